@@ -1,0 +1,52 @@
+// Non-oriented traverse between start point 1 and end point 1, no known direction.
+// A provisional pass with the first side at azimuth 0 finds the rotation that points
+// the traverse at end point 1; the second pass computes it with that orientation.
+// Record 0's angle is not used; side i uses azimuth a_i.
+#include "compute/AngleConversions.h"
+#include "compute/PlaneGeometry.h"
+#include "compute/TraverseChain.h"
+#include "resources/StringTable.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+namespace {
+bool SamePoint(double x1, double y1, double x2, double y2) { return x1 == x2 && y1 == y2; }
+} // namespace
+
+AngleDMS CTraverseAdjustDlg::ComputeNonOrientedRotation() {
+    const int n = m_arrObservations.GetSize();
+    AngleDMS az = UnpackDms(0.0);
+    m_arrApproxAzimuths.Add(az);
+    for (int i = 1; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
+                          PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
+    const PlanePoint& end = m_arrApproxCoords[n];
+    const double start[2] = {m_dInitX1, m_dInitY1};
+    const double provisional[2] = {end.dX, end.dY};
+    const double goal[2] = {m_dGoalX1, m_dGoalY1};
+    return DegreesToDms(CalSectorsAngle2PI(start, provisional, start, goal));
+}
+
+int CTraverseAdjustDlg::ReduceNonOrientedTraverse() {
+    ClearResults();
+    const int n = m_arrObservations.GetSize();
+    AngleDMS rotation = ComputeNonOrientedRotation();
+    const PlanePoint provisionalEnd = m_arrApproxCoords[n];
+    // A zero-length line from start point 1 has no direction to orient on.
+    if (n < 1 || SamePoint(provisionalEnd.dX, provisionalEnd.dY, m_dInitX1, m_dInitY1) ||
+        SamePoint(m_dGoalX1, m_dGoalY1, m_dInitX1, m_dInitY1)) {
+        ClearResults();
+        ShowMessage(str::kBadObservations);
+        return 0;
+    }
+    m_arrApproxAzimuths.SetSize(0);
+    AngleDMS az = rotation;
+    m_arrApproxAzimuths.Add(az);
+    for (int i = 1; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    m_arrApproxCoords.SetSize(0);
+    AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
+                          PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
+    const PlanePoint& last = m_arrApproxCoords[n];
+    m_dWx = (last.dX - m_dGoalX1) * 1000.0;
+    m_dWy = (last.dY - m_dGoalY1) * 1000.0;
+    return 1;
+}

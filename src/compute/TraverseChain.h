@@ -1,0 +1,17 @@
+// Pieces shared by the four traverse reductions: the coordinate chain along the sides
+// and the packed azimuth closure.
+#pragma once
+
+#include "workspace/GrowableArray.h"
+#include "workspace/Records.h"
+
+// Appends start and then, for i = 0 .. sides - 1, the point reached along side i of
+// length obs[i].dDistance at azimuth az[i + azOffset].
+void AppendCoordinateChain(const CGrowableArray<ObservationRecord>& obs,
+                           const CGrowableArray<AngleDMS>& az, int azOffset, int sides,
+                           PlanePoint start, CGrowableArray<PlanePoint>& out);
+
+// Closure carried - reference as a packed DMS value: the difference in seconds reduced
+// into (-180 deg, +180 deg], packed as whole degrees, whole minutes and seconds, each
+// with the difference's sign. Under one minute the value is the closure in seconds.
+double PackedAzimuthClosure(const AngleDMS& carried, const AngleDMS& reference);

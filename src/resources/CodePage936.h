@@ -1,0 +1,20 @@
+// Conversion between UTF-8 and code page 936 (GBK), through glibc's iconv.
+// Point names and the report are code page 936; the port speaks UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// UTF-8 to code page 936; no value when a character has no code page 936 form or
+// the input is not valid UTF-8.
+std::optional<std::string> Utf8ToCp936(std::string_view utf8);
+
+// Code page 936 to UTF-8; a byte sequence that is not valid code page 936 becomes U+FFFD.
+std::string Cp936ToUtf8(std::string_view cp936);
+
+// True when the bytes are valid UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
+// True when some byte is 0x80 or above.
+bool HasNonAscii(std::string_view bytes);

@@ -1,0 +1,41 @@
+// The module's string table: messages, grid headers and report headers by id,
+// UTF-8 in memory. Ids 1 to 27 are the system's own; ids from 100 are messages we
+// added. Placeholders "%1", "%2", ... are filled by FormatString.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace str {
+constexpr int kAdjustDone = 1;          // "导线平差已完成,请导出结果."
+constexpr int kClosureTooLarge = 2;     // azimuth closure of 50 or more
+constexpr int kUseTableData = 3;        // Yes/No question before a recomputation
+constexpr int kFirstGridHeader = 4;     // 4..11: the eight observation columns
+constexpr int kCannotOpenFile = 12;
+constexpr int kImportFirst = 13;
+constexpr int kBadObservations = 14;
+constexpr int kCannotMultiply = 15;
+constexpr int kCannotWriteReport = 16;
+constexpr int kNotAdjusted = 17;
+constexpr int kPointErrorTitle = 18;
+constexpr int kPointErrorHeader = 19;
+constexpr int kEllipseTitle = 20;
+constexpr int kEllipseHeader = 21;
+constexpr int kAdjCoordTitle = 22;
+constexpr int kAdjCoordHeader = 23;
+constexpr int kSideTitle = 24;
+constexpr int kSideHeader = 25;
+constexpr int kApproxCoordTitle = 26;
+constexpr int kApproxCoordHeader = 27;
+
+// Added messages. Ranges: 100-109 workspace, 110-129 import, 130-139 adjustment,
+// 140-149 export, 150-159 window, 160-169 batch tool.
+constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
+} // namespace str
+
+// The text of an id; empty for an unknown id.
+std::string_view LoadString(int id);
+
+// The text of an id with %1, %2, ... replaced by the arguments in order.
+std::string FormatString(int id, std::initializer_list<std::string_view> args);

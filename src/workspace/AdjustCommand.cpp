@@ -1,0 +1,53 @@
+// The adjust command: checks the workflow state, runs the reduction, the azimuth
+// closure test (closed and double-connection types), the adjustment and the
+// precision assessment of the selected traverse type.
+#include "workspace/TraverseAdjustDlg.h"
+
+#include "resources/StringTable.h"
+
+#include <cmath>
+
+namespace {
+// The closure test is made on the stored packed value: under one minute it is the
+// closure in seconds, a minute or more is refused like 50.
+bool ClosureAcceptable(double packedClosure) { return std::fabs(packedClosure) < 50.0; }
+} // namespace
+
+void CTraverseAdjustDlg::OnAdjust() {
+    // A text that is not a number stops the command: nothing is computed from stale values.
+    if (!ReadWindow()) return;
+    if (m_nState != kObservationsLoaded && !m_arrObservations.IsEmpty()) {
+        if (m_pPort != nullptr && m_pPort->AskYesNo(str::kUseTableData,
+                                                    std::string(LoadString(str::kUseTableData))))
+            m_nState = kObservationsLoaded;
+    }
+    if (m_nState != kObservationsLoaded || m_arrObservations.IsEmpty()) {
+        ShowMessage(str::kImportFirst);
+        return;
+    }
+
+    int adjusted = 0;
+    switch (m_nTraverseType) {
+    case kNonOriented:
+        if (ReduceNonOrientedTraverse() == 1) adjusted = AdjustNonOrientedTraverse();
+        break;
+    case kSingleConnection:
+        if (ReduceSingleConnectionTraverse() == 1) adjusted = AdjustSingleConnectionTraverse();
+        break;
+    case kClosed:
+    case kDoubleConnection: {
+        int reduced = m_nTraverseType == kClosed ? ReduceClosedTraverse()
+                                                 : ReduceDoubleConnectionTraverse();
+        if (reduced != 1) return;
+        if (!ClosureAcceptable(m_dAzimuthClosure)) {
+            ShowMessage(str::kClosureTooLarge);
+            return;
+        }
+        adjusted = AdjustClosedOrDoubleTraverse();
+        break;
+    }
+    default:
+        return;
+    }
+    if (adjusted == 1 && AssessPrecision() == 1) m_nState = kAdjusted;
+}

@@ -1,0 +1,45 @@
+// Control ids of the main window (template 102) and the export options dialog
+// (template 130). The window, the batch tool and the tests address controls by these.
+#pragma once
+
+namespace ctl {
+// commands
+constexpr int kImport = 3;      // "测量数据导入", default button
+constexpr int kExit = 2;        // "退出"
+constexpr int kAdjust = 1021;   // "导线平差"
+constexpr int kExport = 1020;   // "数据结果导出"
+constexpr int kGrid = 102;
+constexpr int kDiagram = 1026;
+
+// point groups: name, X, Y, Z edits
+constexpr int kInitName1 = 1000, kInitX1 = 1012, kInitY1 = 1002, kInitZ1 = 1003;
+constexpr int kInitName2 = 1004, kInitX2 = 1005, kInitY2 = 1006, kInitZ2 = 1007;
+constexpr int kGoalName1 = 1001, kGoalX1 = 1013, kGoalY1 = 1014, kGoalZ1 = 1015;
+constexpr int kGoalName2 = 1008, kGoalX2 = 1009, kGoalY2 = 1010, kGoalZ2 = 1011;
+// group headings and coordinate labels
+constexpr int kGroup1Heading = 1030, kGroup1LabelX = 1027, kGroup1LabelY = 1028, kGroup1LabelZ = 1029;
+constexpr int kGroup2Heading = 1031, kGroup2LabelX = 1032, kGroup2LabelY = 1033, kGroup2LabelZ = 1034;
+constexpr int kGroup3Heading = 1035, kGroup3LabelX = 1036, kGroup3LabelY = 1037, kGroup3LabelZ = 1038;
+constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041, kGroup4LabelZ = 1042;
+
+// closures
+constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
+constexpr int kAzimuthClosureLabel = 1050;
+
+// traverse type radio group, in the order of TraverseType 0..3
+constexpr int kRadioNonOriented = 1022;
+constexpr int kRadioSingle = 1024;
+constexpr int kRadioClosed = 1023;
+constexpr int kRadioDouble = 1025;
+constexpr int kTypeRadioGroup = kRadioNonOriented;
+
+// export options dialog (template 130)
+constexpr int kOptApproxCoords = 1044;
+constexpr int kOptAdjCoords = 1045;
+constexpr int kOptPrecision = 1046;
+constexpr int kOptFileName = 1047;
+constexpr int kOptPath = 1048;
+constexpr int kOptAdjSides = 1049;
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+} // namespace ctl

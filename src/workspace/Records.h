@@ -1,0 +1,52 @@
+// Plain fixed-layout records of a traverse run: one observed station, one station
+// line of a .txt file, a plane point (X north, Y east, metres) and an angle in
+// degrees, minutes, seconds. Names are code page 936 bytes, at most 11, zero-terminated.
+#pragma once
+
+#include <cstring>
+#include <string_view>
+
+constexpr int kNameFieldSize = 12;
+constexpr int kMaxNameBytes = kNameFieldSize - 1;
+
+struct ObservationRecord {
+    char szStation[kNameFieldSize];
+    char szForesight[kNameFieldSize];
+    char szBacksight[kNameFieldSize];
+    double dDistance;         // slope distance as read; horizontal after import (m)
+    double dHorizontalAngle;  // packed DMS
+    double dVerticalAngle;    // packed DMS, 900000 = level sight
+    double dInstrumentHeight; // m
+    double dTargetHeight;     // m
+};
+
+struct StationRecord {
+    char szStation[kNameFieldSize];
+    char szBacksight[kNameFieldSize];
+    char szForesight[kNameFieldSize];
+    double dInstrumentHeight;
+};
+
+struct PlanePoint {
+    double dX; // north, m
+    double dY; // east, m
+};
+
+struct AngleDMS {
+    int nDeg;
+    int nMin;
+    double dSec;
+};
+
+// Copies a name into a 12-byte field. Returns false (and leaves the field empty)
+// when the name does not fit; nothing is ever truncated.
+inline bool SetName(char (&field)[kNameFieldSize], std::string_view name) {
+    std::memset(field, 0, kNameFieldSize);
+    if (name.size() > static_cast<size_t>(kMaxNameBytes)) return false;
+    std::memcpy(field, name.data(), name.size());
+    return true;
+}
+
+inline std::string_view NameOf(const char (&field)[kNameFieldSize]) {
+    return std::string_view(field, strnlen(field, kNameFieldSize));
+}

@@ -1,0 +1,30 @@
+// Construction and the message helpers of the workspace.
+#include "workspace/TraverseAdjustDlg.h"
+
+#include "resources/StringTable.h"
+
+CTraverseAdjustDlg::CTraverseAdjustDlg(IWindowPort* port) : m_pPort(port) {
+    if (m_pPort != nullptr) m_pGrid = &m_pPort->Grid();
+}
+
+void CTraverseAdjustDlg::ShowMessage(int stringId) {
+    ShowMessage(stringId, std::string(LoadString(stringId)));
+}
+
+void CTraverseAdjustDlg::ShowMessage(int stringId, const std::string& text) {
+    if (m_pPort != nullptr) m_pPort->ShowMessage(stringId, text);
+}
+
+void CTraverseAdjustDlg::ZeroWorkBlocks() {
+    m_dV.clear();
+    m_dA.clear();
+    m_dAT.clear();
+    m_dQ.clear();
+    m_nObsCount = 0;
+    m_nConditionCount = 0;
+    for (double& d : m_dN3) d = 0.0;
+    for (double& d : m_dN3Inv) d = 0.0;
+    for (double& d : m_dN2) d = 0.0;
+    for (double& d : m_dN2Inv) d = 0.0;
+    m_dSigma0 = 0.0;
+}

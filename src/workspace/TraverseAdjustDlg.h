@@ -1,0 +1,132 @@
+// The workspace of one run: observations, known points typed by the user, closures,
+// every intermediate and final result, the workflow state and the traverse type.
+// It is also the main window's logic; it reaches the window only through the port.
+// Units: metres for coordinates and distances, millimetres for closures and point
+// errors, arc seconds for angle corrections; X north, Y east.
+#pragma once
+
+#include "workspace/GrowableArray.h"
+#include "workspace/Records.h"
+#include "workspace/WindowPort.h"
+
+#include <string>
+#include <vector>
+
+enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
+enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
+
+class CTraverseAdjustDlg {
+public:
+    explicit CTraverseAdjustDlg(IWindowPort* port = nullptr);
+    CTraverseAdjustDlg(const CTraverseAdjustDlg&) = delete;
+    CTraverseAdjustDlg& operator=(const CTraverseAdjustDlg&) = delete;
+
+    void SetPort(IWindowPort* port) { m_pPort = port; }
+    IWindowPort* Port() const { return m_pPort; }
+
+    // ---- workspace: data exchange and commands ----------------------------------
+    // Controls to fields (save = true) or fields to controls. A non-number text stops
+    // the exchange at that control with the standard prompt and returns false.
+    bool DoDataExchange(bool save);
+    bool ReadWindow() { return DoDataExchange(true); }
+    void ShowWorkspace() { DoDataExchange(false); }
+    void OnAdjust();
+    // Message box with a string-table text; the formatted variant fills %1, %2, ...
+    void ShowMessage(int stringId);
+    void ShowMessage(int stringId, const std::string& text);
+
+    // ---- import ------------------------------------------------------------------
+    void OnImport();
+    int ReadTxtObservations(const std::string& path);
+    int ReadConFile(const std::string& path);
+    void ReduceSlopeDistances();
+    int FillObservationTable();
+    void ResetWorkspace();
+
+    // ---- computation: azimuths and reductions ------------------------------------
+    void PropagateAzimuth(AngleDMS& az, double packedAngle);
+    AngleDMS GetStartAzimuth() const;
+    AngleDMS GetEndAzimuth() const;
+    void ClearResults();
+    int ReduceClosedTraverse();
+    int ReduceDoubleConnectionTraverse();
+    int ReduceSingleConnectionTraverse();
+    AngleDMS ComputeNonOrientedRotation();
+    int ReduceNonOrientedTraverse();
+
+    // ---- adjustment and precision ------------------------------------------------
+    int AdjustClosedOrDoubleTraverse();
+    int AdjustSingleConnectionTraverse();
+    int AdjustNonOrientedTraverse();
+    int AssessPrecision();
+
+    // ---- export ------------------------------------------------------------------
+    void ExportResults();
+
+    // ---- window: initialisation and type selection -------------------------------
+    void OnInitDialog();
+    int OnTypeNonOriented();
+    void OnTypeSingleConnection();
+    void OnTypeClosed();
+    void OnTypeDoubleConnection();
+    void ApplyLayout(int traverseType);
+
+    // ---- fields, in declaration order ---------------------------------------------
+    CGridCtrl* m_pGrid = nullptr;
+    CGrowableArray<ObservationRecord> m_arrObservations;
+    CGrowableArray<StationRecord> m_arrStations;
+    CGrowableArray<PlanePoint> m_arrAdjCoords;
+    CGrowableArray<PlanePoint> m_arrApproxCoords;
+    CGrowableArray<AngleDMS> m_arrApproxAzimuths;
+    CGrowableArray<AngleDMS> m_arrAdjAzimuths;
+    CGrowableArray<AngleDMS> m_arrEllipseF;
+    CGrowableArray<double> m_arrAzimuthCorrections;
+    CGrowableArray<double> m_arrAdjSides;
+    CGrowableArray<double> m_arrMx;
+    CGrowableArray<double> m_arrMy;
+    CGrowableArray<double> m_arrM;
+    CGrowableArray<double> m_arrCoefXAngle;
+    CGrowableArray<double> m_arrCoefYAngle;
+    CGrowableArray<double> m_arrCoefXSide;
+    CGrowableArray<double> m_arrCoefYSide;
+    CGrowableArray<double> m_arrQxx;
+    CGrowableArray<double> m_arrQyy;
+    CGrowableArray<double> m_arrQxy;
+    CGrowableArray<double> m_arrEllipseA;
+    CGrowableArray<double> m_arrEllipseB;
+
+    // Work blocks, sized to the traverse by the adjustment (u observations, r conditions):
+    // m_dV u residuals; m_dA r x u row-major (stride u); m_dAT u x r (stride r);
+    // m_dQ the diagonal of the cofactor matrix (Q is diagonal), u entries.
+    std::vector<double> m_dV;
+    std::vector<double> m_dA;
+    std::vector<double> m_dAT;
+    std::vector<double> m_dQ;
+    int m_nObsCount = 0;       // u: columns of m_dA
+    int m_nConditionCount = 0; // r: rows of m_dA
+    double m_dN3[9] = {};
+    double m_dN3Inv[9] = {};
+    double m_dN2[4] = {};
+    double m_dN2Inv[4] = {};
+    double m_dSigma0 = 0.0;
+
+    int m_nState = kNothingLoaded;
+    double m_dInitX1 = 0, m_dInitX2 = 0, m_dInitY1 = 0, m_dInitY2 = 0, m_dInitZ1 = 0, m_dInitZ2 = 0;
+    double m_dWx = 0, m_dWy = 0, m_dWz = 0;
+    double m_dGoalX1 = 0, m_dGoalX2 = 0, m_dGoalY2 = 0, m_dGoalY1 = 0, m_dGoalZ1 = 0, m_dGoalZ2 = 0;
+    double m_dAzimuthClosure = 0;
+    CImgEdit* m_pImgEdit = nullptr; // the diagram control, bound through the port
+    int m_nTraverseType = kNonOriented;
+
+    // ---- import state ---------------------------------------------------------------
+
+    // ---- adjustment state -----------------------------------------------------------
+
+    // ---- export state ---------------------------------------------------------------
+
+    // ---- window state ---------------------------------------------------------------
+
+private:
+    void ZeroWorkBlocks();
+    IWindowPort* m_pPort = nullptr;
+};

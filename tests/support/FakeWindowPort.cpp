@@ -1,0 +1,112 @@
+#include "support/FakeWindowPort.h"
+
+#include "workspace/ControlIds.h"
+#include "workspace/NumberText.h"
+
+bool FakeGrid::SetRowCount(int r) {
+    rows = r;
+    Resize();
+    return true;
+}
+
+bool FakeGrid::SetColumnCount(int c) {
+    cols = c;
+    Resize();
+    return true;
+}
+
+void FakeGrid::Resize() {
+    cells.resize(static_cast<size_t>(rows));
+    for (auto& row : cells) row.resize(static_cast<size_t>(cols));
+}
+
+bool FakeGrid::SetItemText(int row, int col, const std::string& text) {
+    if (row < 0 || col < 0 || row >= rows || col >= cols) {
+        ++outOfRangeWrites;
+        return false;
+    }
+    cells[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+    return true;
+}
+
+std::string FakeGrid::GetItemText(int row, int col) const {
+    if (row < 0 || col < 0 || row >= rows || col >= cols) return {};
+    return cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void FakeGrid::SetItemFormat(int row, int col, unsigned format) { formats[{row, col}] = format; }
+
+bool FakeGrid::SetRowHeight(int row, int px) {
+    rowHeights[row] = px;
+    return true;
+}
+
+bool FakeGrid::SetColumnWidth(int col, int px) {
+    colWidths[col] = px;
+    return true;
+}
+
+std::string FakeWindowPort::GetControlText(int id) const {
+    auto it = texts.find(id);
+    return it == texts.end() ? std::string() : it->second;
+}
+
+int FakeWindowPort::GetRadioIndex(int firstId) const {
+    auto it = radios.find(firstId);
+    return it == radios.end() ? -1 : it->second;
+}
+
+void FakeWindowPort::ShowMessage(int stringId, const std::string& text) {
+    messageIds.push_back(stringId);
+    messageTexts.push_back(text);
+}
+
+bool FakeWindowPort::AskYesNo(int stringId, const std::string&) {
+    questionIds.push_back(stringId);
+    if (yesNoAnswers.empty()) return false;
+    bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> FakeWindowPort::ChooseOpenFile(const std::string& filter) {
+    openFilters.push_back(filter);
+    if (openPaths.empty()) return std::nullopt;
+    auto path = openPaths.front();
+    openPaths.pop_front();
+    return path;
+}
+
+std::optional<std::string> FakeWindowPort::ChooseSaveFile(const std::string& defaultExt,
+                                                          const std::string& initialName,
+                                                          const std::string& filter) {
+    saveRequests.push_back(defaultExt + "|" + initialName + "|" + filter);
+    if (savePaths.empty()) return std::nullopt;
+    auto path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
+bool FakeWindowPort::RunExportDialog(CResultExportDlg& dlg) {
+    return exportDialogScript ? exportDialogScript(dlg) : false;
+}
+
+void FakeWindowPort::SetKnownPoints(double x1, double y1, double x2, double y2, double gx1,
+                                    double gy1, double gx2, double gy2) {
+    texts[ctl::kInitX1] = FormatShortest(x1);
+    texts[ctl::kInitY1] = FormatShortest(y1);
+    texts[ctl::kInitX2] = FormatShortest(x2);
+    texts[ctl::kInitY2] = FormatShortest(y2);
+    texts[ctl::kGoalX1] = FormatShortest(gx1);
+    texts[ctl::kGoalY1] = FormatShortest(gy1);
+    texts[ctl::kGoalX2] = FormatShortest(gx2);
+    texts[ctl::kGoalY2] = FormatShortest(gy2);
+}
+
+void FakeWindowPort::ResetEdits(int traverseType) {
+    for (int id : {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2, ctl::kInitZ1,
+                   ctl::kInitZ2, ctl::kWx, ctl::kWy, ctl::kWz, ctl::kGoalX1, ctl::kGoalX2,
+                   ctl::kGoalY2, ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure})
+        texts[id] = "0";
+    radios[ctl::kTypeRadioGroup] = traverseType;
+}

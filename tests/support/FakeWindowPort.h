@@ -1,0 +1,102 @@
+// A scripted window for tests: holds control texts by id, records every message shown,
+// answers questions and file dialogs from scripts, keeps an in-memory grid.
+#pragma once
+
+#include "workspace/WindowPort.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeGrid : public CGridCtrl {
+public:
+    int GetRowCount() const override { return rows; }
+    int GetColumnCount() const override { return cols; }
+    int GetFixedRowCount() const override { return fixedRows; }
+    int GetFixedColumnCount() const override { return fixedCols; }
+    bool SetRowCount(int r) override;
+    bool SetColumnCount(int c) override;
+    bool SetFixedRowCount(int r) override { fixedRows = r; return true; }
+    bool SetFixedColumnCount(int c) override { fixedCols = c; return true; }
+    bool SetItemText(int row, int col, const std::string& text) override;
+    std::string GetItemText(int row, int col) const override;
+    void SetItemFormat(int row, int col, unsigned format) override;
+    bool SetRowHeight(int row, int px) override;
+    bool SetColumnWidth(int col, int px) override;
+    void SetDefaultCellBackground(unsigned rgb) override { background = rgb; }
+    void Refresh() override { ++refreshCount; }
+
+    int rows = 0, cols = 0, fixedRows = 0, fixedCols = 0;
+    std::vector<std::vector<std::string>> cells; // [row][col]
+    std::map<std::pair<int, int>, unsigned> formats;
+    std::map<int, int> rowHeights, colWidths;
+    unsigned background = 0xFFFFFFu;
+    int refreshCount = 0;
+    int outOfRangeWrites = 0; // writes to cells the grid does not have
+
+private:
+    void Resize();
+};
+
+class FakeImgEdit : public CImgEdit {
+public:
+    void SetImage(const std::string& path) override { image = path; }
+    void SetFlag26(bool value) override { flag26 = value; }
+    void Display() override { ++displayCount; }
+    std::string image;
+    bool flag26 = true;
+    int displayCount = 0;
+};
+
+class FakeWindowPort : public IWindowPort {
+public:
+    // controls
+    std::string GetControlText(int id) const override;
+    void SetControlText(int id, const std::string& text) override { texts[id] = text; }
+    bool GetCheck(int id) const override { return checks.count(id) && checks.at(id); }
+    void SetCheck(int id, bool checked) override { checks[id] = checked; }
+    int GetRadioIndex(int firstId) const override;
+    void SetRadioIndex(int firstId, int index) override { radios[firstId] = index; }
+    void ShowControl(int id, bool show) override { hidden[id] = !show; }
+    void EnableControl(int id, bool enable) override { disabled[id] = !enable; }
+    // window
+    void ShowMessage(int stringId, const std::string& text) override;
+    bool AskYesNo(int stringId, const std::string& text) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& defaultExt,
+                                              const std::string& initialName,
+                                              const std::string& filter) override;
+    CGridCtrl& Grid() override { return grid; }
+    CImgEdit& Diagram() override { return diagram; }
+    void Invalidate() override { ++invalidateCount; }
+    bool RunExportDialog(CResultExportDlg& dlg) override;
+    void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }
+    std::string ModuleDirectory() const override { return moduleDirectory; }
+
+    // Sets the number edits of the known points (X, Y of start 1, start 2, end 1, end 2).
+    void SetKnownPoints(double x1, double y1, double x2 = 0, double y2 = 0, double gx1 = 0,
+                        double gy1 = 0, double gx2 = 0, double gy2 = 0);
+    // Fills every number edit with "0" and selects a traverse type.
+    void ResetEdits(int traverseType);
+
+    std::map<int, std::string> texts;
+    std::map<int, bool> checks;
+    std::map<int, int> radios;
+    std::map<int, bool> hidden, disabled;
+    FakeGrid grid;
+    FakeImgEdit diagram;
+    std::vector<int> messageIds;
+    std::vector<std::string> messageTexts;
+    std::vector<int> questionIds;
+    std::deque<bool> yesNoAnswers;           // empty: answers No
+    std::deque<std::optional<std::string>> openPaths, savePaths;
+    std::vector<std::string> openFilters, saveRequests;
+    std::function<bool(CResultExportDlg&)> exportDialogScript; // unset: cancels
+    std::vector<std::string> openedDocuments;
+    std::string moduleDirectory = "/opt/traverse/";
+    int invalidateCount = 0;
+};
