@@ -10,15 +10,17 @@
 namespace {
 // The closure test is made on the stored packed value: under one minute it is the
 // closure in seconds, a minute or more is refused like 50.
-bool ClosureAcceptable(double packedClosure) { return std::fabs(packedClosure) < 50.0; }
+bool ClosureAcceptable(double packedClosure) {
+    return std::fabs(packedClosure) < 50.0;
+}
 } // namespace
 
 void CTraverseAdjustDlg::OnAdjust() {
     // A text that is not a number stops the command: nothing is computed from stale values.
     if (!ReadWindow()) return;
     if (m_nState != kObservationsLoaded && !m_arrObservations.IsEmpty()) {
-        if (m_pPort != nullptr && m_pPort->AskYesNo(str::kUseTableData,
-                                                    std::string(LoadString(str::kUseTableData))))
+        if (m_pPort != nullptr &&
+            m_pPort->AskYesNo(str::kUseTableData, std::string(LoadString(str::kUseTableData))))
             m_nState = kObservationsLoaded;
     }
     if (m_nState != kObservationsLoaded || m_arrObservations.IsEmpty()) {
@@ -36,8 +38,8 @@ void CTraverseAdjustDlg::OnAdjust() {
         break;
     case kClosed:
     case kDoubleConnection: {
-        int reduced = m_nTraverseType == kClosed ? ReduceClosedTraverse()
-                                                 : ReduceDoubleConnectionTraverse();
+        int reduced =
+            m_nTraverseType == kClosed ? ReduceClosedTraverse() : ReduceDoubleConnectionTraverse();
         if (reduced != 1) return;
         if (!ClosureAcceptable(m_dAzimuthClosure)) {
             ShowMessage(str::kClosureTooLarge);

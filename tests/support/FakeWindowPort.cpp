@@ -17,7 +17,8 @@ bool FakeGrid::SetColumnCount(int c) {
 
 void FakeGrid::Resize() {
     cells.resize(static_cast<size_t>(rows));
-    for (auto& row : cells) row.resize(static_cast<size_t>(cols));
+    for (auto& row : cells)
+        row.resize(static_cast<size_t>(cols));
 }
 
 bool FakeGrid::SetItemText(int row, int col, const std::string& text) {
@@ -34,7 +35,9 @@ std::string FakeGrid::GetItemText(int row, int col) const {
     return cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
 }
 
-void FakeGrid::SetItemFormat(int row, int col, unsigned format) { formats[{row, col}] = format; }
+void FakeGrid::SetItemFormat(int row, int col, unsigned format) {
+    formats[{row, col}] = format;
+}
 
 bool FakeGrid::SetRowHeight(int row, int px) {
     rowHeights[row] = px;

@@ -13,15 +13,21 @@
 #include <vector>
 
 class FakeGrid : public CGridCtrl {
-public:
+  public:
     int GetRowCount() const override { return rows; }
     int GetColumnCount() const override { return cols; }
     int GetFixedRowCount() const override { return fixedRows; }
     int GetFixedColumnCount() const override { return fixedCols; }
     bool SetRowCount(int r) override;
     bool SetColumnCount(int c) override;
-    bool SetFixedRowCount(int r) override { fixedRows = r; return true; }
-    bool SetFixedColumnCount(int c) override { fixedCols = c; return true; }
+    bool SetFixedRowCount(int r) override {
+        fixedRows = r;
+        return true;
+    }
+    bool SetFixedColumnCount(int c) override {
+        fixedCols = c;
+        return true;
+    }
     bool SetItemText(int row, int col, const std::string& text) override;
     std::string GetItemText(int row, int col) const override;
     void SetItemFormat(int row, int col, unsigned format) override;
@@ -38,12 +44,12 @@ public:
     int refreshCount = 0;
     int outOfRangeWrites = 0; // writes to cells the grid does not have
 
-private:
+  private:
     void Resize();
 };
 
 class FakeImgEdit : public CImgEdit {
-public:
+  public:
     void SetImage(const std::string& path) override { image = path; }
     void SetFlag26(bool value) override { flag26 = value; }
     void Display() override { ++displayCount; }
@@ -53,7 +59,7 @@ public:
 };
 
 class FakeWindowPort : public IWindowPort {
-public:
+  public:
     // controls
     std::string GetControlText(int id) const override;
     void SetControlText(int id, const std::string& text) override { texts[id] = text; }
@@ -92,7 +98,7 @@ public:
     std::vector<int> messageIds;
     std::vector<std::string> messageTexts;
     std::vector<int> questionIds;
-    std::deque<bool> yesNoAnswers;           // empty: answers No
+    std::deque<bool> yesNoAnswers; // empty: answers No
     std::deque<std::optional<std::string>> openPaths, savePaths;
     std::vector<std::string> openFilters, saveRequests;
     std::function<bool(CResultExportDlg&)> exportDialogScript; // unset: cancels
