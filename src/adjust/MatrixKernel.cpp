@@ -10,9 +10,7 @@
 #include <vector>
 
 namespace {
-bool NegligiblePivot(double d) {
-    return d + 1.0 == 1.0;
-}
+bool NegligiblePivot(double d) { return d + 1.0 == 1.0; }
 
 void Fail() {
     std::fputs("fail\n", stdout);

@@ -2,15 +2,7 @@
 // adjust command never reports a result it did not compute.
 #include "workspace/TraverseAdjustDlg.h"
 
-int CTraverseAdjustDlg::AdjustClosedOrDoubleTraverse() {
-    return 0;
-}
-int CTraverseAdjustDlg::AdjustSingleConnectionTraverse() {
-    return 0;
-}
-int CTraverseAdjustDlg::AdjustNonOrientedTraverse() {
-    return 0;
-}
-int CTraverseAdjustDlg::AssessPrecision() {
-    return 0;
-}
+int CTraverseAdjustDlg::AdjustClosedOrDoubleTraverse() { return 0; }
+int CTraverseAdjustDlg::AdjustSingleConnectionTraverse() { return 0; }
+int CTraverseAdjustDlg::AdjustNonOrientedTraverse() { return 0; }
+int CTraverseAdjustDlg::AssessPrecision() { return 0; }

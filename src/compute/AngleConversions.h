@@ -13,9 +13,7 @@ constexpr double kTruncationGuard = 1e-10; // radians
 AngleDMS UnpackDms(double packed);
 double PackDms(int nDeg, int nMin, double dSec);
 double DmsToRadians(int nDeg, int nMin, double dSec);
-inline double DmsToRadians(const AngleDMS& a) {
-    return DmsToRadians(a.nDeg, a.nMin, a.dSec);
-}
+inline double DmsToRadians(const AngleDMS& a) { return DmsToRadians(a.nDeg, a.nMin, a.dSec); }
 // Sign on the degrees only; minutes and seconds never negative.
 AngleDMS RadiansToDms(double radians);
 // No guard and no sign handling.
@@ -27,6 +25,4 @@ inline int ClampToInt(long long v) {
                                : static_cast<int>(v);
 }
 // Total seconds of a record, each component with its own sign.
-inline double DmsToSeconds(const AngleDMS& a) {
-    return (a.nDeg * 60.0 + a.nMin) * 60.0 + a.dSec;
-}
+inline double DmsToSeconds(const AngleDMS& a) { return (a.nDeg * 60.0 + a.nMin) * 60.0 + a.dSec; }

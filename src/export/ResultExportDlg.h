@@ -7,7 +7,7 @@
 #include <string>
 
 class CResultExportDlg {
-  public:
+public:
     CResultExportDlg() = default;
 
     // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049 <-> the options.

@@ -10,9 +10,7 @@
 namespace {
 // The closure test is made on the stored packed value: under one minute it is the
 // closure in seconds, a minute or more is refused like 50.
-bool ClosureAcceptable(double packedClosure) {
-    return std::fabs(packedClosure) < 50.0;
-}
+bool ClosureAcceptable(double packedClosure) { return std::fabs(packedClosure) < 50.0; }
 } // namespace
 
 void CTraverseAdjustDlg::OnAdjust() {

@@ -11,7 +11,7 @@
 template <typename T> class CGrowableArray {
     static_assert(std::is_trivially_copyable_v<T>, "elements are copied byte for byte");
 
-  public:
+public:
     CGrowableArray() = default;
     CGrowableArray(const CGrowableArray&) = delete;
     CGrowableArray& operator=(const CGrowableArray&) = delete;
@@ -54,7 +54,7 @@ template <typename T> class CGrowableArray {
     void Add(const T& element) { SetAtGrow(m_nSize, element); }
     void RemoveAll() { SetSize(0); }
 
-  private:
+private:
     static size_t Bytes(int count) { return static_cast<size_t>(count) * sizeof(T); }
     static T* Allocate(int count) {
         void* p = std::malloc(Bytes(count));

@@ -16,7 +16,7 @@ enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubl
 enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
 
 class CTraverseAdjustDlg {
-  public:
+public:
     explicit CTraverseAdjustDlg(IWindowPort* port = nullptr);
     CTraverseAdjustDlg(const CTraverseAdjustDlg&) = delete;
     CTraverseAdjustDlg& operator=(const CTraverseAdjustDlg&) = delete;
@@ -126,7 +126,7 @@ class CTraverseAdjustDlg {
 
     // ---- window state ---------------------------------------------------------------
 
-  private:
+private:
     void ZeroWorkBlocks();
     IWindowPort* m_pPort = nullptr;
 };

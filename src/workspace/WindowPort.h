@@ -13,7 +13,7 @@ constexpr unsigned kDtCenter = 0x1, kDtVCenter = 0x4, kDtWordBreak = 0x10;
 
 // Minimal grid: one fixed header row and column, settable cell texts.
 class CGridCtrl {
-  public:
+public:
     virtual ~CGridCtrl() = default;
     virtual int GetRowCount() const = 0;
     virtual int GetColumnCount() const = 0;
@@ -34,7 +34,7 @@ class CGridCtrl {
 
 // The diagram picture control.
 class CImgEdit {
-  public:
+public:
     virtual ~CImgEdit() = default;
     virtual void SetImage(const std::string& path) = 0;
     virtual void SetFlag26(bool value) = 0;
@@ -43,7 +43,7 @@ class CImgEdit {
 
 // Controls of one dialog, addressed by control id.
 class IControlPort {
-  public:
+public:
     virtual ~IControlPort() = default;
     virtual std::string GetControlText(int id) const = 0;
     virtual void SetControlText(int id, const std::string& text) = 0;
@@ -57,7 +57,7 @@ class IControlPort {
 };
 
 class IWindowPort : public IControlPort {
-  public:
+public:
     // OK message box; text is the string-table text (already formatted) of stringId.
     virtual void ShowMessage(int stringId, const std::string& text) = 0;
     // Yes/No question; true for Yes.

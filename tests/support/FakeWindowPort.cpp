@@ -35,9 +35,7 @@ std::string FakeGrid::GetItemText(int row, int col) const {
     return cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
 }
 
-void FakeGrid::SetItemFormat(int row, int col, unsigned format) {
-    formats[{row, col}] = format;
-}
+void FakeGrid::SetItemFormat(int row, int col, unsigned format) { formats[{row, col}] = format; }
 
 bool FakeGrid::SetRowHeight(int row, int px) {
     rowHeights[row] = px;

@@ -13,7 +13,7 @@
 #include <vector>
 
 class FakeGrid : public CGridCtrl {
-  public:
+public:
     int GetRowCount() const override { return rows; }
     int GetColumnCount() const override { return cols; }
     int GetFixedRowCount() const override { return fixedRows; }
@@ -44,12 +44,12 @@ class FakeGrid : public CGridCtrl {
     int refreshCount = 0;
     int outOfRangeWrites = 0; // writes to cells the grid does not have
 
-  private:
+private:
     void Resize();
 };
 
 class FakeImgEdit : public CImgEdit {
-  public:
+public:
     void SetImage(const std::string& path) override { image = path; }
     void SetFlag26(bool value) override { flag26 = value; }
     void Display() override { ++displayCount; }
@@ -59,7 +59,7 @@ class FakeImgEdit : public CImgEdit {
 };
 
 class FakeWindowPort : public IWindowPort {
-  public:
+public:
     // controls
     std::string GetControlText(int id) const override;
     void SetControlText(int id, const std::string& text) override { texts[id] = text; }
