@@ -32,6 +32,18 @@ constexpr int kApproxCoordHeader = 27;
 // Added messages. Ranges: 100-109 workspace, 110-129 import, 130-139 adjustment,
 // 140-149 export, 150-159 window, 160-169 batch tool.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
+
+// batch tool: usage errors and its own failures
+constexpr int kBatchUnknownOption = 160;  // %1 the argument
+constexpr int kBatchMissingValue = 161;   // %1 the option, %2 what it takes
+constexpr int kBatchRepeatedOption = 162; // %1 the option
+constexpr int kBatchUnknownType = 163;    // %1 the type given
+constexpr int kBatchBadPoint = 164;       // %1 the option, %2 the text given
+constexpr int kBatchUnknownSection = 165; // %1 the section given
+constexpr int kBatchNeedsOption = 166;    // %1 the option, %2 why
+constexpr int kBatchPointNotUsed = 167;   // %1 the option, %2 the type, %3 its points
+constexpr int kBatchFileCount = 168;      // %1 how many files were given
+constexpr int kBatchCannotWriteOutput = 169;
 } // namespace str
 
 // The text of an id; empty for an unknown id.

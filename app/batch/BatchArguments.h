@@ -1,0 +1,46 @@
+// The command line of the batch tool:
+//   traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y] [--end2 X,Y]
+//                   [--sections LIST] [-o REPORT] OBSERVATION_FILE
+// Parsing is kept apart from running so that every usage error can be checked alone.
+#pragma once
+
+#include "workspace/Records.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The four known points, in the order start 1, start 2, end 1, end 2.
+enum KnownPoint { kStart1 = 0, kStart2 = 1, kEnd1 = 2, kEnd2 = 3, kKnownPointCount = 4 };
+
+struct BatchArguments {
+    int traverseType = 0; // TraverseType 0..3
+    std::optional<PlanePoint> points[kKnownPointCount];
+    // Report sections; all four unless --sections names others.
+    bool approxCoords = true;
+    bool adjCoords = true;
+    bool adjSides = true;
+    bool precision = true;
+    std::optional<std::string> reportPath; // -o; no value: the report goes to standard output
+    std::string observationFile;
+};
+
+enum class BatchAction { Run, Help, Version, UsageError };
+
+struct ParsedCommandLine {
+    BatchAction action = BatchAction::UsageError;
+    BatchArguments arguments; // meaningful for Run
+    std::string error;        // UTF-8, one line, for UsageError
+};
+
+// args excludes the program name.
+ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args);
+
+// Whether a traverse type uses a known point.
+bool TypeUsesPoint(int traverseType, KnownPoint point);
+
+// "--start1" ... "--end2".
+const char* PointOption(KnownPoint point);
+
+// The usage text printed by --help, UTF-8.
+std::string BatchUsageText();

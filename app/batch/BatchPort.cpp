@@ -1,0 +1,131 @@
+#include "BatchPort.h"
+
+#include "export/ResultExportDlg.h"
+#include "workspace/ControlIds.h"
+#include "workspace/NumberText.h"
+
+#include <climits>
+#include <unistd.h>
+
+bool CBatchGrid::SetRowCount(int rows) {
+    if (rows < 0) return false;
+    m_nRows = rows;
+    Resize();
+    return true;
+}
+
+bool CBatchGrid::SetColumnCount(int cols) {
+    if (cols < 0) return false;
+    m_nCols = cols;
+    Resize();
+    return true;
+}
+
+bool CBatchGrid::SetFixedRowCount(int rows) {
+    m_nFixedRows = rows;
+    return true;
+}
+
+bool CBatchGrid::SetFixedColumnCount(int cols) {
+    m_nFixedCols = cols;
+    return true;
+}
+
+bool CBatchGrid::SetItemText(int row, int col, const std::string& text) {
+    if (row < 0 || col < 0 || row >= m_nRows || col >= m_nCols) return false;
+    m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+    return true;
+}
+
+std::string CBatchGrid::GetItemText(int row, int col) const {
+    if (row < 0 || col < 0 || row >= m_nRows || col >= m_nCols) return {};
+    return m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void CBatchGrid::Resize() {
+    m_cells.resize(static_cast<size_t>(m_nRows));
+    for (auto& row : m_cells)
+        row.resize(static_cast<size_t>(m_nCols));
+}
+
+void CBatchWindowPort::TypeKnownPoints(
+    int traverseType, const std::optional<PlanePoint> (&points)[kKnownPointCount]) {
+    // Selecting a type clears every number edit, as the window's type buttons do.
+    for (int id : {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2, ctl::kInitZ1,
+                   ctl::kInitZ2, ctl::kWx, ctl::kWy, ctl::kWz, ctl::kGoalX1, ctl::kGoalX2,
+                   ctl::kGoalY2, ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure})
+        m_texts[id] = "0";
+    m_radios[ctl::kTypeRadioGroup] = traverseType;
+
+    struct Edits {
+        int x, y;
+    };
+    static constexpr Edits kEdits[kKnownPointCount] = {
+        {ctl::kInitX1, ctl::kInitY1},
+        {ctl::kInitX2, ctl::kInitY2},
+        {ctl::kGoalX1, ctl::kGoalY1},
+        {ctl::kGoalX2, ctl::kGoalY2},
+    };
+    for (int p = 0; p < kKnownPointCount; ++p) {
+        if (!points[p]) continue;
+        m_texts[kEdits[p].x] = FormatShortest(points[p]->dX);
+        m_texts[kEdits[p].y] = FormatShortest(points[p]->dY);
+    }
+}
+
+std::string CBatchWindowPort::GetControlText(int id) const {
+    auto it = m_texts.find(id);
+    return it == m_texts.end() ? std::string() : it->second;
+}
+
+bool CBatchWindowPort::GetCheck(int id) const {
+    auto it = m_checks.find(id);
+    return it != m_checks.end() && it->second;
+}
+
+int CBatchWindowPort::GetRadioIndex(int firstId) const {
+    auto it = m_radios.find(firstId);
+    return it == m_radios.end() ? -1 : it->second;
+}
+
+void CBatchWindowPort::ShowMessage(int stringId, const std::string& text) {
+    m_messageIds.push_back(stringId);
+    if (m_pMessages == nullptr) return;
+    std::string line = m_strPrefix.empty() ? text : m_strPrefix + ": " + text;
+    if (line.empty() || line.back() != '\n') line += '\n';
+    std::fwrite(line.data(), 1, line.size(), m_pMessages);
+    std::fflush(m_pMessages);
+}
+
+bool CBatchWindowPort::AskYesNo(int, const std::string&) {
+    // A batch run imports before it adjusts, so the question before a recomputation
+    // does not arise; should it ever, nothing is recomputed.
+    return false;
+}
+
+std::optional<std::string> CBatchWindowPort::ChooseOpenFile(const std::string&) {
+    if (m_strObservationFile.empty()) return std::nullopt;
+    return m_strObservationFile;
+}
+
+bool CBatchWindowPort::RunExportDialog(CResultExportDlg& dlg) {
+    // As the dialog on screen: its members shown in the controls, the controls set as
+    // the user would set them, then OK exchanges them back into the members.
+    dlg.DoDataExchange(*this, false);
+    SetControlText(ctl::kOptPath, m_export.path);
+    SetCheck(ctl::kOptApproxCoords, m_export.approxCoords);
+    SetCheck(ctl::kOptAdjCoords, m_export.adjCoords);
+    SetCheck(ctl::kOptAdjSides, m_export.adjSides);
+    SetCheck(ctl::kOptPrecision, m_export.precision);
+    dlg.DoDataExchange(*this, true);
+    return true;
+}
+
+std::string CBatchWindowPort::ModuleDirectory() const {
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "./";
+    std::string path(buffer, static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}

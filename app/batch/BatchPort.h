@@ -1,0 +1,108 @@
+// The batch tool's window: control texts come from the command line, the chosen
+// observation file is the one named there, the export options dialog is filled from
+// --sections and the report path, and every message goes to standard error.
+#pragma once
+
+#include "BatchArguments.h"
+
+#include "workspace/WindowPort.h"
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A grid kept in memory; the import writes the observation table into it.
+class CBatchGrid : public CGridCtrl {
+public:
+    int GetRowCount() const override { return m_nRows; }
+    int GetColumnCount() const override { return m_nCols; }
+    int GetFixedRowCount() const override { return m_nFixedRows; }
+    int GetFixedColumnCount() const override { return m_nFixedCols; }
+    bool SetRowCount(int rows) override;
+    bool SetColumnCount(int cols) override;
+    bool SetFixedRowCount(int rows) override;
+    bool SetFixedColumnCount(int cols) override;
+    bool SetItemText(int row, int col, const std::string& text) override;
+    std::string GetItemText(int row, int col) const override;
+    void SetItemFormat(int, int, unsigned) override {}
+    bool SetRowHeight(int, int) override { return true; }
+    bool SetColumnWidth(int, int) override { return true; }
+    void SetDefaultCellBackground(unsigned) override {}
+    void Refresh() override {}
+
+private:
+    void Resize();
+    int m_nRows = 0, m_nCols = 0, m_nFixedRows = 0, m_nFixedCols = 0;
+    std::vector<std::vector<std::string>> m_cells;
+};
+
+class CBatchDiagram : public CImgEdit {
+public:
+    void SetImage(const std::string&) override {}
+    void SetFlag26(bool) override {}
+    void Display() override {}
+};
+
+// What the export options dialog is answered with.
+struct BatchExportChoice {
+    std::string path;
+    bool approxCoords = true;
+    bool adjCoords = true;
+    bool adjSides = true;
+    bool precision = true;
+};
+
+class CBatchWindowPort : public IWindowPort {
+public:
+    explicit CBatchWindowPort(std::FILE* messages) : m_pMessages(messages) {}
+
+    // The known points and the type, as a user would type and select them.
+    // Unused points keep the 0 that the type selection leaves in their edits.
+    void TypeKnownPoints(int traverseType,
+                         const std::optional<PlanePoint> (&points)[kKnownPointCount]);
+    void SetObservationFile(std::string path) { m_strObservationFile = std::move(path); }
+    void SetExportChoice(BatchExportChoice choice) { m_export = std::move(choice); }
+    // Messages are written "prefix: text"; an empty prefix writes the text alone.
+    void SetMessagePrefix(std::string prefix) { m_strPrefix = std::move(prefix); }
+    // Ids of every message shown so far.
+    const std::vector<int>& MessagesShown() const { return m_messageIds; }
+
+    // IControlPort
+    std::string GetControlText(int id) const override;
+    void SetControlText(int id, const std::string& text) override { m_texts[id] = text; }
+    bool GetCheck(int id) const override;
+    void SetCheck(int id, bool checked) override { m_checks[id] = checked; }
+    int GetRadioIndex(int firstId) const override;
+    void SetRadioIndex(int firstId, int index) override { m_radios[firstId] = index; }
+    void ShowControl(int, bool) override {}
+    void EnableControl(int, bool) override {}
+
+    // IWindowPort
+    void ShowMessage(int stringId, const std::string& text) override;
+    bool AskYesNo(int stringId, const std::string& text) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
+                                              const std::string&) override {
+        return std::nullopt;
+    }
+    CGridCtrl& Grid() override { return m_grid; }
+    CImgEdit& Diagram() override { return m_diagram; }
+    void Invalidate() override {}
+    bool RunExportDialog(CResultExportDlg& dlg) override;
+    void OpenDocument(const std::string&) override {}
+    std::string ModuleDirectory() const override;
+
+private:
+    std::FILE* m_pMessages;
+    std::string m_strPrefix;
+    std::string m_strObservationFile;
+    BatchExportChoice m_export;
+    std::map<int, std::string> m_texts;
+    std::map<int, bool> m_checks;
+    std::map<int, int> m_radios;
+    std::vector<int> m_messageIds;
+    CBatchGrid m_grid;
+    CBatchDiagram m_diagram;
+};

@@ -1,0 +1,16 @@
+// One batch run: import, adjust and export through the workspace, as the window does.
+#pragma once
+
+#include "BatchArguments.h"
+
+#include <cstdio>
+
+constexpr int kExitReportWritten = 0;
+constexpr int kExitDataRefused = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kBatchProgramName = "traverse-adjust";
+
+// Writes the report to a.reportPath, or converted to UTF-8 to out; messages go to err.
+// Returns the exit status.
+int RunBatch(const BatchArguments& a, std::FILE* out, std::FILE* err);

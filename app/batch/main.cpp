@@ -1,0 +1,34 @@
+// traverse-adjust: adjusts one traverse from the command line.
+#include "BatchArguments.h"
+#include "BatchRun.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifndef TA_VERSION
+#define TA_VERSION "0"
+#endif
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    ParsedCommandLine parsed = ParseBatchArguments(args);
+    switch (parsed.action) {
+    case BatchAction::Help:
+        std::fputs(BatchUsageText().c_str(), stdout);
+        return std::fflush(stdout) == 0 ? kExitReportWritten : kExitDataRefused;
+    case BatchAction::Version:
+        std::fputs(kBatchProgramName, stdout);
+        std::fputs(" " TA_VERSION "\n", stdout);
+        return std::fflush(stdout) == 0 ? kExitReportWritten : kExitDataRefused;
+    case BatchAction::UsageError: {
+        std::string text = std::string(kBatchProgramName) + ": " + parsed.error + "\n" + "用法见 " +
+                           kBatchProgramName + " --help\n";
+        std::fputs(text.c_str(), stderr);
+        return kExitUsage;
+    }
+    case BatchAction::Run:
+        break;
+    }
+    return RunBatch(parsed.arguments, stdout, stderr);
+}

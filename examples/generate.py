@@ -1,0 +1,249 @@
+#!/usr/bin/env python3
+"""Writes the example observation files and examples/README.md.
+
+Each traverse is laid out in grid coordinates (X north, Y east, metres), its angles,
+distances and heights are derived from that layout, and a few seconds and millimetres
+of noise are added, as a total station would leave them. The random generator is
+seeded, so running the script again rewrites the same files:
+
+    python3 examples/generate.py
+"""
+
+import math
+import os
+import random
+import textwrap
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def azimuth(p, q):
+    """Grid azimuth from p to q in degrees, clockwise from north."""
+    return math.degrees(math.atan2(q[1] - p[1], q[0] - p[0])) % 360.0
+
+
+def distance(p, q):
+    return math.hypot(q[0] - p[0], q[1] - p[1])
+
+
+def packed(degrees, decimals=0):
+    """An angle as packed DMS text: degrees*10000 + minutes*100 + seconds."""
+    scale = 10 ** decimals
+    total = round((degrees % 360.0) * 3600.0 * scale)
+    d, rest = divmod(total, 3600 * scale)
+    m, s = divmod(rest, 60 * scale)
+    if decimals == 0:
+        return "%d" % (d * 10000 + m * 100 + s)
+    return "%d%02d%0*.*f" % (d, m, 3 + decimals, decimals, s / scale)
+
+
+class Observer:
+    """Derives observations from true positions with instrument-like noise."""
+
+    def __init__(self, seed):
+        self.rng = random.Random(seed)
+
+    def angle(self, station, back, fore):
+        """Horizontal angle at station from back to fore, degrees, with 1-3" noise."""
+        beta = (azimuth(station, fore) - azimuth(station, back)) % 360.0
+        return beta + self.rng.choice([-1, 1]) * self.rng.uniform(0.5, 3.0) / 3600.0
+
+    def sight(self, station, fore):
+        """Slope distance and packed zenith angle of a sight over gently rolling ground."""
+        horizontal = distance(station, fore)
+        zenith_text = packed(90.0 + self.rng.uniform(-2.5, 2.5))
+        d, rest = divmod(int(zenith_text), 10000)
+        m, s = divmod(rest, 100)
+        zenith = d + m / 60.0 + s / 3600.0
+        slope = horizontal / math.cos(math.radians(abs(90.0 - zenith)))
+        slope += self.rng.uniform(-0.003, 0.003)
+        return "%.3f" % slope, zenith_text
+
+    def height(self, low, high):
+        return "%.3f" % self.rng.uniform(low, high)
+
+
+def write(path, lines):
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def write_txt(name, comment, points, setups, closing, obs):
+    """setups: list of (station name, backsight name, foresight name) in traverse order.
+    A station's foresight is written on the data line below it; the format links it
+    from the next station line, whose backsight is this station."""
+    lines = ["; " + c for c in comment]
+    for station, back, fore in setups:
+        ih = obs.height(1.40, 1.60)
+        lines.append("*%s %s %s" % (station, back, ih))
+        if back in points:
+            beta = obs.angle(points[station], points[back], points[fore])
+        else:
+            beta = 0.0  # no backsight: the angle is not used
+        slope, zenith = obs.sight(points[station], points[fore])
+        lines.append("%s %s %s %s %s" % (fore, slope, packed(beta), zenith,
+                                          obs.height(1.50, 1.80)))
+    lines.append("*%s %s %s" % (closing[0], closing[1], obs.height(1.40, 1.60)))
+    write(os.path.join(HERE, name), lines)
+
+
+def closed_loop():
+    """A loop of six points round a built-up block, oriented on a second control point."""
+    start = (3381252.418, 501734.206)
+    loop = [start]
+    for bearing, length in [(60.2, 261.4), (124.7, 238.9), (190.3, 301.6), (244.8, 208.3),
+                            (299.6, 231.7)]:
+        x, y = loop[-1]
+        loop.append((x + length * math.cos(math.radians(bearing)),
+                     y + length * math.sin(math.radians(bearing))))
+    orient = (3381685.431, 501484.203)
+    return start, orient, [(round(x, 3), round(y, 3)) for x, y in loop]
+
+
+def main():
+    readme = []
+
+    # ---- closed traverse: D21 -> T1 .. T5 -> D21, oriented on D22 ---------------
+    start, orient, loop = closed_loop()
+    names = ["D21", "T1", "T2", "T3", "T4", "T5"]
+    points = dict(zip(names, loop))
+    points["D22"] = orient
+    # The second set-up on D21 closes the loop with the angle from T5 to T1. Data lines
+    # are matched to set-ups by the foresight's name, so this set-up and its sight are
+    # written under their own names D21A and T1A.
+    points["D21A"] = points["D21"]
+    points["T1A"] = points["T1"]
+    setups = [("D21", "D22", "T1"), ("T1", "D21", "T2"), ("T2", "T1", "T3"),
+              ("T3", "T2", "T4"), ("T4", "T3", "T5"), ("T5", "T4", "D21A"),
+              ("D21A", "T5", "T1A")]
+    write_txt("closed.txt",
+              ["closed traverse D21 - T1 - T2 - T3 - T4 - T5 - D21, oriented on D22",
+               "the closing set-up on D21 is written as D21A, its sight to T1 as T1A"],
+              points, setups, ("T1A", "D21A"), Observer(21))
+    readme.append(("closed.txt", "closed", "closed (type 2)",
+                   [("start1", points["D21"]), ("start2", orient)],
+                   "a loop of six points, D21 - T1 - ... - T5 - D21, oriented at D21 on "
+                   "D22. The set-up that closes the loop on D21 is written D21A and its "
+                   "sight to T1 is written T1A: data lines are matched to set-ups by the "
+                   "foresight's name, so two set-ups sighting one name would both take "
+                   "every data line of that name."))
+
+    # ---- the same loop as a .con file: six lines per set-up, two faces ------------
+    obs = Observer(23)
+    con_setups = [("D21", "T1", "D22"), ("T1", "T2", "D21"), ("T2", "T3", "T1"),
+                  ("T3", "T4", "T2"), ("T4", "T5", "T3"), ("T5", "D21", "T4"),
+                  ("D21", "T1", "T5")]
+    lines = ["closed traverse D21 2024-05-14 TS-06 no.3871"]
+    for station, fore, back in con_setups:
+        lines.append("%s %s %s 0 %s" % (station, fore, back, obs.height(1.40, 1.60)))
+        lines.append("face left: back, fore; face right: fore, back")
+        beta = obs.angle(points[station], points[back], points[fore])
+        circle = obs.rng.uniform(0.0, 360.0)
+        h = [circle, circle + beta, circle + beta + 180.0, circle + 180.0]
+        h = [a + obs.rng.uniform(-1.5, 1.5) / 3600.0 for a in h]
+        horizontal = distance(points[station], points[fore])
+        s = ["%.3f" % (horizontal + obs.rng.uniform(-0.002, 0.002)) for _ in range(4)]
+        target = obs.height(1.50, 1.80)
+        # Level sights: the vertical readings give 90 degrees in the form the reader
+        # expects of this instrument's files.
+        v = ["0", "2700090", "2700090", "0"]
+        for k in range(4):
+            lines.append("H %s V %s S %s P %s" % (packed(h[k]), v[k], s[k], target))
+    lines.append("++++")
+    write(os.path.join(HERE, "closed.con"), lines)
+    readme.append(("closed.con", "closed", "closed (type 2)",
+                   [("start1", points["D21"]), ("start2", orient)],
+                   "the loop of closed.txt observed in two faces and written as a .con "
+                   "file: each set-up names its station, foresight and backsight, so the "
+                   "closing set-up keeps the names D21 and T1."))
+
+    # ---- double connection: D14, D15 -> N1 .. N4 -> D16, D17 ---------------------
+    route = [(3379420.615, 498310.442), (3379602.381, 498529.107), (3379689.930, 498842.655),
+             (3379894.214, 499021.378), (3379951.067, 499356.720), (3380168.503, 499508.214)]
+    names = ["D15", "N1", "N2", "N3", "N4", "D16"]
+    points = dict(zip(names, route))
+    points["D14"] = (3379103.882, 498401.737)
+    points["D17"] = (3380301.246, 499827.961)
+    setups = [("D15", "D14", "N1"), ("N1", "D15", "N2"), ("N2", "N1", "N3"),
+              ("N3", "N2", "N4"), ("N4", "N3", "D16"), ("D16", "N4", "D17")]
+    write_txt("double.txt",
+              ["annexed traverse D15 - N1 - N2 - N3 - N4 - D16,",
+               "connection angles at D15 (from D14) and at D16 (to D17)"],
+              points, setups, ("D17", "D16"), Observer(15))
+    readme.append(("double.txt", "double", "annexed, connection angles at both ends (type 3)",
+                   [("start1", points["D15"]), ("start2", points["D14"]),
+                    ("end1", points["D16"]), ("end2", points["D17"])],
+                   "D15 - N1 - N2 - N3 - N4 - D16, with the connection angle at D15 from "
+                   "D14 and at D16 towards D17."))
+
+    # ---- single connection: D31, D30 -> S1 .. S4 -> D32 ---------------------------
+    route = [(3382740.318, 502915.604), (3382512.877, 503102.449), (3382397.105, 503388.262),
+             (3382148.730, 503509.981), (3382005.466, 503779.350), (3381790.512, 503944.127)]
+    names = ["D31", "S1", "S2", "S3", "S4", "D32"]
+    points = dict(zip(names, route))
+    points["D30"] = (3382951.774, 502688.093)
+    setups = [("D31", "D30", "S1"), ("S1", "D31", "S2"), ("S2", "S1", "S3"),
+              ("S3", "S2", "S4"), ("S4", "S3", "D32")]
+    write_txt("single.txt",
+              ["annexed traverse D31 - S1 - S2 - S3 - S4 - D32,",
+               "connection angle at D31 from D30, none at D32"],
+              points, setups, ("D32", "S4"), Observer(31))
+    readme.append(("single.txt", "single", "annexed, one connection angle (type 1)",
+                   [("start1", points["D31"]), ("start2", points["D30"]),
+                    ("end1", points["D32"])],
+                   "D31 - S1 - S2 - S3 - S4 - D32, with the connection angle at D31 from "
+                   "D30; no angle is observed at D32."))
+
+    # ---- non-oriented: D41 -> W1 .. W4 -> D42 -------------------------------------
+    route = [(3378215.046, 500120.733), (3378401.592, 500288.310), (3378522.817, 500563.049),
+             (3378780.460, 500651.586), (3378912.238, 500904.115), (3379153.901, 501032.467)]
+    names = ["D41", "W1", "W2", "W3", "W4", "D42"]
+    points = dict(zip(names, route))
+    setups = [("D41", "-", "W1"), ("W1", "D41", "W2"), ("W2", "W1", "W3"),
+              ("W3", "W2", "W4"), ("W4", "W3", "D42")]
+    write_txt("non-oriented.txt",
+              ["non-oriented traverse D41 - W1 - W2 - W3 - W4 - D42,",
+               "no known direction at either end (D41 has no backsight, its angle is 0)"],
+              points, setups, ("D42", "W4"), Observer(41))
+    readme.append(("non-oriented.txt", "non-oriented", "non-oriented (type 0)",
+                   [("start1", points["D41"]), ("end1", points["D42"])],
+                   "D41 - W1 - W2 - W3 - W4 - D42 between two known points without a "
+                   "known direction; D41's backsight is written \"-\" and its angle, "
+                   "which is not used, 0."))
+
+    write_readme(readme)
+
+
+def coordinate(value):
+    return ("%.3f" % value).rstrip("0").rstrip(".")
+
+
+def write_readme(entries):
+    lines = [
+        "# Examples",
+        "",
+        "Observation files of the four traverse types, in grid coordinates (X north,",
+        "Y east, metres), sides of 100 to 400 m, with the few seconds and millimetres of",
+        "noise a total station leaves. `generate.py` writes them (and this file) from the",
+        "traverses' layouts; run `python3 examples/generate.py` to write them again.",
+        "",
+        "Each command below adjusts one file and prints its report; add `-o report.txt`",
+        "to write the report file instead (code page 936, CRLF line ends).",
+        "",
+    ]
+    for name, type_name, title, known, text in entries:
+        lines.append("## %s: %s" % (name, title))
+        lines.append("")
+        lines.extend(textwrap.wrap(text[0].upper() + text[1:], 88))
+        lines.append("")
+        args = " ".join("--%s %s,%s" % (k, coordinate(p[0]), coordinate(p[1]))
+                        for k, p in known)
+        lines.append("```")
+        lines.append("traverse-adjust --type %s %s examples/%s" % (type_name, args, name))
+        lines.append("```")
+        lines.append("")
+    write(os.path.join(HERE, "README.md"), lines[:-1])
+
+
+if __name__ == "__main__":
+    main()
