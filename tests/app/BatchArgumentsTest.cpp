@@ -1,0 +1,240 @@
+#include "BatchArguments.h"
+
+#include "resources/StringTable.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+using Args = std::vector<std::string>;
+
+std::string Msg(int id, std::initializer_list<std::string_view> args = {}) {
+    return FormatString(id, args);
+}
+} // namespace
+
+TEST(BatchArguments, ReadsAValidCommandLine) {
+    struct Case {
+        Args args;
+        int type;
+        bool has[4];
+        double start1X, start1Y;
+        const char* sections; // approx, adjusted, sides, precision as 0/1
+        const char* report;   // "" for standard output
+        const char* file;
+    };
+    const Case cases[] = {
+        {{"--type", "closed", "--start1", "3381252.418,501734.206", "--start2", "100,200", "c.txt"},
+         kClosed,
+         {true, true, false, false},
+         3381252.418,
+         501734.206,
+         "1111",
+         "",
+         "c.txt"},
+        {{"c.con", "--start2", "1,2", "--type", "2", "--start1", "-12.5,1e3"},
+         kClosed,
+         {true, true, false, false},
+         -12.5,
+         1000,
+         "1111",
+         "",
+         "c.con"},
+        {{"--type=double", "--start1=1,2", "--start2", "3,4", "--end1", "5,6", "--end2", "7,8",
+          "-o", "out/r.txt", "d.txt"},
+         kDoubleConnection,
+         {true, true, true, true},
+         1,
+         2,
+         "1111",
+         "out/r.txt",
+         "d.txt"},
+        {{"--type", "single", "--start1", " 1 , 2 ", "--start2", "3,4", "--end1", "5,6",
+          "--sections", "precision,approx", "s.txt"},
+         kSingleConnection,
+         {true, true, true, false},
+         1,
+         2,
+         "1001",
+         "",
+         "s.txt"},
+        {{"--type", "0", "--start1", "1,2", "--end1", "3,4", "--sections", "sides,sides", "--",
+          "-n.txt"},
+         kNonOriented,
+         {true, false, true, false},
+         1,
+         2,
+         "0010",
+         "",
+         "-n.txt"},
+        {{"--type", "non-oriented", "--start1", "1,2", "--end1", "3,4", "--sections", "adjusted",
+          "-o", "-", "-"},
+         kNonOriented,
+         {true, false, true, false},
+         1,
+         2,
+         "0100",
+         "-",
+         "-"},
+    };
+    for (const Case& c : cases) {
+        ParsedCommandLine p = ParseBatchArguments(c.args);
+        ASSERT_EQ(p.action, BatchAction::Run) << c.args[0] << ": " << p.error;
+        const BatchArguments& a = p.arguments;
+        EXPECT_EQ(a.traverseType, c.type);
+        for (int k = 0; k < kKnownPointCount; ++k)
+            EXPECT_EQ(a.points[k].has_value(), c.has[k]) << c.file << " point " << k;
+        EXPECT_EQ(a.points[kStart1]->dX, c.start1X);
+        EXPECT_EQ(a.points[kStart1]->dY, c.start1Y);
+        std::string sections = {a.approxCoords ? '1' : '0', a.adjCoords ? '1' : '0',
+                                a.adjSides ? '1' : '0', a.precision ? '1' : '0'};
+        EXPECT_EQ(sections, c.sections) << c.file;
+        EXPECT_EQ(a.reportPath.value_or(""), c.report);
+        EXPECT_EQ(a.observationFile, c.file);
+    }
+    // Every coordinate is kept exactly as written.
+    ParsedCommandLine p = ParseBatchArguments({"--type", "double", "--start1", "1,2", "--start2",
+                                               "3,4", "--end1", "5,6", "--end2", "7.25,-8", "f"});
+    ASSERT_EQ(p.action, BatchAction::Run);
+    EXPECT_EQ(p.arguments.points[kStart2]->dX, 3);
+    EXPECT_EQ(p.arguments.points[kEnd1]->dY, 6);
+    EXPECT_EQ(p.arguments.points[kEnd2]->dX, 7.25);
+    EXPECT_EQ(p.arguments.points[kEnd2]->dY, -8);
+}
+
+TEST(BatchArguments, HelpAndVersionWinOverTheRest) {
+    struct Case {
+        Args args;
+        BatchAction action;
+    };
+    const Case cases[] = {
+        {{"--help"}, BatchAction::Help},
+        {{"-h"}, BatchAction::Help},
+        {{"--type", "loop", "--help"}, BatchAction::Help},
+        {{"--version"}, BatchAction::Version},
+        {{"a.txt", "--version", "b.txt"}, BatchAction::Version},
+        {{"--bogus", "--help"}, BatchAction::UsageError}, // read in order
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseBatchArguments(c.args).action, c.action) << c.args[0];
+}
+
+TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
+    struct Case {
+        Args args;
+        std::string message;
+    };
+    const Case cases[] = {
+        // options
+        {{"--typo", "closed"}, Msg(str::kBatchUnknownOption, {"--typo"})},
+        {{"-x"}, Msg(str::kBatchUnknownOption, {"-x"})},
+        {{"--help=me"}, Msg(str::kBatchUnknownOption, {"--help=me"})},
+        {{"-o=r.txt"}, Msg(str::kBatchUnknownOption, {"-o=r.txt"})},
+        {{"a.txt", "--type"}, Msg(str::kBatchMissingValue, {"--type", "导线类型"})},
+        {{"a.txt", "--start1"}, Msg(str::kBatchMissingValue, {"--start1", "坐标 X,Y"})},
+        {{"a.txt", "--sections"}, Msg(str::kBatchMissingValue, {"--sections", "输出内容列表"})},
+        {{"a.txt", "-o"}, Msg(str::kBatchMissingValue, {"-o", "报告文件名"})},
+        {{"--type", "closed", "--type", "2"}, Msg(str::kBatchRepeatedOption, {"--type"})},
+        {{"--start1", "1,2", "--start1=1,2"}, Msg(str::kBatchRepeatedOption, {"--start1"})},
+        {{"-o", "a", "-o", "b"}, Msg(str::kBatchRepeatedOption, {"-o"})},
+        // the type
+        {{"--start1", "1,2", "a.txt"},
+         Msg(str::kBatchNeedsOption,
+             {"--type", "导线类型 non-oriented、single、closed 或 double"})},
+        {{"--type", "loop", "a.txt"}, Msg(str::kBatchUnknownType, {"loop"})},
+        {{"--type", "Closed", "a.txt"}, Msg(str::kBatchUnknownType, {"Closed"})},
+        {{"--type", "4", "a.txt"}, Msg(str::kBatchUnknownType, {"4"})},
+        {{"--type", "-1", "a.txt"}, Msg(str::kBatchUnknownType, {"-1"})},
+        {{"--type", "", "a.txt"}, Msg(str::kBatchUnknownType, {""})},
+        // coordinates: two finite numbers, one comma
+        {{"--type", "closed", "--start1", "1", "a.txt"},
+         Msg(str::kBatchBadPoint, {"--start1", "1"})},
+        {{"--type", "closed", "--start1", "1,2,3", "a"},
+         Msg(str::kBatchBadPoint, {"--start1", "1,2,3"})},
+        {{"--type", "closed", "--start1", "1,", "a"}, Msg(str::kBatchBadPoint, {"--start1", "1,"})},
+        {{"--type", "closed", "--start1", ",2", "a"}, Msg(str::kBatchBadPoint, {"--start1", ",2"})},
+        {{"--type", "closed", "--start1", "", "a"}, Msg(str::kBatchBadPoint, {"--start1", ""})},
+        {{"--type", "closed", "--start2", "1.5.2,3", "a"},
+         Msg(str::kBatchBadPoint, {"--start2", "1.5.2,3"})},
+        {{"--type", "closed", "--start2", "1;2", "a"},
+         Msg(str::kBatchBadPoint, {"--start2", "1;2"})},
+        {{"--type", "double", "--end1", "1,2m", "a"}, Msg(str::kBatchBadPoint, {"--end1", "1,2m"})},
+        {{"--type", "double", "--end2", "nan,2", "a"},
+         Msg(str::kBatchBadPoint, {"--end2", "nan,2"})},
+        {{"--type", "double", "--end2", "1,inf", "a"},
+         Msg(str::kBatchBadPoint, {"--end2", "1,inf"})},
+        {{"--type", "double", "--end2", "1e999,2", "a"},
+         Msg(str::kBatchBadPoint, {"--end2", "1e999,2"})},
+        {{"--type", "double", "--end2", "1，2", "a"}, Msg(str::kBatchBadPoint, {"--end2", "1，2"})},
+        // sections
+        {{"--type", "closed", "--sections", "all", "a"}, Msg(str::kBatchUnknownSection, {"all"})},
+        {{"--type", "closed", "--sections", "approx,Sides", "a"},
+         Msg(str::kBatchUnknownSection, {"Sides"})},
+        {{"--type", "closed", "--sections", "approx,", "a"}, Msg(str::kBatchUnknownSection, {""})},
+        {{"--type", "closed", "--sections=", "a"}, Msg(str::kBatchUnknownSection, {""})},
+        {{"--type", "closed", "--sections", "approx adjusted", "a"},
+         Msg(str::kBatchUnknownSection, {"approx adjusted"})},
+    };
+    for (const Case& c : cases) {
+        ParsedCommandLine p = ParseBatchArguments(c.args);
+        EXPECT_EQ(p.action, BatchAction::UsageError) << c.message;
+        EXPECT_EQ(p.error, c.message);
+        EXPECT_EQ(p.error.find('\n'), std::string::npos) << "one line";
+    }
+}
+
+TEST(BatchArguments, EachTypeTakesExactlyItsKnownPoints) {
+    const char* typeNames[] = {"non-oriented", "single", "closed", "double"};
+    const char* why[] = {
+        "无定向导线需要已知点 --start1、--end1",
+        "单连接角附合导线需要已知点 --start1、--start2、--end1",
+        "闭合导线需要已知点 --start1、--start2",
+        "双连接角附合导线需要已知点 --start1、--start2、--end1、--end2",
+    };
+    const char* titles[] = {"无定向导线", "单连接角附合导线", "闭合导线", "双连接角附合导线"};
+    const char* lists[] = {"--start1、--end1", "--start1、--start2、--end1", "--start1、--start2",
+                           "--start1、--start2、--end1、--end2"};
+    const bool uses[4][4] = {{1, 0, 1, 0}, {1, 1, 1, 0}, {1, 1, 0, 0}, {1, 1, 1, 1}};
+    for (int t = 0; t < 4; ++t) {
+        auto with = [&](int flip) {
+            Args args = {"--type", typeNames[t]};
+            for (int p = 0; p < kKnownPointCount; ++p)
+                if (uses[t][p] != (p == flip)) {
+                    args.push_back(PointOption(static_cast<KnownPoint>(p)));
+                    args.push_back("10,20");
+                }
+            args.push_back("f.txt");
+            return ParseBatchArguments(args);
+        };
+        EXPECT_EQ(with(-1).action, BatchAction::Run) << typeNames[t];
+        for (int p = 0; p < kKnownPointCount; ++p) {
+            EXPECT_EQ(TypeUsesPoint(t, static_cast<KnownPoint>(p)), uses[t][p]);
+            ParsedCommandLine r = with(p);
+            ASSERT_EQ(r.action, BatchAction::UsageError) << typeNames[t] << " " << p;
+            const char* option = PointOption(static_cast<KnownPoint>(p));
+            std::string expected =
+                uses[t][p] ? Msg(str::kBatchNeedsOption, {option, why[t]})
+                           : Msg(str::kBatchPointNotUsed, {option, titles[t], lists[t]});
+            EXPECT_EQ(r.error, expected);
+        }
+    }
+}
+
+TEST(BatchArguments, NeedsExactlyOneObservationFile) {
+    const Args base = {"--type", "closed", "--start1", "1,2", "--start2", "3,4"};
+    struct Case {
+        Args files;
+        const char* count;
+    };
+    const Case cases[] = {{{}, "0"}, {{"a.txt", "b.txt"}, "2"}, {{"a", "--", "b", "c"}, "3"}};
+    for (const Case& c : cases) {
+        Args args = base;
+        args.insert(args.end(), c.files.begin(), c.files.end());
+        ParsedCommandLine p = ParseBatchArguments(args);
+        EXPECT_EQ(p.action, BatchAction::UsageError);
+        EXPECT_EQ(p.error, Msg(str::kBatchFileCount, {c.count}));
+    }
+}
