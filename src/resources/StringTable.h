@@ -33,6 +33,18 @@ constexpr int kApproxCoordHeader = 27;
 // 140-149 export, 150-159 window, 160-169 batch tool.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 
+// import: %1 file name, %2 line number, %3 detail unless noted
+constexpr int kUnsupportedExtension = 110; // %1 file name
+constexpr int kNameTooLong = 111;          // %3 the name
+constexpr int kTooManyObservations = 112;
+constexpr int kTooManyStations = 113;
+constexpr int kBadNumber = 114;
+constexpr int kImplausibleSight = 115; // %2 record, %3 station, %4 foresight, %5 vertical angle
+constexpr int kBadCharacter = 116;
+constexpr int kBinaryFile = 117;
+constexpr int kLineTooLong = 118;
+constexpr int kFileTooLarge = 119; // %1 file name
+
 // batch tool: usage errors and its own failures
 constexpr int kBatchUnknownOption = 160;  // %1 the argument
 constexpr int kBatchMissingValue = 161;   // %1 the option, %2 what it takes
