@@ -1,6 +1,7 @@
 #include "adjust/TraverseCases.h"
 
 #include "compute/AngleConversions.h"
+#include "support/TraverseFixtures.h"
 
 #include <cmath>
 #include <numbers>
@@ -92,16 +93,10 @@ void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c) {
     dlg.m_dGoalY1 = c.known[2].dY;
     dlg.m_dGoalX2 = c.known[3].dX;
     dlg.m_dGoalY2 = c.known[3].dY;
-    dlg.m_arrObservations.SetSize(0);
-    for (size_t i = 0; i < c.obs.size(); ++i) {
-        ObservationRecord r{};
-        SetName(r.szStation, "P" + std::to_string(i));
-        SetName(r.szForesight, "P" + std::to_string(i + 1));
-        r.dDistance = c.obs[i].distance;
-        r.dHorizontalAngle = c.obs[i].packedAngle;
-        r.dVerticalAngle = 900000.0;
-        dlg.m_arrObservations.Add(r);
-    }
+    std::vector<std::pair<double, double>> records;
+    for (const Observed& o : c.obs)
+        records.emplace_back(o.packedAngle, o.distance);
+    SetObservations(dlg, records);
 }
 
 int ReduceAndAdjust(CTraverseAdjustDlg& dlg) {
