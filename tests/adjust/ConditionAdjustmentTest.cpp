@@ -193,6 +193,13 @@ TEST(ConditionAdjustment, OneRecord) {
         ASSERT_EQ(dlg.m_arrAdjCoords.GetSize(), 2);
         EXPECT_NEAR(dlg.m_arrAdjCoords[1].dX, t.c.known[2].dX, 1e-5);
         EXPECT_NEAR(dlg.m_arrAdjCoords[1].dY, t.c.known[2].dY, 1e-5);
+        // The end point is fixed: its cofactors vanish up to rounding, never into NaN.
+        ASSERT_EQ(dlg.AssessPrecision(), 1);
+        ASSERT_EQ(dlg.m_arrM.GetSize(), 2);
+        for (int i = 0; i < 2; ++i)
+            for (double v :
+                 {dlg.m_arrM[i], dlg.m_arrMx[i], dlg.m_arrEllipseA[i], dlg.m_arrEllipseB[i]})
+                EXPECT_NEAR(v, 0.0, 1e-6);
     }
 }
 
