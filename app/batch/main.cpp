@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #ifndef TA_VERSION
@@ -30,5 +31,23 @@ int main(int argc, char** argv) {
     case BatchAction::Run:
         break;
     }
-    return RunBatch(parsed.arguments, stdout, stderr);
+    // Standard output carries the report alone: the computation writes its own
+    // diagnostics ("fail") to standard output, so that goes to standard error instead
+    // and the report to a duplicate of the original.
+    std::FILE* report = stdout;
+    int reportFd = dup(STDOUT_FILENO);
+    if (reportFd >= 0) {
+        report = fdopen(reportFd, "wb");
+        if (report == nullptr || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+            if (report != nullptr)
+                std::fclose(report);
+            else
+                close(reportFd);
+            report = stdout;
+        }
+    }
+    int status = RunBatch(parsed.arguments, report, stderr);
+    std::fflush(stdout);
+    if (report != stdout) std::fclose(report);
+    return status;
 }

@@ -202,13 +202,14 @@ TEST_F(BatchTool, SectionsChooseWhatTheReportHolds) {
 }
 
 TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
+    auto text = [](int id) { return std::string(LoadString(id)); };
     struct Case {
         const char* name;
         const char* fileName; // inside the test folder
         std::string content;  // not written when empty
         std::vector<std::string> extra;
         int status;
-        int messageId;
+        std::string message;
         bool prefixIsReport; // else the observation file
     };
     const std::string missingFolder = "no-such-folder/report.txt";
@@ -218,37 +219,57 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
          SquareLoop("2700049"),
          {},
          0,
-         str::kAdjustDone,
+         text(str::kAdjustDone),
          false},
         {"closure of 50 seconds",
          "square.txt",
          SquareLoop("2700050"),
          {},
          1,
-         str::kClosureTooLarge,
+         text(str::kClosureTooLarge),
          false},
         {"closure of one minute",
          "square.txt",
          SquareLoop("2700100"),
          {},
          1,
-         str::kClosureTooLarge,
+         text(str::kClosureTooLarge),
          false},
         {"one set-up only: singular",
          "one.txt",
          "*A B 1.5\nP1 100 2700000 900000 1.5\n*P1 A 1.5\n",
          {},
          1,
-         str::kBadObservations,
+         text(str::kBadObservations),
          false},
-        {"cannot open", "absent.txt", "", {}, 1, str::kCannotOpenFile, false},
-        {"no station line", "empty.txt", "nothing to read here\n", {}, 1, str::kImportFirst, false},
+        {"cannot open", "absent.txt", "", {}, 1, text(str::kCannotOpenFile), false},
+        {"no station line",
+         "empty.txt",
+         "nothing to read here\n",
+         {},
+         1,
+         text(str::kImportFirst),
+         false},
+        {"name over 11 bytes",
+         "long.txt",
+         "*ABCDEFGHIJKL B 1.5\n",
+         {},
+         1,
+         FormatString(str::kNameTooLong, {"long.txt", "1", "ABCDEFGHIJKL"}),
+         false},
+        {"not an observation file",
+         "square.dat",
+         SquareLoop("2700000"),
+         {},
+         1,
+         FormatString(str::kUnsupportedExtension, {"square.dat"}),
+         false},
         {"report into a missing folder",
          "square.txt",
          SquareLoop("2700000"),
          {"-o", missingFolder},
          1,
-         str::kCannotWriteReport,
+         text(str::kCannotWriteReport),
          true},
     };
     for (const Case& c : cases) {
@@ -262,7 +283,7 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
         ToolResult r = Run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
         std::string prefix = c.prefixIsReport ? (dir / missingFolder).string() : file.string();
-        EXPECT_EQ(LastLine(r.err), Message(prefix, c.messageId));
+        EXPECT_EQ(LastLine(r.err), prefix + ": " + c.message);
         if (c.status != 0) {
             EXPECT_EQ(r.out, "");
         }
