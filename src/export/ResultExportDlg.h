@@ -7,7 +7,7 @@
 #include <string>
 
 class CResultExportDlg {
-  public:
+public:
     CResultExportDlg() = default;
 
     // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049 <-> the options.
@@ -16,7 +16,7 @@ class CResultExportDlg {
     // Button 1047 "文件名": exchange in, save-file dialog, exchange out.
     void OnFileName(IControlPort& controls, IWindowPort& window);
 
-    std::string m_strPath; // UTF-8 as typed or chosen
+    std::string m_strPath;  // UTF-8 as typed or chosen
     int m_bAdjCoords = 0;
     int m_bApproxCoords = 0;
     int m_bPrecision = 0;
