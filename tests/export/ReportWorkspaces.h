@@ -14,8 +14,7 @@
 namespace report_test {
 
 struct Obs {
-    const char* station;
-    const char* foresight;
+    const char *station, *foresight;
 };
 struct Precision {
     double m, mx, my, a, b;
@@ -29,8 +28,7 @@ inline void Fill(CTraverseAdjustDlg& ws, int type, std::initializer_list<Obs> ob
     ws.m_nTraverseType = type;
     for (const Obs& o : obs) {
         ObservationRecord r{};
-        EXPECT_TRUE(SetName(r.szStation, o.station));
-        EXPECT_TRUE(SetName(r.szForesight, o.foresight));
+        SetName(r.szStation, o.station), SetName(r.szForesight, o.foresight);
         ws.m_arrObservations.Add(r);
     }
     for (const PlanePoint& p : approx)
@@ -46,6 +44,7 @@ inline void Fill(CTraverseAdjustDlg& ws, int type, std::initializer_list<Obs> ob
 }
 
 // Closed traverse of four stations; "\xB1\xB1\xC9\xBD" is 北山 in code page 936.
+// The last two precision entries belong to the closing point and are not written.
 inline void FillClosed(CTraverseAdjustDlg& ws) {
     Fill(ws, kClosed,
          {{"A", "B1"}, {"B1", "\xB1\xB1\xC9\xBD"}, {"\xB1\xB1\xC9\xBD", "D"}, {"D", "A"}},
@@ -83,34 +82,27 @@ inline std::string ReadBytes(const std::string& path) {
     return out.str();
 }
 
-// Line n (CR LF separated), control and non-ASCII bytes escaped.
-inline std::string Visible(const std::string& bytes, size_t from) {
-    std::string out;
-    for (size_t i = from; i < bytes.size() && bytes[i] != '\n'; ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        static const char* hex = "0123456789ABCDEF";
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c < 0x20 || c >= 0x80)
-            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-        else
-            out += static_cast<char>(c);
-    }
-    return out;
-}
-
+// Equal bytes, or the first differing line of each side with CR, tab and non-ASCII
+// bytes escaped.
 inline testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
     if (expected == actual) return testing::AssertionSuccess();
-    size_t at = 0, line = 1, start = 0;
-    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
-        if (expected[at++] == '\n') ++line, start = at;
-    }
+    size_t at =
+        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first -
+        expected.begin();
+    size_t start = at == 0 ? 0 : expected.rfind('\n', at - 1) + 1;
+    auto line = [start](const std::string& s) {
+        std::string out;
+        for (size_t i = start; i < s.size() && s[i] != '\n'; ++i) {
+            unsigned char c = static_cast<unsigned char>(s[i]);
+            char buf[8];
+            std::snprintf(buf, sizeof buf, c < 0x20 || c >= 0x80 ? "\\x%02X" : "%c", c);
+            out += buf;
+        }
+        return out;
+    };
     return testing::AssertionFailure()
-           << "first difference at byte " << at << ", line " << line << "\n  expected: \""
-           << Visible(expected, start) << "\"\n  actual:   \"" << Visible(actual, start)
-           << "\"\n  sizes: expected " << expected.size() << ", actual " << actual.size();
+           << "first difference at byte " << at << "\n  expected: \"" << line(expected)
+           << "\"\n  actual:   \"" << line(actual) << "\"";
 }
 
 } // namespace report_test

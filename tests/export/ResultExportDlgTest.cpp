@@ -5,32 +5,30 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <map>
 
 namespace {
 
-int CResultExportDlg::*const kMembers[] = {
-    &CResultExportDlg::m_bApproxCoords, &CResultExportDlg::m_bAdjCoords,
-    &CResultExportDlg::m_bAdjSides, &CResultExportDlg::m_bPrecision};
-const int kBoxes[] = {ctl::kOptApproxCoords, ctl::kOptAdjCoords, ctl::kOptAdjSides,
-                      ctl::kOptPrecision};
+const std::pair<int, int CResultExportDlg::*> kBoxes[] = {
+    {ctl::kOptApproxCoords, &CResultExportDlg::m_bApproxCoords},
+    {ctl::kOptAdjCoords, &CResultExportDlg::m_bAdjCoords},
+    {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
+    {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision}};
 
+// One box ticked at a time: exactly its member reads 1, and shows back as the only tick.
 TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {
-    for (int ticked = 0; ticked < 4; ++ticked) {
-        FakeWindowPort controls;
-        controls.SetCheck(kBoxes[ticked], true);
-        controls.SetControlText(ctl::kOptPath, "/home/测量/out.txt");
+    for (auto [ticked, member] : kBoxes) {
+        FakeWindowPort in, out;
+        in.SetCheck(ticked, true);
+        in.SetControlText(ctl::kOptPath, "/home/测量/out.txt");
         CResultExportDlg dlg;
-        dlg.DoDataExchange(controls, true);
-        EXPECT_EQ(dlg.m_strPath, "/home/测量/out.txt");
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(dlg.*kMembers[k], k == ticked ? 1 : 0) << ticked;
-
-        FakeWindowPort shown;
-        dlg.DoDataExchange(shown, false);
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(shown.GetCheck(kBoxes[k]), k == ticked) << ticked;
-        EXPECT_EQ(shown.GetControlText(ctl::kOptPath), "/home/测量/out.txt");
+        dlg.DoDataExchange(in, true);
+        dlg.DoDataExchange(out, false);
+        for (auto [box, m] : kBoxes) {
+            EXPECT_EQ(dlg.*m, box == ticked ? 1 : 0) << ticked << " " << box;
+            EXPECT_EQ(out.GetCheck(box), box == ticked) << ticked << " " << box;
+        }
+        EXPECT_EQ(out.GetControlText(ctl::kOptPath), "/home/测量/out.txt");
     }
 }
 
@@ -53,35 +51,24 @@ TEST(ResultExportDlg, FileNameButtonKeepsTheOtherChoices) {
     }
 }
 
-// Every control the dialog exchanges exists in its template with the right kind, and
-// every control lies inside the dialog.
-TEST(ResultExportDlg, TemplateHoldsTheExchangedControls) {
+// The controls the dialog addresses exist in template 130 with the right kind and
+// lie inside the dialog.
+TEST(ResultExportDlg, TemplateHoldsTheAddressedControls) {
     const DialogTemplate& t = ExportDialogTemplate();
-    EXPECT_EQ(t.id, 130);
-    std::set<int> checks, ids;
-    int defaults = 0;
+    std::map<int, ControlKind> kinds;
     for (const ControlTemplate& c : t.controls) {
-        if (c.id != -1) {
-            EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
-        }
-        if (c.kind == ControlKind::CheckBox) checks.insert(c.id);
-        if (c.kind == ControlKind::DefaultPushButton) {
-            ++defaults;
-            EXPECT_EQ(c.id, ctl::kOk);
-        }
-        if (c.id == ctl::kOptPath) {
-            EXPECT_EQ(c.kind, ControlKind::Edit);
-        }
-        if (c.id == ctl::kOptFileName) {
-            EXPECT_EQ(c.kind, ControlKind::PushButton);
-        }
+        EXPECT_TRUE(c.id == -1 || kinds.emplace(c.id, c.kind).second) << "twice: " << c.id;
         EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.width <= t.width && c.y + c.height <= t.height)
-            << c.id << " " << c.text;
+            << c.text;
     }
-    EXPECT_EQ(checks, std::set<int>(std::begin(kBoxes), std::end(kBoxes)));
-    EXPECT_EQ(defaults, 1);
-    EXPECT_TRUE(ids.count(ctl::kCancel) && ids.count(ctl::kOptPath) &&
-                ids.count(ctl::kOptFileName));
+    std::map<int, ControlKind> expected = {{ctl::kOptPath, ControlKind::Edit},
+                                           {ctl::kOptFileName, ControlKind::PushButton},
+                                           {ctl::kOk, ControlKind::DefaultPushButton},
+                                           {ctl::kCancel, ControlKind::PushButton}};
+    for (auto [box, member] : kBoxes)
+        expected[box] = ControlKind::CheckBox;
+    EXPECT_EQ(kinds, expected);
+    EXPECT_EQ(t.id, 130);
 }
 
 } // namespace
