@@ -89,9 +89,9 @@ TEST_F(ExportCommand, WritesOpensAndReplaces) {
 
 TEST_F(ExportCommand, UncreatableFileShowsStringSixteen) {
     std::ofstream(dir / "plain.txt") << "x";
-    for (std::string path :
-         {std::string(), std::string(dir / "missing" / "out.txt"), std::string(dir),
-          std::string(dir / "plain.txt" / "out.txt"), std::string(dir / "sub/")}) {
+    for (std::string path : {std::string(), std::string(dir / "missing" / "out.txt"),
+                             std::string(dir), std::string(dir / "plain.txt" / "out.txt"),
+                             std::string(dir / "sub/"), out + std::string(1, '\0') + ".x"}) {
         port.messageIds.clear();
         Export(path, {1, 1, 1, 1});
         EXPECT_EQ(port.messageIds, std::vector<int>{str::kCannotWriteReport}) << path;
