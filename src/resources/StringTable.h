@@ -32,6 +32,9 @@ constexpr int kApproxCoordHeader = 27;
 // Added messages. Ranges: 100-109 workspace, 110-129 import, 130-139 adjustment,
 // 140-149 export, 150-159 window, 160-169 batch tool.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
+
+// export
+constexpr int kReportWriteFailed = 140; // writing the report failed; %1 the path
 } // namespace str
 
 // The text of an id; empty for an unknown id.
