@@ -104,25 +104,6 @@ struct Observer {
     }
 };
 
-// Azimuth closure in arc seconds, carried minus known, of the observed angles.
-double AzimuthClosure(const TraverseData& d) {
-    const int n = static_cast<int>(d.records.size());
-    double carried = 0.0, known = 0.0;
-    const auto beta = [&](int i) {
-        return PackedDmsToRadians(d.records[static_cast<size_t>(i)].dHorizontalAngle);
-    };
-    if (d.type == kTypeClosed) {
-        for (int i = 1; i < n; ++i)
-            carried += beta(i) - kPi;
-    } else {
-        carried = Azimuth(d.known.start2, d.known.start1);
-        for (int i = 0; i < n; ++i)
-            carried += beta(i) - kPi;
-        known = Azimuth(d.known.end1, d.known.end2);
-    }
-    return std::remainder(carried - known, 2.0 * kPi) * kRho;
-}
-
 } // namespace
 
 double Random::Uniform() { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
@@ -214,7 +195,7 @@ GeneratedTraverse GenerateTraverse(Random& random, int type, int records, Frame 
             d.records.push_back(Record(station, backName, foreName, distance, angle));
         }
         const bool checked = type == kTypeClosed || type == kTypeDouble;
-        if (!checked || std::fabs(AzimuthClosure(d)) < 45.0 || attempt > 1000) break;
+        if (!checked || std::fabs(AzimuthClosureSeconds(d)) < 45.0 || attempt > 1000) break;
     }
     return g;
 }

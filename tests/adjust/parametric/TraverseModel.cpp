@@ -54,6 +54,27 @@ double RadiansToPackedDms(double radians, int secondsDecimals) {
     return deg * 10000.0 + min * 100.0 + seconds;
 }
 
+double AzimuthClosureSeconds(const TraverseData& d) {
+    const int n = static_cast<int>(d.records.size());
+    const auto beta = [&](int i) {
+        return PackedDmsToRadians(d.records[static_cast<size_t>(i)].dHorizontalAngle);
+    };
+    double carried = 0.0, known = 0.0;
+    if (d.type == kTypeClosed) {
+        // The loop's first side carried round the loop back onto itself.
+        for (int i = 1; i < n; ++i)
+            carried += beta(i) - kPi;
+    } else {
+        carried = Azimuth(d.known.start2, d.known.start1);
+        for (int i = 0; i < n; ++i)
+            carried += beta(i) - kPi;
+        known = Azimuth(d.known.end1, d.known.end2);
+    }
+    double w = std::remainder(carried - known, 2.0 * kPi);
+    if (w <= -kPi) w += 2.0 * kPi;
+    return w * 648000.0 / kPi;
+}
+
 int ChainLength(int type, int records) {
     return type == kTypeClosed || type == kTypeDouble ? records : records + 1;
 }
@@ -81,6 +102,8 @@ TraverseNetwork BuildTraverseNetwork(const TraverseData& data) {
     } else {
         approx = CarryTraverse(k.start1, Azimuth(k.start2, k.start1), beta, 0, data.records, sides);
     }
+
+    out.carried = approx;
 
     // Network points: the distinct traverse points, then the orientation points.
     const int distinct = closed ? chain - 1 : chain;

@@ -31,6 +31,9 @@ struct TraverseNetwork {
     // Network point of each traverse point in travelling order (for the closed type
     // the last one is start point 1 again).
     std::vector<int> chainPoint;
+    // Approximate coordinates of the traverse points, carried from start point 1 with
+    // the observed angles and sides (the last one is the computed arrival).
+    std::vector<Point> carried;
     // Traverse points whose coordinates are unknown.
     std::vector<int> newChainPoints;
     // Non-oriented type: the first side's azimuth found by turning the traverse computed
@@ -47,6 +50,10 @@ double RadiansToPackedDms(double radians, int secondsDecimals);
 // Number of traverse points in travelling order (closed: the return to start point 1
 // counted again).
 int ChainLength(int type, int records);
+
+// Closed and double-connection types: the azimuth closure of the observed angles,
+// carried minus known, in arc seconds within (-648000, 648000].
+double AzimuthClosureSeconds(const TraverseData& data);
 
 TraverseNetwork BuildTraverseNetwork(const TraverseData& data);
 
