@@ -73,9 +73,10 @@ int CTraverseAdjustDlg::ReadConFile(const std::string& path) {
             CommasToSpaces(line);
             size_t pos = 0;
             std::string_view word;
-            char(*names[3])[kNameFieldSize] = {&rec.szStation, &rec.szForesight, &rec.szBacksight};
-            bool complete = true;
-            for (auto* field : names) {
+            using NameField = char[kNameFieldSize];
+            NameField* names[] = {&rec.szStation, &rec.szForesight, &rec.szBacksight};
+            bool complete = true; // "%s %s %s %lf %lf" stops at the first field it cannot read
+            for (NameField* field : names) {
                 if (!ReadWord(line, pos, word)) {
                     complete = false;
                     break;

@@ -58,6 +58,7 @@ constexpr Entry kEntries[] = {
     // adjustment (130-139)
 
     // export (140-149)
+    {140, "写入文件“%1”时出错，结果未导出，原文件保持不变!"},
 
     // window (150-159)
 

@@ -33,6 +33,9 @@ constexpr int kApproxCoordHeader = 27;
 // 140-149 export, 150-159 window, 160-169 batch tool.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 
+// export
+constexpr int kReportWriteFailed = 140; // writing the report failed; %1 the path
+
 // import: %1 file name, %2 line number, %3 detail unless noted
 constexpr int kUnsupportedExtension = 110; // %1 file name
 constexpr int kNameTooLong = 111;          // %3 the name

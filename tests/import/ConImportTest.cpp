@@ -10,7 +10,9 @@ const std::string kSets = "H 0 V 0 S 120.344 P 1.6\nH 1023015 V 2700090 S 120.34
 } // namespace
 
 TEST_F(ImportTest, WorkedConGroupIsAveraged) {
-    Import(Data("worked.con"), kDoubleConnection);
+    std::ifstream in(Data("worked.con"), std::ios::binary);
+    Import(Write("WORKED.CON", std::string(std::istreambuf_iterator<char>(in), {})),
+           kDoubleConnection);
     EXPECT_TRUE(port.messageIds.empty());
     EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
     ASSERT_EQ(dlg.m_arrObservations.GetSize(), 1); // nothing after "++++"
