@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,13 +37,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return ok;
 }
 
-// The report is written beside its target and renamed over it, which must not
-// replace a device, a pipe or a socket (as root, -o /dev/null would otherwise turn
-// /dev/null into a plain file).
-bool IsSpecialFile(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
-}
 } // namespace
 
 int RunBatch(const BatchArguments& a, std::FILE* out, std::FILE* err) {
@@ -72,10 +64,6 @@ int RunBatch(const BatchArguments& a, std::FILE* out, std::FILE* err) {
     if (a.reportPath) {
         choice.path = *a.reportPath;
         port.SetMessagePrefix(*a.reportPath);
-        if (IsSpecialFile(choice.path)) {
-            dlg.ShowMessage(str::kCannotWriteReport);
-            return kExitDataRefused;
-        }
     } else {
         port.SetMessagePrefix(kBatchProgramName);
         tempFolder = MakeTempFolder();
