@@ -23,12 +23,12 @@ constexpr bool kUses[4][kKnownPointCount] = {
 
 enum OptionId { kOptType, kOptStart1, kOptStart2, kOptEnd1, kOptEnd2, kOptSections, kOptOutput };
 
-struct OptionSpec {
+struct OptionInfo {
     const char* name;
     const char* takes; // what the option's value is, for the missing-value message
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionInfo kOptions[] = {
     {"--type", "导线类型"}, {"--start1", "坐标 X,Y"}, {"--start2", "坐标 X,Y"},
     {"--end1", "坐标 X,Y"}, {"--end2", "坐标 X,Y"},   {"--sections", "输出内容列表"},
     {"-o", "报告文件名"},
