@@ -32,10 +32,12 @@ double FindPivot(const double* a, int n, int k, int& row, int& col) {
 
 void EliminateStep(double* a, double* b, int n, int k) {
     double p = a[k * n + k];
-    for (int j = k + 1; j < n; ++j) a[k * n + j] /= p;
+    for (int j = k + 1; j < n; ++j)
+        a[k * n + j] /= p;
     b[k] /= p;
     for (int i = k + 1; i < n; ++i) {
-        for (int j = k + 1; j < n; ++j) a[i * n + j] -= a[k * n + j] * a[i * n + k];
+        for (int j = k + 1; j < n; ++j)
+            a[i * n + j] -= a[k * n + j] * a[i * n + k];
         b[i] -= b[k] * a[i * n + k];
     }
 }
@@ -53,9 +55,11 @@ int SolveLinearSystem(double* a, double* b, int n) {
             return 0;
         }
         if (js[k] != k)
-            for (int i = 0; i < n; ++i) std::swap(a[i * n + k], a[i * n + js[k]]);
+            for (int i = 0; i < n; ++i)
+                std::swap(a[i * n + k], a[i * n + js[k]]);
         if (is != k) {
-            for (int j = k; j < n; ++j) std::swap(a[k * n + j], a[is * n + j]);
+            for (int j = k; j < n; ++j)
+                std::swap(a[k * n + j], a[is * n + j]);
             std::swap(b[k], b[is]);
         }
         EliminateStep(a, b, n, k);
@@ -68,7 +72,8 @@ int SolveLinearSystem(double* a, double* b, int n) {
     b[n - 1] /= p;
     for (int i = n - 2; i >= 0; --i) {
         double t = 0.0;
-        for (int j = i + 1; j < n; ++j) t += a[i * n + j] * b[j];
+        for (int j = i + 1; j < n; ++j)
+            t += a[i * n + j] * b[j];
         b[i] -= t;
     }
     js[n - 1] = n - 1;
@@ -88,10 +93,12 @@ double MultiplyMatrices(const double* A, int m, int n, const double* B, int p, i
     double* c = static_cast<double*>(std::malloc(count ? count * sizeof(double) : 1));
     if (c == nullptr) throw std::bad_alloc();
     *C = c;
-    for (size_t i = 0; i < count; ++i) c[i] = 0.0;
+    for (size_t i = 0; i < count; ++i)
+        c[i] = 0.0;
     if (mismatch) return 1.0;
     for (int i = 0; i < m; ++i)
         for (int k = 0; k < q; ++k)
-            for (int j = 0; j < n; ++j) c[i * q + k] = c[i * q + k] + A[i * n + j] * B[j * q + k];
+            for (int j = 0; j < n; ++j)
+                c[i * q + k] = c[i * q + k] + A[i * n + j] * B[j * q + k];
     return 1.0;
 }

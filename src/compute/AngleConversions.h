@@ -20,7 +20,9 @@ AngleDMS RadiansToDms(double radians);
 AngleDMS DegreesToDms(double degrees);
 // A 64-bit count clamped into the 32-bit range.
 inline int ClampToInt(long long v) {
-    return v > 2147483647LL ? 2147483647 : v < -2147483648LL ? -2147483647 - 1 : static_cast<int>(v);
+    return v > 2147483647LL    ? 2147483647
+           : v < -2147483648LL ? -2147483647 - 1
+                               : static_cast<int>(v);
 }
 // Total seconds of a record, each component with its own sign.
 inline double DmsToSeconds(const AngleDMS& a) { return (a.nDeg * 60.0 + a.nMin) * 60.0 + a.dSec; }

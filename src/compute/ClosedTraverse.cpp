@@ -9,10 +9,11 @@ int CTraverseAdjustDlg::ReduceClosedTraverse() {
     const int n = m_arrObservations.GetSize();
     AngleDMS az = GetStartAzimuth();
     m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    for (int i = 0; i < n; ++i)
+        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
     // a_n against a_1, the first side's azimuth as it left start point 1
-    m_dAzimuthClosure = n >= 1 ? PackedAzimuthClosure(m_arrApproxAzimuths[n], m_arrApproxAzimuths[1])
-                               : 0.0;
+    m_dAzimuthClosure =
+        n >= 1 ? PackedAzimuthClosure(m_arrApproxAzimuths[n], m_arrApproxAzimuths[1]) : 0.0;
     int sides = n >= 1 ? n - 1 : 0;
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, sides,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);

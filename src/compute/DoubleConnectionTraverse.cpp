@@ -10,7 +10,8 @@ int CTraverseAdjustDlg::ReduceDoubleConnectionTraverse() {
     AngleDMS az = GetStartAzimuth();
     AngleDMS known = GetEndAzimuth();
     m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    for (int i = 0; i < n; ++i)
+        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
     m_dAzimuthClosure = PackedAzimuthClosure(m_arrApproxAzimuths[n], known);
     int sides = n >= 1 ? n - 1 : 0;
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, sides,

@@ -8,15 +8,21 @@
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+#include <cmath>
+
 namespace {
-bool SamePoint(double x1, double y1, double x2, double y2) { return x1 == x2 && y1 == y2; }
+// A line from start point 1 too short to carry a direction, relative to the traverse.
+bool TooShortToOrient(double x1, double y1, double x2, double y2, double traverseLength) {
+    return std::hypot(x2 - x1, y2 - y1) <= 1e-9 * (traverseLength > 1.0 ? traverseLength : 1.0);
+}
 } // namespace
 
 AngleDMS CTraverseAdjustDlg::ComputeNonOrientedRotation() {
     const int n = m_arrObservations.GetSize();
     AngleDMS az = UnpackDms(0.0);
     m_arrApproxAzimuths.Add(az);
-    for (int i = 1; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    for (int i = 1; i < n; ++i)
+        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
     const PlanePoint& end = m_arrApproxCoords[n];
@@ -31,9 +37,13 @@ int CTraverseAdjustDlg::ReduceNonOrientedTraverse() {
     const int n = m_arrObservations.GetSize();
     AngleDMS rotation = ComputeNonOrientedRotation();
     const PlanePoint provisionalEnd = m_arrApproxCoords[n];
+    double length = 0.0;
+    for (int i = 0; i < n; ++i)
+        length += std::fabs(m_arrObservations[i].dDistance);
     // A zero-length line from start point 1 has no direction to orient on.
-    if (n < 1 || SamePoint(provisionalEnd.dX, provisionalEnd.dY, m_dInitX1, m_dInitY1) ||
-        SamePoint(m_dGoalX1, m_dGoalY1, m_dInitX1, m_dInitY1)) {
+    if (n < 1 ||
+        TooShortToOrient(m_dInitX1, m_dInitY1, provisionalEnd.dX, provisionalEnd.dY, length) ||
+        TooShortToOrient(m_dInitX1, m_dInitY1, m_dGoalX1, m_dGoalY1, length)) {
         ClearResults();
         ShowMessage(str::kBadObservations);
         return 0;
@@ -41,7 +51,8 @@ int CTraverseAdjustDlg::ReduceNonOrientedTraverse() {
     m_arrApproxAzimuths.SetSize(0);
     AngleDMS az = rotation;
     m_arrApproxAzimuths.Add(az);
-    for (int i = 1; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    for (int i = 1; i < n; ++i)
+        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
     m_arrApproxCoords.SetSize(0);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);

@@ -9,7 +9,8 @@ int CTraverseAdjustDlg::ReduceSingleConnectionTraverse() {
     const int n = m_arrObservations.GetSize();
     AngleDMS az = GetStartAzimuth();
     m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i) PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    for (int i = 0; i < n; ++i)
+        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
     const PlanePoint& last = m_arrApproxCoords[n];

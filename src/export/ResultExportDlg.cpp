@@ -15,10 +15,12 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
     };
     if (save) {
         m_strPath = controls.GetControlText(ctl::kOptPath);
-        for (const CheckBinding& c : kChecks) this->*c.member = controls.GetCheck(c.id) ? 1 : 0;
+        for (const CheckBinding& c : kChecks)
+            this->*c.member = controls.GetCheck(c.id) ? 1 : 0;
     } else {
         controls.SetControlText(ctl::kOptPath, m_strPath);
-        for (const CheckBinding& c : kChecks) controls.SetCheck(c.id, this->*c.member == 1);
+        for (const CheckBinding& c : kChecks)
+            controls.SetCheck(c.id, this->*c.member == 1);
     }
 }
 

@@ -16,7 +16,7 @@ public:
     // Button 1047 "文件名": exchange in, save-file dialog, exchange out.
     void OnFileName(IControlPort& controls, IWindowPort& window);
 
-    std::string m_strPath;  // UTF-8 as typed or chosen
+    std::string m_strPath; // UTF-8 as typed or chosen
     int m_bAdjCoords = 0;
     int m_bApproxCoords = 0;
     int m_bPrecision = 0;

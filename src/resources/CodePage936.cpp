@@ -6,8 +6,8 @@
 namespace {
 // One iconv conversion. Returns false on an invalid or unconvertible sequence unless
 // replace is set, in which case the offending bytes become replacement.
-bool Convert(const char* to, const char* from, std::string_view in, std::string& out,
-             bool replace, std::string_view replacement, size_t skip) {
+bool Convert(const char* to, const char* from, std::string_view in, std::string& out, bool replace,
+             std::string_view replacement, size_t skip) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
     out.clear();
@@ -60,7 +60,11 @@ bool IsValidUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        size_t len = c < 0x80           ? 1
+                     : (c >> 5) == 0x6  ? 2
+                     : (c >> 4) == 0xE  ? 3
+                     : (c >> 3) == 0x1E ? 4
+                                        : 0;
         if (len == 0 || i + len > s.size()) return false;
         unsigned cp = len == 1 ? c : c & (0x7F >> len);
         for (size_t k = 1; k < len; ++k) {

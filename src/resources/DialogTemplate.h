@@ -20,7 +20,7 @@ enum class ControlKind {
 struct ControlTemplate {
     int id; // -1 for a static control without an id
     ControlKind kind;
-    std::string_view text; // UTF-8
+    std::string_view text;   // UTF-8
     int x, y, width, height; // dialog units
     bool disabled = false;
     bool groupStart = false; // first button of a radio group

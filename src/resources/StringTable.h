@@ -8,10 +8,10 @@
 #include <string_view>
 
 namespace str {
-constexpr int kAdjustDone = 1;          // "导线平差已完成,请导出结果."
-constexpr int kClosureTooLarge = 2;     // azimuth closure of 50 or more
-constexpr int kUseTableData = 3;        // Yes/No question before a recomputation
-constexpr int kFirstGridHeader = 4;     // 4..11: the eight observation columns
+constexpr int kAdjustDone = 1;      // "导线平差已完成,请导出结果."
+constexpr int kClosureTooLarge = 2; // azimuth closure of 50 or more
+constexpr int kUseTableData = 3;    // Yes/No question before a recomputation
+constexpr int kFirstGridHeader = 4; // 4..11: the eight observation columns
 constexpr int kCannotOpenFile = 12;
 constexpr int kImportFirst = 13;
 constexpr int kBadObservations = 14;

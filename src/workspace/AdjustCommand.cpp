@@ -17,8 +17,8 @@ void CTraverseAdjustDlg::OnAdjust() {
     // A text that is not a number stops the command: nothing is computed from stale values.
     if (!ReadWindow()) return;
     if (m_nState != kObservationsLoaded && !m_arrObservations.IsEmpty()) {
-        if (m_pPort != nullptr && m_pPort->AskYesNo(str::kUseTableData,
-                                                    std::string(LoadString(str::kUseTableData))))
+        if (m_pPort != nullptr &&
+            m_pPort->AskYesNo(str::kUseTableData, std::string(LoadString(str::kUseTableData))))
             m_nState = kObservationsLoaded;
     }
     if (m_nState != kObservationsLoaded || m_arrObservations.IsEmpty()) {
@@ -36,8 +36,8 @@ void CTraverseAdjustDlg::OnAdjust() {
         break;
     case kClosed:
     case kDoubleConnection: {
-        int reduced = m_nTraverseType == kClosed ? ReduceClosedTraverse()
-                                                 : ReduceDoubleConnectionTraverse();
+        int reduced =
+            m_nTraverseType == kClosed ? ReduceClosedTraverse() : ReduceDoubleConnectionTraverse();
         if (reduced != 1) return;
         if (!ClosureAcceptable(m_dAzimuthClosure)) {
             ShowMessage(str::kClosureTooLarge);

@@ -4,10 +4,10 @@
 
 namespace ctl {
 // commands
-constexpr int kImport = 3;      // "测量数据导入", default button
-constexpr int kExit = 2;        // "退出"
-constexpr int kAdjust = 1021;   // "导线平差"
-constexpr int kExport = 1020;   // "数据结果导出"
+constexpr int kImport = 3;    // "测量数据导入", default button
+constexpr int kExit = 2;      // "退出"
+constexpr int kAdjust = 1021; // "导线平差"
+constexpr int kExport = 1020; // "数据结果导出"
 constexpr int kGrid = 102;
 constexpr int kDiagram = 1026;
 
@@ -17,10 +17,14 @@ constexpr int kInitName2 = 1004, kInitX2 = 1005, kInitY2 = 1006, kInitZ2 = 1007;
 constexpr int kGoalName1 = 1001, kGoalX1 = 1013, kGoalY1 = 1014, kGoalZ1 = 1015;
 constexpr int kGoalName2 = 1008, kGoalX2 = 1009, kGoalY2 = 1010, kGoalZ2 = 1011;
 // group headings and coordinate labels
-constexpr int kGroup1Heading = 1030, kGroup1LabelX = 1027, kGroup1LabelY = 1028, kGroup1LabelZ = 1029;
-constexpr int kGroup2Heading = 1031, kGroup2LabelX = 1032, kGroup2LabelY = 1033, kGroup2LabelZ = 1034;
-constexpr int kGroup3Heading = 1035, kGroup3LabelX = 1036, kGroup3LabelY = 1037, kGroup3LabelZ = 1038;
-constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041, kGroup4LabelZ = 1042;
+constexpr int kGroup1Heading = 1030, kGroup1LabelX = 1027, kGroup1LabelY = 1028,
+              kGroup1LabelZ = 1029;
+constexpr int kGroup2Heading = 1031, kGroup2LabelX = 1032, kGroup2LabelY = 1033,
+              kGroup2LabelZ = 1034;
+constexpr int kGroup3Heading = 1035, kGroup3LabelX = 1036, kGroup3LabelY = 1037,
+              kGroup3LabelZ = 1038;
+constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041,
+              kGroup4LabelZ = 1042;
 
 // closures
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;

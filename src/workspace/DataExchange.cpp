@@ -54,7 +54,8 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
         }
         values[i] = *value;
     }
-    for (size_t i = 0; i < std::size(kNumberMap); ++i) this->*kNumberMap[i].field = values[i];
+    for (size_t i = 0; i < std::size(kNumberMap); ++i)
+        this->*kNumberMap[i].field = values[i];
     int index = m_pPort->GetRadioIndex(ctl::kTypeRadioGroup);
     if (index >= kNonOriented && index <= kDoubleConnection) m_nTraverseType = index;
     return true;

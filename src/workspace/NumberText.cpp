@@ -20,11 +20,13 @@ bool IsSpace(char c) {
 
 ScanResult ScanDouble(std::string_view text, size_t& pos, double& value) {
     size_t p = pos;
-    while (p < text.size() && IsSpace(text[p])) ++p;
+    while (p < text.size() && IsSpace(text[p]))
+        ++p;
     if (p >= text.size()) return ScanResult::NoNumber;
     // strtod needs a terminated string; copy the longest candidate prefix.
     size_t end = p;
-    while (end < text.size() && !IsSpace(text[end]) && text[end] != '\0') ++end;
+    while (end < text.size() && !IsSpace(text[end]) && text[end] != '\0')
+        ++end;
     std::string token(text.substr(p, end - p));
     char* stop = nullptr;
     errno = 0;
@@ -40,7 +42,8 @@ std::optional<double> ParseNumberText(std::string_view text) {
     size_t pos = 0;
     double v = 0.0;
     if (ScanDouble(text, pos, v) != ScanResult::Ok) return std::nullopt;
-    while (pos < text.size() && IsSpace(text[pos])) ++pos;
+    while (pos < text.size() && IsSpace(text[pos]))
+        ++pos;
     if (pos != text.size()) return std::nullopt;
     return v;
 }

@@ -22,9 +22,13 @@ void CTraverseAdjustDlg::ZeroWorkBlocks() {
     m_dQ.clear();
     m_nObsCount = 0;
     m_nConditionCount = 0;
-    for (double& d : m_dN3) d = 0.0;
-    for (double& d : m_dN3Inv) d = 0.0;
-    for (double& d : m_dN2) d = 0.0;
-    for (double& d : m_dN2Inv) d = 0.0;
+    for (double& d : m_dN3)
+        d = 0.0;
+    for (double& d : m_dN3Inv)
+        d = 0.0;
+    for (double& d : m_dN2)
+        d = 0.0;
+    for (double& d : m_dN2Inv)
+        d = 0.0;
     m_dSigma0 = 0.0;
 }

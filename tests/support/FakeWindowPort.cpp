@@ -17,7 +17,8 @@ bool FakeGrid::SetColumnCount(int c) {
 
 void FakeGrid::Resize() {
     cells.resize(static_cast<size_t>(rows));
-    for (auto& row : cells) row.resize(static_cast<size_t>(cols));
+    for (auto& row : cells)
+        row.resize(static_cast<size_t>(cols));
 }
 
 bool FakeGrid::SetItemText(int row, int col, const std::string& text) {

@@ -20,8 +20,14 @@ public:
     int GetFixedColumnCount() const override { return fixedCols; }
     bool SetRowCount(int r) override;
     bool SetColumnCount(int c) override;
-    bool SetFixedRowCount(int r) override { fixedRows = r; return true; }
-    bool SetFixedColumnCount(int c) override { fixedCols = c; return true; }
+    bool SetFixedRowCount(int r) override {
+        fixedRows = r;
+        return true;
+    }
+    bool SetFixedColumnCount(int c) override {
+        fixedCols = c;
+        return true;
+    }
     bool SetItemText(int row, int col, const std::string& text) override;
     std::string GetItemText(int row, int col) const override;
     void SetItemFormat(int row, int col, unsigned format) override;
@@ -92,7 +98,7 @@ public:
     std::vector<int> messageIds;
     std::vector<std::string> messageTexts;
     std::vector<int> questionIds;
-    std::deque<bool> yesNoAnswers;           // empty: answers No
+    std::deque<bool> yesNoAnswers; // empty: answers No
     std::deque<std::optional<std::string>> openPaths, savePaths;
     std::vector<std::string> openFilters, saveRequests;
     std::function<bool(CResultExportDlg&)> exportDialogScript; // unset: cancels

@@ -15,8 +15,10 @@ TEST(GrowableArray, AppendingGrowsByTheDefaultPolicy) {
             capacities.push_back(a.GetCapacity());
     }
     // steps of 4 while the size is below 40, then one eighth of the size
-    EXPECT_EQ(capacities, (std::vector<int>{1, 5, 9, 13, 17, 21, 25, 29, 33, 37, 41, 46, 51, 57, 64}));
-    for (int i = 0; i < 60; ++i) EXPECT_EQ(a[i], i);
+    EXPECT_EQ(capacities,
+              (std::vector<int>{1, 5, 9, 13, 17, 21, 25, 29, 33, 37, 41, 46, 51, 57, 64}));
+    for (int i = 0; i < 60; ++i)
+        EXPECT_EQ(a[i], i);
 }
 
 TEST(GrowableArray, SetSizeZeroesNewElementsAndZeroReleases) {
@@ -24,14 +26,18 @@ TEST(GrowableArray, SetSizeZeroesNewElementsAndZeroReleases) {
     a.SetSize(0);
     EXPECT_EQ(a.GetSize(), 0);
     EXPECT_EQ(a.GetData(), nullptr);
-    for (int i = 0; i < 3; ++i) a.Add(7.0);
+    for (int i = 0; i < 3; ++i)
+        a.Add(7.0);
     a.SetSize(10);
-    for (int i = 3; i < 10; ++i) EXPECT_EQ(a[i], 0.0) << i;
-    for (int i = 0; i < 10; ++i) a[i] = 5.0;
+    for (int i = 3; i < 10; ++i)
+        EXPECT_EQ(a[i], 0.0) << i;
+    for (int i = 0; i < 10; ++i)
+        a[i] = 5.0;
     a.SetSize(2);
     EXPECT_EQ(a.GetCapacity() >= 10, true) << "shrinking keeps the storage";
     a.SetSize(10);
-    for (int i = 2; i < 10; ++i) EXPECT_EQ(a[i], 0.0) << i;
+    for (int i = 2; i < 10; ++i)
+        EXPECT_EQ(a[i], 0.0) << i;
     a.SetSize(0);
     EXPECT_EQ(a.GetData(), nullptr);
     EXPECT_EQ(a.GetCapacity(), 0);
@@ -53,7 +59,8 @@ TEST(GrowableArray, RecordsKeepEveryByte) {
     r.szStation[2] = '\0';
     CGrowableArray<ObservationRecord> a;
     a.Add(r);
-    for (int i = 0; i < 10; ++i) a.Add(ObservationRecord{});
+    for (int i = 0; i < 10; ++i)
+        a.Add(ObservationRecord{});
     EXPECT_EQ(std::memcmp(&a[0], &r, sizeof r), 0);
 }
 

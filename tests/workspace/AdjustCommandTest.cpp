@@ -1,0 +1,105 @@
+#include "support/FakeWindowPort.h"
+#include "support/TraverseFixtures.h"
+
+#include "resources/StringTable.h"
+#include "workspace/ControlIds.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A closed square loop whose last angle sets the azimuth closure.
+void LoadSquareLoop(CTraverseAdjustDlg& dlg, FakeWindowPort& port, double lastAngle) {
+    port.ResetEdits(kClosed);
+    port.SetKnownPoints(1000, 1000, 900, 1000);
+    SetObservations(
+        dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {lastAngle, 100}});
+}
+} // namespace
+
+TEST(AdjustCommand, BeforeAnyImportAsksToImport) {
+    FakeWindowPort port;
+    port.ResetEdits(kClosed);
+    CTraverseAdjustDlg dlg(&port);
+    dlg.OnAdjust();
+    EXPECT_EQ(port.messageIds, std::vector<int>{str::kImportFirst});
+    EXPECT_TRUE(port.questionIds.empty());
+    EXPECT_EQ(dlg.m_nState, kNothingLoaded);
+}
+
+TEST(AdjustCommand, StateOneWithoutRecordsAsksToImport) {
+    FakeWindowPort port;
+    port.ResetEdits(kClosed);
+    CTraverseAdjustDlg dlg(&port);
+    dlg.m_nState = kObservationsLoaded;
+    dlg.OnAdjust();
+    EXPECT_EQ(port.messageIds, std::vector<int>{str::kImportFirst});
+    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0) << "no reduction ran";
+}
+
+TEST(AdjustCommand, AfterSuccessAsksBeforeRecomputing) {
+    for (bool yes : {false, true}) {
+        FakeWindowPort port;
+        CTraverseAdjustDlg dlg(&port);
+        LoadSquareLoop(dlg, port, 2700000);
+        dlg.m_nState = kAdjusted;
+        port.yesNoAnswers.push_back(yes);
+        dlg.OnAdjust();
+        EXPECT_EQ(port.questionIds, std::vector<int>{str::kUseTableData});
+        if (!yes) {
+            EXPECT_EQ(port.messageIds, std::vector<int>{str::kImportFirst});
+            EXPECT_EQ(dlg.m_nState, kAdjusted);
+            EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0);
+        } else {
+            EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 6) << "Yes recomputes";
+            EXPECT_NE(dlg.m_nState, kNothingLoaded);
+        }
+    }
+}
+
+TEST(AdjustCommand, ClosureTestOnThePackedValue) {
+    struct Case {
+        int type;
+        double lastAngle;
+        bool refused;
+    } cases[] = {
+        {kClosed, 2700050, true},
+        {kClosed, 2695910, true},
+        {kClosed, 2700100, true},
+        {kClosed, 2700049.9, false},
+        {kClosed, 2695910.1, false},
+        {kDoubleConnection, 2700050, true},
+        {kSingleConnection, 2700500, false},
+        {kNonOriented, 2700500, false},
+    };
+    for (const Case& c : cases) {
+        FakeWindowPort port;
+        CTraverseAdjustDlg dlg(&port);
+        LoadSquareLoop(dlg, port, c.lastAngle);
+        port.radios[ctl::kTypeRadioGroup] = c.type;
+        if (c.type == kDoubleConnection)
+            port.SetKnownPoints(1000, 1000, 900, 1000, 1000, 1000, 1000, 1100);
+        if (c.type == kSingleConnection || c.type == kNonOriented)
+            port.SetKnownPoints(1000, 1000, 900, 1000, 1000, 1000);
+        port.texts[ctl::kAzimuthClosure] = "100"; // stale edit: never tested for types 0 and 1
+        dlg.m_nState = kObservationsLoaded;
+        dlg.OnAdjust();
+        bool shown = !port.messageIds.empty() && port.messageIds[0] == str::kClosureTooLarge;
+        EXPECT_EQ(shown, c.refused) << c.type << " " << c.lastAngle;
+        if (c.refused) {
+            EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
+        }
+    }
+}
+
+TEST(AdjustCommand, NonNumberEditStopsBeforeAnyComputation) {
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    LoadSquareLoop(dlg, port, 2700000);
+    port.texts[ctl::kInitY1] = "1000,5";
+    dlg.m_nState = kAdjusted;
+    dlg.OnAdjust();
+    EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
+    EXPECT_TRUE(port.questionIds.empty());
+    EXPECT_EQ(dlg.m_nState, kAdjusted);
+    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0);
+}

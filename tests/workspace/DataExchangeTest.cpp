@@ -1,0 +1,133 @@
+#include "support/FakeWindowPort.h"
+#include "workspace/ControlIds.h"
+#include "workspace/NumberText.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include "resources/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+TEST(DataExchange, RoundTripKeepsEveryDoubleExactly) {
+    const double values[] = {0.0,  120.345,   -0.1,      3380123.456789,
+                             1e-7, 1.0 / 3.0, 500000.25, -1234530.5};
+    for (double v : values) {
+        FakeWindowPort port;
+        port.ResetEdits(kClosed);
+        CTraverseAdjustDlg dlg(&port);
+        dlg.m_dInitX1 = v;
+        dlg.m_dGoalY2 = -v;
+        dlg.m_nTraverseType = kDoubleConnection;
+        dlg.ShowWorkspace();
+        EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kDoubleConnection);
+        CTraverseAdjustDlg other(&port);
+        ASSERT_TRUE(other.ReadWindow());
+        EXPECT_EQ(other.m_dInitX1, v) << port.texts[ctl::kInitX1];
+        EXPECT_EQ(other.m_dGoalY2, -v);
+        EXPECT_EQ(other.m_nTraverseType, kDoubleConnection);
+    }
+}
+
+TEST(DataExchange, ShowsTheShortestText) {
+    EXPECT_EQ(FormatShortest(120.345), "120.345");
+    EXPECT_EQ(FormatShortest(0.0), "0");
+    EXPECT_EQ(FormatShortest(3380000.0), "3380000");
+    EXPECT_EQ(FormatShortest(-0.5), "-0.5");
+}
+
+TEST(DataExchange, MapsEachEditToItsField) {
+    FakeWindowPort port;
+    port.ResetEdits(kNonOriented);
+    const std::pair<int, double CTraverseAdjustDlg::*> map[] = {
+        {ctl::kInitX1, &CTraverseAdjustDlg::m_dInitX1},
+        {ctl::kInitX2, &CTraverseAdjustDlg::m_dInitX2},
+        {ctl::kInitY1, &CTraverseAdjustDlg::m_dInitY1},
+        {ctl::kInitY2, &CTraverseAdjustDlg::m_dInitY2},
+        {ctl::kInitZ1, &CTraverseAdjustDlg::m_dInitZ1},
+        {ctl::kInitZ2, &CTraverseAdjustDlg::m_dInitZ2},
+        {ctl::kWx, &CTraverseAdjustDlg::m_dWx},
+        {ctl::kWy, &CTraverseAdjustDlg::m_dWy},
+        {ctl::kWz, &CTraverseAdjustDlg::m_dWz},
+        {ctl::kGoalX1, &CTraverseAdjustDlg::m_dGoalX1},
+        {ctl::kGoalX2, &CTraverseAdjustDlg::m_dGoalX2},
+        {ctl::kGoalY2, &CTraverseAdjustDlg::m_dGoalY2},
+        {ctl::kGoalY1, &CTraverseAdjustDlg::m_dGoalY1},
+        {ctl::kGoalZ1, &CTraverseAdjustDlg::m_dGoalZ1},
+        {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2},
+        {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure}};
+    double v = 1.5;
+    for (const auto& [id, field] : map)
+        port.texts[id] = FormatShortest(v += 1.0);
+    CTraverseAdjustDlg dlg(&port);
+    ASSERT_TRUE(dlg.ReadWindow());
+    v = 1.5;
+    for (const auto& [id, field] : map)
+        EXPECT_EQ(dlg.*field, v += 1.0) << "control " << id;
+}
+
+TEST(DataExchange, NonNumberPromptsAndChangesNothing) {
+    const char* bad[] = {"", "abc", "12,5", "1.2.3", "nan", "inf", "1e999", "12 3"};
+    for (const char* text : bad) {
+        FakeWindowPort port;
+        port.ResetEdits(kClosed);
+        port.texts[ctl::kInitX1] = "7";
+        port.texts[ctl::kGoalY1] = text; // late in the map: earlier fields must stay too
+        CTraverseAdjustDlg dlg(&port);
+        dlg.m_dInitX1 = 1.0;
+        EXPECT_FALSE(dlg.ReadWindow()) << text;
+        ASSERT_EQ(port.messageIds.size(), 1u) << text;
+        EXPECT_EQ(port.messageIds[0], str::kEnterNumber);
+        EXPECT_EQ(port.messageTexts[0], "请输入一个数字。");
+        EXPECT_EQ(dlg.m_dInitX1, 1.0) << text;
+        EXPECT_EQ(dlg.m_nTraverseType, kNonOriented);
+    }
+}
+
+TEST(DataExchange, AcceptsSurroundingSpaceSignsAndExponents) {
+    const std::pair<const char*, double> good[] = {{" 120.345 ", 120.345},
+                                                   {"+5", 5.0},
+                                                   {"-0.25", -0.25},
+                                                   {"1e3", 1000.0},
+                                                   {"3380000.", 3380000.0}};
+    for (const auto& [text, value] : good)
+        EXPECT_EQ(ParseNumberText(text), value) << text;
+}
+
+TEST(NumberText, IndependentOfTheDesktopLocale) {
+    const char* locales[] = {"de_DE.UTF-8", "de_DE", "fr_FR.UTF-8", "C.UTF-8"};
+    for (const char* name : locales) {
+        if (std::setlocale(LC_ALL, name) == nullptr) continue;
+        EXPECT_EQ(ParseNumberText("120.345"), 120.345) << name;
+        EXPECT_EQ(FormatFixed(120.345, 6), "120.345000") << name;
+        EXPECT_EQ(FormatLeft(3.5, 8, 3), "3.500   ") << name;
+        EXPECT_EQ(FormatShortest(0.5), "0.5") << name;
+    }
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(NumberText, ScanDoubleFollowsFormattedInput) {
+    struct Case {
+        const char* text;
+        ScanResult result;
+        double value;
+        size_t end;
+    };
+    const Case cases[] = {
+        {"  120.345 K2", ScanResult::Ok, 120.345, 9}, {"1023015,", ScanResult::Ok, 1023015.0, 7},
+        {"-1.5e2x", ScanResult::Ok, -150.0, 6},       {"K2", ScanResult::NoNumber, 0.0, 0},
+        {"", ScanResult::NoNumber, 0.0, 0},           {"nan", ScanResult::NotFinite, 0.0, 3},
+        {"1e400", ScanResult::NotFinite, 0.0, 5},     {"1e-400", ScanResult::Ok, 0.0, 6},
+    };
+    for (const Case& c : cases) {
+        size_t pos = 0;
+        double v = 0.0;
+        EXPECT_EQ(ScanDouble(c.text, pos, v), c.result) << c.text;
+        if (c.result == ScanResult::Ok) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
+        EXPECT_EQ(pos, c.end) << c.text;
+    }
+}
