@@ -37,9 +37,9 @@ constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 constexpr int kReportWriteFailed = 140; // writing the report failed; %1 the path
 
 // window
-constexpr int kOutOfMemory = 150;      // memory ran out while the grid was sized
-constexpr int kNoDisplay = 151;        // no graphical display to show the window on
-constexpr int kNoWidgetApp = 152;      // the host's application object cannot show windows
+constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
+constexpr int kNoDisplay = 151;          // no graphical display to show the window on
+constexpr int kNoWidgetApp = 152;        // the host's application object cannot show windows
 constexpr int kCannotOpenDocument = 153; // no program opened the report; %1 the path
 } // namespace str
 
