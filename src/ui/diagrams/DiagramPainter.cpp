@@ -9,11 +9,14 @@
 #include <QImage>
 #include <QLineF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <numbers>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,7 +51,7 @@ QPointF At(const Point& p) { return {p.x * kWidth, p.y * kHeight}; }
 
 // Direction of b seen from a, degrees counter-clockwise from east with y up.
 double DirectionDeg(QPointF a, QPointF b) {
-    return std::atan2(-(b.y() - a.y()), b.x() - a.x()) * 180.0 / M_PI;
+    return std::atan2(-(b.y() - a.y()), b.x() - a.x()) * 180.0 / std::numbers::pi;
 }
 
 void DrawAngle(QPainter& p, QPointF at, QPointF back, QPointF fore, bool connection) {
@@ -91,10 +94,23 @@ void DrawPoint(QPainter& p, const Point& pt) {
     }
 }
 
+// Without a Chinese font the headings become short Latin names: S start, E end, K known.
+bool g_latinLabels = false;
+
+QString LabelText(const char* label) {
+    static const std::pair<const char*, const char*> kLatin[] = {
+        {"起始点", "S"},   {"起始点1", "S1"}, {"起始点2", "S2"}, {"终止点", "E"},
+        {"终止点1", "E1"}, {"终止点2", "E2"}, {"已知点1", "K1"}, {"已知点2", "K2"}};
+    if (g_latinLabels)
+        for (const auto& [chinese, latin] : kLatin)
+            if (std::strcmp(label, chinese) == 0) return QString::fromLatin1(latin);
+    return QString::fromUtf8(label);
+}
+
 void DrawLabel(QPainter& p, const Point& pt, const QFont& font) {
     p.setFont(font);
     p.setPen(Qt::black);
-    const QString text = QString::fromUtf8(pt.label);
+    const QString text = LabelText(pt.label);
     const QRectF box = p.fontMetrics().boundingRect(text).adjusted(-1, 0, 1, 0);
     const QPointF c = At(pt);
     QRectF r(QPointF(0, 0), box.size());
@@ -192,10 +208,12 @@ std::vector<Diagram> Diagrams() {
 QFont LabelFont(int pixels, bool bold) {
     const QStringList installed = QFontDatabase::families();
     QFont font;
+    g_latinLabels = true;
     for (const char* family : {"Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Micro Hei",
                                "WenQuanYi Zen Hei", "Noto Serif CJK SC", "AR PL UMing CN"}) {
         if (installed.contains(QString::fromUtf8(family))) {
             font.setFamily(QString::fromUtf8(family));
+            g_latinLabels = false;
             break;
         }
     }
@@ -219,6 +237,9 @@ int main(int argc, char** argv) {
     }
     const QFont knownFont = LabelFont(13, true);
     const QFont newFont = LabelFont(12, false);
+    if (g_latinLabels)
+        std::fprintf(stderr, "no Chinese font installed: the diagrams name the known points "
+                             "S (start), E (end) and K (known)\n");
     for (const Diagram& d : Diagrams()) {
         const QString path = out.filePath(QString::fromUtf8(d.file));
         if (!Render(d, knownFont, newFont).save(path, "BMP")) {
