@@ -66,7 +66,9 @@ void SyncFolder(const std::string& folder) {
 } // namespace
 
 ReportWriteStatus WriteReportFile(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') return ReportWriteStatus::CannotCreate;
+    // A zero byte would cut the path short and write somewhere else.
+    if (path.empty() || path.back() == '/' || path.find('\0') != std::string::npos)
+        return ReportWriteStatus::CannotCreate;
 
     std::string target = path;
     struct stat st {};

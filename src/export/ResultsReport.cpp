@@ -16,15 +16,11 @@ namespace {
 
 // Formats of the report's columns: "%-8.3lf" for metres, "%-3.2lf" for millimetres
 // and seconds.
-std::string Metres(double v) {
-    return FormatLeft(v, 8, 3);
-}
-std::string Small(double v) {
-    return FormatLeft(v, 3, 2);
-}
+std::string Metres(double v) { return FormatLeft(v, 8, 3); }
+std::string Small(double v) { return FormatLeft(v, 3, 2); }
 
 class ReportText {
-  public:
+public:
     explicit ReportText(const CTraverseAdjustDlg& ws) : m_ws(ws) {}
 
     // A header text of the string table, converted to code page 936.
@@ -82,7 +78,7 @@ class ReportText {
         return bytes;
     }
 
-  private:
+private:
     void Line(std::initializer_list<std::string_view> parts) {
         for (std::string_view p : parts)
             m_out += p;

@@ -32,7 +32,8 @@ enum class ReportWriteStatus {
 
 // Writes bytes to path (UTF-8 bytes as given). A regular file is written beside the
 // target under a temporary name, flushed to disk and renamed over the target only
-// when complete. An existing target that is a device or pipe is written in place.
+// when complete. An existing character device (a terminal, /dev/null) is written in
+// place; any other existing target that is not a regular file is refused.
 ReportWriteStatus WriteReportFile(const std::string& path, std::string_view bytes);
 
 // Builds the report and writes it: what the export command does after the dialog.

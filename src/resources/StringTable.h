@@ -36,6 +36,18 @@ constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 // export
 constexpr int kReportWriteFailed = 140; // writing the report failed; %1 the path
 
+// import: %1 file name, %2 line number, %3 detail unless noted
+constexpr int kUnsupportedExtension = 110; // %1 file name
+constexpr int kNameTooLong = 111;          // %3 the name
+constexpr int kTooManyObservations = 112;
+constexpr int kTooManyStations = 113;
+constexpr int kBadNumber = 114;
+constexpr int kImplausibleSight = 115; // %2 record, %3 station, %4 foresight, %5 vertical angle
+constexpr int kBadCharacter = 116;
+constexpr int kBinaryFile = 117;
+constexpr int kLineTooLong = 118;
+constexpr int kFileTooLarge = 119; // %1 file name
+
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
 constexpr int kNoDisplay = 151;          // no graphical display to show the window on

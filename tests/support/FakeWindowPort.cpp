@@ -108,6 +108,6 @@ void FakeWindowPort::ResetEdits(int traverseType) {
     for (int id : {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2, ctl::kInitZ1,
                    ctl::kInitZ2, ctl::kWx, ctl::kWy, ctl::kWz, ctl::kGoalX1, ctl::kGoalX2,
                    ctl::kGoalY2, ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure})
-        texts[id] = "0";
+        texts[id].assign(1, '0');
     radios[ctl::kTypeRadioGroup] = traverseType;
 }

@@ -1,0 +1,74 @@
+#include "export/ResultExportDlg.h"
+#include "resources/DialogTemplate.h"
+#include "support/FakeWindowPort.h"
+#include "workspace/ControlIds.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+const std::pair<int, int CResultExportDlg::*> kBoxes[] = {
+    {ctl::kOptApproxCoords, &CResultExportDlg::m_bApproxCoords},
+    {ctl::kOptAdjCoords, &CResultExportDlg::m_bAdjCoords},
+    {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
+    {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision}};
+
+// One box ticked at a time: exactly its member reads 1, and shows back as the only tick.
+TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {
+    for (auto [ticked, member] : kBoxes) {
+        FakeWindowPort in, out;
+        in.SetCheck(ticked, true);
+        in.SetControlText(ctl::kOptPath, "/home/测量/out.txt");
+        CResultExportDlg dlg;
+        dlg.DoDataExchange(in, true);
+        dlg.DoDataExchange(out, false);
+        for (auto [box, m] : kBoxes) {
+            EXPECT_EQ(dlg.*m, box == ticked ? 1 : 0) << ticked << " " << box;
+            EXPECT_EQ(out.GetCheck(box), box == ticked) << ticked << " " << box;
+        }
+        EXPECT_EQ(out.GetControlText(ctl::kOptPath), "/home/测量/out.txt");
+    }
+}
+
+// The file-name button keeps ticks and a typed path; a cancelled save keeps the path.
+TEST(ResultExportDlg, FileNameButtonKeepsTheOtherChoices) {
+    for (bool chosen : {true, false}) {
+        FakeWindowPort port;
+        port.SetCheck(ctl::kOptPrecision, true);
+        port.SetControlText(ctl::kOptPath, "typed.txt");
+        if (chosen) port.savePaths.push_back("/data/报告.txt");
+        CResultExportDlg dlg;
+        dlg.OnFileName(port, port);
+        const std::string path = chosen ? "/data/报告.txt" : "typed.txt";
+        EXPECT_EQ(dlg.m_strPath, path);
+        EXPECT_EQ(port.GetControlText(ctl::kOptPath), path);
+        EXPECT_EQ(dlg.m_bPrecision, 1);
+        EXPECT_TRUE(port.GetCheck(ctl::kOptPrecision));
+        EXPECT_EQ(port.saveRequests,
+                  std::vector<std::string>{"txt|output.txt|( *.txt)|*.txt|All Files(*.*)|*.*||"});
+    }
+}
+
+// The controls the dialog addresses exist in template 130 with the right kind and
+// lie inside the dialog.
+TEST(ResultExportDlg, TemplateHoldsTheAddressedControls) {
+    const DialogTemplate& t = ExportDialogTemplate();
+    std::map<int, ControlKind> kinds;
+    for (const ControlTemplate& c : t.controls) {
+        EXPECT_TRUE(c.id == -1 || kinds.emplace(c.id, c.kind).second) << "twice: " << c.id;
+        EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.width <= t.width && c.y + c.height <= t.height)
+            << c.text;
+    }
+    std::map<int, ControlKind> expected = {{ctl::kOptPath, ControlKind::Edit},
+                                           {ctl::kOptFileName, ControlKind::PushButton},
+                                           {ctl::kOk, ControlKind::DefaultPushButton},
+                                           {ctl::kCancel, ControlKind::PushButton}};
+    for (auto [box, member] : kBoxes)
+        expected[box] = ControlKind::CheckBox;
+    EXPECT_EQ(kinds, expected);
+    EXPECT_EQ(t.id, 130);
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "import/ImportFixture.h"
+
+#include "import/ImportSteps.h"
+#include "resources/StringTable.h"
+
+namespace {
+const std::string kHead = "header\nK1 K2 K0 0 1.500\nfree\n";
+const std::string kSets = "H 0 V 0 S 120.344 P 1.6\nH 1023015 V 2700090 S 120.346 P 1.6\n"
+                          "H 2823015 V 2700090 S 120.345 P 1.6\n";
+} // namespace
+
+TEST_F(ImportTest, WorkedConGroupIsAveraged) {
+    std::ifstream in(Data("worked.con"), std::ios::binary);
+    Import(Write("WORKED.CON", std::string(std::istreambuf_iterator<char>(in), {})),
+           kDoubleConnection);
+    EXPECT_TRUE(port.messageIds.empty());
+    EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
+    ASSERT_EQ(dlg.m_arrObservations.GetSize(), 1); // nothing after "++++"
+    const ObservationRecord& r = dlg.m_arrObservations[0];
+    EXPECT_EQ(NameOf(r.szStation), "K1");
+    EXPECT_EQ(NameOf(r.szForesight), "K2");
+    EXPECT_EQ(NameOf(r.szBacksight), "K0");
+    EXPECT_EQ(r.dInstrumentHeight, 1.5);
+    EXPECT_NEAR(r.dHorizontalAngle, 1023015.0, 1e-6);
+    EXPECT_EQ(r.dVerticalAngle, -2700000.0); // 90 - mean difference: a level sight here
+    EXPECT_NEAR(r.dDistance, 120.345, 1e-9);
+    EXPECT_NEAR(r.dTargetHeight, 1.6, 1e-12);
+    EXPECT_EQ(Cell(1, 4), "\t 120.345000\n");
+    EXPECT_EQ(Cell(1, 5), "\t 1023015.000000\n");
+}
+
+TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
+    struct Case {
+        const char* name;
+        std::string text;
+        int records;
+        double distance; // of the last record
+        double target;
+    };
+    const Case cases[] = {
+        {"P before S stores the provisional distance",
+         kHead + kSets + "H 1800000 V 0 P 1.6 S 130\n", 1, 120.3455, 1.6},
+        {"blank line shifts the group", kHead + "\n" + kSets + "H 1800000 V 0 S 120.345 P 1.6\n", 1,
+         90.25875, 1.2},
+        {"no P in the fourth line", kHead + kSets + "H 1800000 V 0 S 120.345\n", 0, 0, 0},
+        {"tags at the line end read nothing", kHead + kSets + "H 1800000 V 0 S 120.345 P\n", 1,
+         120.345, 1.2},
+        {"a second group keeps earlier readings",
+         kHead + kSets + "H 1800000 V 0 S 120.345 P 1.6\nK2 K3 K1\nfree\nP 2\n\n\nS 1 P 1.6\n", 2,
+         90.50875, 1.7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dlg.ResetWorkspace();
+        ASSERT_EQ(dlg.ReadConFile(Write("g.con", c.text)), 1);
+        ASSERT_EQ(dlg.m_arrObservations.GetSize(), c.records);
+        if (c.records == 0) continue;
+        const ObservationRecord& r = dlg.m_arrObservations[c.records - 1];
+        EXPECT_NEAR(r.dDistance, c.distance, 1e-9);
+        EXPECT_NEAR(r.dTargetHeight, c.target, 1e-12);
+    }
+    EXPECT_TRUE(port.messageIds.empty());
+}
+
+TEST(TwoFaceHorizontalAngle, CombinesBothFacesInAngleArithmetic) {
+    struct Case {
+        double h1, h2, h3, h4, angle;
+    };
+    const Case cases[] = {
+        {0, 1023015, 2823015, 1800000, 1023015},        // worked example
+        {3500000, 1023015, 2823015, 1700000, 1123015},  // circle passes 0 on both faces
+        {0, 2500000, 700000, 1800000, 2500000},         // over 180 degrees
+        {104530, 1021015, 2821015, 1904530, 912445},    // needs a borrow in packed form
+        {0, 1023010, 2823020, 1800000, 1023015},        // faces differ by 10 seconds
+        {0, 3595950, 10, 0, 0},                         // faces on either side of 0
+        {1000000, 1000000.5, 2800000.5, 2800000, 0.5}}; // fractional seconds
+    for (const Case& c : cases)
+        EXPECT_NEAR(TwoFaceHorizontalAngle(c.h1, c.h2, c.h3, c.h4), c.angle, 1e-6)
+            << c.h1 << " " << c.h2 << " " << c.h3 << " " << c.h4;
+}

@@ -1,0 +1,94 @@
+#include "import/ImportFixture.h"
+
+#include "compute/AngleConversions.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+// A traverse of n records: stations P0..Pn, record i with slope distance 100 + i.
+std::string Chain(int n) {
+    std::string s = "*P0 Q 1\n";
+    for (int i = 0; i < n; ++i) {
+        s += "P" + std::to_string(i + 1) + " " + std::to_string(100 + i) + " 1800000 900000 1\n";
+        s += "*P" + std::to_string(i + 1) + " P" + std::to_string(i) + " 1\n";
+    }
+    return s;
+}
+} // namespace
+
+TEST_F(ImportTest, TableGrowsPastNinetyNineRecordsAndClearsOldRows) {
+    Import(Write("120.txt", Chain(120)));
+    ASSERT_EQ(dlg.m_arrObservations.GetSize(), 120);
+    EXPECT_EQ(port.grid.rows, 121);
+    EXPECT_EQ(Cell(120, 1), "P119");
+    EXPECT_EQ(Cell(120, 4), "\t 219.000000\n");
+    EXPECT_EQ(Cell(100, 0), "100");
+    EXPECT_EQ(Cell(120, 0), "120");
+
+    Import(Write("20.txt", Chain(20)));
+    EXPECT_EQ(port.grid.rows, 100);
+    EXPECT_EQ(Cell(20, 2), "P20");
+    Import(Write("5.txt", Chain(5)));
+    EXPECT_EQ(Cell(5, 2), "P5");
+    for (int r = 6; r <= 20; ++r)
+        for (int c = 1; c <= 8; ++c)
+            EXPECT_EQ(Cell(r, c), "") << r << "," << c;
+    EXPECT_EQ(Cell(0, 1), ""); // headers untouched (the fake starts them empty)
+    EXPECT_EQ(port.grid.outOfRangeWrites, 0);
+}
+
+TEST_F(ImportTest, EveryRecordIsReducedWithItsOwnVerticalAngle) {
+    const double vertical[] = {903000, 894500, 883000};
+    std::string text = "*A O 1\nB 100 1800000 903000 1\n*B A 1\nC 100 1800000 894500 1\n"
+                       "*C B 1\nD 100 1800000 883000 1\n*D C 1\n";
+    for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
+        Import(Write("v.txt", text), type);
+        ASSERT_EQ(dlg.m_arrObservations.GetSize(), 3);
+        for (int i = 0; i < 3; ++i) {
+            double v = DmsToRadians(UnpackDms(vertical[i]));
+            EXPECT_DOUBLE_EQ(dlg.m_arrObservations[i].dDistance,
+                             100 * std::cos(std::fabs(DmsToRadians(90, 0, 0.0) - v)))
+                << "type " << type << " record " << i;
+        }
+    }
+}
+
+TEST_F(ImportTest, Utf8AndCodePage936FilesGiveTheSameRecords) {
+    Import(Data("names-cp936.txt"));
+    ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);
+    std::vector<ObservationRecord> expected(dlg.m_arrObservations.begin(),
+                                            dlg.m_arrObservations.end());
+    EXPECT_EQ(NameOf(expected[0].szStation), "\xC6\xF0\xB5\xE3"); // 起点 in code page 936
+    std::ifstream in(Data("names-utf8.txt"), std::ios::binary);
+    std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const std::string& path :
+         {Data("names-utf8.txt"), Write("bom.txt", "\xEF\xBB\xBF" + utf8)}) {
+        SCOPED_TRACE(path);
+        Import(path);
+        ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(std::memcmp(&dlg.m_arrObservations[i], &expected[i], sizeof expected[i]), 0);
+        EXPECT_EQ(Cell(1, 1), "起点");
+        EXPECT_EQ(Cell(2, 2), "乙3");
+    }
+}
+
+TEST_F(ImportTest, ResetEmptiesArraysAndWorkBlocksButNotTheEllipses) {
+    dlg.m_arrMx.Add(1.0);
+    dlg.m_arrApproxCoords.Add(PlanePoint{1, 2});
+    dlg.m_arrEllipseA.Add(3.0);
+    dlg.m_dN3[4] = 5.0;
+    dlg.m_dQ.assign(4, 1.0);
+    dlg.m_dSigma0 = 2.0;
+    dlg.m_nState = kAdjusted;
+    int invalidated = port.invalidateCount;
+    dlg.ResetWorkspace();
+    EXPECT_EQ(dlg.m_arrMx.GetSize() + dlg.m_arrApproxCoords.GetSize(), 0);
+    EXPECT_EQ(dlg.m_arrEllipseA.GetSize(), 1);
+    EXPECT_EQ(dlg.m_dN3[4], 0.0);
+    EXPECT_TRUE(dlg.m_dQ.empty());
+    EXPECT_EQ(dlg.m_dSigma0, 0.0);
+    EXPECT_EQ(dlg.m_nState, kAdjusted);
+    EXPECT_EQ(port.invalidateCount, invalidated + 1);
+}
