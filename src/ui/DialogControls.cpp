@@ -171,14 +171,16 @@ std::string CDialogControls::GetControlText(int id) const {
 void CDialogControls::SetControlText(int id, const std::string& utf8) {
     QWidget* w = Widget(id);
     const QString text = QString::fromStdString(utf8);
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(w))
+        edit->setCursorPosition(0); // a long number shows its leading digits
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(text);
-    else if (auto* box = qobject_cast<QGroupBox*>(w))
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
         box->setTitle(text);
+    }
 }
 
 bool CDialogControls::GetCheck(int id) const {

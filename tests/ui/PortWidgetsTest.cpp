@@ -93,6 +93,9 @@ TEST_F(Controls, TextsRoundTripForEveryKind) {
     }
     EXPECT_EQ(qobject_cast<QLineEdit*>(controls.Widget(12))->text(), "点名 A-12 3.25");
     EXPECT_EQ(qobject_cast<QGroupBox*>(controls.Widget(10))->title(), "点名 A-10 3.25");
+    controls.SetControlText(12, "12.534314990043521");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controls.Widget(12))->cursorPosition(), 0)
+        << "a long number shows its leading digits";
     controls.SetControlText(99, "nothing");
     EXPECT_EQ(controls.GetControlText(99), "");
 }
