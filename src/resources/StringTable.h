@@ -59,6 +59,12 @@ constexpr int kBatchNeedsOption = 166;    // %1 the option, %2 why
 constexpr int kBatchPointNotUsed = 167;   // %1 the option, %2 the type, %3 its points
 constexpr int kBatchFileCount = 168;      // %1 how many files were given
 constexpr int kBatchCannotWriteOutput = 169;
+
+// window
+constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
+constexpr int kNoDisplay = 151;          // no graphical display to show the window on
+constexpr int kNoWidgetApp = 152;        // the host's application object cannot show windows
+constexpr int kCannotOpenDocument = 153; // no program opened the report; %1 the path
 } // namespace str
 
 // The text of an id; empty for an unknown id.

@@ -1,0 +1,27 @@
+// The module's application object: for the duration of one call of the entry it
+// provides the QApplication the window needs, the host's own when it has one.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QApplication;
+
+class CTraverseApp {
+public:
+    CTraverseApp();
+    ~CTraverseApp(); // releases what InitInstance created
+    CTraverseApp(const CTraverseApp&) = delete;
+    CTraverseApp& operator=(const CTraverseApp&) = delete;
+
+    // False when no window can be shown; the reason is then written to standard error.
+    bool InitInstance();
+    void ExitInstance();
+
+private:
+    std::unique_ptr<QApplication> m_ownApplication;
+};
+
+// Whether the Qt platform that would be chosen can reach its display. Qt ends the
+// process when its platform cannot start, so this is asked before one is created.
+bool DisplayAvailable();

@@ -1,0 +1,75 @@
+// The main window "导线平差": built from template 102, it implements the port for the
+// workspace and routes its buttons to the workspace's commands. It computes nothing.
+#pragma once
+
+#include "ui/DialogControls.h"
+#include "ui/GridCtrl.h"
+#include "ui/ImgEdit.h"
+
+#include "workspace/WindowPort.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class CTraverseAdjustDlg;
+
+class CTraverseWindow : public QDialog, public IWindowPort {
+public:
+    CTraverseWindow();
+    ~CTraverseWindow() override;
+
+    // Routes the buttons to the workspace's commands.
+    void Attach(CTraverseAdjustDlg& workspace);
+
+    CDialogControls& Controls() { return m_controls; }
+    CQtGridCtrl& GridCtrl() { return *m_grid; }
+    CQtImgEdit& ImgEdit() { return *m_diagram; }
+
+    // controls
+    std::string GetControlText(int id) const override { return m_controls.GetControlText(id); }
+    void SetControlText(int id, const std::string& text) override {
+        m_controls.SetControlText(id, text);
+    }
+    bool GetCheck(int id) const override { return m_controls.GetCheck(id); }
+    void SetCheck(int id, bool checked) override { m_controls.SetCheck(id, checked); }
+    int GetRadioIndex(int firstId) const override { return m_controls.GetRadioIndex(firstId); }
+    void SetRadioIndex(int firstId, int index) override {
+        m_controls.SetRadioIndex(firstId, index);
+    }
+    void ShowControl(int id, bool show) override { m_controls.ShowControl(id, show); }
+    void EnableControl(int id, bool enable) override { m_controls.EnableControl(id, enable); }
+
+    // window
+    void ShowMessage(int stringId, const std::string& text) override;
+    bool AskYesNo(int stringId, const std::string& text) override;
+    std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& defaultExt,
+                                              const std::string& initialName,
+                                              const std::string& filter) override;
+    CGridCtrl& Grid() override { return *m_grid; }
+    CImgEdit& Diagram() override { return *m_diagram; }
+    void Invalidate() override;
+    bool RunExportDialog(CResultExportDlg& dlg) override;
+    void OpenDocument(const std::string& path) override;
+    std::string ModuleDirectory() const override;
+
+    // The modal result after "退出".
+    static constexpr int kCancelResult = 2;
+
+public:
+    // Only "退出" ends the window: Escape and the window manager's close do nothing.
+    void reject() override;
+
+private:
+    QWidget* DialogParent();
+
+    CDialogControls m_controls;
+    std::unique_ptr<CQtGridCtrl> m_grid;
+    std::unique_ptr<CQtImgEdit> m_diagram;
+    bool m_exiting = false;
+};
+
+// Creates the workspace and its window, initialises them and runs the window modally.
+// Returns 2 after "退出".
+int RunTraverseWindow();

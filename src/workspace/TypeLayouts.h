@@ -1,0 +1,8 @@
+// The traverse type buttons: the diagram file shown for each type and the layout of
+// the known-point groups. Files are looked up in the host program's directory.
+#pragma once
+
+#include <string_view>
+
+// "无定向.bmp", "单连接角.bmp", "闭合.bmp", "双连接角.bmp" for types 0..3; empty otherwise.
+std::string_view DiagramFileName(int traverseType);

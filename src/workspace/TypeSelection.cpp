@@ -1,0 +1,110 @@
+// Traverse type selection: every radio button clears the known points and closures
+// and lays the known-data inputs out for its type (which point groups are shown and
+// how they are titled, whether the azimuth closure can be typed, the diagram).
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+#include "workspace/TypeLayouts.h"
+
+#include <string>
+
+namespace {
+struct PointGroup {
+    int heading;
+    int labels[3];
+    int edits[4]; // name, X, Y, Z
+};
+
+constexpr PointGroup kGroups[4] = {
+    {ctl::kGroup1Heading,
+     {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ},
+     {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1}},
+    {ctl::kGroup2Heading,
+     {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ},
+     {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2}},
+    {ctl::kGroup3Heading,
+     {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ},
+     {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1}},
+    {ctl::kGroup4Heading,
+     {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ},
+     {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2}},
+};
+
+struct TypeLayout {
+    std::string_view diagram;
+    const char* headings[4]; // nullptr: the group is hidden, its heading unchanged
+    bool azimuthClosureEditable;
+};
+
+constexpr TypeLayout kLayouts[4] = {
+    {"无定向.bmp", {"起始点", nullptr, "终止点", nullptr}, false},
+    {"单连接角.bmp", {"起始点1", "起始点2", "终止点", nullptr}, false},
+    {"闭合.bmp", {"已知点1", "已知点2", nullptr, nullptr}, true},
+    {"双连接角.bmp", {"起始点1", "起始点2", "终止点1", "终止点2"}, true},
+};
+
+bool IsTraverseType(int type) { return type >= kNonOriented && type <= kDoubleConnection; }
+
+void ShowGroup(IControlPort& port, const PointGroup& group, bool show) {
+    port.ShowControl(group.heading, show);
+    for (int id : group.labels)
+        port.ShowControl(id, show);
+    for (int id : group.edits)
+        port.ShowControl(id, show);
+}
+} // namespace
+
+std::string_view DiagramFileName(int traverseType) {
+    return IsTraverseType(traverseType) ? kLayouts[traverseType].diagram : std::string_view();
+}
+
+// The common handler of the four buttons. The window is read first; when a known-point
+// edit holds a non-number the exchange stops with its prompt before it reaches the
+// buttons, so the checked button is read on its own: the text is cleared below anyway,
+// and the type, the checked button and the layout must agree afterwards.
+static void SelectType(CTraverseAdjustDlg& dlg, int clickedType) {
+    IWindowPort* port = dlg.Port();
+    if (port == nullptr) return;
+    if (!dlg.ReadWindow()) {
+        int index = port->GetRadioIndex(ctl::kTypeRadioGroup);
+        if (IsTraverseType(index)) dlg.m_nTraverseType = index;
+    }
+
+    dlg.m_dInitX1 = dlg.m_dInitX2 = dlg.m_dInitY1 = dlg.m_dInitY2 = 0.0;
+    dlg.m_dInitZ1 = dlg.m_dInitZ2 = 0.0;
+    dlg.m_dWx = dlg.m_dWy = dlg.m_dWz = 0.0;
+    dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = 0.0;
+    dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = 0.0;
+    dlg.m_dAzimuthClosure = 0.0;
+    dlg.ShowWorkspace();
+
+    if (dlg.m_nTraverseType == clickedType) dlg.ApplyLayout(clickedType);
+}
+
+int CTraverseAdjustDlg::OnTypeNonOriented() {
+    SelectType(*this, kNonOriented);
+    return m_nTraverseType;
+}
+
+void CTraverseAdjustDlg::OnTypeSingleConnection() { SelectType(*this, kSingleConnection); }
+
+void CTraverseAdjustDlg::OnTypeClosed() { SelectType(*this, kClosed); }
+
+void CTraverseAdjustDlg::OnTypeDoubleConnection() { SelectType(*this, kDoubleConnection); }
+
+void CTraverseAdjustDlg::ApplyLayout(int traverseType) {
+    if (m_pPort == nullptr || !IsTraverseType(traverseType)) return;
+    const TypeLayout& layout = kLayouts[traverseType];
+
+    CImgEdit& diagram = m_pPort->Diagram();
+    m_pImgEdit = &diagram;
+    diagram.SetImage(m_pPort->ModuleDirectory() + std::string(layout.diagram));
+    diagram.SetFlag26(false);
+    diagram.Display();
+
+    for (int g = 0; g < 4; ++g) {
+        const char* heading = layout.headings[g];
+        if (heading != nullptr) m_pPort->SetControlText(kGroups[g].heading, heading);
+        ShowGroup(*m_pPort, kGroups[g], heading != nullptr);
+    }
+    m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureEditable);
+}

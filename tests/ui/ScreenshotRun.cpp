@@ -1,0 +1,110 @@
+// Drives one run of the window for the README's picture: choose the type, type the
+// known points, import the observation file, adjust, then photograph the screen with
+// ImageMagick's "import" (falling back to Qt's own grab) and end.
+//
+//   window_screenshot OUTPUT.png FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
+//
+// TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection; the
+// points fill the groups the type shows, in order. Run it under a display (xvfb-run).
+#include "ui/TraverseWindow.h"
+
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+// Answers whatever the run opens: the file dialog gets the file, a message box its
+// first button (OK, or Yes to recompute).
+void AnswerDialogs(const QString& file) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [file] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            std::printf("message: %s\n", box->text().toUtf8().constData());
+            std::fflush(stdout);
+            box->buttons().constFirst()->click();
+        }
+    });
+    timer->start(200);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 5) {
+        std::fprintf(stderr, "usage: window_screenshot OUTPUT.png FILE TYPE X1,Y1 [X2,Y2 ...]\n");
+        return 2;
+    }
+    const QString output = args[1], file = args[2];
+    const int type = args[3].toInt();
+    const int radios[] = {ctl::kRadioNonOriented, ctl::kRadioSingle, ctl::kRadioClosed,
+                          ctl::kRadioDouble};
+    // The X and Y edits of the shown groups, in group order, for each type.
+    const std::vector<std::pair<int, int>> groups[] = {
+        {{ctl::kInitX1, ctl::kInitY1}, {ctl::kGoalX1, ctl::kGoalY1}},
+        {{ctl::kInitX1, ctl::kInitY1}, {ctl::kInitX2, ctl::kInitY2}, {ctl::kGoalX1, ctl::kGoalY1}},
+        {{ctl::kInitX1, ctl::kInitY1}, {ctl::kInitX2, ctl::kInitY2}},
+        {{ctl::kInitX1, ctl::kInitY1},
+         {ctl::kInitX2, ctl::kInitY2},
+         {ctl::kGoalX1, ctl::kGoalY1},
+         {ctl::kGoalX2, ctl::kGoalY2}},
+    };
+    if (type < 0 || type > 3) return 2;
+
+    CTraverseWindow window;
+    CTraverseAdjustDlg ws(&window);
+    window.Attach(ws);
+    ws.OnInitDialog();
+    window.move(0, 0);
+    AnswerDialogs(file);
+
+    std::vector<std::function<void()>> steps = {
+        [&] { window.Controls().Button(radios[type])->click(); },
+        [&] {
+            for (size_t i = 0; i < groups[type].size() && 4 + i < size_t(args.size()); ++i) {
+                const QStringList xy = args[int(4 + i)].split(',');
+                if (xy.size() != 2) continue;
+                window.SetControlText(groups[type][i].first, xy[0].toStdString());
+                window.SetControlText(groups[type][i].second, xy[1].toStdString());
+            }
+        },
+        [&] { window.Controls().Button(ctl::kImport)->click(); },
+        [&] { window.Controls().Button(ctl::kAdjust)->click(); },
+        [&] {
+            const QString crop = QString("%1x%2+%3+%4")
+                                     .arg(window.width())
+                                     .arg(window.height())
+                                     .arg(window.x())
+                                     .arg(window.y());
+            if (QProcess::execute("import",
+                                  {"-window", "root", "-crop", crop, "+repage", output}) != 0)
+                window.grab().save(output);
+            window.Controls().Button(ctl::kExit)->click();
+        },
+    };
+    size_t next = 0;
+    QTimer stepper;
+    QObject::connect(&stepper, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != &window || next >= steps.size()) return;
+        steps[next++]();
+    });
+    stepper.start(500);
+    window.exec();
+    return 0;
+}

@@ -1,0 +1,209 @@
+// The main window after its initialisation and through the type buttons: the widgets
+// show what the workspace put through the port.
+#include "ModalHelper.h"
+
+#include "ui/TraverseWindow.h"
+
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+const int kNumberEdits[] = {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2,
+                            ctl::kInitZ1, ctl::kInitZ2, ctl::kWx,     ctl::kWy,
+                            ctl::kWz,     ctl::kGoalX1, ctl::kGoalX2, ctl::kGoalY2,
+                            ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure};
+
+// Heading, then labels and edits, of the four known-point groups.
+const std::vector<int> kGroups[4] = {
+    {ctl::kGroup1Heading, ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ,
+     ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1},
+    {ctl::kGroup2Heading, ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ,
+     ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2},
+    {ctl::kGroup3Heading, ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ,
+     ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1},
+    {ctl::kGroup4Heading, ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ,
+     ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2},
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.Attach(ws);
+        ws.OnInitDialog();
+    }
+    QWidget* W(int id) { return window.Controls().Widget(id); }
+    QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(W(id)); }
+    QAbstractButton* Button(int id) { return window.Controls().Button(id); }
+    QString Text(int id) { return QString::fromStdString(window.GetControlText(id)); }
+    QTableWidget& Table() { return window.GridCtrl().Table(); }
+    std::string DiagramPath(const char* file) {
+        return QCoreApplication::applicationDirPath().toStdString() + "/" + file;
+    }
+
+    CTraverseWindow window;
+    CTraverseAdjustDlg ws{&window};
+};
+} // namespace
+
+TEST_F(MainWindow, AfterInitialisation) {
+    for (int id : kNumberEdits)
+        EXPECT_EQ(Edit(id)->text(), "0") << id;
+    EXPECT_TRUE(Button(ctl::kRadioNonOriented)->isChecked());
+    for (int id : {ctl::kRadioSingle, ctl::kRadioClosed, ctl::kRadioDouble})
+        EXPECT_FALSE(Button(id)->isChecked()) << id;
+    for (int g = 0; g < 4; ++g)
+        for (int id : kGroups[g])
+            EXPECT_EQ(W(id)->isHidden(), g == 1 || g == 3) << id;
+    EXPECT_EQ(Text(ctl::kGroup1Heading), "起始点");
+    EXPECT_EQ(Text(ctl::kGroup3Heading), "终止点");
+    EXPECT_FALSE(W(ctl::kAzimuthClosure)->isEnabled());
+    for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz})
+        EXPECT_FALSE(W(id)->isEnabled()) << id;
+
+    EXPECT_EQ(window.windowTitle(), "导线平差");
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.size(), window.Controls().Units().ToPixels(0, 0, 590, 295).size());
+    EXPECT_TRUE(qobject_cast<QPushButton*>(Button(ctl::kImport))->isDefault());
+
+    EXPECT_EQ(window.ImgEdit().Image(), DiagramPath("无定向.bmp"));
+    EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull()) << "the diagram is shown";
+}
+
+TEST_F(MainWindow, GridShowsTheHeadersRowNumbersAndBackground) {
+    QTableWidget& t = Table();
+    ASSERT_EQ(t.rowCount(), 99);
+    ASSERT_EQ(t.columnCount(), 8);
+    const QStringList headers = {"测站点", "测站点前视", "测站点后视", "斜距",
+                                 "水平角", "竖直角",     "仪器高",     "标杆高"};
+    for (int c = 0; c < 8; ++c) {
+        ASSERT_NE(t.horizontalHeaderItem(c), nullptr);
+        EXPECT_EQ(t.horizontalHeaderItem(c)->text(), headers[c]);
+        EXPECT_EQ(t.columnWidth(c), 100);
+    }
+    for (int r = 0; r < 99; ++r) {
+        ASSERT_NE(t.verticalHeaderItem(r), nullptr);
+        EXPECT_EQ(t.verticalHeaderItem(r)->text(), QString::number(r + 1));
+        EXPECT_EQ(t.rowHeight(r), 20);
+    }
+    EXPECT_EQ(t.verticalHeader()->width(), 30);
+    EXPECT_EQ(t.horizontalHeader()->height(), 20);
+    EXPECT_EQ(t.palette().color(QPalette::Base), QColor(255, 228, 215));
+    EXPECT_FALSE(t.horizontalHeader()->isHidden());
+    EXPECT_FALSE(t.verticalHeader()->isHidden());
+}
+
+TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
+    struct Case {
+        int radio;
+        const char* diagram;
+        const char* headings[4]; // empty: hidden
+        bool azimuthClosureEnabled;
+    };
+    const Case cases[] = {
+        {ctl::kRadioDouble, "双连接角.bmp", {"起始点1", "起始点2", "终止点1", "终止点2"}, true},
+        {ctl::kRadioClosed, "闭合.bmp", {"已知点1", "已知点2", "", ""}, true},
+        {ctl::kRadioSingle, "单连接角.bmp", {"起始点1", "起始点2", "终止点", ""}, false},
+        {ctl::kRadioNonOriented, "无定向.bmp", {"起始点", "", "终止点", ""}, false},
+    };
+    ObservationRecord record{};
+    SetName(record.szStation, "A");
+    ws.m_arrObservations.Add(record);
+    ws.m_nState = kObservationsLoaded;
+    window.Grid().SetItemText(1, 1, "A");
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.diagram);
+        for (int id : kNumberEdits)
+            if (W(id)->isEnabled()) Edit(id)->setText("4321.5");
+        Button(c.radio)->click();
+
+        EXPECT_TRUE(Button(c.radio)->isChecked());
+        for (int id : kNumberEdits)
+            EXPECT_EQ(Edit(id)->text(), "0") << id;
+        for (int g = 0; g < 4; ++g) {
+            const bool shown = *c.headings[g] != '\0';
+            for (int id : kGroups[g])
+                EXPECT_EQ(W(id)->isHidden(), !shown) << id;
+            if (shown) {
+                EXPECT_EQ(Text(kGroups[g][0]), c.headings[g]);
+            }
+        }
+        EXPECT_EQ(W(ctl::kAzimuthClosure)->isEnabled(), c.azimuthClosureEnabled);
+        for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz})
+            EXPECT_FALSE(W(id)->isEnabled()) << id;
+        EXPECT_EQ(window.ImgEdit().Image(), DiagramPath(c.diagram));
+        EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull());
+
+        EXPECT_EQ(Table().item(0, 0)->text(), "A") << "the grid keeps the observations";
+        EXPECT_EQ(ws.m_arrObservations.GetSize(), 1);
+        EXPECT_EQ(ws.m_nState, kObservationsLoaded);
+    }
+}
+
+TEST_F(MainWindow, NonNumberPromptsAndTheClickedTypeStillApplies) {
+    Edit(ctl::kInitX1)->setText("12a");
+    WhenMessageBox([](QWidget* box) {
+        EXPECT_EQ(qobject_cast<QMessageBox*>(box)->text(), "请输入一个数字。");
+        qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    Button(ctl::kRadioClosed)->click();
+    EXPECT_TRUE(Button(ctl::kRadioClosed)->isChecked());
+    EXPECT_EQ(Edit(ctl::kInitX1)->text(), "0");
+    EXPECT_TRUE(W(ctl::kAzimuthClosure)->isEnabled());
+    EXPECT_EQ(ws.m_nTraverseType, kClosed);
+}
+
+TEST(MainWindowKeys, EnterStartsTheImportNotTheAdjustment) {
+    CTraverseWindow window; // not attached: only the buttons' clicks are watched
+    CTraverseAdjustDlg ws(&window);
+    ws.OnInitDialog();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy imports(window.Controls().Button(ctl::kImport), &QAbstractButton::clicked);
+    QSignalSpy adjusts(window.Controls().Button(ctl::kAdjust), &QAbstractButton::clicked);
+    for (int id : {ctl::kInitX1, ctl::kGoalY1, ctl::kInitName1}) {
+        QWidget* edit = window.Controls().Widget(id);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    EXPECT_EQ(imports.count(), 3);
+    EXPECT_EQ(adjusts.count(), 0);
+}
+
+TEST(MainWindowKeys, OnlyExitEndsTheWindow) {
+    CTraverseWindow window;
+    CTraverseAdjustDlg ws(&window);
+    window.Attach(ws);
+    ws.OnInitDialog();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible()) << "Escape";
+    window.close();
+    EXPECT_TRUE(window.isVisible()) << "close";
+    window.reject();
+    EXPECT_TRUE(window.isVisible()) << "reject";
+
+    window.Controls().Button(ctl::kExit)->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+}

@@ -1,0 +1,206 @@
+#include "support/FakeWindowPort.h"
+#include "support/TraverseFixtures.h"
+
+#include "resources/StringTable.h"
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+struct Group {
+    int heading;
+    std::vector<int> members; // labels and edits
+};
+
+const Group kGroups[4] = {
+    {ctl::kGroup1Heading,
+     {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ, ctl::kInitName1, ctl::kInitX1,
+      ctl::kInitY1, ctl::kInitZ1}},
+    {ctl::kGroup2Heading,
+     {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ, ctl::kInitName2, ctl::kInitX2,
+      ctl::kInitY2, ctl::kInitZ2}},
+    {ctl::kGroup3Heading,
+     {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ, ctl::kGoalName1, ctl::kGoalX1,
+      ctl::kGoalY1, ctl::kGoalZ1}},
+    {ctl::kGroup4Heading,
+     {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ, ctl::kGoalName2, ctl::kGoalX2,
+      ctl::kGoalY2, ctl::kGoalZ2}},
+};
+
+const int kNumberEdits[] = {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2,
+                            ctl::kInitZ1, ctl::kInitZ2, ctl::kWx,     ctl::kWy,
+                            ctl::kWz,     ctl::kGoalX1, ctl::kGoalX2, ctl::kGoalY2,
+                            ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure};
+
+// What each traverse type shows: the headings of its groups (empty: hidden).
+struct Expected {
+    int radio;
+    std::function<void(CTraverseAdjustDlg&)> click;
+    const char* diagram;
+    const char* headings[4];
+    bool azimuthClosureEnabled;
+};
+
+const Expected kTypes[4] = {
+    {ctl::kRadioNonOriented,
+     [](CTraverseAdjustDlg& d) { d.OnTypeNonOriented(); },
+     "无定向.bmp",
+     {"起始点", "", "终止点", ""},
+     false},
+    {ctl::kRadioSingle,
+     [](CTraverseAdjustDlg& d) { d.OnTypeSingleConnection(); },
+     "单连接角.bmp",
+     {"起始点1", "起始点2", "终止点", ""},
+     false},
+    {ctl::kRadioClosed,
+     [](CTraverseAdjustDlg& d) { d.OnTypeClosed(); },
+     "闭合.bmp",
+     {"已知点1", "已知点2", "", ""},
+     true},
+    {ctl::kRadioDouble,
+     [](CTraverseAdjustDlg& d) { d.OnTypeDoubleConnection(); },
+     "双连接角.bmp",
+     {"起始点1", "起始点2", "终止点1", "终止点2"},
+     true},
+};
+
+// The user checks a button and the window calls its handler.
+void Click(CTraverseAdjustDlg& dlg, FakeWindowPort& port, int type) {
+    port.radios[ctl::kTypeRadioGroup] = type;
+    kTypes[type].click(dlg);
+}
+
+void TypeEverything(FakeWindowPort& port) {
+    double v = 1.5;
+    for (int id : kNumberEdits)
+        port.texts[id] = std::to_string(v += 100.25);
+}
+} // namespace
+
+// Every change of type, from every type: the known data are cleared, the layout is the
+// new type's, a hidden group keeps the heading it had, the observations and the
+// workflow state stay.
+TEST(TypeSelection, EveryTypeFromEveryType) {
+    for (int from = 0; from < 4; ++from) {
+        for (int to = 0; to < 4; ++to) {
+            SCOPED_TRACE("from " + std::to_string(from) + " to " + std::to_string(to));
+            FakeWindowPort port;
+            CTraverseAdjustDlg dlg(&port);
+            dlg.OnInitDialog();
+            Click(dlg, port, from);
+            std::map<int, std::string> headingsBefore;
+            for (const Group& g : kGroups)
+                headingsBefore[g.heading] = port.texts[g.heading];
+
+            SetObservations(dlg, {{1800000, 100}, {1800000, 120}, {1800000, 90}});
+            port.grid.SetItemText(1, 1, "P0");
+            dlg.m_nState = kAdjusted;
+            dlg.m_dWx = 12.5;
+            TypeEverything(port);
+            port.messageIds.clear();
+            const int displays = port.diagram.displayCount;
+
+            Click(dlg, port, to);
+            const Expected& e = kTypes[to];
+
+            EXPECT_TRUE(port.messageIds.empty());
+            EXPECT_EQ(dlg.m_nTraverseType, to);
+            EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
+            for (int id : kNumberEdits)
+                EXPECT_EQ(port.texts[id], "0") << id;
+            for (double f : {dlg.m_dInitX1, dlg.m_dInitX2, dlg.m_dInitY1, dlg.m_dInitY2,
+                             dlg.m_dInitZ1, dlg.m_dInitZ2, dlg.m_dWx, dlg.m_dWy, dlg.m_dWz,
+                             dlg.m_dGoalX1, dlg.m_dGoalX2, dlg.m_dGoalY2, dlg.m_dGoalY1,
+                             dlg.m_dGoalZ1, dlg.m_dGoalZ2, dlg.m_dAzimuthClosure})
+                EXPECT_EQ(f, 0.0);
+
+            for (int g = 0; g < 4; ++g) {
+                const bool shown = *e.headings[g] != '\0';
+                EXPECT_EQ(port.hidden[kGroups[g].heading], !shown) << "group " << g + 1;
+                for (int id : kGroups[g].members)
+                    EXPECT_EQ(port.hidden[id], !shown) << "group " << g + 1 << " control " << id;
+                const std::string heading =
+                    shown ? e.headings[g] : headingsBefore[kGroups[g].heading];
+                EXPECT_EQ(port.texts[kGroups[g].heading], heading) << "group " << g + 1;
+            }
+            EXPECT_EQ(port.disabled[ctl::kAzimuthClosure], !e.azimuthClosureEnabled);
+            for (int z : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz})
+                EXPECT_FALSE(port.disabled.count(z) && !port.disabled[z]) << "Z edit enabled";
+
+            EXPECT_EQ(port.diagram.image, std::string("/opt/traverse/") + e.diagram);
+            EXPECT_FALSE(port.diagram.flag26);
+            EXPECT_EQ(port.diagram.displayCount, displays + 1);
+
+            EXPECT_EQ(dlg.m_nState, kAdjusted);
+            EXPECT_EQ(dlg.m_arrObservations.GetSize(), 3);
+            EXPECT_EQ(dlg.m_arrObservations[1].dDistance, 120.0);
+            EXPECT_EQ(port.grid.GetItemText(1, 1), "P0");
+        }
+    }
+}
+
+TEST(TypeSelection, NonOrientedHandlerReturnsTheType) {
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    dlg.OnInitDialog();
+    Click(dlg, port, kClosed);
+    port.radios[ctl::kTypeRadioGroup] = kNonOriented;
+    EXPECT_EQ(dlg.OnTypeNonOriented(), kNonOriented);
+}
+
+// A known-point edit that holds no number: the prompt is shown, the text is cleared with
+// the others, and the clicked type, its button and its layout agree.
+TEST(TypeSelection, ANonNumberIsPromptedAndTheClickedTypeApplies) {
+    for (int to = 0; to < 4; ++to) {
+        SCOPED_TRACE(to);
+        FakeWindowPort port;
+        CTraverseAdjustDlg dlg(&port);
+        dlg.OnInitDialog();
+        Click(dlg, port, kDoubleConnection);
+        port.texts[ctl::kGoalX2] = "12,5";
+        port.messageIds.clear();
+
+        Click(dlg, port, to);
+
+        EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
+        EXPECT_EQ(dlg.m_nTraverseType, to);
+        EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
+        EXPECT_EQ(port.texts[ctl::kGoalX2], "0");
+        EXPECT_EQ(port.diagram.image, std::string("/opt/traverse/") + kTypes[to].diagram);
+        EXPECT_EQ(port.disabled[ctl::kAzimuthClosure], !kTypes[to].azimuthClosureEnabled);
+    }
+}
+
+// A handler whose button is not the checked one clears the data but keeps the layout of
+// the checked type, so the window never shows one type's inputs under another's button.
+TEST(TypeSelection, HandlerOfAnUncheckedButtonKeepsTheCheckedLayout) {
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    dlg.OnInitDialog();
+    Click(dlg, port, kSingleConnection);
+    TypeEverything(port);
+    dlg.OnTypeClosed(); // the checked button is still "单连接角附合导线"
+
+    EXPECT_EQ(dlg.m_nTraverseType, kSingleConnection);
+    EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kSingleConnection);
+    EXPECT_EQ(port.diagram.image, "/opt/traverse/单连接角.bmp");
+    EXPECT_TRUE(port.disabled[ctl::kAzimuthClosure]);
+    EXPECT_EQ(port.texts[ctl::kInitX1], "0");
+}
+
+TEST(TypeSelection, LayoutOfAnUnknownTypeChangesNothing) {
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    dlg.OnInitDialog();
+    const auto hidden = port.hidden;
+    const auto image = port.diagram.image;
+    for (int type : {-1, 4, 100})
+        dlg.ApplyLayout(type);
+    EXPECT_EQ(port.hidden, hidden);
+    EXPECT_EQ(port.diagram.image, image);
+}
