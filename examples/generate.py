@@ -108,25 +108,18 @@ def main():
     names = ["D21", "T1", "T2", "T3", "T4", "T5"]
     points = dict(zip(names, loop))
     points["D22"] = orient
-    # The second set-up on D21 closes the loop with the angle from T5 to T1. Data lines
-    # are matched to set-ups by the foresight's name, so this set-up and its sight are
-    # written under their own names D21A and T1A.
-    points["D21A"] = points["D21"]
-    points["T1A"] = points["T1"]
+    # The second set-up on D21 closes the loop with the angle from T5 to T1.
     setups = [("D21", "D22", "T1"), ("T1", "D21", "T2"), ("T2", "T1", "T3"),
-              ("T3", "T2", "T4"), ("T4", "T3", "T5"), ("T5", "T4", "D21A"),
-              ("D21A", "T5", "T1A")]
+              ("T3", "T2", "T4"), ("T4", "T3", "T5"), ("T5", "T4", "D21"),
+              ("D21", "T5", "T1")]
     write_txt("closed.txt",
-              ["closed traverse D21 - T1 - T2 - T3 - T4 - T5 - D21, oriented on D22",
-               "the closing set-up on D21 is written as D21A, its sight to T1 as T1A"],
-              points, setups, ("T1A", "D21A"), Observer(21))
+              ["closed traverse D21 - T1 - T2 - T3 - T4 - T5 - D21, oriented on D22"],
+              points, setups, ("T1", "D21"), Observer(21))
     readme.append(("closed.txt", "closed", "closed (type 2)",
                    [("start1", points["D21"]), ("start2", orient)],
                    "a loop of six points, D21 - T1 - ... - T5 - D21, oriented at D21 on "
-                   "D22. The set-up that closes the loop on D21 is written D21A and its "
-                   "sight to T1 is written T1A: data lines are matched to set-ups by the "
-                   "foresight's name, so two set-ups sighting one name would both take "
-                   "every data line of that name."))
+                   "D22. The loop ends with a second set-up on D21 (the angle from T5 to "
+                   "T1) and a closing station line for T1."))
 
     # ---- the same loop as a .con file: six lines per set-up, two faces ------------
     obs = Observer(23)
@@ -154,8 +147,7 @@ def main():
     readme.append(("closed.con", "closed", "closed (type 2)",
                    [("start1", points["D21"]), ("start2", orient)],
                    "the loop of closed.txt observed in two faces and written as a .con "
-                   "file: each set-up names its station, foresight and backsight, so the "
-                   "closing set-up keeps the names D21 and T1."))
+                   "file: each set-up names its station, foresight and backsight."))
 
     # ---- double connection: D14, D15 -> N1 .. N4 -> D16, D17 ---------------------
     route = [(3379420.615, 498310.442), (3379602.381, 498529.107), (3379689.930, 498842.655),

@@ -1,6 +1,8 @@
 // The ".txt" format: station lines "*STATION BACKSIGHT HEIGHT" and data lines
 // "FORESIGHT SLOPE HANGLE VANGLE TARGET", commas separating like spaces. A station's
-// foresight is the station of the last later line that names it as backsight.
+// foresight is the station of the last later line that names it as backsight. A data
+// line belongs to the station that sights its foresight; when several do (a closed loop
+// sets up on its start point twice), to the last of them whose line precedes it.
 #include "import/ImportSteps.h"
 
 #include "resources/CodePage936.h"
@@ -8,6 +10,7 @@
 
 #include <cstring>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 // Stores a name read from the file, refusing one that does not fit the field.
@@ -16,6 +19,15 @@ bool StoreName(CTraverseAdjustDlg& dlg, const ObservationText& file, char (&fiel
     if (SetName(field, name)) return true;
     Refuse(dlg, file.MakeFault(str::kNameTooLong, Cp936ToUtf8(name)));
     return false;
+}
+
+// Of the stations (in order) sighting a data line's foresight, the last whose line came
+// before the data line; the first when none did (a data line may precede its station).
+int OwningStation(const std::vector<int>& candidates, int stationsSeen) {
+    int owner = candidates.front();
+    for (int k : candidates)
+        if (k < stationsSeen) owner = k;
+    return owner;
 }
 
 void LinkForesights(CTraverseAdjustDlg& dlg) {
@@ -73,7 +85,12 @@ int CTraverseAdjustDlg::ReadTxtObservations(const std::string& path) {
 
     std::string_view raw;
     std::string line;
+    int stationsSeen = 0; // station lines read so far: station k is the k-th "*" line
     while (file.NextLine(raw)) {
+        if (!raw.empty() && raw[0] == '*') {
+            ++stationsSeen;
+            continue;
+        }
         line.assign(raw);
         CommasToSpaces(line);
         size_t pos = 0;
@@ -87,7 +104,8 @@ int CTraverseAdjustDlg::ReadTxtObservations(const std::string& path) {
             if (r == ScanResult::NotFinite) return Refuse(*this, file.MakeFault(str::kBadNumber));
             if (r != ScanResult::Ok) break;
         }
-        for (int k : match->second) {
+        {
+            const int k = OwningStation(match->second, stationsSeen);
             if (m_arrObservations.GetSize() >= kMaxObservations)
                 return Refuse(*this, file.MakeFault(str::kTooManyObservations));
             const StationRecord& st = m_arrStations[k];

@@ -54,7 +54,7 @@ TEST(WholeRun, ClosedExampleFromImportToReport) {
     const QTableWidget& table = window.GridCtrl().Table();
     ASSERT_NE(table.item(0, 0), nullptr);
     EXPECT_EQ(table.item(0, 0)->text(), "D21");
-    EXPECT_EQ(table.item(ws.m_arrObservations.GetSize() - 1, 0)->text(), "D21A");
+    EXPECT_EQ(table.item(ws.m_arrObservations.GetSize() - 1, 0)->text(), "D21");
     const QTableWidgetItem* after = table.item(ws.m_arrObservations.GetSize(), 0);
     EXPECT_TRUE(after == nullptr || after->text().isEmpty()) << "one row per record";
 
