@@ -7,54 +7,11 @@
 #include <climits>
 #include <unistd.h>
 
-bool CBatchGrid::SetRowCount(int rows) {
-    if (rows < 0) return false;
-    m_nRows = rows;
-    Resize();
-    return true;
-}
-
-bool CBatchGrid::SetColumnCount(int cols) {
-    if (cols < 0) return false;
-    m_nCols = cols;
-    Resize();
-    return true;
-}
-
-bool CBatchGrid::SetFixedRowCount(int rows) {
-    m_nFixedRows = rows;
-    return true;
-}
-
-bool CBatchGrid::SetFixedColumnCount(int cols) {
-    m_nFixedCols = cols;
-    return true;
-}
-
-bool CBatchGrid::SetItemText(int row, int col, const std::string& text) {
-    if (row < 0 || col < 0 || row >= m_nRows || col >= m_nCols) return false;
-    m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
-    return true;
-}
-
-std::string CBatchGrid::GetItemText(int row, int col) const {
-    if (row < 0 || col < 0 || row >= m_nRows || col >= m_nCols) return {};
-    return m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
-}
-
-void CBatchGrid::Resize() {
-    m_cells.resize(static_cast<size_t>(m_nRows));
-    for (auto& row : m_cells)
-        row.resize(static_cast<size_t>(m_nCols));
-}
-
 void CBatchWindowPort::TypeKnownPoints(
     int traverseType, const std::optional<PlanePoint> (&points)[kKnownPointCount]) {
     // Selecting a type clears every number edit, as the window's type buttons do.
-    for (int id : {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2, ctl::kInitZ1,
-                   ctl::kInitZ2, ctl::kWx, ctl::kWy, ctl::kWz, ctl::kGoalX1, ctl::kGoalX2,
-                   ctl::kGoalY2, ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure})
-        m_texts[id] = "0";
+    for (int id : ctl::kNumberEdits)
+        m_texts[id].assign(1, '0');
     m_radios[ctl::kTypeRadioGroup] = traverseType;
 
     struct Edits {

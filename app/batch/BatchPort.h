@@ -5,6 +5,7 @@
 
 #include "BatchArguments.h"
 
+#include "workspace/MemoryGrid.h"
 #include "workspace/WindowPort.h"
 
 #include <cstdio>
@@ -12,31 +13,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// A grid kept in memory; the import writes the observation table into it.
-class CBatchGrid : public CGridCtrl {
-public:
-    int GetRowCount() const override { return m_nRows; }
-    int GetColumnCount() const override { return m_nCols; }
-    int GetFixedRowCount() const override { return m_nFixedRows; }
-    int GetFixedColumnCount() const override { return m_nFixedCols; }
-    bool SetRowCount(int rows) override;
-    bool SetColumnCount(int cols) override;
-    bool SetFixedRowCount(int rows) override;
-    bool SetFixedColumnCount(int cols) override;
-    bool SetItemText(int row, int col, const std::string& text) override;
-    std::string GetItemText(int row, int col) const override;
-    void SetItemFormat(int, int, unsigned) override {}
-    bool SetRowHeight(int, int) override { return true; }
-    bool SetColumnWidth(int, int) override { return true; }
-    void SetDefaultCellBackground(unsigned) override {}
-    void Refresh() override {}
-
-private:
-    void Resize();
-    int m_nRows = 0, m_nCols = 0, m_nFixedRows = 0, m_nFixedCols = 0;
-    std::vector<std::vector<std::string>> m_cells;
-};
 
 class CBatchDiagram : public CImgEdit {
 public:
@@ -103,6 +79,6 @@ private:
     std::map<int, bool> m_checks;
     std::map<int, int> m_radios;
     std::vector<int> m_messageIds;
-    CBatchGrid m_grid;
+    CMemoryGrid m_grid;
     CBatchDiagram m_diagram;
 };

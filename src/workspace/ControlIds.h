@@ -30,6 +30,11 @@ constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041,
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
 constexpr int kAzimuthClosureLabel = 1050;
 
+// every number edit, in the order of the data exchange
+constexpr int kNumberEdits[] = {kInitX1, kInitX2, kInitY1, kInitY2,        kInitZ1, kInitZ2,
+                                kWx,     kWy,     kWz,     kGoalX1,        kGoalX2, kGoalY2,
+                                kGoalY1, kGoalZ1, kGoalZ2, kAzimuthClosure};
+
 // traverse type radio group, in the order of TraverseType 0..3
 constexpr int kRadioNonOriented = 1022;
 constexpr int kRadioSingle = 1024;

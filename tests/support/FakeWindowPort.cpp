@@ -3,50 +3,6 @@
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 
-bool FakeGrid::SetRowCount(int r) {
-    rows = r;
-    Resize();
-    return true;
-}
-
-bool FakeGrid::SetColumnCount(int c) {
-    cols = c;
-    Resize();
-    return true;
-}
-
-void FakeGrid::Resize() {
-    cells.resize(static_cast<size_t>(rows));
-    for (auto& row : cells)
-        row.resize(static_cast<size_t>(cols));
-}
-
-bool FakeGrid::SetItemText(int row, int col, const std::string& text) {
-    if (row < 0 || col < 0 || row >= rows || col >= cols) {
-        ++outOfRangeWrites;
-        return false;
-    }
-    cells[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
-    return true;
-}
-
-std::string FakeGrid::GetItemText(int row, int col) const {
-    if (row < 0 || col < 0 || row >= rows || col >= cols) return {};
-    return cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
-}
-
-void FakeGrid::SetItemFormat(int row, int col, unsigned format) { formats[{row, col}] = format; }
-
-bool FakeGrid::SetRowHeight(int row, int px) {
-    rowHeights[row] = px;
-    return true;
-}
-
-bool FakeGrid::SetColumnWidth(int col, int px) {
-    colWidths[col] = px;
-    return true;
-}
-
 std::string FakeWindowPort::GetControlText(int id) const {
     auto it = texts.find(id);
     return it == texts.end() ? std::string() : it->second;
@@ -105,9 +61,7 @@ void FakeWindowPort::SetKnownPoints(double x1, double y1, double x2, double y2, 
 }
 
 void FakeWindowPort::ResetEdits(int traverseType) {
-    for (int id : {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2, ctl::kInitZ1,
-                   ctl::kInitZ2, ctl::kWx, ctl::kWy, ctl::kWz, ctl::kGoalX1, ctl::kGoalX2,
-                   ctl::kGoalY2, ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure})
+    for (int id : ctl::kNumberEdits)
         texts[id].assign(1, '0');
     radios[ctl::kTypeRadioGroup] = traverseType;
 }

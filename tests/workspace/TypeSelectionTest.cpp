@@ -32,10 +32,7 @@ const Group kGroups[4] = {
       ctl::kGoalY2, ctl::kGoalZ2}},
 };
 
-const int kNumberEdits[] = {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2,
-                            ctl::kInitZ1, ctl::kInitZ2, ctl::kWx,     ctl::kWy,
-                            ctl::kWz,     ctl::kGoalX1, ctl::kGoalX2, ctl::kGoalY2,
-                            ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure};
+using ctl::kNumberEdits;
 
 // What each traverse type shows: the headings of its groups (empty: hidden).
 struct Expected {

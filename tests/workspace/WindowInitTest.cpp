@@ -11,10 +11,7 @@
 #include <vector>
 
 namespace {
-const int kNumberEdits[] = {ctl::kInitX1, ctl::kInitX2, ctl::kInitY1, ctl::kInitY2,
-                            ctl::kInitZ1, ctl::kInitZ2, ctl::kWx,     ctl::kWy,
-                            ctl::kWz,     ctl::kGoalX1, ctl::kGoalX2, ctl::kGoalY2,
-                            ctl::kGoalY1, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kAzimuthClosure};
+using ctl::kNumberEdits;
 
 // A grid that runs out of memory once it is asked for more than `limit` rows.
 class ExhaustedGrid : public FakeGrid {
