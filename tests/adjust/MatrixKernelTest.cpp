@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@ struct SolveCase {
     int expectedResult;
     std::vector<double> x;
 };
+
+void PrintTo(const SolveCase& c, std::ostream* os) { *os << c.name; }
 
 class SolveLinearSystemTest : public testing::TestWithParam<SolveCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <numbers>
 
@@ -11,6 +13,8 @@ struct UnpackCase {
     int deg, min;
     double sec;
 };
+
+void PrintTo(const UnpackCase& c, std::ostream* os) { *os << c.packed; }
 
 class UnpackDmsTest : public testing::TestWithParam<UnpackCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <numbers>
 
@@ -13,6 +15,11 @@ struct PropagationCase {
     double angle;
     AngleDMS expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const PropagationCase& c, std::ostream* os) {
+    *os << c.running.nDeg << "d" << c.running.nMin << "m" << c.running.dSec << "s + " << c.angle;
+}
 
 class PropagateAzimuthTest : public testing::TestWithParam<PropagationCase> {};
 
