@@ -7,18 +7,13 @@
 int CTraverseAdjustDlg::ReduceClosedTraverse() {
     ClearResults();
     const int n = m_arrObservations.GetSize();
-    AngleDMS az = GetStartAzimuth();
-    m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i)
-        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    CarryAzimuths(*this, GetStartAzimuth(), 0);
     // a_n against a_1, the first side's azimuth as it left start point 1
     m_dAzimuthClosure =
         n >= 1 ? PackedAzimuthClosure(m_arrApproxAzimuths[n], m_arrApproxAzimuths[1]) : 0.0;
     int sides = n >= 1 ? n - 1 : 0;
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, sides,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    const PlanePoint& last = m_arrApproxCoords[m_arrApproxCoords.GetSize() - 1];
-    m_dWx = (last.dX - m_dInitX1) * 1000.0;
-    m_dWy = (last.dY - m_dInitY1) * 1000.0;
+    SetCoordinateClosures(*this, m_dInitX1, m_dInitY1);
     return 1;
 }

@@ -7,17 +7,13 @@
 int CTraverseAdjustDlg::ReduceDoubleConnectionTraverse() {
     ClearResults();
     const int n = m_arrObservations.GetSize();
-    AngleDMS az = GetStartAzimuth();
-    AngleDMS known = GetEndAzimuth();
-    m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i)
-        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    const AngleDMS start = GetStartAzimuth();
+    const AngleDMS known = GetEndAzimuth();
+    CarryAzimuths(*this, start, 0);
     m_dAzimuthClosure = PackedAzimuthClosure(m_arrApproxAzimuths[n], known);
     int sides = n >= 1 ? n - 1 : 0;
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, sides,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    const PlanePoint& last = m_arrApproxCoords[m_arrApproxCoords.GetSize() - 1];
-    m_dWx = (last.dX - m_dGoalX1) * 1000.0;
-    m_dWy = (last.dY - m_dGoalY1) * 1000.0;
+    SetCoordinateClosures(*this, m_dGoalX1, m_dGoalY1);
     return 1;
 }

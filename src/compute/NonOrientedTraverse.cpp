@@ -19,10 +19,7 @@ bool TooShortToOrient(double x1, double y1, double x2, double y2, double travers
 
 AngleDMS CTraverseAdjustDlg::ComputeNonOrientedRotation() {
     const int n = m_arrObservations.GetSize();
-    AngleDMS az = UnpackDms(0.0);
-    m_arrApproxAzimuths.Add(az);
-    for (int i = 1; i < n; ++i)
-        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    CarryAzimuths(*this, UnpackDms(0.0), 1);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
     const PlanePoint& end = m_arrApproxCoords[n];
@@ -49,15 +46,10 @@ int CTraverseAdjustDlg::ReduceNonOrientedTraverse() {
         return 0;
     }
     m_arrApproxAzimuths.SetSize(0);
-    AngleDMS az = rotation;
-    m_arrApproxAzimuths.Add(az);
-    for (int i = 1; i < n; ++i)
-        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    CarryAzimuths(*this, rotation, 1);
     m_arrApproxCoords.SetSize(0);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    const PlanePoint& last = m_arrApproxCoords[n];
-    m_dWx = (last.dX - m_dGoalX1) * 1000.0;
-    m_dWy = (last.dY - m_dGoalY1) * 1000.0;
+    SetCoordinateClosures(*this, m_dGoalX1, m_dGoalY1);
     return 1;
 }

@@ -7,14 +7,9 @@
 int CTraverseAdjustDlg::ReduceSingleConnectionTraverse() {
     ClearResults();
     const int n = m_arrObservations.GetSize();
-    AngleDMS az = GetStartAzimuth();
-    m_arrApproxAzimuths.Add(az);
-    for (int i = 0; i < n; ++i)
-        PropagateAzimuth(az, m_arrObservations[i].dHorizontalAngle);
+    CarryAzimuths(*this, GetStartAzimuth(), 0);
     AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, n,
                           PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    const PlanePoint& last = m_arrApproxCoords[n];
-    m_dWx = (last.dX - m_dGoalX1) * 1000.0;
-    m_dWy = (last.dY - m_dGoalY1) * 1000.0;
+    SetCoordinateClosures(*this, m_dGoalX1, m_dGoalY1);
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "compute/TraverseChain.h"
 
 #include "compute/AngleConversions.h"
+#include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
 
@@ -31,4 +32,16 @@ double PackedAzimuthClosure(const AngleDMS& carried, const AngleDMS& reference) 
     if (sec < 0.0) sec = 0.0;
     double sign = d < 0.0 ? -1.0 : 1.0;
     return sign * PackDms(deg, min, sec);
+}
+
+void CarryAzimuths(CTraverseAdjustDlg& dlg, AngleDMS start, int firstRecord) {
+    dlg.m_arrApproxAzimuths.Add(start);
+    for (int i = firstRecord; i < dlg.m_arrObservations.GetSize(); ++i)
+        dlg.PropagateAzimuth(start, dlg.m_arrObservations[i].dHorizontalAngle);
+}
+
+void SetCoordinateClosures(CTraverseAdjustDlg& dlg, double knownX, double knownY) {
+    const PlanePoint& last = dlg.m_arrApproxCoords[dlg.m_arrApproxCoords.GetSize() - 1];
+    dlg.m_dWx = (last.dX - knownX) * 1000.0;
+    dlg.m_dWy = (last.dY - knownY) * 1000.0;
 }

@@ -5,6 +5,15 @@
 #include "workspace/GrowableArray.h"
 #include "workspace/Records.h"
 
+class CTraverseAdjustDlg;
+
+// Appends start to the approximate azimuths and carries it over the angles of records
+// firstRecord .. n - 1, one azimuth each.
+void CarryAzimuths(CTraverseAdjustDlg& dlg, AngleDMS start, int firstRecord);
+
+// The coordinate closures (mm) of the last approximate point against the known point.
+void SetCoordinateClosures(CTraverseAdjustDlg& dlg, double knownX, double knownY);
+
 // Appends start and then, for i = 0 .. sides - 1, the point reached along side i of
 // length obs[i].dDistance at azimuth az[i + azOffset].
 void AppendCoordinateChain(const CGrowableArray<ObservationRecord>& obs,
