@@ -42,6 +42,24 @@ TEST(ResultsReport, MatchesTheCheckedInReports) {
     }
 }
 
+// The double-connection and non-oriented types write their reports as the closed and
+// single-connection types do.
+TEST(ResultsReport, EveryTypeMatchesTheReportOfItsKind) {
+    const struct {
+        int type;
+        void (*fill)(CTraverseAdjustDlg&);
+        const char* golden;
+    } cases[] = {{kDoubleConnection, &FillClosed, "closed_all.txt"},
+                 {kNonOriented, &FillSingle, "single_all.txt"}};
+    for (const auto& c : cases) {
+        CTraverseAdjustDlg ws;
+        c.fill(ws);
+        ws.m_nTraverseType = c.type;
+        std::string expected = ReadBytes(std::string(TA_TEST_DATA_DIR) + "/report/" + c.golden);
+        EXPECT_TRUE(SameBytes(expected, BuildResultsReport(ws, kAll))) << c.golden;
+    }
+}
+
 // Three adjusted points under every type: types 0 and 1 name the last point after the
 // last foresight and write it as a wide line, types 2 and 3 after its station.
 TEST(ResultsReport, LastPointLineDependsOnTheType) {
