@@ -145,19 +145,7 @@ int RunAdjustment(CTraverseAdjustDlg& w, const Layout& l, const double* misclosu
 } // namespace
 
 AngleDMS AddSecondsWithCarry(const AngleDMS& azimuth, double seconds) {
-    long long d = azimuth.nDeg;
-    long long m = azimuth.nMin;
-    double s = azimuth.dSec + seconds;
-    if (s >= 60.0 && s < 9.0e18) {
-        long long t = static_cast<long long>(s);
-        s = s - static_cast<double>(t) + static_cast<double>(t % 60);
-        m += t / 60;
-    }
-    if (m >= 60) {
-        d += m / 60;
-        m %= 60;
-    }
-    return AngleDMS{ClampToInt(d), ClampToInt(m), s};
+    return CarryUpwards(azimuth.nDeg, azimuth.nMin, azimuth.dSec + seconds);
 }
 
 int CTraverseAdjustDlg::AdjustClosedOrDoubleTraverse() {

@@ -49,3 +49,16 @@ AngleDMS DegreesToDms(double x) {
     r.dSec = (y - r.nMin) * 60.0;
     return r;
 }
+
+AngleDMS CarryUpwards(long long d, long long m, double s) {
+    if (s >= 60.0 && s < 9.0e18) {
+        long long t = static_cast<long long>(s);
+        s = s - static_cast<double>(t) + static_cast<double>(t % 60);
+        m += t / 60;
+    }
+    if (m >= 60) {
+        d += m / 60;
+        m %= 60;
+    }
+    return AngleDMS{ClampToInt(d), ClampToInt(m), s};
+}

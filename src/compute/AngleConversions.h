@@ -24,5 +24,8 @@ inline int ClampToInt(long long v) {
            : v < -2147483648LL ? -2147483647 - 1
                                : static_cast<int>(v);
 }
+// Whole seconds of 60 or more carried into minutes (fraction kept), minutes of 60 or
+// more into degrees; nothing is borrowed. 64-bit inputs, clamped into the record.
+AngleDMS CarryUpwards(long long deg, long long min, double sec);
 // Total seconds of a record, each component with its own sign.
 inline double DmsToSeconds(const AngleDMS& a) { return (a.nDeg * 60.0 + a.nMin) * 60.0 + a.dSec; }

@@ -9,23 +9,17 @@
 void CTraverseAdjustDlg::PropagateAzimuth(AngleDMS& az, double packedAngle) {
     AngleDMS b = UnpackDms(packedAngle);
     // 64-bit working values: absurd input saturates instead of overflowing.
-    long long d = static_cast<long long>(az.nDeg) + b.nDeg;
-    long long m = static_cast<long long>(az.nMin) + b.nMin;
-    double s = az.dSec + b.dSec;
-    if (s >= 60.0 && s < 9.0e18) {
-        long long t = static_cast<long long>(s);
-        s = s - static_cast<double>(t) + static_cast<double>(t % 60);
-        m += t / 60;
-    }
-    if (m >= 60) {
-        d += m / 60;
-        m %= 60;
-    }
+    const AngleDMS carried =
+        CarryUpwards(static_cast<long long>(az.nDeg) + b.nDeg,
+                     static_cast<long long>(az.nMin) + b.nMin, az.dSec + b.dSec);
+    long long d = carried.nDeg;
+    const int m = carried.nMin;
+    const double s = carried.dSec;
     d -= 180;
     double f = (s * kOneSixtieth + static_cast<double>(m)) * kOneSixtieth;
     if (static_cast<double>(d) + f > 360.0) d -= 360;
     if (static_cast<double>(d) + f < 0.0) d += 360;
-    az = AngleDMS{ClampToInt(d), ClampToInt(m), s};
+    az = AngleDMS{ClampToInt(d), m, s};
     m_arrApproxAzimuths.Add(az);
 }
 
