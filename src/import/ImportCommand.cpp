@@ -7,6 +7,7 @@
 #include "resources/StringTable.h"
 
 #include <cctype>
+#include <sys/stat.h>
 
 namespace {
 constexpr const char* kOpenFilter = "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||";
@@ -57,6 +58,7 @@ void CTraverseAdjustDlg::OnImport() {
     const int stateBefore = m_nState;
 
     ResetWorkspace();
+    m_importedFile = {};
     int read = 0;
     switch (KindOf(path)) {
     case FileKind::Txt:
@@ -91,5 +93,10 @@ void CTraverseAdjustDlg::OnImport() {
                           Cp936ToUtf8(NameOf(r.szStation)), Cp936ToUtf8(NameOf(r.szForesight)),
                           FormatShortest(r.dVerticalAngle)}));
         AbandonImport(*this, stateBefore);
+        return;
     }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        m_importedFile = {true, static_cast<unsigned long long>(st.st_dev),
+                          static_cast<unsigned long long>(st.st_ino)};
 }

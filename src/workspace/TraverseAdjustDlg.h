@@ -119,6 +119,14 @@ public:
     int m_nTraverseType = kNonOriented;
 
     // ---- import state ---------------------------------------------------------------
+    // The observation file of the last import that loaded observations, by device and
+    // inode, so that no export ever writes over the field data. valid is false until then.
+    struct ImportedFile {
+        bool valid = false;
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+    };
+    ImportedFile m_importedFile;
 
     // ---- adjustment state -----------------------------------------------------------
 
