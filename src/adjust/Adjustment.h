@@ -1,6 +1,6 @@
 // Small pieces of the condition adjustment and the precision assessment: the inverses
-// of the normal matrices, the carry of a correction into an azimuth and the error
-// ellipse of a point.
+// of the normal matrices, the carry of a correction into an azimuth, the error ellipse
+// of a point and the check that a result can be shown.
 #pragma once
 
 #include "workspace/Records.h"
@@ -32,3 +32,9 @@ struct ErrorEllipse {
 // Ellipse of a point from the cofactors of its coordinates and the unit-weight error.
 // F is in [0, 90] or (270, 360) degrees; a circle (Qxy = 0, Qxx = Qyy) gets F = 0.
 ErrorEllipse ComputeErrorEllipse(double qxx, double qyy, double qxy, double sigma0);
+
+class CTraverseAdjustDlg;
+
+// Whether every value the report prints (coordinates, sides, point errors, ellipses)
+// and the unit-weight error are finite numbers.
+bool ReportValuesFinite(const CTraverseAdjustDlg& w);

@@ -60,6 +60,10 @@ constexpr int kBatchPointNotUsed = 167;   // %1 the option, %2 the type, %3 its 
 constexpr int kBatchFileCount = 168;      // %1 how many files were given
 constexpr int kBatchCannotWriteOutput = 169;
 
+// adjustment
+constexpr int kNoConvergence = 130;   // %1 the number of rounds
+constexpr int kNonFiniteResult = 131; // a result that is not a finite number
+
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
 constexpr int kNoDisplay = 151;          // no graphical display to show the window on

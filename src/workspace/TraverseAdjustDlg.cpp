@@ -22,6 +22,8 @@ void CTraverseAdjustDlg::ZeroWorkBlocks() {
     m_dQ.clear();
     m_nObsCount = 0;
     m_nConditionCount = 0;
+    m_nParameterCount = 0;
+    m_nRounds = 0;
     for (double& d : m_dN3)
         d = 0.0;
     for (double& d : m_dN3Inv)

@@ -95,15 +95,20 @@ public:
     CGrowableArray<double> m_arrEllipseA;
     CGrowableArray<double> m_arrEllipseB;
 
-    // Work blocks, sized to the traverse by the adjustment (u observations, r conditions):
+    // Work blocks, sized to the traverse by the adjustment (u columns, r conditions):
     // m_dV u residuals; m_dA r x u row-major (stride u); m_dAT u x r (stride r);
     // m_dQ the diagonal of the cofactor matrix (Q is diagonal), u entries.
+    // A non-oriented traverse has a free orientation: column 0 is that unknown
+    // parameter (its cofactor 0, its "residual" the orientation correction), m_dN2 is
+    // N = A Q A^T and m_dN3 the bordered matrix [N b; b^T 0] of N and column 0.
     std::vector<double> m_dV;
     std::vector<double> m_dA;
     std::vector<double> m_dAT;
     std::vector<double> m_dQ;
     int m_nObsCount = 0;       // u: columns of m_dA
     int m_nConditionCount = 0; // r: rows of m_dA
+    int m_nParameterCount = 0; // 1 with a free orientation; redundancy r - this
+    int m_nRounds = 0;         // linearisations the last adjustment took
     double m_dN3[9] = {};
     double m_dN3Inv[9] = {};
     double m_dN2[4] = {};

@@ -195,7 +195,9 @@ TEST(ParametricAdjustment, NoiselessTraversesReproduceTheTruth) {
         const TraverseNetwork tn = BuildTraverseNetwork(g.data);
         const Solution s = AdjustNetwork(tn.network);
         ASSERT_TRUE(s.ok);
-        const int expectedRedundancy = c.type == kTypeClosed || c.type == kTypeDouble ? 3 : 2;
+        const int expectedRedundancy = c.type == kTypeClosed || c.type == kTypeDouble ? 3
+                                       : c.type == kTypeSingle                        ? 2
+                                                                                      : 1;
         EXPECT_EQ(s.redundancy, expectedRedundancy);
         EXPECT_LT(s.sigma0, 1e-5);
         ASSERT_EQ(tn.chainPoint.size(), g.truth.size());

@@ -71,6 +71,13 @@ std::vector<Point> Loop(Random& random, Point origin, int m) {
     }
 }
 
+double Length(const std::vector<Point>& pts) {
+    double sum = 0.0;
+    for (size_t i = 1; i < pts.size(); ++i)
+        sum += std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
+    return sum;
+}
+
 std::string PointName(int i) { return "T" + std::to_string(i); }
 
 ObservationRecord Record(const std::string& station, const std::string& back,
@@ -119,7 +126,7 @@ double Random::Normal() {
 }
 
 GeneratedTraverse GenerateTraverse(Random& random, int type, int records, Frame frame,
-                                   const Noise& noise) {
+                                   const Noise& noise, bool winding) {
     GeneratedTraverse g;
     g.frame = frame;
     TraverseData& d = g.data;
@@ -135,8 +142,13 @@ GeneratedTraverse GenerateTraverse(Random& random, int type, int records, Frame 
             g.truth = OpenTraverse(random, origin, sides);
             const Point& a = g.truth.front();
             const Point& b = g.truth.back();
+            const double gap = std::hypot(b.x - a.x, b.y - a.y);
+            if (winding) {
+                if (gap >= 150.0 && gap <= 600.0 && Length(g.truth) >= 3000.0) break;
+                continue;
+            }
             // A non-oriented traverse needs a clear line from start to end point.
-            if (type != kTypeNonOriented || std::hypot(b.x - a.x, b.y - a.y) > 100.0) break;
+            if (type != kTypeNonOriented || gap > 100.0) break;
         }
     }
     for (Point& p : g.truth)

@@ -45,8 +45,9 @@ struct GeneratedTraverse {
 
 // records: the number of observation records (closed: at least 4, others at least 2).
 // For the closed and double-connection types the noise is drawn again until the
-// azimuth closure is below 45".
+// azimuth closure is below 45". A winding open traverse (at least 12 sides) turns back
+// on itself: its end point lies 150 to 600 m from its start, after at least 3 km.
 GeneratedTraverse GenerateTraverse(Random& random, int type, int records, Frame frame,
-                                   const Noise& noise);
+                                   const Noise& noise, bool winding = false);
 
 } // namespace parametric

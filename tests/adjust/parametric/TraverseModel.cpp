@@ -139,13 +139,9 @@ TraverseNetwork BuildTraverseNetwork(const TraverseData& data) {
         net.observations.push_back({ObsKind::Angle, station, back, fore,
                                     beta[static_cast<size_t>(record)], kAngleCofactor});
     };
-    // Angles: the station of record i is traverse point i.
-    if (data.type == kTypeNonOriented) {
-        net.observations.push_back(
-            {ObsKind::Azimuth, at(0), -1, at(1), out.orientation, kAngleCofactor});
-    } else {
-        angle(at(0), start2, at(1), 0);
-    }
+    // Angles: the station of record i is traverse point i. A non-oriented traverse has
+    // no angle at start point 1: its orientation is free, fixed only by end point 1.
+    if (data.type != kTypeNonOriented) angle(at(0), start2, at(1), 0);
     const int lastAngle = closed ? n - 2 : annexed ? n - 2 : n - 1;
     for (int i = 1; i <= lastAngle; ++i)
         angle(at(i), at(i - 1), at(i + 1), i);

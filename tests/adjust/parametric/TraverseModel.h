@@ -1,7 +1,7 @@
 // A traverse as the surveyor hands it over (observation records, known points, type)
 // turned into a plane network for the observation-equation adjustment: the same
 // angles (cofactor 2.0 arcsec^2) and sides (cofactor 0.01 S mm^2); the non-oriented
-// type gets its first side's orientation as one more observed direction.
+// type's orientation is free (no observation fixes it, only the two known points).
 #pragma once
 
 #include "adjust/parametric/ParametricAdjustment.h"

@@ -1,0 +1,41 @@
+// One linearisation of a traverse's condition equations: the condition matrix, the
+// cofactors and the normal equations, set up at a given traverse (the carried one in
+// the first round, the adjusted one after that), and their solution for the residuals.
+// Columns: angle-type observations (seconds) then sides (mm); rows: the azimuth closure
+// where there is one (seconds), then the x and y closures (mm).
+#pragma once
+
+#include "workspace/Records.h"
+
+#include <vector>
+
+class CTraverseAdjustDlg;
+
+struct ConditionLayout {
+    int sides;                    // corrected sides, from record 0 on
+    int azimuthOffset;            // side j's carried azimuth is entry j + azimuthOffset
+    int points;                   // traverse points, start point 1 first
+    bool azimuthRow;              // a third condition on the closing azimuth
+    double firstAngleAzimuthCoef; // azimuth-condition coefficient of column 0
+    bool freeOrientation;         // column 0 is the orientation, an unknown parameter
+    PlanePoint closingPoint;      // the known point the last point must reach (m)
+};
+
+// The traverse a round linearises at: its points and each side's azimuth (radians).
+struct TraverseShape {
+    std::vector<PlanePoint> points;
+    std::vector<double> sideAzimuths;
+};
+
+// The shape the reduction carried, and the shape of the last adjusted traverse.
+TraverseShape CarriedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l);
+TraverseShape AdjustedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l);
+
+// Sizes the work blocks and fills Q, A, A^T and the four coefficient lists (emptied
+// first) from the shape. n is the number of angle-type columns.
+void SetUpConditions(CTraverseAdjustDlg& w, const ConditionLayout& l, int n,
+                     const TraverseShape& at);
+
+// Forms the normal equations, solves them for the misclosures w (per row) and writes
+// the residuals into m_dV. False when the equations are singular.
+bool SolveForResiduals(CTraverseAdjustDlg& w, const ConditionLayout& l, const double* misclosure);
