@@ -243,3 +243,24 @@ TEST(PrecisionAssessment, AdjustCommandRunsEveryTraverseType) {
         EXPECT_EQ(dlg.m_arrM.GetSize(), dlg.m_arrAdjCoords.GetSize());
     }
 }
+
+// A normal matrix that slipped through singular gives infinite cofactors: refused with
+// its own message, never "nan" in a report.
+TEST(PrecisionAssessment, NonFiniteResultsAreRefused) {
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    dlg.m_nObsCount = 2;
+    dlg.m_nConditionCount = 2;
+    dlg.m_dV = {3.0, -4.0};
+    dlg.m_dQ = {2.0, 1.0};
+    dlg.m_dA = {0.5, 1.0, 0.2, 0.0};
+    dlg.m_dAT = {0.5, 0.2, 1.0, 0.0};
+    for (double c : {0.5, 0.0})
+        dlg.m_arrCoefXAngle.Add(c);
+    for (double c : {0.2, 0.0})
+        dlg.m_arrCoefYAngle.Add(c);
+    dlg.m_arrCoefXSide.Add(1.0);
+    dlg.m_arrCoefYSide.Add(0.0);
+    EXPECT_EQ(dlg.AssessPrecision(), 0);
+    EXPECT_EQ(port.messageIds, std::vector<int>{str::kNonFiniteResult});
+}
