@@ -100,7 +100,8 @@ public:
     // m_dQ the diagonal of the cofactor matrix (Q is diagonal), u entries.
     // A non-oriented traverse has a free orientation: column 0 is that unknown
     // parameter (its cofactor 0, its "residual" the orientation correction), m_dN2 is
-    // N = A Q A^T and m_dN3 the bordered matrix [N b; b^T 0] of N and column 0.
+    // N = A Q A^T, m_dN3 the bordered matrix [N b; b^T 0] of N and column 0, m_dN3Inv
+    // its inverse; m_dN2Inv stays 0 (N alone is singular for a single side).
     std::vector<double> m_dV;
     std::vector<double> m_dA;
     std::vector<double> m_dAT;
