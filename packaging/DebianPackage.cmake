@@ -26,10 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 if(TA_BUILD_GUI)
-  # Loaded by Qt at run time, so invisible to dpkg-shlibdeps: the X11 and Wayland
-  # platform plugins; Chinese glyphs, Qt's own dialog texts in Chinese, and the
+  # Used at run time, so invisible to dpkg-shlibdeps (Qt's X11 platform plugin comes
+  # with libqt6gui6): Chinese glyphs, Qt's own dialog texts in Chinese, and the
   # desktop's opener for the exported report.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 endif()
 
