@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the window need.
+# Installs the Debian 12 packages the build, the tests, the window and the package check
+# (lintian, the desktop and AppStream validators, a window manager for the virtual display)
+# need.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
   libgtest-dev libbenchmark-dev qt6-base-dev \
-  xvfb xauth fonts-noto-cjk ca-certificates
+  xvfb xauth fonts-noto-cjk ca-certificates \
+  file lintian desktop-file-utils appstream man-db openbox xdotool x11-utils strace

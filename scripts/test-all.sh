@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the sanitizer build (AddressSanitizer
-# and UndefinedBehaviorSanitizer) and a bounded run of each reader's fuzz target.
+# Builds and runs every test: the normal build, the Debian package made from it and
+# checked as installed, the sanitizer build (AddressSanitizer and UndefinedBehaviorSanitizer)
+# and a bounded run of each reader's fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -9,6 +10,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTA_WERROR=ON
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+# The Debian package from that build, installed and used as a surveyor would.
+BUILD_DIR=build/release bash scripts/check-package.sh
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTA_WERROR=ON -DTA_SANITIZE=ON
 cmake --build build/asan -j "$jobs"

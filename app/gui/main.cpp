@@ -1,12 +1,19 @@
-// traverse-adjust-gui: loads libtraverse-adjust.so from the directory of this program,
-// calls its entry and exits with the entry's result (2 after "退出", 255 when no
-// window could be shown). Exit status 1 when the module or its entry is missing.
+// traverse-adjust-gui: loads libtraverse-adjust.so, calls its entry and exits with the
+// entry's result (2 after "退出", 255 when no window could be shown). The module is looked
+// for beside this program (a build folder), then in TA_MODULE_SUBDIR relative to it (an
+// installed prefix: bin/ and lib/traverse-adjust/). Exit status 1 when the module or its
+// entry is missing.
 #include <dlfcn.h>
 #include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+
+#ifndef TA_MODULE_SUBDIR
+#define TA_MODULE_SUBDIR "../lib/traverse-adjust"
+#endif
 
 namespace {
 constexpr const char* kModuleName = "libtraverse-adjust.so";
@@ -19,10 +26,22 @@ std::string ProgramDirectory() {
     std::string full(path, static_cast<size_t>(n));
     return full.substr(0, full.rfind('/') + 1);
 }
+
+// The first place that holds the module, as a full path without "..": the window looks
+// its diagrams up beside the module it runs from.
+std::string FindModule() {
+    const std::string dir = ProgramDirectory();
+    for (const std::string& candidate :
+         {dir + kModuleName, dir + TA_MODULE_SUBDIR "/" + kModuleName}) {
+        char resolved[PATH_MAX];
+        if (realpath(candidate.c_str(), resolved) != nullptr) return resolved;
+    }
+    return dir + kModuleName;
+}
 } // namespace
 
 int main() {
-    const std::string module = ProgramDirectory() + kModuleName;
+    const std::string module = FindModule();
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();

@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QUrl>
 
+#include <dlfcn.h>
+
 #include <functional>
 
 namespace {
@@ -134,7 +136,16 @@ void CTraverseWindow::OpenDocument(const std::string& path) {
         ShowMessage(str::kCannotOpenDocument, FormatString(str::kCannotOpenDocument, {path}));
 }
 
+// The folder of the module drawing this window when the host loaded it by its full path
+// (installed, that is lib/traverse-adjust/ and not the program's bin/); else the folder
+// of the running program, which holds the window when it is linked in.
 std::string CTraverseWindow::ModuleDirectory() const {
+    static const char anchor = 0;
+    Dl_info info{};
+    if (dladdr(&anchor, &info) != 0 && info.dli_fname != nullptr && info.dli_fname[0] == '/') {
+        const std::string path = info.dli_fname;
+        return path.substr(0, path.rfind('/') + 1);
+    }
     return ToPath(QCoreApplication::applicationDirPath()) + '/';
 }
 

@@ -1,0 +1,35 @@
+# The Debian package, made by "cpack -G DEB" in a build folder:
+# traverse-adjust_VERSION_ARCH.deb, installed under /usr, stripped, its library
+# dependencies computed from the binaries by dpkg-shlibdeps.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME traverse-adjust)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "traverse-adjust developers")
+set(CPACK_PACKAGE_CONTACT "traverse-adjust maintainers <maintainers@traverseadjust.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "adjust plane survey traverses by least squares")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Imports the observations of a plane survey traverse (slope distances,
+horizontal and zenith angles, instrument and target heights) from a .txt or a
+two-face .con file, reduces the distances, carries the azimuths and computes
+the misclosures of a non-oriented, closed or annexed traverse. It adjusts the
+traverse rigorously by least squares, assesses its precision (unit-weight
+error, point errors, error ellipses) and writes a plain-text report.
+.
+The window program traverse-adjust-gui has a Chinese interface; the batch tool
+traverse-adjust gives the same report from the command line.")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+if(TA_BUILD_GUI)
+  # Used at run time, so invisible to dpkg-shlibdeps (Qt's X11 platform plugin comes
+  # with libqt6gui6): Chinese glyphs, Qt's own dialog texts in Chinese, and the
+  # desktop's opener for the exported report.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
+endif()
+
+include(CPack)
