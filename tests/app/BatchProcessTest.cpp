@@ -329,25 +329,15 @@ TEST_F(BatchTool, UnwritableTargetsAreNamedWithTheReason) {
         std::vector<std::string> extra;
         std::string out, expected;
     } cases[] = {
+        // clang-format off
         {"the observation file", {"-o", obs}, "", line(obs, str::kReportIsObservations, obs)},
         {"a link to it", {"-o", link}, "", line(link, str::kReportIsObservations, link)},
-        {"standard output onto it",
-         {"-o", "-"},
-         ">>" + obs,
-         line(tool, str::kReportIsObservations, out)},
-        {"a report with another link",
-         {"-o", report},
-         "",
-         line(report, str::kReportHardLinked, report)},
+        {"standard output onto it", {"-o", "-"}, ">>" + obs, line(tool, str::kReportIsObservations, out)},
+        {"a report with another link", {"-o", report}, "", line(report, str::kReportHardLinked, report)},
         {"a pipe", {"-o", fifo}, "", line(fifo, str::kReportNotAFile, fifo)},
-        {"a full device",
-         {"-o", "/dev/full"},
-         "",
-         line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC)},
-        {"a full standard output",
-         {},
-         "/dev/full",
-         line(tool, str::kReportStreamFailed, out, ENOSPC)},
+        {"a full device", {"-o", "/dev/full"}, "", line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC)},
+        {"a full standard output", {}, "/dev/full", line(tool, str::kReportStreamFailed, out, ENOSPC)},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -400,9 +390,8 @@ TEST_F(BatchTool, NamesAreShownEscaped) {
         ToolResult r = Run(args);
         EXPECT_NE(r.status, 0);
         EXPECT_TRUE(IsValidUtf8(r.err));
-        EXPECT_EQ(std::count_if(r.err.begin(), r.err.end(),
-                                [](char c) { return c > 0 && c < 32 && c != '\n'; }),
-                  0);
+        EXPECT_TRUE(std::none_of(r.err.begin(), r.err.end(),
+                                 [](char c) { return c > 0 && c < 32 && c != '\n'; }));
         EXPECT_NE(r.err.find(shown), std::string::npos) << r.err;
     }
 }
