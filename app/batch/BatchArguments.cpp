@@ -190,7 +190,7 @@ ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
 
 std::string BatchUsageText() {
     return "用法: traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y]\n"
-           "                       [--end2 X,Y] [--sections LIST] [-o REPORT] OBSERVATION_FILE\n"
+           "                       [--end2 X,Y] [--sections LIST] [-o REPORT|-] OBSERVATION_FILE\n"
            "\n"
            "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告。\n"
            "\n"
@@ -203,7 +203,8 @@ std::string BatchUsageText() {
            "  --end2 X,Y        终点2 (定向点)：double\n"
            "  --sections LIST   输出内容，以逗号分隔: approx (近似坐标)、adjusted (坐标平差值)、\n"
            "                    sides (边平差值)、precision (精度评定表)；默认全部\n"
-           "  -o REPORT         报告写入文件 (GBK 编码, CRLF)；不给时以 UTF-8 写到标准输出\n"
+           "  -o REPORT         报告写入文件 (GBK 编码, CRLF)；- 表示以同样的字节写到标准输出；\n"
+           "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
            "  --help            显示本说明\n"
            "  --version         显示版本\n"
            "\n"

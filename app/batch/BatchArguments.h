@@ -1,6 +1,6 @@
 // The command line of the batch tool:
 //   traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y] [--end2 X,Y]
-//                   [--sections LIST] [-o REPORT] OBSERVATION_FILE
+//                   [--sections LIST] [-o REPORT|-] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
@@ -21,7 +21,7 @@ struct BatchArguments {
     bool adjCoords = true;
     bool adjSides = true;
     bool precision = true;
-    std::optional<std::string> reportPath; // -o; no value: the report goes to standard output
+    std::optional<std::string> reportPath; // -o, "-" standard output; none: UTF-8 to standard output
     std::string observationFile;
 };
 

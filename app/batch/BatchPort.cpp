@@ -1,6 +1,7 @@
 #include "BatchPort.h"
 
 #include "export/ResultExportDlg.h"
+#include "platform/ShownText.h"
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 
@@ -48,8 +49,11 @@ int CBatchWindowPort::GetRadioIndex(int firstId) const {
 void CBatchWindowPort::ShowMessage(int stringId, const std::string& text) {
     m_messageIds.push_back(stringId);
     if (m_pMessages == nullptr) return;
-    std::string line = m_strPrefix.empty() ? text : m_strPrefix + ": " + text;
-    if (line.empty() || line.back() != '\n') line += '\n';
+    // Names from the command line and the files may hold anything: nothing raw reaches
+    // the terminal.
+    std::string line = ShownText(text);
+    if (!m_strPrefix.empty()) line = ShownText(m_strPrefix) + ": " + line;
+    line += '\n';
     std::fwrite(line.data(), 1, line.size(), m_pMessages);
     std::fflush(m_pMessages);
 }

@@ -40,7 +40,8 @@ public:
                          const std::optional<PlanePoint> (&points)[kKnownPointCount]);
     void SetObservationFile(std::string path) { m_strObservationFile = std::move(path); }
     void SetExportChoice(BatchExportChoice choice) { m_export = std::move(choice); }
-    // Messages are written "prefix: text"; an empty prefix writes the text alone.
+    // Messages are written "prefix: text", one line, with controls and bytes that are
+    // not UTF-8 escaped; an empty prefix writes the text alone.
     void SetMessagePrefix(std::string prefix) { m_strPrefix = std::move(prefix); }
     // Ids of every message shown so far.
     const std::vector<int>& MessagesShown() const { return m_messageIds; }

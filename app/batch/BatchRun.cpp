@@ -2,10 +2,14 @@
 
 #include "BatchPort.h"
 
+#include "export/ResultsReport.h"
+#include "platform/ShownText.h"
+#include "platform/StandardStreams.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -18,87 +22,90 @@ std::string TempParent() {
     return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
 }
 
-// A private folder for the report when it goes to standard output.
-std::optional<std::string> MakeTempFolder() {
-    std::string pattern = TempParent() + "/traverse-adjust.XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) return std::nullopt;
-    return pattern;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+// 0, or the errno of the failed open or read.
+int ReadWholeFile(const std::string& path, std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
+    if (f == nullptr) return errno;
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
         bytes.append(buffer, n);
-    bool ok = !std::ferror(f);
+    int error = std::ferror(f) ? EIO : 0;
     std::fclose(f);
-    return ok;
+    return error;
+}
+
+void ShowNoTempFolder(CTraverseAdjustDlg& dlg, const std::string& folder, int error) {
+    dlg.ShowMessage(str::kBatchNoTempFolder,
+                    FormatString(str::kBatchNoTempFolder, {ShownText(folder), ErrorText(error)}));
+}
+
+// False when the data were refused; the command that refused them said why.
+bool ImportAndAdjust(CTraverseAdjustDlg& dlg, const CBatchWindowPort& port) {
+    dlg.OnImport();
+    if (dlg.m_arrObservations.IsEmpty()) {
+        // Refused with its own message, or nothing to adjust: the adjust command says so.
+        if (port.MessagesShown().empty()) dlg.OnAdjust();
+        return false;
+    }
+    dlg.OnAdjust();
+    return dlg.m_nState == kAdjusted;
+}
+
+// The export command with its dialog answered; true when it had nothing to say.
+bool Export(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, BatchExportChoice choice) {
+    port.SetExportChoice(std::move(choice));
+    const size_t messagesBefore = port.MessagesShown().size();
+    dlg.ExportResults();
+    return port.MessagesShown().size() == messagesBefore;
+}
+
+// Without -o: the report is written in a private folder as the window writes it, then
+// goes to standard output in UTF-8.
+int ExportToStandardOutput(CTraverseAdjustDlg& dlg, CBatchWindowPort& port,
+                           BatchExportChoice choice) {
+    port.SetMessagePrefix(kBatchProgramName);
+    std::string folder = TempParent() + "/traverse-adjust.XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr) {
+        ShowNoTempFolder(dlg, TempParent(), errno);
+        return kExitDataRefused;
+    }
+    choice.path = folder + "/output.txt";
+    std::string report;
+    const bool exported = Export(dlg, port, choice);
+    const int readError = exported ? ReadWholeFile(choice.path, report) : 0;
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    if (!exported) return kExitDataRefused;
+    if (readError != 0) {
+        ShowNoTempFolder(dlg, folder, readError);
+        return kExitDataRefused;
+    }
+    const WriteResult result = WriteReport(dlg, kStandardOutputPath, Cp936ToUtf8(report));
+    if (result.status == WriteStatus::Written) return kExitReportWritten;
+    ShowWriteFailure(dlg, result, kStandardOutputPath);
+    return kExitDataRefused;
 }
 
 } // namespace
 
-int RunBatch(const BatchArguments& a, std::FILE* out, std::FILE* err) {
+int RunBatch(const BatchArguments& a, std::FILE* err) {
     CBatchWindowPort port(err);
     port.SetMessagePrefix(a.observationFile);
     port.TypeKnownPoints(a.traverseType, a.points);
     port.SetObservationFile(a.observationFile);
     CTraverseAdjustDlg dlg(&port);
-
-    dlg.OnImport();
-    if (dlg.m_arrObservations.IsEmpty()) {
-        // Refused with its own message, or nothing to adjust: the adjust command says so.
-        if (port.MessagesShown().empty()) dlg.OnAdjust();
-        return kExitDataRefused;
-    }
-    dlg.OnAdjust();
-    if (dlg.m_nState != kAdjusted) return kExitDataRefused;
+    if (!ImportAndAdjust(dlg, port)) return kExitDataRefused;
 
     BatchExportChoice choice;
     choice.approxCoords = a.approxCoords;
     choice.adjCoords = a.adjCoords;
     choice.adjSides = a.adjSides;
     choice.precision = a.precision;
-    std::optional<std::string> tempFolder;
-    if (a.reportPath) {
-        choice.path = *a.reportPath;
-        port.SetMessagePrefix(*a.reportPath);
-    } else {
-        port.SetMessagePrefix(kBatchProgramName);
-        tempFolder = MakeTempFolder();
-        if (!tempFolder) {
-            dlg.ShowMessage(str::kCannotWriteReport);
-            return kExitDataRefused;
-        }
-        choice.path = *tempFolder + "/output.txt";
-    }
-    port.SetExportChoice(choice);
-
-    size_t messagesBefore = port.MessagesShown().size();
-    dlg.ExportResults();
-    bool written = port.MessagesShown().size() == messagesBefore;
-    std::string report;
-    if (written && tempFolder)
-        written = ReadWholeFile(choice.path, report);
-    else if (written)
-        written = access(choice.path.c_str(), F_OK) == 0;
-    if (tempFolder) {
-        std::error_code ignored;
-        fs::remove_all(*tempFolder, ignored);
-    }
-    if (!written) {
-        // The export names its own failure; a report that is simply not there gets string 16.
-        if (port.MessagesShown().size() == messagesBefore) dlg.ShowMessage(str::kCannotWriteReport);
-        return kExitDataRefused;
-    }
-    if (tempFolder) {
-        std::string text = Cp936ToUtf8(report);
-        std::fwrite(text.data(), 1, text.size(), out);
-        if (std::fflush(out) != 0 || std::ferror(out)) {
-            dlg.ShowMessage(str::kBatchCannotWriteOutput);
-            return kExitDataRefused;
-        }
-    }
-    return kExitReportWritten;
+    if (!a.reportPath) return ExportToStandardOutput(dlg, port, choice);
+    // "-o -": standard output, written as the file would be.
+    const bool toStandardOutput = *a.reportPath == "-";
+    choice.path = toStandardOutput ? kStandardOutputPath : *a.reportPath;
+    port.SetMessagePrefix(toStandardOutput ? kBatchProgramName : *a.reportPath);
+    return Export(dlg, port, choice) ? kExitReportWritten : kExitDataRefused;
 }

@@ -11,6 +11,6 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kBatchProgramName = "traverse-adjust";
 
-// Writes the report to a.reportPath, or converted to UTF-8 to out; messages go to err.
-// Returns the exit status.
-int RunBatch(const BatchArguments& a, std::FILE* out, std::FILE* err);
+// Writes the report to a.reportPath ("-" standard output), or without one converted to
+// UTF-8 to standard output; messages go to err. Returns the exit status.
+int RunBatch(const BatchArguments& a, std::FILE* err);

@@ -2,16 +2,30 @@
 #include "BatchArguments.h"
 #include "BatchRun.h"
 
+#include "platform/ShownText.h"
+#include "platform/StandardStreams.h"
+#include "resources/StringTable.h"
+
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #ifndef TA_VERSION
 #define TA_VERSION "0"
 #endif
 
+namespace {
+// One line on standard error, named after the program; then the status.
+int Refuse(const std::string& message, int status, const std::string& next = "") {
+    std::string text = std::string(kBatchProgramName) + ": " + ShownText(message) + "\n" + next;
+    std::fputs(text.c_str(), stderr);
+    return status;
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    if (int error = OpenClosedStandardStreams(); error != 0)
+        return Refuse(FormatString(str::kBatchNoDevNull, {ErrorText(error)}), kExitDataRefused);
     std::vector<std::string> args(argv + 1, argv + argc);
     ParsedCommandLine parsed = ParseBatchArguments(args);
     switch (parsed.action) {
@@ -22,32 +36,16 @@ int main(int argc, char** argv) {
         std::fputs(kBatchProgramName, stdout);
         std::fputs(" " TA_VERSION "\n", stdout);
         return std::fflush(stdout) == 0 ? kExitReportWritten : kExitDataRefused;
-    case BatchAction::UsageError: {
-        std::string text = std::string(kBatchProgramName) + ": " + parsed.error + "\n" + "用法见 " +
-                           kBatchProgramName + " --help\n";
-        std::fputs(text.c_str(), stderr);
-        return kExitUsage;
-    }
+    case BatchAction::UsageError:
+        return Refuse(parsed.error, kExitUsage,
+                      std::string("用法见 ") + kBatchProgramName + " --help\n");
     case BatchAction::Run:
         break;
     }
-    // Standard output carries the report alone: the computation writes its own
-    // diagnostics ("fail") to standard output, so that goes to standard error instead
-    // and the report to a duplicate of the original.
-    std::FILE* report = stdout;
-    int reportFd = dup(STDOUT_FILENO);
-    if (reportFd >= 0) {
-        report = fdopen(reportFd, "wb");
-        if (report == nullptr || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
-            if (report != nullptr)
-                std::fclose(report);
-            else
-                close(reportFd);
-            report = stdout;
-        }
-    }
-    int status = RunBatch(parsed.arguments, report, stderr);
+    // The adjustment prints its own diagnostic ("fail") on the C stream stdout, which
+    // the report never uses: that stream now writes to standard error. The descriptors
+    // stay where the caller put them, so a report goes only where it was sent.
     std::fflush(stdout);
-    if (report != stdout) std::fclose(report);
-    return status;
+    stdout = stderr;
+    return RunBatch(parsed.arguments, stderr);
 }

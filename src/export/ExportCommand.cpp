@@ -14,15 +14,9 @@ void CTraverseAdjustDlg::ExportResults() {
     if (!m_pPort->RunExportDialog(options)) return;
 
     const std::string path = options.m_strPath;
-    switch (ExportReport(*this, SectionsOf(options), path)) {
-    case ReportWriteStatus::Written:
+    const WriteResult result = ExportReport(*this, SectionsOf(options), path);
+    if (result.status == WriteStatus::Written)
         m_pPort->OpenDocument(path);
-        break;
-    case ReportWriteStatus::CannotCreate:
-        ShowMessage(str::kCannotWriteReport);
-        break;
-    case ReportWriteStatus::WriteFailed:
-        ShowMessage(str::kReportWriteFailed, FormatString(str::kReportWriteFailed, {path}));
-        break;
-    }
+    else
+        ShowWriteFailure(*this, result, path);
 }

@@ -4,6 +4,8 @@
 // so the batch tool and the tests can use the same text.
 #pragma once
 
+#include "platform/ReplaceFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,18 +26,14 @@ ReportSections SectionsOf(const CResultExportDlg& options);
 // feed written as CR LF. Reads the workspace only.
 std::string BuildResultsReport(const CTraverseAdjustDlg& ws, const ReportSections& sections);
 
-enum class ReportWriteStatus {
-    Written,      // complete and in place
-    CannotCreate, // the file could not be created at that path; nothing changed
-    WriteFailed,  // writing failed part-way; an earlier file at that path is untouched
-};
-
-// Writes bytes to path (UTF-8 bytes as given). A regular file is written beside the
-// target under a temporary name, flushed to disk and renamed over the target only
-// when complete. An existing character device (a terminal, /dev/null) is written in
-// place; any other existing target that is not a regular file is refused.
-ReportWriteStatus WriteReportFile(const std::string& path, std::string_view bytes);
+// Writes report bytes to path as given (see WriteWholeFile), never over the observation
+// file the workspace last imported.
+WriteResult WriteReport(const CTraverseAdjustDlg& ws, const std::string& path,
+                        std::string_view bytes);
 
 // Builds the report and writes it: what the export command does after the dialog.
-ReportWriteStatus ExportReport(const CTraverseAdjustDlg& ws, const ReportSections& sections,
-                               const std::string& path);
+WriteResult ExportReport(const CTraverseAdjustDlg& ws, const ReportSections& sections,
+                         const std::string& path);
+
+// The message for a write that did not succeed: the path, shown safely, and the reason.
+void ShowWriteFailure(CTraverseAdjustDlg& ws, const WriteResult& result, const std::string& path);

@@ -30,11 +30,16 @@ constexpr int kApproxCoordTitle = 26;
 constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129 import, 130-139 adjustment,
-// 140-149 export, 150-159 window, 160-169 batch tool.
+// 140-149 export, 150-159 window, 160-179 batch tool.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 
-// export
-constexpr int kReportWriteFailed = 140; // writing the report failed; %1 the path
+// export: %1 the report path, %2 the system's reason where there is one
+constexpr int kReportWriteFailed = 140;    // writing the temporary file failed
+constexpr int kCannotCreateReport = 141;   // the file cannot be made there
+constexpr int kReportIsObservations = 142; // the target is the imported observation file
+constexpr int kReportHardLinked = 143;     // the target has other hard links
+constexpr int kReportStreamFailed = 144;   // writing a stream or device failed part-way
+constexpr int kReportNotAFile = 145;       // a folder, pipe, socket or block device
 
 // import: %1 file name, %2 line number, %3 detail unless noted
 constexpr int kUnsupportedExtension = 110; // %1 file name
@@ -58,7 +63,8 @@ constexpr int kBatchUnknownSection = 165; // %1 the section given
 constexpr int kBatchNeedsOption = 166;    // %1 the option, %2 why
 constexpr int kBatchPointNotUsed = 167;   // %1 the option, %2 the type, %3 its points
 constexpr int kBatchFileCount = 168;      // %1 how many files were given
-constexpr int kBatchCannotWriteOutput = 169;
+constexpr int kBatchNoTempFolder = 170;   // %1 the temporary folder, %2 the reason
+constexpr int kBatchNoDevNull = 171;      // a standard stream is closed; %1 the reason
 
 // adjustment
 constexpr int kNoConvergence = 130;   // %1 the number of rounds

@@ -11,11 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <set>
 #include <sstream>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,11 +108,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // Runs the tool with TMPDIR inside the test's folder; standard output goes to
-    // stdoutPath when one is given.
-    ToolResult Run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
-        const std::string outPath = stdoutPath.empty() ? (dir / "stdout").string() : stdoutPath;
-        const std::string errPath = (dir / "stderr").string();
+    // Starts the tool with TMPDIR inside the test's folder. Standard output and error go
+    // to files in the folder unless redirected as in the shell: "PATH", ">>PATH"
+    // (appended) or "-" (closed).
+    pid_t Start(const std::vector<std::string>& args, std::string out = "", std::string err = "") {
+        if (out.empty()) out = (dir / "stdout").string();
+        if (err.empty()) err = (dir / "stderr").string();
         const std::string tmp = "TMPDIR=" + (dir / "tmp").string();
         std::vector<char*> argv{const_cast<char*>(TA_BATCH_TOOL)};
         for (const std::string& a : args)
@@ -116,19 +123,32 @@ protected:
 
         pid_t pid = fork();
         if (pid == 0) {
-            int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
+            // The signals the tool handles arrive as they would from a terminal.
+            for (int s : {SIGINT, SIGTERM, SIGHUP})
+                signal(s, SIG_DFL);
+            if (!Redirect(1, out) || !Redirect(2, err)) _exit(126);
             execve(TA_BATCH_TOOL, argv.data(), envp);
             _exit(127);
         }
+        return pid;
+    }
+    ToolResult Run(const std::vector<std::string>& args, const std::string& out = "",
+                   const std::string& err = "") {
+        pid_t pid = Start(args, out, err);
         ToolResult r;
         int status = 0;
         if (pid < 0 || waitpid(pid, &status, 0) != pid) return r;
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        if (stdoutPath.empty()) r.out = ReadFile(outPath);
-        r.err = ReadFile(errPath);
+        if (out.empty()) r.out = ReadFile(dir / "stdout");
+        if (err.empty()) r.err = ReadFile(dir / "stderr");
         return r;
+    }
+    static bool Redirect(int fd, const std::string& to) {
+        if (to == "-") return close(fd) == 0 || errno == EBADF;
+        const bool append = to.rfind(">>", 0) == 0;
+        int f = open(to.c_str() + (append ? 2 : 0),
+                     O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
+        return f >= 0 && dup2(f, fd) >= 0 && (f == fd || close(f) == 0);
     }
 
     fs::path dir;
@@ -231,7 +251,8 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
         {"not an observation file", "square.dat", SquareLoop("2700000"), {}, 1,
          FormatString(str::kUnsupportedExtension, {"square.dat"}), false},
         {"report into a missing folder", "square.txt", SquareLoop("2700000"),
-         {"-o", missingFolder}, 1, text(str::kCannotWriteReport), true},
+         {"-o", missingFolder}, 1, FormatString(str::kCannotCreateReport,
+         {(dir / missingFolder).string(), std::strerror(ENOENT)}), true},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -254,26 +275,175 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
     }
 }
 
-TEST_F(BatchTool, ReportNeverReplacesAPipe) {
-    WriteFile(dir / "square.txt", SquareLoop("2700000"));
-    const fs::path fifo = dir / "pipe";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+// The report goes where it was sent and nowhere else, whichever standard stream is
+// redirected or closed; "-o -" and the names of standard output give the file's bytes.
+TEST_F(BatchTool, ReportGoesOnlyWhereItWasSent) {
+    const fs::path square = dir / "square.txt", log = dir / "session.log";
+    WriteFile(square, SquareLoop("2700000"));
     auto args = kSquareLoopPoints;
-    args.insert(args.end(), {"-o", fifo.string(), (dir / "square.txt").string()});
-    ToolResult r = Run(args);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(LastLine(r.err), Message(fifo.string(), str::kCannotWriteReport));
+    args.push_back(square.string());
+    const std::string expected = WindowReport(ParseBatchArguments(args).arguments, dir / "w.txt");
+    const std::string toLog = ">>" + log.string();
+    struct Case {
+        const char* name;
+        std::vector<std::string> extra;
+        std::string out, err; // as for Start
+        fs::path report;      // none when it goes nowhere
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"-o -", {"-o", "-"}, "", "", dir / "stdout", false},
+        {"/dev/stdout, errors appended", {"-o", "/dev/stdout"}, "", toLog, dir / "stdout", false},
+        {"/dev/fd/1, errors appended", {"-o", "/dev/fd/1"}, "", toLog, dir / "stdout", false},
+        {"standard error closed", {}, "", "-", dir / "stdout", true},
+        {"standard output closed: /dev/null", {"-o", "-"}, "-", toLog, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(log, "earlier\n");
+        auto withReport = args;
+        withReport.insert(withReport.begin(), c.extra.begin(), c.extra.end());
+        EXPECT_EQ(Run(withReport, c.out, c.err).status, 0);
+        const std::string wanted = c.utf8 ? Cp936ToUtf8(expected) : expected;
+        EXPECT_EQ(c.report.empty() ? wanted : ReadFile(c.report), wanted);
+        const std::string logged = c.err == toLog ? Message(square, str::kAdjustDone) + "\n" : "";
+        EXPECT_EQ(ReadFile(log), "earlier\n" + logged);
+    }
+}
+
+// Each target refused or failed: status 1 and a line naming the path and why. The
+// observation file, a hard-linked report and a pipe stay as they were.
+TEST_F(BatchTool, UnwritableTargetsAreNamedWithTheReason) {
+    const std::string obs = dir / "square.txt", link = dir / "link.txt", report = dir / "r.txt",
+                      fifo = dir / "pipe", tool = "traverse-adjust", out = "/dev/stdout";
+    WriteFile(obs, SquareLoop("2700000"));
+    WriteFile(report, "earlier");
+    fs::create_hard_link(report, dir / "hard.txt");
+    fs::create_symlink(obs, link);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto line = [](const std::string& prefix, int id, const std::string& path, int error = 0) {
+        return prefix + ": " + FormatString(id, {path, error != 0 ? std::strerror(error) : ""});
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> extra;
+        std::string out, expected;
+    } cases[] = {
+        // clang-format off
+        {"the observation file", {"-o", obs}, "", line(obs, str::kReportIsObservations, obs)},
+        {"a link to it", {"-o", link}, "", line(link, str::kReportIsObservations, link)},
+        {"standard output onto it", {"-o", "-"}, ">>" + obs, line(tool, str::kReportIsObservations, out)},
+        {"a report with another link", {"-o", report}, "", line(report, str::kReportHardLinked, report)},
+        {"a pipe", {"-o", fifo}, "", line(fifo, str::kReportNotAFile, fifo)},
+        {"a full device", {"-o", "/dev/full"}, "", line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC)},
+        {"a full standard output", {}, "/dev/full", line(tool, str::kReportStreamFailed, out, ENOSPC)},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto args = kSquareLoopPoints;
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        args.push_back(obs);
+        ToolResult r = Run(args, c.out);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(LastLine(r.err), c.expected);
+    }
+    fs::remove(dir / "tmp");
+    auto args = kSquareLoopPoints;
+    args.push_back(obs);
+    EXPECT_EQ(LastLine(Run(args).err), line(tool, str::kBatchNoTempFolder, dir / "tmp", ENOENT));
+    EXPECT_EQ(ReadFile(obs), SquareLoop("2700000"));
+    EXPECT_EQ(ReadFile(dir / "hard.txt"), "earlier");
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
-TEST_F(BatchTool, FailedStandardOutputIsReported) {
-    WriteFile(dir / "square.txt", SquareLoop("2700000"));
-    auto args = kSquareLoopPoints;
-    args.push_back((dir / "square.txt").string());
-    ToolResult r = Run(args, "/dev/full");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(LastLine(r.err), Message("traverse-adjust", str::kBatchCannotWriteOutput));
-    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+// A replaced report keeps its permission bits but never set-user-id, set-group-id or
+// sticky, and, replaced by root, keeps its owner.
+TEST_F(BatchTool, ReplacedReportKeepsItsPermissions) {
+    const fs::path square = dir / "square.txt", report = dir / "r.txt";
+    WriteFile(square, SquareLoop("2700000"));
+    const struct { mode_t before, after; } cases[] = {{0640, 0640}, {07754, 0754}};
+    const bool root = geteuid() == 0;
+    for (const auto& c : cases) {
+        WriteFile(report, "earlier");
+        ASSERT_EQ(chmod(report.c_str(), c.before), 0);
+        ASSERT_EQ(root ? chown(report.c_str(), 1234, 1234) : 0, 0);
+        auto args = kSquareLoopPoints;
+        args.insert(args.end(), {"-o", report.string(), square.string()});
+        EXPECT_EQ(Run(args).status, 0);
+        struct stat st {};
+        ASSERT_EQ(stat(report.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after);
+        EXPECT_EQ(st.st_uid, root ? 1234u : geteuid());
+    }
+}
+
+// A name with a terminal escape and a byte that is not UTF-8 reaches standard error
+// escaped, as observation file, as report folder and as argument.
+TEST_F(BatchTool, NamesAreShownEscaped) {
+    const std::string raw = "obs\x1b[2J\xff", shown = "obs\\x1B[2J\\xFF";
+    const fs::path square = dir / (raw + ".txt");
+    WriteFile(square, SquareLoop("2700000"));
+    auto withReport = kSquareLoopPoints;
+    withReport.insert(withReport.end(), {"-o", dir / raw / "r.txt", square});
+    for (const auto& args : {withReport, std::vector<std::string>{"--type", raw}}) {
+        ToolResult r = Run(args);
+        EXPECT_NE(r.status, 0);
+        EXPECT_TRUE(IsValidUtf8(r.err));
+        EXPECT_TRUE(std::none_of(r.err.begin(), r.err.end(),
+                                 [](char c) { return c > 0 && c < 32 && c != '\n'; }));
+        EXPECT_NE(r.err.find(shown), std::string::npos) << r.err;
+    }
+}
+
+// SIGINT, SIGTERM or SIGHUP while a 500 kB report is written: the tool is stopped as soon
+// as its temporary file appears and sent the signal; it ends by that signal, leaves no
+// temporary file and the earlier report as it was.
+TEST_F(BatchTool, SignalDuringTheWriteLeavesNoTemporaryFile) {
+    std::string traverse = "*P0 - 1.5\nP1 100 0 900000 1.5\n";
+    for (int i = 1; i < 2000; ++i)
+        traverse += "*P" + std::to_string(i) + " P" + std::to_string(i - 1) + " 1.5\nP" +
+                    std::to_string(i + 1) + " 100 1800000 900000 1.5\n";
+    WriteFile(dir / "long.txt", traverse + "*P2000 P1999 1.5\n");
+    const fs::path report = dir / "r.txt";
+    const std::vector<std::string> args = {"--type", "non-oriented", "--start1",
+                                           "0,0",    "--end1",       "200000,0",
+                                           "-o",     report,         dir / "long.txt"};
+    auto temporaries = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string name = e.path().filename();
+            n += name.starts_with(".traverse-adjust") && name.ends_with(".tmp");
+        }
+        return n;
+    };
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(sig));
+        bool caught = false;
+        for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+            WriteFile(report, "earlier");
+            int watch = inotify_init1(IN_CLOEXEC);
+            inotify_add_watch(watch, dir.c_str(), IN_CREATE);
+            pid_t pid = Start(args, "/dev/null", "/dev/null");
+            pollfd created{watch, POLLIN, 0};
+            poll(&created, 1, 10000);
+            int status = 0;
+            kill(pid, SIGSTOP);
+            waitpid(pid, &status, WUNTRACED);
+            if (WIFSTOPPED(status)) {
+                caught = temporaries() == 1;
+                if (caught) kill(pid, sig);
+                kill(pid, SIGCONT);
+                waitpid(pid, &status, 0);
+            }
+            close(watch);
+            EXPECT_EQ(temporaries(), 0);
+            if (!caught) continue;
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig);
+            EXPECT_EQ(ReadFile(report), "earlier");
+        }
+        EXPECT_TRUE(caught) << "never caught during the write";
+    }
 }
 
 TEST_F(BatchTool, UsageErrorsExitWithTwo) {

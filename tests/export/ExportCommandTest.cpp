@@ -1,17 +1,21 @@
 #include "ReportWorkspaces.h"
 #include "export/ResultExportDlg.h"
 #include "export/ResultsReport.h"
+#include "platform/ShownText.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace report_test;
 namespace fs = std::filesystem;
@@ -87,21 +91,53 @@ TEST_F(ExportCommand, WritesOpensAndReplaces) {
     EXPECT_EQ(Files(), std::set<std::string>{"out.txt"});
 }
 
-TEST_F(ExportCommand, UncreatableFileShowsStringSixteen) {
+// No path keeps string 16; every other refusal names the path and the system's reason.
+TEST_F(ExportCommand, UnwritableTargetsNameThePathAndTheReason) {
     std::ofstream(dir / "plain.txt") << "x";
-    for (std::string path : {std::string(), std::string(dir / "missing" / "out.txt"),
-                             std::string(dir), std::string(dir / "plain.txt" / "out.txt"),
-                             std::string(dir / "sub/"), out + std::string(1, '\0') + ".x"}) {
-        port.messageIds.clear();
-        Export(path, {1, 1, 1, 1});
-        EXPECT_EQ(port.messageIds, std::vector<int>{str::kCannotWriteReport}) << path;
+    struct Case {
+        const char* name;
+        std::string path;
+        int message;
+        int error;
+    } cases[] = {
+        {"no path", "", str::kCannotWriteReport, 0},
+        {"missing folder", dir / "missing" / "out.txt", str::kCannotCreateReport, ENOENT},
+        {"a folder", dir, str::kReportNotAFile, 0},
+        {"below a file", dir / "plain.txt" / "out.txt", str::kCannotCreateReport, ENOTDIR},
+        {"folder form", dir / "sub/", str::kCannotCreateReport, ENOENT},
+        {"zero byte", out + std::string(1, '\0') + ".x", str::kCannotCreateReport, EINVAL},
+    };
+    for (const Case& c : cases) {
+        port.messageIds.clear(), port.messageTexts.clear();
+        Export(c.path, {1, 1, 1, 1});
+        const std::string reason = c.error != 0 ? std::strerror(c.error) : "";
+        EXPECT_EQ(port.messageIds, std::vector<int>{c.message}) << c.name;
+        EXPECT_EQ(port.messageTexts,
+                  std::vector<std::string>{FormatString(c.message, {ShownText(c.path), reason})})
+            << c.name;
     }
     EXPECT_EQ(Files(), std::set<std::string>{"plain.txt"});
     EXPECT_TRUE(port.openedDocuments.empty());
 }
 
-// A file size limit makes the write fail part-way like a full disk; /dev/full fails
-// at once. The earlier report stays, no temporary file is left, nothing is opened.
+// The window refuses the observation file it imported, by any name, as the batch tool does.
+TEST_F(ExportCommand, NeverWritesTheImportedObservationFile) {
+    const fs::path observations = dir / "field.txt";
+    std::ofstream(observations) << "*A B 1.5\n";
+    struct stat st {};
+    ASSERT_EQ(::stat(observations.c_str(), &st), 0);
+    ws.m_importedFile = {true, st.st_dev, st.st_ino};
+    fs::create_symlink(observations, dir / "link.txt");
+    for (const fs::path& path : {observations, dir / "link.txt"})
+        Export(path, {1, 1, 1, 1});
+    EXPECT_EQ(port.messageIds, std::vector<int>(2, str::kReportIsObservations));
+    EXPECT_EQ(ReadBytes(observations), "*A B 1.5\n");
+    EXPECT_TRUE(port.openedDocuments.empty());
+}
+
+// A file size limit makes the write fail part-way like a full disk; /dev/full, written
+// in place, fails at once. The earlier report stays, no temporary file is left,
+// nothing is opened.
 TEST_F(ExportCommand, FailedWriteKeepsTheEarlierReport) {
     Export(out, {0, 0, 1, 0});
     const std::string earlier = ReadBytes(out);
@@ -116,8 +152,12 @@ TEST_F(ExportCommand, FailedWriteKeepsTheEarlierReport) {
     std::signal(SIGXFSZ, handler);
     Export("/dev/full", {1, 1, 1, 1});
 
-    EXPECT_EQ(port.messageIds, std::vector<int>(2, str::kReportWriteFailed));
-    EXPECT_EQ(port.messageTexts[0], FormatString(str::kReportWriteFailed, {out}));
+    EXPECT_EQ(port.messageIds,
+              (std::vector<int>{str::kReportWriteFailed, str::kReportStreamFailed}));
+    EXPECT_EQ(port.messageTexts[0],
+              FormatString(str::kReportWriteFailed, {out, std::strerror(EFBIG)}));
+    EXPECT_EQ(port.messageTexts[1],
+              FormatString(str::kReportStreamFailed, {"/dev/full", std::strerror(ENOSPC)}));
     EXPECT_TRUE(SameBytes(earlier, ReadBytes(out)));
     EXPECT_EQ(Files(), std::set<std::string>{"out.txt"});
     EXPECT_TRUE(port.openedDocuments.empty());

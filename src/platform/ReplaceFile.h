@@ -1,0 +1,37 @@
+// Writing a report whole, so that no write loses earlier data. A regular file is
+// written to a temporary file beside it and renamed over it only when complete,
+// flushed and closed; it keeps the earlier file's permission bits (less set-user-id,
+// set-group-id and sticky) and, where the system allows, its owner. Standard output
+// and standard error, under any name, and character devices are written in place.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A file by device and inode, however it is named.
+struct FileId {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+};
+
+enum class WriteStatus {
+    Written,      // complete and in place
+    NoPath,       // the path is empty
+    CannotCreate, // the file cannot be made there (error says why); nothing changed
+    WriteFailed,  // writing the temporary file failed; the earlier file is untouched
+    StreamFailed, // writing in place (a standard stream, a device) failed part-way
+    NotAFile,     // a folder, pipe, socket or block device: never written
+    HardLinked,   // a file with other hard links, which would keep the old text
+    Protected,    // the file the caller protects
+};
+
+struct WriteResult {
+    WriteStatus status = WriteStatus::Written;
+    int error = 0; // errno of the failed call; 0 when there is none
+};
+
+// Writes bytes as the whole content of path (the platform's bytes). The file keep,
+// reached by whatever name or stream, is never written.
+WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
+                           const std::optional<FileId>& keep);

@@ -1,0 +1,16 @@
+// Text from outside the program (paths, file names, arguments, the system's error
+// texts) made safe to show in a message or on a terminal: control characters, the
+// direction overrides and bytes that are not valid UTF-8 become visible escapes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Valid UTF-8 is kept; a byte that does not start a valid sequence becomes "\xNN", a
+// C0 control or DEL "\xNN", a C1 control, line separator or direction control
+// "\uNNNN". The result is valid UTF-8 without controls, so showing it twice changes
+// nothing.
+std::string ShownText(std::string_view bytes);
+
+// The system's text for an error number (errno), shown safely.
+std::string ErrorText(int error);

@@ -1,0 +1,16 @@
+// The process's standard input, output and error (descriptors 0, 1 and 2). A report
+// meant for standard output is written to descriptor 1, whatever name reached it.
+#pragma once
+
+#include <string>
+
+// The name the batch tool gives its report for "-o -".
+constexpr const char* kStandardOutputPath = "/dev/stdout";
+
+// Opens every closed standard stream on /dev/null, so that no file opened later takes
+// its number. Call first thing in main. Returns 0, or the errno of the failed open.
+int OpenClosedStandardStreams();
+
+// 1 or 2 when path names standard output or standard error ("/dev/stdout",
+// "/dev/fd/2", or any name of the same file), else -1.
+int StandardStreamOf(const std::string& path);
