@@ -18,6 +18,19 @@ extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print
 namespace {
 constexpr std::string_view kExtension = TA_FUZZ_EXTENSION;
 
+// One window for all runs: a fresh grid each run would cost more than the parse. Cells
+// left from an earlier run do not matter; writes out of range are counted across runs.
+FakeWindowPort& Port() {
+    static FakeWindowPort port;
+    if (port.grid.GetRowCount() == 0) {
+        port.grid.SetRowCount(100);
+        port.grid.SetColumnCount(9);
+    }
+    port.messageIds.clear();
+    port.messageTexts.clear();
+    return port;
+}
+
 bool Sound(const ObservationRecord& r) {
     return r.dDistance > 0.0 && std::isfinite(r.dDistance) &&
            AngleInRange(r.dHorizontalAngle, AngleKind::Circle) &&
@@ -27,9 +40,7 @@ bool Sound(const ObservationRecord& r) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FakeWindowPort port;
-    port.grid.SetRowCount(100);
-    port.grid.SetColumnCount(9);
+    FakeWindowPort& port = Port();
     CTraverseAdjustDlg dlg(&port);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string name = std::string("fuzz") + std::string(kExtension);

@@ -37,6 +37,7 @@ bool IsFinite(const ObservationRecord& r) {
 // A computed value for a message, rounded to `decimals` so that no float noise shows.
 std::string Rounded(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
+    if (!std::isfinite(value * scale)) return FormatShortest(value);
     return FormatShortest(std::round(value * scale) / scale);
 }
 
