@@ -135,11 +135,16 @@ def main():
         h = [circle, circle + beta, circle + beta + 180.0, circle + 180.0]
         h = [a + obs.rng.uniform(-1.5, 1.5) / 3600.0 for a in h]
         horizontal = distance(points[station], points[fore])
-        s = ["%.3f" % (horizontal + obs.rng.uniform(-0.002, 0.002)) for _ in range(4)]
+        back_zenith = 90.0 + obs.rng.uniform(-2.5, 2.5)
+        zenith = 90.0 + obs.rng.uniform(-2.5, 2.5)
+        slope = horizontal / math.cos(math.radians(abs(90.0 - zenith)))
+        s = ["%.3f" % (slope + obs.rng.uniform(-0.002, 0.002)) for _ in range(4)]
         target = obs.height(1.50, 1.80)
-        # Level sights: the vertical readings give 90 degrees in the form the reader
-        # expects of this instrument's files.
-        v = ["0", "2700090", "2700090", "0"]
+        # Vertical circle readings, face right reading 360 degrees less the zenith angle;
+        # the circle's index error drops out of the two-face mean of the foresight.
+        index = 8.0 / 3600.0
+        v = [back_zenith, zenith, 360.0 - zenith, 360.0 - back_zenith]
+        v = [packed(a + index + obs.rng.uniform(-1.0, 1.0) / 3600.0) for a in v]
         for k in range(4):
             lines.append("H %s V %s S %s P %s" % (packed(h[k]), v[k], s[k], target))
     lines.append("++++")
@@ -147,7 +152,8 @@ def main():
     readme.append(("closed.con", "closed", "closed (type 2)",
                    [("start1", points["D21"]), ("start2", orient)],
                    "the loop of closed.txt observed in two faces and written as a .con "
-                   "file: each set-up names its station, foresight and backsight."))
+                   "file: each set-up names its station, foresight and backsight; the "
+                   "zenith angle of each sight comes from its two faces' vertical readings."))
 
     # ---- double connection: D14, D15 -> N1 .. N4 -> D16, D17 ---------------------
     route = [(3379420.615, 498310.442), (3379602.381, 498529.107), (3379689.930, 498842.655),

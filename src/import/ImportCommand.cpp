@@ -1,13 +1,12 @@
-// The import command: pick a file, reset the workspace, read it by its extension, show
-// the observations and reduce the slope distances. A refused file leaves the workspace
-// reset and the workflow state as it was.
+// The import command: pick a file, reset the workspace, read the file once, parse it by
+// its extension, show the observations and reduce the slope distances. A refused file
+// leaves the workspace reset and the workflow state as it was.
 #include "import/ImportSteps.h"
 
-#include "resources/CodePage936.h"
+#include "import/FileBytes.h"
 #include "resources/StringTable.h"
 
 #include <cctype>
-#include <sys/stat.h>
 
 namespace {
 constexpr const char* kOpenFilter = "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||";
@@ -25,6 +24,28 @@ FileKind KindOf(const std::string& path) {
     return FileKind::Other;
 }
 
+void ShowNamed(CTraverseAdjustDlg& dlg, int stringId, const std::string& path) {
+    dlg.ShowMessage(stringId, FormatString(stringId, {DisplayName(path)}));
+}
+
+// The one read of the chosen file; says why when there is nothing to parse.
+bool ReadChosenFile(CTraverseAdjustDlg& dlg, const std::string& path, FileBytes& file) {
+    switch (ReadRegularFile(path, kMaxFileBytes, file)) {
+    case FileReadStatus::Ok:
+        return true;
+    case FileReadStatus::CannotOpen:
+        dlg.ShowMessage(str::kCannotOpenFile);
+        return false;
+    case FileReadStatus::NotRegular:
+        ShowNamed(dlg, str::kNotRegularFile, path);
+        return false;
+    case FileReadStatus::TooLarge:
+        ShowNamed(dlg, str::kFileTooLarge, path);
+        return false;
+    }
+    return false;
+}
+
 void AbandonImport(CTraverseAdjustDlg& dlg, int stateBefore) {
     dlg.ResetWorkspace();
     dlg.m_nState = stateBefore;
@@ -36,20 +57,6 @@ int Refuse(CTraverseAdjustDlg& dlg, const ImportFault& fault) {
     return 0;
 }
 
-bool OpenObservationFile(CTraverseAdjustDlg& dlg, ObservationText& file, const std::string& path) {
-    switch (file.Load(path)) {
-    case LoadStatus::Ok:
-        return true;
-    case LoadStatus::CannotOpen:
-        dlg.ShowMessage(str::kCannotOpenFile);
-        return false;
-    case LoadStatus::Refused:
-        Refuse(dlg, file.Fault());
-        return false;
-    }
-    return false;
-}
-
 void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
@@ -59,44 +66,21 @@ void CTraverseAdjustDlg::OnImport() {
 
     ResetWorkspace();
     m_importedFile = {};
-    int read = 0;
-    switch (KindOf(path)) {
-    case FileKind::Txt:
-        read = ReadTxtStations(*this, path) == 1 ? ReadTxtObservations(path) : 0;
-        break;
-    case FileKind::Con:
-        read = ReadConFile(path);
-        break;
-    case FileKind::Other:
-        ShowMessage(str::kUnsupportedExtension,
-                    FormatString(str::kUnsupportedExtension, {DisplayName(path)}));
+    const FileKind kind = KindOf(path);
+    if (kind == FileKind::Other) {
+        ShowNamed(*this, str::kUnsupportedExtension, path);
         return;
     }
-    if (read != 1) {
+    FileBytes file;
+    const bool read = ReadChosenFile(*this, path, file) &&
+                      (kind == FileKind::Txt ? ReadTxtBuffer(file.bytes, DisplayName(path))
+                                             : ReadConBuffer(file.bytes, DisplayName(path))) == 1;
+    if (!read) {
         AbandonImport(*this, stateBefore);
         return;
     }
-
+    m_nState = kObservationsLoaded;
     FillObservationTable();
-    std::vector<double> slope;
-    slope.reserve(static_cast<size_t>(m_arrObservations.GetSize()));
-    for (const ObservationRecord& r : m_arrObservations)
-        slope.push_back(r.dDistance);
     ReduceSlopeDistances();
-    int bad = FindImplausibleSight(m_arrObservations, slope);
-    if (bad >= 0) {
-        const ObservationRecord& r = m_arrObservations[bad];
-        ShowMessage(
-            str::kImplausibleSight,
-            FormatString(str::kImplausibleSight,
-                         {DisplayName(path), std::to_string(bad + 1),
-                          Cp936ToUtf8(NameOf(r.szStation)), Cp936ToUtf8(NameOf(r.szForesight)),
-                          FormatShortest(r.dVerticalAngle)}));
-        AbandonImport(*this, stateBefore);
-        return;
-    }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
-        m_importedFile = {true, static_cast<unsigned long long>(st.st_dev),
-                          static_cast<unsigned long long>(st.st_ino)};
+    m_importedFile = {true, file.device, file.inode};
 }

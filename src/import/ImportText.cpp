@@ -4,8 +4,6 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 bool IsSpace(char c) {
@@ -36,48 +34,33 @@ int FirstUnconvertibleLine(std::string_view text) {
     return line;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, bool& tooLarge) {
-    std::FILE* fp = std::fopen(path.c_str(), "rb");
-    if (fp == nullptr) return false;
-    struct stat st {};
-    tooLarge = fstat(fileno(fp), &st) == 0 && st.st_size > static_cast<off_t>(kMaxFileBytes);
-    char buffer[65536];
-    bool ok = true;
-    while (!tooLarge) {
-        size_t n = std::fread(buffer, 1, sizeof buffer, fp);
-        bytes.append(buffer, n);
-        if (bytes.size() > kMaxFileBytes) tooLarge = true;
-        if (n < sizeof buffer) {
-            ok = std::ferror(fp) == 0; // a directory fails here
-            break;
-        }
-    }
-    std::fclose(fp);
-    return ok;
+// Lines ended by CR alone: the whole file is one line and holds nothing.
+bool HasCrOnlyLineEnds(std::string_view text) {
+    const size_t cr = text.find('\r');
+    return text.find('\n') == std::string_view::npos && cr != std::string_view::npos &&
+           cr + 1 < text.size();
 }
 } // namespace
 
-LoadStatus ObservationText::Load(const std::string& path) {
-    m_name = DisplayName(path);
+bool ObservationText::Decode(std::string_view bytes, const std::string& name) {
+    m_name = name;
     m_text.clear();
-    m_next = 0;
-    m_lineNumber = 0;
+    Rewind();
     m_failed = false;
-    std::string raw;
-    bool tooLarge = false;
-    if (!ReadWholeFile(path, raw, tooLarge)) return LoadStatus::CannotOpen;
-    if (tooLarge) return Refuse(str::kFileTooLarge, 0);
-    if (size_t nul = raw.find('\0'); nul != std::string::npos)
-        return Refuse(str::kBinaryFile, LineOfOffset(raw, nul));
+    if (bytes.size() > kMaxFileBytes) return Refuse(str::kFileTooLarge, 0);
+    if (size_t nul = bytes.find('\0'); nul != std::string_view::npos)
+        return Refuse(str::kBinaryFile, LineOfOffset(bytes, nul));
+    if (HasCrOnlyLineEnds(bytes)) return Refuse(str::kCrLineEnds, 0);
 
-    // UTF-8 (with a byte-order mark, or valid and not plain ASCII) becomes code page 936.
-    std::string_view text = raw;
+    // UTF-8 (with a byte-order mark, or valid with a character beyond U+07FF) becomes
+    // code page 936; anything else is taken as code page 936 already.
+    std::string_view text = bytes;
     bool utf8 = false;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
         utf8 = true;
     } else {
-        utf8 = HasNonAscii(text) && IsValidUtf8(text);
+        utf8 = HasNonAscii(text) && IsValidUtf8(text) && HasUtf8BeyondU07FF(text);
     }
     if (utf8 && HasNonAscii(text)) {
         auto converted = Utf8ToCp936(text);
@@ -86,7 +69,12 @@ LoadStatus ObservationText::Load(const std::string& path) {
     } else {
         m_text.assign(text);
     }
-    return LoadStatus::Ok;
+    return true;
+}
+
+void ObservationText::Rewind() {
+    m_next = 0;
+    m_lineNumber = 0;
 }
 
 bool ObservationText::NextLine(std::string_view& line) {
@@ -104,22 +92,33 @@ bool ObservationText::NextLine(std::string_view& line) {
     return true;
 }
 
-ImportFault ObservationText::MakeFault(int stringId, std::string_view detail) const {
-    std::string line = std::to_string(m_lineNumber);
-    return {stringId, FormatString(stringId, {m_name, line, detail})};
+ImportFault ObservationText::MakeFault(int stringId, std::string_view d3, std::string_view d4,
+                                       std::string_view d5) const {
+    return FaultAt(m_lineNumber, stringId, d3, d4, d5);
 }
 
-LoadStatus ObservationText::Refuse(int stringId, int lineNumber) {
-    m_lineNumber = lineNumber;
-    m_fault = MakeFault(stringId);
+ImportFault ObservationText::FaultAt(int line, int stringId, std::string_view d3,
+                                     std::string_view d4, std::string_view d5) const {
+    const std::string number = std::to_string(line);
+    return {stringId, FormatString(stringId, {m_name, number, d3, d4, d5})};
+}
+
+bool ObservationText::Refuse(int stringId, int lineNumber) {
+    m_fault = FaultAt(lineNumber, stringId);
     m_failed = true;
-    return LoadStatus::Refused;
+    return false;
 }
 
 std::string DisplayName(const std::string& path) {
     size_t slash = path.find_last_of('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return IsValidUtf8(name) ? name : Cp936ToUtf8(name);
+}
+
+std::string WordText(std::string_view word) {
+    constexpr size_t kShown = 40;
+    if (word.size() <= kShown) return Cp936ToUtf8(word);
+    return Cp936ToUtf8(word.substr(0, kShown)) + "…";
 }
 
 void CommasToSpaces(std::string& line) { std::replace(line.begin(), line.end(), ',', ' '); }
@@ -137,7 +136,7 @@ bool ReadWord(std::string_view line, size_t& pos, std::string_view& word) {
     return true;
 }
 
-ScanResult ReadNumber(std::string_view line, size_t& pos, double& value) {
+ScanResult ReadNumber(std::string_view line, size_t& pos, double& value, std::string_view* text) {
     size_t p = pos;
     while (p < line.size() && IsSpace(line[p]))
         ++p;
@@ -153,7 +152,18 @@ ScanResult ReadNumber(std::string_view line, size_t& pos, double& value) {
     if (r == ScanResult::NoNumber) return r;
     bool cut = used == window.size() && end < line.size() && !IsSpace(line[end]);
     pos = p + used;
+    if (text != nullptr) *text = line.substr(p, used);
     if (r == ScanResult::NotFinite || cut) return ScanResult::NotFinite;
+    value = v;
+    return ScanResult::Ok;
+}
+
+ScanResult ReadWholeNumber(std::string_view word, double& value) {
+    size_t used = 0;
+    double v = 0.0;
+    const ScanResult r = ScanDouble(word, used, v);
+    if (r == ScanResult::NoNumber || used != word.size()) return ScanResult::NoNumber;
+    if (r == ScanResult::NotFinite || word.size() > kMaxNumberChars) return ScanResult::NotFinite;
     value = v;
     return ScanResult::Ok;
 }

@@ -1,6 +1,6 @@
-// Reading observation files: the whole file is read once, its encoding settled (names
-// end up as code page 936 bytes) and handed out line by line. Words and numbers are
-// read the way formatted input reads "%s" and "%lf", but never past the line and
+// Observation text: a file's bytes, already in memory, with their encoding settled
+// (names end up as code page 936 bytes), handed out line by line. Words and numbers
+// are read the way formatted input reads "%s" and "%lf", but never past the line and
 // never into a field: the caller checks a word's length before storing it.
 #pragma once
 
@@ -23,25 +23,30 @@ struct ImportFault {
     std::string text;
 };
 
-enum class LoadStatus { Ok, CannotOpen, Refused };
-
 class ObservationText {
 public:
-    // Reads the file. Refused: larger than kMaxFileBytes, holds a NUL byte, or is UTF-8
-    // with a character that code page 936 cannot hold; Fault() says which.
-    LoadStatus Load(const std::string& path);
+    // Takes the file's bytes; name (UTF-8) is the file's name for messages. False, with
+    // Fault() set, for more than kMaxFileBytes, a NUL byte, lines ended by CR alone, or
+    // UTF-8 with a character that code page 936 cannot hold.
+    bool Decode(std::string_view bytes, const std::string& name);
     // The next line without its "\n" (and a "\r" before it). False at the end, and
     // when the line is longer than kMaxLineBytes (Failed() then holds).
     bool NextLine(std::string_view& line);
+    // Back to the first line, for a second pass.
+    void Rewind();
     bool Failed() const { return m_failed; }
     const ImportFault& Fault() const { return m_fault; }
     // 1-based number of the line last handed out.
     int LineNumber() const { return m_lineNumber; }
-    // A fault naming this file and the current line, with a UTF-8 detail as %3.
-    ImportFault MakeFault(int stringId, std::string_view detail = {}) const;
+    // A fault naming this file and the current (or the given) line, with UTF-8 details
+    // as %3, %4, %5.
+    ImportFault MakeFault(int stringId, std::string_view d3 = {}, std::string_view d4 = {},
+                          std::string_view d5 = {}) const;
+    ImportFault FaultAt(int line, int stringId, std::string_view d3 = {}, std::string_view d4 = {},
+                        std::string_view d5 = {}) const;
 
 private:
-    LoadStatus Refuse(int stringId, int lineNumber);
+    bool Refuse(int stringId, int lineNumber);
 
     std::string m_name; // UTF-8, for messages
     std::string m_text; // code page 936
@@ -54,10 +59,19 @@ private:
 // The file name of a path, as UTF-8 for a message.
 std::string DisplayName(const std::string& path);
 
+// A word of the file (code page 936) as UTF-8 for a message, cut after 40 bytes.
+std::string WordText(std::string_view word);
+
 void CommasToSpaces(std::string& line);
 
 // "%s": skips white space, takes the following run of non-space bytes.
 bool ReadWord(std::string_view line, size_t& pos, std::string_view& word);
 
-// "%lf" from pos. NotFinite also for a number longer than kMaxNumberChars.
-ScanResult ReadNumber(std::string_view line, size_t& pos, double& value);
+// "%lf" from pos; text (when given) receives the number as written. NotFinite also for
+// a number longer than kMaxNumberChars.
+ScanResult ReadNumber(std::string_view line, size_t& pos, double& value,
+                      std::string_view* text = nullptr);
+
+// A word that is wholly a number: NoNumber when it is not ("308.4x"), NotFinite when it
+// is infinite, not a number, overflows or is longer than kMaxNumberChars.
+ScanResult ReadWholeNumber(std::string_view word, double& value);

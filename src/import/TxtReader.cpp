@@ -1,10 +1,12 @@
-// The ".txt" format: station lines "*STATION BACKSIGHT HEIGHT" and data lines
-// "FORESIGHT SLOPE HANGLE VANGLE TARGET", commas separating like spaces. A station's
-// foresight is the station of the last later line that names it as backsight. A data
-// line belongs to the station that sights its foresight; when several do (a closed loop
-// sets up on its start point twice), to the last of them whose line precedes it.
+// The data lines of a ".txt" file: "FORESIGHT SLOPE HANGLE VANGLE [TARGET]", commas
+// separating like spaces, every number wholly a number and checked. A data line belongs
+// to the set-up that sights its foresight; when several do (a closed loop sets up on its
+// start point twice), to the last of them whose line precedes it. A line that looks like
+// a data line but names a point no set-up sights, and a set-up whose foresight has no
+// data line, refuse the file: a mistyped name never silently drops a side.
 #include "import/ImportSteps.h"
 
+#include "import/CheckedNumbers.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -13,12 +15,76 @@
 #include <vector>
 
 namespace {
-// Stores a name read from the file, refusing one that does not fit the field.
-bool StoreName(CTraverseAdjustDlg& dlg, const ObservationText& file, char (&field)[kNameFieldSize],
-               std::string_view name) {
-    if (SetName(field, name)) return true;
-    Refuse(dlg, file.MakeFault(str::kNameTooLong, Cp936ToUtf8(name)));
-    return false;
+constexpr int kDataWords = 5; // foresight, slope distance, horizontal, vertical, target height
+
+// The words of a line, up to one more than a data line has.
+struct Words {
+    std::string_view w[kDataWords + 1];
+    int count = 0;
+};
+
+Words SplitWords(std::string_view line) {
+    Words words;
+    size_t pos = 0;
+    while (words.count <= kDataWords && ReadWord(line, pos, words.w[words.count]))
+        ++words.count;
+    return words;
+}
+
+// A name followed by at least three numbers.
+bool LooksLikeDataLine(const Words& words) {
+    double v = 0.0;
+    if (words.count < 4) return false;
+    for (int i = 1; i <= 3; ++i)
+        if (ReadWholeNumber(words.w[i], v) == ScanResult::NoNumber) return false;
+    return true;
+}
+
+// What the i-th number of a data line must be; 0 when sound.
+int FieldFault(int i, double value) {
+    switch (i) {
+    case 0:
+        return value > 0.0 ? 0 : str::kBadDistance;
+    case 1:
+        return AngleFault(value, AngleKind::Circle);
+    case 2:
+        return AngleFault(value, AngleKind::Zenith);
+    default:
+        return 0;
+    }
+}
+
+std::string NameText(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
+
+struct DataPass {
+    CTraverseAdjustDlg& dlg;
+    ObservationText& file;
+    std::unordered_map<std::string_view, std::vector<int>> byForesight; // in station order
+    std::vector<bool> sighted;
+    int stationsSeen = 0; // station lines read so far: station k is the k-th "*" line
+    std::string line;
+};
+
+// Distance, horizontal angle, vertical angle, target height (0 when missing), in the
+// order they are written, and nothing after them.
+int ReadSightNumbers(DataPass& pass, const Words& words, double (&v)[4]) {
+    if (words.count > kDataWords)
+        return Refuse(pass.dlg,
+                      pass.file.MakeFault(str::kWordsAfterTarget, WordText(words.w[kDataWords])));
+    for (int i = 0; i < 4 && i + 1 < words.count; ++i) {
+        const std::string_view word = words.w[i + 1];
+        const ScanResult r = ReadWholeNumber(word, v[i]);
+        if (r == ScanResult::NotFinite)
+            return Refuse(pass.dlg,
+                          pass.file.MakeFault(str::kBadNumber, "“" + WordText(word) + "”"));
+        const int fault = r == ScanResult::NoNumber ? str::kNotANumber : FieldFault(i, v[i]);
+        if (fault != 0) return Refuse(pass.dlg, pass.file.MakeFault(fault, WordText(word)));
+    }
+    if (words.count < 4) // the slope distance, horizontal or vertical angle (grid headers)
+        return Refuse(pass.dlg,
+                      pass.file.MakeFault(str::kMissingNumber,
+                                          LoadString(str::kFirstGridHeader + 2 + words.count)));
+    return 1;
 }
 
 // Of the stations (in order) sighting a data line's foresight, the last whose line came
@@ -30,97 +96,87 @@ int OwningStation(const std::vector<int>& candidates, int stationsSeen) {
     return owner;
 }
 
-void LinkForesights(CTraverseAdjustDlg& dlg) {
-    CGrowableArray<StationRecord>& st = dlg.m_arrStations;
-    const int n = st.GetSize();
-    std::unordered_map<std::string_view, int> lastWithBacksight;
-    for (int j = 0; j < n; ++j)
-        lastWithBacksight[NameOf(st[j].szBacksight)] = j;
-    for (int i = 0; i < n; ++i) {
-        auto it = lastWithBacksight.find(NameOf(st[i].szStation));
-        if (it != lastWithBacksight.end() && it->second > i)
-            std::memcpy(st[i].szForesight, st[it->second].szStation, kNameFieldSize);
-    }
-    if (n > 0) dlg.m_nState = kObservationsLoaded;
-}
-} // namespace
-
-int ReadTxtStations(CTraverseAdjustDlg& dlg, const std::string& path) {
-    ObservationText file;
-    if (!OpenObservationFile(dlg, file, path)) return 0;
-    std::string_view raw;
-    std::string line;
-    while (file.NextLine(raw)) {
-        if (raw.empty() || raw[0] != '*') continue;
-        line.assign(raw);
-        CommasToSpaces(line);
-        StationRecord station{};
-        size_t pos = 0;
-        std::string_view word;
-        ReadWord(line, pos, word); // the station word, "*" included
-        if (!StoreName(dlg, file, station.szStation, word.substr(1))) return 0;
-        if (ReadWord(line, pos, word)) {
-            if (!StoreName(dlg, file, station.szBacksight, word)) return 0;
-            if (ReadNumber(line, pos, station.dInstrumentHeight) == ScanResult::NotFinite)
-                return Refuse(dlg, file.MakeFault(str::kBadNumber));
-        }
-        if (dlg.m_arrStations.GetSize() >= kMaxStationLines)
-            return Refuse(dlg, file.MakeFault(str::kTooManyStations));
-        dlg.m_arrStations.Add(station);
-    }
-    if (file.Failed()) return Refuse(dlg, file.Fault());
-    LinkForesights(dlg);
+int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v)[4]) {
+    CTraverseAdjustDlg& dlg = pass.dlg;
+    const StationRecord& st = dlg.m_arrStations[k];
+    if (SightFault(v[0], v[2]) != 0)
+        return Refuse(dlg, pass.file.MakeFault(str::kImplausibleSight, NameText(st.szStation),
+                                               NameText(st.szForesight), WordText(words.w[3])));
+    if (dlg.m_arrObservations.GetSize() >= kMaxObservations)
+        return Refuse(dlg, pass.file.MakeFault(str::kTooManyObservations));
+    ObservationRecord rec{};
+    std::memcpy(rec.szStation, st.szStation, kNameFieldSize);
+    std::memcpy(rec.szForesight, st.szForesight, kNameFieldSize);
+    std::memcpy(rec.szBacksight, st.szBacksight, kNameFieldSize);
+    rec.dDistance = v[0];
+    rec.dHorizontalAngle = v[1];
+    rec.dVerticalAngle = v[2];
+    rec.dInstrumentHeight = st.dInstrumentHeight;
+    rec.dTargetHeight = v[3];
+    dlg.m_arrObservations.Add(rec);
+    pass.sighted[static_cast<size_t>(k)] = true;
     return 1;
 }
 
-int CTraverseAdjustDlg::ReadTxtObservations(const std::string& path) {
-    ObservationText file;
-    if (!OpenObservationFile(*this, file, path)) return 0;
-    // Stations by foresight, in station order.
-    std::unordered_map<std::string_view, std::vector<int>> byForesight;
-    for (int k = 0; k < m_arrStations.GetSize(); ++k) {
-        std::string_view foresight = NameOf(m_arrStations[k].szForesight);
-        if (!foresight.empty()) byForesight[foresight].push_back(k);
+int ReadDataLine(DataPass& pass, std::string_view raw) {
+    pass.line.assign(raw);
+    CommasToSpaces(pass.line);
+    const Words words = SplitWords(pass.line);
+    if (words.count == 0) return 1;
+    auto match = pass.byForesight.find(words.w[0]);
+    if (match == pass.byForesight.end()) {
+        if (!LooksLikeDataLine(words)) return 1; // a note, a header: not data
+        return Refuse(pass.dlg, pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
     }
+    double v[4] = {0.0, 0.0, 0.0, 0.0};
+    if (ReadSightNumbers(pass, words, v) != 1) return 0;
+    return StoreObservation(pass, OwningStation(match->second, pass.stationsSeen), words, v);
+}
 
+int ReadDataLines(DataPass& pass) {
     std::string_view raw;
-    std::string line;
-    int stationsSeen = 0; // station lines read so far: station k is the k-th "*" line
-    while (file.NextLine(raw)) {
+    while (pass.file.NextLine(raw)) {
         if (!raw.empty() && raw[0] == '*') {
-            ++stationsSeen;
+            ++pass.stationsSeen;
             continue;
         }
-        line.assign(raw);
-        CommasToSpaces(line);
-        size_t pos = 0;
-        std::string_view word;
-        if (!ReadWord(line, pos, word)) continue;
-        auto match = byForesight.find(word);
-        if (match == byForesight.end()) continue;
-        double v[4] = {0.0, 0.0, 0.0, 0.0}; // distance, horizontal, vertical, target height
-        for (double& value : v) {
-            ScanResult r = ReadNumber(line, pos, value);
-            if (r == ScanResult::NotFinite) return Refuse(*this, file.MakeFault(str::kBadNumber));
-            if (r != ScanResult::Ok) break;
-        }
-        {
-            const int k = OwningStation(match->second, stationsSeen);
-            if (m_arrObservations.GetSize() >= kMaxObservations)
-                return Refuse(*this, file.MakeFault(str::kTooManyObservations));
-            const StationRecord& st = m_arrStations[k];
-            ObservationRecord rec{};
-            std::memcpy(rec.szStation, st.szStation, kNameFieldSize);
-            std::memcpy(rec.szForesight, st.szForesight, kNameFieldSize);
-            std::memcpy(rec.szBacksight, st.szBacksight, kNameFieldSize);
-            rec.dDistance = v[0];
-            rec.dHorizontalAngle = v[1];
-            rec.dVerticalAngle = v[2];
-            rec.dInstrumentHeight = st.dInstrumentHeight;
-            rec.dTargetHeight = v[3];
-            m_arrObservations.Add(rec);
-        }
+        if (ReadDataLine(pass, raw) != 1) return 0;
     }
-    if (file.Failed()) return Refuse(*this, file.Fault());
+    if (pass.file.Failed()) return Refuse(pass.dlg, pass.file.Fault());
+    return 1;
+}
+
+// Every set-up with a foresight has its data line; the closing set-up has no foresight.
+int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& stationLines) {
+    const CGrowableArray<StationRecord>& st = pass.dlg.m_arrStations;
+    for (int k = 0; k < st.GetSize(); ++k)
+        if (!pass.sighted[static_cast<size_t>(k)] && !NameOf(st[k].szForesight).empty())
+            return Refuse(pass.dlg,
+                          pass.file.FaultAt(stationLines[static_cast<size_t>(k)],
+                                            str::kSetupWithoutData, NameText(st[k].szStation),
+                                            NameText(st[k].szForesight)));
+    return 1;
+}
+
+int ReadObservations(CTraverseAdjustDlg& dlg, ObservationText& file,
+                     const std::vector<int>& stationLines) {
+    DataPass pass{dlg, file, {}, std::vector<bool>(stationLines.size()), 0, {}};
+    for (int k = 0; k < dlg.m_arrStations.GetSize(); ++k) {
+        std::string_view foresight = NameOf(dlg.m_arrStations[k].szForesight);
+        if (!foresight.empty()) pass.byForesight[foresight].push_back(k);
+    }
+    file.Rewind();
+    if (ReadDataLines(pass) != 1) return 0;
+    return CheckEverySetupSighted(pass, stationLines);
+}
+} // namespace
+
+int CTraverseAdjustDlg::ReadTxtBuffer(std::string_view bytes, const std::string& name) {
+    ObservationText file;
+    if (!file.Decode(bytes, name)) return Refuse(*this, file.Fault());
+    std::vector<int> stationLines;
+    if (ReadTxtStations(*this, file, stationLines) != 1) return 0;
+    if (!stationLines.empty() && ReadObservations(*this, file, stationLines) != 1) return 0;
+    if (m_arrObservations.IsEmpty()) return Refuse(*this, file.FaultAt(0, str::kNothingToImport));
     return 1;
 }

@@ -56,6 +56,12 @@ bool HasNonAscii(std::string_view bytes) {
     return false;
 }
 
+bool HasUtf8BeyondU07FF(std::string_view validUtf8) {
+    for (unsigned char c : validUtf8)
+        if (c >= 0xE0) return true; // the lead byte of a three- or four-byte sequence
+    return false;
+}
+
 bool IsValidUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {

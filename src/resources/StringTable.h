@@ -29,8 +29,8 @@ constexpr int kSideHeader = 25;
 constexpr int kApproxCoordTitle = 26;
 constexpr int kApproxCoordHeader = 27;
 
-// Added messages. Ranges: 100-109 workspace, 110-129 import, 130-139 adjustment,
-// 140-149 export, 150-159 window, 160-179 batch tool.
+// Added messages. Ranges: 100-109 workspace, 110-129 and 180-189 import, 130-139
+// adjustment, 140-149 export, 150-159 window, 160-179 batch tool, 190-199 results.
 constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
 
 // export: %1 the report path, %2 the system's reason where there is one
@@ -46,12 +46,25 @@ constexpr int kUnsupportedExtension = 110; // %1 file name
 constexpr int kNameTooLong = 111;          // %3 the name
 constexpr int kTooManyObservations = 112;
 constexpr int kTooManyStations = 113;
-constexpr int kBadNumber = 114;
-constexpr int kImplausibleSight = 115; // %2 record, %3 station, %4 foresight, %5 vertical angle
+constexpr int kBadNumber = 114;        // %3 the word in quotes, or empty
+constexpr int kImplausibleSight = 115; // %3 station, %4 foresight, %5 vertical angle
 constexpr int kBadCharacter = 116;
 constexpr int kBinaryFile = 117;
 constexpr int kLineTooLong = 118;
-constexpr int kFileTooLarge = 119; // %1 file name
+constexpr int kFileTooLarge = 119;        // %1 file name
+constexpr int kNothingToImport = 120;     // %1 file name
+constexpr int kMinutesOrSeconds = 121;    // %3 the packed angle
+constexpr int kCircleOutOfRange = 122;    // %3 the angle or reading
+constexpr int kZenithOutOfRange = 123;    // %3 the vertical angle
+constexpr int kNotANumber = 124;          // %3 the word
+constexpr int kMissingNumber = 125;       // %3 what is missing
+constexpr int kWordsAfterTarget = 126;    // %3 the first word too many
+constexpr int kUnsightedDataLine = 127;   // %3 the line's first word
+constexpr int kSetupWithoutData = 128;    // %2 the station line, %3 station, %4 foresight
+constexpr int kNotRegularFile = 129;      // %1 file name
+constexpr int kBadDistance = 180;         // %3 the slope distance
+constexpr int kConZenithOutOfRange = 181; // %3, %4 the two faces' vertical readings
+constexpr int kCrLineEnds = 182;          // %1 file name
 
 // batch tool: usage errors and its own failures
 constexpr int kBatchUnknownOption = 160;  // %1 the argument

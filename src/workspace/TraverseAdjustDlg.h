@@ -10,6 +10,7 @@
 #include "workspace/WindowPort.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
@@ -37,8 +38,10 @@ public:
 
     // ---- import ------------------------------------------------------------------
     void OnImport();
-    int ReadTxtObservations(const std::string& path);
-    int ReadConFile(const std::string& path);
+    // Parse a file already in memory (name for messages): 1 when observations were
+    // read, 0 when refused with a message.
+    int ReadTxtBuffer(std::string_view bytes, const std::string& name);
+    int ReadConBuffer(std::string_view bytes, const std::string& name);
     void ReduceSlopeDistances();
     int FillObservationTable();
     void ResetWorkspace();

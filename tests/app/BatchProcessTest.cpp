@@ -245,7 +245,7 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
          {}, 1, text(str::kBadObservations), false},
         {"cannot open", "absent.txt", "", {}, 1, text(str::kCannotOpenFile), false},
         {"no station line", "empty.txt", "nothing to read here\n", {}, 1,
-         text(str::kImportFirst), false},
+         FormatString(str::kNothingToImport, {"empty.txt"}), false},
         {"name over 11 bytes", "long.txt", "*ABCDEFGHIJKL B 1.5\n", {}, 1,
          FormatString(str::kNameTooLong, {"long.txt", "1", "ABCDEFGHIJKL"}), false},
         {"not an observation file", "square.dat", SquareLoop("2700000"), {}, 1,

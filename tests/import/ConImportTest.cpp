@@ -1,12 +1,15 @@
 #include "import/ImportFixture.h"
 
 #include "import/ImportSteps.h"
+#include "import/TwoFaceAngles.h"
 #include "resources/StringTable.h"
+
+#include <cmath>
 
 namespace {
 const std::string kHead = "header\nK1 K2 K0 0 1.500\nfree\n";
-const std::string kSets = "H 0 V 0 S 120.344 P 1.6\nH 1023015 V 2700090 S 120.346 P 1.6\n"
-                          "H 2823015 V 2700090 S 120.345 P 1.6\n";
+const std::string kSets = "H 0 V 2694550 S 120.344 P 1.6\nH 1023015 V 901410 S 120.346 P 1.6\n"
+                          "H 2823015 V 2694550 S 120.345 P 1.6\n";
 } // namespace
 
 TEST_F(ImportTest, WorkedConGroupIsAveraged) {
@@ -22,10 +25,11 @@ TEST_F(ImportTest, WorkedConGroupIsAveraged) {
     EXPECT_EQ(NameOf(r.szBacksight), "K0");
     EXPECT_EQ(r.dInstrumentHeight, 1.5);
     EXPECT_NEAR(r.dHorizontalAngle, 1023015.0, 1e-6);
-    EXPECT_EQ(r.dVerticalAngle, -2700000.0); // 90 - mean difference: a level sight here
-    EXPECT_NEAR(r.dDistance, 120.345, 1e-9);
+    EXPECT_NEAR(r.dVerticalAngle, 903000.0, 1e-6); // faces 903000 and 2693000
+    EXPECT_NEAR(r.dDistance, 120.345 * std::cos(0.5 * 0.017453292519943278), 1e-9); // reduced
     EXPECT_NEAR(r.dTargetHeight, 1.6, 1e-12);
     EXPECT_EQ(Cell(1, 4), "\t 120.345000\n");
+    EXPECT_EQ(Cell(1, 6), "\t 903000.000000\n");
     EXPECT_EQ(Cell(1, 5), "\t 1023015.000000\n");
 }
 
@@ -42,7 +46,8 @@ TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
          kHead + kSets + "H 1800000 V 0 P 1.6 S 130\n", 1, 120.3455, 1.6},
         {"blank line shifts the group", kHead + "\n" + kSets + "H 1800000 V 0 S 120.345 P 1.6\n", 1,
          90.25875, 1.2},
-        {"no P in the fourth line", kHead + kSets + "H 1800000 V 0 S 120.345\n", 0, 0, 0},
+        {"no P in the fourth line: nothing to import", kHead + kSets + "H 1800000 V 0 S 120.345\n",
+         0, 0, 0},
         {"tags at the line end read nothing", kHead + kSets + "H 1800000 V 0 S 120.345 P\n", 1,
          120.345, 1.2},
         {"a second group keeps earlier readings",
@@ -52,14 +57,18 @@ TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dlg.ResetWorkspace();
-        ASSERT_EQ(dlg.ReadConFile(Write("g.con", c.text)), 1);
+        port.messageIds.clear();
+        ASSERT_EQ(dlg.ReadConBuffer(c.text, "g.con"), c.records > 0 ? 1 : 0);
         ASSERT_EQ(dlg.m_arrObservations.GetSize(), c.records);
-        if (c.records == 0) continue;
+        if (c.records == 0) {
+            EXPECT_EQ(port.messageIds, std::vector<int>{str::kNothingToImport});
+            continue;
+        }
         const ObservationRecord& r = dlg.m_arrObservations[c.records - 1];
         EXPECT_NEAR(r.dDistance, c.distance, 1e-9);
         EXPECT_NEAR(r.dTargetHeight, c.target, 1e-12);
+        EXPECT_TRUE(port.messageIds.empty());
     }
-    EXPECT_TRUE(port.messageIds.empty());
 }
 
 TEST(TwoFaceHorizontalAngle, CombinesBothFacesInAngleArithmetic) {
@@ -77,4 +86,21 @@ TEST(TwoFaceHorizontalAngle, CombinesBothFacesInAngleArithmetic) {
     for (const Case& c : cases)
         EXPECT_NEAR(TwoFaceHorizontalAngle(c.h1, c.h2, c.h3, c.h4), c.angle, 1e-6)
             << c.h1 << " " << c.h2 << " " << c.h3 << " " << c.h4;
+}
+
+TEST(TwoFaceZenithAngle, FoldsTheFacesAndReadsAMissingOneAsNotGiven) {
+    struct Case {
+        const char* name;
+        double v2, v3, zenith;
+    };
+    const Case cases[] = {
+        {"worked faces", 901410.1, 2694549.9, 901410.1},
+        {"index error cancels", 901416, 2694556, 901410},
+        {"difference folded across 0", 10, 3595950, 10},
+        {"no vertical readings: level", 0, 0, 900000},
+        {"face left alone", 901410, 0, 901410},
+        {"face right alone", 0, 2694550, 901410},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(TwoFaceZenithAngle(c.v2, c.v3), c.zenith, 1e-6) << c.name;
 }

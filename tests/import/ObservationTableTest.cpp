@@ -74,6 +74,28 @@ TEST_F(ImportTest, Utf8AndCodePage936FilesGiveTheSameRecords) {
     }
 }
 
+// GBK names 路1 路2 魏3 happen to be valid UTF-8 (·1 ·2 κ3): read as GBK unless the file
+// starts with a byte-order mark.
+TEST_F(ImportTest, TwoByteUtf8IsGbkWithoutAByteOrderMark) {
+    const std::string lu = "\xC2\xB7", wei = "\xCE\xBA";
+    const std::string text = "*" + lu + "1 O 1\n" + lu + "2 100 1800000 900000 1\n*" + lu + "2 " +
+                             lu + "1 1\n" + wei + "3 100 1800000 900000 1\n*" + wei + "3 " + lu +
+                             "2 1\n";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char *first, *last; // the first station and the last foresight, as shown
+    };
+    for (const Case& c : {Case{"no mark", text, "路1", "魏3"},
+                          Case{"byte-order mark", "\xEF\xBB\xBF" + text, "·1", "κ3"}}) {
+        SCOPED_TRACE(c.name);
+        Import(Write("names.txt", c.bytes));
+        ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);
+        EXPECT_EQ(Cell(1, 1), c.first);
+        EXPECT_EQ(Cell(2, 2), c.last);
+    }
+}
+
 TEST_F(ImportTest, ResetEmptiesArraysAndWorkBlocksButNotTheEllipses) {
     dlg.m_arrMx.Add(1.0);
     dlg.m_arrApproxCoords.Add(PlanePoint{1, 2});

@@ -3,7 +3,9 @@
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 
+#include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 constexpr double kDegree = 0.017453292519943278;
@@ -34,8 +36,12 @@ TEST_F(ImportTest, WorkedTxtExampleGivesTwoRecordsInEveryFormAndCase) {
     for (const Case& c : {Case{"worked.txt", kWorked}, Case{"crlf.txt", WithCrLf(kWorked)},
                           Case{"DATA.TXT", kWorked}}) {
         SCOPED_TRACE(c.name);
-        Import(Write(c.name, c.bytes), kClosed);
+        const std::string path = Write(c.name, c.bytes);
+        Import(path, kClosed);
         EXPECT_TRUE(port.messageIds.empty());
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_TRUE(dlg.m_importedFile.valid && dlg.m_importedFile.inode == st.st_ino);
         EXPECT_EQ(port.openFilters.back(), "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||");
         EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
         ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);
@@ -76,16 +82,14 @@ TEST_F(ImportTest, TxtLinkingFollowsTheStationOrder) {
         const char* records;
     };
     const Case cases[] = {
-        {"successor written first", "*K2 K1 1\nK3" + d + "*K1 K0 1\nK2" + d + "*K3 K2 1\n",
-         "K2>K3<K1 "},
         {"data line before its station", "K2" + d + "*K1 K0 1\n*K2 K1 1\n", "K1>K2<K0 "},
-        {"data line matching two stations", "*A O 1\n*B O 1\n*C A 1\n*C B 1\nC" + d,
-         "B>C<O "},
+        {"data lines matching two stations", "*A O 1\nC" + d + "*B O 1\nC" + d + "*C A 1\n*C B 1\n",
+         "A>C<O B>C<O "},
         {"closed loop sets up on its start twice",
          "*P O 1\nQ" + d + "*Q P 1\nR" + d + "*R Q 1\nP" + d + "*P R 1\nQ" + d + "*Q P 1\n",
          "P>Q<O Q>R<P R>P<Q P>Q<R "},
-        {"later backsight line wins", "*A O 1\n*B A 1\n*C A 1\nB" + d + "C" + d, "A>C<O "},
-        {"last station closes only", "*A O 1\n*B A 1\nX" + d + "B" + d, "A>B<O "},
+        {"later backsight line wins", "*A O 1\n*B A 1\n*C A 1\nC" + d, "A>C<O "},
+        {"last station closes only, no data line", "*A O 1\nB" + d + "*B A 1\n", "A>B<O "},
         {"comment lines and long words ignored",
          "# survey notes\nAVeryLongFirstWord 1 2\n*A O 1\n"
          "*B A 1\nB" +
@@ -114,25 +118,33 @@ TEST_F(ImportTest, ImportsThatReadNothingKeepTheState) {
     Import(Data("worked.txt"));
     dlg.m_nState = kAdjusted;
     std::filesystem::create_directory(dir + "/folder.txt");
+    ASSERT_EQ(mkfifo((dir + "/pipe.txt").c_str(), 0600), 0); // opening must not wait for a writer
+    std::string crOnly = kWorked;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
     struct Case {
         const char* name;
         std::string path;
-        int message; // 0: none
+        int message;
     };
     const Case cases[] = {
-        {"no station lines", Write("none.txt", "K2 100 1 900000 1\n\n"), 0},
-        {"empty file", Write("empty.con", ""), 0},
-        {"con ending before its data", Write("end.con", "++++\nhead\nA B C 0 1\n"), 0},
-        {"CRLF end marker", Write("crlf.con", "++++\r\nhead\r\nA B C 0 1\r\n"), 0},
+        {"no station lines", Write("none.txt", "K2 100 1 900000 1\n\n"), str::kNothingToImport},
+        {"station lines only", Write("st.txt", "*K1 K0 1\n"), str::kNothingToImport},
+        {"empty file", Write("empty.con", ""), str::kNothingToImport},
+        {"con ending before its data", Write("end.con", "++++\nhead\nA B C 0 1\n"),
+         str::kNothingToImport},
+        {"CRLF end marker", Write("crlf.con", "++++\r\nhead\r\nA B C 0 1\r\n"),
+         str::kNothingToImport},
+        {"CR-only line ends", Write("cr.txt", crOnly), str::kCrLineEnds},
         {"unknown extension", Write("data.dat", kWorked), str::kUnsupportedExtension},
         {"missing file", dir + "/missing.txt", str::kCannotOpenFile},
-        {"directory", dir + "/folder.txt", str::kCannotOpenFile},
+        {"directory", dir + "/folder.txt", str::kNotRegularFile},
+        {"named pipe without a writer", dir + "/pipe.txt", str::kNotRegularFile},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         port.messageIds.clear();
         Import(c.path);
-        EXPECT_EQ(port.messageIds, c.message ? std::vector<int>{c.message} : std::vector<int>{});
+        EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
         EXPECT_EQ(dlg.m_nState, kAdjusted);
         EXPECT_EQ(dlg.m_arrObservations.GetSize(), 0);
         EXPECT_TRUE(TableEmpty());
