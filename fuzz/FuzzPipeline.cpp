@@ -1,0 +1,133 @@
+// The whole run on one input: import, adjust and report. The input's first line holds
+// the traverse type (0 to 3; +4 reads the rest as ".con") and the known points
+// "X1 Y1 X2 Y2 X3 Y3 X4 Y4" (start 1, start 2, end 1, end 2; missing numbers 0); the
+// rest is the observation file. Besides the sanitizers it checks what a surveyor
+// relies on: a run that says it is done prints no "nan" or "inf", and its adjusted
+// traverse, run along the adjusted sides and azimuths, ends on the typed known point.
+#include "compute/AngleConversions.h"
+#include "export/ResultsReport.h"
+#include "resources/StringTable.h"
+#include "support/FakeWindowPort.h"
+#include "workspace/NumberText.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+
+namespace {
+struct Header {
+    int type = 0;
+    bool con = false;
+    double known[8] = {};
+};
+
+Header ParseHeader(std::string_view line) {
+    Header h;
+    double values[9] = {};
+    size_t pos = 0;
+    for (double& v : values) {
+        while (pos < line.size() && line[pos] == ' ')
+            ++pos;
+        size_t used = 0;
+        if (pos >= line.size() ||
+            ScanDouble(line.substr(pos, std::min<size_t>(line.size() - pos, 40)), used, v) !=
+                ScanResult::Ok)
+            v = 0.0;
+        pos = used > 0 ? pos + used : line.size();
+    }
+    const int t =
+        std::isfinite(values[0]) ? static_cast<int>(std::fmod(std::fabs(values[0]), 8.0)) : 0;
+    h.type = t % 4;
+    h.con = t >= 4;
+    std::copy(values + 1, values + 9, h.known);
+    return h;
+}
+
+FakeWindowPort& Port(const Header& h) {
+    static FakeWindowPort port;
+    if (port.grid.GetRowCount() == 0) {
+        port.grid.SetRowCount(100);
+        port.grid.SetColumnCount(9);
+    }
+    port.messageIds.clear();
+    port.messageTexts.clear();
+    port.ResetEdits(h.type);
+    const double* k = h.known;
+    port.SetKnownPoints(k[0], k[1], k[2], k[3], k[4], k[5], k[6], k[7]);
+    return port;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+bool Holds(std::string_view text, std::string_view word) {
+    return Lower(text).find(word) != std::string::npos;
+}
+
+// "nan" or "inf" in the report where no point name accounts for it.
+bool HasNonFiniteText(const CTraverseAdjustDlg& d, const std::string& report) {
+    for (std::string_view word : {"nan", "inf"}) {
+        if (!Holds(report, word)) continue;
+        bool named = false;
+        for (const ObservationRecord& r : d.m_arrObservations)
+            named = named || Holds(NameOf(r.szStation), word) ||
+                    Holds(NameOf(r.szForesight), word) || Holds(NameOf(r.szBacksight), word);
+        if (!named) return true;
+    }
+    return false;
+}
+
+// Runs along the adjusted sides and azimuths from start point 1; the distance (m) of the
+// arrival from the point the traverse must close on.
+double ArrivalError(const CTraverseAdjustDlg& d) {
+    double x = d.m_dInitX1, y = d.m_dInitY1, extent = std::fabs(x) + std::fabs(y);
+    for (int j = 0; j < d.m_arrAdjSides.GetSize(); ++j) {
+        const double theta = DmsToRadians(d.m_arrAdjAzimuths[j]);
+        x += d.m_arrAdjSides[j] * std::cos(theta);
+        y += d.m_arrAdjSides[j] * std::sin(theta);
+        extent = std::fmax(extent, std::fabs(x) + std::fabs(y));
+    }
+    const bool closed = d.m_nTraverseType == kClosed;
+    const double tx = closed ? d.m_dInitX1 : d.m_dGoalX1, ty = closed ? d.m_dInitY1 : d.m_dGoalY1;
+    // Rounding of the independent run grows with the coordinates and the sides.
+    const double allowance = 1e-5 + 1e-13 * extent * (1.0 + d.m_arrAdjSides.GetSize());
+    return std::hypot(x - tx, y - ty) - allowance;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const size_t eol = std::min(input.find('\n'), input.size());
+    const Header h = ParseHeader(input.substr(0, std::min<size_t>(eol, 400)));
+    const std::string_view file = eol < input.size() ? input.substr(eol + 1) : std::string_view{};
+
+    FakeWindowPort& port = Port(h);
+    CTraverseAdjustDlg dlg(&port);
+    dlg.ReadWindow();
+    const int read =
+        h.con ? dlg.ReadConBuffer(file, "fuzz.con") : dlg.ReadTxtBuffer(file, "fuzz.txt");
+    if (read != 1) return 0;
+    dlg.FillObservationTable();
+    dlg.ReduceSlopeDistances();
+    dlg.m_nState = kObservationsLoaded;
+    port.messageIds.clear();
+    dlg.OnAdjust();
+    const bool done = std::find(port.messageIds.begin(), port.messageIds.end(), str::kAdjustDone) !=
+                      port.messageIds.end();
+    if (done != (dlg.m_nState == kAdjusted)) std::abort();
+    if (!done) return 0;
+    const std::string report = BuildResultsReport(dlg, ReportSections{true, true, true, true});
+    if (HasNonFiniteText(dlg, report)) std::abort();
+    if (ArrivalError(dlg) > 0.0) std::abort();
+    return 0;
+}
