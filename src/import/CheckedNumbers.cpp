@@ -20,6 +20,10 @@ int AngleFault(double packed, AngleKind kind) {
     return 0;
 }
 
+int HeightFault(double height) {
+    return std::fabs(height) <= kMostHeight ? 0 : str::kImplausibleHeight;
+}
+
 int SightFault(double slope, double zenith) {
     if (!(slope > 0.0)) return str::kBadDistance;
     const double tilt = std::fabs(DmsToRadians(90, 0, 0.0) - DmsToRadians(UnpackDms(zenith)));

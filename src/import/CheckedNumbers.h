@@ -13,6 +13,11 @@ bool AngleInRange(double packed, AngleKind kind);
 // Range first (so 1e100 is out of range), then minutes and seconds.
 int AngleFault(double packed, AngleKind kind);
 
+// An instrument or target height (m): kImplausibleHeight beyond kMostHeight either way
+// (a number from another column, a decimal comma that shifted the words).
+constexpr double kMostHeight = 100.0;
+int HeightFault(double height);
+
 // A sight of a slope distance and a zenith angle within range: kBadDistance when the
 // distance is not positive, kImplausibleSight when the sight is so steep (beyond about
 // 84° from level) that its horizontal distance is under a tenth of the slope one.

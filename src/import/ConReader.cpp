@@ -75,6 +75,9 @@ int StoreGroup(CTraverseAdjustDlg& dlg, const ObservationText& file, ConGroup& g
     rec.dTargetHeight = (((g.p[3] + g.p[2]) + g.p[1]) + g.p[0]) * 0.25;
     rec.dVerticalAngle = TwoFaceZenithAngle(g.v[1], g.v[2]);
     if (!IsFinite(rec)) return Refuse(dlg, file.MakeFault(str::kBadNumber));
+    for (double h : {rec.dInstrumentHeight, rec.dTargetHeight})
+        if (HeightFault(h) != 0)
+            return Refuse(dlg, file.MakeFault(str::kImplausibleHeight, Rounded(h, 4)));
     if (!(rec.dDistance > 0.0))
         return Refuse(dlg, file.MakeFault(str::kBadDistance, Rounded(rec.dDistance, 4)));
     if (!AngleInRange(rec.dVerticalAngle, AngleKind::Zenith))

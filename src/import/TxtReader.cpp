@@ -50,7 +50,7 @@ int FieldFault(int i, double value) {
     case 2:
         return AngleFault(value, AngleKind::Zenith);
     default:
-        return 0;
+        return HeightFault(value);
     }
 }
 

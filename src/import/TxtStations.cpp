@@ -4,6 +4,8 @@
 // traverse has none (it only closes the traverse).
 #include "import/ImportSteps.h"
 
+#include "import/CheckedNumbers.h"
+
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -28,9 +30,15 @@ int ReadStationLine(CTraverseAdjustDlg& dlg, const ObservationText& file, std::s
     if (StoreName(dlg, file, station.szStation, word.substr(1)) != 1) return 0;
     if (ReadWord(line, pos, word)) {
         if (StoreName(dlg, file, station.szBacksight, word) != 1) return 0;
-        std::string_view text;
-        if (ReadNumber(line, pos, station.dInstrumentHeight, &text) == ScanResult::NotFinite)
-            return Refuse(dlg, file.MakeFault(str::kBadNumber, "“" + WordText(text) + "”"));
+        if (ReadWord(line, pos, word)) { // the instrument height, 0 when missing
+            const ScanResult r = ReadWholeNumber(word, station.dInstrumentHeight);
+            if (r == ScanResult::NotFinite)
+                return Refuse(dlg, file.MakeFault(str::kBadNumber, "“" + WordText(word) + "”"));
+            if (r != ScanResult::Ok)
+                return Refuse(dlg, file.MakeFault(str::kNotANumber, WordText(word)));
+            if (HeightFault(station.dInstrumentHeight) != 0)
+                return Refuse(dlg, file.MakeFault(str::kImplausibleHeight, WordText(word)));
+        }
     }
     if (dlg.m_arrStations.GetSize() >= kMaxStationLines)
         return Refuse(dlg, file.MakeFault(str::kTooManyStations));

@@ -65,6 +65,7 @@ constexpr int kNotRegularFile = 129;      // %1 file name
 constexpr int kBadDistance = 180;         // %3 the slope distance
 constexpr int kConZenithOutOfRange = 181; // %3, %4 the two faces' vertical readings
 constexpr int kCrLineEnds = 182;          // %1 file name
+constexpr int kImplausibleHeight = 183;   // %3 the instrument or target height
 
 // batch tool: usage errors and its own failures
 constexpr int kBatchUnknownOption = 160;  // %1 the argument

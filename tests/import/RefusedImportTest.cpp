@@ -49,6 +49,10 @@ TEST_F(ImportTest, BadFilesAreRefusedWithTheirLine) {
          str::kBadCharacter, "第3行"},
         {"vertical angle 0", "a.txt", ok + "K2 100 1800000 0 1\n", str::kZenithOutOfRange,
          "第3行的竖直角“0”"},
+        // A decimal comma with no target height shifted the words: 911212 m as a height.
+        {"shifted words", "a.txt", ok + "K2 308,439 1512715 911212\n", str::kImplausibleHeight,
+         "“911212”"},
+        {"height not wholly a number", "a.txt", "*K1 K0 1.5x\n", str::kNotANumber, "“1.5x”"},
         {"zero distance", "a.txt", ok + "K2 0 1800000 900000 1\n", str::kBadDistance,
          "第3行的斜距“0”"},
         {"sight past the zenith", "a.txt", ok + "K2 100 1800000 2700000 1\n",
