@@ -71,8 +71,8 @@ void AddEllipses(PlotModel& plot, const Mapping& map, const TraverseResults& r) 
     double largest = 0.0;
     for (const ResultPoint& p : r.points)
         if (!p.known) largest = std::max(largest, p.a);
-    const double wanted = std::min(plot.width, plot.height) / 20; // the major axis, drawn
-    if (largest > 0.0) plot.magnification = NiceFloor(wanted / (2 * largest * 0.001 * map.scale));
+    const double wanted = std::min(plot.width, plot.height) / 20; // the semi-major axis, drawn
+    if (largest > 0.0) plot.magnification = NiceNearest(wanted / (largest * 0.001 * map.scale));
     const double k = 0.001 * plot.magnification * map.scale; // drawing units per mm
     for (const ResultPoint& p : r.points)
         if (!p.known)
@@ -99,6 +99,13 @@ double NiceFloor(double value) {
     for (double step : {5.0, 2.0, 1.0})
         if (step * power <= value * (1 + 1e-12)) return step * power;
     return power;
+}
+
+double NiceNearest(double value) {
+    const double below = NiceFloor(value);
+    const double mantissa = below / std::pow(10.0, std::floor(std::log10(below) + 1e-9));
+    const double above = below * (mantissa > 1.5 && mantissa < 3.0 ? 2.5 : 2.0); // 2 -> 5
+    return value / below <= above / value ? below : above;
 }
 
 PlotModel BuildPlotModel(const TraverseResults& results, double width, double height) {

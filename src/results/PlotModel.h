@@ -1,8 +1,9 @@
 // The traverse drawn to scale with X north up, as a list of shapes in drawing
 // coordinates: x to the right, y down, in the units of the drawing's width and height
 // (pixels in a window, user units in SVG). The SVG writer and a window's painter draw
-// exactly these shapes. Error ellipses are magnified by a stated factor, a 1, 2 or 5
-// times a power of ten, so that the largest is about a twentieth of the drawing.
+// exactly these shapes, in their order. Error ellipses are magnified by a stated factor,
+// 1, 2 or 5 times a power of ten, so that the largest semi-major axis is about a
+// twentieth of the drawing's smaller side.
 #pragma once
 
 #include "results/TraverseResults.h"
@@ -50,5 +51,7 @@ struct PlotModel {
 
 PlotModel BuildPlotModel(const TraverseResults& results, double width, double height);
 
-// The largest of 1, 2 and 5 times a power of ten that is at most value (> 0).
+// The largest of 1, 2 and 5 times a power of ten that is at most value (> 0), and the
+// one nearest to value (by ratio).
 double NiceFloor(double value);
+double NiceNearest(double value);

@@ -82,12 +82,12 @@ std::string WriteSvgPlot(const PlotModel& p) {
     for (const PlotLine& l : p.lines)
         out += Line(l, l.orientation ? " stroke-dasharray=\"6 4\"" : "");
     out += NorthArrow(p.northArrow, p.symbolSize) + ScaleBar(p.scaleBar, p.symbolSize * 2);
-    out += "</g>\n<g stroke=\"red\" stroke-width=\"1\" fill=\"none\">\n";
-    for (const PlotEllipse& e : p.ellipses)
-        out += Ellipse(e);
     out += "</g>\n<g stroke=\"black\" stroke-width=\"1\" fill=\"white\">\n";
     for (const PlotSymbol& s : p.symbols)
         out += Symbol(s, p.symbolSize);
+    out += "</g>\n<g stroke=\"red\" stroke-width=\"1\" fill=\"none\">\n";
+    for (const PlotEllipse& e : p.ellipses)
+        out += Ellipse(e);
     out += "</g>\n<g font-family=\"Noto Sans CJK SC, sans-serif\" font-size=\"" + N(p.fontSize) +
            "\" fill=\"black\">\n";
     for (const PlotText& t : p.texts)
