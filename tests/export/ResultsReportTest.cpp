@@ -1,6 +1,6 @@
-#include "export/ResultExportDlg.h"
 #include "export/ResultsReport.h"
 #include "ReportWorkspaces.h"
+#include "export/ResultExportDlg.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 

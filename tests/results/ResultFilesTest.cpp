@@ -35,7 +35,8 @@ bool WellFormedXml(const std::string& xml, std::string& why) {
             return why = "bad tag " + tag, false;
         const std::string name = tag.substr(0, tag.find_first_of(" /"));
         if (tag[0] == '/') {
-            if (open.empty() || open.back() != tag.substr(1)) return why = "unmatched " + tag, false;
+            if (open.empty() || open.back() != tag.substr(1))
+                return why = "unmatched " + tag, false;
             open.pop_back();
         } else if (tag.back() != '/') {
             open.push_back(name);
@@ -82,7 +83,8 @@ TEST(ResultsJson, ReadsBackWithEveryResult) {
         ASSERT_EQ(doc["sides"].size(), r.sides.size());
         for (const auto& side : doc["sides"])
             EXPECT_NEAR(side["adjusted_m"].get<double>(),
-                        side["observed_m"].get<double>() + side["correction_mm"].get<double>() / 1000,
+                        side["observed_m"].get<double>() +
+                            side["correction_mm"].get<double>() / 1000,
                         1e-9);
         EXPECT_EQ(doc["orientation_correction_seconds"].is_null(), example.type != kNonOriented);
     }
@@ -138,7 +140,7 @@ TEST(CoordinateFiles, CsvAndDatHoldOneRowPerPoint) {
     EXPECT_EQ(std::count(csvLines[2].begin(), csvLines[2].end(), ','), 9);
     EXPECT_EQ(csvLines[2].rfind("北山,", 0), 0u);
     EXPECT_EQ(datLines[0], "D21,,501734.206,3381252.418,0.000"); // east before north
-    EXPECT_EQ(datLines[1].rfind("\xB1\xB1\xC9\xBD,,", 0), 0u);    // code page 936
+    EXPECT_EQ(datLines[1].rfind("\xB1\xB1\xC9\xBD,,", 0), 0u);   // code page 936
     EXPECT_EQ(CoordinateFormatOf("a.CSV"), CoordinateFormat::Csv);
     EXPECT_EQ(CoordinateFormatOf("b.dat"), CoordinateFormat::Dat);
     EXPECT_FALSE(CoordinateFormatOf("c.txt"));
