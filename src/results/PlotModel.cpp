@@ -51,6 +51,7 @@ void AddPoint(PlotModel& plot, const Mapping& map, const PlanePoint& p, bool kno
 
 void AddTraverse(PlotModel& plot, const Mapping& map, const TraverseResults& r) {
     const auto& pts = r.points;
+    if (pts.empty()) return;
     for (size_t i = 0; i + 1 < pts.size(); ++i)
         plot.lines.push_back({map.U(pts[i].xy), map.V(pts[i].xy), map.U(pts[i + 1].xy),
                               map.V(pts[i + 1].xy), false});

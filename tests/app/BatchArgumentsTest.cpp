@@ -140,24 +140,6 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
     }
 }
 
-TEST(BatchArguments, ReadsTheResultOptions) {
-    const Args args = {
-        "--type",  "closed",           "--start1", "1,2",    "--start2", "3,4",      "--grade",
-        "四等",    "--json",           "r.json",   "--plot", "r.SVG",    "--coords", "r.csv",
-        "--quiet", "--encoding=utf-8", "c.txt"};
-    ParsedCommandLine p = ParseBatchArguments(args);
-    ASSERT_EQ(p.action, BatchAction::Run) << p.error;
-    const BatchArguments& a = p.arguments;
-    EXPECT_EQ(a.grade->name, "四等");
-    EXPECT_EQ(a.grade->relativeK, 35000);
-    EXPECT_EQ(a.jsonPath, "r.json");
-    EXPECT_EQ(a.plotPath, "r.SVG");
-    EXPECT_EQ(a.coordsPath, "r.csv");
-    EXPECT_TRUE(a.quiet);
-    EXPECT_EQ(a.encoding, ReportEncoding::Utf8);
-    EXPECT_EQ(a.observationFile, "c.txt");
-}
-
 TEST(BatchArguments, ACoordinateIsTwoFiniteNumbers) {
     for (const char* text : {"1", "1,2,3", "1,", ",2", "", "1.5.2,3", "1;2", "1,2m", "nan,2",
                              "1,inf", "1e999,2", "1，2"}) {

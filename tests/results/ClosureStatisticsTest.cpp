@@ -58,19 +58,6 @@ TEST(ClosureStatistics, ExamplesAgreeWithTheFiguresWorkedByHand) {
     }
 }
 
-// The report's precision table and the results table name the same points with the
-// same numbers.
-TEST(ClosureStatistics, TableRowsCarryTheReportsPrecisionEntries) {
-    auto run = Adjust(kExamples[0]);
-    const TraverseResults r = CollectResults(run->dlg);
-    ASSERT_EQ(r.points.size(), 6u);
-    for (int i = 1; i <= 5; ++i) {
-        EXPECT_EQ(r.points[i].m, run->dlg.m_arrM[i - 1]);
-        EXPECT_EQ(r.points[i].a, run->dlg.m_arrEllipseA[i - 1]);
-    }
-    EXPECT_EQ(r.points[0].m, 0.0);
-}
-
 TEST(GradeLimits, EachGradeJudgesBothClosures) {
     ClosureStatistics c; // n = 4, f_beta = -15", 1/12000
     c.azimuthCondition = true, c.angleCount = 4, c.azimuthClosure = -15.0, c.k = 12000;
