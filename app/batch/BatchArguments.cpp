@@ -1,8 +1,10 @@
 #include "BatchArguments.h"
 
 #include "resources/StringTable.h"
+#include "results/CoordinateFiles.h"
 #include "workspace/NumberText.h"
 
+#include <cctype>
 #include <string_view>
 
 namespace {
@@ -21,19 +23,41 @@ constexpr bool kUses[4][kKnownPointCount] = {
     {true, true, true, true},
 };
 
-enum OptionId { kOptType, kOptStart1, kOptStart2, kOptEnd1, kOptEnd2, kOptSections, kOptOutput };
+enum OptionId {
+    kOptType,
+    kOptStart1,
+    kOptStart2,
+    kOptEnd1,
+    kOptEnd2,
+    kOptSections,
+    kOptOutput,
+    kOptEncoding,
+    kOptGrade,
+    kOptJson,
+    kOptPlot,
+    kOptCoords,
+    kOptQuiet,
+};
 
 struct OptionInfo {
     const char* name;
-    const char* takes; // what the option's value is, for the missing-value message
+    const char* takes; // what the option's value is, for the missing-value message; none: a flag
 };
 
 constexpr OptionInfo kOptions[] = {
-    {"--type", "导线类型"}, {"--start1", "坐标 X,Y"}, {"--start2", "坐标 X,Y"},
-    {"--end1", "坐标 X,Y"}, {"--end2", "坐标 X,Y"},   {"--sections", "输出内容列表"},
-    {"-o", "报告文件名"},
+    {"--type", "导线类型"},    {"--start1", "坐标 X,Y"},   {"--start2", "坐标 X,Y"},
+    {"--end1", "坐标 X,Y"},    {"--end2", "坐标 X,Y"},     {"--sections", "输出内容列表"},
+    {"-o", "报告文件名"},      {"--encoding", "报告编码"}, {"--grade", "等级"},
+    {"--json", "JSON 文件名"}, {"--plot", "SVG 文件名"},   {"--coords", "坐标文件名"},
+    {"--quiet", nullptr},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
+
+// The options' values as given, and the remaining words (the observation files).
+struct RawArguments {
+    std::optional<std::string> values[kOptionCount];
+    std::vector<std::string> files;
+};
 
 ParsedCommandLine Usage(std::string message) {
     ParsedCommandLine out;
@@ -93,6 +117,139 @@ std::string PointsOfType(int type) {
     }
     return list;
 }
+
+ParsedCommandLine Ends(BatchAction action) {
+    ParsedCommandLine out;
+    out.action = action;
+    return out;
+}
+
+// The option word at args[i] and its value ("--name value", "--name=value"; "-o" only
+// the first); i moves past the value. Help, version or a usage error end the scan.
+std::optional<ParsedCommandLine> ScanOption(const std::vector<std::string>& args, size_t& i,
+                                            RawArguments& raw) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") return Ends(BatchAction::Help);
+    if (arg == "--version") return Ends(BatchAction::Version);
+    std::string name = arg;
+    std::optional<std::string> value;
+    if (size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+        name = arg.substr(0, eq);
+        value = arg.substr(eq + 1);
+    }
+    int option = -1;
+    for (int k = 0; k < kOptionCount; ++k)
+        if (name == kOptions[k].name) option = k;
+    const bool flag = option >= 0 && kOptions[option].takes == nullptr;
+    if (option < 0 || (flag && value)) return Usage(FormatString(str::kBatchUnknownOption, {arg}));
+    if (flag) value = "";
+    if (!value && i + 1 >= args.size())
+        return Usage(FormatString(str::kBatchMissingValue, {name, kOptions[option].takes}));
+    if (!value) value = args[++i];
+    if (raw.values[option]) return Usage(FormatString(str::kBatchRepeatedOption, {name}));
+    raw.values[option] = *value;
+    return std::nullopt;
+}
+
+std::optional<ParsedCommandLine> ScanArguments(const std::vector<std::string>& args,
+                                               RawArguments& raw) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-')
+            raw.files.push_back(arg);
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (auto ended = ScanOption(args, i, raw))
+            return ended;
+    }
+    return std::nullopt;
+}
+
+// The type and exactly the known points it takes; the usage error otherwise.
+std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArguments& a) {
+    const auto& type = raw.values[kOptType];
+    if (!type)
+        return FormatString(str::kBatchNeedsOption,
+                            {"--type", "导线类型 non-oriented、single、closed 或 double"});
+    auto t = ParseType(*type);
+    if (!t) return FormatString(str::kBatchUnknownType, {*type});
+    a.traverseType = *t;
+    for (int p = 0; p < kKnownPointCount; ++p) {
+        const auto& text = raw.values[kOptStart1 + p];
+        if (!text) continue;
+        a.points[p] = ParsePoint(*text);
+        if (!a.points[p]) return FormatString(str::kBatchBadPoint, {kPointOptions[p], *text});
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckPointsOfType(const BatchArguments& a) {
+    for (int p = 0; p < kKnownPointCount; ++p) {
+        const bool uses = kUses[a.traverseType][p];
+        if (uses && !a.points[p]) {
+            std::string why = std::string(kTypeTitles[a.traverseType]) + "需要已知点 " +
+                              PointsOfType(a.traverseType);
+            return FormatString(str::kBatchNeedsOption, {kPointOptions[p], why});
+        }
+        if (!uses && a.points[p])
+            return FormatString(
+                str::kBatchPointNotUsed,
+                {kPointOptions[p], kTypeTitles[a.traverseType], PointsOfType(a.traverseType)});
+    }
+    return std::nullopt;
+}
+
+std::optional<ReportEncoding> ParseEncoding(std::string_view text) {
+    if (text == "gbk" || text == "GBK") return ReportEncoding::Cp936;
+    if (text == "utf-8" || text == "UTF-8" || text == "utf8") return ReportEncoding::Utf8;
+    return std::nullopt;
+}
+
+bool EndsWithSvg(std::string_view path) {
+    if (path.size() < 4) return false;
+    std::string ext(path.substr(path.size() - 4));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".svg";
+}
+
+// No two outputs named alike, so that no file silently replaces another.
+std::optional<std::string> CheckDistinctOutputs(const RawArguments& raw) {
+    const int outputs[] = {kOptOutput, kOptJson, kOptPlot, kOptCoords};
+    for (int i = 0; i < 4; ++i)
+        for (int k = i + 1; k < 4; ++k) {
+            const auto &a = raw.values[outputs[i]], &b = raw.values[outputs[k]];
+            if (a && b && *a == *b)
+                return FormatString(str::kBatchSameOutput,
+                                    {kOptions[outputs[i]].name, kOptions[outputs[k]].name, *a});
+        }
+    return std::nullopt;
+}
+
+// Sections, report, encoding, grade, the other result files and --quiet.
+std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& a) {
+    const auto& v = raw.values;
+    std::string bad;
+    if (v[kOptSections] && !ParseSections(*v[kOptSections], a, bad))
+        return FormatString(str::kBatchUnknownSection, {bad});
+    if (auto error = CheckPointsOfType(a)) return error;
+    if (v[kOptEncoding] && !(a.encoding = ParseEncoding(*v[kOptEncoding])))
+        return FormatString(str::kBatchUnknownEncoding, {*v[kOptEncoding]});
+    if (v[kOptGrade] && !(a.grade = ParseGrade(*v[kOptGrade])))
+        return FormatString(str::kBatchUnknownGrade, {*v[kOptGrade]});
+    if (v[kOptCoords] && !CoordinateFormatOf(*v[kOptCoords]))
+        return FormatString(str::kBatchCoordsExtension, {*v[kOptCoords]});
+    if (v[kOptPlot] && !EndsWithSvg(*v[kOptPlot]))
+        return FormatString(str::kBatchPlotExtension, {*v[kOptPlot]});
+    if (auto error = CheckDistinctOutputs(raw)) return error;
+    a.reportPath = v[kOptOutput];
+    a.jsonPath = v[kOptJson];
+    a.plotPath = v[kOptPlot];
+    a.coordsPath = v[kOptCoords];
+    a.quiet = v[kOptQuiet].has_value();
+    return std::nullopt;
+}
 } // namespace
 
 bool TypeUsesPoint(int traverseType, KnownPoint point) {
@@ -102,97 +259,28 @@ bool TypeUsesPoint(int traverseType, KnownPoint point) {
 const char* PointOption(KnownPoint point) { return kPointOptions[point]; }
 
 ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
-    std::optional<std::string> values[kOptionCount];
-    std::vector<std::string> files;
-    bool optionsEnded = false;
-
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            files.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            ParsedCommandLine out;
-            out.action = BatchAction::Help;
-            return out;
-        }
-        if (arg == "--version") {
-            ParsedCommandLine out;
-            out.action = BatchAction::Version;
-            return out;
-        }
-        // "--name value" or "--name=value"; "-o" takes only the separate form.
-        std::string name = arg;
-        std::optional<std::string> inlineValue;
-        if (size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            inlineValue = arg.substr(eq + 1);
-        }
-        int option = -1;
-        for (int k = 0; k < kOptionCount; ++k)
-            if (name == kOptions[k].name) option = k;
-        if (option < 0) return Usage(FormatString(str::kBatchUnknownOption, {arg}));
-        if (!inlineValue) {
-            if (i + 1 >= args.size())
-                return Usage(FormatString(str::kBatchMissingValue, {name, kOptions[option].takes}));
-            inlineValue = args[++i];
-        }
-        if (values[option]) return Usage(FormatString(str::kBatchRepeatedOption, {name}));
-        values[option] = *inlineValue;
-    }
-
+    RawArguments raw;
+    if (auto ended = ScanArguments(args, raw)) return *ended;
     ParsedCommandLine out;
-    BatchArguments& a = out.arguments;
-    if (!values[kOptType])
-        return Usage(FormatString(str::kBatchNeedsOption,
-                                  {"--type", "导线类型 non-oriented、single、closed 或 double"}));
-    auto type = ParseType(*values[kOptType]);
-    if (!type) return Usage(FormatString(str::kBatchUnknownType, {*values[kOptType]}));
-    a.traverseType = *type;
-
-    for (int p = 0; p < kKnownPointCount; ++p) {
-        const auto& text = values[kOptStart1 + p];
-        if (!text) continue;
-        a.points[p] = ParsePoint(*text);
-        if (!a.points[p])
-            return Usage(FormatString(str::kBatchBadPoint, {kPointOptions[p], *text}));
-    }
-    if (values[kOptSections]) {
-        std::string bad;
-        if (!ParseSections(*values[kOptSections], a, bad))
-            return Usage(FormatString(str::kBatchUnknownSection, {bad}));
-    }
-    for (int p = 0; p < kKnownPointCount; ++p) {
-        bool uses = kUses[a.traverseType][p];
-        if (uses && !a.points[p]) {
-            std::string why = std::string(kTypeTitles[a.traverseType]) + "需要已知点 " +
-                              PointsOfType(a.traverseType);
-            return Usage(FormatString(str::kBatchNeedsOption, {kPointOptions[p], why}));
-        }
-        if (!uses && a.points[p])
-            return Usage(FormatString(
-                str::kBatchPointNotUsed,
-                {kPointOptions[p], kTypeTitles[a.traverseType], PointsOfType(a.traverseType)}));
-    }
-    if (files.size() != 1)
+    if (auto error = ReadTypeAndPoints(raw, out.arguments)) return Usage(*error);
+    if (auto error = ReadOutputs(raw, out.arguments)) return Usage(*error);
+    if (raw.files.size() != 1)
         return Usage(FormatString(str::kBatchFileCount,
-                                  {FormatFixed(static_cast<double>(files.size()), 0)}));
-    a.observationFile = files[0];
-    if (values[kOptOutput]) a.reportPath = *values[kOptOutput];
+                                  {FormatFixed(static_cast<double>(raw.files.size()), 0)}));
+    out.arguments.observationFile = raw.files[0];
     out.action = BatchAction::Run;
     return out;
 }
 
 std::string BatchUsageText() {
     return "用法: traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y]\n"
-           "                       [--end2 X,Y] [--sections LIST] [-o REPORT|-] OBSERVATION_FILE\n"
+           "                       [--end2 X,Y] [--sections LIST] [-o REPORT|-]\n"
+           "                       [--encoding gbk|utf-8] [--grade GRADE] [--json FILE]\n"
+           "                       [--plot FILE.svg] [--coords FILE.csv|FILE.dat] [--quiet]\n"
+           "                       OBSERVATION_FILE\n"
            "\n"
-           "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告。\n"
+           "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告；在标准错误上给出\n"
+           "闭合差、相对闭合差、单位权中误差及按等级的限差检核。\n"
            "\n"
            "  --type TYPE       导线类型: non-oriented (0, 无定向导线)、single (1, "
            "单连接角附合导线)、\n"
@@ -205,11 +293,20 @@ std::string BatchUsageText() {
            "                    sides (边平差值)、precision (精度评定表)；默认全部\n"
            "  -o REPORT         报告写入文件 (GBK 编码, CRLF)；- 表示以同样的字节写到标准输出；\n"
            "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
+           "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"
+           "  --grade GRADE     限差等级: 三等、四等、一级、二级、三级、图根 (默认)，或 K:系数\n"
+           "                    (自定义 1/K 与 ±系数″√n，如 20000:8)；给出时超限退出状态为 3\n"
+           "  --json FILE       全部平差成果写成 JSON 文件 (UTF-8)\n"
+           "  --plot FILE.svg   导线图 (按比例，误差椭圆放大) 写成 SVG 文件\n"
+           "  --coords FILE     坐标成果表: .csv (UTF-8) 或 .dat (点名,编码,东坐标,北坐标,高程; "
+           "GBK)\n"
+           "  --quiet           不在标准错误上输出闭合差摘要\n"
            "  --help            显示本说明\n"
            "  --version         显示版本\n"
            "\n"
            "退出状态: 0 报告已输出；1 数据被拒绝 (文件不能打开、点名不合格、方位角闭合差\n"
-           "达到 50\"、法方程不可解、报告不能写出)；2 参数错误。\n"
+           "达到 50\"、法方程不可解、报告或结果文件不能写出)；2 参数错误；3 报告已输出，\n"
+           "但闭合差超出 --grade 所给等级的限差。\n"
            "\n"
            "示例 (examples 目录):\n"
            "  traverse-adjust --type closed --start1 3381252.418,501734.206 \\\n"

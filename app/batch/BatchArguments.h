@@ -1,9 +1,12 @@
 // The command line of the batch tool:
 //   traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y] [--end2 X,Y]
-//                   [--sections LIST] [-o REPORT|-] OBSERVATION_FILE
+//                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
+//                   [--json F] [--plot F.svg] [--coords F.csv|F.dat] [--quiet] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
+#include "export/ResultsReport.h"
+#include "results/GradeLimits.h"
 #include "workspace/Records.h"
 
 #include <optional>
@@ -21,7 +24,12 @@ struct BatchArguments {
     bool adjCoords = true;
     bool adjSides = true;
     bool precision = true;
-    std::optional<std::string> reportPath; // -o, "-" standard output; none: UTF-8 to standard output
+    std::optional<std::string>
+        reportPath; // -o, "-" standard output; none: UTF-8 to standard output
+    std::optional<ReportEncoding> encoding; // --encoding; none: code page 936 to a file
+    std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
+    std::optional<std::string> jsonPath, plotPath, coordsPath;
+    bool quiet = false; // no closure summary
     std::string observationFile;
 };
 

@@ -79,6 +79,7 @@ bool CBatchWindowPort::RunExportDialog(CResultExportDlg& dlg) {
     SetCheck(ctl::kOptAdjSides, m_export.adjSides);
     SetCheck(ctl::kOptPrecision, m_export.precision);
     dlg.DoDataExchange(*this, true);
+    dlg.m_nEncoding = m_export.utf8 ? 1 : 0;
     return true;
 }
 

@@ -28,6 +28,7 @@ struct BatchExportChoice {
     bool adjCoords = true;
     bool adjSides = true;
     bool precision = true;
+    bool utf8 = false; // the report's text in UTF-8 instead of code page 936
 };
 
 class CBatchWindowPort : public IWindowPort {

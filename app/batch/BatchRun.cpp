@@ -1,12 +1,15 @@
 #include "BatchRun.h"
 
 #include "BatchPort.h"
+#include "BatchResults.h"
 
 #include "export/ResultsReport.h"
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
+#include "results/GradeLimits.h"
+#include "results/TraverseResults.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cerrno>
@@ -61,9 +64,9 @@ bool Export(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, BatchExportChoice c
 }
 
 // Without -o: the report is written in a private folder as the window writes it, then
-// goes to standard output in UTF-8.
+// goes to standard output, in UTF-8 unless code page 936 was asked for.
 int ExportToStandardOutput(CTraverseAdjustDlg& dlg, CBatchWindowPort& port,
-                           BatchExportChoice choice) {
+                           BatchExportChoice choice, bool toUtf8) {
     port.SetMessagePrefix(kBatchProgramName);
     std::string folder = TempParent() + "/traverse-adjust.XXXXXX";
     if (mkdtemp(folder.data()) == nullptr) {
@@ -71,6 +74,7 @@ int ExportToStandardOutput(CTraverseAdjustDlg& dlg, CBatchWindowPort& port,
         return kExitDataRefused;
     }
     choice.path = folder + "/output.txt";
+    choice.utf8 = false;
     std::string report;
     const bool exported = Export(dlg, port, choice);
     const int readError = exported ? ReadWholeFile(choice.path, report) : 0;
@@ -81,12 +85,29 @@ int ExportToStandardOutput(CTraverseAdjustDlg& dlg, CBatchWindowPort& port,
         ShowNoTempFolder(dlg, folder, readError);
         return kExitDataRefused;
     }
-    const WriteResult result = WriteReport(dlg, kStandardOutputPath, Cp936ToUtf8(report));
+    if (toUtf8) report = Cp936ToUtf8(report);
+    const WriteResult result = WriteReport(dlg, kStandardOutputPath, report);
     if (result.status == WriteStatus::Written) return kExitReportWritten;
     ShowWriteFailure(dlg, result, kStandardOutputPath);
     return kExitDataRefused;
 }
 
+// The report as -o, --sections and --encoding ask; the exit status so far.
+int ExportAsAsked(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a) {
+    BatchExportChoice choice;
+    choice.approxCoords = a.approxCoords;
+    choice.adjCoords = a.adjCoords;
+    choice.adjSides = a.adjSides;
+    choice.precision = a.precision;
+    choice.utf8 = a.encoding == ReportEncoding::Utf8;
+    if (!a.reportPath)
+        return ExportToStandardOutput(dlg, port, choice, a.encoding != ReportEncoding::Cp936);
+    // "-o -": standard output, written as the file would be.
+    const bool toStandardOutput = *a.reportPath == "-";
+    choice.path = toStandardOutput ? kStandardOutputPath : *a.reportPath;
+    port.SetMessagePrefix(toStandardOutput ? kBatchProgramName : *a.reportPath);
+    return Export(dlg, port, choice) ? kExitReportWritten : kExitDataRefused;
+}
 } // namespace
 
 int RunBatch(const BatchArguments& a, std::FILE* err) {
@@ -96,16 +117,12 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
     port.SetObservationFile(a.observationFile);
     CTraverseAdjustDlg dlg(&port);
     if (!ImportAndAdjust(dlg, port)) return kExitDataRefused;
+    if (const int status = ExportAsAsked(dlg, port, a); status != kExitReportWritten) return status;
 
-    BatchExportChoice choice;
-    choice.approxCoords = a.approxCoords;
-    choice.adjCoords = a.adjCoords;
-    choice.adjSides = a.adjSides;
-    choice.precision = a.precision;
-    if (!a.reportPath) return ExportToStandardOutput(dlg, port, choice);
-    // "-o -": standard output, written as the file would be.
-    const bool toStandardOutput = *a.reportPath == "-";
-    choice.path = toStandardOutput ? kStandardOutputPath : *a.reportPath;
-    port.SetMessagePrefix(toStandardOutput ? kBatchProgramName : *a.reportPath);
-    return Export(dlg, port, choice) ? kExitReportWritten : kExitDataRefused;
+    const TraverseResults results = CollectResults(dlg);
+    if (!WriteResultFiles(dlg, port, a, results)) return kExitDataRefused;
+    const Grade grade = a.grade.value_or(DefaultGrade());
+    const GradeChecks checks = CheckGrade(results.closure, grade);
+    if (!a.quiet) WriteClosureSummary(err, results, grade, checks);
+    return a.grade && !checks.Pass() ? kExitGradeExceeded : kExitReportWritten;
 }

@@ -21,4 +21,5 @@ public:
     int m_bApproxCoords = 0;
     int m_bPrecision = 0;
     int m_bAdjSides = 0;
+    int m_nEncoding = 0; // the report's text: 0 code page 936, 1 UTF-8
 };

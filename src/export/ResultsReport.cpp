@@ -139,6 +139,7 @@ ReportSections SectionsOf(const CResultExportDlg& options) {
     s.adjCoords = options.m_bAdjCoords == 1;
     s.adjSides = options.m_bAdjSides == 1;
     s.precision = options.m_bPrecision == 1;
+    if (options.m_nEncoding == 1) s.encoding = ReportEncoding::Utf8;
     return s;
 }
 
@@ -161,5 +162,5 @@ std::string BuildResultsReport(const CTraverseAdjustDlg& ws, const ReportSection
             text.Side(text.Station(i), text.Foresight(i), ws.m_arrAdjSides[i]);
     }
     if (sections.precision) WritePrecision(text, ws);
-    return text.Bytes();
+    return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }

@@ -68,17 +68,35 @@ constexpr int kCrLineEnds = 182;          // %1 file name
 constexpr int kImplausibleHeight = 183;   // %3 the instrument or target height
 
 // batch tool: usage errors and its own failures
-constexpr int kBatchUnknownOption = 160;  // %1 the argument
-constexpr int kBatchMissingValue = 161;   // %1 the option, %2 what it takes
-constexpr int kBatchRepeatedOption = 162; // %1 the option
-constexpr int kBatchUnknownType = 163;    // %1 the type given
-constexpr int kBatchBadPoint = 164;       // %1 the option, %2 the text given
-constexpr int kBatchUnknownSection = 165; // %1 the section given
-constexpr int kBatchNeedsOption = 166;    // %1 the option, %2 why
-constexpr int kBatchPointNotUsed = 167;   // %1 the option, %2 the type, %3 its points
-constexpr int kBatchFileCount = 168;      // %1 how many files were given
-constexpr int kBatchNoTempFolder = 170;   // %1 the temporary folder, %2 the reason
-constexpr int kBatchNoDevNull = 171;      // a standard stream is closed; %1 the reason
+constexpr int kBatchUnknownOption = 160;   // %1 the argument
+constexpr int kBatchMissingValue = 161;    // %1 the option, %2 what it takes
+constexpr int kBatchRepeatedOption = 162;  // %1 the option
+constexpr int kBatchUnknownType = 163;     // %1 the type given
+constexpr int kBatchBadPoint = 164;        // %1 the option, %2 the text given
+constexpr int kBatchUnknownSection = 165;  // %1 the section given
+constexpr int kBatchNeedsOption = 166;     // %1 the option, %2 why
+constexpr int kBatchPointNotUsed = 167;    // %1 the option, %2 the type, %3 its points
+constexpr int kBatchFileCount = 168;       // %1 how many files were given
+constexpr int kBatchNoTempFolder = 170;    // %1 the temporary folder, %2 the reason
+constexpr int kBatchNoDevNull = 171;       // a standard stream is closed; %1 the reason
+constexpr int kBatchUnknownGrade = 172;    // %1 the grade given
+constexpr int kBatchUnknownEncoding = 173; // %1 the encoding given
+constexpr int kBatchCoordsExtension = 174; // %1 the coordinate file named
+constexpr int kBatchPlotExtension = 175;   // %1 the plot file named
+constexpr int kBatchSameOutput = 176;      // %1, %2 the options, %3 the file
+constexpr int kBatchGradeVerdict = 177;    // %1 the grade, %2 pass or fail
+
+// results: closure statistics against a grade's limits
+constexpr int kGradePass = 190;
+constexpr int kGradeFail = 191;
+constexpr int kCustomGrade = 192;
+constexpr int kAzimuthClosureLine = 193; // %1 f_beta, %2 limit, %3 coefficient, %4 n, %5 verdict
+constexpr int kNoAzimuthConditionLine = 194; // %1 n
+constexpr int kCoordinateClosureLine = 195;  // %1 fx, %2 fy, %3 fD (mm), %4 sum of sides (m)
+constexpr int kRelativeClosureLine = 196;    // %1 K, %2 the limit's K, %3 verdict
+constexpr int kSigma0Line = 197;             // %1 sigma0, %2 r
+constexpr int kWeakestPointLine = 198;       // %1 the point, %2 M
+constexpr int kPlotMagnification = 199;      // %1 the ellipses' magnification
 
 // adjustment
 constexpr int kNoConvergence = 130;   // %1 the number of rounds

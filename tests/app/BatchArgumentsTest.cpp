@@ -114,6 +114,23 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--type", "closed", "--sections=", "a"}, Msg(str::kBatchUnknownSection, {""})},
         {{"--type", "closed", "--sections", "approx adjusted", "a"},
          Msg(str::kBatchUnknownSection, {"approx adjusted"})},
+        // results
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "五等", "a"},
+         Msg(str::kBatchUnknownGrade, {"五等"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade=2000", "a"},
+         Msg(str::kBatchUnknownGrade, {"2000"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--encoding", "latin1", "a"},
+         Msg(str::kBatchUnknownEncoding, {"latin1"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--coords", "p.txt", "a"},
+         Msg(str::kBatchCoordsExtension, {"p.txt"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--plot", "p.png", "a"},
+         Msg(str::kBatchPlotExtension, {"p.png"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "-o", "r.dat", "--coords", "r.dat",
+          "a"},
+         Msg(str::kBatchSameOutput, {"-o", "--coords", "r.dat"})},
+        {{"--quiet=yes", "a"}, Msg(str::kBatchUnknownOption, {"--quiet=yes"})},
+        {{"--quiet", "--quiet", "a"}, Msg(str::kBatchRepeatedOption, {"--quiet"})},
+        {{"a.txt", "--json"}, Msg(str::kBatchMissingValue, {"--json", "JSON 文件名"})},
     };
     for (const Case& c : cases) {
         ParsedCommandLine p = ParseBatchArguments(c.args);

@@ -189,7 +189,7 @@ TEST_F(BatchTool, EachExampleGivesTheWindowsReport) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(ReadFile(dir / "batch.txt"), expected);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, Message(file, str::kAdjustDone) + "\n");
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), Message(file, str::kAdjustDone));
 
         r = Run(command);
         EXPECT_EQ(r.status, 0) << r.err;
@@ -235,7 +235,7 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
     const std::string missingFolder = "no-such-folder/report.txt";
     // clang-format off
     const Case cases[] = {
-        {"closure of 49 seconds passes", "square.txt", SquareLoop("2700049"), {}, 0,
+        {"closure of 49 seconds passes", "square.txt", SquareLoop("2700049"), {"--quiet"}, 0,
          text(str::kAdjustDone), false},
         {"closure of 50 seconds", "square.txt", SquareLoop("2700050"), {}, 1,
          text(str::kClosureTooLarge), false},
@@ -281,7 +281,7 @@ TEST_F(BatchTool, ReportGoesOnlyWhereItWasSent) {
     const fs::path square = dir / "square.txt", log = dir / "session.log";
     WriteFile(square, SquareLoop("2700000"));
     auto args = kSquareLoopPoints;
-    args.push_back(square.string());
+    args.insert(args.end(), {"--quiet", square.string()});
     const std::string expected = WindowReport(ParseBatchArguments(args).arguments, dir / "w.txt");
     const std::string toLog = ">>" + log.string();
     struct Case {
@@ -479,4 +479,68 @@ TEST_F(BatchTool, HelpShowsOneExamplePerTypeAndVersionItsNumber) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("traverse-adjust ", 0), 0u);
     EXPECT_GT(r.out.size(), 17u);
+}
+
+// The summary after a run, and the exit status of a grade's check: 3 only when a grade
+// was asked for and a closure is beyond it; the report is written all the same.
+TEST_F(BatchTool, SummaryAndGradeDecideTheExitStatus) {
+    const fs::path square = dir / "square.txt", report = dir / "r.txt";
+    WriteFile(square, SquareLoop("2700049")); // f_beta 49", n = 4
+    const struct {
+        const char* name;
+        std::vector<std::string> extra;
+        int status;
+        std::string lastLine; // empty: nothing after the done message
+    } cases[] = {
+        {"default 图根: 120\" allowed", {}, 0, "等级 图根：合格"},
+        {"三等: 7.2\" allowed", {"--grade", "三等"}, 3, "等级 三等：超限"},
+        {"custom 1/1000 and 30\"", {"--grade", "1000:30"}, 0, "等级 自定义：合格"},
+        {"custom 25\" and --quiet", {"--grade", "1000:24", "--quiet"}, 3, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(report);
+        auto args = kSquareLoopPoints;
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        args.insert(args.end(), {"-o", report.string(), square.string()});
+        ToolResult r = Run(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(fs::exists(report));
+        EXPECT_EQ(LastLine(r.err),
+                  c.lastLine.empty() ? Message(square, str::kAdjustDone) : c.lastLine);
+    }
+    ToolResult r =
+        Run({"--type", "closed", "--start1", "1000,1000", "--start2", "900,1000", square.string()});
+    EXPECT_NE(r.err.find("方位角闭合差 fβ = +49.0″，限差 ±120.0″（60″√n，n = 4）：合格"),
+              std::string::npos)
+        << r.err;
+}
+
+// --json, --plot and --coords hold what the core writes; --encoding chooses the
+// report's bytes; a result file is refused like a report.
+TEST_F(BatchTool, ResultFilesAndEncoding) {
+    const fs::path square = dir / "square.txt";
+    WriteFile(square, SquareLoop("2700010"));
+    auto args = kSquareLoopPoints;
+    args.push_back(square.string());
+    const std::string gbk = WindowReport(ParseBatchArguments(args).arguments, dir / "w.txt");
+    auto with = [&](std::vector<std::string> extra) {
+        extra.insert(extra.end(), args.begin(), args.end());
+        return Run(extra);
+    };
+    ToolResult r = with({"--json", dir / "r.json", "--plot", dir / "r.svg", "--coords",
+                         dir / "r.dat", "-o", dir / "r.txt", "--encoding", "utf-8"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "r.txt"), Cp936ToUtf8(gbk));
+    EXPECT_NE(ReadFile(dir / "r.json").find("\"format\": 1,"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir / "r.svg").rfind("<?xml", 0), 0u);
+    EXPECT_EQ(ReadFile(dir / "r.dat").rfind("A,,1000.000,1000.000,0.000\r\n", 0), 0u);
+
+    r = with({"--encoding", "gbk", "--quiet"});
+    EXPECT_EQ(r.out, gbk);
+    r = with({"--json", square.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(LastLine(r.err),
+              square.string() + ": " + FormatString(str::kReportIsObservations, {square.string()}));
+    EXPECT_EQ(ReadFile(square), SquareLoop("2700010"));
 }

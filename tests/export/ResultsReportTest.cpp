@@ -1,5 +1,6 @@
 #include "export/ResultsReport.h"
 #include "ReportWorkspaces.h"
+#include "export/ResultExportDlg.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -94,6 +95,22 @@ TEST(ResultsReport, SectionsWithoutEntriesKeepTheirHeaders) {
     Fill(one, kNonOriented, {{"A", "B"}}, {{1.5, 2.5}}, {}, {}, {});
     EXPECT_TRUE(SameBytes(CrLfHeaders({26, 27}) + "  B   1.500      2.500    \t \r\n",
                           BuildResultsReport(one, kApprox)));
+}
+
+// On request the same text in UTF-8, Chinese names included, line ends still CR LF; the
+// options dialog's encoding chooses it.
+TEST(ResultsReport, Utf8OnRequestIsTheSameText) {
+    CTraverseAdjustDlg ws;
+    FillClosed(ws);
+    ReportSections utf8 = kAll;
+    utf8.encoding = ReportEncoding::Utf8;
+    const std::string text = BuildResultsReport(ws, utf8);
+    EXPECT_EQ(text, Cp936ToUtf8(BuildResultsReport(ws, kAll)));
+    EXPECT_NE(text.find("  北山  "), std::string::npos);
+    EXPECT_NE(text.find("坐标平差值------------\r\n"), std::string::npos);
+    CResultExportDlg options;
+    options.m_nEncoding = 1;
+    EXPECT_EQ(SectionsOf(options).encoding, ReportEncoding::Utf8);
 }
 
 } // namespace

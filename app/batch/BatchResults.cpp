@@ -1,0 +1,51 @@
+#include "BatchResults.h"
+
+#include "BatchPort.h"
+
+#include "export/ResultsReport.h"
+#include "platform/ShownText.h"
+#include "resources/StringTable.h"
+#include "results/CoordinateFiles.h"
+#include "results/PlotModel.h"
+#include "results/ResultsJson.h"
+#include "results/ResultsText.h"
+#include "results/SvgPlot.h"
+
+namespace {
+constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
+
+bool WriteOne(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const std::string& path,
+              const std::string& bytes) {
+    port.SetMessagePrefix(path);
+    const WriteResult result = WriteReport(dlg, path, bytes);
+    if (result.status == WriteStatus::Written) return true;
+    ShowWriteFailure(dlg, result, path);
+    return false;
+}
+} // namespace
+
+bool WriteResultFiles(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
+                      const TraverseResults& results) {
+    if (a.jsonPath && !WriteOne(dlg, port, *a.jsonPath,
+                                BuildResultsJson(results, a.grade.value_or(DefaultGrade()))))
+        return false;
+    if (a.plotPath && !WriteOne(dlg, port, *a.plotPath,
+                                WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight))))
+        return false;
+    if (a.coordsPath) {
+        const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;
+        return WriteOne(dlg, port, *a.coordsPath,
+                        dat ? CoordinatesDat(results) : CoordinatesCsv(results));
+    }
+    return true;
+}
+
+void WriteClosureSummary(std::FILE* err, const TraverseResults& results, const Grade& grade,
+                         const GradeChecks& checks) {
+    std::string text;
+    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+        text += ShownText(line) + "\n";
+    text += FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}) + "\n";
+    std::fputs(text.c_str(), err);
+    std::fflush(err);
+}

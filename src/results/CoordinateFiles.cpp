@@ -1,0 +1,54 @@
+#include "results/CoordinateFiles.h"
+
+#include "resources/CodePage936.h"
+#include "results/ResultsText.h"
+#include "workspace/NumberText.h"
+
+#include <cctype>
+
+namespace {
+// A CSV field, quoted when it holds a comma, a quote or a line end.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string CsvRow(const ResultPoint& p) {
+    std::string row =
+        CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);
+    if (p.known) return row + ",,,,,,,已知点\r\n";
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        row += "," + FormatFixed(mm, 2);
+    return row + "," + FormatDms(p.f, 2) + ",待定点\r\n";
+}
+} // namespace
+
+std::string CoordinatesCsv(const TraverseResults& results) {
+    std::string out = "\xEF\xBB\xBF点名,X(m),Y(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,点类\r\n";
+    for (const ResultPoint& p : results.points)
+        out += CsvRow(p);
+    return out;
+}
+
+std::string CoordinatesDat(const TraverseResults& results) {
+    std::string out;
+    for (const ResultPoint& p : results.points) {
+        const auto name = Utf8ToCp936(p.name);
+        out += (name ? *name : p.name) + ",," + FormatFixed(p.xy.dY, 3) + "," +
+               FormatFixed(p.xy.dX, 3) + ",0.000\r\n";
+    }
+    return out;
+}
+
+std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path) {
+    if (path.size() < 4) return std::nullopt;
+    std::string ext(path.substr(path.size() - 4));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".csv") return CoordinateFormat::Csv;
+    if (ext == ".dat") return CoordinateFormat::Dat;
+    return std::nullopt;
+}

@@ -1,0 +1,38 @@
+// Closure limits of the traverse grades (GB 50026 Tables 3.3.1 and 5.2.7): the azimuth
+// closure within +-coefficient * sqrt(n) seconds, the relative closure 1/K within
+// 1/limit. A check informs; it never refuses an adjustment.
+#pragma once
+
+#include "results/TraverseResults.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Grade {
+    std::string name;        // UTF-8: 三等 ... 图根, or 自定义
+    double angleCoefficient; // seconds per sqrt(n)
+    long long relativeK;     // the relative closure must be at most 1/relativeK
+};
+
+// 三等, 四等, 一级, 二级, 三级, 图根, in that order.
+const std::vector<Grade>& StandardGrades();
+// 图根.
+const Grade& DefaultGrade();
+// A standard grade by name, or "K:COEF" (for example "20000:8"): K a whole number of
+// at least 1, COEF a positive number of seconds. No value for anything else.
+std::optional<Grade> ParseGrade(std::string_view text);
+
+struct GradeCheck {
+    bool applies = false; // the azimuth check only where there is an azimuth condition
+    bool pass = true;
+    double limit = 0.0; // seconds for the azimuth closure; K for the relative closure
+};
+
+struct GradeChecks {
+    GradeCheck azimuth, relative;
+    bool Pass() const { return azimuth.pass && relative.pass; }
+};
+
+GradeChecks CheckGrade(const ClosureStatistics& closure, const Grade& grade);

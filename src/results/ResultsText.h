@@ -1,0 +1,27 @@
+// Results as a surveyor reads them: closures rounded to 0.1 mm and 0.1 second, angles
+// as degrees-minutes-seconds (rounded, then split), and the closure statistics against
+// a grade as lines of Chinese text (UTF-8).
+#pragma once
+
+#include "results/GradeLimits.h"
+#include "results/TraverseResults.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// "%.1f", never "-0.0".
+std::string FormatTenth(double value);
+// The same with a sign: "+3.2", "-0.4", "0.0".
+std::string FormatSignedTenth(double value);
+// Degrees in [0, 360) as "330°12′01.12″" with the seconds to decimals places.
+std::string FormatDms(double degrees, int decimals);
+// K of a relative closure 1/K; "∞" when the traverse closes exactly.
+std::string RelativeClosureText(const std::optional<long long>& k);
+// 合格 or 超限.
+std::string VerdictText(bool pass);
+
+// The azimuth (or angle count), coordinate, relative closure, sigma0 and weakest-point
+// lines; the weakest point's line only where there is a new point.
+std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
+                                             const GradeChecks& checks);
