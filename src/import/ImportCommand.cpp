@@ -1,10 +1,11 @@
 // The import command: pick a file, reset the workspace, read it by its extension, show
 // the observations and reduce the slope distances. A refused file leaves the workspace
-// reset and the workflow state as it was.
+// reset; whatever the outcome, no exportable result is left (CImportScope).
 #include "import/ImportSteps.h"
 
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
+#include "workspace/ResultValidity.h"
 
 #include <cctype>
 #include <sys/stat.h>
@@ -54,6 +55,7 @@ void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
     if (!chosen) return;
+    const CImportScope scope(*this); // read, refused or empty: no exportable result after it
     const std::string path = *chosen;
     const int stateBefore = m_nState;
 

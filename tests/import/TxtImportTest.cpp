@@ -79,8 +79,7 @@ TEST_F(ImportTest, TxtLinkingFollowsTheStationOrder) {
         {"successor written first", "*K2 K1 1\nK3" + d + "*K1 K0 1\nK2" + d + "*K3 K2 1\n",
          "K2>K3<K1 "},
         {"data line before its station", "K2" + d + "*K1 K0 1\n*K2 K1 1\n", "K1>K2<K0 "},
-        {"data line matching two stations", "*A O 1\n*B O 1\n*C A 1\n*C B 1\nC" + d,
-         "B>C<O "},
+        {"data line matching two stations", "*A O 1\n*B O 1\n*C A 1\n*C B 1\nC" + d, "B>C<O "},
         {"closed loop sets up on its start twice",
          "*P O 1\nQ" + d + "*Q P 1\nR" + d + "*R Q 1\nP" + d + "*P R 1\nQ" + d + "*Q P 1\n",
          "P>Q<O Q>R<P R>P<Q P>Q<R "},
@@ -110,7 +109,7 @@ TEST_F(ImportTest, MissingNumbersAreZero) {
     EXPECT_EQ(Cell(1, 7), "\t 0.000000\n");
 }
 
-TEST_F(ImportTest, ImportsThatReadNothingKeepTheState) {
+TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
     Import(Data("worked.txt"));
     dlg.m_nState = kAdjusted;
     std::filesystem::create_directory(dir + "/folder.txt");
@@ -133,7 +132,7 @@ TEST_F(ImportTest, ImportsThatReadNothingKeepTheState) {
         port.messageIds.clear();
         Import(c.path);
         EXPECT_EQ(port.messageIds, c.message ? std::vector<int>{c.message} : std::vector<int>{});
-        EXPECT_EQ(dlg.m_nState, kAdjusted);
+        EXPECT_EQ(dlg.m_nState, kNothingLoaded) << "nothing left to export";
         EXPECT_EQ(dlg.m_arrObservations.GetSize(), 0);
         EXPECT_TRUE(TableEmpty());
     }
