@@ -1,11 +1,13 @@
 // The module's application object: for the duration of one call of the entry it
-// provides the QApplication the window needs, the host's own when it has one.
+// provides the QApplication the window needs, the host's own when it has one, and
+// Qt's own texts (file dialogs, standard buttons) in Chinese whatever the locale.
 #pragma once
 
 #include <memory>
 #include <string>
 
 class QApplication;
+class QTranslator;
 
 class CTraverseApp {
 public:
@@ -19,7 +21,10 @@ public:
     void ExitInstance();
 
 private:
+    void InstallQtChinese();
+
     std::unique_ptr<QApplication> m_ownApplication;
+    std::unique_ptr<QTranslator> m_qtChinese;
 };
 
 // Whether the Qt platform that would be chosen can reach its display. Qt ends the

@@ -2,6 +2,7 @@
 // export options dialog, and the desktop's handler for the report.
 #include "ModalHelper.h"
 
+#include "ui/TraverseApp.h"
 #include "ui/TraverseWindow.h"
 
 #include "export/ResultExportDlg.h"
@@ -105,6 +106,35 @@ TEST(Dialogs, OpenFileWithFiltersAndCancel) {
 
     WhenModal("openFileDialog", [](QWidget* w) { qobject_cast<QFileDialog*>(w)->reject(); });
     EXPECT_FALSE(window.ChooseOpenFile("(*.txt)|*.txt||").has_value());
+}
+
+// Qt's own dialogs speak Chinese whatever the locale, and start where the last one
+// ended in this run (at first in the current folder).
+TEST(Dialogs, FileDialogsInChineseStartInTheFolderLastUsed) {
+    CTraverseApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CTraverseWindow window;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("观测.txt");
+    Touch(file);
+    QString startedIn, lookIn;
+    auto answer = [&](const QString& typed) {
+        return [&, typed](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            startedIn = dialog->directory().absolutePath();
+            lookIn = dialog->labelText(QFileDialog::LookIn);
+            TypeAndAccept(dialog, typed);
+        };
+    };
+    WhenModal("openFileDialog", answer(file));
+    ASSERT_TRUE(window.ChooseOpenFile("(*.txt)|*.txt||").has_value());
+    EXPECT_EQ(startedIn, QDir::currentPath());
+    EXPECT_EQ(lookIn, "查找范围：");
+
+    WhenModal("saveFileDialog", answer("报告.txt"));
+    const auto saved = window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
+    EXPECT_EQ(startedIn, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(saved, QFile::encodeName(dir.filePath("报告.txt")).toStdString());
 }
 
 TEST(Dialogs, SaveFileOffersOutputTxtAndNeverAsksToOverwrite) {

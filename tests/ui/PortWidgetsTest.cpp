@@ -140,7 +140,8 @@ TEST_F(Controls, ChecksShowAndEnable) {
 
 TEST(DialogUnits, ConvertWithRounding) {
     struct Case {
-        int baseX, baseY, x, y, w, h;
+        double baseX, baseY;
+        int x, y, w, h;
         QRect expected;
     };
     const Case cases[] = {
@@ -166,7 +167,7 @@ TEST(DialogUnits, FontCanShowChinese) {
     EXPECT_TRUE(
         QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
         << font.family().toStdString();
-    const DialogUnits u = UnitsOf(font);
+    const DialogUnits u = UnitsOf(font, SampleTemplate());
     EXPECT_GT(u.baseX, 0);
     EXPECT_GT(u.baseY, u.baseX);
 }
