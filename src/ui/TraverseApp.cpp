@@ -93,8 +93,12 @@ bool CTraverseApp::InitInstance() {
     return true;
 }
 
-// Without Qt's translations installed Qt's texts stay English; nothing else changes.
+// Qt's texts and what it describes by its default locale (file types in the file
+// dialogs). Numbers never go through Qt's locale. Without Qt's translations installed
+// Qt's texts stay English.
 void CTraverseApp::InstallQtChinese() {
+    m_hostLocale = QLocale();
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) return;
@@ -105,5 +109,6 @@ void CTraverseApp::InstallQtChinese() {
 void CTraverseApp::ExitInstance() {
     if (m_qtChinese != nullptr) QCoreApplication::removeTranslator(m_qtChinese.get());
     m_qtChinese.reset();
+    QLocale::setDefault(m_hostLocale);
     m_ownApplication.reset();
 }

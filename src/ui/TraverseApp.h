@@ -3,6 +3,8 @@
 // Qt's own texts (file dialogs, standard buttons) in Chinese whatever the locale.
 #pragma once
 
+#include <QLocale>
+
 #include <memory>
 #include <string>
 
@@ -25,6 +27,7 @@ private:
 
     std::unique_ptr<QApplication> m_ownApplication;
     std::unique_ptr<QTranslator> m_qtChinese;
+    QLocale m_hostLocale; // Qt's default locale before, given back at the end
 };
 
 // Whether the Qt platform that would be chosen can reach its display. Qt ends the
