@@ -22,7 +22,8 @@ protected:
 private:
     static QFont TitleFont(const QFont& font);
 
+    // Moving by hand, where the window manager cannot move the window: the mouse's
+    // offset from the window's top left corner.
     bool m_dragging = false;
-    QPoint
-        m_grabOffset; // from the window's top left corner, when the window manager cannot move it
+    QPoint m_grabOffset;
 };

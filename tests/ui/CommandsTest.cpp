@@ -17,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -88,55 +86,6 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
     const QByteArray bytes = report.readAll();
     EXPECT_TRUE(bytes.contains("3381252.418")) << bytes.toStdString();
-}
-
-// After a change of the inputs, or with no section ticked, the export says so and
-// writes nothing.
-TEST(CommandsWriteNothing, StaleResultsOrNoSection) {
-    const QString changed = "数据已修改，请重新平差后再导出。";
-    struct Case {
-        const char* name;
-        std::function<void(CTraverseWindow&)> change;
-        QString message;
-    };
-    const Case cases[] = {
-        {"known point typed",
-         [](CTraverseWindow& w) { w.SetControlText(ctl::kInitX1, "3381252.5"); }, changed},
-        {"type changed",
-         [](CTraverseWindow& w) { w.Controls().Button(ctl::kRadioDouble)->click(); }, changed},
-        {"nothing ticked", [](CTraverseWindow&) {}, "未选择输出内容，没有导出文件！"},
-    };
-    QTemporaryDir dir;
-    const QString path = dir.filePath("output.txt");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CTraverseWindow window;
-        CTraverseAdjustDlg ws{&window};
-        window.Attach(ws);
-        ws.OnInitDialog();
-        ws.m_arrObservations.Add(ObservationRecord{});
-        ws.m_nState = kAdjusted;
-        c.change(window);
-
-        QString shown;
-        auto answer = [&shown](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            shown = box->text();
-            box->button(QMessageBox::Ok)->click();
-        };
-        if (c.message == changed) {
-            WhenMessageBox(answer);
-        } else {
-            WhenModal("exportDialog", [&](QWidget* d) {
-                d->findChild<QLineEdit*>("ctl1048")->setText(path);
-                WhenMessageBox(answer);
-                d->findChild<QAbstractButton*>("ctl1")->click();
-            });
-        }
-        window.Controls().Button(ctl::kExport)->click();
-        EXPECT_EQ(shown, c.message);
-        EXPECT_FALSE(QFile::exists(path));
-    }
 }
 
 #include "CommandsTest.moc"

@@ -115,26 +115,21 @@ TEST(Dialogs, FileDialogsInChineseStartInTheFolderLastUsed) {
     ASSERT_TRUE(app.InitInstance());
     CTraverseWindow window;
     QTemporaryDir dir;
-    const QString file = dir.filePath("观测.txt");
-    Touch(file);
-    QString startedIn, lookIn;
-    auto answer = [&](const QString& typed) {
-        return [&, typed](QWidget* w) {
+    Touch(dir.filePath("观测.txt"));
+    QStringList startedIn;
+    auto answer = [&startedIn](QString typed) {
+        return [&startedIn, typed](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
-            startedIn = dialog->directory().absolutePath();
-            lookIn = dialog->labelText(QFileDialog::LookIn);
+            startedIn << dialog->directory().absolutePath();
+            EXPECT_EQ(dialog->labelText(QFileDialog::LookIn), "查找范围：");
             TypeAndAccept(dialog, typed);
         };
     };
-    WhenModal("openFileDialog", answer(file));
-    ASSERT_TRUE(window.ChooseOpenFile("(*.txt)|*.txt||").has_value());
-    EXPECT_EQ(startedIn, QDir::currentPath());
-    EXPECT_EQ(lookIn, "查找范围：");
-
+    WhenModal("openFileDialog", answer(dir.filePath("观测.txt")));
+    window.ChooseOpenFile("(*.txt)|*.txt||");
     WhenModal("saveFileDialog", answer("报告.txt"));
-    const auto saved = window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
-    EXPECT_EQ(startedIn, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(saved, QFile::encodeName(dir.filePath("报告.txt")).toStdString());
+    window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
+    EXPECT_EQ(startedIn, QStringList({QDir::currentPath(), QDir(dir.path()).absolutePath()}));
 }
 
 TEST(Dialogs, SaveFileOffersOutputTxtAndNeverAsksToOverwrite) {

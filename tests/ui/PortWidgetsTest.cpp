@@ -122,13 +122,18 @@ TEST_F(Controls, RadioGroupsAreIndependent) {
     EXPECT_EQ(controls.GetRadioIndex(16), -1) << "a group is addressed by its first button";
 }
 
-TEST_F(Controls, ChecksShowAndEnable) {
+TEST_F(Controls, ChecksShowEnableAndFocus) {
     controls.SetCheck(20, true);
     EXPECT_TRUE(controls.GetCheck(20));
     EXPECT_TRUE(qobject_cast<QCheckBox*>(controls.Widget(20))->isChecked());
     controls.SetCheck(20, false);
     EXPECT_FALSE(controls.GetCheck(20));
     EXPECT_FALSE(controls.GetCheck(12)) << "an edit is never checked";
+
+    controls.SetControlText(12, "12,5"); // an edit that holds no number is pointed at
+    controls.FocusControl(12);
+    EXPECT_EQ(dialog.focusWidget(), controls.Widget(12));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controls.Widget(12))->selectedText(), "12,5");
 
     for (bool on : {false, true}) {
         controls.ShowControl(11, on);
