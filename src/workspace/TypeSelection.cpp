@@ -32,7 +32,7 @@ constexpr PointGroup kGroups[4] = {
 struct TypeLayout {
     std::string_view diagram;
     const char* headings[4]; // nullptr: the group is hidden, its heading unchanged
-    bool azimuthClosureEditable;
+    bool azimuthClosureActive;
 };
 
 constexpr TypeLayout kLayouts[4] = {
@@ -107,5 +107,5 @@ void CTraverseAdjustDlg::ApplyLayout(int traverseType) {
         if (heading != nullptr) m_pPort->SetControlText(kGroups[g].heading, heading);
         ShowGroup(*m_pPort, kGroups[g], heading != nullptr);
     }
-    m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureEditable);
+    m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureActive);
 }
