@@ -1,10 +1,12 @@
 // The import command: pick a file, reset the workspace, read the file once, parse it by
 // its extension, show the observations and reduce the slope distances. A refused file
-// leaves the workspace reset and the workflow state as it was.
+// leaves the workspace reset; whatever the outcome, no exportable result is left
+// (CImportScope).
 #include "import/ImportSteps.h"
 
 #include "import/FileBytes.h"
 #include "resources/StringTable.h"
+#include "workspace/ResultValidity.h"
 
 #include <cctype>
 
@@ -45,11 +47,6 @@ bool ReadChosenFile(CTraverseAdjustDlg& dlg, const std::string& path, FileBytes&
     }
     return false;
 }
-
-void AbandonImport(CTraverseAdjustDlg& dlg, int stateBefore) {
-    dlg.ResetWorkspace();
-    dlg.m_nState = stateBefore;
-}
 } // namespace
 
 int Refuse(CTraverseAdjustDlg& dlg, const ImportFault& fault) {
@@ -61,8 +58,8 @@ void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
     if (!chosen) return;
+    const CImportScope scope(*this); // read, refused or empty: no exportable result after it
     const std::string path = *chosen;
-    const int stateBefore = m_nState;
 
     ResetWorkspace();
     m_importedFile = {};
@@ -76,7 +73,7 @@ void CTraverseAdjustDlg::OnImport() {
                       (kind == FileKind::Txt ? ReadTxtBuffer(file.bytes, DisplayName(path))
                                              : ReadConBuffer(file.bytes, DisplayName(path))) == 1;
     if (!read) {
-        AbandonImport(*this, stateBefore);
+        ResetWorkspace(); // nothing half-read stays
         return;
     }
     m_nState = kObservationsLoaded;

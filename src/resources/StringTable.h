@@ -31,7 +31,9 @@ constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129 and 180-189 import, 130-139
 // adjustment, 140-149 export, 150-159 window, 160-179 batch tool, 190-199 results.
-constexpr int kEnterNumber = 100; // the platform's prompt for a non-number edit
+constexpr int kEnterNumber = 100;     // the platform's prompt for a non-number edit
+constexpr int kResultsOutdated = 101; // the inputs changed since the adjustment
+constexpr int kNoSectionChosen = 102; // export with no section ticked
 
 // export: %1 the report path, %2 the system's reason where there is one
 constexpr int kReportWriteFailed = 140;    // writing the temporary file failed

@@ -15,18 +15,15 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Multiplies and divides with rounding, as dialog unit conversion does.
-int MulDiv(int value, int numerator, int denominator) {
-    long long product = static_cast<long long>(value) * numerator;
-    long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                         : (product - half) / denominator);
+int Scaled(int units, double base, int perBase) {
+    return static_cast<int>(std::lround(units * base / perBase));
 }
 
 QWidget* CreateControl(const ControlTemplate& c, QDialog& dialog) {
@@ -70,23 +67,28 @@ QWidget* CreateControl(const ControlTemplate& c, QDialog& dialog) {
 } // namespace
 
 QRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
-    return QRect(MulDiv(x, baseX, 4), MulDiv(y, baseY, 8), MulDiv(width, baseX, 4),
-                 MulDiv(height, baseY, 8));
+    return QRect(Scaled(x, baseX, 4), Scaled(y, baseY, 8), Scaled(width, baseX, 4),
+                 Scaled(height, baseY, 8));
 }
 
 QFont DialogFont(const DialogTemplate& t) {
     const QStringList installed = QFontDatabase::families();
     QStringList wanted = {FromUtf8(t.fontName)};
-    if (t.fontName == "宋体")
+    if (t.fontName == "宋体") {
         wanted << "SimSun"
                << "NSimSun";
-    // Chinese fonts commonly found on Linux desktops, in order of preference.
+        // Song (Ming) faces found on Linux desktops.
+        wanted << "Noto Serif CJK SC"
+               << "Source Han Serif SC"
+               << "Source Han Serif CN"
+               << "AR PL UMing CN"
+               << "AR PL SungtiL GB";
+    }
+    // Other Chinese faces, in order of preference.
     wanted << "Noto Sans CJK SC"
            << "Source Han Sans SC"
            << "WenQuanYi Micro Hei"
            << "WenQuanYi Zen Hei"
-           << "Noto Serif CJK SC"
-           << "AR PL UMing CN"
            << "Droid Sans Fallback";
     QFont font;
     for (const QString& family : wanted) {
@@ -99,29 +101,33 @@ QFont DialogFont(const DialogTemplate& t) {
     return font;
 }
 
-DialogUnits UnitsOf(const QFont& font) {
-    QFontMetrics metrics(font);
-    DialogUnits units;
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    units.baseX = std::max(1, (letters / 26 + 1) / 2);
-    units.baseY = std::max(1, metrics.height());
-    return units;
+DialogUnits UnitsOf(const QFont& font, const DialogTemplate& t) {
+    const QFontMetricsF metrics(font);
+    double square = metrics.horizontalAdvance(QChar(0x56FD)); // 国, one ideograph
+    if (square < 1.0) square = metrics.height();
+    double scale = 1.0;
+    for (const ControlTemplate& c : t.controls) {
+        if (c.kind != ControlKind::Label || c.width <= 0) continue;
+        const double room = c.width * square / 8.0;
+        scale = std::max(scale, std::ceil(metrics.horizontalAdvance(FromUtf8(c.text))) / room);
+    }
+    return DialogUnits{square / 2.0 * scale, square * scale};
 }
 
-CDialogControls::CDialogControls(QDialog& dialog, const DialogTemplate& t) {
+CDialogControls::CDialogControls(QDialog& dialog, const DialogTemplate& t, const QMargins& frame) {
     const QFont font = DialogFont(t);
     dialog.setFont(font);
     dialog.setWindowTitle(FromUtf8(t.caption));
-    m_units = UnitsOf(font);
-    const QRect frame = m_units.ToPixels(0, 0, t.width, t.height);
-    dialog.setFixedSize(frame.size());
+    m_units = UnitsOf(font, t);
+    const QRect client = m_units.ToPixels(0, 0, t.width, t.height);
+    dialog.setFixedSize(client.size().grownBy(frame));
 
     QButtonGroup* group = nullptr;
     int groupFirstId = -1;
     for (const ControlTemplate& c : t.controls) {
         QWidget* widget = CreateControl(c, dialog);
-        widget->setGeometry(m_units.ToPixels(c.x, c.y, c.width, c.height));
+        widget->setGeometry(
+            m_units.ToPixels(c.x, c.y, c.width, c.height).translated(frame.left(), frame.top()));
         widget->setEnabled(!c.disabled);
         if (c.id != -1) {
             widget->setObjectName(QStringLiteral("ctl%1").arg(c.id));
@@ -217,4 +223,11 @@ void CDialogControls::ShowControl(int id, bool show) {
 
 void CDialogControls::EnableControl(int id, bool enable) {
     if (QWidget* w = Widget(id)) w->setEnabled(enable);
+}
+
+void CDialogControls::FocusControl(int id) {
+    QWidget* w = Widget(id);
+    if (w == nullptr) return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
 }

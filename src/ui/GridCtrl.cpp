@@ -39,6 +39,7 @@ CQtGridCtrl::CQtGridCtrl(QTableWidget& table) : m_table(table) {
     m_table.horizontalHeader()->setHighlightSections(false);
     m_table.verticalHeader()->setHighlightSections(false);
     m_table.setTabKeyNavigation(false);
+    m_table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     SyncShape();
 }
 
@@ -166,3 +167,11 @@ void CQtGridCtrl::SetDefaultCellBackground(unsigned rgb) {
 }
 
 void CQtGridCtrl::Refresh() { m_table.viewport()->update(); }
+
+// A header row or column stands for the first row or column of cells.
+void CQtGridCtrl::EnsureVisible(int row, int col) {
+    if (!Contains(row, col)) return;
+    const int r = std::max(0, row - m_fixedRows), c = std::max(0, col - m_fixedColumns);
+    if (r >= m_table.rowCount() || c >= m_table.columnCount()) return;
+    m_table.scrollTo(m_table.model()->index(r, c), QAbstractItemView::EnsureVisible);
+}

@@ -1,6 +1,6 @@
-// The observation grid over a table widget. The fixed header row and column are the
-// table's own headers, so they stay in view while the cells scroll; grid row r and
-// column c are table row r - 1 and column c - 1 when both are fixed.
+// The observation grid over a read-only table widget: it shows what the computation
+// uses. The fixed header row and column are the table's own headers, so they stay in
+// view while the cells scroll; grid cell (r, c) is table cell (r - 1, c - 1) when both are fixed.
 #pragma once
 
 #include "workspace/WindowPort.h"
@@ -30,6 +30,7 @@ public:
     bool SetColumnWidth(int col, int pixels) override;
     void SetDefaultCellBackground(unsigned rgb) override;
     void Refresh() override;
+    void EnsureVisible(int row, int col) override;
 
     QTableWidget& Table() const { return m_table; }
 

@@ -3,6 +3,8 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,16 +79,36 @@ CTraverseApp::~CTraverseApp() { ExitInstance(); }
 
 bool CTraverseApp::InitInstance() {
     if (QCoreApplication* existing = QCoreApplication::instance()) {
-        if (qobject_cast<QApplication*>(existing) != nullptr) return true;
-        ReportToStderr(str::kNoWidgetApp);
-        return false;
-    }
-    if (!DisplayAvailable()) {
+        if (qobject_cast<QApplication*>(existing) == nullptr) {
+            ReportToStderr(str::kNoWidgetApp);
+            return false;
+        }
+    } else if (!DisplayAvailable()) {
         ReportToStderr(str::kNoDisplay);
         return false;
+    } else {
+        m_ownApplication = std::make_unique<QApplication>(g_argc, g_argv);
     }
-    m_ownApplication = std::make_unique<QApplication>(g_argc, g_argv);
+    InstallQtChinese();
     return true;
 }
 
-void CTraverseApp::ExitInstance() { m_ownApplication.reset(); }
+// Qt's texts and what it describes by its default locale (file types in the file
+// dialogs). Numbers never go through Qt's locale. Without Qt's translations installed
+// Qt's texts stay English.
+void CTraverseApp::InstallQtChinese() {
+    m_hostLocale = QLocale();
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) return;
+    QCoreApplication::installTranslator(translator.get());
+    m_qtChinese = std::move(translator);
+}
+
+void CTraverseApp::ExitInstance() {
+    if (m_qtChinese != nullptr) QCoreApplication::removeTranslator(m_qtChinese.get());
+    m_qtChinese.reset();
+    QLocale::setDefault(m_hostLocale);
+    m_ownApplication.reset();
+}

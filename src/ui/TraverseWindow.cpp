@@ -1,47 +1,64 @@
 #include "ui/TraverseWindow.h"
 
-#include "ui/FileFilter.h"
+#include "ui/CaptionBar.h"
 
-#include "export/ResultExportDlg.h"
 #include "resources/DialogTemplate.h"
-#include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDesktopServices>
+#include <QEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QPainter>
 #include <QTableWidget>
-#include <QUrl>
 
 #include <dlfcn.h>
 
 #include <functional>
 
 namespace {
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+constexpr int kBorder = 1; // pixels of the window's own frame
 
-std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// No frame from the window manager: the window draws its caption and border itself.
+constexpr Qt::WindowFlags kFrameFlags = Qt::Window | Qt::FramelessWindowHint;
+
+QMargins FrameMargins(const DialogTemplate& t) {
+    const int caption = CCaptionBar::HeightFor(DialogFont(t));
+    return QMargins(kBorder, kBorder + caption, kBorder, kBorder);
+}
 
 void OnClick(QAbstractButton* button, QObject* context, std::function<void()> handler) {
     if (button != nullptr) QObject::connect(button, &QAbstractButton::clicked, context, handler);
 }
+
+// The closure boxes show results: they can be selected and copied, not typed over, and
+// Tab passes them by.
+void MakeOutput(QWidget* widget) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
+}
 } // namespace
 
 CTraverseWindow::CTraverseWindow()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_controls(*this, MainDialogTemplate()) {
+    : QDialog(nullptr, kFrameFlags),
+      m_controls(*this, MainDialogTemplate(), FrameMargins(MainDialogTemplate())) {
     setObjectName(QStringLiteral("traverseWindow"));
     auto* table = qobject_cast<QTableWidget*>(m_controls.Widget(ctl::kGrid));
     auto* picture = qobject_cast<QLabel*>(m_controls.Widget(ctl::kDiagram));
     Q_ASSERT(table != nullptr && picture != nullptr);
     m_grid = std::make_unique<CQtGridCtrl>(*table);
     m_diagram = std::make_unique<CQtImgEdit>(*picture);
+    for (int id : {ctl::kWx, ctl::kWy, ctl::kWz, ctl::kAzimuthClosure})
+        MakeOutput(m_controls.Widget(id));
+
+    const QMargins frame = FrameMargins(MainDialogTemplate());
+    m_caption = new CCaptionBar(*this);
+    m_caption->setGeometry(kBorder, kBorder, width() - 2 * kBorder, frame.top() - kBorder);
 }
 
 CTraverseWindow::~CTraverseWindow() = default;
@@ -66,75 +83,24 @@ void CTraverseWindow::reject() {
     QDialog::reject();
 }
 
+void CTraverseWindow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void CTraverseWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && m_caption != nullptr) m_caption->update();
+    QDialog::changeEvent(event);
+}
+
 QWidget* CTraverseWindow::DialogParent() {
     QWidget* modal = QApplication::activeModalWidget();
     return modal != nullptr ? modal : this;
 }
 
-void CTraverseWindow::ShowMessage(int stringId, const std::string& text) {
-    const QMessageBox::Icon icon =
-        stringId == str::kAdjustDone ? QMessageBox::Information : QMessageBox::Warning;
-    QMessageBox box(icon, windowTitle(), FromUtf8(text), QMessageBox::Ok, DialogParent());
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.exec();
-}
-
-bool CTraverseWindow::AskYesNo(int, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, windowTitle(), FromUtf8(text),
-                    QMessageBox::Yes | QMessageBox::No, DialogParent());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
-
-std::optional<std::string> CTraverseWindow::ChooseOpenFile(const std::string& filter) {
-    QFileDialog dialog(DialogParent(), QStringLiteral("打开"));
-    dialog.setObjectName(QStringLiteral("openFileDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(ToNameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ToPath(dialog.selectedFiles().constFirst());
-}
-
-std::optional<std::string> CTraverseWindow::ChooseSaveFile(const std::string& defaultExt,
-                                                           const std::string& initialName,
-                                                           const std::string& filter) {
-    QFileDialog dialog(DialogParent(), QStringLiteral("另存为"));
-    dialog.setObjectName(QStringLiteral("saveFileDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(ToNameFilters(filter));
-    dialog.setDefaultSuffix(FromUtf8(defaultExt));
-    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(initialName)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ToPath(dialog.selectedFiles().constFirst());
-}
-
 void CTraverseWindow::Invalidate() { update(); }
-
-bool CTraverseWindow::RunExportDialog(CResultExportDlg& dlg) {
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("exportDialog"));
-    CDialogControls controls(dialog, ExportDialogTemplate());
-    dlg.DoDataExchange(controls, false);
-    OnClick(controls.Button(ctl::kOptFileName), &dialog, [&] { dlg.OnFileName(controls, *this); });
-    OnClick(controls.Button(ctl::kOk), &dialog, [&] {
-        dlg.DoDataExchange(controls, true);
-        dialog.accept();
-    });
-    OnClick(controls.Button(ctl::kCancel), &dialog, [&] { dialog.reject(); });
-    return dialog.exec() == QDialog::Accepted;
-}
-
-void CTraverseWindow::OpenDocument(const std::string& path) {
-    // The desktop's handler for the file, started directly: no shell, no command line.
-    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!QDesktopServices::openUrl(url))
-        ShowMessage(str::kCannotOpenDocument, FormatString(str::kCannotOpenDocument, {path}));
-}
 
 // The folder of the module drawing this window when the host loaded it by its full path
 // (installed, that is lib/traverse-adjust/ and not the program's bin/); else the folder
@@ -146,7 +112,7 @@ std::string CTraverseWindow::ModuleDirectory() const {
         const std::string path = info.dli_fname;
         return path.substr(0, path.rfind('/') + 1);
     }
-    return ToPath(QCoreApplication::applicationDirPath()) + '/';
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + '/';
 }
 
 int RunTraverseWindow() {

@@ -1,5 +1,6 @@
-// The main window "导线平差": built from template 102, it implements the port for the
-// workspace and routes its buttons to the workspace's commands. It computes nothing.
+// The main window "导线平差": built from template 102 under a caption of its own, it
+// implements the port for the workspace and routes its buttons to the workspace's
+// commands. It computes nothing; the grid and the closure boxes only show results.
 #pragma once
 
 #include "ui/DialogControls.h"
@@ -39,6 +40,7 @@ public:
     }
     void ShowControl(int id, bool show) override { m_controls.ShowControl(id, show); }
     void EnableControl(int id, bool enable) override { m_controls.EnableControl(id, enable); }
+    void FocusControl(int id) override { m_controls.FocusControl(id); }
 
     // window
     void ShowMessage(int stringId, const std::string& text) override;
@@ -57,16 +59,25 @@ public:
     // The modal result after "退出".
     static constexpr int kCancelResult = 2;
 
-public:
     // Only "退出" ends the window: Escape and the window manager's close do nothing.
     void reject() override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* DialogParent();
+    // The folder a file dialog starts in: the one last used in this run, at first the
+    // current folder.
+    QString StartFolder() const;
+    void RememberFolder(const QString& chosenFile);
 
     CDialogControls m_controls;
     std::unique_ptr<CQtGridCtrl> m_grid;
     std::unique_ptr<CQtImgEdit> m_diagram;
+    QWidget* m_caption = nullptr; // owned by the window
+    QString m_lastFolder;
     bool m_exiting = false;
 };
 

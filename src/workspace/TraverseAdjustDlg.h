@@ -32,6 +32,9 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
+    // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0
+    // without observations) and clears the closures, fields and edits.
+    void DiscardResults();
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);
@@ -140,6 +143,9 @@ public:
     // ---- adjustment state -----------------------------------------------------------
 
     // ---- export state ---------------------------------------------------------------
+    // An adjustment's results were dropped by a change of its inputs: the export asks
+    // for a new adjustment rather than for a first one.
+    bool m_bResultsDiscarded = false;
 
     // ---- window state ---------------------------------------------------------------
 

@@ -1,6 +1,6 @@
-// Traverse type selection: every radio button clears the known points and closures
-// and lays the known-data inputs out for its type (which point groups are shown and
-// how they are titled, whether the azimuth closure can be typed, the diagram).
+// Traverse type selection: every radio button clears the known points and closures,
+// drops the results and lays the known-data inputs out for its type (which point groups
+// are shown and how titled, whether the azimuth closure box is active, the diagram).
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "workspace/TypeLayouts.h"
@@ -32,7 +32,7 @@ constexpr PointGroup kGroups[4] = {
 struct TypeLayout {
     std::string_view diagram;
     const char* headings[4]; // nullptr: the group is hidden, its heading unchanged
-    bool azimuthClosureEditable;
+    bool azimuthClosureActive;
 };
 
 constexpr TypeLayout kLayouts[4] = {
@@ -75,6 +75,7 @@ static void SelectType(CTraverseAdjustDlg& dlg, int clickedType) {
     dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = 0.0;
     dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = 0.0;
     dlg.m_dAzimuthClosure = 0.0;
+    dlg.DiscardResults(); // the known points are gone: so are the results made from them
     dlg.ShowWorkspace();
 
     if (dlg.m_nTraverseType == clickedType) dlg.ApplyLayout(clickedType);
@@ -106,5 +107,5 @@ void CTraverseAdjustDlg::ApplyLayout(int traverseType) {
         if (heading != nullptr) m_pPort->SetControlText(kGroups[g].heading, heading);
         ShowGroup(*m_pPort, kGroups[g], heading != nullptr);
     }
-    m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureEditable);
+    m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureActive);
 }

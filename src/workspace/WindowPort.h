@@ -30,6 +30,8 @@ public:
     virtual bool SetColumnWidth(int col, int pixels) = 0;
     virtual void SetDefaultCellBackground(unsigned rgb) = 0; // 0x00BBGGRR
     virtual void Refresh() = 0;
+    // Scrolls the cell into view; a grid that does not scroll ignores it.
+    virtual void EnsureVisible(int row, int col) { (void)row, (void)col; }
 };
 
 // The diagram picture control.
@@ -54,6 +56,9 @@ public:
     virtual void SetRadioIndex(int firstId, int index) = 0;
     virtual void ShowControl(int id, bool show) = 0;
     virtual void EnableControl(int id, bool enable) = 0;
+    // Keyboard focus to the control, an edit's text selected; a window without keyboard
+    // focus (the batch tool's) ignores it.
+    virtual void FocusControl(int id) { (void)id; }
 };
 
 class IWindowPort : public IControlPort {

@@ -120,7 +120,7 @@ TEST_F(ImportTest, BadFilesAreRefusedWithTheirLine) {
         ASSERT_EQ(port.messageIds, std::vector<int>{c.message});
         EXPECT_NE(port.messageTexts[0].find(c.mentions), std::string::npos) << port.messageTexts[0];
         EXPECT_NE(port.messageTexts[0].find(c.file), std::string::npos);
-        EXPECT_EQ(dlg.m_nState, kAdjusted);
+        EXPECT_EQ(dlg.m_nState, kNothingLoaded) << "the adjusted results went with the file";
         EXPECT_EQ(dlg.m_arrObservations.GetSize(), 0);
         EXPECT_TRUE(TableEmpty());
     }

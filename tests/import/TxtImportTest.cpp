@@ -114,7 +114,7 @@ TEST_F(ImportTest, MissingNumbersAreZero) {
     EXPECT_EQ(Cell(1, 7), "\t 0.000000\n");
 }
 
-TEST_F(ImportTest, ImportsThatReadNothingKeepTheState) {
+TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
     Import(Data("worked.txt"));
     dlg.m_nState = kAdjusted;
     std::filesystem::create_directory(dir + "/folder.txt");
@@ -145,7 +145,7 @@ TEST_F(ImportTest, ImportsThatReadNothingKeepTheState) {
         port.messageIds.clear();
         Import(c.path);
         EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
-        EXPECT_EQ(dlg.m_nState, kAdjusted);
+        EXPECT_EQ(dlg.m_nState, kNothingLoaded) << "nothing left to export";
         EXPECT_EQ(dlg.m_arrObservations.GetSize(), 0);
         EXPECT_TRUE(TableEmpty());
     }

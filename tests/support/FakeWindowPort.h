@@ -11,9 +11,15 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
-using FakeGrid = CMemoryGrid;
+// The in-memory grid that also remembers the last cell scrolled into view.
+class FakeGrid : public CMemoryGrid {
+public:
+    void EnsureVisible(int row, int col) override { visibleCell = {row, col}; }
+    std::pair<int, int> visibleCell{-1, -1};
+};
 
 class FakeImgEdit : public CImgEdit {
 public:
@@ -36,6 +42,7 @@ public:
     void SetRadioIndex(int firstId, int index) override { radios[firstId] = index; }
     void ShowControl(int id, bool show) override { hidden[id] = !show; }
     void EnableControl(int id, bool enable) override { disabled[id] = !enable; }
+    void FocusControl(int id) override { focused = id; }
     // window
     void ShowMessage(int stringId, const std::string& text) override;
     bool AskYesNo(int stringId, const std::string& text) override;
@@ -60,6 +67,7 @@ public:
     std::map<int, bool> checks;
     std::map<int, int> radios;
     std::map<int, bool> hidden, disabled;
+    int focused = 0; // the control given the focus last
     FakeGrid grid;
     FakeImgEdit diagram;
     std::vector<int> messageIds;

@@ -2,6 +2,7 @@
 // export options dialog, and the desktop's handler for the report.
 #include "ModalHelper.h"
 
+#include "ui/TraverseApp.h"
 #include "ui/TraverseWindow.h"
 
 #include "export/ResultExportDlg.h"
@@ -105,6 +106,30 @@ TEST(Dialogs, OpenFileWithFiltersAndCancel) {
 
     WhenModal("openFileDialog", [](QWidget* w) { qobject_cast<QFileDialog*>(w)->reject(); });
     EXPECT_FALSE(window.ChooseOpenFile("(*.txt)|*.txt||").has_value());
+}
+
+// Qt's own dialogs speak Chinese whatever the locale, and start where the last one
+// ended in this run (at first in the current folder).
+TEST(Dialogs, FileDialogsInChineseStartInTheFolderLastUsed) {
+    CTraverseApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CTraverseWindow window;
+    QTemporaryDir dir;
+    Touch(dir.filePath("观测.txt"));
+    QStringList startedIn;
+    auto answer = [&startedIn](QString typed) {
+        return [&startedIn, typed](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            startedIn << dialog->directory().absolutePath();
+            EXPECT_EQ(dialog->labelText(QFileDialog::LookIn), "查找范围：");
+            TypeAndAccept(dialog, typed);
+        };
+    };
+    WhenModal("openFileDialog", answer(dir.filePath("观测.txt")));
+    window.ChooseOpenFile("(*.txt)|*.txt||");
+    WhenModal("saveFileDialog", answer("报告.txt"));
+    window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
+    EXPECT_EQ(startedIn, QStringList({QDir::currentPath(), QDir(dir.path()).absolutePath()}));
 }
 
 TEST(Dialogs, SaveFileOffersOutputTxtAndNeverAsksToOverwrite) {

@@ -122,13 +122,18 @@ TEST_F(Controls, RadioGroupsAreIndependent) {
     EXPECT_EQ(controls.GetRadioIndex(16), -1) << "a group is addressed by its first button";
 }
 
-TEST_F(Controls, ChecksShowAndEnable) {
+TEST_F(Controls, ChecksShowEnableAndFocus) {
     controls.SetCheck(20, true);
     EXPECT_TRUE(controls.GetCheck(20));
     EXPECT_TRUE(qobject_cast<QCheckBox*>(controls.Widget(20))->isChecked());
     controls.SetCheck(20, false);
     EXPECT_FALSE(controls.GetCheck(20));
     EXPECT_FALSE(controls.GetCheck(12)) << "an edit is never checked";
+
+    controls.SetControlText(12, "12,5"); // an edit that holds no number is pointed at
+    controls.FocusControl(12);
+    EXPECT_EQ(dialog.focusWidget(), controls.Widget(12));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controls.Widget(12))->selectedText(), "12,5");
 
     for (bool on : {false, true}) {
         controls.ShowControl(11, on);
@@ -140,7 +145,8 @@ TEST_F(Controls, ChecksShowAndEnable) {
 
 TEST(DialogUnits, ConvertWithRounding) {
     struct Case {
-        int baseX, baseY, x, y, w, h;
+        double baseX, baseY;
+        int x, y, w, h;
         QRect expected;
     };
     const Case cases[] = {
@@ -166,7 +172,7 @@ TEST(DialogUnits, FontCanShowChinese) {
     EXPECT_TRUE(
         QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
         << font.family().toStdString();
-    const DialogUnits u = UnitsOf(font);
+    const DialogUnits u = UnitsOf(font, SampleTemplate());
     EXPECT_GT(u.baseX, 0);
     EXPECT_GT(u.baseY, u.baseX);
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -74,14 +75,25 @@ TEST_F(MainWindow, AfterInitialisation) {
         EXPECT_FALSE(W(id)->isEnabled()) << id;
 
     EXPECT_EQ(window.windowTitle(), "导线平差");
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowSystemMenuHint);
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_EQ(window.size(), window.Controls().Units().ToPixels(0, 0, 590, 295).size());
     EXPECT_TRUE(qobject_cast<QPushButton*>(Button(ctl::kImport))->isDefault());
+}
 
-    EXPECT_EQ(window.ImgEdit().Image(), DiagramPath("无定向.bmp"));
-    EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull()) << "the diagram is shown";
+// No frame from the window manager: the window's own caption shows the title and
+// nothing else, and the whole window fits a 1024 x 768 screen with a taskbar.
+TEST_F(MainWindow, TitleAndNothingElseAndFitsTheScreen) {
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    for (Qt::WindowType hint : {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint,
+                                Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint})
+        EXPECT_FALSE(window.windowFlags() & hint) << hint;
+    const QWidget* caption = window.findChild<QWidget*>("caption");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_TRUE(caption->findChildren<QWidget*>().isEmpty()) << "no buttons on the caption";
+
+    const QSize client = window.Controls().Units().ToPixels(0, 0, 590, 295).size();
+    EXPECT_EQ(window.size(), client + QSize(2, 2 + caption->height()));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_LE(window.width(), 1000);
+    EXPECT_LE(window.height(), 700);
 }
 
 TEST_F(MainWindow, GridShowsTheHeadersRowNumbersAndBackground) {
@@ -166,6 +178,31 @@ TEST_F(MainWindow, NonNumberPromptsAndTheClickedTypeStillApplies) {
     EXPECT_EQ(Edit(ctl::kInitX1)->text(), "0");
     EXPECT_TRUE(W(ctl::kAzimuthClosure)->isEnabled());
     EXPECT_EQ(ws.m_nTraverseType, kClosed);
+}
+
+// The grid and the closure boxes show what was computed: typing into them changes
+// nothing, Tab passes the closure boxes by, and an import shows the grid from its top.
+TEST_F(MainWindow, GridAndClosureBoxesAreOutputs) {
+    window.Grid().SetItemText(87, 4, "\t 294.489000\n");
+    QTableWidget& t = Table();
+    t.setCurrentCell(86, 3);
+    QTest::keyClicks(&t, "300");
+    EXPECT_EQ(t.viewport()->findChild<QLineEdit*>(), nullptr) << "no cell editor opened";
+    EXPECT_EQ(t.item(86, 3)->text(), "294.489000");
+
+    Button(ctl::kRadioClosed)->click(); // the azimuth closure box is active
+    for (int id : {ctl::kWx, ctl::kWy, ctl::kAzimuthClosure}) {
+        QTest::keyClicks(Edit(id), "5");
+        EXPECT_EQ(Edit(id)->text(), "0") << id;
+        EXPECT_FALSE(Edit(id)->focusPolicy() & Qt::TabFocus) << id;
+    }
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    t.verticalScrollBar()->setValue(t.verticalScrollBar()->maximum());
+    ASSERT_GT(t.verticalScrollBar()->value(), 0);
+    window.Grid().EnsureVisible(1, 1);
+    EXPECT_EQ(t.verticalScrollBar()->value(), 0);
 }
 
 TEST(MainWindowKeys, EnterStartsTheImportNotTheAdjustment) {

@@ -41,6 +41,7 @@ TEST(AdjustCommand, AfterSuccessAsksBeforeRecomputing) {
         FakeWindowPort port;
         CTraverseAdjustDlg dlg(&port);
         LoadSquareLoop(dlg, port, 2700000);
+        ASSERT_TRUE(dlg.ReadWindow()); // adjusted with the known points the edits show
         dlg.m_nState = kAdjusted;
         port.yesNoAnswers.push_back(yes);
         dlg.OnAdjust();

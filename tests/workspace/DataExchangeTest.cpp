@@ -58,12 +58,17 @@ TEST(DataExchange, MapsEachEditToItsField) {
         {ctl::kGoalZ1, &CTraverseAdjustDlg::m_dGoalZ1},
         {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2},
         {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure}};
-    double v = 1.5;
-    for (const auto& [id, field] : map)
-        port.texts[id] = FormatShortest(v += 1.0);
+    auto typeAll = [&] {
+        double v = 1.5;
+        for (const auto& [id, field] : map)
+            port.texts[id] = FormatShortest(v += 1.0);
+    };
+    typeAll();
     CTraverseAdjustDlg dlg(&port);
-    ASSERT_TRUE(dlg.ReadWindow());
-    v = 1.5;
+    ASSERT_TRUE(dlg.ReadWindow()); // new known points clear the closures
+    typeAll();
+    ASSERT_TRUE(dlg.ReadWindow()); // the same ones again: the closures are read too
+    double v = 1.5;
     for (const auto& [id, field] : map)
         EXPECT_EQ(dlg.*field, v += 1.0) << "control " << id;
 }
@@ -81,6 +86,7 @@ TEST(DataExchange, NonNumberPromptsAndChangesNothing) {
         ASSERT_EQ(port.messageIds.size(), 1u) << text;
         EXPECT_EQ(port.messageIds[0], str::kEnterNumber);
         EXPECT_EQ(port.messageTexts[0], "请输入一个数字。");
+        EXPECT_EQ(port.focused, ctl::kGoalY1) << "the wrong edit gets the focus";
         EXPECT_EQ(dlg.m_dInitX1, 1.0) << text;
         EXPECT_EQ(dlg.m_nTraverseType, kNonOriented);
     }

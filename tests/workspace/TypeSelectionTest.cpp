@@ -80,8 +80,8 @@ void TypeEverything(FakeWindowPort& port) {
 } // namespace
 
 // Every change of type, from every type: the known data are cleared, the layout is the
-// new type's, a hidden group keeps the heading it had, the observations and the
-// workflow state stay.
+// new type's, a hidden group keeps the heading it had, the observations stay and the
+// adjusted results go.
 TEST(TypeSelection, EveryTypeFromEveryType) {
     for (int from = 0; from < 4; ++from) {
         for (int to = 0; to < 4; ++to) {
@@ -133,7 +133,8 @@ TEST(TypeSelection, EveryTypeFromEveryType) {
             EXPECT_FALSE(port.diagram.flag26);
             EXPECT_EQ(port.diagram.displayCount, displays + 1);
 
-            EXPECT_EQ(dlg.m_nState, kAdjusted);
+            EXPECT_EQ(dlg.m_nState, kObservationsLoaded) << "the results went with the type";
+            EXPECT_TRUE(dlg.m_bResultsDiscarded);
             EXPECT_EQ(dlg.m_arrObservations.GetSize(), 3);
             EXPECT_EQ(dlg.m_arrObservations[1].dDistance, 120.0);
             EXPECT_EQ(port.grid.GetItemText(1, 1), "P0");

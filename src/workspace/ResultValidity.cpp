@@ -1,0 +1,27 @@
+// Dropping results whose inputs changed: the workflow state falls back to the
+// observations alone and the closure boxes are cleared.
+#include "workspace/ResultValidity.h"
+
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+void CTraverseAdjustDlg::DiscardResults() {
+    if (m_nState == kAdjusted) {
+        m_nState = kObservationsLoaded;
+        m_bResultsDiscarded = true;
+    }
+    if (m_arrObservations.IsEmpty()) m_nState = kNothingLoaded;
+    m_dWx = m_dWy = m_dWz = m_dAzimuthClosure = 0.0;
+    if (m_pPort == nullptr) return;
+    for (int id : {ctl::kWx, ctl::kWy, ctl::kWz, ctl::kAzimuthClosure})
+        m_pPort->SetControlText(id, "0");
+}
+
+CImportScope::CImportScope(CTraverseAdjustDlg& dlg) : m_dlg(dlg) { m_dlg.DiscardResults(); }
+
+CImportScope::~CImportScope() {
+    m_dlg.DiscardResults();
+    if (m_dlg.m_pGrid != nullptr)
+        m_dlg.m_pGrid->EnsureVisible(m_dlg.m_pGrid->GetFixedRowCount(),
+                                     m_dlg.m_pGrid->GetFixedColumnCount());
+}
