@@ -1,3 +1,4 @@
+// The export options dialog's data exchange and its file-name button.
 #include "export/ResultExportDlg.h"
 
 #include "workspace/ControlIds.h"
@@ -17,10 +18,12 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
         m_strPath = controls.GetControlText(ctl::kOptPath);
         for (const CheckBinding& c : kChecks)
             this->*c.member = controls.GetCheck(c.id) ? 1 : 0;
+        m_nEncoding = controls.GetRadioIndex(ctl::kOptEncodingGbk) == 1 ? 1 : 0; // none: GBK
     } else {
         controls.SetControlText(ctl::kOptPath, m_strPath);
         for (const CheckBinding& c : kChecks)
             controls.SetCheck(c.id, this->*c.member == 1);
+        controls.SetRadioIndex(ctl::kOptEncodingGbk, m_nEncoding == 1 ? 1 : 0);
     }
 }
 

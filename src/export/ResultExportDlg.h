@@ -10,8 +10,8 @@ class CResultExportDlg {
 public:
     CResultExportDlg() = default;
 
-    // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049 <-> the options.
-    // save = true: controls to members.
+    // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049 <-> the options;
+    // radio group 1052 (GBK, UTF-8) <-> m_nEncoding. save = true: controls to members.
     void DoDataExchange(IControlPort& controls, bool save);
     // Button 1047 "文件名": exchange in, save-file dialog, exchange out.
     void OnFileName(IControlPort& controls, IWindowPort& window);

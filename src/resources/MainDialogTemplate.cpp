@@ -1,6 +1,7 @@
 // Template 102, the main window "导线平差": the observation grid on top; below it the
 // known points (four groups of name, X, Y and Z), the closures, the traverse types,
-// the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled.
+// the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled,
+// and so is "平差成果" until there is an adjustment.
 #include "resources/DialogTemplate.h"
 #include "workspace/ControlIds.h"
 
@@ -77,12 +78,14 @@ DialogTemplate Build() {
         c.push_back({-1, K::Label, rows[i].unit, 388, y + 1, 26, 10});
     }
 
-    c.push_back({-1, K::GroupBox, "导线类型", 257, 231, 161, 59});
+    // The type frame is as wide as its longest button; the room it leaves on the right
+    // takes "平差成果", on the line of the export and exit buttons.
+    c.push_back({-1, K::GroupBox, "导线类型", 257, 231, 95, 59});
     c.push_back(
-        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 242, 145, 10, false, true});
-    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 253, 145, 10});
-    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 264, 145, 10});
-    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 275, 145, 10});
+        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 242, 84, 10, false, true});
+    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 253, 84, 10});
+    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 264, 84, 10});
+    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 275, 84, 10});
 
     c.push_back({ctl::kDiagram, K::Picture, "", 424, 160, 157, 75});
 
@@ -90,6 +93,8 @@ DialogTemplate Build() {
     c.push_back({ctl::kAdjust, K::PushButton, "导线平差", 505, 244, 76, 18});
     c.push_back({ctl::kExport, K::PushButton, "数据结果导出", 424, 268, 76, 18});
     c.push_back({ctl::kExit, K::PushButton, "退出", 505, 268, 76, 18});
+    // Enabled by the workspace while it holds a current adjustment.
+    c.push_back({ctl::kResults, K::PushButton, "平差成果", 358, 268, 60, 18, true});
     return t;
 }
 } // namespace

@@ -34,6 +34,7 @@ constexpr int kApproxCoordHeader = 27;
 constexpr int kEnterNumber = 100;     // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101; // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102; // export with no section ticked
+constexpr int kResultsOutdatedView = 103; // results window asked for after the inputs changed
 
 // export: %1 the report path, %2 the system's reason where there is one
 constexpr int kReportWriteFailed = 140;    // writing the temporary file failed

@@ -19,7 +19,7 @@ void CTraverseAdjustDlg::OnAdjust() {
     if (m_nState != kObservationsLoaded && !m_arrObservations.IsEmpty()) {
         if (m_pPort != nullptr &&
             m_pPort->AskYesNo(str::kUseTableData, std::string(LoadString(str::kUseTableData))))
-            m_nState = kObservationsLoaded;
+            SetState(kObservationsLoaded); // the results are recomputed: none until then
     }
     if (m_nState != kObservationsLoaded || m_arrObservations.IsEmpty()) {
         ShowMessage(str::kImportFirst);
@@ -49,5 +49,5 @@ void CTraverseAdjustDlg::OnAdjust() {
     default:
         return;
     }
-    if (adjusted == 1 && AssessPrecision() == 1) m_nState = kAdjusted;
+    if (adjusted == 1 && AssessPrecision() == 1) SetState(kAdjusted);
 }

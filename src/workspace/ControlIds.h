@@ -4,10 +4,11 @@
 
 namespace ctl {
 // commands
-constexpr int kImport = 3;    // "测量数据导入", default button
-constexpr int kExit = 2;      // "退出"
-constexpr int kAdjust = 1021; // "导线平差"
-constexpr int kExport = 1020; // "数据结果导出"
+constexpr int kImport = 3;     // "测量数据导入", default button
+constexpr int kExit = 2;       // "退出"
+constexpr int kAdjust = 1021;  // "导线平差"
+constexpr int kExport = 1020;  // "数据结果导出"
+constexpr int kResults = 1051; // "平差成果", enabled while an adjustment is current
 constexpr int kGrid = 102;
 constexpr int kDiagram = 1026;
 
@@ -49,6 +50,9 @@ constexpr int kOptPrecision = 1046;
 constexpr int kOptFileName = 1047;
 constexpr int kOptPath = 1048;
 constexpr int kOptAdjSides = 1049;
+// the report's encoding, a radio group in the order of m_nEncoding: GBK, UTF-8
+constexpr int kOptEncodingGbk = 1052;
+constexpr int kOptEncodingUtf8 = 1053;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 } // namespace ctl

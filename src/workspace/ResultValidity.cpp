@@ -1,16 +1,18 @@
 // Dropping results whose inputs changed: the workflow state falls back to the
-// observations alone and the closure boxes are cleared.
+// observations alone, "平差成果" is disabled and the closure boxes are cleared.
 #include "workspace/ResultValidity.h"
 
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 void CTraverseAdjustDlg::DiscardResults() {
-    if (m_nState == kAdjusted) {
-        m_nState = kObservationsLoaded;
+    int state = m_nState;
+    if (state == kAdjusted) {
+        state = kObservationsLoaded;
         m_bResultsDiscarded = true;
     }
-    if (m_arrObservations.IsEmpty()) m_nState = kNothingLoaded;
+    if (m_arrObservations.IsEmpty()) state = kNothingLoaded;
+    SetState(state);
     m_dWx = m_dWy = m_dWz = m_dAzimuthClosure = 0.0;
     if (m_pPort == nullptr) return;
     for (int id : {ctl::kWx, ctl::kWy, ctl::kWz, ctl::kAzimuthClosure})

@@ -32,6 +32,8 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
+    // The workflow state; "平差成果" is enabled exactly in state 2.
+    void SetState(int state);
     // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0
     // without observations) and clears the closures, fields and edits.
     void DiscardResults();
@@ -68,6 +70,11 @@ public:
 
     // ---- export ------------------------------------------------------------------
     void ExportResults();
+    // Button "平差成果": the results window over the current adjustment.
+    void OnShowResults();
+    // Writes a file of the results window as the report is written (never over the
+    // observation file); false after the message saying why it was not written.
+    bool SaveResultFile(const std::string& path, std::string_view bytes);
 
     // ---- window: initialisation and type selection -------------------------------
     void OnInitDialog();

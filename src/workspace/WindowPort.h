@@ -7,6 +7,7 @@
 #include <string>
 
 class CResultExportDlg;
+class CTraverseAdjustDlg;
 
 // Draw-text flags used for grid cell formats.
 constexpr unsigned kDtCenter = 0x1, kDtVCenter = 0x4, kDtWordBreak = 0x10;
@@ -78,6 +79,9 @@ public:
     virtual void Invalidate() = 0;
     // Runs the export options dialog modally; true when closed with OK.
     virtual bool RunExportDialog(CResultExportDlg& dlg) = 0;
+    // Runs the results window "平差成果" modally over the workspace's current
+    // adjustment; a port without windows shows nothing.
+    virtual void RunResultsWindow(CTraverseAdjustDlg& ws) { (void)ws; }
     // Opens a document with the desktop's default program; never through a shell.
     virtual void OpenDocument(const std::string& path) = 0;
     // Directory of the host executable, with a trailing '/'.

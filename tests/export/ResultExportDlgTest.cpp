@@ -1,4 +1,5 @@
 #include "export/ResultExportDlg.h"
+#include "export/ResultsReport.h"
 #include "resources/DialogTemplate.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"
@@ -30,6 +31,34 @@ TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {
         }
         EXPECT_EQ(out.GetControlText(ctl::kOptPath), "/home/测量/out.txt");
     }
+}
+
+// The report's encoding: GBK unless UTF-8 is chosen, and shown back as chosen.
+TEST(ResultExportDlg, EncodingChoice) {
+    struct Case {
+        const char* name;
+        int radioIndex; // the button checked, -1 none
+        int encoding;
+        ReportEncoding report;
+    };
+    const Case cases[] = {
+        {"GBK", 0, 0, ReportEncoding::Cp936},
+        {"UTF-8", 1, 1, ReportEncoding::Utf8},
+        {"neither checked", -1, 0, ReportEncoding::Cp936},
+    };
+    for (const Case& c : cases) {
+        FakeWindowPort in, out;
+        in.SetRadioIndex(ctl::kOptEncodingGbk, c.radioIndex);
+        CResultExportDlg dlg;
+        dlg.DoDataExchange(in, true);
+        dlg.DoDataExchange(out, false);
+        EXPECT_EQ(dlg.m_nEncoding, c.encoding) << c.name;
+        EXPECT_EQ(SectionsOf(dlg).encoding, c.report) << c.name;
+        EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), c.encoding) << c.name;
+    }
+    FakeWindowPort shown;
+    CResultExportDlg().DoDataExchange(shown, false);
+    EXPECT_EQ(shown.GetRadioIndex(ctl::kOptEncodingGbk), 0) << "GBK by default";
 }
 
 // The file-name button keeps ticks and a typed path; a cancelled save keeps the path.
@@ -64,7 +93,9 @@ TEST(ResultExportDlg, TemplateHoldsTheAddressedControls) {
     std::map<int, ControlKind> expected = {{ctl::kOptPath, ControlKind::Edit},
                                            {ctl::kOptFileName, ControlKind::PushButton},
                                            {ctl::kOk, ControlKind::DefaultPushButton},
-                                           {ctl::kCancel, ControlKind::PushButton}};
+                                           {ctl::kCancel, ControlKind::PushButton},
+                                           {ctl::kOptEncodingGbk, ControlKind::RadioButton},
+                                           {ctl::kOptEncodingUtf8, ControlKind::RadioButton}};
     for (auto [box, member] : kBoxes)
         expected[box] = ControlKind::CheckBox;
     EXPECT_EQ(kinds, expected);

@@ -88,6 +88,7 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kAdjust, K::PushButton, "导线平差", false},
         {ctl::kExport, K::PushButton, "数据结果导出", false},
         {ctl::kExit, K::PushButton, "退出", false},
+        {ctl::kResults, K::PushButton, "平差成果", true},
     };
     const DialogTemplate& t = MainDialogTemplate();
     for (const Row& r : rows) {

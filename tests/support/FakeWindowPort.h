@@ -54,6 +54,7 @@ public:
     CImgEdit& Diagram() override { return diagram; }
     void Invalidate() override { ++invalidateCount; }
     bool RunExportDialog(CResultExportDlg& dlg) override;
+    void RunResultsWindow(CTraverseAdjustDlg&) override { ++resultsWindowRuns; }
     void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }
     std::string ModuleDirectory() const override { return moduleDirectory; }
 
@@ -78,6 +79,7 @@ public:
     std::vector<std::string> openFilters, saveRequests;
     std::function<bool(CResultExportDlg&)> exportDialogScript; // unset: cancels
     std::vector<std::string> openedDocuments;
+    int resultsWindowRuns = 0;
     std::string moduleDirectory = "/opt/traverse/";
     int invalidateCount = 0;
 };

@@ -1,0 +1,29 @@
+// The workflow state with the button that depends on it, and the command of "平差成果":
+// the results window over the current adjustment, whose files are written as the
+// report is.
+#include "export/ResultsReport.h"
+#include "resources/StringTable.h"
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+void CTraverseAdjustDlg::SetState(int state) {
+    m_nState = state;
+    if (m_pPort != nullptr) m_pPort->EnableControl(ctl::kResults, state == kAdjusted);
+}
+
+// The window is read first, as the export does: a known point typed just before counts.
+void CTraverseAdjustDlg::OnShowResults() {
+    if (!ReadWindow()) return;
+    if (m_nState != kAdjusted) {
+        ShowMessage(m_bResultsDiscarded ? str::kResultsOutdatedView : str::kNotAdjusted);
+        return;
+    }
+    if (m_pPort != nullptr) m_pPort->RunResultsWindow(*this);
+}
+
+bool CTraverseAdjustDlg::SaveResultFile(const std::string& path, std::string_view bytes) {
+    const WriteResult result = WriteReport(*this, path, bytes);
+    if (result.status == WriteStatus::Written) return true;
+    ShowWriteFailure(*this, result, path);
+    return false;
+}
