@@ -67,6 +67,7 @@ void CTraverseWindow::Attach(CTraverseAdjustDlg& ws) {
     OnClick(m_controls.Button(ctl::kImport), this, [&ws] { ws.OnImport(); });
     OnClick(m_controls.Button(ctl::kAdjust), this, [&ws] { ws.OnAdjust(); });
     OnClick(m_controls.Button(ctl::kExport), this, [&ws] { ws.ExportResults(); });
+    OnClick(m_controls.Button(ctl::kResults), this, [&ws] { ws.OnShowResults(); });
     OnClick(m_controls.Button(ctl::kRadioNonOriented), this, [&ws] { ws.OnTypeNonOriented(); });
     OnClick(m_controls.Button(ctl::kRadioSingle), this, [&ws] { ws.OnTypeSingleConnection(); });
     OnClick(m_controls.Button(ctl::kRadioClosed), this, [&ws] { ws.OnTypeClosed(); });

@@ -1,9 +1,10 @@
 // What the main window opens over itself: message boxes, the open and save dialogs, the
-// export options dialog and the desktop's handler for a report. All in the window's
-// Song face; the file dialogs are Qt's own, so they speak Chinese on every desktop.
+// export options dialog, the results window and the desktop's handler for a report. All in the
+// window's Song face; the file dialogs are Qt's own, so they speak Chinese on every desktop.
 #include "ui/TraverseWindow.h"
 
 #include "ui/FileFilter.h"
+#include "ui/ResultsWindow.h"
 
 #include "export/ResultExportDlg.h"
 #include "resources/DialogTemplate.h"
@@ -122,6 +123,11 @@ bool CTraverseWindow::RunExportDialog(CResultExportDlg& dlg) {
     });
     OnClick(controls.Button(ctl::kCancel), &dialog, [&] { dialog.reject(); });
     return dialog.exec() == QDialog::Accepted;
+}
+
+void CTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
+    CResultsWindow window(ws, this);
+    window.exec();
 }
 
 void CTraverseWindow::OpenDocument(const std::string& path) {

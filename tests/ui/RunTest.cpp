@@ -1,5 +1,6 @@
 // One whole run through the window: import the closed example with the open dialog,
-// choose the type, type the known points, adjust, export with the options dialog.
+// choose the type, type the known points, adjust, open the results, export with the
+// options dialog.
 #include "ModalHelper.h"
 
 #include "ui/TraverseWindow.h"
@@ -73,6 +74,14 @@ TEST(WholeRun, ClosedExampleFromImportToReport) {
     ASSERT_EQ(ws.m_nState, kAdjusted);
     EXPECT_NE(edit(ctl::kWx)->text(), "0") << "the closures are shown";
     EXPECT_TRUE(edit(ctl::kAzimuthClosure)->isEnabled());
+    ASSERT_TRUE(window.Controls().Button(ctl::kResults)->isEnabled());
+    bool resultsShown = false;
+    WhenModal("resultsWindow", [&resultsShown](QWidget* w) {
+        resultsShown = true;
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    click(ctl::kResults);
+    EXPECT_TRUE(resultsShown);
 
     QTemporaryDir dir;
     const QString report = dir.filePath("闭合导线.txt");

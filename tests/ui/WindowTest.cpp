@@ -71,7 +71,7 @@ TEST_F(MainWindow, AfterInitialisation) {
     EXPECT_EQ(Text(ctl::kGroup1Heading), "起始点");
     EXPECT_EQ(Text(ctl::kGroup3Heading), "终止点");
     EXPECT_FALSE(W(ctl::kAzimuthClosure)->isEnabled());
-    for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz})
+    for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz, ctl::kResults})
         EXPECT_FALSE(W(id)->isEnabled()) << id;
 
     EXPECT_EQ(window.windowTitle(), "导线平差");
@@ -156,7 +156,8 @@ TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
             }
         }
         EXPECT_EQ(W(ctl::kAzimuthClosure)->isEnabled(), c.azimuthClosureEnabled);
-        for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz})
+        for (int id :
+             {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz, ctl::kResults})
             EXPECT_FALSE(W(id)->isEnabled()) << id;
         EXPECT_EQ(window.ImgEdit().Image(), DiagramPath(c.diagram));
         EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull());

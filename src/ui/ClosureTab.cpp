@@ -1,0 +1,172 @@
+#include "ui/ClosureTab.h"
+
+#include "platform/ShownText.h"
+#include "resources/StringTable.h"
+#include "results/ResultsText.h"
+#include "workspace/NumberText.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <optional>
+#include <vector>
+
+namespace {
+struct Row {
+    QString item, value, limit;
+    std::optional<bool> pass; // a check of the grade
+};
+
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+Row AzimuthRow(const ClosureStatistics& c, const Grade& grade, const GradeCheck& check) {
+    if (!check.applies) return {"方位角闭合差 fβ", "—", "无方位角闭合条件", std::nullopt};
+    return {"方位角闭合差 fβ", Q(FormatSignedTenth(c.azimuthClosure)) + "″",
+            "±" + Q(FormatTenth(check.limit)) + "″（" + Q(FormatShortest(grade.angleCoefficient)) +
+                "″√n）",
+            check.pass};
+}
+
+std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeChecks& checks) {
+    const ClosureStatistics& c = r.closure;
+    std::vector<Row> rows = {
+        {"测角数 n", QString::number(c.angleCount), {}, std::nullopt},
+        AzimuthRow(c, grade, checks.azimuth),
+        {"坐标闭合差 fx", Q(FormatSignedTenth(c.fx)) + " mm", {}, std::nullopt},
+        {"坐标闭合差 fy", Q(FormatSignedTenth(c.fy)) + " mm", {}, std::nullopt},
+        {"全长闭合差 fD", Q(FormatTenth(c.fd)) + " mm", {}, std::nullopt},
+        {"导线全长 ΣD", Q(FormatFixed(c.length, 3)) + " m", {}, std::nullopt},
+        {"全长相对闭合差", "1/" + Q(RelativeClosureText(c.k)),
+         "1/" + QString::number(grade.relativeK), checks.relative.pass},
+        {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
+        {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
+    };
+    if (c.weakest >= 0) {
+        const ResultPoint& p = r.points[static_cast<size_t>(c.weakest)];
+        rows.push_back({"最弱点",
+                        Q(ShownText(p.name)) + "：M = " + Q(FormatTenth(p.m)) + " mm",
+                        {},
+                        std::nullopt});
+    }
+    rows.push_back({"等级 " + Q(grade.name), {}, {}, checks.Pass()});
+    return rows;
+}
+
+// A check's cells tinted by its verdict; the verdict itself in bold, green or red.
+void ShowRow(QTableWidget& table, int index, const Row& row) {
+    const QString texts[4] = {row.item, row.value, row.limit,
+                              row.pass ? Q(VerdictText(*row.pass)) : QString()};
+    for (int col = 0; col < 4; ++col) {
+        auto* item = new QTableWidgetItem(texts[col]);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (col == 1 || col == 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (row.pass) {
+            item->setBackground(*row.pass ? QColor(221, 242, 221) : QColor(252, 218, 218));
+            if (col == 3) {
+                item->setForeground(*row.pass ? QColor(0, 110, 0) : QColor(190, 0, 0));
+                QFont bold = table.font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+        }
+        table.setItem(index, col, item);
+    }
+}
+
+bool IsCustom(const QComboBox& grades) {
+    return grades.currentIndex() >= static_cast<int>(StandardGrades().size());
+}
+
+QSpinBox* NewKBox(QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setLocale(QLocale::c());
+    box->setRange(1, 99999999);
+    box->setSingleStep(1000);
+    box->setPrefix(QStringLiteral("1/"));
+    return box;
+}
+
+QDoubleSpinBox* NewCoefficientBox(QWidget* parent) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setLocale(QLocale::c());
+    box->setRange(0.1, 999.9);
+    box->setDecimals(1);
+    box->setPrefix(QStringLiteral("±"));
+    box->setSuffix(QStringLiteral("″√n"));
+    return box;
+}
+} // namespace
+
+CClosureTab::CClosureTab(const TraverseResults& results, QWidget* parent)
+    : QWidget(parent), m_results(results) {
+    setObjectName(QStringLiteral("closureTab"));
+    m_grade = new QComboBox(this);
+    m_grade->setObjectName(QStringLiteral("gradeChooser"));
+    for (const Grade& g : StandardGrades())
+        m_grade->addItem(Q(g.name));
+    m_grade->addItem(Q(std::string(LoadString(str::kCustomGrade))));
+    m_grade->setCurrentText(Q(DefaultGrade().name));
+    m_relativeK = NewKBox(this);
+    m_relativeK->setObjectName(QStringLiteral("customK"));
+    m_angleCoefficient = NewCoefficientBox(this);
+    m_angleCoefficient->setObjectName(QStringLiteral("customCoefficient"));
+
+    m_table = new QTableWidget(0, 4, this);
+    m_table->setObjectName(QStringLiteral("closureTable"));
+    m_table->setHorizontalHeaderLabels({"项目", "数值", "限差", "结论"});
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+
+    auto* chooser = new QHBoxLayout;
+    chooser->addWidget(new QLabel(QStringLiteral("导线等级"), this));
+    chooser->addWidget(m_grade);
+    chooser->addSpacing(16);
+    chooser->addWidget(new QLabel(QStringLiteral("全长相对闭合差限差"), this));
+    chooser->addWidget(m_relativeK);
+    chooser->addWidget(new QLabel(QStringLiteral("方位角闭合差限差"), this));
+    chooser->addWidget(m_angleCoefficient);
+    chooser->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(chooser);
+    layout->addWidget(m_table);
+
+    connect(m_grade, &QComboBox::currentIndexChanged, this, [this] { OnGradeChosen(); });
+    connect(m_relativeK, &QSpinBox::valueChanged, this, [this] { ShowChecks(); });
+    connect(m_angleCoefficient, &QDoubleSpinBox::valueChanged, this, [this] { ShowChecks(); });
+    OnGradeChosen();
+}
+
+// A standard grade shows its limits in the custom boxes, which start from them.
+void CClosureTab::OnGradeChosen() {
+    const bool custom = IsCustom(*m_grade);
+    m_relativeK->setEnabled(custom);
+    m_angleCoefficient->setEnabled(custom);
+    if (!custom) {
+        const Grade& g = StandardGrades()[static_cast<size_t>(m_grade->currentIndex())];
+        const QSignalBlocker blockK(m_relativeK), blockCoefficient(m_angleCoefficient);
+        m_relativeK->setValue(static_cast<int>(g.relativeK));
+        m_angleCoefficient->setValue(g.angleCoefficient);
+    }
+    ShowChecks();
+}
+
+Grade CClosureTab::ChosenGrade() const {
+    if (!IsCustom(*m_grade)) return StandardGrades()[static_cast<size_t>(m_grade->currentIndex())];
+    return Grade{std::string(LoadString(str::kCustomGrade)), m_angleCoefficient->value(),
+                 m_relativeK->value()};
+}
+
+void CClosureTab::ShowChecks() {
+    const Grade grade = ChosenGrade();
+    const std::vector<Row> rows = Rows(m_results, grade, CheckGrade(m_results.closure, grade));
+    m_table->setRowCount(static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i)
+        ShowRow(*m_table, static_cast<int>(i), rows[i]);
+    m_table->resizeColumnsToContents();
+}

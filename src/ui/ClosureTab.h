@@ -1,0 +1,30 @@
+// Tab "闭合差与限差": the grade chooser (the six grades of GB 50026 and a custom 1/K
+// and ″√n coefficient) and the closure statistics in a table, each check of the grade
+// coloured pass (green, 合格) or fail (red, 超限). Values rounded for reading.
+#pragma once
+
+#include "results/GradeLimits.h"
+#include "results/TraverseResults.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
+class QTableWidget;
+
+class CClosureTab : public QWidget {
+public:
+    CClosureTab(const TraverseResults& results, QWidget* parent);
+
+private:
+    Grade ChosenGrade() const;
+    void OnGradeChosen();
+    void ShowChecks(); // the table for the grade chosen
+
+    const TraverseResults& m_results;
+    QComboBox* m_grade = nullptr;
+    QSpinBox* m_relativeK = nullptr;              // custom 1/K
+    QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)
+    QTableWidget* m_table = nullptr;
+};

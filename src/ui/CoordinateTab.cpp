@@ -1,0 +1,100 @@
+#include "ui/CoordinateTab.h"
+
+#include "ui/ResultsWindow.h"
+
+#include "platform/ShownText.h"
+#include "results/CoordinateFiles.h"
+#include "results/ResultsText.h"
+#include "workspace/NumberText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace {
+const QStringList kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
+                              "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};
+
+QStringList Cells(const ResultPoint& p) {
+    QStringList cells = {QString::fromStdString(ShownText(p.name)),
+                         QString::fromStdString(FormatFixed(p.xy.dX, 3)),
+                         QString::fromStdString(FormatFixed(p.xy.dY, 3))};
+    if (p.known)
+        return cells << ""
+                     << ""
+                     << ""
+                     << ""
+                     << ""
+                     << ""
+                     << "已知点";
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        cells << QString::fromStdString(FormatFixed(mm, 2));
+    return cells << QString::fromStdString(FormatDms(p.f, 2)) << "待定点";
+}
+
+void FillTable(QTableWidget& table, const TraverseResults& results) {
+    table.setRowCount(static_cast<int>(results.points.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const ResultPoint& p = results.points[static_cast<size_t>(row)];
+        const QStringList cells = Cells(p);
+        for (int col = 0; col < cells.size(); ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            const bool number = col > 0 && col < cells.size() - 1;
+            item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            if (p.known) item->setBackground(QColor(228, 236, 248));
+            table.setItem(row, col, item);
+        }
+    }
+    table.resizeColumnsToContents();
+}
+
+} // namespace
+
+CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& results,
+                               QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("coordinatesTab"));
+    m_table = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
+    m_table->setObjectName(QStringLiteral("coordinateTable"));
+    m_table->setHorizontalHeaderLabels(kHeaders);
+    m_table->verticalHeader()->hide();
+    FillTable(*m_table, results);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* copy = AddResultButton(*buttons, this, "copyCoordinates", "复制到剪贴板");
+    QPushButton* csv = AddResultButton(*buttons, this, "saveCsv", "保存为 CSV…");
+    QPushButton* dat = AddResultButton(*buttons, this, "saveDat", "保存为 DAT…");
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addLayout(buttons);
+
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(TableText()); });
+    connect(csv, &QPushButton::clicked, this, [&ws, &results] {
+        SaveResultAs(ws, "csv", "坐标成果.csv", "CSV 文件(*.csv)|*.csv||",
+                     [&results] { return CoordinatesCsv(results); });
+    });
+    connect(dat, &QPushButton::clicked, this, [&ws, &results] {
+        SaveResultAs(ws, "dat", "坐标成果.dat", "DAT 坐标文件(*.dat)|*.dat||",
+                     [&results] { return CoordinatesDat(results); });
+    });
+}
+
+QString CCoordinateTab::TableText() const {
+    QString text = kHeaders.join('\t') + '\n';
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < m_table->columnCount(); ++col)
+            cells << m_table->item(row, col)->text();
+        text += cells.join('\t') + '\n';
+    }
+    return text;
+}

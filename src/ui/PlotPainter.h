@@ -1,0 +1,32 @@
+// The traverse plot on a QPainter and as a widget: the core's plot model, built for the
+// size drawn on, painted shape by shape in the model's order (the SVG writer's order):
+// sides, north arrow and scale bar, point symbols, error ellipses in red, texts.
+#pragma once
+
+#include "results/PlotModel.h"
+#include "results/TraverseResults.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QPainter;
+
+void PaintPlot(QPainter& painter, const PlotModel& plot);
+
+// The plot drawn on a white picture of width x height pixels, as PNG bytes.
+std::string PlotPng(const TraverseResults& results, int width, int height);
+
+// Fits the plot to its own size, so the drawing follows the window's resizing.
+class CPlotView : public QWidget {
+public:
+    CPlotView(const TraverseResults& results, QWidget* parent);
+    // The model for the size the view has now.
+    PlotModel Model() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const TraverseResults& m_results;
+};

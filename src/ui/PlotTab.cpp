@@ -1,0 +1,38 @@
+#include "ui/PlotTab.h"
+
+#include "ui/PlotPainter.h"
+#include "ui/ResultsWindow.h"
+
+#include "results/SvgPlot.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kPngWidth = 1600, kPngHeight = 1200;  // pixels
+constexpr double kSvgWidth = 800, kSvgHeight = 600; // user units
+
+} // namespace
+
+CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("plotTab"));
+    auto* buttons = new QHBoxLayout;
+    QPushButton* png = AddResultButton(*buttons, this, "savePng", "保存为 PNG…");
+    QPushButton* svg = AddResultButton(*buttons, this, "saveSvg", "保存为 SVG…");
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new CPlotView(results, this), 1);
+    layout->addLayout(buttons);
+
+    connect(png, &QPushButton::clicked, this, [&ws, &results] {
+        SaveResultAs(ws, "png", "导线图.png", "PNG 图片(*.png)|*.png||",
+                     [&results] { return PlotPng(results, kPngWidth, kPngHeight); });
+    });
+    connect(svg, &QPushButton::clicked, this, [&ws, &results] {
+        SaveResultAs(ws, "svg", "导线图.svg", "SVG 图形(*.svg)|*.svg||", [&results] {
+            return WriteSvgPlot(BuildPlotModel(results, kSvgWidth, kSvgHeight));
+        });
+    });
+}

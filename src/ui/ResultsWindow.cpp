@@ -1,0 +1,57 @@
+#include "ui/ResultsWindow.h"
+
+#include "ui/ClosureTab.h"
+#include "ui/CoordinateTab.h"
+#include "ui/PlotTab.h"
+
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten columns
+} // namespace
+
+CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
+    : QDialog(parent), m_results(CollectResults(ws)) {
+    setObjectName(QStringLiteral("resultsWindow"));
+    setWindowTitle(QStringLiteral("平差成果"));
+    if (parent != nullptr) setFont(parent->font());
+    setSizeGripEnabled(true);
+    resize(kWidth, kHeight);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(new CClosureTab(m_results, m_tabs), QStringLiteral("闭合差与限差"));
+    m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
+    m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("closeResults"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+}
+
+void SaveResultAs(CTraverseAdjustDlg& ws, const std::string& defaultExt,
+                  const std::string& initialName, const std::string& filter,
+                  const std::function<std::string()>& bytes) {
+    IWindowPort* port = ws.Port();
+    if (port == nullptr) return;
+    const auto path = port->ChooseSaveFile(defaultExt, initialName, filter);
+    if (path) ws.SaveResultFile(*path, bytes());
+}
+
+QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
+                             const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    row.addWidget(button);
+    return button;
+}

@@ -1,0 +1,37 @@
+// The modal window "平差成果" over the workspace's current adjustment: three tabs, the
+// closures against a grade's limits, the coordinate table and the traverse plot. It shows
+// what the core computes and writes its files through the core; it computes nothing.
+#pragma once
+
+#include "results/TraverseResults.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QHBoxLayout;
+class QPushButton;
+class QTabWidget;
+class CTraverseAdjustDlg;
+
+class CResultsWindow : public QDialog {
+public:
+    CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent);
+
+    QTabWidget* Tabs() const { return m_tabs; }
+
+private:
+    TraverseResults m_results; // collected once: the window is modal over them
+    QTabWidget* m_tabs = nullptr;
+};
+
+// Asks for a path with the main window's save dialog and writes the bytes there as the
+// report is written; nothing when the choice is cancelled. filter as for the port.
+void SaveResultAs(CTraverseAdjustDlg& ws, const std::string& defaultExt,
+                  const std::string& initialName, const std::string& filter,
+                  const std::function<std::string()>& bytes);
+
+// A button of a tab's button row, named for the tests.
+QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
+                             const QString& text);
