@@ -1,11 +1,15 @@
-// Drives one run of the window for the README's picture: choose the type, type the
-// known points, import the observation file, adjust, then photograph the screen with
-// ImageMagick's "import" (falling back to Qt's own grab) and end.
+// Drives one run of the window for the README's pictures: choose the type, type the
+// known points, import the observation file, adjust, photograph the window, then open
+// "平差成果" and photograph each of its tabs, with ImageMagick's "import" (falling back to
+// Qt's own grab), and end.
 //
-//   window_screenshot OUTPUT.png FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
+//   window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
 //
-// TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection; the
-// points fill the groups the type shows, in order. Run it under a display (xvfb-run).
+// writes FOLDER/window.png and FOLDER/results-closure.png, results-coordinates.png,
+// results-plot.png. TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double
+// connection; the points fill the groups the type shows, in order. Run it under a
+// display with a window manager (scripts/screenshot.sh).
+#include "ui/ResultsWindow.h"
 #include "ui/TraverseWindow.h"
 
 #include "workspace/ControlIds.h"
@@ -18,6 +22,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,16 +47,30 @@ void AnswerDialogs(const QString& file) {
     });
     timer->start(200);
 }
+
+// The window with the frame the window manager gave it.
+void Photograph(QWidget& window, const QString& output) {
+    const QRect frame = window.frameGeometry();
+    const QString crop =
+        QString("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
+    if (QProcess::execute("import", {"-window", "root", "-crop", crop, "+repage", output}) != 0)
+        window.grab().save(output);
+    std::printf("wrote %s\n", output.toUtf8().constData());
+}
+
+CResultsWindow* Results() {
+    return dynamic_cast<CResultsWindow*>(QApplication::activeModalWidget());
+}
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 5) {
-        std::fprintf(stderr, "usage: window_screenshot OUTPUT.png FILE TYPE X1,Y1 [X2,Y2 ...]\n");
+        std::fprintf(stderr, "usage: window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 ...]\n");
         return 2;
     }
-    const QString output = args[1], file = args[2];
+    const QString folder = args[1], file = args[2];
     const int type = args[3].toInt();
     const int radios[] = {ctl::kRadioNonOriented, ctl::kRadioSingle, ctl::kRadioClosed,
                           ctl::kRadioDouble};
@@ -74,6 +93,7 @@ int main(int argc, char** argv) {
     window.move(0, 0);
     AnswerDialogs(file);
 
+    const char* tabs[] = {"results-closure.png", "results-coordinates.png", "results-plot.png"};
     std::vector<std::function<void()>> steps = {
         [&] { window.Controls().Button(radios[type])->click(); },
         [&] {
@@ -86,22 +106,27 @@ int main(int argc, char** argv) {
         },
         [&] { window.Controls().Button(ctl::kImport)->click(); },
         [&] { window.Controls().Button(ctl::kAdjust)->click(); },
+        [&] { Photograph(window, folder + "/window.png"); },
         [&] {
-            const QString crop = QString("%1x%2+%3+%4")
-                                     .arg(window.width())
-                                     .arg(window.height())
-                                     .arg(window.x())
-                                     .arg(window.y());
-            if (QProcess::execute("import",
-                                  {"-window", "root", "-crop", crop, "+repage", output}) != 0)
-                window.grab().save(output);
-            window.Controls().Button(ctl::kExit)->click();
+            // The stepper's timer does not fire inside its own handler: the results window
+            // runs its modal loop after the handler has returned.
+            QTimer::singleShot(0, &window,
+                               [&] { window.Controls().Button(ctl::kResults)->click(); });
         },
     };
+    for (int tab = 0; tab < 3; ++tab) {
+        steps.push_back([tab] { Results()->Tabs()->setCurrentIndex(tab); });
+        steps.push_back(
+            [tab, &folder, &tabs] { Photograph(*Results(), folder + "/" + tabs[tab]); });
+    }
+    steps.push_back([] { Results()->reject(); });
+    steps.push_back([&] { window.Controls().Button(ctl::kExit)->click(); });
+
     size_t next = 0;
     QTimer stepper;
     QObject::connect(&stepper, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() != &window || next >= steps.size()) return;
+        QWidget* modal = QApplication::activeModalWidget();
+        if ((modal != &window && Results() == nullptr) || next >= steps.size()) return;
         steps[next++]();
     });
     stepper.start(500);
