@@ -33,32 +33,24 @@ TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {
     }
 }
 
-// The report's encoding: GBK unless UTF-8 is chosen, and shown back as chosen.
+// The report's encoding: GBK unless UTF-8 is chosen (and by default), shown back as chosen.
 TEST(ResultExportDlg, EncodingChoice) {
-    struct Case {
-        const char* name;
+    const struct {
         int radioIndex; // the button checked, -1 none
-        int encoding;
         ReportEncoding report;
-    };
-    const Case cases[] = {
-        {"GBK", 0, 0, ReportEncoding::Cp936},
-        {"UTF-8", 1, 1, ReportEncoding::Utf8},
-        {"neither checked", -1, 0, ReportEncoding::Cp936},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {
+        {0, ReportEncoding::Cp936}, {1, ReportEncoding::Utf8}, {-1, ReportEncoding::Cp936}};
+    for (const auto& c : cases) {
         FakeWindowPort in, out;
         in.SetRadioIndex(ctl::kOptEncodingGbk, c.radioIndex);
         CResultExportDlg dlg;
+        dlg.DoDataExchange(out, false);
+        EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), 0) << "GBK at first";
         dlg.DoDataExchange(in, true);
         dlg.DoDataExchange(out, false);
-        EXPECT_EQ(dlg.m_nEncoding, c.encoding) << c.name;
-        EXPECT_EQ(SectionsOf(dlg).encoding, c.report) << c.name;
-        EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), c.encoding) << c.name;
+        EXPECT_EQ(SectionsOf(dlg).encoding, c.report) << c.radioIndex;
+        EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), dlg.m_nEncoding) << c.radioIndex;
     }
-    FakeWindowPort shown;
-    CResultExportDlg().DoDataExchange(shown, false);
-    EXPECT_EQ(shown.GetRadioIndex(ctl::kOptEncodingGbk), 0) << "GBK by default";
 }
 
 // The file-name button keeps ticks and a typed path; a cancelled save keeps the path.

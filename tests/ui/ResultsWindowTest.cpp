@@ -22,18 +22,33 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
+// The cells of a table's row, joined by spaces; the row whose first cell starts with
+// the given words, or the row at the given index.
+QString RowOf(const QTableWidget& table, const QString& first, int index = -1) {
+    for (int row = 0; row < table.rowCount(); ++row)
+        if (row == index || (index < 0 && table.item(row, 0)->text().startsWith(first))) {
+            QStringList cells;
+            for (int col = 0; col < table.columnCount(); ++col)
+                cells << table.item(row, col)->text();
+            return cells.join(' ');
+        }
+    return {};
+}
+
 class ResultsWindow : public ::testing::Test {
 protected:
-    template <class T> T* Find(const char* name) {
+    template <class T> T& Find(const char* name) {
         T* child = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        if (child == nullptr) throw std::runtime_error(name);
+        return *child;
     }
     // Saves through a button, the save dialog answered with a file in a new folder.
     QByteArray SaveWith(const char* button, const char* file) {
         run->port.savePaths.push_back(QFile::encodeName(dir.filePath(file)).toStdString());
-        Find<QAbstractButton>(button)->click();
+        Find<QAbstractButton>(button).click();
         QFile saved(dir.filePath(file));
         return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
     }
@@ -43,90 +58,48 @@ protected:
     CResultsWindow window{run->dlg, nullptr};
     QTemporaryDir dir;
 };
-
-// The texts of the closure table's row whose item starts with the given words.
-QStringList RowOf(const QTableWidget& table, const QString& item) {
-    for (int row = 0; row < table.rowCount(); ++row)
-        if (table.item(row, 0)->text().startsWith(item)) {
-            QStringList cells;
-            for (int col = 0; col < table.columnCount(); ++col)
-                cells << table.item(row, col)->text();
-            return cells;
-        }
-    return {};
-}
 } // namespace
 
 TEST_F(ResultsWindow, ClosuresAgainstTheChosenGrade) {
-    auto* table = Find<QTableWidget>("closureTable");
-    auto* grade = Find<QComboBox>("gradeChooser");
-    ASSERT_TRUE(table && grade);
-    EXPECT_EQ(window.windowTitle(), "平差成果");
-    EXPECT_EQ(grade->currentText(), "图根");
-    EXPECT_EQ(RowOf(*table, "全长闭合差")[1], "2.6 mm");
-    EXPECT_EQ(RowOf(*table, "单位权中误差")[1], "0.8″");
-    EXPECT_EQ(RowOf(*table, "最弱点")[1], "T3：M = 3.4 mm");
-
+    auto& table = Find<QTableWidget>("closureTable");
+    auto& grade = Find<QComboBox>("gradeChooser");
+    EXPECT_EQ(grade.currentText(), "图根");
+    EXPECT_EQ(RowOf(table, "全长闭合差"), "全长闭合差 fD 2.6 mm  ");
+    EXPECT_EQ(RowOf(table, "最弱点"), "最弱点 T3：M = 3.4 mm  ");
     struct Case {
-        const char* name;
-        int grade; // index in the chooser; 6 custom, 1/600000 and 1″√n
-        QStringList azimuth, relative, verdict;
+        int grade, k;       // the chooser's index (6 custom) and a custom 1/K
+        double coefficient; // custom seconds per sqrt(n)
+        QString azimuth, relative, verdict;
     };
     const Case cases[] = {
-        {"图根",
-         5,
-         {"-4.0″", "±147.0″（60″√n）", "合格"},
-         {"1/578931", "1/2000", "合格"},
-         {"", "", "合格"}},
-        {"三等",
-         0,
-         {"-4.0″", "±8.8″（3.6″√n）", "合格"},
-         {"1/578931", "1/55000", "合格"},
-         {"", "", "合格"}},
-        {"custom",
-         6,
-         {"-4.0″", "±2.4″（1″√n）", "超限"},
-         {"1/578931", "1/600000", "超限"},
-         {"", "", "超限"}},
+        {5, 0, 0, "方位角闭合差 fβ -4.0″ ±147.0″（60″√n） 合格",
+         "全长相对闭合差 1/578931 1/2000 合格", "等级 图根   合格"},
+        {6, 600000, 1, "方位角闭合差 fβ -4.0″ ±2.4″（1″√n） 超限",
+         "全长相对闭合差 1/578931 1/600000 超限", "等级 自定义   超限"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        grade->setCurrentIndex(c.grade);
-        if (c.grade == 6) {
-            Find<QSpinBox>("customK")->setValue(600000);
-            Find<QDoubleSpinBox>("customCoefficient")->setValue(1.0);
-        }
-        EXPECT_EQ(RowOf(*table, "方位角闭合差").mid(1), c.azimuth);
-        EXPECT_EQ(RowOf(*table, "全长相对闭合差").mid(1), c.relative);
-        EXPECT_EQ(RowOf(*table, "等级").mid(1), c.verdict);
+        grade.setCurrentIndex(c.grade);
+        if (c.k > 0) Find<QSpinBox>("customK").setValue(c.k);
+        if (c.k > 0) Find<QDoubleSpinBox>("customCoefficient").setValue(c.coefficient);
+        EXPECT_EQ(RowOf(table, "方位角闭合差"), c.azimuth);
+        EXPECT_EQ(RowOf(table, "全长相对闭合差"), c.relative);
+        EXPECT_EQ(RowOf(table, "等级"), c.verdict);
     }
-    // A failed check in red.
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem* verdict = table->item(row, 3);
-        if (verdict->text() == "超限") {
-            EXPECT_EQ(verdict->foreground().color(), QColor(190, 0, 0)) << row;
-        }
-    }
+    EXPECT_EQ(table.item(table.rowCount() - 1, 3)->foreground().color(), QColor(190, 0, 0));
 }
 
 TEST_F(ResultsWindow, CoordinateTableCopiedAndSaved) {
-    auto* table = Find<QTableWidget>("coordinateTable");
-    ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->rowCount(), 6);
-    auto row = [table](int r) {
-        QStringList cells;
-        for (int col = 0; col < table->columnCount(); ++col)
-            cells << table->item(r, col)->text();
-        return cells.join(' ');
-    };
-    EXPECT_EQ(row(0), "D21 3381252.418 501734.206       已知点");
-    EXPECT_EQ(row(1), "T1 3381382.324 501961.040 1.83 1.35 1.23 1.41 1.17 330°12′01.99″ 待定点");
+    auto& table = Find<QTableWidget>("coordinateTable");
+    ASSERT_EQ(table.rowCount(), 6);
+    EXPECT_EQ(RowOf(table, {}, 0), "D21 3381252.418 501734.206       已知点");
+    EXPECT_EQ(RowOf(table, {}, 1),
+              "T1 3381382.324 501961.040 1.83 1.35 1.23 1.41 1.17 330°12′01.99″ 待定点");
 
-    Find<QAbstractButton>("copyCoordinates")->click();
+    Find<QAbstractButton>("copyCoordinates").click();
     const QStringList lines = QApplication::clipboard()->text().split('\n');
     ASSERT_GE(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith("点名\tX(m)\tY(m)\tM(mm)"));
-    EXPECT_EQ(lines[2].split('\t').join(' '), row(1));
+    EXPECT_EQ(lines[2].split('\t').join(' '), RowOf(table, {}, 1));
 
     const auto messages = run->port.messageIds;
     EXPECT_EQ(SaveWith("saveCsv", "成果.csv").toStdString(), CoordinatesCsv(results));
@@ -137,24 +110,18 @@ TEST_F(ResultsWindow, CoordinateTableCopiedAndSaved) {
 TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {
     window.Tabs()->setCurrentIndex(2);
     window.show();
-    auto* view = Find<CPlotView>("plotView");
-    ASSERT_NE(view, nullptr);
+    auto& view = Find<CPlotView>("plotView");
     for (QSize size : {QSize(820, 560), QSize(1000, 700)}) {
         window.resize(size);
         QApplication::processEvents();
-        const PlotModel plot = view->Model();
-        EXPECT_EQ(plot.width, view->width());
-        EXPECT_EQ(plot.ellipses.size(), 5u) << "one per new point";
-        const QImage shown = view->grab().toImage();
-        int red = 0;
+        EXPECT_EQ(view.Model().width, view.width());
+        const QImage shown = view.grab().toImage();
+        int red = 0; // the error ellipses
         for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x) {
-                const QColor c = shown.pixelColor(x, y);
-                red += c.red() > 200 && c.green() < 120 && c.blue() < 120;
-            }
-        EXPECT_GT(red, 50) << "the ellipses are drawn";
+            for (int x = 0; x < shown.width(); ++x)
+                red += shown.pixelColor(x, y).red() > 200 && shown.pixelColor(x, y).green() < 120;
+        EXPECT_GT(red, 50);
     }
-
     QImage png;
     ASSERT_TRUE(png.loadFromData(SaveWith("savePng", "导线图.png"), "PNG"));
     EXPECT_EQ(png.size(), QSize(1600, 1200));

@@ -61,6 +61,17 @@ void Photograph(QWidget& window, const QString& output) {
 CResultsWindow* Results() {
     return dynamic_cast<CResultsWindow*>(QApplication::activeModalWidget());
 }
+
+// Each tab of the results window shown and photographed, then the window closed.
+void AddResultsSteps(std::vector<std::function<void()>>& steps, const QString& folder) {
+    static const char* const kFiles[] = {"results-closure.png", "results-coordinates.png",
+                                         "results-plot.png"};
+    for (int tab = 0; tab < 3; ++tab) {
+        steps.push_back([tab] { Results()->Tabs()->setCurrentIndex(tab); });
+        steps.push_back([tab, folder] { Photograph(*Results(), folder + "/" + kFiles[tab]); });
+    }
+    steps.push_back([] { Results()->reject(); });
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -93,7 +104,6 @@ int main(int argc, char** argv) {
     window.move(0, 0);
     AnswerDialogs(file);
 
-    const char* tabs[] = {"results-closure.png", "results-coordinates.png", "results-plot.png"};
     std::vector<std::function<void()>> steps = {
         [&] { window.Controls().Button(radios[type])->click(); },
         [&] {
@@ -114,12 +124,7 @@ int main(int argc, char** argv) {
                                [&] { window.Controls().Button(ctl::kResults)->click(); });
         },
     };
-    for (int tab = 0; tab < 3; ++tab) {
-        steps.push_back([tab] { Results()->Tabs()->setCurrentIndex(tab); });
-        steps.push_back(
-            [tab, &folder, &tabs] { Photograph(*Results(), folder + "/" + tabs[tab]); });
-    }
-    steps.push_back([] { Results()->reject(); });
+    AddResultsSteps(steps, folder);
     steps.push_back([&] { window.Controls().Button(ctl::kExit)->click(); });
 
     size_t next = 0;

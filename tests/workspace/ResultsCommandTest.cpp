@@ -9,16 +9,6 @@
 
 #include <functional>
 
-TEST(ResultsCommand, DisabledUntilTheFirstAdjustment) {
-    FakeWindowPort port;
-    CTraverseAdjustDlg dlg(&port);
-    dlg.OnInitDialog();
-    dlg.OnShowResults();
-    EXPECT_TRUE(port.disabled[ctl::kResults]);
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kNotAdjusted});
-    EXPECT_EQ(port.resultsWindowRuns, 0);
-}
-
 TEST(ResultsCommand, ButtonFollowsTheAdjustment) {
     struct Case {
         const char* name;
@@ -46,12 +36,6 @@ TEST(ResultsCommand, ButtonFollowsTheAdjustment) {
              t.dlg.OnImport();
          },
          false, str::kResultsOutdatedView},
-        {"import cancelled",
-         [](auto& t) {
-             t.port.openPaths.push_back(std::nullopt);
-             t.dlg.OnImport();
-         },
-         true, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
