@@ -17,7 +17,7 @@ constexpr int kInitX1 = 1012, kInitY1 = 1002, kInitX2 = 1005, kInitY2 = 1006;
 constexpr int kWx = 1016, kAzimuthClosure = 1019;
 constexpr int kOptChecks[] = {1044, 1045, 1046, 1049};
 constexpr int kOptFileName = 1047, kOptPath = 1048;
-constexpr int kFileNameBoxes[] = {0x47C, 0x480}; // the common dialogs' file name box
+constexpr int kFileNameBoxes[] = {0x47C, 0x480}; // the common dialogs' file name boxes
 
 DWORD g_host = 0; // process id of the host
 
@@ -93,12 +93,22 @@ void Check(bool ok, const char* what) {
     ++(ok ? g_passed : g_failures);
 }
 
-// Answers a common file dialog with path; true when it closed.
+BOOL CALLBACK MatchNameBox(HWND h, LPARAM l) {
+    wchar_t cls[32] = {};
+    GetClassNameW(h, cls, 32);
+    const int id = GetDlgCtrlID(h);
+    if (_wcsicmp(cls, L"Edit") != 0 || (id != kFileNameBoxes[0] && id != kFileNameBoxes[1]))
+        return TRUE;
+    *reinterpret_cast<HWND*>(l) = h;
+    return FALSE;
+}
+
+// Answers a common file dialog with path; true when it closed. The file name box is an
+// edit, alone or inside a combo box.
 bool AnswerFileDialog(HWND dialog, const wchar_t* path) {
     HWND box = nullptr;
-    for (int id : kFileNameBoxes)
-        if ((box = GetDlgItem(dialog, id)) != nullptr) break;
-    if (box == nullptr) return false;
+    EnumChildWindows(dialog, MatchNameBox, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) return std::puts("  the file dialog has no file name box"), false;
     SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
     Click(dialog, IDOK);
     return WaitFor([&] { return !IsWindow(dialog); });
@@ -137,7 +147,11 @@ int wmain(int argc, wchar_t** argv) {
     g_host = pi.dwProcessId;
 
     HWND main = nullptr;
-    WaitFor([&] { return (main = FindWindowW(L"#32770", L"导线平差")) != nullptr; }, 60);
+    WaitFor([&] {
+        main = FindWindowW(L"#32770", L"导线平差");
+        return main != nullptr && IsWindowVisible(main);
+    }, 60);
+    Sleep(1000); // the window's first messages
     Check(main != nullptr, "the window 导线平差 appears");
     if (main == nullptr) return TerminateProcess(pi.hProcess, 1), 1;
 
@@ -168,6 +182,18 @@ int wmain(int argc, wchar_t** argv) {
     Click(options, IDOK);
     Check(WaitFor([&] { return GetFileAttributesW(argv[8]) != INVALID_FILE_ATTRIBUTES; }),
           "export writes the report");
+
+    Sleep(2000); // the report opens in the program associated with it, or a message says why not
+    const HWND left = FindDialog({main});
+    if (left != nullptr) std::printf("  left open: %ls\n", MessageText(left).c_str());
+    Check(left == nullptr, "the report opens without a message");
+    // Wine's association for .txt is its notepad: the report shows there.
+    HWND viewer = nullptr;
+    WaitFor([&] { return (viewer = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 15);
+    Check(viewer != nullptr, "the report opens in the program associated with .txt");
+    if (viewer != nullptr) PostMessageW(viewer, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(viewer); }, 10);
+    SetForegroundWindow(main); // the window has the user's attention again
 
     Check(StillOpenAfter(main, WM_KEYDOWN, VK_ESCAPE), "Escape leaves the window open");
     Check(StillOpenAfter(main, WM_CLOSE, 0), "the close command leaves the window open");
