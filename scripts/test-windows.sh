@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Tests the Windows build (scripts/build-windows.sh) under Wine, in a Wine prefix of its
+# own that is started once: the module's export table, the core tests, the batch tool on
+# every example against the Linux build's reports byte for byte, and a whole run through
+# the real window on a virtual display, whose report must equal the batch tool's.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+win=build/windows
+release=${BUILD_DIR:-build/release}
+started=$(date +%s)
+failures=0
+fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
+
+work=$(mktemp -d)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+
+echo "== the module exports exactly __Kavrel@0 and needs only Windows' own libraries"
+dump=$(i686-w64-mingw32-objdump -p "$win/bin/traverse-adjust.dll")
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | sed -n 's/^\t\[ *[0-9]*\] //p')
+[ "$exports" = "__Kavrel@0" ] || fail "exports: $exports"
+for dll in $(grep 'DLL Name:' <<<"$dump" | awk '{print $3}'); do
+  case "${dll,,}" in
+  kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
+  *) fail "the module needs $dll" ;;
+  esac
+done
+
+echo "== a Wine prefix: Chinese fonts for 宋体 and the dialogs, .txt opened by Notepad"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+{
+  printf '\xff\xfe'
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"宋体"="Noto Serif CJK SC"' '"SimSun"="Noto Serif CJK SC"' \
+    '"Tahoma"="Noto Sans CJK SC"' '"MS Shell Dlg"="Noto Sans CJK SC"' \
+    '"MS Shell Dlg 2"="Noto Sans CJK SC"' '"Microsoft Sans Serif"="Noto Sans CJK SC"' '' \
+    '[HKEY_CLASSES_ROOT\.txt]' '@="txtfile"' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/setup.reg"
+wine regedit /S "$(winepath -w "$work/setup.reg")"
+wineserver -w
+echo "prefix ready after $(($(date +%s) - started)) s"
+
+echo "== core tests"
+wine "$win/tests/win/core_tests.exe" --gtest_brief=1 || fail "core tests"
+
+echo "== the batch tool on every example, against the Linux build"
+while read -r -a words; do
+  args=("${words[@]:1}")
+  name=$(basename "${args[-1]}")
+  "$release/app/batch/traverse-adjust" "${args[@]}" -o "$work/linux.txt" 2>/dev/null
+  wine "$win/bin/traverse-adjust.exe" "${args[@]}" -o "$work/windows.txt" 2>/dev/null ||
+    fail "$name: the Windows batch tool"
+  cmp -s "$work/linux.txt" "$work/windows.txt" || fail "$name: the reports differ"
+  "$release/app/batch/traverse-adjust" "${args[@]}" >"$work/linux.out" 2>/dev/null
+  wine "$win/bin/traverse-adjust.exe" "${args[@]}" >"$work/windows.out" 2>/dev/null
+  cmp -s "$work/linux.out" "$work/windows.out" || fail "$name: the reports on standard output differ"
+  echo "ok: $name"
+done < <(grep '^traverse-adjust --type' examples/README.md)
+
+echo "== a whole run through the window"
+package="$work/package"
+mkdir -p "$package/run"
+cp "$win"/bin/*.dll "$win"/bin/*.exe "$win"/bin/*.bmp "$package/"
+closed=(3381252.418 501734.206 3381685.431 501484.203)
+"$release/app/batch/traverse-adjust" --type closed --start1 "${closed[0]},${closed[1]}" \
+  --start2 "${closed[2]},${closed[3]}" -o "$work/batch.txt" examples/closed.txt 2>/dev/null
+w() { winepath -w "$1"; }
+driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w examples/closed.txt)" 1023
+  "${closed[@]}" "$(w "$package/run/report.txt")" "$(w "$package/run")")
+# The window's Wine starts afresh on the virtual display: a Wine started without one
+# (winepath above) cannot show windows.
+wineserver -w
+xvfb-run -a -s "-screen 0 1280x800x24" wine "$win/tests/win/window_driver.exe" \
+  "${driver_args[@]}" 2>/dev/null || fail "the window run"
+cmp -s "$work/batch.txt" "$package/run/report.txt" ||
+  fail "the window's report differs from the batch tool's"
+
+echo "Wine tests took $(($(date +%s) - started)) s"
+if [ "$failures" -ne 0 ]; then
+  echo "$failures Windows checks failed" >&2
+  exit 1
+fi
+echo "all Windows tests passed"
