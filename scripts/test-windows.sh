@@ -12,7 +12,6 @@ failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 echo "== the module exports exactly __Kavrel@0 and needs only Windows' own libraries"
@@ -27,19 +26,8 @@ for dll in $(grep 'DLL Name:' <<<"$dump" | awk '{print $3}'); do
 done
 
 echo "== a Wine prefix: Chinese fonts for 宋体 and the dialogs, .txt opened by Notepad"
-wineboot -i >/dev/null 2>&1
-wineserver -w
-{
-  printf '\xff\xfe'
-  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
-    '"宋体"="Noto Serif CJK SC"' '"SimSun"="Noto Serif CJK SC"' \
-    '"Tahoma"="Noto Sans CJK SC"' '"MS Shell Dlg"="Noto Sans CJK SC"' \
-    '"MS Shell Dlg 2"="Noto Sans CJK SC"' '"Microsoft Sans Serif"="Noto Sans CJK SC"' '' \
-    '[HKEY_CLASSES_ROOT\.txt]' '@="txtfile"' | iconv -f UTF-8 -t UTF-16LE
-} >"$work/setup.reg"
-wine regedit /S "$(winepath -w "$work/setup.reg")"
-wineserver -w
+source scripts/wine-prefix.sh
+prepare_wine_prefix "$work/prefix"
 echo "prefix ready after $(($(date +%s) - started)) s"
 
 echo "== core tests"

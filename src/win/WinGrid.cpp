@@ -8,11 +8,13 @@ namespace {
 constexpr int kDefaultRowHeight = 20, kDefaultColumnWidth = 64; // pixels
 constexpr COLORREF kLineColour = RGB(192, 192, 192);
 
+// What a cell shows: its text without the white space around it (numbers are stored
+// "\t 294.489000\n").
 std::wstring CellText(const std::string& utf8) {
-    std::wstring text = Widen(utf8);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
+    const std::wstring text = Widen(utf8);
+    const size_t first = text.find_first_not_of(L" \t\r\n");
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(L" \t\r\n") - first + 1);
 }
 } // namespace
 
@@ -146,7 +148,7 @@ void CWinGridCtrl::PaintCell(HDC dc, int row, int col, const RECT& cell) const {
     RECT text = {cell.left + 2, cell.top, cell.right - 3, cell.bottom - 1};
     std::wstring shown = CellText(GetItemText(row, col));
     DrawTextW(dc, shown.c_str(), int(shown.size()), &text,
-              flags | DT_NOPREFIX | DT_EXPANDTABS | DT_END_ELLIPSIS);
+              flags | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void CWinGridCtrl::Paint(HDC dc, const RECT& client) const {

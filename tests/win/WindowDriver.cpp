@@ -2,7 +2,9 @@
 // imports through the open dialog, picks the type, types the known points, adjusts,
 // exports through the options and save dialogs, checks that Escape and the close
 // command leave the window open and that "退出" ends the host with 2.
-// window_driver HOST OBSERVATIONS TYPE_ID X1 Y1 X2 Y2 REPORT; prints each step.
+// window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step.
+// With PAUSE, the driver creates that file once the adjustment is shown and waits until
+// it is deleted (a picture of the window is taken meanwhile).
 #include <windows.h>
 
 #include <cstdio>
@@ -125,6 +127,11 @@ std::wstring AnswerMessage(HWND owner) {
     return text;
 }
 
+void PauseFor(const wchar_t* marker) {
+    CloseHandle(CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    WaitFor([&] { return GetFileAttributesW(marker) == INVALID_FILE_ATTRIBUTES; }, 120);
+}
+
 bool StillOpenAfter(HWND main, UINT msg, WPARAM w) {
     PostMessageW(msg == WM_KEYDOWN ? GetDlgItem(main, kInitX1) : main, msg, w, 0);
     Sleep(700);
@@ -133,8 +140,9 @@ bool StillOpenAfter(HWND main, UINT msg, WPARAM w) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 10) {
-        std::fputs("usage: window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR\n", stderr);
+    if (argc != 10 && argc != 11) {
+        std::fputs("usage: window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]\n",
+                   stderr);
         return 2;
     }
     STARTUPINFOW si{};
@@ -169,6 +177,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(AnswerMessage(main) == L"导线平差已完成,请导出结果.", "adjust: 导线平差已完成");
     Check(TextOf(GetDlgItem(main, kWx)) != L"0" && !TextOf(GetDlgItem(main, kAzimuthClosure)).empty(),
           "the closures are shown");
+    if (argc == 11) PauseFor(argv[10]);
 
     Click(main, kExport);
     HWND options = WaitDialog({main});
