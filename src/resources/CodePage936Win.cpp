@@ -1,5 +1,5 @@
-// Code page 936 through the Windows conversion functions. What glibc's GBK refuses is
-// refused here too: the single byte 0x80 (the euro sign of Windows' table) and 0xFF.
+// Code page 936 through the Windows conversion functions, which agree with glibc's GBK:
+// the single byte 0x80 is the euro sign, 0xFF is no character.
 #include "resources/CodePage936.h"
 
 #include <windows.h>
@@ -47,11 +47,6 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
     WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, out.data(), n,
                         nullptr, &usedDefault);
     if (usedDefault) return std::nullopt;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(out[i]);
-        if (c == 0x80) return std::nullopt;
-        if (IsLeadByte(c)) ++i;
-    }
     return out;
 }
 
@@ -71,6 +66,10 @@ std::string Cp936ToUtf8(std::string_view cp936) {
         }
         if (IsLeadByte(c) && i + 1 < cp936.size() && DecodeCharacter(cp936.substr(i, 2), wide)) {
             i += 2;
+            continue;
+        }
+        if (c == 0x80 && DecodeCharacter(cp936.substr(i, 1), wide)) {
+            ++i;
             continue;
         }
         out += Utf16ToUtf8(wide);

@@ -14,7 +14,7 @@ TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
         {"ASCII unchanged", "D21 T1", "D21 T1"},
         {"Chinese", "测站点", "\xB2\xE2\xD5\xBE\xB5\xE3"},
         {"mixed", "K1测", "K1\xB2\xE2"},
-        {"euro sign refused", "\xE2\x82\xAC", std::nullopt},
+        {"euro sign, one byte", "\xE2\x82\xAC", "\x80"},
         {"emoji refused", "\xF0\x9F\x98\x80", std::nullopt},
         {"invalid UTF-8 refused", "\xE6\xB5", std::nullopt},
     };
@@ -28,7 +28,7 @@ TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
     };
     const ToUtf8 toUtf8[] = {
         {"Chinese", "\xB2\xE2\xD5\xBE", "测站"},
-        {"single 0x80", "A\x80" "B", "A\xEF\xBF\xBD" "B"},
+        {"single 0x80, the euro sign", "A\x80" "B", "A\xE2\x82\xAC" "B"},
         {"0xFF", "\xFF", "\xEF\xBF\xBD"},
         {"lead byte before a space", "\x81 x", "\xEF\xBF\xBD x"},
         {"lead byte at the end", "K\xB2", "K\xEF\xBF\xBD"},
