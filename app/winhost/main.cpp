@@ -30,8 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const HMODULE handle = LoadLibraryW(module.c_str());
     if (handle == nullptr) return Fail(L"无法加载模块 " + module);
     using Entry = int(__stdcall*)();
-    const auto entry = reinterpret_cast<Entry>(
-        reinterpret_cast<void*>(GetProcAddress(handle, kEntryName)));
+    const auto entry =
+        reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(handle, kEntryName)));
     if (entry == nullptr) return Fail(L"模块 " + module + L" 中没有入口 __Kavrel@0");
     const int result = entry();
     FreeLibrary(handle);

@@ -156,7 +156,8 @@ WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
                            const std::optional<FileId>& keep) {
     if (path.empty()) return {WriteStatus::NoPath};
     // A zero byte would cut the path short and write somewhere else.
-    if (path.find('\0') != std::string::npos) return {WriteStatus::CannotCreate, ERROR_INVALID_NAME};
+    if (path.find('\0') != std::string::npos)
+        return {WriteStatus::CannotCreate, ERROR_INVALID_NAME};
     if (int stream = StandardStreamOf(path); stream >= 0) return WriteStream(stream, bytes, keep);
 
     const HANDLE file = CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,

@@ -33,8 +33,8 @@ std::string Utf16ToUtf8(const std::wstring& wide) {
 std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
     if (!HasNonAscii(utf8)) return std::string(utf8);
     const int size = static_cast<int>(utf8.size());
-    const int wideSize = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size,
-                                             nullptr, 0);
+    const int wideSize =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
     if (wideSize <= 0) return std::nullopt;
     std::wstring wide(static_cast<size_t>(wideSize), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideSize);
@@ -44,8 +44,8 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
                                       0, nullptr, &usedDefault);
     if (n <= 0 || usedDefault) return std::nullopt;
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, out.data(), n,
-                        nullptr, &usedDefault);
+    WideCharToMultiByte(kCp936, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, out.data(), n, nullptr,
+                        &usedDefault);
     if (usedDefault) return std::nullopt;
     return out;
 }

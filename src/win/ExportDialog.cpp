@@ -29,12 +29,16 @@ INT_PTR CALLBACK ExportProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     auto* run = reinterpret_cast<ExportRun*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (run == nullptr || msg != WM_COMMAND || HIWORD(w) != BN_CLICKED) return FALSE;
     switch (LOWORD(w)) {
-    case ctl::kOptFileName: run->options.OnFileName(*run->controls, run->window); return TRUE;
+    case ctl::kOptFileName:
+        run->options.OnFileName(*run->controls, run->window);
+        return TRUE;
     case ctl::kOk:
         run->options.DoDataExchange(*run->controls, true);
         EndDialog(hwnd, IDOK);
         return TRUE;
-    case ctl::kCancel: EndDialog(hwnd, IDCANCEL); return TRUE;
+    case ctl::kCancel:
+        EndDialog(hwnd, IDCANCEL);
+        return TRUE;
     }
     return FALSE;
 }

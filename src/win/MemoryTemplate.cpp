@@ -9,25 +9,32 @@ namespace {
 constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
 
 struct ControlClass {
-    WORD atom;            // 0 when the class is named
-    const wchar_t* name;  // our own classes
+    WORD atom;           // 0 when the class is named
+    const wchar_t* name; // our own classes
     DWORD style;
     DWORD exStyle;
 };
 
 ControlClass ClassOf(ControlKind kind) {
     switch (kind) {
-    case ControlKind::GroupBox: return {kButton, nullptr, BS_GROUPBOX, 0};
-    case ControlKind::Label: return {kStatic, nullptr, SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::GroupBox:
+        return {kButton, nullptr, BS_GROUPBOX, 0};
+    case ControlKind::Label:
+        return {kStatic, nullptr, SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::Edit:
         return {kEdit, nullptr, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0};
-    case ControlKind::PushButton: return {kButton, nullptr, BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::DefaultPushButton: return {kButton, nullptr, BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::RadioButton: return {kButton, nullptr, BS_AUTORADIOBUTTON, 0};
-    case ControlKind::CheckBox: return {kButton, nullptr, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::PushButton:
+        return {kButton, nullptr, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::DefaultPushButton:
+        return {kButton, nullptr, BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::RadioButton:
+        return {kButton, nullptr, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {kButton, nullptr, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::Grid:
         return {0, CWinGridCtrl::kClassName, WS_BORDER | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, 0};
-    case ControlKind::Picture: return {0, CWinImgEdit::kClassName, 0, WS_EX_CLIENTEDGE};
+    case ControlKind::Picture:
+        return {0, CWinImgEdit::kClassName, 0, WS_EX_CLIENTEDGE};
     }
     return {kStatic, nullptr, 0, 0};
 }

@@ -16,8 +16,7 @@ struct DialogStyle {
 
 // The main window: popup, caption, modal frame, no system menu, a task-bar button.
 constexpr DialogStyle kMainWindowStyle = {
-    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_CENTER,
-    WS_EX_APPWINDOW};
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_CENTER, WS_EX_APPWINDOW};
 // A modal dialog: caption and system menu.
 constexpr DialogStyle kModalDialogStyle = {
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER, 0};

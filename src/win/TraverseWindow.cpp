@@ -42,9 +42,9 @@ int CWinTraverseWindow::RunModal(CTraverseAdjustDlg& workspace) {
         return -1;
     m_workspace = &workspace;
     const std::vector<WORD> tmpl = BuildMemoryTemplate(MainDialogTemplate(), kMainWindowStyle);
-    const HWND hwnd = CreateDialogIndirectParamW(
-        m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), nullptr, DialogProc,
-        reinterpret_cast<LPARAM>(this));
+    const HWND hwnd =
+        CreateDialogIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()),
+                                   nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr) return -1;
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
@@ -65,14 +65,30 @@ void CWinTraverseWindow::OnInitDialog(HWND hwnd) {
 bool CWinTraverseWindow::OnCommand(int id) {
     CTraverseAdjustDlg& ws = *m_workspace;
     switch (id) {
-    case ctl::kImport: ws.OnImport(); return true;
-    case ctl::kAdjust: ws.OnAdjust(); return true;
-    case ctl::kExport: ws.ExportResults(); return true;
-    case ctl::kRadioNonOriented: ws.OnTypeNonOriented(); return true;
-    case ctl::kRadioSingle: ws.OnTypeSingleConnection(); return true;
-    case ctl::kRadioClosed: ws.OnTypeClosed(); return true;
-    case ctl::kRadioDouble: ws.OnTypeDoubleConnection(); return true;
-    case ctl::kExit: m_exit = true; return true;
+    case ctl::kImport:
+        ws.OnImport();
+        return true;
+    case ctl::kAdjust:
+        ws.OnAdjust();
+        return true;
+    case ctl::kExport:
+        ws.ExportResults();
+        return true;
+    case ctl::kRadioNonOriented:
+        ws.OnTypeNonOriented();
+        return true;
+    case ctl::kRadioSingle:
+        ws.OnTypeSingleConnection();
+        return true;
+    case ctl::kRadioClosed:
+        ws.OnTypeClosed();
+        return true;
+    case ctl::kRadioDouble:
+        ws.OnTypeDoubleConnection();
+        return true;
+    case ctl::kExit:
+        m_exit = true;
+        return true;
     }
     return false;
 }

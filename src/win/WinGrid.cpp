@@ -118,15 +118,30 @@ void CWinGridCtrl::Scroll(int bar, int request) {
     info.fMask = SIF_TRACKPOS;
     GetScrollInfo(m_hwnd, bar, &info);
     switch (request) {
-    case SB_LINEUP: first -= 1; break;
-    case SB_LINEDOWN: first += 1; break;
-    case SB_PAGEUP: first -= page; break;
-    case SB_PAGEDOWN: first += page; break;
+    case SB_LINEUP:
+        first -= 1;
+        break;
+    case SB_LINEDOWN:
+        first += 1;
+        break;
+    case SB_PAGEUP:
+        first -= page;
+        break;
+    case SB_PAGEDOWN:
+        first += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: first = info.nTrackPos; break;
-    case SB_TOP: first = 0; break;
-    case SB_BOTTOM: first = last; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        first = info.nTrackPos;
+        break;
+    case SB_TOP:
+        first = 0;
+        break;
+    case SB_BOTTOM:
+        first = last;
+        break;
+    default:
+        return;
     }
     first = std::clamp(first, 0, last);
     UpdateScrollBars();
@@ -147,16 +162,15 @@ void CWinGridCtrl::PaintCell(HDC dc, int row, int col, const RECT& cell) const {
     if (flags & DT_VCENTER) flags = (flags & ~UINT(DT_WORDBREAK)) | DT_SINGLELINE;
     RECT text = {cell.left + 2, cell.top, cell.right - 3, cell.bottom - 1};
     std::wstring shown = CellText(GetItemText(row, col));
-    DrawTextW(dc, shown.c_str(), int(shown.size()), &text,
-              flags | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, shown.c_str(), int(shown.size()), &text, flags | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void CWinGridCtrl::Paint(HDC dc, const RECT& client) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     const HPEN pen = CreatePen(PS_SOLID, 1, kLineColour);
     const HGDIOBJ oldPen = SelectObject(dc, pen);
-    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(
-                                                 SendMessageW(GetParent(m_hwnd), WM_GETFONT, 0, 0)));
+    const HGDIOBJ oldFont = SelectObject(
+        dc, reinterpret_cast<HFONT>(SendMessageW(GetParent(m_hwnd), WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     int y = 0;
     for (int r = 0; r < rows && y < client.bottom; ++r) {
@@ -188,20 +202,30 @@ LRESULT CALLBACK CWinGridCtrl::WindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM 
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND: return 1;
-    case WM_VSCROLL: grid->Scroll(SB_VERT, LOWORD(w)); return 0;
-    case WM_HSCROLL: grid->Scroll(SB_HORZ, LOWORD(w)); return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_VSCROLL:
+        grid->Scroll(SB_VERT, LOWORD(w));
+        return 0;
+    case WM_HSCROLL:
+        grid->Scroll(SB_HORZ, LOWORD(w));
+        return 0;
     case WM_MOUSEWHEEL:
         grid->Scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(w) > 0 ? SB_LINEUP : SB_LINEDOWN);
         return 0;
-    case WM_SIZE: grid->UpdateScrollBars(); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_SIZE:
+        grid->UpdateScrollBars();
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
     case WM_KEYDOWN:
         if (w == VK_UP || w == VK_DOWN) grid->Scroll(SB_VERT, w == VK_UP ? SB_LINEUP : SB_LINEDOWN);
         if (w == VK_PRIOR || w == VK_NEXT)
             grid->Scroll(SB_VERT, w == VK_PRIOR ? SB_PAGEUP : SB_PAGEDOWN);
         return 0;
-    case WM_NCDESTROY: SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        break;
     }
     return DefWindowProcW(hwnd, msg, w, l);
 }

@@ -52,7 +52,8 @@ TEST(CNumber, ReadsLikeStrtodInTheCLocale) {
         for (const Case& c : kCases) {
             char* end = nullptr;
             const double value = StrtodC(c.text.c_str(), &end);
-            EXPECT_EQ(static_cast<size_t>(end - c.text.c_str()), c.used) << c.name << ", " << locale;
+            EXPECT_EQ(static_cast<size_t>(end - c.text.c_str()), c.used)
+                << c.name << ", " << locale;
             if (std::isnan(c.value)) {
                 EXPECT_TRUE(std::isnan(value)) << c.name;
             } else {

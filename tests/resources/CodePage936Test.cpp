@@ -28,7 +28,11 @@ TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
     };
     const ToUtf8 toUtf8[] = {
         {"Chinese", "\xB2\xE2\xD5\xBE", "测站"},
-        {"single 0x80, the euro sign", "A\x80" "B", "A\xE2\x82\xAC" "B"},
+        {"single 0x80, the euro sign",
+         "A\x80"
+         "B",
+         "A\xE2\x82\xAC"
+         "B"},
         {"0xFF", "\xFF", "\xEF\xBF\xBD"},
         {"lead byte before a space", "\x81 x", "\xEF\xBF\xBD x"},
         {"lead byte at the end", "K\xB2", "K\xEF\xBF\xBD"},

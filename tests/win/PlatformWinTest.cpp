@@ -31,7 +31,9 @@ protected:
             SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         fs::remove_all(dir);
     }
-    std::string Path(const std::string& name) const { return Narrow((dir / Widen(name)).wstring()); }
+    std::string Path(const std::string& name) const {
+        return Narrow((dir / Widen(name)).wstring());
+    }
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(dir / Widen(name), std::ios::binary) << bytes;
         return Path(name);
@@ -52,11 +54,11 @@ TEST_F(PlatformWin, ReportsAreReplacedOrRefusedAsOnLinux) {
     ASSERT_EQ(ReadRegularFile(Write("观测.txt", "*K1 K0 1\n"), 1000, observations),
               FileReadStatus::Ok);
     const FileId keep{observations.device, observations.inode};
-    ASSERT_TRUE(CreateHardLinkW(Widen(Path("别名.txt")).c_str(), Widen(Path("观测.txt")).c_str(),
-                                nullptr));
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(Path("别名.txt")).c_str(), Widen(Path("观测.txt")).c_str(), nullptr));
     Write("linked.txt", "old");
-    ASSERT_TRUE(CreateHardLinkW(Widen(Path("link2.txt")).c_str(),
-                                Widen(Path("linked.txt")).c_str(), nullptr));
+    ASSERT_TRUE(CreateHardLinkW(Widen(Path("link2.txt")).c_str(), Widen(Path("linked.txt")).c_str(),
+                                nullptr));
     SetFileAttributesW(Widen(Write("readonly.txt", "old")).c_str(), FILE_ATTRIBUTE_READONLY);
     fs::create_directory(dir / L"folder.txt");
     struct Case {
@@ -100,8 +102,8 @@ TEST_F(PlatformWin, ReplacementKeepsTheHiddenAttribute) {
 TEST_F(PlatformWin, FilesAreKnownByTheirIndexWhateverTheirName) {
     FileBytes a, b, c, folder;
     ASSERT_EQ(ReadRegularFile(Write("甲.txt", "a"), 10, a), FileReadStatus::Ok);
-    ASSERT_TRUE(CreateHardLinkW(Widen(Path("乙.txt")).c_str(), Widen(Path("甲.txt")).c_str(),
-                                nullptr));
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(Path("乙.txt")).c_str(), Widen(Path("甲.txt")).c_str(), nullptr));
     ASSERT_EQ(ReadRegularFile(Path("乙.txt"), 10, b), FileReadStatus::Ok);
     ASSERT_EQ(ReadRegularFile(Write("丙.txt", "c"), 10, c), FileReadStatus::Ok);
     EXPECT_EQ(a.bytes, "a");

@@ -18,7 +18,8 @@ inline char* mkdtemp(char* pattern) {
     const char* name = std::strrchr(pattern, '/');
     std::string base = std::string(parent) + (name != nullptr ? name + 1 : pattern);
     for (unsigned attempt = 0; attempt < 1000; ++attempt) {
-        made = base.substr(0, base.size() - 6) + std::to_string(GetCurrentProcessId() * 1000 + attempt);
+        made = base.substr(0, base.size() - 6) +
+               std::to_string(GetCurrentProcessId() * 1000 + attempt);
         if (CreateDirectoryA(made.c_str(), nullptr)) return made.data();
     }
     return nullptr;

@@ -155,10 +155,12 @@ int wmain(int argc, wchar_t** argv) {
     g_host = pi.dwProcessId;
 
     HWND main = nullptr;
-    WaitFor([&] {
-        main = FindWindowW(L"#32770", L"导线平差");
-        return main != nullptr && IsWindowVisible(main);
-    }, 60);
+    WaitFor(
+        [&] {
+            main = FindWindowW(L"#32770", L"导线平差");
+            return main != nullptr && IsWindowVisible(main);
+        },
+        60);
     Sleep(1000); // the window's first messages
     Check(main != nullptr, "the window 导线平差 appears");
     if (main == nullptr) return TerminateProcess(pi.hProcess, 1), 1;
@@ -175,7 +177,8 @@ int wmain(int argc, wchar_t** argv) {
 
     Click(main, kAdjust);
     Check(AnswerMessage(main) == L"导线平差已完成,请导出结果.", "adjust: 导线平差已完成");
-    Check(TextOf(GetDlgItem(main, kWx)) != L"0" && !TextOf(GetDlgItem(main, kAzimuthClosure)).empty(),
+    Check(TextOf(GetDlgItem(main, kWx)) != L"0" &&
+              !TextOf(GetDlgItem(main, kAzimuthClosure)).empty(),
           "the closures are shown");
     if (argc == 11) PauseFor(argv[10]);
 
