@@ -137,23 +137,15 @@ bool StillOpenAfter(HWND main, UINT msg, WPARAM w) {
     Sleep(700);
     return IsWindow(main) && IsWindowVisible(main);
 }
-} // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 10 && argc != 11) {
-        std::fputs("usage: window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]\n",
-                   stderr);
-        return 2;
-    }
+// The host's window once it shows; nullptr when it never does.
+HWND StartHost(const wchar_t* host, const wchar_t* folder, PROCESS_INFORMATION& pi) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-    if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[9], &si,
+    std::wstring command = L"\"" + std::wstring(host) + L"\"";
+    if (!CreateProcessW(host, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si,
                         &pi))
-        return std::fputs("cannot start the host\n", stderr), 1;
+        return nullptr;
     g_host = pi.dwProcessId;
-
     HWND main = nullptr;
     WaitFor(
         [&] {
@@ -162,26 +154,28 @@ int wmain(int argc, wchar_t** argv) {
         },
         60);
     Sleep(1000); // the window's first messages
-    Check(main != nullptr, "the window 导线平差 appears");
-    if (main == nullptr) return TerminateProcess(pi.hProcess, 1), 1;
+    return main;
+}
 
+// Import, type, known points, adjust: argv as the usage says.
+void ImportAndAdjust(HWND main, wchar_t** argv) {
     Click(main, kImport);
     HWND open = WaitDialog({main});
     Check(open != nullptr && AnswerFileDialog(open, argv[2]), "import through the open dialog");
-
     SendMessageW(GetDlgItem(main, std::wcstol(argv[3], nullptr, 10)), BM_CLICK, 0, 0);
     Type(main, kInitX1, argv[4]);
     Type(main, kInitY1, argv[5]);
     Type(main, kInitX2, argv[6]);
     Type(main, kInitY2, argv[7]);
-
     Click(main, kAdjust);
     Check(AnswerMessage(main) == L"导线平差已完成,请导出结果.", "adjust: 导线平差已完成");
     Check(TextOf(GetDlgItem(main, kWx)) != L"0" &&
               !TextOf(GetDlgItem(main, kAzimuthClosure)).empty(),
           "the closures are shown");
-    if (argc == 11) PauseFor(argv[10]);
+}
 
+// Every section, the path through the save dialog, then the report opened.
+void Export(HWND main, const wchar_t* report) {
     Click(main, kExport);
     HWND options = WaitDialog({main});
     Check(options != nullptr && TextOf(options) == L"数据结果导出", "the export options open");
@@ -189,33 +183,58 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(GetDlgItem(options, id), BM_SETCHECK, BST_CHECKED, 0);
     Click(options, kOptFileName);
     HWND save = WaitDialog({main, options});
-    Check(save != nullptr && AnswerFileDialog(save, argv[8]), "path through the save dialog");
+    Check(save != nullptr && AnswerFileDialog(save, report), "path through the save dialog");
     Check(!TextOf(GetDlgItem(options, kOptPath)).empty(), "the chosen path is shown");
     Click(options, IDOK);
-    Check(WaitFor([&] { return GetFileAttributesW(argv[8]) != INVALID_FILE_ATTRIBUTES; }),
+    Check(WaitFor([&] { return GetFileAttributesW(report) != INVALID_FILE_ATTRIBUTES; }),
           "export writes the report");
+}
 
-    Sleep(2000); // the report opens in the program associated with it, or a message says why not
+// The report opens in the program associated with .txt (Wine's Notepad), which is closed
+// again, or a message says why not.
+void CloseTheReport(HWND main) {
+    Sleep(2000);
     const HWND left = FindDialog({main});
     if (left != nullptr) std::printf("  left open: %ls\n", MessageText(left).c_str());
     Check(left == nullptr, "the report opens without a message");
-    // Wine's association for .txt is its notepad: the report shows there.
     HWND viewer = nullptr;
     WaitFor([&] { return (viewer = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 15);
     Check(viewer != nullptr, "the report opens in the program associated with .txt");
     if (viewer != nullptr) PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitFor([&] { return !IsWindow(viewer); }, 10);
     SetForegroundWindow(main); // the window has the user's attention again
+}
 
+void Exit(HWND main, HANDLE host) {
     Check(StillOpenAfter(main, WM_KEYDOWN, VK_ESCAPE), "Escape leaves the window open");
     Check(StillOpenAfter(main, WM_CLOSE, 0), "the close command leaves the window open");
-
     Click(main, kExit);
     DWORD code = 0;
-    const bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
-    GetExitCodeProcess(pi.hProcess, &code);
+    const bool ended = WaitForSingleObject(host, 30000) == WAIT_OBJECT_0;
+    GetExitCodeProcess(host, &code);
     Check(ended && code == 2, "退出 ends the host with 2");
-    if (!ended) TerminateProcess(pi.hProcess, 1);
+    if (!ended) TerminateProcess(host, 1);
+}
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 10 && argc != 11) {
+        std::fputs("usage: window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]\n",
+                   stderr);
+        return 2;
+    }
+    PROCESS_INFORMATION pi{};
+    const HWND main = StartHost(argv[1], argv[9], pi);
+    Check(main != nullptr, "the window 导线平差 appears");
+    if (main == nullptr) {
+        if (pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
+        return 1;
+    }
+    ImportAndAdjust(main, argv);
+    if (argc == 11) PauseFor(argv[10]);
+    Export(main, argv[8]);
+    CloseTheReport(main);
+    Exit(main, pi.hProcess);
     std::printf("%d passed, %d failed\n", g_passed, g_failures);
     return g_failures == 0 ? 0 : 1;
 }
