@@ -3,7 +3,6 @@
 #include "win/FileDialogs.h"
 #include "win/MemoryTemplate.h"
 
-#include "platform/PathNames.h"
 #include "platform/Program.h"
 #include "platform/WideText.h"
 #include "resources/StringTable.h"
