@@ -2,7 +2,8 @@
 # Tests the Windows build (scripts/build-windows.sh) under Wine, in a Wine prefix of its
 # own that is started once: the module's export table, the core tests, the batch tool on
 # every example against the Linux build's reports byte for byte, and a whole run through
-# the real window on a virtual display, whose report must equal the batch tool's.
+# the real window on a virtual display, whose report must equal the batch tool's. The
+# programs tested are those of dist/traverse-adjust-windows.zip, unpacked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 win=build/windows
@@ -13,9 +14,11 @@ fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+(cd "$work" && cmake -E tar xf "$OLDPWD/dist/traverse-adjust-windows.zip")
+package="$work/traverse-adjust"
 
 echo "== the module exports exactly __Kavrel@0 and needs only Windows' own libraries"
-dump=$(i686-w64-mingw32-objdump -p "$win/bin/traverse-adjust.dll")
+dump=$(i686-w64-mingw32-objdump -p "$package/traverse-adjust.dll")
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | sed -n 's/^\t\[ *[0-9]*\] //p')
 [ "$exports" = "__Kavrel@0" ] || fail "exports: $exports"
 for dll in $(grep 'DLL Name:' <<<"$dump" | awk '{print $3}'); do
@@ -38,24 +41,22 @@ while read -r -a words; do
   args=("${words[@]:1}")
   name=$(basename "${args[-1]}")
   "$release/app/batch/traverse-adjust" "${args[@]}" -o "$work/linux.txt" 2>/dev/null
-  wine "$win/bin/traverse-adjust.exe" "${args[@]}" -o "$work/windows.txt" 2>/dev/null ||
+  wine "$package/traverse-adjust.exe" "${args[@]}" -o "$work/windows.txt" 2>/dev/null ||
     fail "$name: the Windows batch tool"
   cmp -s "$work/linux.txt" "$work/windows.txt" || fail "$name: the reports differ"
   "$release/app/batch/traverse-adjust" "${args[@]}" >"$work/linux.out" 2>/dev/null
-  wine "$win/bin/traverse-adjust.exe" "${args[@]}" >"$work/windows.out" 2>/dev/null
+  wine "$package/traverse-adjust.exe" "${args[@]}" >"$work/windows.out" 2>/dev/null
   cmp -s "$work/linux.out" "$work/windows.out" || fail "$name: the reports on standard output differ"
   echo "ok: $name"
 done < <(grep '^traverse-adjust --type' examples/README.md)
 
 echo "== a whole run through the window"
-package="$work/package"
 mkdir -p "$package/run"
-cp "$win"/bin/*.dll "$win"/bin/*.exe "$win"/bin/*.bmp "$package/"
 closed=(3381252.418 501734.206 3381685.431 501484.203)
 "$release/app/batch/traverse-adjust" --type closed --start1 "${closed[0]},${closed[1]}" \
   --start2 "${closed[2]},${closed[3]}" -o "$work/batch.txt" examples/closed.txt 2>/dev/null
 w() { winepath -w "$1"; }
-driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w examples/closed.txt)" 1023
+driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w "$package/examples/closed.txt")" 1023
   "${closed[@]}" "$(w "$package/run/report.txt")" "$(w "$package/run")")
 # The window's Wine starts afresh on the virtual display: a Wine started without one
 # (winepath above) cannot show windows.
