@@ -1,10 +1,10 @@
 // Drives the real window from outside, as a user would, by control ids: starts the host,
-// imports through the open dialog, picks the type, types the known points, adjusts,
-// exports through the options and save dialogs, checks that Escape and the close
-// command leave the window open and that "退出" ends the host with 2.
-// window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step.
-// With PAUSE, the driver creates that file once the adjustment is shown and waits until
-// it is deleted (a picture of the window is taken meanwhile).
+// adjusts too early and presses Enter, imports through the open dialog, picks the type, types the
+// known points, adjusts, exports through the options and save dialogs, checks that Escape and the
+// close command leave the window open and that "退出" ends the host with 2. window_driver HOST FILE
+// TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step. With PAUSE, the driver creates that
+// file once the adjustment is shown and waits until it is deleted (a picture of the window is taken
+// meanwhile).
 #include <windows.h>
 
 #include <cstdio>
@@ -62,9 +62,9 @@ HWND FindDialog(const std::vector<HWND>& except) {
     return search.found;
 }
 
-HWND WaitDialog(const std::vector<HWND>& except) {
+HWND WaitDialog(const std::vector<HWND>& except, int seconds = 20) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialog(except)) != nullptr; });
+    WaitFor([&] { return (found = FindDialog(except)) != nullptr; }, seconds);
     return found;
 }
 
@@ -157,6 +157,17 @@ HWND StartHost(const wchar_t* host, const wchar_t* folder, PROCESS_INFORMATION& 
     return main;
 }
 
+// Before any import: adjust asks for data first; Enter is the import button's.
+void FreshWindow(HWND main) {
+    Click(main, kAdjust);
+    Check(AnswerMessage(main) == L"请先导入数据！", "adjust before an import: 请先导入数据！");
+    PostMessageW(GetDlgItem(main, kInitX1), WM_KEYDOWN, VK_RETURN, 0);
+    HWND open = WaitDialog({main}, 10);
+    Check(open != nullptr, "Enter opens the import's file dialog");
+    if (open != nullptr) Click(open, IDCANCEL);
+    WaitFor([&] { return !IsWindow(open); }, 10);
+}
+
 // Import, type, known points, adjust: argv as the usage says.
 void ImportAndAdjust(HWND main, wchar_t** argv) {
     Click(main, kImport);
@@ -230,6 +241,7 @@ int wmain(int argc, wchar_t** argv) {
         if (pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
         return 1;
     }
+    FreshWindow(main);
     ImportAndAdjust(main, argv);
     if (argc == 11) PauseFor(argv[10]);
     Export(main, argv[8]);
