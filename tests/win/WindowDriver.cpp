@@ -1,10 +1,12 @@
 // Drives the real window from outside, as a user would, by control ids: starts the host,
-// adjusts too early and presses Enter, imports through the open dialog, picks the type, types the
-// known points, adjusts, exports through the options and save dialogs, checks that Escape and the
-// close command leave the window open and that "退出" ends the host with 2. window_driver HOST FILE
-// TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step. With PAUSE, the driver creates that
-// file once the adjustment is shown and waits until it is deleted (a picture of the window is taken
-// meanwhile).
+// adjusts too early and presses Enter, imports through the open dialog, picks the type,
+// types the known points, adjusts, exports through the options and save dialogs, checks
+// that Escape and the close command leave the window open and that "退出" ends the host
+// with 2.
+//
+// window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step.
+// With PAUSE, it creates that file once the adjustment is shown and waits until it is
+// deleted (a picture of the window is taken meanwhile).
 #include <windows.h>
 
 #include <cstdio>
