@@ -50,14 +50,22 @@ while read -r -a words; do
   echo "ok: $name"
 done < <(grep '^traverse-adjust --type' examples/README.md)
 
+# Chinese file names reach the tool whole (Wine passes them on in the terminal's UTF-8).
+closed=(--type closed --start1 3381252.418,501734.206 --start2 3381685.431,501484.203)
+"$release/app/batch/traverse-adjust" "${closed[@]}" -o "$work/batch.txt" examples/closed.txt 2>/dev/null
+cp examples/closed.txt "$work/闭合导线.txt"
+export LC_ALL=C.UTF-8
+wine "$package/traverse-adjust.exe" "${closed[@]}" -o "$(winepath -w "$work/成果.txt")" \
+  "$(winepath -w "$work/闭合导线.txt")" 2>/dev/null || fail "Chinese file names"
+cmp -s "$work/batch.txt" "$work/成果.txt" && echo "ok: Chinese file names" ||
+  fail "Chinese file names: the reports differ"
+
 echo "== a whole run through the window"
 mkdir -p "$package/run"
-closed=(3381252.418 501734.206 3381685.431 501484.203)
-"$release/app/batch/traverse-adjust" --type closed --start1 "${closed[0]},${closed[1]}" \
-  --start2 "${closed[2]},${closed[3]}" -o "$work/batch.txt" examples/closed.txt 2>/dev/null
 w() { winepath -w "$1"; }
 driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w "$package/examples/closed.txt")" 1023
-  "${closed[@]}" "$(w "$package/run/report.txt")" "$(w "$package/run")")
+  3381252.418 501734.206 3381685.431 501484.203 "$(w "$package/run/report.txt")"
+  "$(w "$package/run")")
 # The window's Wine starts afresh on the virtual display: a Wine started without one
 # (winepath above) cannot show windows.
 wineserver -w
