@@ -17,15 +17,17 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$OLDPWD/dist/traverse-adjust-windows.zip")
 package="$work/traverse-adjust"
 
-echo "== the module exports exactly __Kavrel@0 and needs only Windows' own libraries"
+echo "== the module exports exactly __Kavrel@0; the programs need only Windows' own libraries"
 dump=$(i686-w64-mingw32-objdump -p "$package/traverse-adjust.dll")
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | sed -n 's/^\t\[ *[0-9]*\] //p')
-[ "$exports" = "__Kavrel@0" ] || fail "exports: $exports"
-for dll in $(grep 'DLL Name:' <<<"$dump" | awk '{print $3}'); do
-  case "${dll,,}" in
-  kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
-  *) fail "the module needs $dll" ;;
-  esac
+[ "$exports" = "__Kavrel@0" ] && echo "ok: exports $exports" || fail "exports: $exports"
+for program in traverse-adjust.dll traverse-adjust-host.exe traverse-adjust.exe; do
+  for dll in $(i686-w64-mingw32-objdump -p "$package/$program" | awk '/DLL Name:/ {print $3}'); do
+    case "${dll,,}" in
+    kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
+    *) fail "$program needs $dll" ;;
+    esac
+  done
 done
 
 echo "== a Wine prefix: Chinese fonts for 宋体 and the dialogs, .txt opened by Notepad"
