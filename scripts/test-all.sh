@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the normal build, the Debian package made from it and
-# checked as installed, the sanitizer build (AddressSanitizer and UndefinedBehaviorSanitizer)
-# and a bounded run of each reader's fuzz target.
+# checked as installed, the Windows build tested under Wine, the sanitizer build
+# (AddressSanitizer and UndefinedBehaviorSanitizer) and a bounded run of each reader's
+# fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -13,6 +14,10 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 # The Debian package from that build, installed and used as a surveyor would.
 BUILD_DIR=build/release bash scripts/check-package.sh
+
+# The Windows build and its package, tested under Wine against that build.
+BUILD_DIR=build/release bash scripts/build-windows.sh
+BUILD_DIR=build/release bash scripts/test-windows.sh
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTA_WERROR=ON -DTA_SANITIZE=ON
 cmake --build build/asan -j "$jobs"

@@ -1,12 +1,10 @@
 #include "BatchPort.h"
 
 #include "export/ResultExportDlg.h"
+#include "platform/Program.h"
 #include "platform/ShownText.h"
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
-
-#include <climits>
-#include <unistd.h>
 
 void CBatchWindowPort::TypeKnownPoints(
     int traverseType, const std::optional<PlanePoint> (&points)[kKnownPointCount]) {
@@ -83,11 +81,4 @@ bool CBatchWindowPort::RunExportDialog(CResultExportDlg& dlg) {
     return true;
 }
 
-std::string CBatchWindowPort::ModuleDirectory() const {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "./";
-    std::string path(buffer, static_cast<size_t>(n));
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
+std::string CBatchWindowPort::ModuleDirectory() const { return ProgramDirectory(); }

@@ -4,6 +4,7 @@
 #include "BatchResults.h"
 
 #include "export/ResultsReport.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "resources/CodePage936.h"
@@ -12,32 +13,7 @@
 #include "results/TraverseResults.h"
 #include "workspace/TraverseAdjustDlg.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
-
 namespace {
-namespace fs = std::filesystem;
-
-std::string TempParent() {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
-}
-
-// 0, or the errno of the failed open or read.
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return errno;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    int error = std::ferror(f) ? EIO : 0;
-    std::fclose(f);
-    return error;
-}
-
 void ShowNoTempFolder(CTraverseAdjustDlg& dlg, const std::string& folder, int error) {
     dlg.ShowMessage(str::kBatchNoTempFolder,
                     FormatString(str::kBatchNoTempFolder, {ShownText(folder), ErrorText(error)}));
@@ -68,18 +44,17 @@ bool Export(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, BatchExportChoice c
 int ExportToStandardOutput(CTraverseAdjustDlg& dlg, CBatchWindowPort& port,
                            BatchExportChoice choice, bool toUtf8) {
     port.SetMessagePrefix(kBatchProgramName);
-    std::string folder = TempParent() + "/traverse-adjust.XXXXXX";
-    if (mkdtemp(folder.data()) == nullptr) {
-        ShowNoTempFolder(dlg, TempParent(), errno);
+    std::string folder;
+    if (const int error = MakePrivateFolder(folder); error != 0) {
+        ShowNoTempFolder(dlg, TemporaryParent(), error);
         return kExitDataRefused;
     }
-    choice.path = folder + "/output.txt";
+    choice.path = folder + "output.txt";
     choice.utf8 = false;
     std::string report;
     const bool exported = Export(dlg, port, choice);
     const int readError = exported ? ReadWholeFile(choice.path, report) : 0;
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
+    RemoveFolderTree(folder);
     if (!exported) return kExitDataRefused;
     if (readError != 0) {
         ShowNoTempFolder(dlg, folder, readError);

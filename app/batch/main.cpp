@@ -2,6 +2,7 @@
 #include "BatchArguments.h"
 #include "BatchRun.h"
 
+#include "platform/Program.h"
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "resources/StringTable.h"
@@ -26,7 +27,7 @@ int Refuse(const std::string& message, int status, const std::string& next = "")
 int main(int argc, char** argv) {
     if (int error = OpenClosedStandardStreams(); error != 0)
         return Refuse(FormatString(str::kBatchNoDevNull, {ErrorText(error)}), kExitDataRefused);
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
     ParsedCommandLine parsed = ParseBatchArguments(args);
     switch (parsed.action) {
     case BatchAction::Help:
@@ -45,7 +46,6 @@ int main(int argc, char** argv) {
     // The adjustment prints its own diagnostic ("fail") on the C stream stdout, which
     // the report never uses: that stream now writes to standard error. The descriptors
     // stay where the caller put them, so a report goes only where it was sent.
-    std::fflush(stdout);
-    stdout = stderr;
+    SendCStdoutToStderr();
     return RunBatch(parsed.arguments, stderr);
 }

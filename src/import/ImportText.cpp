@@ -1,5 +1,6 @@
 #include "import/ImportText.h"
 
+#include "platform/PathNames.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -110,8 +111,7 @@ bool ObservationText::Refuse(int stringId, int lineNumber) {
 }
 
 std::string DisplayName(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = FileNameOf(path);
     return IsValidUtf8(name) ? name : Cp936ToUtf8(name);
 }
 

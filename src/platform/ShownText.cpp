@@ -1,7 +1,6 @@
 #include "platform/ShownText.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -58,5 +57,3 @@ std::string ShownText(std::string_view bytes) {
     }
     return out;
 }
-
-std::string ErrorText(int error) { return ShownText(std::strerror(error)); }

@@ -12,5 +12,6 @@
 // nothing.
 std::string ShownText(std::string_view bytes);
 
-// The system's text for an error number (errno), shown safely.
+// The system's text for an error number, shown safely: errno on Linux, a Windows error
+// code (GetLastError) on Windows, as the platform functions return them.
 std::string ErrorText(int error);

@@ -1,6 +1,7 @@
 #include "platform/StandardStreams.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <string_view>
 
 #include <fcntl.h>
@@ -19,6 +20,11 @@ int OpenClosedStandardStreams() {
         }
     }
     return 0;
+}
+
+void SendCStdoutToStderr() {
+    std::fflush(stdout);
+    stdout = stderr;
 }
 
 int StandardStreamOf(const std::string& path) {

@@ -11,6 +11,11 @@ constexpr const char* kStandardOutputPath = "/dev/stdout";
 // its number. Call first thing in main. Returns 0, or the errno of the failed open.
 int OpenClosedStandardStreams();
 
+// Points the C stream stdout at standard error, so that diagnostics printed there never
+// mix with a report; descriptor 1 itself keeps its file, and a report for standard
+// output still reaches it.
+void SendCStdoutToStderr();
+
 // 1 or 2 when path names standard output or standard error ("/dev/stdout",
 // "/dev/fd/2", or any name of the same file), else -1.
 int StandardStreamOf(const std::string& path);

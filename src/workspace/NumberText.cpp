@@ -1,18 +1,11 @@
 #include "workspace/NumberText.h"
 
-#include <cerrno>
+#include "platform/CNumber.h"
+
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
 
 namespace {
-locale_t CLocale() {
-    static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return loc;
-}
-
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -29,8 +22,7 @@ ScanResult ScanDouble(std::string_view text, size_t& pos, double& value) {
         ++end;
     std::string token(text.substr(p, end - p));
     char* stop = nullptr;
-    errno = 0;
-    double v = strtod_l(token.c_str(), &stop, CLocale());
+    double v = StrtodC(token.c_str(), &stop);
     if (stop == token.c_str()) return ScanResult::NoNumber;
     pos = p + static_cast<size_t>(stop - token.c_str());
     if (!std::isfinite(v)) return ScanResult::NotFinite;

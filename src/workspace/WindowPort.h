@@ -1,6 +1,7 @@
 // The port: everything the workspace needs of a window, and nothing more. The Qt
-// window, the batch tool and the tests' scripted fake implement it. All texts that
-// cross the port are UTF-8; paths are the platform's bytes.
+// window, the Win32 window, the batch tool and the tests' scripted fake implement it.
+// All texts that cross the port are UTF-8; paths are the platform's bytes (UTF-8 on
+// Windows, where the platform layer widens them).
 #pragma once
 
 #include <optional>

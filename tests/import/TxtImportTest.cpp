@@ -41,7 +41,8 @@ TEST_F(ImportTest, WorkedTxtExampleGivesTwoRecordsInEveryFormAndCase) {
         EXPECT_TRUE(port.messageIds.empty());
         struct stat st {};
         ASSERT_EQ(stat(path.c_str(), &st), 0);
-        EXPECT_TRUE(dlg.m_importedFile.valid && dlg.m_importedFile.inode == st.st_ino);
+        EXPECT_TRUE(dlg.m_importedFile.valid &&
+                    static_cast<decltype(st.st_ino)>(dlg.m_importedFile.inode) == st.st_ino);
         EXPECT_EQ(port.openFilters.back(), "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||");
         EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
         ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Photographs the Windows window under Wine after a run on examples/closed.txt (import,
+# closed type, known points, adjust) into docs/window-windows.png, on a virtual display
+# with a window manager. Needs the Windows build (scripts/build-windows.sh), Wine, xvfb,
+# openbox and ImageMagick's "import".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+win=build/windows
+work=$(mktemp -d)
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+source scripts/wine-prefix.sh
+prepare_wine_prefix "$work/prefix"
+
+mkdir -p "$work/package/run" docs
+cp "$win"/bin/*.dll "$win"/bin/*.exe "$win"/bin/*.bmp "$work/package/"
+w() { winepath -w "$1"; }
+args=("$(w "$work/package/traverse-adjust-host.exe")" "$(w examples/closed.txt)" 1023
+  3381252.418 501734.206 3381685.431 501484.203 "$(w "$work/package/run/report.txt")"
+  "$(w "$work/package/run")" "$(w "$work/pause")")
+wineserver -w
+cat >"$work/shoot.sh" <<SHOOT
+openbox & sleep 1
+wine "$win/tests/win/window_driver.exe" $(printf '%q ' "${args[@]}") >/dev/null 2>&1 &
+for i in \$(seq 1 120); do [ -f "$work/pause" ] && break; sleep 1; done
+sleep 1
+import -window "\$(xdotool search --name '导线平差' | head -1)" -frame docs/window-windows.png
+rm -f "$work/pause"
+wait %2 || true
+SHOOT
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/shoot.sh"
+echo "wrote docs/window-windows.png"

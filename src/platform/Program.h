@@ -1,0 +1,11 @@
+// The running program: its folder and its command line as UTF-8 (on Windows the wide
+// command line, which holds any file name, not the narrow one of the code page).
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The folder of the program's file, with its trailing separator; "./" when unknown.
+std::string ProgramDirectory();
+// The arguments after the program's name.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);

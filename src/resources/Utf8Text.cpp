@@ -1,0 +1,38 @@
+// Tests on bytes that decide how a text is read: ASCII or not, valid UTF-8 or not.
+#include "resources/CodePage936.h"
+
+bool HasNonAscii(std::string_view bytes) {
+    for (unsigned char c : bytes)
+        if (c >= 0x80) return true;
+    return false;
+}
+
+bool HasUtf8BeyondU07FF(std::string_view validUtf8) {
+    for (unsigned char c : validUtf8)
+        if (c >= 0xE0) return true; // the lead byte of a three- or four-byte sequence
+    return false;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t len = c < 0x80           ? 1
+                     : (c >> 5) == 0x6  ? 2
+                     : (c >> 4) == 0xE  ? 3
+                     : (c >> 3) == 0x1E ? 4
+                                        : 0;
+        if (len == 0 || i + len > s.size()) return false;
+        unsigned cp = len == 1 ? c : c & (0x7F >> len);
+        for (size_t k = 1; k < len; ++k) {
+            unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+// Code page 936 both ways, with the same answers from glibc's iconv (Linux) and the
+// Windows conversion functions: what one refuses or replaces, the other does too.
+#include "resources/CodePage936.h"
+
+#include <gtest/gtest.h>
+
+TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
+    struct ToGbk {
+        const char* name;
+        std::string utf8;
+        std::optional<std::string> gbk;
+    };
+    const ToGbk toGbk[] = {
+        {"ASCII unchanged", "D21 T1", "D21 T1"},
+        {"Chinese", "测站点", "\xB2\xE2\xD5\xBE\xB5\xE3"},
+        {"mixed", "K1测", "K1\xB2\xE2"},
+        {"euro sign, one byte", "\xE2\x82\xAC", "\x80"},
+        {"emoji refused", "\xF0\x9F\x98\x80", std::nullopt},
+        {"invalid UTF-8 refused", "\xE6\xB5", std::nullopt},
+    };
+    for (const ToGbk& c : toGbk)
+        EXPECT_EQ(Utf8ToCp936(c.utf8), c.gbk) << c.name;
+
+    struct ToUtf8 {
+        const char* name;
+        std::string gbk;
+        std::string utf8;
+    };
+    const ToUtf8 toUtf8[] = {
+        {"Chinese", "\xB2\xE2\xD5\xBE", "测站"},
+        {"single 0x80, the euro sign",
+         "A\x80"
+         "B",
+         "A\xE2\x82\xAC"
+         "B"},
+        {"0xFF", "\xFF", "\xEF\xBF\xBD"},
+        {"lead byte before a space", "\x81 x", "\xEF\xBF\xBD x"},
+        {"lead byte at the end", "K\xB2", "K\xEF\xBF\xBD"},
+    };
+    for (const ToUtf8& c : toUtf8)
+        EXPECT_EQ(Cp936ToUtf8(c.gbk), c.utf8) << c.name;
+}
