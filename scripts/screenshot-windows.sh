@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Photographs the Windows window under Wine after a run on examples/closed.txt (import,
-# closed type, known points, adjust) into docs/window-windows.png, on a virtual display
+# closed type, known points, adjust) into docs/window-windows.png, and its 平差成果 into
+# docs/results-windows.png, on a virtual display
 # with a window manager. Needs the Windows build (scripts/build-windows.sh), Wine, xvfb,
 # openbox and ImageMagick's "import".
 set -euo pipefail
@@ -21,11 +22,15 @@ wineserver -w
 cat >"$work/shoot.sh" <<SHOOT
 openbox & sleep 1
 wine "$win/tests/win/window_driver.exe" $(printf '%q ' "${args[@]}") >/dev/null 2>&1 &
-for i in \$(seq 1 120); do [ -f "$work/pause" ] && break; sleep 1; done
-sleep 1
-import -window "\$(xdotool search --name '导线平差' | head -1)" -frame docs/window-windows.png
-rm -f "$work/pause"
+shoot() { # the window named \$1 into \$2, at the driver's pause
+  for i in \$(seq 1 120); do [ -f "$work/pause" ] && break; sleep 1; done
+  sleep 1
+  import -window "\$(xdotool search --name "\$1" | head -1)" -frame "\$2"
+  rm -f "$work/pause"
+}
+shoot '导线平差' docs/window-windows.png
+shoot '平差成果' docs/results-windows.png
 wait %2 || true
 SHOOT
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/shoot.sh"
-echo "wrote docs/window-windows.png"
+echo "wrote docs/window-windows.png and docs/results-windows.png"

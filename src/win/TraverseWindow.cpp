@@ -73,6 +73,9 @@ bool CWinTraverseWindow::OnCommand(int id) {
     case ctl::kExport:
         ws.ExportResults();
         return true;
+    case ctl::kResults:
+        ws.OnShowResults();
+        return true;
     case ctl::kRadioNonOriented:
         ws.OnTypeNonOriented();
         return true;

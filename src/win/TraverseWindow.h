@@ -48,6 +48,7 @@ public:
     CImgEdit& Diagram() override { return m_diagram; }
     void Invalidate() override;
     bool RunExportDialog(CResultExportDlg& dlg) override;
+    void RunResultsWindow(CTraverseAdjustDlg& ws) override;
     void OpenDocument(const std::string& path) override;
     std::string ModuleDirectory() const override;
 

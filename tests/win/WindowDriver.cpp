@@ -16,7 +16,8 @@
 #include <vector>
 
 namespace {
-constexpr int kImport = 3, kExit = 2, kAdjust = 1021, kExport = 1020;
+constexpr int kImport = 3, kExit = 2, kAdjust = 1021, kExport = 1020, kResults = 1051;
+constexpr int kResultsText = 2002, kResultsClose = 2006; // inside 平差成果
 constexpr int kInitX1 = 1012, kInitY1 = 1002, kInitX2 = 1005, kInitY2 = 1006;
 constexpr int kWx = 1016, kAzimuthClosure = 1019;
 constexpr int kOptChecks[] = {1044, 1045, 1046, 1049};
@@ -187,6 +188,22 @@ void ImportAndAdjust(HWND main, wchar_t** argv) {
           "the closures are shown");
 }
 
+// 平差成果 shows the statistics against 图根 and the table, then closes; with a pause
+// marker it waits there for a picture first.
+void ShowResults(HWND main, const wchar_t* pause) {
+    Click(main, kResults);
+    HWND results = WaitDialog({main});
+    Check(results != nullptr && TextOf(results) == L"平差成果", "平差成果 opens");
+    if (results == nullptr) return;
+    if (pause != nullptr) PauseFor(pause);
+    const std::wstring text = TextOf(GetDlgItem(results, kResultsText));
+    Check(text.find(L"等级 图根：合格") != std::wstring::npos &&
+              text.find(L"T3\t") != std::wstring::npos,
+          "平差成果 shows the grade's verdict and the points");
+    Click(results, kResultsClose);
+    Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
+}
+
 // Every section, the path through the save dialog, then the report opened.
 void Export(HWND main, const wchar_t* report) {
     Click(main, kExport);
@@ -246,6 +263,7 @@ int wmain(int argc, wchar_t** argv) {
     FreshWindow(main);
     ImportAndAdjust(main, argv);
     if (argc == 11) PauseFor(argv[10]);
+    ShowResults(main, argc == 11 ? argv[10] : nullptr);
     Export(main, argv[8]);
     CloseTheReport(main);
     Exit(main, pi.hProcess);

@@ -1,0 +1,147 @@
+// The results window "平差成果" on Win32, modal to the main window: the closure
+// statistics against a chosen grade and the coordinate table as read-only text, and
+// the files for other programs (CSV, DAT, SVG plot) saved through the workspace. It
+// computes nothing: the results, checks, texts and files are the core's.
+#include "win/TraverseWindow.h"
+
+#include "win/MemoryTemplate.h"
+
+#include "platform/WideText.h"
+#include "resources/StringTable.h"
+#include "results/CoordinateFiles.h"
+#include "results/PlotModel.h"
+#include "results/ResultsText.h"
+#include "results/SvgPlot.h"
+#include "workspace/NumberText.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+namespace {
+enum ResultsControl { kGradeBox = 2001, kTextBox, kSaveCsv, kSaveDat, kSaveSvg, kClose };
+constexpr int kSvgWidth = 800, kSvgHeight = 600; // as the other window's plot
+
+struct ResultsRun {
+    CTraverseAdjustDlg& ws;
+    TraverseResults results;
+    HWND& activeDialog;
+};
+
+std::string PointLine(const ResultPoint& p) {
+    std::string line = p.name + "\t" + FormatFixed(p.xy.dX, 3) + "\t" + FormatFixed(p.xy.dY, 3);
+    if (p.known) return line + "\t\t\t\t\t\t\t已知点";
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        line += "\t" + FormatFixed(mm, 2);
+    return line + "\t" + FormatDms(p.f, 2) + "\t待定点";
+}
+
+// Statistics, verdict and table, lines ended by CR LF as an edit control wants them.
+std::string ResultsText(const TraverseResults& results, const Grade& grade) {
+    const GradeChecks checks = CheckGrade(results.closure, grade);
+    std::string text;
+    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+        text += line + "\r\n";
+    text += "等级 " + grade.name + "：" + VerdictText(checks.Pass()) + "\r\n\r\n";
+    text += "点名\tX(m)\tY(m)\tM(mm)\tMx(mm)\tMy(mm)\tA(mm)\tB(mm)\tF\t点类\r\n";
+    for (const ResultPoint& p : results.points)
+        text += PointLine(p) + "\r\n";
+    return text;
+}
+
+HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int id, RECT r) {
+    MapDialogRect(dlg, &r);
+    const HWND h = CreateWindowExW(
+        cls == std::wstring_view(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, Widen(text).c_str(),
+        WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left, r.bottom - r.top, dlg,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    SendMessageW(h, WM_SETFONT, SendMessageW(dlg, WM_GETFONT, 0, 0), TRUE);
+    return h;
+}
+
+void ShowText(HWND dlg, const ResultsRun& run) {
+    const LRESULT chosen = SendDlgItemMessageW(dlg, kGradeBox, CB_GETCURSEL, 0, 0);
+    const auto& grades = StandardGrades();
+    const Grade& grade = chosen >= 0 && static_cast<size_t>(chosen) < grades.size()
+                             ? grades[static_cast<size_t>(chosen)]
+                             : DefaultGrade();
+    SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run.results, grade)).c_str());
+}
+
+void BuildControls(HWND dlg) {
+    AddControl(dlg, L"STATIC", "导线等级", SS_LEFT, -1, {7, 9, 42, 19});
+    const HWND box = AddControl(dlg, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
+                                kGradeBox, {50, 7, 120, 100});
+    for (const Grade& g : StandardGrades())
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(g.name).c_str()));
+    for (size_t i = 0; i < StandardGrades().size(); ++i)
+        if (StandardGrades()[i].name == DefaultGrade().name) SendMessageW(box, CB_SETCURSEL, i, 0);
+    const HWND text = AddControl(dlg, L"EDIT", "",
+                                 ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                     WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                                 kTextBox, {7, 24, 453, 232});
+    const int stops[] = {44, 88, 132, 164, 196, 228, 260, 292, 350};
+    SendMessageW(text, EM_SETTABSTOPS, std::size(stops), reinterpret_cast<LPARAM>(stops));
+    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    AddControl(dlg, L"BUTTON", "保存为 CSV…", button, kSaveCsv, {7, 240, 67, 254});
+    AddControl(dlg, L"BUTTON", "保存为 DAT…", button, kSaveDat, {72, 240, 132, 254});
+    AddControl(dlg, L"BUTTON", "保存为 SVG…", button, kSaveSvg, {137, 240, 197, 254});
+    AddControl(dlg, L"BUTTON", "关闭", BS_DEFPUSHBUTTON | WS_TABSTOP, kClose, {413, 240, 460, 254});
+}
+
+void Save(ResultsRun& run, const char* ext, const char* name, const char* filter,
+          const std::string& bytes) {
+    IWindowPort* port = run.ws.Port();
+    if (port == nullptr) return;
+    if (const auto path = port->ChooseSaveFile(ext, name, filter))
+        run.ws.SaveResultFile(*path, bytes);
+}
+
+bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
+    switch (id) {
+    case kGradeBox:
+        if (code == CBN_SELCHANGE) ShowText(dlg, run);
+        return true;
+    case kSaveCsv:
+        Save(run, "csv", "坐标成果.csv", "CSV 文件(*.csv)|*.csv||", CoordinatesCsv(run.results));
+        return true;
+    case kSaveDat:
+        Save(run, "dat", "坐标成果.dat", "DAT 坐标文件(*.dat)|*.dat||",
+             CoordinatesDat(run.results));
+        return true;
+    case kSaveSvg:
+        Save(run, "svg", "导线图.svg", "SVG 图形(*.svg)|*.svg||",
+             WriteSvgPlot(BuildPlotModel(run.results, kSvgWidth, kSvgHeight)));
+        return true;
+    case kClose:
+    case IDCANCEL:
+        EndDialog(dlg, IDCANCEL);
+        return true;
+    }
+    return false;
+}
+
+INT_PTR CALLBACK ResultsProc(HWND dlg, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(dlg, DWLP_USER, l);
+        auto* run = reinterpret_cast<ResultsRun*>(l);
+        run->activeDialog = dlg;
+        BuildControls(dlg);
+        ShowText(dlg, *run);
+        return TRUE;
+    }
+    auto* run = reinterpret_cast<ResultsRun*>(GetWindowLongPtrW(dlg, DWLP_USER));
+    if (run == nullptr || msg != WM_COMMAND) return FALSE;
+    return OnCommand(dlg, *run, LOWORD(w), HIWORD(w)) ? TRUE : FALSE;
+}
+
+const DialogTemplate& ResultsFrame() {
+    static const DialogTemplate kFrame{0, "平差成果", "宋体", 9, 467, 261, {}};
+    return kFrame;
+}
+} // namespace
+
+void CWinTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
+    const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
+    ResultsRun run{ws, CollectResults(ws), m_activeDialog};
+    DialogBoxIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), m_hwnd,
+                            ResultsProc, reinterpret_cast<LPARAM>(&run));
+    m_activeDialog = nullptr;
+}
