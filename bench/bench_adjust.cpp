@@ -89,24 +89,12 @@ void LoadTraverse(CTraverseAdjustDlg& dlg, int type, int stations) {
     Observe(dlg, path, back, annexed ? &second : nullptr, rng);
 }
 
-int Adjust(CTraverseAdjustDlg& dlg) {
-    switch (dlg.m_nTraverseType) {
-    case kNonOriented:
-        return dlg.ReduceNonOrientedTraverse() == 1 ? dlg.AdjustNonOrientedTraverse() : 0;
-    case kSingleConnection:
-        return dlg.ReduceSingleConnectionTraverse() == 1 ? dlg.AdjustSingleConnectionTraverse() : 0;
-    case kClosed:
-        return dlg.ReduceClosedTraverse() == 1 ? dlg.AdjustClosedOrDoubleTraverse() : 0;
-    default:
-        return dlg.ReduceDoubleConnectionTraverse() == 1 ? dlg.AdjustClosedOrDoubleTraverse() : 0;
-    }
-}
-
 void BM_AdjustAndAssess(benchmark::State& state) {
     CTraverseAdjustDlg dlg;
     LoadTraverse(dlg, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        if (Adjust(dlg) != 1 || dlg.AssessPrecision() != 1) state.SkipWithError("not adjusted");
+        if (dlg.ReduceAndAdjust() != 1 || dlg.AssessPrecision() != 1)
+            state.SkipWithError("not adjusted");
         benchmark::DoNotOptimize(dlg.m_arrM.GetData());
     }
     state.counters["rounds"] = dlg.m_nRounds;

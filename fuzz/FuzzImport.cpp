@@ -4,8 +4,8 @@
 // refuses with exactly one message or reads sound records (distances positive, angles in
 // range), that the table is never written out of range and that every reduced distance
 // is finite (a denormal slope distance may reduce to 0).
+#include "FuzzWindow.h"
 #include "import/CheckedNumbers.h"
-#include "support/FakeWindowPort.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
@@ -18,19 +18,6 @@ extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print
 namespace {
 constexpr std::string_view kExtension = TA_FUZZ_EXTENSION;
 
-// One window for all runs: a fresh grid each run would cost more than the parse. Cells
-// left from an earlier run do not matter; writes out of range are counted across runs.
-FakeWindowPort& Port() {
-    static FakeWindowPort port;
-    if (port.grid.GetRowCount() == 0) {
-        port.grid.SetRowCount(100);
-        port.grid.SetColumnCount(9);
-    }
-    port.messageIds.clear();
-    port.messageTexts.clear();
-    return port;
-}
-
 bool Sound(const ObservationRecord& r) {
     return r.dDistance > 0.0 && std::isfinite(r.dDistance) &&
            AngleInRange(r.dHorizontalAngle, AngleKind::Circle) &&
@@ -40,7 +27,7 @@ bool Sound(const ObservationRecord& r) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FakeWindowPort& port = Port();
+    FakeWindowPort& port = FuzzWindow();
     CTraverseAdjustDlg dlg(&port);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string name = std::string("fuzz") + std::string(kExtension);

@@ -4,10 +4,10 @@
 // rest is the observation file. Besides the sanitizers it checks what a surveyor
 // relies on: a run that says it is done prints no "nan" or "inf", and its adjusted
 // traverse, run along the adjusted sides and azimuths, ends on the typed known point.
+#include "FuzzWindow.h"
 #include "compute/AngleConversions.h"
 #include "export/ResultsReport.h"
 #include "resources/StringTable.h"
-#include "support/FakeWindowPort.h"
 #include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
@@ -50,13 +50,7 @@ Header ParseHeader(std::string_view line) {
 }
 
 FakeWindowPort& Port(const Header& h) {
-    static FakeWindowPort port;
-    if (port.grid.GetRowCount() == 0) {
-        port.grid.SetRowCount(100);
-        port.grid.SetColumnCount(9);
-    }
-    port.messageIds.clear();
-    port.messageTexts.clear();
+    FakeWindowPort& port = FuzzWindow();
     port.ResetEdits(h.type);
     const double* k = h.known;
     port.SetKnownPoints(k[0], k[1], k[2], k[3], k[4], k[5], k[6], k[7]);

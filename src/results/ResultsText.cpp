@@ -15,6 +15,39 @@ std::string FormatSignedTenth(double value) {
     return s[0] == '-' || s == "0.0" ? s : "+" + s;
 }
 
+const std::vector<std::string>& CoordinateTableHeaders() {
+    static const std::vector<std::string> kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
+                                                      "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};
+    return kHeaders;
+}
+
+std::vector<std::string> CoordinateTableRow(const ResultPoint& p) {
+    std::vector<std::string> cells = {p.name, FormatFixed(p.xy.dX, 3), FormatFixed(p.xy.dY, 3)};
+    if (p.known) {
+        cells.resize(CoordinateTableHeaders().size() - 1);
+        cells.push_back("已知点");
+        return cells;
+    }
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        cells.push_back(FormatFixed(mm, 2));
+    cells.push_back(FormatDms(p.f, 2));
+    cells.push_back("待定点");
+    return cells;
+}
+
+std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd) {
+    auto line = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (const std::string& c : cells)
+            text += (text.empty() ? "" : "\t") + c;
+        return text + std::string(lineEnd);
+    };
+    std::string text = line(CoordinateTableHeaders());
+    for (const ResultPoint& p : results.points)
+        text += line(CoordinateTableRow(p));
+    return text;
+}
+
 std::string FormatDms(double degrees, int decimals) {
     const double unit = std::pow(10.0, decimals);
     const double units =

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // "%.1f", never "-0.0".
@@ -20,6 +21,14 @@ std::string FormatDms(double degrees, int decimals);
 std::string RelativeClosureText(const std::optional<long long>& k);
 // 合格 or 超限.
 std::string VerdictText(bool pass);
+
+// The coordinate table as the windows show it: the column headers, and a point's cells
+// (name, X, Y to the millimetre, M, Mx, My, A, B to 0.01 mm and F, empty for a known
+// point, then 已知点 or 待定点).
+const std::vector<std::string>& CoordinateTableHeaders();
+std::vector<std::string> CoordinateTableRow(const ResultPoint& point);
+// The whole table as text, cells separated by tabs, each line ended by lineEnd.
+std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd);
 
 // The azimuth (or angle count), coordinate, relative closure, sigma0 and weakest-point
 // lines; the weakest point's line only where there is a new point.

@@ -5,7 +5,6 @@
 #include "platform/ShownText.h"
 #include "results/CoordinateFiles.h"
 #include "results/ResultsText.h"
-#include "workspace/NumberText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,24 +17,17 @@
 #include <vector>
 
 namespace {
-const QStringList kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
-                              "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};
+QStringList ToQt(const std::vector<std::string>& cells) {
+    QStringList out;
+    for (const std::string& c : cells)
+        out << QString::fromStdString(c);
+    return out;
+}
 
 QStringList Cells(const ResultPoint& p) {
-    QStringList cells = {QString::fromStdString(ShownText(p.name)),
-                         QString::fromStdString(FormatFixed(p.xy.dX, 3)),
-                         QString::fromStdString(FormatFixed(p.xy.dY, 3))};
-    if (p.known)
-        return cells << ""
-                     << ""
-                     << ""
-                     << ""
-                     << ""
-                     << ""
-                     << "已知点";
-    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
-        cells << QString::fromStdString(FormatFixed(mm, 2));
-    return cells << QString::fromStdString(FormatDms(p.f, 2)) << "待定点";
+    std::vector<std::string> cells = CoordinateTableRow(p);
+    cells[0] = ShownText(cells[0]);
+    return ToQt(cells);
 }
 
 void FillTable(QTableWidget& table, const TraverseResults& results) {
@@ -61,9 +53,9 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
                                QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("coordinatesTab"));
-    m_table = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
+    m_table = new QTableWidget(0, static_cast<int>(CoordinateTableHeaders().size()), this);
     m_table->setObjectName(QStringLiteral("coordinateTable"));
-    m_table->setHorizontalHeaderLabels(kHeaders);
+    m_table->setHorizontalHeaderLabels(ToQt(CoordinateTableHeaders()));
     m_table->verticalHeader()->hide();
     FillTable(*m_table, results);
 
@@ -89,7 +81,7 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
 }
 
 QString CCoordinateTab::TableText() const {
-    QString text = kHeaders.join('\t') + '\n';
+    QString text = ToQt(CoordinateTableHeaders()).join('\t') + '\n';
     for (int row = 0; row < m_table->rowCount(); ++row) {
         QStringList cells;
         for (int col = 0; col < m_table->columnCount(); ++col)

@@ -12,7 +12,6 @@
 #include "results/PlotModel.h"
 #include "results/ResultsText.h"
 #include "results/SvgPlot.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 namespace {
@@ -25,25 +24,14 @@ struct ResultsRun {
     HWND& activeDialog;
 };
 
-std::string PointLine(const ResultPoint& p) {
-    std::string line = p.name + "\t" + FormatFixed(p.xy.dX, 3) + "\t" + FormatFixed(p.xy.dY, 3);
-    if (p.known) return line + "\t\t\t\t\t\t\t已知点";
-    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
-        line += "\t" + FormatFixed(mm, 2);
-    return line + "\t" + FormatDms(p.f, 2) + "\t待定点";
-}
-
 // Statistics, verdict and table, lines ended by CR LF as an edit control wants them.
 std::string ResultsText(const TraverseResults& results, const Grade& grade) {
     const GradeChecks checks = CheckGrade(results.closure, grade);
     std::string text;
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         text += line + "\r\n";
-    text += "等级 " + grade.name + "：" + VerdictText(checks.Pass()) + "\r\n\r\n";
-    text += "点名\tX(m)\tY(m)\tM(mm)\tMx(mm)\tMy(mm)\tA(mm)\tB(mm)\tF\t点类\r\n";
-    for (const ResultPoint& p : results.points)
-        text += PointLine(p) + "\r\n";
-    return text;
+    text += FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())});
+    return text + "\r\n\r\n" + CoordinateTableText(results, "\r\n");
 }
 
 HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int id, RECT r) {

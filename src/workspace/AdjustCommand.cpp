@@ -26,28 +26,27 @@ void CTraverseAdjustDlg::OnAdjust() {
         return;
     }
 
-    int adjusted = 0;
+    if (ReduceAndAdjust() == 1 && AssessPrecision() == 1) SetState(kAdjusted);
+}
+
+int CTraverseAdjustDlg::ReduceAndAdjust() {
     switch (m_nTraverseType) {
     case kNonOriented:
-        if (ReduceNonOrientedTraverse() == 1) adjusted = AdjustNonOrientedTraverse();
-        break;
+        return ReduceNonOrientedTraverse() == 1 ? AdjustNonOrientedTraverse() : 0;
     case kSingleConnection:
-        if (ReduceSingleConnectionTraverse() == 1) adjusted = AdjustSingleConnectionTraverse();
-        break;
+        return ReduceSingleConnectionTraverse() == 1 ? AdjustSingleConnectionTraverse() : 0;
     case kClosed:
     case kDoubleConnection: {
-        int reduced =
+        const int reduced =
             m_nTraverseType == kClosed ? ReduceClosedTraverse() : ReduceDoubleConnectionTraverse();
-        if (reduced != 1) return;
+        if (reduced != 1) return 0;
         if (!ClosureAcceptable(m_dAzimuthClosure)) {
             ShowMessage(str::kClosureTooLarge);
-            return;
+            return 0;
         }
-        adjusted = AdjustClosedOrDoubleTraverse();
-        break;
+        return AdjustClosedOrDoubleTraverse();
     }
     default:
-        return;
+        return 0;
     }
-    if (adjusted == 1 && AssessPrecision() == 1) SetState(kAdjusted);
 }

@@ -32,6 +32,9 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
+    // The reduction, the azimuth closure test and the adjustment of the selected type,
+    // without the precision assessment; 1, or 0 after its message.
+    int ReduceAndAdjust();
     // The workflow state; "平差成果" is enabled exactly in state 2.
     void SetState(int state);
     // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0

@@ -77,7 +77,7 @@ TEST(ConditionAdjustment, ZeroMisclosuresReproduceTheApproximateTraverse) {
         SCOPED_TRACE(c.name);
         CTraverseAdjustDlg dlg;
         LoadCase(dlg, c);
-        ASSERT_EQ(ReduceAndAdjust(dlg), 1);
+        ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
         for (double v : dlg.m_dV)
             EXPECT_NEAR(v, 0.0, 1e-4);
         ASSERT_EQ(dlg.m_arrAdjCoords.GetSize(), dlg.m_arrApproxCoords.GetSize());
@@ -95,7 +95,7 @@ TEST(ConditionAdjustment, AdjustedTraverseMeetsEveryCondition) {
         SCOPED_TRACE(c.name);
         CTraverseAdjustDlg dlg;
         LoadCase(dlg, c);
-        ASSERT_EQ(ReduceAndAdjust(dlg), 1);
+        ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
         const int n = dlg.m_arrObservations.GetSize();
         const std::vector<double> w = Misclosures(dlg);
         // Angles in the azimuth condition: a closed loop's closure does not hold angle 0.
@@ -185,7 +185,7 @@ TEST(ConditionAdjustment, OneRecord) {
         CTraverseAdjustDlg dlg(&port);
         LoadCase(dlg, t.c);
         port.ResetEdits(t.c.type);
-        EXPECT_EQ(ReduceAndAdjust(dlg), t.result);
+        EXPECT_EQ(dlg.ReduceAndAdjust(), t.result);
         if (t.result == 0) {
             EXPECT_EQ(port.messageIds, std::vector<int>{str::kBadObservations});
             EXPECT_EQ(dlg.m_arrAdjCoords.GetSize(), 0);
@@ -212,7 +212,7 @@ TEST(ConditionAdjustment, ArraysAreSizedToTheTraverse) {
         for (int stations : {3, 40}) {
             CTraverseAdjustDlg dlg;
             LoadCase(dlg, GeneratedCase(type, stations, 100.0, 100.0));
-            ASSERT_EQ(ReduceAndAdjust(dlg), 1);
+            ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
             const int n = dlg.m_arrObservations.GetSize();
             const bool three = type == kClosed || type == kDoubleConnection;
             const int sides = three ? n - 1 : n, points = three ? n : n + 1;

@@ -106,7 +106,7 @@ TEST(PrecisionAssessment, PointCofactorsFollowTheTraverseGeometry) {
             SCOPED_TRACE(std::to_string(type) + " at " + std::to_string(origin));
             CTraverseAdjustDlg dlg;
             LoadCase(dlg, GeneratedCase(type, 7, origin, origin / 7.0));
-            ASSERT_EQ(ReduceAndAdjust(dlg), 1);
+            ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
             ASSERT_EQ(dlg.AssessPrecision(), 1);
 
             std::vector<double> x;

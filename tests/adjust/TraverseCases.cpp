@@ -99,19 +99,6 @@ void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c) {
     SetObservations(dlg, records);
 }
 
-int ReduceAndAdjust(CTraverseAdjustDlg& dlg) {
-    switch (dlg.m_nTraverseType) {
-    case kNonOriented:
-        return dlg.ReduceNonOrientedTraverse() == 1 ? dlg.AdjustNonOrientedTraverse() : 0;
-    case kSingleConnection:
-        return dlg.ReduceSingleConnectionTraverse() == 1 ? dlg.AdjustSingleConnectionTraverse() : 0;
-    case kClosed:
-        return dlg.ReduceClosedTraverse() == 1 ? dlg.AdjustClosedOrDoubleTraverse() : 0;
-    default:
-        return dlg.ReduceDoubleConnectionTraverse() == 1 ? dlg.AdjustClosedOrDoubleTraverse() : 0;
-    }
-}
-
 std::vector<double> ForwardModel::Evaluate(const std::vector<double>& x) const {
     std::vector<double> az; // azimuth of side j is az[j]
     const PlanePoint start1 = known[0], start2 = known[1];

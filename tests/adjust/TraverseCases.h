@@ -36,8 +36,6 @@ TraverseCase GeneratedCase(int type, int stations, double originX, double origin
 
 // Known points and records into the workspace fields (no window).
 void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c);
-// The reduction and the adjustment of the case's type; the adjustment's result, or 0.
-int ReduceAndAdjust(CTraverseAdjustDlg& dlg);
 
 // Forward model over the observation vector in column order (angle-type values in
 // seconds, sides in millimetres): the closures (azimuth in seconds where there is
