@@ -9,11 +9,13 @@
 // residuals v: A v + (w(l + v_prev) - A v_prev) = 0.
 #include "adjust/Adjustment.h"
 #include "adjust/ConditionSystem.h"
+#include "adjust/GrossErrors.h"
 #include "compute/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -89,6 +91,20 @@ bool ClosesOnItsPoint(const CTraverseAdjustDlg& w, const ConditionLayout& l) {
     return std::hypot(last.dX - l.closingPoint.dX, last.dY - l.closingPoint.dY) < kClosedMetres;
 }
 
+// Corrections past the gross-error bounds: the known points and the observations do
+// not belong together. 1 when within them, 0 after the message with the closures.
+int CheckGrossErrors(CTraverseAdjustDlg& w, const ConditionLayout& l, int n) {
+    const auto exceeded = FirstGrossError(w.m_dV, n, l.freeOrientation, w.m_arrObservations,
+                                          w.m_arrAdjSides);
+    if (!exceeded) return 1;
+    std::optional<double> azimuthClosure;
+    if (l.azimuthRow) azimuthClosure = DmsToSeconds(UnpackDms(w.m_dAzimuthClosure));
+    w.ShowMessage(str::kGrossError,
+                  FormatString(str::kGrossError,
+                               {ClosurePhrase(w.m_dWx, w.m_dWy, azimuthClosure), *exceeded}));
+    return 0;
+}
+
 // Rounds until the residuals settle. 1 when they did, 0 after the message.
 int Iterate(CTraverseAdjustDlg& w, const ConditionLayout& l, int n, double azimuthClosure) {
     TraverseShape at = CarriedShape(w, l);
@@ -106,11 +122,12 @@ int Iterate(CTraverseAdjustDlg& w, const ConditionLayout& l, int n, double azimu
         if (LargestChange(w.m_dV, previous) < kSettled && ClosesOnItsPoint(w, l)) {
             // Settled: the last point is the known point, to far below a micrometre.
             w.m_arrAdjCoords[l.points - 1] = l.closingPoint;
-            return 1;
+            return CheckGrossErrors(w, l, n);
         }
         previous = w.m_dV;
         at = AdjustedShape(w, l);
     }
+    if (CheckGrossErrors(w, l, n) != 1) return 0;
     w.ShowMessage(str::kNoConvergence,
                   FormatString(str::kNoConvergence, {std::to_string(kMostRounds)}));
     return 0;

@@ -8,7 +8,10 @@
 namespace {
 FileReadStatus ReadDescriptor(int fd, size_t maxBytes, FileBytes& file) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return FileReadStatus::CannotOpen;
+    if (::fstat(fd, &st) != 0) {
+        file.error = errno;
+        return FileReadStatus::CannotOpen;
+    }
     if (!S_ISREG(st.st_mode)) return FileReadStatus::NotRegular;
     if (st.st_size > static_cast<off_t>(maxBytes)) return FileReadStatus::TooLarge;
     file.device = static_cast<unsigned long long>(st.st_dev);
@@ -21,6 +24,7 @@ FileReadStatus ReadDescriptor(int fd, size_t maxBytes, FileBytes& file) {
         if (n == 0) return FileReadStatus::Ok;
         if (n < 0) {
             if (errno == EINTR) continue;
+            file.error = errno;
             return FileReadStatus::CannotOpen;
         }
         file.bytes.append(buffer, static_cast<size_t>(n));
@@ -31,7 +35,10 @@ FileReadStatus ReadDescriptor(int fd, size_t maxBytes, FileBytes& file) {
 
 FileReadStatus ReadRegularFile(const std::string& path, size_t maxBytes, FileBytes& file) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return FileReadStatus::CannotOpen;
+    if (fd < 0) {
+        file.error = errno;
+        return FileReadStatus::CannotOpen;
+    }
     const FileReadStatus status = ReadDescriptor(fd, maxBytes, file);
     ::close(fd);
     return status;

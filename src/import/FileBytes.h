@@ -12,6 +12,7 @@ struct FileBytes {
     std::string bytes;
     unsigned long long device = 0;
     unsigned long long inode = 0;
+    int error = 0; // the system's error when the file could not be opened or read
 };
 
 // Reads the whole file; TooLarge past maxBytes (checked before and while reading).

@@ -5,6 +5,7 @@
 #include "import/ImportSteps.h"
 
 #include "import/FileBytes.h"
+#include "platform/ShownText.h"
 #include "resources/StringTable.h"
 #include "workspace/ResultValidity.h"
 
@@ -36,7 +37,9 @@ bool ReadChosenFile(CTraverseAdjustDlg& dlg, const std::string& path, FileBytes&
     case FileReadStatus::Ok:
         return true;
     case FileReadStatus::CannotOpen:
-        dlg.ShowMessage(str::kCannotOpenFile);
+        dlg.ShowMessage(str::kCannotOpenFileReason,
+                        FormatString(str::kCannotOpenFileReason,
+                                     {DisplayName(path), ErrorText(file.error)}));
         return false;
     case FileReadStatus::NotRegular:
         ShowNamed(dlg, str::kNotRegularFile, path);
@@ -80,4 +83,5 @@ void CTraverseAdjustDlg::OnImport() {
     FillObservationTable();
     ReduceSlopeDistances();
     m_importedFile = {true, file.device, file.inode};
+    FillKnownPointNames();
 }

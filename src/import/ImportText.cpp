@@ -1,6 +1,9 @@
 #include "import/ImportText.h"
 
+#include "workspace/Records.h"
+
 #include "platform/PathNames.h"
+#include "platform/ShownText.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -11,11 +14,8 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// First characters a "%lf" number can have (sign, digit, point, inf, nan).
-bool CanStartNumber(char c) {
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'i' || c == 'I' ||
-           c == 'n' || c == 'N';
-}
+// First characters a decimal number can have (sign, digit, point).
+bool CanStartNumber(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; }
 
 int LineOfOffset(std::string_view text, size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
@@ -35,6 +35,48 @@ int FirstUnconvertibleLine(std::string_view text) {
     return line;
 }
 
+// The first line holding bytes that are not valid UTF-8.
+int FirstInvalidUtf8Line(std::string_view text) {
+    int line = 1;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        if (!IsValidUtf8(text.substr(start, end - start))) return line;
+        start = end + 1;
+        ++line;
+    }
+    return line;
+}
+
+// Of the double-byte characters of GBK bytes, how many there are and how many are the
+// common ones (GB2312 level 1); a lead byte without a valid trail counts as uncommon.
+struct Commonness {
+    size_t characters = 0, common = 0;
+};
+
+Commonness GbkCommonness(std::string_view bytes) {
+    Commonness c;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) continue;
+        ++c.characters;
+        if (i + 1 >= bytes.size()) break;
+        const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) continue;
+        ++i;
+        if (lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1 && trail <= 0xFE) ++c.common;
+    }
+    return c;
+}
+
+// Whether a's share of common characters is above b's; 0 on a tie, -1 below.
+int CompareShares(const Commonness& a, const Commonness& b) {
+    const double left = static_cast<double>(a.common) * static_cast<double>(b.characters);
+    const double right = static_cast<double>(b.common) * static_cast<double>(a.characters);
+    return left > right ? 1 : (left < right ? -1 : 0);
+}
+
 // Lines ended by CR alone: the whole file is one line and holds nothing.
 bool HasCrOnlyLineEnds(std::string_view text) {
     const size_t cr = text.find('\r');
@@ -43,7 +85,15 @@ bool HasCrOnlyLineEnds(std::string_view text) {
 }
 } // namespace
 
-bool ObservationText::Decode(std::string_view bytes, const std::string& name) {
+bool ReadsAsUtf8(std::string_view text) {
+    if (!HasNonAscii(text) || !IsValidUtf8(text)) return false;
+    const auto asGbk = Utf8ToCp936(text);
+    const int share = asGbk ? CompareShares(GbkCommonness(*asGbk), GbkCommonness(text)) : 0;
+    return share != 0 ? share > 0 : HasUtf8BeyondU07FF(text);
+}
+
+bool ObservationText::Decode(std::string_view bytes, const std::string& name,
+                             TextEncoding encoding) {
     m_name = name;
     m_text.clear();
     Rewind();
@@ -53,16 +103,13 @@ bool ObservationText::Decode(std::string_view bytes, const std::string& name) {
         return Refuse(str::kBinaryFile, LineOfOffset(bytes, nul));
     if (HasCrOnlyLineEnds(bytes)) return Refuse(str::kCrLineEnds, 0);
 
-    // UTF-8 (with a byte-order mark, or valid with a character beyond U+07FF) becomes
-    // code page 936; anything else is taken as code page 936 already.
+    // UTF-8 becomes code page 936; anything else is taken as code page 936 already.
     std::string_view text = bytes;
-    bool utf8 = false;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        text.remove_prefix(3);
-        utf8 = true;
-    } else {
-        utf8 = HasNonAscii(text) && IsValidUtf8(text) && HasUtf8BeyondU07FF(text);
-    }
+    const bool bom = text.substr(0, 3) == "\xEF\xBB\xBF";
+    if (bom && encoding != TextEncoding::Gbk) text.remove_prefix(3);
+    const bool utf8 = encoding == TextEncoding::Utf8 ||
+                      (encoding == TextEncoding::Automatic && (bom || ReadsAsUtf8(text)));
+    if (utf8 && !IsValidUtf8(text)) return Refuse(str::kNotUtf8, FirstInvalidUtf8Line(text));
     if (utf8 && HasNonAscii(text)) {
         auto converted = Utf8ToCp936(text);
         if (!converted) return Refuse(str::kBadCharacter, FirstUnconvertibleLine(text));
@@ -108,6 +155,17 @@ bool ObservationText::Refuse(int stringId, int lineNumber) {
     m_fault = FaultAt(lineNumber, stringId);
     m_failed = true;
     return false;
+}
+
+int NameFault(std::string_view name) {
+    if (name.size() > static_cast<size_t>(kMaxNameBytes)) return str::kNameTooLong;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return str::kNameControlCharacter;
+    return 0;
+}
+
+ImportFault NameFaultOf(const ObservationText& file, std::string_view name) {
+    return file.MakeFault(NameFault(name), ShownText(Cp936ToUtf8(name)));
 }
 
 std::string DisplayName(const std::string& path) {

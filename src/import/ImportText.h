@@ -23,12 +23,24 @@ struct ImportFault {
     std::string text;
 };
 
+// How a file's text is read: decided from its bytes, or forced by the caller.
+enum class TextEncoding { Automatic = 0, Gbk = 1, Utf8 = 2 };
+
+// Whether text that is valid UTF-8 with non-ASCII characters is read as UTF-8: both
+// readings are possible (UTF-8 Chinese is mostly valid GBK too), and the one whose
+// Chinese characters are more often the common ones (GB2312 level 1, 0xB0A1-0xD7FE)
+// wins; on a tie, UTF-8 when a character lies beyond U+07FF.
+bool ReadsAsUtf8(std::string_view text);
+
 class ObservationText {
 public:
-    // Takes the file's bytes; name (UTF-8) is the file's name for messages. False, with
-    // Fault() set, for more than kMaxFileBytes, a NUL byte, lines ended by CR alone, or
-    // UTF-8 with a character that code page 936 cannot hold.
-    bool Decode(std::string_view bytes, const std::string& name);
+    // Takes the file's bytes; name (UTF-8) is the file's name for messages. The text is
+    // UTF-8 when it starts with a byte-order mark, when ReadsAsUtf8 says so, or when
+    // forced; GBK otherwise. False, with Fault() set, for more than kMaxFileBytes, a NUL
+    // byte, lines ended by CR alone, UTF-8 that is not valid or holds a character that
+    // code page 936 cannot hold.
+    bool Decode(std::string_view bytes, const std::string& name,
+                TextEncoding encoding = TextEncoding::Automatic);
     // The next line without its "\n" (and a "\r" before it). False at the end, and
     // when the line is longer than kMaxLineBytes (Failed() then holds).
     bool NextLine(std::string_view& line);
@@ -55,6 +67,14 @@ private:
     bool m_failed = false;
     ImportFault m_fault;
 };
+
+// A point name as read: kNameTooLong past kMaxNameBytes, kNameControlCharacter when it
+// holds a control character (below 0x20, or 0x7F); 0 when sound.
+int NameFault(std::string_view name);
+
+// The refusal of a name with that fault at the current line: the name as %3, its
+// control characters shown escaped.
+ImportFault NameFaultOf(const ObservationText& file, std::string_view name);
 
 // The file name of a path, as UTF-8 for a message.
 std::string DisplayName(const std::string& path);

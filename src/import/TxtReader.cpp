@@ -173,7 +173,8 @@ int ReadObservations(CTraverseAdjustDlg& dlg, ObservationText& file,
 
 int CTraverseAdjustDlg::ReadTxtBuffer(std::string_view bytes, const std::string& name) {
     ObservationText file;
-    if (!file.Decode(bytes, name)) return Refuse(*this, file.Fault());
+    if (!file.Decode(bytes, name, static_cast<TextEncoding>(m_nInputEncoding)))
+        return Refuse(*this, file.Fault());
     std::vector<int> stationLines;
     if (ReadTxtStations(*this, file, stationLines) != 1) return 0;
     if (!stationLines.empty() && ReadObservations(*this, file, stationLines) != 1) return 0;

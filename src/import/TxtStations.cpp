@@ -16,8 +16,9 @@ namespace {
 // Stores a name read from the file, refusing one that does not fit the field.
 int StoreName(CTraverseAdjustDlg& dlg, const ObservationText& file, char (&field)[kNameFieldSize],
               std::string_view name) {
-    if (SetName(field, name)) return 1;
-    return Refuse(dlg, file.MakeFault(str::kNameTooLong, Cp936ToUtf8(name)));
+    if (NameFault(name) != 0) return Refuse(dlg, NameFaultOf(file, name));
+    SetName(field, name);
+    return 1;
 }
 
 int ReadStationLine(CTraverseAdjustDlg& dlg, const ObservationText& file, std::string_view raw) {

@@ -29,12 +29,18 @@ constexpr int kSideHeader = 25;
 constexpr int kApproxCoordTitle = 26;
 constexpr int kApproxCoordHeader = 27;
 
-// Added messages. Ranges: 100-109 workspace, 110-129 and 180-189 import, 130-139
-// adjustment, 140-149 export, 150-159 window, 160-179 batch tool, 190-199 results.
+// Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
+// 130-139 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
+// 190-199 results.
 constexpr int kEnterNumber = 100;     // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101; // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102; // export with no section ticked
 constexpr int kResultsOutdatedView = 103; // results window asked for after the inputs changed
+// known points: %1 the group's heading
+constexpr int kEnterKnownPoint = 104;      // a coordinate box of a used group is empty
+constexpr int kKnownNameMismatch = 106;    // %2 the typed name, %3 the station's
+constexpr int kKnownPointOutOfRange = 107; // %2 the name
+constexpr int kKnownPointsCoincide = 108;  // %2 its name, %3 %4 the other, %5 why
 
 // export: %1 the report path, %2 the system's reason where there is one
 constexpr int kReportWriteFailed = 140;    // writing the temporary file failed
@@ -69,6 +75,14 @@ constexpr int kBadDistance = 180;         // %3 the slope distance
 constexpr int kConZenithOutOfRange = 181; // %3, %4 the two faces' vertical readings
 constexpr int kCrLineEnds = 182;          // %1 file name
 constexpr int kImplausibleHeight = 183;   // %3 the instrument or target height
+constexpr int kCannotOpenFileReason = 184; // %1 file name, %2 the system's reason
+constexpr int kNameControlCharacter = 185; // %3 the name, control characters escaped
+constexpr int kConMissingReading = 186;    // %3 the tag
+constexpr int kConReadingNoNumber = 187;   // %3 the tag
+constexpr int kConStationIncomplete = 188; // %3 what is missing
+constexpr int kConGroupIncomplete = 189;   // %3 what is missing
+constexpr int kConTargetHeightZero = 200;
+constexpr int kNotUtf8 = 201;
 
 // batch tool: usage errors and its own failures
 constexpr int kBatchUnknownOption = 160;   // %1 the argument
@@ -88,6 +102,14 @@ constexpr int kBatchCoordsExtension = 174; // %1 the coordinate file named
 constexpr int kBatchPlotExtension = 175;   // %1 the plot file named
 constexpr int kBatchSameOutput = 176;      // %1, %2 the options, %3 the file
 constexpr int kBatchGradeVerdict = 177;    // %1 the grade, %2 pass or fail
+// batch tool, continued (210-229): outputs and known-point files
+constexpr int kBatchOutputIsInput = 211;       // %1 the option, %2 the file
+constexpr int kBatchTwoOnStandardOutput = 212; // %1, %2 the options
+constexpr int kKnownFileLacksPoint = 213;      // %1 the file, %2 the group, %3 the name
+constexpr int kKnownFileBadLine = 214;         // %1 the file, %2 the line, %3 why
+constexpr int kKnownFileDuplicate = 215;       // %1 file, %2 line, %3 name, %4 other line
+constexpr int kKnownFileExtension = 216;       // %1 the file
+constexpr int kKnownFileEmpty = 217;           // %1 the file
 
 // results: closure statistics against a grade's limits
 constexpr int kGradePass = 190;
@@ -104,6 +126,8 @@ constexpr int kPlotMagnification = 199;      // %1 the ellipses' magnification
 // adjustment
 constexpr int kNoConvergence = 130;   // %1 the number of rounds
 constexpr int kNonFiniteResult = 131; // a result that is not a finite number
+constexpr int kAzimuthClosureOver50 = 132; // %1 f_beta in seconds, %2 what to check
+constexpr int kGrossError = 133;           // %1 the closures, %2 the bound exceeded
 
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized

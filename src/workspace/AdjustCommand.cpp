@@ -3,7 +3,9 @@
 // precision assessment of the selected traverse type.
 #include "workspace/TraverseAdjustDlg.h"
 
+#include "compute/AngleConversions.h"
 #include "resources/StringTable.h"
+#include "results/ResultsText.h"
 
 #include <cmath>
 
@@ -26,6 +28,9 @@ void CTraverseAdjustDlg::OnAdjust() {
         return;
     }
 
+    // A known point missing, mistyped or not the file's refuses before anything is computed.
+    if (!CheckKnownPoints()) return;
+    FillKnownPointNames(); // a group left without a name shows the station it stands for
     if (ReduceAndAdjust() == 1 && AssessPrecision() == 1) SetState(kAdjusted);
 }
 
@@ -41,7 +46,11 @@ int CTraverseAdjustDlg::ReduceAndAdjust() {
             m_nTraverseType == kClosed ? ReduceClosedTraverse() : ReduceDoubleConnectionTraverse();
         if (reduced != 1) return 0;
         if (!ClosureAcceptable(m_dAzimuthClosure)) {
-            ShowMessage(str::kClosureTooLarge);
+            // Only the double-connection closure holds known directions as well.
+            const std::string seconds = FormatSignedTenth(DmsToSeconds(UnpackDms(m_dAzimuthClosure)));
+            const char* check = m_nTraverseType == kClosed ? "观测数据" : "观测数据和已知点坐标";
+            ShowMessage(str::kAzimuthClosureOver50,
+                        FormatString(str::kAzimuthClosureOver50, {seconds, check}));
             return 0;
         }
         return AdjustClosedOrDoubleTraverse();

@@ -36,6 +36,11 @@ constexpr int kNumberEdits[] = {kInitX1, kInitX2, kInitY1, kInitY2,        kInit
                                 kWx,     kWy,     kWz,     kGoalX1,        kGoalX2, kGoalY2,
                                 kGoalY1, kGoalZ1, kGoalZ2, kAzimuthClosure};
 
+// the known-point number edits (empty until typed) and the closure edits (results)
+constexpr int kKnownPointEdits[] = {kInitX1, kInitY1, kInitZ1, kInitX2, kInitY2, kInitZ2,
+                                    kGoalX1, kGoalY1, kGoalZ1, kGoalX2, kGoalY2, kGoalZ2};
+constexpr int kClosureEdits[] = {kWx, kWy, kWz, kAzimuthClosure};
+
 // traverse type radio group, in the order of TraverseType 0..3
 constexpr int kRadioNonOriented = 1022;
 constexpr int kRadioSingle = 1024;

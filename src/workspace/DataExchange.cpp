@@ -1,13 +1,17 @@
 // Data exchange between the window's edits and the workspace fields. Numbers are
 // read and shown locale-independently; shown in the shortest form that reads back.
-// A known point or a type read with another value drops the results of the old one.
+// An empty known-point box is untyped (NaN), shown empty again; an empty closure box
+// reads as 0. A known point (name or number) or a type read with another value drops
+// the results of the old one.
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include "resources/StringTable.h"
 
+#include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 struct NumberBinding {
@@ -35,6 +39,29 @@ constexpr NumberBinding kNumberMap[] = {
     {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2, true},
     {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure, false},
 };
+
+struct NameBinding {
+    int controlId;
+    std::string CTraverseAdjustDlg::*field;
+};
+
+constexpr NameBinding kNameMap[] = {
+    {ctl::kInitName1, &CTraverseAdjustDlg::m_strInitName1},
+    {ctl::kInitName2, &CTraverseAdjustDlg::m_strInitName2},
+    {ctl::kGoalName1, &CTraverseAdjustDlg::m_strGoalName1},
+    {ctl::kGoalName2, &CTraverseAdjustDlg::m_strGoalName2},
+};
+
+constexpr double kUntyped = std::numeric_limits<double>::quiet_NaN();
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::string ShownNumber(double value) { return std::isnan(value) ? "" : FormatShortest(value); }
+
+// Equal values, two untyped boxes included.
+bool SameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 } // namespace
 
 bool CTraverseAdjustDlg::DoDataExchange(bool save) {
@@ -42,14 +69,18 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     m_pImgEdit = &m_pPort->Diagram();
     if (!save) {
         for (const NumberBinding& b : kNumberMap)
-            m_pPort->SetControlText(b.controlId, FormatShortest(this->*b.field));
+            m_pPort->SetControlText(b.controlId, ShownNumber(this->*b.field));
+        for (const NameBinding& b : kNameMap)
+            m_pPort->SetControlText(b.controlId, this->*b.field);
         m_pPort->SetRadioIndex(ctl::kTypeRadioGroup, m_nTraverseType);
         return true;
     }
     // Read every edit first: a text that is not a number leaves every field unchanged.
     double values[std::size(kNumberMap)];
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
-        auto value = ParseNumberText(m_pPort->GetControlText(kNumberMap[i].controlId));
+        const std::string text = m_pPort->GetControlText(kNumberMap[i].controlId);
+        auto value = ParseNumberText(text);
+        if (!value && IsBlank(text)) value = kNumberMap[i].knownPoint ? kUntyped : 0.0;
         if (!value) {
             ShowMessage(str::kEnterNumber);
             m_pPort->FocusControl(kNumberMap[i].controlId);
@@ -60,8 +91,13 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     bool inputChanged = false;
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
         double& field = this->*kNumberMap[i].field;
-        inputChanged = inputChanged || (kNumberMap[i].knownPoint && field != values[i]);
+        inputChanged = inputChanged || (kNumberMap[i].knownPoint && !SameValue(field, values[i]));
         field = values[i];
+    }
+    for (const NameBinding& b : kNameMap) {
+        std::string text = m_pPort->GetControlText(b.controlId);
+        inputChanged = inputChanged || text != this->*b.field;
+        this->*b.field = std::move(text);
     }
     int index = m_pPort->GetRadioIndex(ctl::kTypeRadioGroup);
     if (index >= kNonOriented && index <= kDoubleConnection && index != m_nTraverseType) {

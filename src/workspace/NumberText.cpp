@@ -9,22 +9,49 @@ namespace {
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t SkipDigits(std::string_view t, size_t p) {
+    while (p < t.size() && IsDigit(t[p]))
+        ++p;
+    return p;
+}
 } // namespace
+
+size_t DecimalNumberLength(std::string_view t) {
+    size_t p = 0;
+    if (p < t.size() && (t[p] == '+' || t[p] == '-')) ++p;
+    const size_t intStart = p;
+    p = SkipDigits(t, p);
+    bool digits = p > intStart;
+    if (p < t.size() && t[p] == '.') {
+        const size_t fraction = SkipDigits(t, p + 1);
+        digits = digits || fraction > p + 1;
+        p = fraction;
+    }
+    if (!digits) return 0;
+    if (p < t.size() && (t[p] == 'e' || t[p] == 'E')) {
+        size_t e = p + 1;
+        if (e < t.size() && (t[e] == '+' || t[e] == '-')) ++e;
+        const size_t end = SkipDigits(t, e);
+        if (end > e) p = end; // an exponent without digits is not part of the number
+    }
+    return p;
+}
 
 ScanResult ScanDouble(std::string_view text, size_t& pos, double& value) {
     size_t p = pos;
     while (p < text.size() && IsSpace(text[p]))
         ++p;
     if (p >= text.size()) return ScanResult::NoNumber;
-    // strtod needs a terminated string; copy the longest candidate prefix.
-    size_t end = p;
-    while (end < text.size() && !IsSpace(text[end]) && text[end] != '\0')
-        ++end;
-    std::string token(text.substr(p, end - p));
+    // Decimal only: the grammar decides where the number ends, strtod only its value.
+    const size_t length = DecimalNumberLength(text.substr(p));
+    if (length == 0) return ScanResult::NoNumber;
+    const std::string token(text.substr(p, length));
     char* stop = nullptr;
-    double v = StrtodC(token.c_str(), &stop);
-    if (stop == token.c_str()) return ScanResult::NoNumber;
-    pos = p + static_cast<size_t>(stop - token.c_str());
+    const double v = StrtodC(token.c_str(), &stop);
+    pos = p + length;
     if (!std::isfinite(v)) return ScanResult::NotFinite;
     value = v;
     return ScanResult::Ok;

@@ -1,5 +1,6 @@
 // Locale-independent number text: the C locale's rules whatever the desktop's locale.
-// Reading follows "%lf" of formatted input; writing reproduces "%.Nf" and "%-W.Nlf".
+// Reading follows "%lf" of formatted input, decimal numbers only; writing reproduces
+// "%.Nf" and "%-W.Nlf".
 #pragma once
 
 #include <cstddef>
@@ -9,9 +10,14 @@
 
 enum class ScanResult { Ok, NoNumber, NotFinite };
 
-// Reads a number as "%lf" would from text at pos: white space skipped, optional sign,
-// digits, decimal point, exponent (also "inf"/"nan"). On Ok and NotFinite pos moves
-// past the number; on NoNumber it stays. A finite value is stored in value.
+// Length of the longest decimal number at the start of text: optional sign, digits with
+// an optional point (at least one digit), optional exponent; 0 when there is none.
+// Hexadecimal numbers, "inf" and "nan" are not numbers: "0x1p4" is the number "0".
+size_t DecimalNumberLength(std::string_view text);
+
+// Reads a decimal number from text at pos as "%lf" would, white space skipped, but
+// decimal only (DecimalNumberLength). On Ok and NotFinite (an overflow) pos moves past
+// the number; on NoNumber it stays. A finite value is stored in value.
 ScanResult ScanDouble(std::string_view text, size_t& pos, double& value);
 
 // An edit's text as a number: surrounding white space allowed, nothing else; finite only.

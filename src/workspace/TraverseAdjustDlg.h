@@ -40,6 +40,12 @@ public:
     // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0
     // without observations) and clears the closures, fields and edits.
     void DiscardResults();
+    // The known points the type uses as typed; false after the message and the focus on
+    // the box at fault (empty, out of range, a name not the station's, coincident).
+    bool CheckKnownPoints();
+    // Names the point groups after the stations they stand for in the observations; a
+    // group whose name changes loses its coordinates (they belonged to another point).
+    void FillKnownPointNames();
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);
@@ -133,12 +139,16 @@ public:
     double m_dSigma0 = 0.0;
 
     int m_nState = kNothingLoaded;
+    // Known-point coordinates; a box left empty is untyped and holds NaN, never 0.
     double m_dInitX1 = 0, m_dInitX2 = 0, m_dInitY1 = 0, m_dInitY2 = 0, m_dInitZ1 = 0, m_dInitZ2 = 0;
     double m_dWx = 0, m_dWy = 0, m_dWz = 0;
     double m_dGoalX1 = 0, m_dGoalX2 = 0, m_dGoalY2 = 0, m_dGoalY1 = 0, m_dGoalZ1 = 0, m_dGoalZ2 = 0;
     double m_dAzimuthClosure = 0;
     CImgEdit* m_pImgEdit = nullptr; // the diagram control, bound through the port
     int m_nTraverseType = kNonOriented;
+    // The point names of groups 1 to 4 as shown (UTF-8): filled from the observations
+    // with the station each group stands for, checked before every adjustment.
+    std::string m_strInitName1, m_strInitName2, m_strGoalName1, m_strGoalName2;
 
     // ---- import state ---------------------------------------------------------------
     // The observation file of the last import that loaded observations, by device and
@@ -149,6 +159,8 @@ public:
         unsigned long long inode = 0;
     };
     ImportedFile m_importedFile;
+    // How observation files are read: TextEncoding (automatic unless a caller forces it).
+    int m_nInputEncoding = 0;
 
     // ---- adjustment state -----------------------------------------------------------
 

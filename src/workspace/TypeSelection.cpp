@@ -1,10 +1,13 @@
-// Traverse type selection: every radio button clears the known points and closures,
-// drops the results and lays the known-data inputs out for its type (which point groups
-// are shown and how titled, whether the azimuth closure box is active, the diagram).
+// Traverse type selection: every radio button clears the known coordinates (untyped)
+// and the closures, drops the results, names the point groups after the stations they
+// stand for in the new type and lays the known-data inputs out for it (which point
+// groups are shown and how titled, whether the azimuth closure box is active, the diagram).
+#include "compute/KnownPoints.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "workspace/TypeLayouts.h"
 
+#include <limits>
 #include <string>
 
 namespace {
@@ -29,17 +32,18 @@ constexpr PointGroup kGroups[4] = {
      {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2}},
 };
 
+// The groups a type shows and their headings are the known points it uses
+// (RoleHeading); a hidden group keeps its heading.
 struct TypeLayout {
     std::string_view diagram;
-    const char* headings[4]; // nullptr: the group is hidden, its heading unchanged
     bool azimuthClosureActive;
 };
 
 constexpr TypeLayout kLayouts[4] = {
-    {"无定向.bmp", {"起始点", nullptr, "终止点", nullptr}, false},
-    {"单连接角.bmp", {"起始点1", "起始点2", "终止点", nullptr}, false},
-    {"闭合.bmp", {"已知点1", "已知点2", nullptr, nullptr}, true},
-    {"双连接角.bmp", {"起始点1", "起始点2", "终止点1", "终止点2"}, true},
+    {"无定向.bmp", false},
+    {"单连接角.bmp", false},
+    {"闭合.bmp", true},
+    {"双连接角.bmp", true},
 };
 
 bool IsTraverseType(int type) { return type >= kNonOriented && type <= kDoubleConnection; }
@@ -69,14 +73,15 @@ static void SelectType(CTraverseAdjustDlg& dlg, int clickedType) {
         if (IsTraverseType(index)) dlg.m_nTraverseType = index;
     }
 
-    dlg.m_dInitX1 = dlg.m_dInitX2 = dlg.m_dInitY1 = dlg.m_dInitY2 = 0.0;
-    dlg.m_dInitZ1 = dlg.m_dInitZ2 = 0.0;
+    const double untyped = std::numeric_limits<double>::quiet_NaN();
+    dlg.m_dInitX1 = dlg.m_dInitX2 = dlg.m_dInitY1 = dlg.m_dInitY2 = untyped;
+    dlg.m_dInitZ1 = dlg.m_dInitZ2 = untyped;
     dlg.m_dWx = dlg.m_dWy = dlg.m_dWz = 0.0;
-    dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = 0.0;
-    dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = 0.0;
+    dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = untyped;
+    dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = untyped;
     dlg.m_dAzimuthClosure = 0.0;
     dlg.DiscardResults(); // the known points are gone: so are the results made from them
-    dlg.ShowWorkspace();
+    dlg.FillKnownPointNames(); // shows the workspace
 
     if (dlg.m_nTraverseType == clickedType) dlg.ApplyLayout(clickedType);
 }
@@ -102,10 +107,10 @@ void CTraverseAdjustDlg::ApplyLayout(int traverseType) {
     diagram.SetFlag26(false);
     diagram.Display();
 
-    for (int g = 0; g < 4; ++g) {
-        const char* heading = layout.headings[g];
-        if (heading != nullptr) m_pPort->SetControlText(kGroups[g].heading, heading);
-        ShowGroup(*m_pPort, kGroups[g], heading != nullptr);
+    for (int g = 0; g < kKnownPointCount; ++g) {
+        const bool used = TypeUsesRole(traverseType, g);
+        if (used) m_pPort->SetControlText(kGroups[g].heading, std::string(RoleHeading(traverseType, g)));
+        ShowGroup(*m_pPort, kGroups[g], used);
     }
     m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureActive);
 }

@@ -33,38 +33,43 @@ TEST_F(ImportTest, WorkedConGroupIsAveraged) {
     EXPECT_EQ(Cell(1, 5), "\t 1023015.000000\n");
 }
 
+// Every group stands alone: its readings in any order on their lines, nothing carried
+// over from the group before, and a group missing a line or a reading is refused.
 TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
     struct Case {
         const char* name;
         std::string text;
-        int records;
-        double distance; // of the last record
-        double target;
+        int message; // 0: read
+        double distance, target; // of the last record
     };
+    const std::string fourth = "H 1800000 V 0 S 120.345 P 1.6\n";
     const Case cases[] = {
-        {"P before S stores the provisional distance",
-         kHead + kSets + "H 1800000 V 0 P 1.6 S 130\n", 1, 120.3455, 1.6},
-        {"blank line shifts the group", kHead + "\n" + kSets + "H 1800000 V 0 S 120.345 P 1.6\n", 1,
-         90.25875, 1.2},
-        {"no P in the fourth line: nothing to import", kHead + kSets + "H 1800000 V 0 S 120.345\n",
-         0, 0, 0},
-        {"tags at the line end read nothing", kHead + kSets + "H 1800000 V 0 S 120.345 P\n", 1,
-         120.345, 1.2},
-        {"a second group keeps earlier readings",
-         kHead + kSets + "H 1800000 V 0 S 120.345 P 1.6\nK2 K3 K1\nfree\nP 2\n\n\nS 1 P 1.6\n", 2,
-         90.50875, 1.7},
+        {"P before S: the group is stored with its four distances",
+         kHead + kSets + "H 1800000 V 0 P 1.6 S 130\n", 0, 122.75875, 1.6},
+        {"a second group of its own", kHead + kSets + fourth + "K2 K3 K1 0 1.4\nfree\n" +
+             "H 0 S 99 P 1.2\nH 1 S 99 P 1.2\nH 2 S 99 P 1.2\nH 3 S 99 P 1.2\n",
+         0, 99.0, 1.2},
+        {"a blank line shifts the group", kHead + "\n" + kSets + fourth, str::kConGroupIncomplete,
+         0, 0},
+        {"no P in the fourth line", kHead + kSets + "H 1800000 V 0 S 120.345\n",
+         str::kConMissingReading, 0, 0},
+        {"a tag at the line end", kHead + kSets + "H 1800000 V 0 S 120.345 P\n",
+         str::kConReadingNoNumber, 0, 0},
+        {"a station line that names only the station",
+         kHead + kSets + fourth + "K2\nfree\n", str::kConStationIncomplete, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dlg.ResetWorkspace();
         port.messageIds.clear();
-        ASSERT_EQ(dlg.ReadConBuffer(c.text, "g.con"), c.records > 0 ? 1 : 0);
-        ASSERT_EQ(dlg.m_arrObservations.GetSize(), c.records);
-        if (c.records == 0) {
-            EXPECT_EQ(port.messageIds, std::vector<int>{str::kNothingToImport});
+        ASSERT_EQ(dlg.ReadConBuffer(c.text, "g.con"), c.message == 0 ? 1 : 0);
+        if (c.message != 0) {
+            EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
             continue;
         }
-        const ObservationRecord& r = dlg.m_arrObservations[c.records - 1];
+        const int n = dlg.m_arrObservations.GetSize();
+        ASSERT_GE(n, 1);
+        const ObservationRecord& r = dlg.m_arrObservations[n - 1];
         EXPECT_NEAR(r.dDistance, c.distance, 1e-9);
         EXPECT_NEAR(r.dTargetHeight, c.target, 1e-12);
         EXPECT_TRUE(port.messageIds.empty());

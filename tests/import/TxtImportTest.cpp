@@ -137,7 +137,7 @@ TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
          str::kNothingToImport},
         {"CR-only line ends", Write("cr.txt", crOnly), str::kCrLineEnds},
         {"unknown extension", Write("data.dat", kWorked), str::kUnsupportedExtension},
-        {"missing file", dir + "/missing.txt", str::kCannotOpenFile},
+        {"missing file", dir + "/missing.txt", str::kCannotOpenFileReason},
         {"directory", dir + "/folder.txt", str::kNotRegularFile},
         {"named pipe without a writer", dir + "/pipe.txt", str::kNotRegularFile},
     };

@@ -60,7 +60,9 @@ protected:
 } // namespace
 
 TEST_F(MainWindow, AfterInitialisation) {
-    for (int id : kNumberEdits)
+    for (int id : ctl::kKnownPointEdits)
+        EXPECT_EQ(Edit(id)->text(), "") << id << ": untyped, not 0";
+    for (int id : ctl::kClosureEdits)
         EXPECT_EQ(Edit(id)->text(), "0") << id;
     EXPECT_TRUE(Button(ctl::kRadioNonOriented)->isChecked());
     for (int id : {ctl::kRadioSingle, ctl::kRadioClosed, ctl::kRadioDouble})
@@ -145,8 +147,8 @@ TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
         Button(c.radio)->click();
 
         EXPECT_TRUE(Button(c.radio)->isChecked());
-        for (int id : kNumberEdits)
-            EXPECT_EQ(Edit(id)->text(), "0") << id;
+        for (int id : ctl::kKnownPointEdits)
+            EXPECT_EQ(Edit(id)->text(), "") << id;
         for (int g = 0; g < 4; ++g) {
             const bool shown = *c.headings[g] != '\0';
             for (int id : kGroups[g])
@@ -176,7 +178,7 @@ TEST_F(MainWindow, NonNumberPromptsAndTheClickedTypeStillApplies) {
     });
     Button(ctl::kRadioClosed)->click();
     EXPECT_TRUE(Button(ctl::kRadioClosed)->isChecked());
-    EXPECT_EQ(Edit(ctl::kInitX1)->text(), "0");
+    EXPECT_EQ(Edit(ctl::kInitX1)->text(), "");
     EXPECT_TRUE(W(ctl::kAzimuthClosure)->isEnabled());
     EXPECT_EQ(ws.m_nTraverseType, kClosed);
 }

@@ -84,7 +84,7 @@ TEST(AdjustCommand, ClosureTestOnThePackedValue) {
         port.texts[ctl::kAzimuthClosure] = "100"; // stale edit: never tested for types 0 and 1
         dlg.m_nState = kObservationsLoaded;
         dlg.OnAdjust();
-        bool shown = !port.messageIds.empty() && port.messageIds[0] == str::kClosureTooLarge;
+        bool shown = !port.messageIds.empty() && port.messageIds[0] == str::kAzimuthClosureOver50;
         EXPECT_EQ(shown, c.refused) << c.type << " " << c.lastAngle;
         if (c.refused) {
             EXPECT_EQ(dlg.m_nState, kObservationsLoaded);

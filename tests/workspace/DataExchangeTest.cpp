@@ -74,7 +74,7 @@ TEST(DataExchange, MapsEachEditToItsField) {
 }
 
 TEST(DataExchange, NonNumberPromptsAndChangesNothing) {
-    const char* bad[] = {"", "abc", "12,5", "1.2.3", "nan", "inf", "1e999", "12 3"};
+    const char* bad[] = {"abc", "12,5", "1.2.3", "nan", "inf", "1e999", "12 3", "0x105.66"};
     for (const char* text : bad) {
         FakeWindowPort port;
         port.ResetEdits(kClosed);
@@ -124,8 +124,10 @@ TEST(NumberText, ScanDoubleFollowsFormattedInput) {
     const Case cases[] = {
         {"  120.345 K2", ScanResult::Ok, 120.345, 9}, {"1023015,", ScanResult::Ok, 1023015.0, 7},
         {"-1.5e2x", ScanResult::Ok, -150.0, 6},       {"K2", ScanResult::NoNumber, 0.0, 0},
-        {"", ScanResult::NoNumber, 0.0, 0},           {"nan", ScanResult::NotFinite, 0.0, 3},
+        {"", ScanResult::NoNumber, 0.0, 0},           {"nan", ScanResult::NoNumber, 0.0, 0},
         {"1e400", ScanResult::NotFinite, 0.0, 5},     {"1e-400", ScanResult::Ok, 0.0, 6},
+        {"inf", ScanResult::NoNumber, 0.0, 0},        {"0x105.66", ScanResult::Ok, 0.0, 1},
+        {".5e", ScanResult::Ok, 0.5, 2},              {"-.", ScanResult::NoNumber, 0.0, 0},
     };
     for (const Case& c : cases) {
         size_t pos = 0;

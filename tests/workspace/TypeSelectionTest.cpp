@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,6 +42,7 @@ struct Expected {
     const char* diagram;
     const char* headings[4];
     bool azimuthClosureEnabled;
+    const char* names[4]; // on the stations P0 .. P2 sighting P1 .. P3, backsight B
 };
 
 const Expected kTypes[4] = {
@@ -48,22 +50,26 @@ const Expected kTypes[4] = {
      [](CTraverseAdjustDlg& d) { d.OnTypeNonOriented(); },
      "无定向.bmp",
      {"起始点", "", "终止点", ""},
-     false},
+     false,
+     {"P0", "", "P3", ""}},
     {ctl::kRadioSingle,
      [](CTraverseAdjustDlg& d) { d.OnTypeSingleConnection(); },
      "单连接角.bmp",
      {"起始点1", "起始点2", "终止点", ""},
-     false},
+     false,
+     {"P0", "B", "P3", ""}},
     {ctl::kRadioClosed,
      [](CTraverseAdjustDlg& d) { d.OnTypeClosed(); },
      "闭合.bmp",
      {"已知点1", "已知点2", "", ""},
-     true},
+     true,
+     {"P0", "B", "", ""}},
     {ctl::kRadioDouble,
      [](CTraverseAdjustDlg& d) { d.OnTypeDoubleConnection(); },
      "双连接角.bmp",
      {"起始点1", "起始点2", "终止点1", "终止点2"},
-     true},
+     true,
+     {"P0", "B", "P2", "P3"}},
 };
 
 // The user checks a button and the window calls its handler.
@@ -108,13 +114,22 @@ TEST(TypeSelection, EveryTypeFromEveryType) {
             EXPECT_TRUE(port.messageIds.empty());
             EXPECT_EQ(dlg.m_nTraverseType, to);
             EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
-            for (int id : kNumberEdits)
+            for (int id : ctl::kKnownPointEdits)
+                EXPECT_EQ(port.texts[id], "") << id << ": untyped, not 0";
+            for (int id : ctl::kClosureEdits)
                 EXPECT_EQ(port.texts[id], "0") << id;
             for (double f : {dlg.m_dInitX1, dlg.m_dInitX2, dlg.m_dInitY1, dlg.m_dInitY2,
-                             dlg.m_dInitZ1, dlg.m_dInitZ2, dlg.m_dWx, dlg.m_dWy, dlg.m_dWz,
-                             dlg.m_dGoalX1, dlg.m_dGoalX2, dlg.m_dGoalY2, dlg.m_dGoalY1,
-                             dlg.m_dGoalZ1, dlg.m_dGoalZ2, dlg.m_dAzimuthClosure})
+                             dlg.m_dInitZ1, dlg.m_dInitZ2, dlg.m_dGoalX1, dlg.m_dGoalX2,
+                             dlg.m_dGoalY2, dlg.m_dGoalY1, dlg.m_dGoalZ1, dlg.m_dGoalZ2})
+                EXPECT_TRUE(std::isnan(f));
+            for (double f : {dlg.m_dWx, dlg.m_dWy, dlg.m_dWz, dlg.m_dAzimuthClosure})
                 EXPECT_EQ(f, 0.0);
+            const int names[4] = {ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1,
+                                  ctl::kGoalName2};
+            for (int g = 0; g < 4; ++g)
+                if (*e.names[g] != '\0') {
+                    EXPECT_EQ(port.texts[names[g]], e.names[g]) << g + 1;
+                }
 
             for (int g = 0; g < 4; ++g) {
                 const bool shown = *e.headings[g] != '\0';
@@ -168,7 +183,7 @@ TEST(TypeSelection, ANonNumberIsPromptedAndTheClickedTypeApplies) {
         EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
         EXPECT_EQ(dlg.m_nTraverseType, to);
         EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
-        EXPECT_EQ(port.texts[ctl::kGoalX2], "0");
+        EXPECT_EQ(port.texts[ctl::kGoalX2], "");
         EXPECT_EQ(port.diagram.image, std::string("/opt/traverse/") + kTypes[to].diagram);
         EXPECT_EQ(port.disabled[ctl::kAzimuthClosure], !kTypes[to].azimuthClosureEnabled);
     }
@@ -188,7 +203,7 @@ TEST(TypeSelection, HandlerOfAnUncheckedButtonKeepsTheCheckedLayout) {
     EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kSingleConnection);
     EXPECT_EQ(port.diagram.image, "/opt/traverse/单连接角.bmp");
     EXPECT_TRUE(port.disabled[ctl::kAzimuthClosure]);
-    EXPECT_EQ(port.texts[ctl::kInitX1], "0");
+    EXPECT_EQ(port.texts[ctl::kInitX1], "");
 }
 
 TEST(TypeSelection, LayoutOfAnUnknownTypeChangesNothing) {

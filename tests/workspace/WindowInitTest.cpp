@@ -72,7 +72,9 @@ TEST(WindowInit, StartsWithTheNonOrientedLayoutAndZeroes) {
     dlg.OnInitDialog();
 
     EXPECT_TRUE(port.messageIds.empty()) << "empty edits are filled before they are read";
-    for (int id : kNumberEdits)
+    for (int id : ctl::kKnownPointEdits)
+        EXPECT_EQ(port.texts[id], "") << id << ": untyped, not 0";
+    for (int id : ctl::kClosureEdits)
         EXPECT_EQ(port.texts[id], "0") << id;
     EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kNonOriented);
     EXPECT_EQ(dlg.m_nTraverseType, kNonOriented);
@@ -101,6 +103,6 @@ TEST(WindowInit, OutOfMemoryWhileSizingIsReportedAndInitialisationGoesOn) {
     EXPECT_EQ(port.small.outOfRangeWrites, 0) << "nothing is written past the grid";
     EXPECT_EQ(port.diagram.image, "/opt/traverse/无定向.bmp");
     EXPECT_TRUE(port.hidden[ctl::kGroup2Heading]) << "the layout is still applied";
-    for (int id : kNumberEdits)
-        EXPECT_EQ(port.texts[id], "0") << id;
+    for (int id : ctl::kKnownPointEdits)
+        EXPECT_EQ(port.texts[id], "") << id;
 }

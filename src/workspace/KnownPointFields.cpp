@@ -1,0 +1,77 @@
+// The known points between the window's fields and the core: each point group's name
+// and coordinate fields, the check before an adjustment (focus on the box at fault) and
+// the names filled from the observations of an import or a type change.
+#include "compute/KnownPoints.h"
+#include "resources/CodePage936.h"
+#include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+struct GroupFields {
+    std::string CTraverseAdjustDlg::*name;
+    double CTraverseAdjustDlg::*x;
+    double CTraverseAdjustDlg::*y;
+    int nameBox, xBox, yBox;
+};
+
+constexpr GroupFields kGroups[kKnownPointCount] = {
+    {&CTraverseAdjustDlg::m_strInitName1, &CTraverseAdjustDlg::m_dInitX1,
+     &CTraverseAdjustDlg::m_dInitY1, ctl::kInitName1, ctl::kInitX1, ctl::kInitY1},
+    {&CTraverseAdjustDlg::m_strInitName2, &CTraverseAdjustDlg::m_dInitX2,
+     &CTraverseAdjustDlg::m_dInitY2, ctl::kInitName2, ctl::kInitX2, ctl::kInitY2},
+    {&CTraverseAdjustDlg::m_strGoalName1, &CTraverseAdjustDlg::m_dGoalX1,
+     &CTraverseAdjustDlg::m_dGoalY1, ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1},
+    {&CTraverseAdjustDlg::m_strGoalName2, &CTraverseAdjustDlg::m_dGoalX2,
+     &CTraverseAdjustDlg::m_dGoalY2, ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2},
+};
+
+std::optional<double> Typed(double value) {
+    return std::isnan(value) ? std::nullopt : std::optional<double>(value);
+}
+
+int BoxOf(const KnownPointFault& fault) {
+    const GroupFields& g = kGroups[fault.role];
+    switch (fault.box) {
+    case KnownPointBox::Name:
+        return g.nameBox;
+    case KnownPointBox::X:
+        return g.xBox;
+    default:
+        return g.yBox;
+    }
+}
+} // namespace
+
+bool CTraverseAdjustDlg::CheckKnownPoints() {
+    TypedKnownPoint points[kKnownPointCount];
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const GroupFields& g = kGroups[role];
+        points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y)};
+    }
+    const auto fault = ::CheckKnownPoints(m_nTraverseType, points, m_arrObservations);
+    if (!fault) return true;
+    ShowMessage(fault->stringId, fault->text);
+    if (m_pPort != nullptr) m_pPort->FocusControl(BoxOf(*fault));
+    return false;
+}
+
+void CTraverseAdjustDlg::FillKnownPointNames() {
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const std::string_view station = StationOfRole(m_nTraverseType, role, m_arrObservations);
+        if (station.empty()) continue;
+        const GroupFields& g = kGroups[role];
+        std::string& name = this->*g.name;
+        const auto typed = TypedNameBytes(name);
+        // A group without a name held coordinates typed for this traverse: they stay.
+        const bool unnamed = typed && typed->empty();
+        if (!unnamed && typed != std::string(station)) {
+            this->*g.x = std::numeric_limits<double>::quiet_NaN();
+            this->*g.y = std::numeric_limits<double>::quiet_NaN();
+        }
+        name = Cp936ToUtf8(station);
+    }
+    ShowWorkspace();
+}
