@@ -1,5 +1,6 @@
 #include "BatchArguments.h"
 
+#include "import/KnownPointFile.h"
 #include "resources/StringTable.h"
 #include "results/CoordinateFiles.h"
 #include "workspace/NumberText.h"
@@ -12,16 +13,6 @@ constexpr const char* kTypeNames[] = {"non-oriented", "single", "closed", "doubl
 constexpr const char* kTypeTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
                                        "双连接角附合导线"};
 constexpr const char* kPointOptions[] = {"--start1", "--start2", "--end1", "--end2"};
-
-// Known points each type uses: non-oriented runs between start 1 and end 1 without a
-// known direction; single adds the orienting start 2; closed returns to start 1;
-// double is oriented at both ends.
-constexpr bool kUses[4][kKnownPointCount] = {
-    {true, false, true, false},
-    {true, true, true, false},
-    {true, true, false, false},
-    {true, true, true, true},
-};
 
 enum OptionId {
     kOptType,
@@ -37,6 +28,8 @@ enum OptionId {
     kOptPlot,
     kOptCoords,
     kOptQuiet,
+    kOptKnown,
+    kOptInputEncoding,
 };
 
 struct OptionInfo {
@@ -45,11 +38,21 @@ struct OptionInfo {
 };
 
 constexpr OptionInfo kOptions[] = {
-    {"--type", "导线类型"},    {"--start1", "坐标 X,Y"},   {"--start2", "坐标 X,Y"},
-    {"--end1", "坐标 X,Y"},    {"--end2", "坐标 X,Y"},     {"--sections", "输出内容列表"},
-    {"-o", "报告文件名"},      {"--encoding", "报告编码"}, {"--grade", "等级"},
-    {"--json", "JSON 文件名"}, {"--plot", "SVG 文件名"},   {"--coords", "坐标文件名"},
+    {"--type", "导线类型"},
+    {"--start1", "坐标 [点名=]X,Y"},
+    {"--start2", "坐标 [点名=]X,Y"},
+    {"--end1", "坐标 [点名=]X,Y"},
+    {"--end2", "坐标 [点名=]X,Y"},
+    {"--sections", "输出内容列表"},
+    {"-o", "报告文件名"},
+    {"--encoding", "报告编码"},
+    {"--grade", "等级"},
+    {"--json", "JSON 文件名"},
+    {"--plot", "SVG 文件名"},
+    {"--coords", "坐标文件名"},
     {"--quiet", nullptr},
+    {"--known", "已知点文件名"},
+    {"--input-encoding", "观测文件编码"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -72,8 +75,14 @@ std::optional<int> ParseType(std::string_view text) {
     return std::nullopt;
 }
 
-// "X,Y": two finite numbers separated by one comma, white space allowed around each.
-std::optional<PlanePoint> ParsePoint(std::string_view text) {
+// "X,Y": two decimal numbers separated by one comma, white space allowed around each;
+// "NAME=X,Y" names the point (the last "=" ends the name).
+std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name) {
+    if (const size_t eq = text.rfind('='); eq != std::string_view::npos) {
+        name = std::string(text.substr(0, eq));
+        if (name.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+        text.remove_prefix(eq + 1);
+    }
     size_t comma = text.find(',');
     if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
         return std::nullopt;
@@ -111,7 +120,7 @@ bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
 std::string PointsOfType(int type) {
     std::string list;
     for (int p = 0; p < kKnownPointCount; ++p) {
-        if (!kUses[type][p]) continue;
+        if (!TypeUsesRole(type, p)) continue;
         if (!list.empty()) list += "、";
         list += kPointOptions[p];
     }
@@ -178,18 +187,19 @@ std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArgum
     for (int p = 0; p < kKnownPointCount; ++p) {
         const auto& text = raw.values[kOptStart1 + p];
         if (!text) continue;
-        a.points[p] = ParsePoint(*text);
+        a.points[p] = ParsePoint(*text, a.pointNames[p]);
         if (!a.points[p]) return FormatString(str::kBatchBadPoint, {kPointOptions[p], *text});
     }
     return std::nullopt;
 }
 
+// Exactly the points of the type: given, or (with --known) looked up by name.
 std::optional<std::string> CheckPointsOfType(const BatchArguments& a) {
     for (int p = 0; p < kKnownPointCount; ++p) {
-        const bool uses = kUses[a.traverseType][p];
-        if (uses && !a.points[p]) {
+        const bool uses = TypeUsesRole(a.traverseType, p);
+        if (uses && !a.points[p] && !a.knownFile) {
             std::string why = std::string(kTypeTitles[a.traverseType]) + "需要已知点 " +
-                              PointsOfType(a.traverseType);
+                              PointsOfType(a.traverseType) + "（或用 --known 给出已知点文件）";
             return FormatString(str::kBatchNeedsOption, {kPointOptions[p], why});
         }
         if (!uses && a.points[p])
@@ -204,6 +214,12 @@ std::optional<ReportEncoding> ParseEncoding(std::string_view text) {
     if (text == "gbk" || text == "GBK") return ReportEncoding::Cp936;
     if (text == "utf-8" || text == "UTF-8" || text == "utf8") return ReportEncoding::Utf8;
     return std::nullopt;
+}
+
+std::optional<TextEncoding> ParseInputEncoding(std::string_view text) {
+    const auto encoding = ParseEncoding(text);
+    if (!encoding) return std::nullopt;
+    return *encoding == ReportEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
 
 bool EndsWithSvg(std::string_view path) {
@@ -233,7 +249,15 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     std::string bad;
     if (v[kOptSections] && !ParseSections(*v[kOptSections], a, bad))
         return FormatString(str::kBatchUnknownSection, {bad});
+    if (v[kOptKnown] && !KnownPointFormatOf(*v[kOptKnown]))
+        return FormatString(str::kKnownFileExtension, {*v[kOptKnown]});
+    a.knownFile = v[kOptKnown];
     if (auto error = CheckPointsOfType(a)) return error;
+    if (v[kOptInputEncoding]) {
+        const auto encoding = ParseInputEncoding(*v[kOptInputEncoding]);
+        if (!encoding) return FormatString(str::kBatchUnknownEncoding, {*v[kOptInputEncoding]});
+        a.inputEncoding = *encoding;
+    }
     if (v[kOptEncoding] && !(a.encoding = ParseEncoding(*v[kOptEncoding])))
         return FormatString(str::kBatchUnknownEncoding, {*v[kOptEncoding]});
     if (v[kOptGrade] && !(a.grade = ParseGrade(*v[kOptGrade])))
@@ -252,9 +276,7 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
 }
 } // namespace
 
-bool TypeUsesPoint(int traverseType, KnownPoint point) {
-    return traverseType >= 0 && traverseType < 4 && kUses[traverseType][point];
-}
+bool TypeUsesPoint(int traverseType, KnownPoint point) { return TypeUsesRole(traverseType, point); }
 
 const char* PointOption(KnownPoint point) { return kPointOptions[point]; }
 
@@ -273,11 +295,11 @@ ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
 }
 
 std::string BatchUsageText() {
-    return "用法: traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y]\n"
-           "                       [--end2 X,Y] [--sections LIST] [-o REPORT|-]\n"
-           "                       [--encoding gbk|utf-8] [--grade GRADE] [--json FILE]\n"
-           "                       [--plot FILE.svg] [--coords FILE.csv|FILE.dat] [--quiet]\n"
-           "                       OBSERVATION_FILE\n"
+    return "用法: traverse-adjust --type TYPE [--start1 [点名=]X,Y] [--start2 …] [--end1 …]\n"
+           "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
+           "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
+           "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
+           "                       [--coords FILE.csv|FILE.dat] [--quiet] OBSERVATION_FILE\n"
            "\n"
            "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告；在标准错误上给出\n"
            "闭合差、相对闭合差、单位权中误差及按等级的限差检核。\n"
@@ -285,10 +307,14 @@ std::string BatchUsageText() {
            "  --type TYPE       导线类型: non-oriented (0, 无定向导线)、single (1, "
            "单连接角附合导线)、\n"
            "                    closed (2, 闭合导线)、double (3, 双连接角附合导线)\n"
-           "  --start1 X,Y      起始点1 (X 北, Y 东, 米)，各类型都需要\n"
-           "  --start2 X,Y      起始点2 (定向点)：single、closed、double\n"
-           "  --end1 X,Y        终点1：non-oriented、single、double\n"
-           "  --end2 X,Y        终点2 (定向点)：double\n"
+           "  --start1 [点名=]X,Y  起始点1 (X 北, Y 东, 米)，各类型都需要；给出点名时\n"
+           "                    须与观测文件中该点的点名一致\n"
+           "  --start2 [点名=]X,Y  起始点2 (定向点)：single、closed、double\n"
+           "  --end1 [点名=]X,Y    终点1：non-oriented、single、double\n"
+           "  --end2 [点名=]X,Y    终点2 (定向点)：double\n"
+           "  --known FILE      已知点文件 (.dat: 点名,编码,东坐标,北坐标,高程；.csv: 本程序\n"
+           "                    写出的坐标成果表)：未用选项给出的已知点按观测文件中的点名查找\n"
+           "  --input-encoding ENC  观测文件的编码 gbk 或 utf-8；不给时按内容判断\n"
            "  --sections LIST   输出内容，以逗号分隔: approx (近似坐标)、adjusted (坐标平差值)、\n"
            "                    sides (边平差值)、precision (精度评定表)；默认全部\n"
            "  -o REPORT         报告写入文件 (GBK 编码, CRLF)；- 表示以同样的字节写到标准输出；\n"
@@ -296,7 +322,7 @@ std::string BatchUsageText() {
            "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"
            "  --grade GRADE     限差等级: 三等、四等、一级、二级、三级、图根 (默认)，或 K:系数\n"
            "                    (自定义 1/K 与 ±系数″√n，如 20000:8)；给出时超限退出状态为 3\n"
-           "  --json FILE       全部平差成果写成 JSON 文件 (UTF-8)\n"
+           "  --json FILE       全部平差成果写成 JSON 文件 (UTF-8)；- 表示标准输出\n"
            "  --plot FILE.svg   导线图 (按比例，误差椭圆放大) 写成 SVG 文件\n"
            "  --coords FILE     坐标成果表: .csv (UTF-8) 或 .dat (点名,编码,东坐标,北坐标,高程; "
            "GBK)\n"
@@ -304,13 +330,14 @@ std::string BatchUsageText() {
            "  --help            显示本说明\n"
            "  --version         显示版本\n"
            "\n"
-           "退出状态: 0 报告已输出；1 数据被拒绝 (文件不能打开、点名不合格、方位角闭合差\n"
-           "达到 50\"、法方程不可解、报告或结果文件不能写出)；2 参数错误；3 报告已输出，\n"
-           "但闭合差超出 --grade 所给等级的限差。\n"
+           "退出状态: 0 报告已输出；1 数据被拒绝 (文件不能打开、点名不合格、已知点有误或\n"
+           "与观测数据不符、方位角闭合差达到 50″、法方程不可解、报告或结果文件不能写出)；\n"
+           "2 参数错误 (包括两个输出指向同一文件或输入文件)；3 报告已输出，但闭合差超出\n"
+           "--grade 所给等级的限差。\n"
            "\n"
            "示例 (examples 目录):\n"
-           "  traverse-adjust --type closed --start1 3381252.418,501734.206 \\\n"
-           "      --start2 3381685.431,501484.203 examples/closed.txt\n"
+           "  traverse-adjust --type closed --start1 D21=3381252.418,501734.206 \\\n"
+           "      --start2 D22=3381685.431,501484.203 examples/closed.txt\n"
            "  traverse-adjust --type double --start1 3379420.615,498310.442 \\\n"
            "      --start2 3379103.882,498401.737 --end1 3380168.503,499508.214 \\\n"
            "      --end2 3380301.246,499827.961 -o double-report.txt examples/double.txt\n"

@@ -1,11 +1,14 @@
 // The command line of the batch tool:
-//   traverse-adjust --type TYPE --start1 X,Y [--start2 X,Y] [--end1 X,Y] [--end2 X,Y]
+//   traverse-adjust --type TYPE [--start1 [NAME=]X,Y] [--start2 …] [--end1 …] [--end2 …]
+//                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
-//                   [--json F] [--plot F.svg] [--coords F.csv|F.dat] [--quiet] OBSERVATION_FILE
+//                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--quiet] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
+#include "compute/KnownPoints.h"
 #include "export/ResultsReport.h"
+#include "import/ImportText.h"
 #include "results/GradeLimits.h"
 #include "workspace/Records.h"
 
@@ -14,11 +17,14 @@
 #include <vector>
 
 // The four known points, in the order start 1, start 2, end 1, end 2.
-enum KnownPoint { kStart1 = 0, kStart2 = 1, kEnd1 = 2, kEnd2 = 3, kKnownPointCount = 4 };
+using KnownPoint = KnownPointRole;
 
 struct BatchArguments {
     int traverseType = 0; // TraverseType 0..3
     std::optional<PlanePoint> points[kKnownPointCount];
+    std::string pointNames[kKnownPointCount]; // "NAME=" of the option, UTF-8; empty: none
+    std::optional<std::string> knownFile;     // --known: the points the options leave out
+    TextEncoding inputEncoding = TextEncoding::Automatic;
     // Report sections; all four unless --sections names others.
     bool approxCoords = true;
     bool adjCoords = true;
@@ -28,8 +34,8 @@ struct BatchArguments {
         reportPath; // -o, "-" standard output; none: UTF-8 to standard output
     std::optional<ReportEncoding> encoding; // --encoding; none: code page 936 to a file
     std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
-    std::optional<std::string> jsonPath, plotPath, coordsPath;
-    bool quiet = false; // no closure summary
+    std::optional<std::string> jsonPath, plotPath, coordsPath; // "-" standard output (JSON)
+    bool quiet = false;                                        // no closure summary
     std::string observationFile;
 };
 

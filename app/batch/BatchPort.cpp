@@ -6,27 +6,25 @@
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 
-void CBatchWindowPort::TypeKnownPoints(
-    int traverseType, const std::optional<PlanePoint> (&points)[kKnownPointCount]) {
-    // Selecting a type clears every number edit, as the window's type buttons do.
-    for (int id : ctl::kNumberEdits)
-        m_texts[id].assign(1, '0');
+void CBatchWindowPort::SelectType(int traverseType) {
+    for (int id : ctl::kKnownPointEdits)
+        m_texts[id].clear();
     m_radios[ctl::kTypeRadioGroup] = traverseType;
+}
 
+void CBatchWindowPort::TypeKnownPoint(int role, const std::string& name, const PlanePoint& point) {
     struct Edits {
-        int x, y;
+        int name, x, y;
     };
     static constexpr Edits kEdits[kKnownPointCount] = {
-        {ctl::kInitX1, ctl::kInitY1},
-        {ctl::kInitX2, ctl::kInitY2},
-        {ctl::kGoalX1, ctl::kGoalY1},
-        {ctl::kGoalX2, ctl::kGoalY2},
+        {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1},
+        {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2},
+        {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1},
+        {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2},
     };
-    for (int p = 0; p < kKnownPointCount; ++p) {
-        if (!points[p]) continue;
-        m_texts[kEdits[p].x] = FormatShortest(points[p]->dX);
-        m_texts[kEdits[p].y] = FormatShortest(points[p]->dY);
-    }
+    if (!name.empty()) m_texts[kEdits[role].name] = name;
+    m_texts[kEdits[role].x] = FormatShortest(point.dX);
+    m_texts[kEdits[role].y] = FormatShortest(point.dY);
 }
 
 std::string CBatchWindowPort::GetControlText(int id) const {

@@ -35,10 +35,11 @@ class CBatchWindowPort : public IWindowPort {
 public:
     explicit CBatchWindowPort(std::FILE* messages) : m_pMessages(messages) {}
 
-    // The known points and the type, as a user would type and select them.
-    // Unused points keep the 0 that the type selection leaves in their edits.
-    void TypeKnownPoints(int traverseType,
-                         const std::optional<PlanePoint> (&points)[kKnownPointCount]);
+    // The type, as a user selects it before the import; every known-point box empty.
+    void SelectType(int traverseType);
+    // A known point typed into its group: the coordinates, and the name unless empty
+    // (the import has named the group after its station).
+    void TypeKnownPoint(int role, const std::string& name, const PlanePoint& point);
     void SetObservationFile(std::string path) { m_strObservationFile = std::move(path); }
     void SetExportChoice(BatchExportChoice choice) { m_export = std::move(choice); }
     // Messages are written "prefix: text", one line, with controls and bytes that are

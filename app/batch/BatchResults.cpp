@@ -1,5 +1,6 @@
 #include "BatchResults.h"
 
+#include "BatchOutputs.h"
 #include "BatchPort.h"
 
 #include "export/ResultsReport.h"
@@ -26,7 +27,7 @@ bool WriteOne(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const std::string
 
 bool WriteResultFiles(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
                       const TraverseResults& results) {
-    if (a.jsonPath && !WriteOne(dlg, port, *a.jsonPath,
+    if (a.jsonPath && !WriteOne(dlg, port, OutputPath(*a.jsonPath),
                                 BuildResultsJson(results, a.grade.value_or(DefaultGrade()))))
         return false;
     if (a.plotPath && !WriteOne(dlg, port, *a.plotPath,

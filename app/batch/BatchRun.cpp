@@ -1,5 +1,7 @@
 #include "BatchRun.h"
 
+#include "BatchKnownPoints.h"
+#include "BatchOutputs.h"
 #include "BatchPort.h"
 #include "BatchResults.h"
 
@@ -19,14 +21,19 @@ void ShowNoTempFolder(CTraverseAdjustDlg& dlg, const std::string& folder, int er
                     FormatString(str::kBatchNoTempFolder, {ShownText(folder), ErrorText(error)}));
 }
 
-// False when the data were refused; the command that refused them said why.
-bool ImportAndAdjust(CTraverseAdjustDlg& dlg, const CBatchWindowPort& port) {
+// The import, the known points typed as a user would type them after it, the
+// adjustment. False when the data were refused; the step that refused them said why.
+bool ImportAndAdjust(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
+                     const std::vector<KnownPointEntry>& known) {
+    dlg.m_nInputEncoding = static_cast<int>(a.inputEncoding);
     dlg.OnImport();
     if (dlg.m_arrObservations.IsEmpty()) {
         // Refused with its own message, or nothing to adjust: the adjust command says so.
         if (port.MessagesShown().empty()) dlg.OnAdjust();
         return false;
     }
+    if (!TypeKnownPoints(dlg, port, a, known)) return false;
+    port.SetMessagePrefix(a.observationFile);
     dlg.OnAdjust();
     return dlg.m_nState == kAdjusted;
 }
@@ -86,12 +93,15 @@ int ExportAsAsked(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchAr
 } // namespace
 
 int RunBatch(const BatchArguments& a, std::FILE* err) {
+    if (const int status = CheckOutputs(a, err); status != 0) return status;
     CBatchWindowPort port(err);
+    std::vector<KnownPointEntry> known;
+    if (a.knownFile && !ReadKnownPointFile(*a.knownFile, port, known)) return kExitDataRefused;
     port.SetMessagePrefix(a.observationFile);
-    port.TypeKnownPoints(a.traverseType, a.points);
+    port.SelectType(a.traverseType);
     port.SetObservationFile(a.observationFile);
     CTraverseAdjustDlg dlg(&port);
-    if (!ImportAndAdjust(dlg, port)) return kExitDataRefused;
+    if (!ImportAndAdjust(dlg, port, a, known)) return kExitDataRefused;
     if (const int status = ExportAsAsked(dlg, port, a); status != kExitReportWritten) return status;
 
     const TraverseResults results = CollectResults(dlg);

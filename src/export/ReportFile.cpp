@@ -19,7 +19,7 @@ WriteResult ExportReport(const CTraverseAdjustDlg& ws, const ReportSections& sec
     return WriteReport(ws, path, BuildResultsReport(ws, sections));
 }
 
-void ShowWriteFailure(CTraverseAdjustDlg& ws, const WriteResult& result, const std::string& path) {
+ShownMessage WriteFailureMessage(const WriteResult& result, const std::string& path) {
     struct Failure {
         WriteStatus status;
         int stringId; // %1 the path, %2 the reason
@@ -36,5 +36,11 @@ void ShowWriteFailure(CTraverseAdjustDlg& ws, const WriteResult& result, const s
     const std::string reason = result.error != 0 ? ErrorText(result.error) : std::string();
     for (const Failure& f : kFailures)
         if (f.status == result.status)
-            ws.ShowMessage(f.stringId, FormatString(f.stringId, {ShownText(path), reason}));
+            return {f.stringId, FormatString(f.stringId, {ShownText(path), reason})};
+    return {};
+}
+
+void ShowWriteFailure(CTraverseAdjustDlg& ws, const WriteResult& result, const std::string& path) {
+    const ShownMessage message = WriteFailureMessage(result, path);
+    if (message.stringId != 0) ws.ShowMessage(message.stringId, message.text);
 }

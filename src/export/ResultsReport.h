@@ -40,5 +40,12 @@ WriteResult WriteReport(const CTraverseAdjustDlg& ws, const std::string& path,
 WriteResult ExportReport(const CTraverseAdjustDlg& ws, const ReportSections& sections,
                          const std::string& path);
 
+// A message by its string id and its formatted text; id 0 when there is none.
+struct ShownMessage {
+    int stringId = 0;
+    std::string text;
+};
+
 // The message for a write that did not succeed: the path, shown safely, and the reason.
+ShownMessage WriteFailureMessage(const WriteResult& result, const std::string& path);
 void ShowWriteFailure(CTraverseAdjustDlg& ws, const WriteResult& result, const std::string& path);

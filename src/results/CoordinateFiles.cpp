@@ -7,10 +7,14 @@
 #include <cctype>
 
 namespace {
-// A CSV field, quoted when it holds a comma, a quote or a line end.
+// A CSV text field, quoted when it holds a comma, a quote or a line end. Text that a
+// spreadsheet would take for a formula (=, +, -, @ first) gets a leading apostrophe and
+// the quotes, so that it shows as the text it is.
 std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
+    const bool formula =
+        !text.empty() && std::string_view("=+-@").find(text[0]) != std::string_view::npos;
+    if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = formula ? "\"'" : "\"";
     for (char c : text)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";

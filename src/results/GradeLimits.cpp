@@ -22,8 +22,8 @@ std::optional<Grade> ParseGrade(std::string_view text) {
     if (colon == std::string_view::npos) return std::nullopt;
     const auto k = ParseNumberText(text.substr(0, colon));
     const auto coefficient = ParseNumberText(text.substr(colon + 1));
-    if (!k || !coefficient || *k < 1.0 || *k > 1e15 || *k != std::floor(*k) ||
-        !(*coefficient > 0.0))
+    if (!k || !coefficient || *k < 1.0 || *k > kMostRelativeK || *k != std::floor(*k) ||
+        !(*coefficient > 0.0) || *coefficient > kMostAngleCoefficient)
         return std::nullopt;
     return Grade{std::string(LoadString(str::kCustomGrade)), *coefficient,
                  static_cast<long long>(*k)};

@@ -20,8 +20,14 @@ struct Grade {
 const std::vector<Grade>& StandardGrades();
 // 图根.
 const Grade& DefaultGrade();
-// A standard grade by name, or "K:COEF" (for example "20000:8"): K a whole number of
-// at least 1, COEF a positive number of seconds. No value for anything else.
+// Bounds of a grade of one's own: a relative closure beyond 1/10^7 or an azimuth
+// coefficient beyond 1000″ is no limit a survey is held to.
+constexpr double kMostRelativeK = 1e7;
+constexpr double kMostAngleCoefficient = 1000.0;
+
+// A standard grade by name, or "K:COEF" (for example "20000:8"): K a whole number from
+// 1 to kMostRelativeK, COEF seconds above 0 up to kMostAngleCoefficient. No value for
+// anything else.
 std::optional<Grade> ParseGrade(std::string_view text);
 
 struct GradeCheck {

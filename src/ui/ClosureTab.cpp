@@ -86,7 +86,7 @@ bool IsCustom(const QComboBox& grades) {
 QSpinBox* NewKBox(QWidget* parent) {
     auto* box = new QSpinBox(parent);
     box->setLocale(QLocale::c());
-    box->setRange(1, 99999999);
+    box->setRange(1, static_cast<int>(kMostRelativeK));
     box->setSingleStep(1000);
     box->setPrefix(QStringLiteral("1/"));
     return box;

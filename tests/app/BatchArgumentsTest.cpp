@@ -91,7 +91,7 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--help=me"}, Msg(str::kBatchUnknownOption, {"--help=me"})},
         {{"-o=r.txt"}, Msg(str::kBatchUnknownOption, {"-o=r.txt"})},
         {{"a.txt", "--type"}, Msg(str::kBatchMissingValue, {"--type", "导线类型"})},
-        {{"a.txt", "--start1"}, Msg(str::kBatchMissingValue, {"--start1", "坐标 X,Y"})},
+        {{"a.txt", "--start1"}, Msg(str::kBatchMissingValue, {"--start1", "坐标 [点名=]X,Y"})},
         {{"a.txt", "--sections"}, Msg(str::kBatchMissingValue, {"--sections", "输出内容列表"})},
         {{"a.txt", "-o"}, Msg(str::kBatchMissingValue, {"-o", "报告文件名"})},
         {{"--type", "closed", "--type", "2"}, Msg(str::kBatchRepeatedOption, {"--type"})},
@@ -131,6 +131,14 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--quiet=yes", "a"}, Msg(str::kBatchUnknownOption, {"--quiet=yes"})},
         {{"--quiet", "--quiet", "a"}, Msg(str::kBatchRepeatedOption, {"--quiet"})},
         {{"a.txt", "--json"}, Msg(str::kBatchMissingValue, {"--json", "JSON 文件名"})},
+        // limits a grade can sensibly have; known-point files and input encodings
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "10000001:8", "a"},
+         Msg(str::kBatchUnknownGrade, {"10000001:8"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "2000:1e308", "a"},
+         Msg(str::kBatchUnknownGrade, {"2000:1e308"})},
+        {{"--type", "2", "--known", "k.txt", "a"}, Msg(str::kKnownFileExtension, {"k.txt"})},
+        {{"--type", "2", "--known", "k.dat", "--input-encoding", "big5", "a"},
+         Msg(str::kBatchUnknownEncoding, {"big5"})},
     };
     for (const Case& c : cases) {
         ParsedCommandLine p = ParseBatchArguments(c.args);
@@ -142,7 +150,7 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
 
 TEST(BatchArguments, ACoordinateIsTwoFiniteNumbers) {
     for (const char* text : {"1", "1,2,3", "1,", ",2", "", "1.5.2,3", "1;2", "1,2m", "nan,2",
-                             "1,inf", "1e999,2", "1，2"}) {
+                             "1,inf", "1e999,2", "1，2", "0x10,2", "=1,2", " =1,2", "D1=1"}) {
         ParsedCommandLine p =
             ParseBatchArguments({"--type", "closed", "--start1", "1,2", "--start2", text, "a.txt"});
         EXPECT_EQ(p.action, BatchAction::UsageError) << text;
@@ -153,10 +161,11 @@ TEST(BatchArguments, ACoordinateIsTwoFiniteNumbers) {
 TEST(BatchArguments, EachTypeTakesExactlyItsKnownPoints) {
     const char* typeNames[] = {"non-oriented", "single", "closed", "double"};
     const char* why[] = {
-        "无定向导线需要已知点 --start1、--end1",
-        "单连接角附合导线需要已知点 --start1、--start2、--end1",
-        "闭合导线需要已知点 --start1、--start2",
-        "双连接角附合导线需要已知点 --start1、--start2、--end1、--end2",
+        "无定向导线需要已知点 --start1、--end1（或用 --known 给出已知点文件）",
+        "单连接角附合导线需要已知点 --start1、--start2、--end1（或用 --known 给出已知点文件）",
+        "闭合导线需要已知点 --start1、--start2（或用 --known 给出已知点文件）",
+        "双连接角附合导线需要已知点 --start1、--start2、--end1、--end2（或用 --known "
+        "给出已知点文件）",
     };
     const char* titles[] = {"无定向导线", "单连接角附合导线", "闭合导线", "双连接角附合导线"};
     const char* lists[] = {"--start1、--end1", "--start1、--start2、--end1", "--start1、--start2",
@@ -185,6 +194,21 @@ TEST(BatchArguments, EachTypeTakesExactlyItsKnownPoints) {
             EXPECT_EQ(r.error, expected);
         }
     }
+}
+
+// "NAME=X,Y" names a point (checked against the file when the run imports it); --known
+// stands in for the points not given.
+TEST(BatchArguments, NamedPointsAndAKnownPointFile) {
+    ParsedCommandLine p =
+        ParseBatchArguments({"--type", "double", "--start1", "D15=1,2", "--end2", "=x=3,4",
+                             "--known", "control.CSV", "--input-encoding", "utf-8", "d.txt"});
+    ASSERT_EQ(p.action, BatchAction::Run) << p.error;
+    EXPECT_EQ(p.arguments.pointNames[kStart1], "D15");
+    EXPECT_EQ(p.arguments.points[kStart1]->dY, 2.0);
+    EXPECT_EQ(p.arguments.pointNames[kEnd2], "=x");
+    EXPECT_FALSE(p.arguments.points[kStart2].has_value());
+    EXPECT_EQ(p.arguments.knownFile, "control.CSV");
+    EXPECT_EQ(p.arguments.inputEncoding, TextEncoding::Utf8);
 }
 
 TEST(BatchArguments, NeedsExactlyOneObservationFile) {

@@ -312,8 +312,9 @@ TEST_F(BatchTool, ReportGoesOnlyWhereItWasSent) {
     }
 }
 
-// Each target refused or failed: status 1 and a line naming the path and why. The
-// observation file, a hard-linked report and a pipe stay as they were.
+// Each target refused or failed before anything is written: status 2 and the option
+// for an input written over, status 1 and a line naming the path and why for the rest.
+// The observation file, a hard-linked report and a pipe stay as they were.
 TEST_F(BatchTool, UnwritableTargetsAreNamedWithTheReason) {
     const std::string obs = dir / "square.txt", link = dir / "link.txt", report = dir / "r.txt",
                       fifo = dir / "pipe", tool = "traverse-adjust", out = "/dev/stdout";
@@ -325,19 +326,24 @@ TEST_F(BatchTool, UnwritableTargetsAreNamedWithTheReason) {
     auto line = [](const std::string& prefix, int id, const std::string& path, int error = 0) {
         return prefix + ": " + FormatString(id, {path, error != 0 ? std::strerror(error) : ""});
     };
+    auto input = [&](const std::string& option, const std::string& path) {
+        return tool + ": " + FormatString(str::kBatchOutputIsInput, {option, path});
+    };
     const struct {
         const char* name;
         std::vector<std::string> extra;
         std::string out, expected;
+        int status;
     } cases[] = {
         // clang-format off
-        {"the observation file", {"-o", obs}, "", line(obs, str::kReportIsObservations, obs)},
-        {"a link to it", {"-o", link}, "", line(link, str::kReportIsObservations, link)},
-        {"standard output onto it", {"-o", "-"}, ">>" + obs, line(tool, str::kReportIsObservations, out)},
-        {"a report with another link", {"-o", report}, "", line(report, str::kReportHardLinked, report)},
-        {"a pipe", {"-o", fifo}, "", line(fifo, str::kReportNotAFile, fifo)},
-        {"a full device", {"-o", "/dev/full"}, "", line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC)},
-        {"a full standard output", {}, "/dev/full", line(tool, str::kReportStreamFailed, out, ENOSPC)},
+        {"the observation file", {"-o", obs}, "", input("-o", obs), 2},
+        {"a link to it", {"-o", link}, "", input("-o", link), 2},
+        {"standard output onto it", {"-o", "-"}, ">>" + obs, input("-o", out), 2},
+        {"the JSON onto it", {"-o", report + "2", "--json", dir / "tmp/../square.txt"}, "", input("--json", dir / "tmp/../square.txt"), 2},
+        {"a report with another link", {"-o", report}, "", line(report, str::kReportHardLinked, report), 1},
+        {"a pipe", {"-o", fifo}, "", line(fifo, str::kReportNotAFile, fifo), 1},
+        {"a full device", {"-o", "/dev/full"}, "", line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC), 1},
+        {"a full standard output", {}, "/dev/full", line(tool, str::kReportStreamFailed, out, ENOSPC), 1},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -346,8 +352,9 @@ TEST_F(BatchTool, UnwritableTargetsAreNamedWithTheReason) {
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         args.push_back(obs);
         ToolResult r = Run(args, c.out);
-        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(LastLine(r.err), c.expected);
+        EXPECT_FALSE(fs::exists(report + "2")) << "nothing written before the refusal";
     }
     fs::remove(dir / "tmp");
     auto args = kSquareLoopPoints;
@@ -540,8 +547,76 @@ TEST_F(BatchTool, ResultFilesAndEncoding) {
     r = with({"--encoding", "gbk", "--quiet"});
     EXPECT_EQ(r.out, gbk);
     r = with({"--json", square.string()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(LastLine(r.err),
-              square.string() + ": " + FormatString(str::kReportIsObservations, {square.string()}));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(LastLine(r.err), "traverse-adjust: " + FormatString(str::kBatchOutputIsInput,
+                                                                  {"--json", square.string()}));
     EXPECT_EQ(ReadFile(square), SquareLoop("2700010"));
+}
+
+// Known points and outputs are settled before a result: a name not the file's, a point
+// typed twice, a --known file without the point, two outputs onto one file or stream,
+// or a folder that is missing refuse the run, and the earlier report stays.
+TEST_F(BatchTool, KnownPointsAndOutputsAreCheckedBeforeAResult) {
+    const fs::path obs = dir / "square.txt", report = dir / "r.txt", known = dir / "k.dat",
+                   partial = dir / "k2.dat", link = dir / "r-link.svg";
+    WriteFile(obs, SquareLoop("2700000"));
+    WriteFile(known, "A,,1000,1000,0\r\nB,,1000,900,0\r\n");
+    WriteFile(partial, "A,,1000,1000,0\n");
+    const std::string tool = "traverse-adjust", same = dir / "tmp/../r.txt";
+    auto msg = [](const std::string& prefix, int id, std::initializer_list<std::string_view> a) {
+        return prefix + ": " + FormatString(id, a);
+    };
+    const std::vector<std::string> points = {"--start1", "1000,1000", "--start2", "900,1000"};
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string last; // the last line on standard error; empty: not checked
+    } cases[] = {
+        // clang-format off
+        {"names as the file has them", {"--start1", "A=1000,1000", "--start2", "B=900,1000", "-o", report}, 0, ""},
+        {"a name not the file's", {"--start1", "XYZ=1000,1000", "--start2", "900,1000"}, 1,
+         msg(obs, str::kKnownNameMismatch, {"已知点1", "XYZ", "A"})},
+        {"start 2 typed as start 1", {"--start1", "1000,1000", "--start2", "1000,1000"}, 1,
+         msg(obs, str::kKnownPointsCoincide, {"已知点1", "A", "已知点2", "B", "不能确定起始边的方位"})},
+        {"coordinates of 1e20", {"--start1", "1e20,1000", "--start2", "900,1000"}, 1,
+         msg(obs, str::kKnownPointOutOfRange, {"已知点1", "A"})},
+        {"points from --known", {"--known", known, "-o", report}, 0, ""},
+        {"--known without B", {"--known", partial}, 1,
+         msg(partial, str::kKnownFileLacksPoint, {"k2.dat", "已知点2", "B"})},
+        {"an option before --known", {"--known", partial, "--start2", "B=900,1000", "-o", report}, 0, ""},
+        {"two outputs, one file", {"-o", report, "--json", same}, 2,
+         msg(tool, str::kBatchSameOutput, {"-o", "--json", same})},
+        {"a link to the report", {"-o", report, "--plot", link}, 2,
+         msg(tool, str::kBatchSameOutput, {"-o", "--plot", link.string()})},
+        {"JSON into a missing folder", {"-o", report, "--json", dir / "no/r.json"}, 1,
+         msg(dir / "no/r.json", str::kCannotCreateReport, {(dir / "no/r.json").string(), std::strerror(ENOENT)})},
+        {"JSON beside the report on standard output", {"--json", "-"}, 2,
+         msg(tool, str::kBatchTwoOnStandardOutput, {"报告（未给出 -o）", "--json"})},
+        {"JSON to /dev/stdout beside -o -", {"-o", "-", "--json", "/dev/stdout"}, 2,
+         msg(tool, str::kBatchTwoOnStandardOutput, {"-o", "--json"})},
+        {"the known-point file as output", {"--known", known, "--coords", known}, 2,
+         msg(tool, str::kBatchOutputIsInput, {"--coords", known.string()})},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(report, "earlier");
+        fs::remove(link);
+        fs::create_symlink(report, link);
+        std::vector<std::string> args = {"--type", "closed", "--quiet"};
+        const bool given = std::find(c.args.begin(), c.args.end(), "--start1") != c.args.end() ||
+                           std::find(c.args.begin(), c.args.end(), "--known") != c.args.end();
+        if (!given) args.insert(args.end(), points.begin(), points.end());
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back(obs);
+        ToolResult r = Run(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        if (!c.last.empty()) {
+            EXPECT_EQ(LastLine(r.err), c.last);
+        }
+        const bool written = ReadFile(report) != "earlier";
+        EXPECT_EQ(written, c.status == 0) << "a refused run writes nothing";
+    }
+    EXPECT_EQ(ReadFile(obs), SquareLoop("2700000"));
 }

@@ -1,6 +1,8 @@
 #include "import/ImportFixture.h"
 
 #include "compute/AngleConversions.h"
+#include "import/ImportText.h"
+#include "resources/CodePage936.h"
 
 #include <cmath>
 #include <cstring>
@@ -113,4 +115,34 @@ TEST_F(ImportTest, ResetEmptiesArraysAndWorkBlocksButNotTheEllipses) {
     EXPECT_EQ(dlg.m_dSigma0, 0.0);
     EXPECT_EQ(dlg.m_nState, kAdjusted);
     EXPECT_EQ(port.invalidateCount, invalidated + 1);
+}
+
+// GBK 涓颁府 is also valid UTF-8 (丰丮): the reading with the common characters wins,
+// and a caller can force either reading.
+TEST_F(ImportTest, EncodingByItsCommonCharactersOrAsForced) {
+    auto file = [](const std::string& name) {
+        return "*" + name + " K0 1\nK2 100 1800000 900000 1\n*K2 " + name + " 1\n";
+    };
+    const std::string gbk = "\xE4\xB8\xB0\xE4\xB8\xAE"; // 涓颁府 in GBK, 丰丮 in UTF-8
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        std::string station; // UTF-8
+    };
+    const Case cases[] = {
+        {"GBK that reads as UTF-8", file(gbk), TextEncoding::Automatic, "涓颁府"},
+        {"UTF-8 Chinese", file("闭合导线"), TextEncoding::Automatic, "闭合导线"},
+        {"GBK forced to UTF-8", file(gbk), TextEncoding::Utf8, "丰丮"},
+        {"UTF-8 forced to GBK", file("测站点"), TextEncoding::Gbk, "娴嬬珯鐐\xEF\xBF\xBD"},
+        {"a byte-order mark decides", "\xEF\xBB\xBF" + file("丰丮"), TextEncoding::Automatic,
+         "丰丮"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dlg.ResetWorkspace();
+        dlg.m_nInputEncoding = static_cast<int>(c.encoding);
+        ASSERT_EQ(dlg.ReadTxtBuffer(c.bytes, "e.txt"), 1);
+        EXPECT_EQ(Cp936ToUtf8(NameOf(dlg.m_arrObservations[0].szStation)), c.station);
+    }
 }
