@@ -1,5 +1,6 @@
 #include "results/ResultsText.h"
 
+#include "compute/KnownPoints.h"
 #include "resources/StringTable.h"
 #include "workspace/NumberText.h"
 
@@ -68,6 +69,19 @@ std::string RelativeClosureText(const std::optional<long long>& k) {
 
 std::string VerdictText(bool pass) {
     return std::string(LoadString(pass ? str::kGradePass : str::kGradeFail));
+}
+
+std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results) {
+    std::vector<KnownPointText> texts;
+    for (const KnownPointEcho& k : results.knownPoints) {
+        int role = 0;
+        while (role < kKnownPointCount && std::string_view(RoleKey(role)) != k.role)
+            ++role;
+        texts.push_back({std::string(RoleHeading(results.traverseType, role)) + " " + k.name,
+                         "X = " + FormatFixed(k.xy.dX, 3) + " m，Y = " + FormatFixed(k.xy.dY, 3) +
+                             " m"});
+    }
+    return texts;
 }
 
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,

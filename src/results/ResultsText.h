@@ -30,6 +30,13 @@ std::vector<std::string> CoordinateTableRow(const ResultPoint& point);
 // The whole table as text, cells separated by tabs, each line ended by lineEnd.
 std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd);
 
+// The known points the adjustment held, each as its group's heading with its name and
+// coordinates ("已知点1 D21", "X = 3381252.418 m，Y = 501734.206 m").
+struct KnownPointText {
+    std::string point, coordinates;
+};
+std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results);
+
 // The azimuth (or angle count), coordinate, relative closure, sigma0 and weakest-point
 // lines; the weakest point's line only where there is a new point.
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,

@@ -35,7 +35,10 @@ Row AzimuthRow(const ClosureStatistics& c, const Grade& grade, const GradeCheck&
 
 std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeChecks& checks) {
     const ClosureStatistics& c = r.closure;
-    std::vector<Row> rows = {
+    std::vector<Row> rows;
+    for (const KnownPointText& k : KnownPointTexts(r))
+        rows.push_back({Q(ShownText(k.point)), Q(k.coordinates), {}, std::nullopt});
+    rows.insert(rows.end(), {
         {"测角数 n", QString::number(c.angleCount), {}, std::nullopt},
         AzimuthRow(c, grade, checks.azimuth),
         {"坐标闭合差 fx", Q(FormatSignedTenth(c.fx)) + " mm", {}, std::nullopt},
@@ -46,7 +49,7 @@ std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeC
          "1/" + QString::number(grade.relativeK), checks.relative.pass},
         {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
         {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
-    };
+    });
     if (c.weakest >= 0) {
         const ResultPoint& p = r.points[static_cast<size_t>(c.weakest)];
         rows.push_back({"最弱点",

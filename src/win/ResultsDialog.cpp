@@ -28,6 +28,8 @@ struct ResultsRun {
 std::string ResultsText(const TraverseResults& results, const Grade& grade) {
     const GradeChecks checks = CheckGrade(results.closure, grade);
     std::string text;
+    for (const KnownPointText& k : KnownPointTexts(results))
+        text += k.point + "：" + k.coordinates + "\r\n";
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         text += line + "\r\n";
     text += FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())});
