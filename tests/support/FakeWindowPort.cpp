@@ -63,5 +63,7 @@ void FakeWindowPort::SetKnownPoints(double x1, double y1, double x2, double y2, 
 void FakeWindowPort::ResetEdits(int traverseType) {
     for (int id : ctl::kNumberEdits)
         texts[id].assign(1, '0');
+    for (int id : {ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1, ctl::kGoalName2})
+        texts[id].clear();
     radios[ctl::kTypeRadioGroup] = traverseType;
 }

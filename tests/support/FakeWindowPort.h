@@ -61,7 +61,7 @@ public:
     // Sets the number edits of the known points (X, Y of start 1, start 2, end 1, end 2).
     void SetKnownPoints(double x1, double y1, double x2 = 0, double y2 = 0, double gx1 = 0,
                         double gy1 = 0, double gx2 = 0, double gy2 = 0);
-    // Fills every number edit with "0" and selects a traverse type.
+    // Fills every number edit with "0", empties the name edits and selects a type.
     void ResetEdits(int traverseType);
 
     std::map<int, std::string> texts;
