@@ -558,8 +558,10 @@ TEST_F(BatchTool, ResultFilesAndEncoding) {
 // or a folder that is missing refuse the run, and the earlier report stays.
 TEST_F(BatchTool, KnownPointsAndOutputsAreCheckedBeforeAResult) {
     const fs::path obs = dir / "square.txt", report = dir / "r.txt", known = dir / "k.dat",
-                   partial = dir / "k2.dat", link = dir / "r-link.svg";
+                   partial = dir / "k2.dat", link = dir / "r-link.svg", con = dir / "s0.con",
+                   single = fs::path(TA_EXAMPLES_DIR) / "single.txt";
     WriteFile(obs, SquareLoop("2700000"));
+    WriteFile(con, "h\nA P1 B 0 1.5\nfree\n" + std::string("H 0 S 100 P 1\nH 2700000 S 0 P 1\n"));
     WriteFile(known, "A,,1000,1000,0\r\nB,,1000,900,0\r\n");
     WriteFile(partial, "A,,1000,1000,0\n");
     const std::string tool = "traverse-adjust", same = dir / "tmp/../r.txt";
@@ -581,6 +583,10 @@ TEST_F(BatchTool, KnownPointsAndOutputsAreCheckedBeforeAResult) {
          msg(obs, str::kKnownPointsCoincide, {"已知点1", "A", "已知点2", "B", "不能确定起始边的方位"})},
         {"coordinates of 1e20", {"--start1", "1e20,1000", "--start2", "900,1000"}, 1,
          msg(obs, str::kKnownPointOutOfRange, {"已知点1", "A"})},
+        {"a .con distance reading of 0", {"--start1", "1000,1000", "--start2", "900,1000", con}, 1,
+         msg(con, str::kBadDistance, {"s0.con", "5", "0"})},
+        {"an end point 1 km off", {"--type", "single", "--start1", "3382740.318,502915.604",
+          "--start2", "3382951.774,502688.093", "--end1", "3381790.512,504944.127", single}, 1, ""},
         {"points from --known", {"--known", known, "-o", report}, 0, ""},
         {"--known without B", {"--known", partial}, 1,
          msg(partial, str::kKnownFileLacksPoint, {"k2.dat", "已知点2", "B"})},
@@ -604,16 +610,22 @@ TEST_F(BatchTool, KnownPointsAndOutputsAreCheckedBeforeAResult) {
         WriteFile(report, "earlier");
         fs::remove(link);
         fs::create_symlink(report, link);
-        std::vector<std::string> args = {"--type", "closed", "--quiet"};
-        const bool given = std::find(c.args.begin(), c.args.end(), "--start1") != c.args.end() ||
-                           std::find(c.args.begin(), c.args.end(), "--known") != c.args.end();
-        if (!given) args.insert(args.end(), points.begin(), points.end());
+        auto has = [&](const std::string& word) {
+            return std::find(c.args.begin(), c.args.end(), word) != c.args.end();
+        };
+        std::vector<std::string> args = {"--quiet"};
+        if (!has("--type")) args.insert(args.end(), {"--type", "closed"});
+        if (!has("--start1") && !has("--known"))
+            args.insert(args.end(), points.begin(), points.end());
         args.insert(args.end(), c.args.begin(), c.args.end());
-        args.push_back(obs);
+        if (args.back() != con.string() && args.back() != single.string()) args.push_back(obs);
         ToolResult r = Run(args);
         EXPECT_EQ(r.status, c.status) << r.err;
         if (!c.last.empty()) {
             EXPECT_EQ(LastLine(r.err), c.last);
+        } else if (c.status != 0) {
+            EXPECT_NE(r.err.find(LoadString(str::kGrossError).substr(0, 24)), std::string::npos)
+                << r.err;
         }
         const bool written = ReadFile(report) != "earlier";
         EXPECT_EQ(written, c.status == 0) << "a refused run writes nothing";
