@@ -1,6 +1,7 @@
 #include "BatchArguments.h"
 
 #include "import/KnownPointFile.h"
+#include "platform/PathNames.h"
 #include "resources/StringTable.h"
 #include "results/CoordinateFiles.h"
 #include "workspace/NumberText.h"
@@ -222,13 +223,7 @@ std::optional<TextEncoding> ParseInputEncoding(std::string_view text) {
     return *encoding == ReportEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
 
-bool EndsWithSvg(std::string_view path) {
-    if (path.size() < 4) return false;
-    std::string ext(path.substr(path.size() - 4));
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".svg";
-}
+bool EndsWithSvg(std::string_view path) { return LowercaseExtension(std::string(path)) == ".svg"; }
 
 // No two outputs named alike, so that no file silently replaces another.
 std::optional<std::string> CheckDistinctOutputs(const RawArguments& raw) {

@@ -32,7 +32,7 @@ struct Reading {
 struct ConGroup {
     int stationLine = 0; // 0: no group open
     int setLines[4] = {};
-    Reading readings[4][4]; // [set][tag index in kTags]
+    Reading readings[4][4];  // [set][tag index in kTags]
     std::string texts[4][4]; // the readings as written, kept past their line
     ObservationRecord rec{};
 };
@@ -102,8 +102,8 @@ int ReadTag(CTraverseAdjustDlg& dlg, const ObservationText& file, std::string_vi
     const bool separated =
         i + 1 < raw.size() && !(raw[i + 1] >= '0' && raw[i + 1] <= '9') && raw[i + 1] != '.';
     size_t pos = i + 2;
-    const ScanResult scan =
-        separated && pos <= raw.size() ? ReadNumber(raw, pos, r.value, &r.text) : ScanResult::NoNumber;
+    const ScanResult scan = separated && pos <= raw.size() ? ReadNumber(raw, pos, r.value, &r.text)
+                                                           : ScanResult::NoNumber;
     if (scan == ScanResult::NotFinite)
         return Refuse(dlg, file.MakeFault(str::kBadNumber, "“" + WordText(r.text) + "”"));
     const bool ends = pos >= raw.size() || raw[pos] == ' ' || raw[pos] == '\t' || raw[pos] == ',';
@@ -191,8 +191,7 @@ int ReadGroupLine(CTraverseAdjustDlg& dlg, const ObservationText& file, std::str
         return ReadStationLine(dlg, file, raw, g.rec);
     }
     const int set = slot == 0 ? 3 : slot - 3;
-    if (g.stationLine == 0)
-        return Refuse(dlg, file.MakeFault(str::kConGroupIncomplete, "测站行"));
+    if (g.stationLine == 0) return Refuse(dlg, file.MakeFault(str::kConGroupIncomplete, "测站行"));
     Reading line[4];
     if (ReadReadingLine(dlg, file, raw, line) != 1) return 0;
     for (int t = 0; t < 4; ++t) {

@@ -37,9 +37,9 @@ bool ReadChosenFile(CTraverseAdjustDlg& dlg, const std::string& path, FileBytes&
     case FileReadStatus::Ok:
         return true;
     case FileReadStatus::CannotOpen:
-        dlg.ShowMessage(str::kCannotOpenFileReason,
-                        FormatString(str::kCannotOpenFileReason,
-                                     {DisplayName(path), ErrorText(file.error)}));
+        dlg.ShowMessage(
+            str::kCannotOpenFileReason,
+            FormatString(str::kCannotOpenFileReason, {DisplayName(path), ErrorText(file.error)}));
         return false;
     case FileReadStatus::NotRegular:
         ShowNamed(dlg, str::kNotRegularFile, path);

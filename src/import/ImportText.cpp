@@ -21,32 +21,26 @@ int LineOfOffset(std::string_view text, size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
 }
 
-// First line of UTF-8 text that has no code page 936 form.
-int FirstUnconvertibleLine(std::string_view text) {
+// The first line (1-based) of which bad(line) holds; one past the last when none does.
+template <typename Bad> int FirstLineWhere(std::string_view text, Bad bad) {
     int line = 1;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        if (!Utf8ToCp936(text.substr(start, end - start))) return line;
+        if (bad(text.substr(start, end - start))) return line;
         start = end + 1;
         ++line;
     }
     return line;
 }
 
-// The first line holding bytes that are not valid UTF-8.
+int FirstUnconvertibleLine(std::string_view text) {
+    return FirstLineWhere(text, [](std::string_view line) { return !Utf8ToCp936(line); });
+}
+
 int FirstInvalidUtf8Line(std::string_view text) {
-    int line = 1;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        if (!IsValidUtf8(text.substr(start, end - start))) return line;
-        start = end + 1;
-        ++line;
-    }
-    return line;
+    return FirstLineWhere(text, [](std::string_view line) { return !IsValidUtf8(line); });
 }
 
 // Of the double-byte characters of GBK bytes, how many there are and how many are the

@@ -1,9 +1,8 @@
 #include "import/KnownPointFile.h"
 
+#include "platform/PathNames.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
-
-#include <cctype>
 
 namespace {
 std::string_view Trimmed(std::string_view text) {
@@ -71,10 +70,7 @@ bool IsHeader(const std::vector<std::string>& f) {
 } // namespace
 
 std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path) {
-    if (path.size() < 4) return std::nullopt;
-    std::string ext(path.substr(path.size() - 4));
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = LowercaseExtension(std::string(path));
     if (ext == ".dat") return KnownPointFormat::Dat;
     if (ext == ".csv") return KnownPointFormat::Csv;
     return std::nullopt;

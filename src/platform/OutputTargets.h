@@ -27,6 +27,10 @@ OutputTarget IdentifyOutput(const std::string& path);
 
 // The file at path by device and inode; none when it cannot be reached.
 std::optional<FileId> IdentifyFile(const std::string& path);
+// The file behind a standard stream (1 or 2) when it is one.
+std::optional<FileId> StreamFile(int stream);
+// Whether two names in one folder name one file (Windows ignores case).
+bool SameFileName(const std::string& a, const std::string& b);
 
 // Whether a write to path could succeed, refused as WriteWholeFile refuses (a folder,
 // a pipe, a hard-linked file, no permission, a missing folder); Written when it could.

@@ -8,3 +8,5 @@
 std::string FileNameOf(const std::string& path);
 // The folder of path with its separator ("dir/"), or "" when path names no folder.
 std::string FolderOf(const std::string& path);
+// The extension of the file name of path in lower case, with its point (".csv"), or "".
+std::string LowercaseExtension(const std::string& path);

@@ -1,10 +1,9 @@
 #include "results/CoordinateFiles.h"
 
+#include "platform/PathNames.h"
 #include "resources/CodePage936.h"
 #include "results/ResultsText.h"
 #include "workspace/NumberText.h"
-
-#include <cctype>
 
 namespace {
 // A CSV text field, quoted when it holds a comma, a quote or a line end. Text that a
@@ -48,10 +47,7 @@ std::string CoordinatesDat(const TraverseResults& results) {
 }
 
 std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path) {
-    if (path.size() < 4) return std::nullopt;
-    std::string ext(path.substr(path.size() - 4));
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = LowercaseExtension(std::string(path));
     if (ext == ".csv") return CoordinateFormat::Csv;
     if (ext == ".dat") return CoordinateFormat::Dat;
     return std::nullopt;

@@ -77,9 +77,9 @@ std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results) {
         int role = 0;
         while (role < kKnownPointCount && std::string_view(RoleKey(role)) != k.role)
             ++role;
-        texts.push_back({std::string(RoleHeading(results.traverseType, role)) + " " + k.name,
-                         "X = " + FormatFixed(k.xy.dX, 3) + " m，Y = " + FormatFixed(k.xy.dY, 3) +
-                             " m"});
+        texts.push_back(
+            {std::string(RoleHeading(results.traverseType, role)) + " " + k.name,
+             "X = " + FormatFixed(k.xy.dX, 3) + " m，Y = " + FormatFixed(k.xy.dY, 3) + " m"});
     }
     return texts;
 }

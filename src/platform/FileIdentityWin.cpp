@@ -1,5 +1,5 @@
-// Output targets on Windows: files by volume serial number and file index; a file
-// still to be made by its folder's and its name, compared without regard to case.
+// Files on Windows by volume serial number and file index; names compared without
+// regard to case; the writability of a target as CreateFileW and MoveFileExW see it.
 #include "platform/OutputTargets.h"
 
 #include "platform/PathNames.h"
@@ -11,8 +11,6 @@
 
 namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-bool Same(const FileId& a, const FileId& b) { return a.device == b.device && a.inode == b.inode; }
 
 std::optional<FileId> IdOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info{};
@@ -40,16 +38,7 @@ std::string Lowered(std::string text) {
 }
 } // namespace
 
-bool OutputTarget::SameAs(const OutputTarget& other) const {
-    if (kind != other.kind || kind == Kind::Unknown) return false;
-    if (kind == Kind::Stream) return stream == other.stream;
-    return Same(file, other.file) && Lowered(name) == Lowered(other.name);
-}
-
-bool OutputTarget::Reaches(const FileId& id) const {
-    if (kind == Kind::Existing) return Same(file, id);
-    return kind == Kind::Stream && streamFile && Same(*streamFile, id);
-}
+bool SameFileName(const std::string& a, const std::string& b) { return Lowered(a) == Lowered(b); }
 
 std::optional<FileId> IdentifyFile(const std::string& path) {
     const HANDLE file = OpenForAttributes(path);
@@ -59,23 +48,9 @@ std::optional<FileId> IdentifyFile(const std::string& path) {
     return id;
 }
 
-OutputTarget IdentifyOutput(const std::string& path) {
-    OutputTarget t;
-    if (const int stream = StandardStreamOf(path); stream >= 0) {
-        t.kind = OutputTarget::Kind::Stream;
-        t.stream = stream;
-        if (const HANDLE handle = StandardHandle(stream)) t.streamFile = IdOf(handle);
-        return t;
-    }
-    if (const auto id = IdentifyFile(path)) {
-        t.kind = OutputTarget::Kind::Existing;
-        t.file = *id;
-    } else if (const auto folder = IdentifyFile(FolderOrDot(path))) {
-        t.kind = OutputTarget::Kind::New;
-        t.file = *folder;
-        t.name = FileNameOf(path);
-    }
-    return t;
+std::optional<FileId> StreamFile(int stream) {
+    const HANDLE handle = StandardHandle(stream);
+    return handle != nullptr ? IdOf(handle) : std::nullopt;
 }
 
 WriteResult CheckWriteTarget(const std::string& path) {
