@@ -1,16 +1,11 @@
-// The export command of button 1020: options dialog, report file, open action. The
-// window is read first, so a known point typed just before counts (and drops the results).
+// The export command of button 1020: options dialog (with the choice of the last
+// export of this run), report file, open action. The window is read first, so a known
+// point typed just before counts (and drops the results).
 #include "export/ResultExportDlg.h"
 #include "export/ResultsReport.h"
+#include "platform/PathNames.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
-
-namespace {
-bool AnySection(const CResultExportDlg& options) {
-    return options.m_bApproxCoords == 1 || options.m_bAdjCoords == 1 || options.m_bAdjSides == 1 ||
-           options.m_bPrecision == 1;
-}
-} // namespace
 
 void CTraverseAdjustDlg::ExportResults() {
     if (!ReadWindow()) return;
@@ -19,14 +14,16 @@ void CTraverseAdjustDlg::ExportResults() {
         return;
     }
     if (m_pPort == nullptr) return;
-    CResultExportDlg options;
+    CResultExportDlg& options = m_exportOptions; // opens with the last choice of this run
+    if (options.m_strPath.empty()) options.m_strPath = DefaultSavePath("平差报告.txt");
     if (!m_pPort->RunExportDialog(options)) return;
-    if (!AnySection(options)) {
+    if (!options.AnySection()) { // a dialog that closed without its OK's check
         ShowMessage(str::kNoSectionChosen);
         return;
     }
 
     const std::string path = options.m_strPath;
+    m_strLastFolder = FolderOf(path);
     const WriteResult result = ExportReport(*this, SectionsOf(options), path);
     if (result.status == WriteStatus::Written)
         m_pPort->OpenDocument(path);

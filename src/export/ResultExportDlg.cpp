@@ -1,7 +1,9 @@
-// The export options dialog's data exchange and its file-name button.
+// The export options dialog's data exchange, its file-name button and its OK.
 #include "export/ResultExportDlg.h"
 
+#include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
+#include "workspace/TraverseAdjustDlg.h"
 
 void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
     struct CheckBinding {
@@ -27,9 +29,36 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
     }
 }
 
+namespace {
+constexpr const char* kReportFilter = "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*||";
+}
+
 void CResultExportDlg::OnFileName(IControlPort& controls, IWindowPort& window) {
     DoDataExchange(controls, true);
-    auto path = window.ChooseSaveFile("txt", "output.txt", "( *.txt)|*.txt|All Files(*.*)|*.*||");
-    if (path) m_strPath = *path;
+    const auto path =
+        m_pOwner != nullptr
+            ? m_pOwner->ChooseSaveTarget("txt", "平差报告.txt", kReportFilter, m_strPath)
+            : window.ChooseSaveFile("txt", m_strPath.empty() ? "output.txt" : m_strPath,
+                                    kReportFilter);
+    if (path) {
+        m_strPath = *path;
+        m_strConfirmedPath = *path;
+    }
     DoDataExchange(controls, false);
+}
+
+bool CResultExportDlg::AnySection() const {
+    return m_bApproxCoords == 1 || m_bAdjCoords == 1 || m_bAdjSides == 1 || m_bPrecision == 1;
+}
+
+bool CResultExportDlg::OnOK(IControlPort& controls, IWindowPort& window) {
+    DoDataExchange(controls, true);
+    if (!AnySection()) {
+        window.ShowMessage(str::kNoSectionChosen, std::string(LoadString(str::kNoSectionChosen)));
+        return false;
+    }
+    if (m_pOwner == nullptr || m_strPath == m_strConfirmedPath) return true;
+    if (!m_pOwner->ConfirmReplace(m_strPath)) return false;
+    m_strConfirmedPath = m_strPath;
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "import/ImportSteps.h"
 
 #include "import/FileBytes.h"
+#include "platform/PathNames.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
 #include "workspace/ResultValidity.h"
@@ -63,6 +64,7 @@ void CTraverseAdjustDlg::OnImport() {
     if (!chosen) return;
     const CImportScope scope(*this); // read, refused or empty: no exportable result after it
     const std::string path = *chosen;
+    m_strLastFolder = FolderOf(path);
 
     ResetWorkspace();
     m_importedFile = {};
@@ -83,5 +85,7 @@ void CTraverseAdjustDlg::OnImport() {
     FillObservationTable();
     ReduceSlopeDistances();
     m_importedFile = {true, file.device, file.inode};
+    m_strObservationPath = path;
+    m_exportOptions.m_strPath.clear(); // the next export offers this traverse's own name
     FillKnownPointNames();
 }

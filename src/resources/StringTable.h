@@ -41,6 +41,7 @@ constexpr int kEnterKnownPoint = 104;      // a coordinate box of a used group i
 constexpr int kKnownNameMismatch = 106;    // %2 the typed name, %3 the station's
 constexpr int kKnownPointOutOfRange = 107; // %2 the name
 constexpr int kKnownPointsCoincide = 108;  // %2 its name, %3 %4 the other, %5 why
+constexpr int kReplaceFile = 109;          // Yes/No before a save replaces; %1 the file name
 
 // export: %1 the report path, %2 the system's reason where there is one
 constexpr int kReportWriteFailed = 140;    // writing the temporary file failed

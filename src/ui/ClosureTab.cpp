@@ -38,18 +38,19 @@ std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeC
     std::vector<Row> rows;
     for (const KnownPointText& k : KnownPointTexts(r))
         rows.push_back({Q(ShownText(k.point)), Q(k.coordinates), {}, std::nullopt});
-    rows.insert(rows.end(), {
-        {"测角数 n", QString::number(c.angleCount), {}, std::nullopt},
-        AzimuthRow(c, grade, checks.azimuth),
-        {"坐标闭合差 fx", Q(FormatSignedTenth(c.fx)) + " mm", {}, std::nullopt},
-        {"坐标闭合差 fy", Q(FormatSignedTenth(c.fy)) + " mm", {}, std::nullopt},
-        {"全长闭合差 fD", Q(FormatTenth(c.fd)) + " mm", {}, std::nullopt},
-        {"导线全长 ΣD", Q(FormatFixed(c.length, 3)) + " m", {}, std::nullopt},
-        {"全长相对闭合差", "1/" + Q(RelativeClosureText(c.k)),
-         "1/" + QString::number(grade.relativeK), checks.relative.pass},
-        {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
-        {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
-    });
+    rows.insert(rows.end(),
+                {
+                    {"测角数 n", QString::number(c.angleCount), {}, std::nullopt},
+                    AzimuthRow(c, grade, checks.azimuth),
+                    {"坐标闭合差 fx", Q(FormatSignedTenth(c.fx)) + " mm", {}, std::nullopt},
+                    {"坐标闭合差 fy", Q(FormatSignedTenth(c.fy)) + " mm", {}, std::nullopt},
+                    {"全长闭合差 fD", Q(FormatTenth(c.fd)) + " mm", {}, std::nullopt},
+                    {"导线全长 ΣD", Q(FormatFixed(c.length, 3)) + " m", {}, std::nullopt},
+                    {"全长相对闭合差", "1/" + Q(RelativeClosureText(c.k)),
+                     "1/" + QString::number(grade.relativeK), checks.relative.pass},
+                    {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
+                    {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
+                });
     if (c.weakest >= 0) {
         const ResultPoint& p = r.points[static_cast<size_t>(c.weakest)];
         rows.push_back({"最弱点",

@@ -5,6 +5,7 @@
 #include "platform/ShownText.h"
 #include "results/CoordinateFiles.h"
 #include "results/ResultsText.h"
+#include "workspace/TraverseAdjustDlg.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -71,12 +72,10 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
     connect(copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(TableText()); });
     connect(csv, &QPushButton::clicked, this, [&ws, &results] {
-        SaveResultAs(ws, "csv", "坐标成果.csv", "CSV 文件(*.csv)|*.csv||",
-                     [&results] { return CoordinatesCsv(results); });
+        ws.SaveResultAs(kCoordinatesCsvFile, [&results] { return CoordinatesCsv(results); });
     });
     connect(dat, &QPushButton::clicked, this, [&ws, &results] {
-        SaveResultAs(ws, "dat", "坐标成果.dat", "DAT 坐标文件(*.dat)|*.dat||",
-                     [&results] { return CoordinatesDat(results); });
+        ws.SaveResultAs(kCoordinatesDatFile, [&results] { return CoordinatesDat(results); });
     });
 }
 

@@ -4,6 +4,7 @@
 #include "ui/ResultsWindow.h"
 
 #include "results/SvgPlot.h"
+#include "workspace/TraverseAdjustDlg.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -27,11 +28,11 @@ CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidg
     layout->addLayout(buttons);
 
     connect(png, &QPushButton::clicked, this, [&ws, &results] {
-        SaveResultAs(ws, "png", "导线图.png", "PNG 图片(*.png)|*.png||",
-                     [&results] { return PlotPng(results, kPngWidth, kPngHeight); });
+        ws.SaveResultAs(kPlotPngFile,
+                        [&results] { return PlotPng(results, kPngWidth, kPngHeight); });
     });
     connect(svg, &QPushButton::clicked, this, [&ws, &results] {
-        SaveResultAs(ws, "svg", "导线图.svg", "SVG 图形(*.svg)|*.svg||", [&results] {
+        ws.SaveResultAs(kPlotSvgFile, [&results] {
             return WriteSvgPlot(BuildPlotModel(results, kSvgWidth, kSvgHeight));
         });
     });

@@ -39,15 +39,6 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-void SaveResultAs(CTraverseAdjustDlg& ws, const std::string& defaultExt,
-                  const std::string& initialName, const std::string& filter,
-                  const std::function<std::string()>& bytes) {
-    IWindowPort* port = ws.Port();
-    if (port == nullptr) return;
-    const auto path = port->ChooseSaveFile(defaultExt, initialName, filter);
-    if (path) ws.SaveResultFile(*path, bytes());
-}
-
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text) {
     auto* button = new QPushButton(text, parent);

@@ -26,12 +26,6 @@ private:
     QTabWidget* m_tabs = nullptr;
 };
 
-// Asks for a path with the main window's save dialog and writes the bytes there as the
-// report is written; nothing when the choice is cancelled. filter as for the port.
-void SaveResultAs(CTraverseAdjustDlg& ws, const std::string& defaultExt,
-                  const std::string& initialName, const std::string& filter,
-                  const std::function<std::string()>& bytes);
-
 // A button of a tab's button row, named for the tests.
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text);

@@ -105,7 +105,10 @@ std::optional<std::string> CTraverseWindow::ChooseSaveFile(const std::string& de
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(FromUtf8(defaultExt));
-    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(initialName)));
+    // An initial name with a folder opens the dialog there.
+    const QFileInfo initial(QFile::decodeName(QByteArray::fromStdString(initialName)));
+    if (initialName.find('/') != std::string::npos) dialog.setDirectory(initial.absolutePath());
+    dialog.selectFile(initial.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     RememberFolder(dialog.selectedFiles().constFirst());
     return ToPath(dialog.selectedFiles().constFirst());
@@ -118,8 +121,7 @@ bool CTraverseWindow::RunExportDialog(CResultExportDlg& dlg) {
     dlg.DoDataExchange(controls, false);
     OnClick(controls.Button(ctl::kOptFileName), &dialog, [&] { dlg.OnFileName(controls, *this); });
     OnClick(controls.Button(ctl::kOk), &dialog, [&] {
-        dlg.DoDataExchange(controls, true);
-        dialog.accept();
+        if (dlg.OnOK(controls, *this)) dialog.accept();
     });
     OnClick(controls.Button(ctl::kCancel), &dialog, [&] { dialog.reject(); });
     return dialog.exec() == QDialog::Accepted;

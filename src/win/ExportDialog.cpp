@@ -1,6 +1,6 @@
 // The export options dialog "数据结果导出" (template 130), modal to the main window:
-// its members shown in the controls, "文件名" through the save dialog, "确认" exchanges
-// the controls back into the members.
+// its members shown in the controls, "文件名" through the save dialog, "确认" closes it
+// when the choice holds (CResultExportDlg::OnOK).
 #include "win/TraverseWindow.h"
 
 #include "win/MemoryTemplate.h"
@@ -33,8 +33,7 @@ INT_PTR CALLBACK ExportProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         run->options.OnFileName(*run->controls, run->window);
         return TRUE;
     case ctl::kOk:
-        run->options.DoDataExchange(*run->controls, true);
-        EndDialog(hwnd, IDOK);
+        if (run->options.OnOK(*run->controls, run->window)) EndDialog(hwnd, IDOK);
         return TRUE;
     case ctl::kCancel:
         EndDialog(hwnd, IDCANCEL);

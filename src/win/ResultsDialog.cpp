@@ -76,29 +76,21 @@ void BuildControls(HWND dlg) {
     AddControl(dlg, L"BUTTON", "关闭", BS_DEFPUSHBUTTON | WS_TABSTOP, kClose, {413, 240, 460, 254});
 }
 
-void Save(ResultsRun& run, const char* ext, const char* name, const char* filter,
-          const std::string& bytes) {
-    IWindowPort* port = run.ws.Port();
-    if (port == nullptr) return;
-    if (const auto path = port->ChooseSaveFile(ext, name, filter))
-        run.ws.SaveResultFile(*path, bytes);
-}
-
 bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
     switch (id) {
     case kGradeBox:
         if (code == CBN_SELCHANGE) ShowText(dlg, run);
         return true;
     case kSaveCsv:
-        Save(run, "csv", "坐标成果.csv", "CSV 文件(*.csv)|*.csv||", CoordinatesCsv(run.results));
+        run.ws.SaveResultAs(kCoordinatesCsvFile, [&] { return CoordinatesCsv(run.results); });
         return true;
     case kSaveDat:
-        Save(run, "dat", "坐标成果.dat", "DAT 坐标文件(*.dat)|*.dat||",
-             CoordinatesDat(run.results));
+        run.ws.SaveResultAs(kCoordinatesDatFile, [&] { return CoordinatesDat(run.results); });
         return true;
     case kSaveSvg:
-        Save(run, "svg", "导线图.svg", "SVG 图形(*.svg)|*.svg||",
-             WriteSvgPlot(BuildPlotModel(run.results, kSvgWidth, kSvgHeight)));
+        run.ws.SaveResultAs(kPlotSvgFile, [&] {
+            return WriteSvgPlot(BuildPlotModel(run.results, kSvgWidth, kSvgHeight));
+        });
         return true;
     case kClose:
     case IDCANCEL:

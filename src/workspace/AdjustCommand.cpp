@@ -47,7 +47,8 @@ int CTraverseAdjustDlg::ReduceAndAdjust() {
         if (reduced != 1) return 0;
         if (!ClosureAcceptable(m_dAzimuthClosure)) {
             // Only the double-connection closure holds known directions as well.
-            const std::string seconds = FormatSignedTenth(DmsToSeconds(UnpackDms(m_dAzimuthClosure)));
+            const std::string seconds =
+                FormatSignedTenth(DmsToSeconds(UnpackDms(m_dAzimuthClosure)));
             const char* check = m_nTraverseType == kClosed ? "观测数据" : "观测数据和已知点坐标";
             ShowMessage(str::kAzimuthClosureOver50,
                         FormatString(str::kAzimuthClosureOver50, {seconds, check}));

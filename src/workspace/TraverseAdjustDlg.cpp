@@ -5,6 +5,10 @@
 
 CTraverseAdjustDlg::CTraverseAdjustDlg(IWindowPort* port) : m_pPort(port) {
     if (m_pPort != nullptr) m_pGrid = &m_pPort->Grid();
+    // The first export offers every section, in code page 936.
+    m_exportOptions = CResultExportDlg(this);
+    m_exportOptions.m_bApproxCoords = m_exportOptions.m_bAdjCoords = 1;
+    m_exportOptions.m_bAdjSides = m_exportOptions.m_bPrecision = 1;
 }
 
 void CTraverseAdjustDlg::ShowMessage(int stringId) {

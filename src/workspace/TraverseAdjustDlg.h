@@ -5,10 +5,14 @@
 // errors, arc seconds for angle corrections; X north, Y east.
 #pragma once
 
+#include "export/ResultExportDlg.h"
+#include "results/ResultFileKinds.h"
 #include "workspace/GrowableArray.h"
 #include "workspace/Records.h"
 #include "workspace/WindowPort.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +88,21 @@ public:
     // Writes a file of the results window as the report is written (never over the
     // observation file); false after the message saying why it was not written.
     bool SaveResultFile(const std::string& path, std::string_view bytes);
+    // The save dialog for a result: its default name is the observation file's with what
+    // after a hyphen ("closed-坐标成果.csv"), in the folder last used (initial, when
+    // given, instead); a file that exists is replaced only after 是, 否 shows the dialog
+    // again. No value when cancelled.
+    std::optional<std::string> ChooseSaveTarget(const std::string& defaultExt,
+                                                std::string_view what, const std::string& filter,
+                                                std::string initial = {});
+    // Chooses the target of a result file as above and writes the bytes there; false
+    // when cancelled or refused (after the message).
+    bool SaveResultAs(const ResultFileKind& kind, const std::function<std::string()>& bytes);
+    // Whether path may be written: true when it does not exist, is the observation file
+    // (refused by the write itself) or the user answers 是 to "文件“NAME”已存在。要替换它吗？".
+    bool ConfirmReplace(const std::string& path);
+    // "<folder last used><observation file's stem>-<what>", e.g. "data/closed-平差报告.txt".
+    std::string DefaultSavePath(std::string_view what) const;
 
     // ---- window: initialisation and type selection -------------------------------
     void OnInitDialog();
@@ -164,7 +183,14 @@ public:
 
     // ---- adjustment state -----------------------------------------------------------
 
+    // ---- file names of the run --------------------------------------------------------
+    std::string m_strObservationPath; // the observation file last imported, as chosen
+    std::string m_strLastFolder;      // folder of the file last chosen, with its separator
+
     // ---- export state ---------------------------------------------------------------
+    // The export dialog's last choice: every section and GBK at first, the path the
+    // default name of the traverse last imported.
+    CResultExportDlg m_exportOptions;
     // An adjustment's results were dropped by a change of its inputs: the export asks
     // for a new adjustment rather than for a first one.
     bool m_bResultsDiscarded = false;

@@ -80,7 +80,7 @@ static void SelectType(CTraverseAdjustDlg& dlg, int clickedType) {
     dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = untyped;
     dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = untyped;
     dlg.m_dAzimuthClosure = 0.0;
-    dlg.DiscardResults(); // the known points are gone: so are the results made from them
+    dlg.DiscardResults();      // the known points are gone: so are the results made from them
     dlg.FillKnownPointNames(); // shows the workspace
 
     if (dlg.m_nTraverseType == clickedType) dlg.ApplyLayout(clickedType);
@@ -109,7 +109,8 @@ void CTraverseAdjustDlg::ApplyLayout(int traverseType) {
 
     for (int g = 0; g < kKnownPointCount; ++g) {
         const bool used = TypeUsesRole(traverseType, g);
-        if (used) m_pPort->SetControlText(kGroups[g].heading, std::string(RoleHeading(traverseType, g)));
+        if (used)
+            m_pPort->SetControlText(kGroups[g].heading, std::string(RoleHeading(traverseType, g)));
         ShowGroup(*m_pPort, kGroups[g], used);
     }
     m_pPort->EnableControl(ctl::kAzimuthClosure, layout.azimuthClosureActive);

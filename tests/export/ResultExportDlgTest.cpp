@@ -67,8 +67,9 @@ TEST(ResultExportDlg, FileNameButtonKeepsTheOtherChoices) {
         EXPECT_EQ(port.GetControlText(ctl::kOptPath), path);
         EXPECT_EQ(dlg.m_bPrecision, 1);
         EXPECT_TRUE(port.GetCheck(ctl::kOptPrecision));
-        EXPECT_EQ(port.saveRequests,
-                  std::vector<std::string>{"txt|output.txt|( *.txt)|*.txt|All Files(*.*)|*.*||"});
+        EXPECT_EQ(
+            port.saveRequests,
+            std::vector<std::string>{"txt|typed.txt|文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*||"});
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
     QTemporaryDir dir;
     const QString path = dir.filePath("结果 1.txt");
     WhenModal("exportDialog", [&path](QWidget* d) {
-        d->findChild<QAbstractButton*>("ctl1044")->click();
+        EXPECT_TRUE(d->findChild<QAbstractButton*>("ctl1044")->isChecked()) << "all four at first";
         d->findChild<QLineEdit*>("ctl1048")->setText(path);
         d->findChild<QAbstractButton*>("ctl1")->click();
     });

@@ -172,7 +172,18 @@ TEST(Dialogs, ExportOptionsDialog) {
     };
     const std::string chosen = QDir::temp().filePath("选择的结果.txt").toStdString();
     const Case cases[] = {
-        {"OK at once", [](QWidget* d) { ButtonIn(d, ctl::kOk)->click(); }, true, "", 0, 0, 0, 0},
+        {"OK with nothing ticked says so and stays open",
+         [](QWidget* d) {
+             WhenMessageBox([](QWidget* box) {
+                 EXPECT_EQ(qobject_cast<QMessageBox*>(box)->text(),
+                           "未选择输出内容，没有导出文件！");
+                 qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+             });
+             ButtonIn(d, ctl::kOk)->click();
+             EXPECT_TRUE(d->isVisible());
+             ButtonIn(d, ctl::kCancel)->click();
+         },
+         false, "", 0, 0, 0, 0},
         {"two ticks and a typed path",
          [](QWidget* d) {
              ButtonIn(d, ctl::kOptApproxCoords)->click();
@@ -193,7 +204,8 @@ TEST(Dialogs, ExportOptionsDialog) {
              ButtonIn(d, ctl::kOptPrecision)->click();
              WhenModal("saveFileDialog", [&chosen](QWidget* w) {
                  auto* save = qobject_cast<QFileDialog*>(w);
-                 EXPECT_EQ(save->nameFilters(), QStringList({"(*.txt)", "All Files (*.*)"}));
+                 EXPECT_EQ(save->nameFilters(),
+                           QStringList({"文本文件 (*.txt)", "所有文件 (*.*)"}));
                  TypeAndAccept(save, QString::fromStdString(chosen));
              });
              ButtonIn(d, ctl::kOptFileName)->click();

@@ -87,7 +87,10 @@ TEST(WholeRun, ClosedExampleFromImportToReport) {
     const QString report = dir.filePath("闭合导线.txt");
     WhenModal("exportDialog", [&report](QWidget* d) {
         for (int id : {1044, 1045, 1046, 1049})
-            d->findChild<QAbstractButton*>(QStringLiteral("ctl%1").arg(id))->click();
+            EXPECT_TRUE(
+                d->findChild<QAbstractButton*>(QStringLiteral("ctl%1").arg(id))->isChecked());
+        EXPECT_EQ(d->findChild<QLineEdit*>("ctl1048")->text(), Example("closed-平差报告.txt"))
+            << "named after the observation file, beside it";
         d->findChild<QLineEdit*>("ctl1048")->setText(report);
         d->findChild<QAbstractButton*>("ctl1")->click();
     });
