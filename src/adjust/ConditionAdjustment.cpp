@@ -140,7 +140,10 @@ int RunAdjustment(CTraverseAdjustDlg& w, const ConditionLayout& l, double azimut
         return 0;
     }
     const int result = Iterate(w, l, n, azimuthClosure);
-    if (result == 1) w.ShowWorkspace();
+    if (result == 1) {
+        w.m_bClosuresShown = true;
+        w.ShowWorkspace();
+    }
     return result;
 }
 } // namespace

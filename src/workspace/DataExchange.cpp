@@ -1,13 +1,16 @@
-// Data exchange between the window's edits and the workspace fields. Numbers are
-// read and shown locale-independently; shown in the shortest form that reads back.
-// An empty known-point box is untyped (NaN), shown empty again; an empty closure box
-// reads as 0. A known point (name or number) or a type read with another value drops
-// the results of the old one.
+// Data exchange between the window's edits and the workspace fields. Known points are
+// read and shown locale-independently, in the shortest form that reads back; an empty
+// box is untyped (NaN), shown empty again. The closure boxes only show: rounded to 0.1 mm
+// and 0.1″ once an adjustment has computed them, empty before, never read back. A known
+// point (name or number) or a type read with another value drops the results of the
+// old one.
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+#include "compute/AngleConversions.h"
 #include "resources/StringTable.h"
+#include "results/ResultsText.h"
 
 #include <cmath>
 #include <iterator>
@@ -60,6 +63,14 @@ bool IsBlank(std::string_view text) {
 
 std::string ShownNumber(double value) { return std::isnan(value) ? "" : FormatShortest(value); }
 
+// A closure as the box shows it; the azimuth closure is a packed value (seconds below 1′).
+std::string ShownClosure(const CTraverseAdjustDlg& dlg, const NumberBinding& b) {
+    if (!dlg.m_bClosuresShown) return "";
+    const double value = dlg.*b.field;
+    return FormatTenth(b.controlId == ctl::kAzimuthClosure ? DmsToSeconds(UnpackDms(value))
+                                                           : value);
+}
+
 // Equal values, two untyped boxes included.
 bool SameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 } // namespace
@@ -69,7 +80,8 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     m_pImgEdit = &m_pPort->Diagram();
     if (!save) {
         for (const NumberBinding& b : kNumberMap)
-            m_pPort->SetControlText(b.controlId, ShownNumber(this->*b.field));
+            m_pPort->SetControlText(b.controlId, b.knownPoint ? ShownNumber(this->*b.field)
+                                                              : ShownClosure(*this, b));
         for (const NameBinding& b : kNameMap)
             m_pPort->SetControlText(b.controlId, this->*b.field);
         m_pPort->SetRadioIndex(ctl::kTypeRadioGroup, m_nTraverseType);
@@ -78,9 +90,10 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     // Read every edit first: a text that is not a number leaves every field unchanged.
     double values[std::size(kNumberMap)];
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
+        if (!kNumberMap[i].knownPoint) continue; // a closure box only shows
         const std::string text = m_pPort->GetControlText(kNumberMap[i].controlId);
         auto value = ParseNumberText(text);
-        if (!value && IsBlank(text)) value = kNumberMap[i].knownPoint ? kUntyped : 0.0;
+        if (!value && IsBlank(text)) value = kUntyped;
         if (!value) {
             ShowMessage(str::kEnterNumber);
             m_pPort->FocusControl(kNumberMap[i].controlId);
@@ -90,8 +103,9 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     }
     bool inputChanged = false;
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
+        if (!kNumberMap[i].knownPoint) continue;
         double& field = this->*kNumberMap[i].field;
-        inputChanged = inputChanged || (kNumberMap[i].knownPoint && !SameValue(field, values[i]));
+        inputChanged = inputChanged || !SameValue(field, values[i]);
         field = values[i];
     }
     for (const NameBinding& b : kNameMap) {

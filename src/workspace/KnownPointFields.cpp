@@ -63,15 +63,29 @@ void CTraverseAdjustDlg::FillKnownPointNames() {
         const std::string_view station = StationOfRole(m_nTraverseType, role, m_arrObservations);
         if (station.empty()) continue;
         const GroupFields& g = kGroups[role];
-        std::string& name = this->*g.name;
-        const auto typed = TypedNameBytes(name);
+        const auto typed = TypedNameBytes(this->*g.name);
         // A group without a name held coordinates typed for this traverse: they stay.
         const bool unnamed = typed && typed->empty();
         if (!unnamed && typed != std::string(station)) {
             this->*g.x = std::numeric_limits<double>::quiet_NaN();
             this->*g.y = std::numeric_limits<double>::quiet_NaN();
         }
-        name = Cp936ToUtf8(station);
+        this->*g.name = m_strFilledNames[role] = Cp936ToUtf8(station);
+    }
+    ShowWorkspace();
+}
+
+void CTraverseAdjustDlg::NameGroupsForType() {
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const std::string_view station = StationOfRole(m_nTraverseType, role, m_arrObservations);
+        if (station.empty()) continue;
+        const GroupFields& g = kGroups[role];
+        std::string& name = this->*g.name;
+        // Coordinates stay with the name they were typed under: a mismatch is refused
+        // when adjusting, never silently moved to another point.
+        const bool untyped = std::isnan(this->*g.x) && std::isnan(this->*g.y);
+        if (name.empty() || (name == m_strFilledNames[role] && untyped))
+            name = m_strFilledNames[role] = Cp936ToUtf8(station);
     }
     ShowWorkspace();
 }

@@ -1,5 +1,5 @@
 // Dropping results whose inputs changed: the workflow state falls back to the
-// observations alone, "平差成果" is disabled and the closure boxes are cleared.
+// observations alone, "平差成果" is disabled and the closure boxes are emptied.
 #include "workspace/ResultValidity.h"
 
 #include "workspace/ControlIds.h"
@@ -14,9 +14,10 @@ void CTraverseAdjustDlg::DiscardResults() {
     if (m_arrObservations.IsEmpty()) state = kNothingLoaded;
     SetState(state);
     m_dWx = m_dWy = m_dWz = m_dAzimuthClosure = 0.0;
+    m_bClosuresShown = false;
     if (m_pPort == nullptr) return;
-    for (int id : {ctl::kWx, ctl::kWy, ctl::kWz, ctl::kAzimuthClosure})
-        m_pPort->SetControlText(id, "0");
+    for (int id : ctl::kClosureEdits)
+        m_pPort->SetControlText(id, "");
 }
 
 CImportScope::CImportScope(CTraverseAdjustDlg& dlg) : m_dlg(dlg) { m_dlg.DiscardResults(); }

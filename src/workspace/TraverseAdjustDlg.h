@@ -50,6 +50,10 @@ public:
     // Names the point groups after the stations they stand for in the observations; a
     // group whose name changes loses its coordinates (they belonged to another point).
     void FillKnownPointNames();
+    // After a change of type: names a group after its station where it has no name, or
+    // where its name is the one last filled in and no coordinate is typed; a name the
+    // user typed, or one with coordinates under it, stays (and is checked when adjusting).
+    void NameGroupsForType();
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);
@@ -163,11 +167,13 @@ public:
     double m_dWx = 0, m_dWy = 0, m_dWz = 0;
     double m_dGoalX1 = 0, m_dGoalX2 = 0, m_dGoalY2 = 0, m_dGoalY1 = 0, m_dGoalZ1 = 0, m_dGoalZ2 = 0;
     double m_dAzimuthClosure = 0;
+    bool m_bClosuresShown = false; // the closure boxes show an adjustment's closures
     CImgEdit* m_pImgEdit = nullptr; // the diagram control, bound through the port
     int m_nTraverseType = kNonOriented;
     // The point names of groups 1 to 4 as shown (UTF-8): filled from the observations
     // with the station each group stands for, checked before every adjustment.
     std::string m_strInitName1, m_strInitName2, m_strGoalName1, m_strGoalName2;
+    std::string m_strFilledNames[4]; // the names last filled in from the observations
 
     // ---- import state ---------------------------------------------------------------
     // The observation file of the last import that loaded observations, by device and

@@ -1,13 +1,12 @@
-// Traverse type selection: every radio button clears the known coordinates (untyped)
-// and the closures, drops the results, names the point groups after the stations they
-// stand for in the new type and lays the known-data inputs out for it (which point
+// Traverse type selection: another type drops the results, names the point groups that
+// have no name of the user's after the stations they stand for in the new type, keeps
+// every typed coordinate and lays the known-data inputs out for the type (which point
 // groups are shown and how titled, whether the azimuth closure box is active, the diagram).
 #include "compute/KnownPoints.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "workspace/TypeLayouts.h"
 
-#include <limits>
 #include <string>
 
 namespace {
@@ -63,26 +62,23 @@ std::string_view DiagramFileName(int traverseType) {
 
 // The common handler of the four buttons. The window is read first; when a known-point
 // edit holds a non-number the exchange stops with its prompt before it reaches the
-// buttons, so the checked button is read on its own: the text is cleared below anyway,
-// and the type, the checked button and the layout must agree afterwards.
+// buttons, so the checked button is read on its own, and the type, the checked button
+// and the layout agree afterwards. The current type clicked again changes nothing;
+// another keeps every typed coordinate and name and drops only the results.
 static void SelectType(CTraverseAdjustDlg& dlg, int clickedType) {
     IWindowPort* port = dlg.Port();
     if (port == nullptr) return;
+    const int before = dlg.m_nTraverseType;
     if (!dlg.ReadWindow()) {
         int index = port->GetRadioIndex(ctl::kTypeRadioGroup);
         if (IsTraverseType(index)) dlg.m_nTraverseType = index;
     }
-
-    const double untyped = std::numeric_limits<double>::quiet_NaN();
-    dlg.m_dInitX1 = dlg.m_dInitX2 = dlg.m_dInitY1 = dlg.m_dInitY2 = untyped;
-    dlg.m_dInitZ1 = dlg.m_dInitZ2 = untyped;
-    dlg.m_dWx = dlg.m_dWy = dlg.m_dWz = 0.0;
-    dlg.m_dGoalX1 = dlg.m_dGoalX2 = dlg.m_dGoalY2 = dlg.m_dGoalY1 = untyped;
-    dlg.m_dGoalZ1 = dlg.m_dGoalZ2 = untyped;
-    dlg.m_dAzimuthClosure = 0.0;
-    dlg.DiscardResults();      // the known points are gone: so are the results made from them
-    dlg.FillKnownPointNames(); // shows the workspace
-
+    if (dlg.m_nTraverseType == before) {
+        dlg.ShowWorkspace(); // a text that was no number shows its field again
+        return;
+    }
+    dlg.DiscardResults(); // the results were made for the other type
+    dlg.NameGroupsForType();
     if (dlg.m_nTraverseType == clickedType) dlg.ApplyLayout(clickedType);
 }
 

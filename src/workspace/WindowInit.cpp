@@ -7,6 +7,7 @@
 
 #include "resources/StringTable.h"
 
+#include <limits>
 #include <new>
 #include <string>
 
@@ -61,5 +62,13 @@ void CTraverseAdjustDlg::OnInitDialog() {
     diagram.SetFlag26(false);
     diagram.Display();
 
-    OnTypeNonOriented();
+    // The known points start untyped, the closures at 0, the non-oriented layout shown.
+    ReadWindow();
+    const double untyped = std::numeric_limits<double>::quiet_NaN();
+    m_dInitX1 = m_dInitX2 = m_dInitY1 = m_dInitY2 = m_dInitZ1 = m_dInitZ2 = untyped;
+    m_dGoalX1 = m_dGoalX2 = m_dGoalY2 = m_dGoalY1 = m_dGoalZ1 = m_dGoalZ2 = untyped;
+    m_nTraverseType = kNonOriented;
+    DiscardResults();
+    ShowWorkspace();
+    ApplyLayout(kNonOriented);
 }

@@ -63,7 +63,7 @@ TEST_F(MainWindow, AfterInitialisation) {
     for (int id : ctl::kKnownPointEdits)
         EXPECT_EQ(Edit(id)->text(), "") << id << ": untyped, not 0";
     for (int id : ctl::kClosureEdits)
-        EXPECT_EQ(Edit(id)->text(), "0") << id;
+        EXPECT_EQ(Edit(id)->text(), "") << id << ": no closure before an adjustment";
     EXPECT_TRUE(Button(ctl::kRadioNonOriented)->isChecked());
     for (int id : {ctl::kRadioSingle, ctl::kRadioClosed, ctl::kRadioDouble})
         EXPECT_FALSE(Button(id)->isChecked()) << id;
@@ -142,13 +142,13 @@ TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.diagram);
-        for (int id : kNumberEdits)
+        for (int id : ctl::kKnownPointEdits)
             if (W(id)->isEnabled()) Edit(id)->setText("4321.5");
         Button(c.radio)->click();
 
         EXPECT_TRUE(Button(c.radio)->isChecked());
         for (int id : ctl::kKnownPointEdits)
-            EXPECT_EQ(Edit(id)->text(), "") << id;
+            EXPECT_EQ(Edit(id)->text(), W(id)->isEnabled() ? "4321.5" : "") << id << " kept";
         for (int g = 0; g < 4; ++g) {
             const bool shown = *c.headings[g] != '\0';
             for (int id : kGroups[g])
@@ -178,7 +178,7 @@ TEST_F(MainWindow, NonNumberPromptsAndTheClickedTypeStillApplies) {
     });
     Button(ctl::kRadioClosed)->click();
     EXPECT_TRUE(Button(ctl::kRadioClosed)->isChecked());
-    EXPECT_EQ(Edit(ctl::kInitX1)->text(), "");
+    EXPECT_EQ(Edit(ctl::kInitX1)->text(), "") << "the text that was no number is gone";
     EXPECT_TRUE(W(ctl::kAzimuthClosure)->isEnabled());
     EXPECT_EQ(ws.m_nTraverseType, kClosed);
 }
@@ -196,7 +196,7 @@ TEST_F(MainWindow, GridAndClosureBoxesAreOutputs) {
     Button(ctl::kRadioClosed)->click(); // the azimuth closure box is active
     for (int id : {ctl::kWx, ctl::kWy, ctl::kAzimuthClosure}) {
         QTest::keyClicks(Edit(id), "5");
-        EXPECT_EQ(Edit(id)->text(), "0") << id;
+        EXPECT_EQ(Edit(id)->text(), "") << id;
         EXPECT_FALSE(Edit(id)->focusPolicy() & Qt::TabFocus) << id;
     }
 

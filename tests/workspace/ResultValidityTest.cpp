@@ -32,7 +32,8 @@ struct Adjusted {
         SetObservations(dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}});
         dlg.ReadWindow();
         dlg.m_nState = kAdjusted;
-        dlg.m_dWx = 3.25, dlg.m_dAzimuthClosure = 12;
+        dlg.m_dWx = 3.26, dlg.m_dAzimuthClosure = 12;
+        dlg.m_bClosuresShown = true;
         dlg.ShowWorkspace();
         port.grid.visibleCell = {87, 3};
     }
@@ -58,7 +59,13 @@ TEST(ResultValidity, ChangedInputsLeaveNothingToExport) {
         bool import;
     };
     const Case cases[] = {
-        {"type button", [](auto& t) { t.dlg.OnTypeClosed(); }, kObservationsLoaded, true, false},
+        {"the same type again", [](auto& t) { t.dlg.OnTypeClosed(); }, kAdjusted, false, false},
+        {"another type",
+         [](auto& t) {
+             t.port.radios[ctl::kTypeRadioGroup] = kSingleConnection;
+             t.dlg.OnTypeSingleConnection();
+         },
+         kObservationsLoaded, true, false},
         {"known point typed, then export", [](auto& t) { t.port.texts[ctl::kInitY2] = "1000.001"; },
          kObservationsLoaded, true, false},
         {"same value typed anew", [](auto& t) { t.port.texts[ctl::kInitY2] = "1000.000"; },
@@ -84,8 +91,8 @@ TEST(ResultValidity, ChangedInputsLeaveNothingToExport) {
         EXPECT_EQ(dialogRuns, c.stale ? 0 : 1);
         EXPECT_EQ(port.messageIds,
                   c.stale ? std::vector<int>{str::kResultsOutdated} : std::vector<int>{});
-        EXPECT_EQ(port.texts[ctl::kWx], c.stale ? "0" : "3.25");
-        EXPECT_EQ(port.texts[ctl::kAzimuthClosure], c.stale ? "0" : "12");
+        EXPECT_EQ(port.texts[ctl::kWx], c.stale ? "" : "3.3") << "rounded to 0.1 mm";
+        EXPECT_EQ(port.texts[ctl::kAzimuthClosure], c.stale ? "" : "12.0");
         EXPECT_EQ(port.grid.visibleCell, c.import ? std::make_pair(1, 1) : std::make_pair(87, 3))
             << "the grid shows an import from its first row";
     }

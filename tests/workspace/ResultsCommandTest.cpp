@@ -18,7 +18,13 @@ TEST(ResultsCommand, ButtonFollowsTheAdjustment) {
     };
     const Case cases[] = {
         {"adjusted", [](auto&) {}, true, 0},
-        {"type button", [](auto& t) { t.dlg.OnTypeClosed(); }, false, str::kResultsOutdatedView},
+        {"the current type clicked again", [](auto& t) { t.dlg.OnTypeClosed(); }, true, 0},
+        {"another type",
+         [](auto& t) {
+             t.port.radios[ctl::kTypeRadioGroup] = kDoubleConnection;
+             t.dlg.OnTypeDoubleConnection();
+         },
+         false, str::kResultsOutdatedView},
         {"known point typed, then the button",
          [](auto& t) { t.port.texts[ctl::kInitX1] = "3381252.419"; }, false,
          str::kResultsOutdatedView},

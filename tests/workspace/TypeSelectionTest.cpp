@@ -3,12 +3,15 @@
 
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
+#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -85,9 +88,10 @@ void TypeEverything(FakeWindowPort& port) {
 }
 } // namespace
 
-// Every change of type, from every type: the known data are cleared, the layout is the
-// new type's, a hidden group keeps the heading it had, the observations stay and the
-// adjusted results go.
+// Every type from every type: another type keeps every typed coordinate, names the
+// groups after their stations, shows its layout (a hidden group keeps the heading it
+// had) and drops the results; the current type clicked again changes nothing. The
+// observations stay.
 TEST(TypeSelection, EveryTypeFromEveryType) {
     for (int from = 0; from < 4; ++from) {
         for (int to = 0; to < 4; ++to) {
@@ -114,19 +118,20 @@ TEST(TypeSelection, EveryTypeFromEveryType) {
             EXPECT_TRUE(port.messageIds.empty());
             EXPECT_EQ(dlg.m_nTraverseType, to);
             EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
-            for (int id : ctl::kKnownPointEdits)
-                EXPECT_EQ(port.texts[id], "") << id << ": untyped, not 0";
-            for (int id : ctl::kClosureEdits)
-                EXPECT_EQ(port.texts[id], "0") << id;
-            for (double f : {dlg.m_dInitX1, dlg.m_dInitX2, dlg.m_dInitY1, dlg.m_dInitY2,
-                             dlg.m_dInitZ1, dlg.m_dInitZ2, dlg.m_dGoalX1, dlg.m_dGoalX2,
-                             dlg.m_dGoalY2, dlg.m_dGoalY1, dlg.m_dGoalZ1, dlg.m_dGoalZ2})
-                EXPECT_TRUE(std::isnan(f));
+            double typed = 1.5;
+            for (int id : ctl::kNumberEdits) {
+                typed += 100.25;
+                const bool closure =
+                    std::find(std::begin(ctl::kClosureEdits), std::end(ctl::kClosureEdits), id) !=
+                    std::end(ctl::kClosureEdits);
+                EXPECT_EQ(port.texts[id], closure ? "" : FormatShortest(typed)) << id << " kept";
+            }
+            EXPECT_EQ(dlg.m_dGoalZ2, 1.5 + 15 * 100.25);
             for (double f : {dlg.m_dWx, dlg.m_dWy, dlg.m_dWz, dlg.m_dAzimuthClosure})
                 EXPECT_EQ(f, 0.0);
             const int names[4] = {ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1,
                                   ctl::kGoalName2};
-            for (int g = 0; g < 4; ++g)
+            for (int g = 0; g < 4 && from != to; ++g)
                 if (*e.names[g] != '\0') {
                     EXPECT_EQ(port.texts[names[g]], e.names[g]) << g + 1;
                 }
@@ -146,7 +151,7 @@ TEST(TypeSelection, EveryTypeFromEveryType) {
 
             EXPECT_EQ(port.diagram.image, std::string("/opt/traverse/") + e.diagram);
             EXPECT_FALSE(port.diagram.flag26);
-            EXPECT_EQ(port.diagram.displayCount, displays + 1);
+            EXPECT_EQ(port.diagram.displayCount, displays + (from != to ? 1 : 0));
 
             EXPECT_EQ(dlg.m_nState, kObservationsLoaded) << "the results went with the type";
             EXPECT_TRUE(dlg.m_bResultsDiscarded);
@@ -166,8 +171,8 @@ TEST(TypeSelection, NonOrientedHandlerReturnsTheType) {
     EXPECT_EQ(dlg.OnTypeNonOriented(), kNonOriented);
 }
 
-// A known-point edit that holds no number: the prompt is shown, the text is cleared with
-// the others, and the clicked type, its button and its layout agree.
+// A known-point edit that holds no number: the prompt is shown, the edit shows its field
+// again, and the clicked type, its button and its layout agree.
 TEST(TypeSelection, ANonNumberIsPromptedAndTheClickedTypeApplies) {
     for (int to = 0; to < 4; ++to) {
         SCOPED_TRACE(to);
@@ -189,8 +194,8 @@ TEST(TypeSelection, ANonNumberIsPromptedAndTheClickedTypeApplies) {
     }
 }
 
-// A handler whose button is not the checked one clears the data but keeps the layout of
-// the checked type, so the window never shows one type's inputs under another's button.
+// A handler whose button is not the checked one changes nothing: the layout stays the
+// checked type's, so the window never shows one type's inputs under another's button.
 TEST(TypeSelection, HandlerOfAnUncheckedButtonKeepsTheCheckedLayout) {
     FakeWindowPort port;
     CTraverseAdjustDlg dlg(&port);
@@ -203,7 +208,7 @@ TEST(TypeSelection, HandlerOfAnUncheckedButtonKeepsTheCheckedLayout) {
     EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kSingleConnection);
     EXPECT_EQ(port.diagram.image, "/opt/traverse/单连接角.bmp");
     EXPECT_TRUE(port.disabled[ctl::kAzimuthClosure]);
-    EXPECT_EQ(port.texts[ctl::kInitX1], "");
+    EXPECT_EQ(port.texts[ctl::kInitX1], "101.75") << "what was typed stays";
 }
 
 TEST(TypeSelection, LayoutOfAnUnknownTypeChangesNothing) {
@@ -216,4 +221,44 @@ TEST(TypeSelection, LayoutOfAnUnknownTypeChangesNothing) {
         dlg.ApplyLayout(type);
     EXPECT_EQ(port.hidden, hidden);
     EXPECT_EQ(port.diagram.image, image);
+}
+
+// After a change of type a group is named after its new station only where the name is
+// the one filled in and nothing is typed under it; coordinates stay with the name they
+// were typed under, and the adjustment then says which point they belong to.
+TEST(TypeSelection, CoordinatesStayWithTheirName) {
+    struct Case {
+        const char* name;
+        std::map<int, std::string> typed; // after the single-connection names are filled
+        const char* end1Name;             // group 3 under the double-connection type
+        int message;                      // of the adjustment, 0: none checked
+    };
+    const Case cases[] = {
+        {"a filled name without coordinates follows its station", {}, "P2", 0},
+        {"coordinates typed under P3 keep P3",
+         {{ctl::kGoalX1, "1300"}, {ctl::kGoalY1, "1000"}},
+         "P3",
+         str::kKnownNameMismatch},
+        {"a name the user typed stays", {{ctl::kGoalName1, "XY"}}, "XY", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeWindowPort port;
+        CTraverseAdjustDlg dlg(&port);
+        dlg.OnInitDialog();
+        SetObservations(dlg, {{1800000, 100}, {1800000, 100}, {1800000, 100}});
+        dlg.m_nState = kObservationsLoaded;
+        Click(dlg, port, kSingleConnection);
+        ASSERT_EQ(port.texts[ctl::kGoalName1], "P3");
+        for (const auto& [id, text] : c.typed)
+            port.texts[id] = text;
+        Click(dlg, port, kDoubleConnection);
+        EXPECT_EQ(port.texts[ctl::kGoalName1], c.end1Name);
+        EXPECT_EQ(port.texts[ctl::kGoalName2], "P3");
+        if (c.message == 0) continue;
+        port.SetKnownPoints(1000, 1000, 900, 1000, 1300, 1000, 1400, 1000);
+        port.messageIds.clear();
+        dlg.OnAdjust();
+        EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
+    }
 }

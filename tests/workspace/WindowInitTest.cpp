@@ -75,7 +75,7 @@ TEST(WindowInit, StartsWithTheNonOrientedLayoutAndZeroes) {
     for (int id : ctl::kKnownPointEdits)
         EXPECT_EQ(port.texts[id], "") << id << ": untyped, not 0";
     for (int id : ctl::kClosureEdits)
-        EXPECT_EQ(port.texts[id], "0") << id;
+        EXPECT_EQ(port.texts[id], "") << id << ": no closure before an adjustment";
     EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], kNonOriented);
     EXPECT_EQ(dlg.m_nTraverseType, kNonOriented);
     EXPECT_EQ(dlg.m_nState, kNothingLoaded);
