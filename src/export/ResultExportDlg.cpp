@@ -30,7 +30,7 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
 }
 
 namespace {
-constexpr const char* kReportFilter = "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*||";
+constexpr const char* kReportFilter = "文本文件 (*.txt)|*.txt|所有文件 (*)|*||";
 }
 
 void CResultExportDlg::OnFileName(IControlPort& controls, IWindowPort& window) {

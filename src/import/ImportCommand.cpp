@@ -13,7 +13,8 @@
 #include <cctype>
 
 namespace {
-constexpr const char* kOpenFilter = "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||";
+constexpr const char* kOpenFilter =
+    "观测数据 (*.txt *.con)|*.txt;*.con|(*.txt)|*.txt|(*.con)|*.con|所有文件 (*)|*||";
 
 enum class FileKind { Txt, Con, Other };
 

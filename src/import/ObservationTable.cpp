@@ -1,17 +1,35 @@
 // The observation table (a view only) and the reset that opens every import. Row r
-// shows record r - 1; the table keeps 100 rows and grows to show more than 99 records.
+// shows record r - 1 as a surveyor reads it: names, the slope distance and heights in
+// metres to the millimetre, angles in degrees, minutes and seconds. The table keeps 100
+// rows and grows to show more than 99 records.
 #include "import/ImportSteps.h"
 
+#include "compute/AngleConversions.h"
 #include "resources/CodePage936.h"
+#include "results/ResultsText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kRowHeight = 20;
 constexpr unsigned kRowHeaderFormat = kDtCenter | kDtVCenter | kDtWordBreak;
 
-// "\t %lf\n", locale-independent.
-std::string NumberCell(double value) { return "\t " + FormatFixed(value, 6) + "\n"; }
+// Metres to the millimetre.
+std::string MetreCell(double value) { return FormatFixed(value, 3); }
+
+// A packed angle as a surveyor reads it, "244°29′58″", its seconds to the decimals the
+// value holds (none for whole seconds, at most three).
+std::string AngleCell(double packed) {
+    int decimals = 0;
+    double scaled = packed;
+    while (decimals < 3 && std::fabs(scaled - std::round(scaled)) > 1e-6) {
+        scaled *= 10.0;
+        ++decimals;
+    }
+    const AngleDMS a = UnpackDms(packed);
+    return FormatDms((a.nDeg + (a.nMin + a.dSec / 60.0) / 60.0), decimals);
+}
 
 std::string CellText(const ObservationRecord& r, int column) {
     switch (column) {
@@ -22,15 +40,15 @@ std::string CellText(const ObservationRecord& r, int column) {
     case 3:
         return Cp936ToUtf8(NameOf(r.szBacksight));
     case 4:
-        return NumberCell(r.dDistance);
+        return MetreCell(r.dDistance);
     case 5:
-        return NumberCell(r.dHorizontalAngle);
+        return AngleCell(r.dHorizontalAngle);
     case 6:
-        return NumberCell(r.dVerticalAngle);
+        return AngleCell(r.dVerticalAngle);
     case 7:
-        return NumberCell(r.dInstrumentHeight);
+        return MetreCell(r.dInstrumentHeight);
     default:
-        return NumberCell(r.dTargetHeight);
+        return MetreCell(r.dTargetHeight);
     }
 }
 

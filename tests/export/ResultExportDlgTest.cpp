@@ -69,7 +69,7 @@ TEST(ResultExportDlg, FileNameButtonKeepsTheOtherChoices) {
         EXPECT_TRUE(port.GetCheck(ctl::kOptPrecision));
         EXPECT_EQ(
             port.saveRequests,
-            std::vector<std::string>{"txt|typed.txt|文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*||"});
+            std::vector<std::string>{"txt|typed.txt|文本文件 (*.txt)|*.txt|所有文件 (*)|*||"});
     }
 }
 

@@ -28,9 +28,9 @@ TEST_F(ImportTest, WorkedConGroupIsAveraged) {
     EXPECT_NEAR(r.dVerticalAngle, 903000.0, 1e-6); // faces 903000 and 2693000
     EXPECT_NEAR(r.dDistance, 120.345 * std::cos(0.5 * 0.017453292519943278), 1e-9); // reduced
     EXPECT_NEAR(r.dTargetHeight, 1.6, 1e-12);
-    EXPECT_EQ(Cell(1, 4), "\t 120.345000\n");
-    EXPECT_EQ(Cell(1, 6), "\t 903000.000000\n");
-    EXPECT_EQ(Cell(1, 5), "\t 1023015.000000\n");
+    EXPECT_EQ(Cell(1, 4), "120.345");
+    EXPECT_EQ(Cell(1, 6), "90°30′00″");
+    EXPECT_EQ(Cell(1, 5), "102°30′15″");
 }
 
 // Every group stands alone: its readings in any order on their lines, nothing carried
@@ -39,14 +39,15 @@ TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
     struct Case {
         const char* name;
         std::string text;
-        int message; // 0: read
+        int message;             // 0: read
         double distance, target; // of the last record
     };
     const std::string fourth = "H 1800000 V 0 S 120.345 P 1.6\n";
     const Case cases[] = {
         {"P before S: the group is stored with its four distances",
          kHead + kSets + "H 1800000 V 0 P 1.6 S 130\n", 0, 122.75875, 1.6},
-        {"a second group of its own", kHead + kSets + fourth + "K2 K3 K1 0 1.4\nfree\n" +
+        {"a second group of its own",
+         kHead + kSets + fourth + "K2 K3 K1 0 1.4\nfree\n" +
              "H 0 S 99 P 1.2\nH 1 S 99 P 1.2\nH 2 S 99 P 1.2\nH 3 S 99 P 1.2\n",
          0, 99.0, 1.2},
         {"a blank line shifts the group", kHead + "\n" + kSets + fourth, str::kConGroupIncomplete,
@@ -55,8 +56,8 @@ TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
          str::kConMissingReading, 0, 0},
         {"a tag at the line end", kHead + kSets + "H 1800000 V 0 S 120.345 P\n",
          str::kConReadingNoNumber, 0, 0},
-        {"a station line that names only the station",
-         kHead + kSets + fourth + "K2\nfree\n", str::kConStationIncomplete, 0, 0},
+        {"a station line that names only the station", kHead + kSets + fourth + "K2\nfree\n",
+         str::kConStationIncomplete, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -40,7 +40,8 @@ TEST(KnownPointFile, LinesThatAreNoPointRefuseTheFile) {
         const char* mentions;
     };
     const Case cases[] = {
-        {"three fields", "A,,1\n", str::kKnownFileBadLine, "第1行：应为“点名,编码,东坐标,北坐标,高程”"},
+        {"three fields", "A,,1\n", str::kKnownFileBadLine,
+         "第1行：应为“点名,编码,东坐标,北坐标,高程”"},
         {"no name", "D1,,1,2\n,,3,4\n", str::kKnownFileBadLine, "第2行：点名为空"},
         {"hexadecimal", "A,,0x10,2\n", str::kKnownFileBadLine, "“0x10”不是十进制数"},
         {"one name, two points", "A,,1,2\r\nB,,3,4\r\nA,,1,2.001\r\n", str::kKnownFileDuplicate,

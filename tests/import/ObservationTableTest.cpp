@@ -24,7 +24,7 @@ TEST_F(ImportTest, TableGrowsPastNinetyNineRecordsAndClearsOldRows) {
     ASSERT_EQ(dlg.m_arrObservations.GetSize(), 120);
     EXPECT_EQ(port.grid.rows, 121);
     EXPECT_EQ(Cell(120, 1), "P119");
-    EXPECT_EQ(Cell(120, 4), "\t 219.000000\n");
+    EXPECT_EQ(Cell(120, 4), "219.000");
     EXPECT_EQ(Cell(100, 0), "100");
     EXPECT_EQ(Cell(120, 0), "120");
 
@@ -144,5 +144,27 @@ TEST_F(ImportTest, EncodingByItsCommonCharactersOrAsForced) {
         dlg.m_nInputEncoding = static_cast<int>(c.encoding);
         ASSERT_EQ(dlg.ReadTxtBuffer(c.bytes, "e.txt"), 1);
         EXPECT_EQ(Cp936ToUtf8(NameOf(dlg.m_arrObservations[0].szStation)), c.station);
+    }
+}
+
+// The grid shows what a surveyor reads: angles in degrees, minutes and seconds to the
+// decimals the file gives, the slope distance and the heights to the millimetre.
+TEST_F(ImportTest, GridShowsDegreesMinutesSecondsAndMillimetres) {
+    struct Case {
+        const char* line;     // the data line of K1 sighting K2
+        const char* cells[5]; // slope distance, horizontal, vertical, instrument, target
+    };
+    const Case cases[] = {
+        {"K2 261.399 2442958 895344 1.738",
+         {"261.399", "244°29′58″", "89°53′44″", "1.500", "1.738"}},
+        {"K2 100 1234530.5 900000.25 0",
+         {"100.000", "123°45′30.5″", "90°00′00.25″", "1.500", "0.000"}},
+        {"K2 99.9996 5 855959.999 1.2", {"100.000", "0°00′05″", "85°59′59.999″", "1.500", "1.200"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        Import(Write("g.txt", std::string("*K1 K0 1.5\n") + c.line + "\n*K2 K1 1.5\n"));
+        for (int col = 4; col <= 8; ++col)
+            EXPECT_EQ(Cell(1, col), c.cells[col - 4]) << col;
     }
 }

@@ -43,7 +43,9 @@ TEST_F(ImportTest, WorkedTxtExampleGivesTwoRecordsInEveryFormAndCase) {
         ASSERT_EQ(stat(path.c_str(), &st), 0);
         EXPECT_TRUE(dlg.m_importedFile.valid &&
                     static_cast<decltype(st.st_ino)>(dlg.m_importedFile.inode) == st.st_ino);
-        EXPECT_EQ(port.openFilters.back(), "(*.txt)|*.txt|(*.con)|*.con|All Files (*.*)|*.*||");
+        EXPECT_EQ(
+            port.openFilters.back(),
+            "观测数据 (*.txt *.con)|*.txt;*.con|(*.txt)|*.txt|(*.con)|*.con|所有文件 (*)|*||");
         EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
         ASSERT_EQ(dlg.m_arrObservations.GetSize(), 2);
         EXPECT_EQ(Names(dlg), "K1>K2<K0 K2>K3<K1 ");
@@ -60,17 +62,11 @@ TEST_F(ImportTest, WorkedTxtExampleGivesTwoRecordsInEveryFormAndCase) {
         EXPECT_EQ(a.dTargetHeight, 1.6);
         EXPECT_EQ(b.dTargetHeight, 1.6);
         // The table shows the slope distance as read.
-        const char* row1[] = {"K1",
-                              "K2",
-                              "K0",
-                              "\t 120.345000\n",
-                              "\t 1023015.000000\n",
-                              "\t 903000.000000\n",
-                              "\t 1.500000\n",
-                              "\t 1.600000\n"};
+        const char* row1[] = {"K1",         "K2",        "K0",    "120.345",
+                              "102°30′15″", "90°30′00″", "1.500", "1.600"};
         for (int col = 1; col <= 8; ++col)
             EXPECT_EQ(Cell(1, col), row1[col - 1]);
-        EXPECT_EQ(Cell(2, 4), "\t 98.765000\n");
+        EXPECT_EQ(Cell(2, 4), "98.765");
         EXPECT_EQ(Cell(3, 1), "");
     }
 }
@@ -112,7 +108,7 @@ TEST_F(ImportTest, MissingNumbersAreZero) {
     EXPECT_EQ(dlg.m_arrObservations[0].dTargetHeight, 0.0);
     EXPECT_EQ(dlg.m_arrObservations[0].dInstrumentHeight, 0.0);
     EXPECT_EQ(Cell(1, 3), "");
-    EXPECT_EQ(Cell(1, 7), "\t 0.000000\n");
+    EXPECT_EQ(Cell(1, 7), "0.000");
 }
 
 TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
