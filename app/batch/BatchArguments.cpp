@@ -31,6 +31,7 @@ enum OptionId {
     kOptQuiet,
     kOptKnown,
     kOptInputEncoding,
+    kOptSummary,
 };
 
 struct OptionInfo {
@@ -54,6 +55,7 @@ constexpr OptionInfo kOptions[] = {
     {"--quiet", nullptr},
     {"--known", "已知点文件名"},
     {"--input-encoding", "观测文件编码"},
+    {"--summary", "摘要形式 full 或 line"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -267,6 +269,9 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     a.plotPath = v[kOptPlot];
     a.coordsPath = v[kOptCoords];
     a.quiet = v[kOptQuiet].has_value();
+    if (v[kOptSummary] && *v[kOptSummary] != "full" && *v[kOptSummary] != "line")
+        return FormatString(str::kBatchUnknownSummary, {*v[kOptSummary]});
+    a.summaryLine = v[kOptSummary] == "line";
     return std::nullopt;
 }
 } // namespace
@@ -274,6 +279,10 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
 bool TypeUsesPoint(int traverseType, KnownPoint point) { return TypeUsesRole(traverseType, point); }
 
 const char* PointOption(KnownPoint point) { return kPointOptions[point]; }
+
+const char* TypeName(int traverseType) {
+    return traverseType >= 0 && traverseType < 4 ? kTypeNames[traverseType] : "";
+}
 
 ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
     RawArguments raw;
@@ -294,7 +303,8 @@ std::string BatchUsageText() {
            "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
-           "                       [--coords FILE.csv|FILE.dat] [--quiet] OBSERVATION_FILE\n"
+           "                       [--coords FILE.csv|FILE.dat] [--quiet] [--summary=line]\n"
+           "                       OBSERVATION_FILE\n"
            "\n"
            "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告；在标准错误上给出\n"
            "闭合差、相对闭合差、单位权中误差及按等级的限差检核。\n"
@@ -321,7 +331,9 @@ std::string BatchUsageText() {
            "  --plot FILE.svg   导线图 (按比例，误差椭圆放大) 写成 SVG 文件\n"
            "  --coords FILE     坐标成果表: .csv (UTF-8) 或 .dat (点名,编码,东坐标,北坐标,高程; "
            "GBK)\n"
-           "  --quiet           不在标准错误上输出闭合差摘要\n"
+           "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
+           "  --summary=line    摘要只写一行 (制表符分隔): 文件、类型、fβ″、fD mm、1/K、σ0″、\n"
+           "                    等级、结论，便于汇总多次运行\n"
            "  --help            显示本说明\n"
            "  --version         显示版本\n"
            "\n"

@@ -2,7 +2,8 @@
 //   traverse-adjust --type TYPE [--start1 [NAME=]X,Y] [--start2 …] [--end1 …] [--end2 …]
 //                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
-//                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--quiet] OBSERVATION_FILE
+//                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--quiet]
+//                   [--summary=full|line] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
@@ -35,7 +36,8 @@ struct BatchArguments {
     std::optional<ReportEncoding> encoding; // --encoding; none: code page 936 to a file
     std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
     std::optional<std::string> jsonPath, plotPath, coordsPath; // "-" standard output (JSON)
-    bool quiet = false;                                        // no closure summary
+    bool quiet = false;       // nothing on standard error but refusals
+    bool summaryLine = false; // --summary=line: the summary as one tab-separated line
     std::string observationFile;
 };
 
@@ -55,6 +57,9 @@ bool TypeUsesPoint(int traverseType, KnownPoint point);
 
 // "--start1" ... "--end2".
 const char* PointOption(KnownPoint point);
+
+// "non-oriented", "single", "closed" or "double".
+const char* TypeName(int traverseType);
 
 // The usage text printed by --help, UTF-8.
 std::string BatchUsageText();

@@ -3,6 +3,7 @@
 #include "export/ResultExportDlg.h"
 #include "platform/Program.h"
 #include "platform/ShownText.h"
+#include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/NumberText.h"
 
@@ -44,6 +45,10 @@ int CBatchWindowPort::GetRadioIndex(int firstId) const {
 
 void CBatchWindowPort::ShowMessage(int stringId, const std::string& text) {
     m_messageIds.push_back(stringId);
+    if (stringId == str::kAdjustDone) { // part of the summary, written with it or not at all
+        m_strDone = text;
+        return;
+    }
     if (m_pMessages == nullptr) return;
     // Names from the command line and the files may hold anything: nothing raw reaches
     // the terminal.

@@ -47,6 +47,8 @@ public:
     void SetMessagePrefix(std::string prefix) { m_strPrefix = std::move(prefix); }
     // Ids of every message shown so far.
     const std::vector<int>& MessagesShown() const { return m_messageIds; }
+    // The message that the adjustment is done: kept for the summary, not written.
+    const std::string& DoneMessage() const { return m_strDone; }
 
     // IControlPort
     std::string GetControlText(int id) const override;
@@ -76,6 +78,7 @@ public:
 private:
     std::FILE* m_pMessages;
     std::string m_strPrefix;
+    std::string m_strDone;
     std::string m_strObservationFile;
     BatchExportChoice m_export;
     std::map<int, std::string> m_texts;

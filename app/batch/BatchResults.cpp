@@ -41,12 +41,43 @@ bool WriteResultFiles(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const Bat
     return true;
 }
 
-void WriteClosureSummary(std::FILE* err, const TraverseResults& results, const Grade& grade,
-                         const GradeChecks& checks) {
-    std::string text;
-    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
-        text += ShownText(line) + "\n";
-    text += FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}) + "\n";
-    std::fputs(text.c_str(), err);
+namespace {
+void WriteAtOnce(std::FILE* err, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), err);
     std::fflush(err);
+}
+} // namespace
+
+void WriteClosureSummary(std::FILE* err, const std::string& file, const std::string& done,
+                         const TraverseResults& results, const Grade& grade,
+                         const GradeChecks& checks) {
+    std::vector<std::string> lines = {done};
+    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+        lines.push_back(line);
+    lines.push_back(
+        FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
+    const std::string prefix = ShownText(file) + ": ";
+    std::string text;
+    for (const std::string& line : lines)
+        if (!line.empty()) text += prefix + ShownText(line) + "\n";
+    WriteAtOnce(err, text);
+}
+
+void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
+                      const Grade& grade, const GradeChecks& checks) {
+    const ClosureStatistics& c = results.closure;
+    const std::string fields[] = {
+        ShownText(file),
+        TypeName(results.traverseType),
+        c.azimuthCondition ? FormatSignedTenth(c.azimuthClosure) : "-",
+        FormatTenth(c.fd),
+        "1/" + RelativeClosureText(c.k),
+        FormatTenth(c.sigma0),
+        grade.name,
+        VerdictText(checks.Pass()),
+    };
+    std::string line;
+    for (const std::string& f : fields)
+        line += (line.empty() ? "" : "\t") + f;
+    WriteAtOnce(err, line + "\n");
 }

@@ -17,6 +17,14 @@ class CBatchWindowPort;
 bool WriteResultFiles(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
                       const TraverseResults& results);
 
-// The closures, 1/K, sigma0 and each check of the grade, one line each, UTF-8.
-void WriteClosureSummary(std::FILE* err, const TraverseResults& results, const Grade& grade,
+// The summary of a run in one write, so that runs in parallel never interleave: the
+// message that the adjustment is done, the closures, 1/K, sigma0 and each check of the
+// grade, a line each, every line after "FILE: " (UTF-8, shown safely).
+void WriteClosureSummary(std::FILE* err, const std::string& file, const std::string& done,
+                         const TraverseResults& results, const Grade& grade,
                          const GradeChecks& checks);
+
+// The one-line form for collecting runs: FILE, type, f_beta (seconds, "-" without an
+// azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade and verdict, tab-separated.
+void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
+                      const Grade& grade, const GradeChecks& checks);

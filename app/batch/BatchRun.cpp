@@ -108,6 +108,9 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
     if (!WriteResultFiles(dlg, port, a, results)) return kExitDataRefused;
     const Grade grade = a.grade.value_or(DefaultGrade());
     const GradeChecks checks = CheckGrade(results.closure, grade);
-    if (!a.quiet) WriteClosureSummary(err, results, grade, checks);
+    if (!a.quiet && a.summaryLine)
+        WriteSummaryLine(err, a.observationFile, results, grade, checks);
+    else if (!a.quiet)
+        WriteClosureSummary(err, a.observationFile, port.DoneMessage(), results, grade, checks);
     return a.grade && !checks.Pass() ? kExitGradeExceeded : kExitReportWritten;
 }

@@ -111,6 +111,7 @@ constexpr int kKnownFileBadLine = 214;         // %1 the file, %2 the line, %3 w
 constexpr int kKnownFileDuplicate = 215;       // %1 file, %2 line, %3 name, %4 other line
 constexpr int kKnownFileExtension = 216;       // %1 the file
 constexpr int kKnownFileEmpty = 217;           // %1 the file
+constexpr int kBatchUnknownSummary = 218;      // %1 the form given
 
 // results: closure statistics against a grade's limits
 constexpr int kGradePass = 190;
