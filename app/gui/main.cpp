@@ -1,8 +1,9 @@
-// traverse-adjust-gui: loads libtraverse-adjust.so, calls its entry and exits with the
-// entry's result (2 after "退出", 255 when no window could be shown). The module is looked
-// for beside this program (a build folder), then in TA_MODULE_SUBDIR relative to it (an
-// installed prefix: bin/ and lib/traverse-adjust/). Exit status 1 when the module or its
-// entry is missing.
+// traverse-adjust-gui [FILE]: loads libtraverse-adjust.so, calls its entry and exits with
+// the entry's result (2 after "退出", 255 when no window could be shown). The module is
+// looked for beside this program (a build folder), then in TA_MODULE_SUBDIR relative to
+// it (an installed prefix: bin/ and lib/traverse-adjust/). A FILE is handed to the window
+// in TRAVERSE_ADJUST_OPEN and imported when it opens. Exit status 1 when the module or its
+// entry is missing or more than one file is given.
 #include <dlfcn.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -40,7 +41,13 @@ std::string FindModule() {
 }
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::fputs("traverse-adjust-gui: 只能打开一个观测文件\n用法: traverse-adjust-gui [观测文件]\n",
+                   stderr);
+        return 1;
+    }
+    if (argc == 2) setenv("TRAVERSE_ADJUST_OPEN", argv[1], 1);
     const std::string module = FindModule();
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {

@@ -62,9 +62,12 @@ int Refuse(CTraverseAdjustDlg& dlg, const ImportFault& fault) {
 void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
-    if (!chosen) return;
+    if (chosen) ImportFile(*chosen);
+}
+
+void CTraverseAdjustDlg::ImportFile(const std::string& path) {
+    if (!ReadWindow() || m_pPort == nullptr) return;
     const CImportScope scope(*this); // read, refused or empty: no exportable result after it
-    const std::string path = *chosen;
     m_strLastFolder = FolderOf(path);
 
     ResetWorkspace();

@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -116,11 +118,23 @@ std::string CTraverseWindow::ModuleDirectory() const {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + '/';
 }
 
+std::optional<std::string> TakeStartupFile() {
+    const char* file = std::getenv(kStartupFileVariable);
+    if (file == nullptr || *file == '\0') return std::nullopt;
+    std::string path = file;
+    unsetenv(kStartupFileVariable); // once, and not for the programs the window starts
+    return path;
+}
+
 int RunTraverseWindow() {
     CTraverseWindow window;
     CTraverseAdjustDlg workspace(&window);
     window.Attach(workspace);
     workspace.OnInitDialog();
+    // A file the program was started with is imported as soon as the window shows, so
+    // that its messages come over the window.
+    if (const auto file = TakeStartupFile())
+        QTimer::singleShot(0, &window, [&workspace, path = *file] { workspace.ImportFile(path); });
     const int result = window.exec();
     return result == QDialog::Accepted ? 1 : CTraverseWindow::kCancelResult;
 }

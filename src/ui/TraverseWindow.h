@@ -12,6 +12,8 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class CTraverseAdjustDlg;
 
@@ -82,6 +84,13 @@ private:
     bool m_exiting = false;
 };
 
-// Creates the workspace and its window, initialises them and runs the window modally.
-// Returns 2 after "退出".
+// The environment variable in which the host program hands over a file to import when
+// the window opens ("traverse-adjust-gui FILE", the desktop's "打开方式").
+constexpr const char* kStartupFileVariable = "TRAVERSE_ADJUST_OPEN";
+
+// The file handed over, taken from the environment once; none when there is none.
+std::optional<std::string> TakeStartupFile();
+
+// Creates the workspace and its window, initialises them, imports the file handed over
+// and runs the window modally. Returns 2 after "退出".
 int RunTraverseWindow();

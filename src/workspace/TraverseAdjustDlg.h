@@ -60,6 +60,9 @@ public:
 
     // ---- import ------------------------------------------------------------------
     void OnImport();
+    // The import of a file already chosen (the open dialog's, or the one a program was
+    // started with): the rest of the import command.
+    void ImportFile(const std::string& path);
     // Parse a file already in memory (name for messages): 1 when observations were
     // read, 0 when refused with a message.
     int ReadTxtBuffer(std::string_view bytes, const std::string& name);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +21,7 @@ struct Seen {
     bool window = false;
     bool nonOrientedChecked = false;
     QString firstEdit;
+    QString firstStation; // the grid's first cell
     bool openAfterEscapeAndClose = false;
     int windows = 0;
 };
@@ -44,6 +46,8 @@ void WatchForTheWindow() {
         g_seen.window = true;
         g_seen.nonOrientedChecked = w->findChild<QRadioButton*>("ctl1022")->isChecked();
         g_seen.firstEdit = w->findChild<QLineEdit*>("ctl1012")->text();
+        const QTableWidgetItem* cell = w->findChild<QTableWidget*>()->item(0, 0);
+        g_seen.firstStation = cell != nullptr ? cell->text() : QString();
         QTest::keyClick(w, Qt::Key_Escape);
         w->close();
         g_seen.openAfterEscapeAndClose = w->isVisible();
@@ -72,6 +76,15 @@ TEST_F(Entry, ReturnsTwoAfterExitAndReleasesItsApplication) {
 
     EXPECT_EQ(Kavrel(), 2) << "a second call starts afresh";
     EXPECT_EQ(g_seen.windows, 2);
+}
+
+// "traverse-adjust-gui FILE" hands the file over: the window opens with it imported, and
+// the hand-over is taken once.
+TEST_F(Entry, ImportsTheFileItWasStartedWith) {
+    setenv("TRAVERSE_ADJUST_OPEN", TA_EXAMPLES_DIR "/closed.txt", 1);
+    EXPECT_EQ(Kavrel(), 2);
+    EXPECT_EQ(g_seen.firstStation, "D21");
+    EXPECT_EQ(std::getenv("TRAVERSE_ADJUST_OPEN"), nullptr);
 }
 
 TEST_F(Entry, UsesTheHostsApplication) {
