@@ -11,6 +11,6 @@ apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
   libgtest-dev libbenchmark-dev qt6-base-dev \
   nlohmann-json3-dev qt6-translations-l10n \
-  xvfb xauth fonts-noto-cjk ca-certificates \
+  xvfb xauth fonts-noto-cjk fonts-arphic-uming ca-certificates \
   file lintian desktop-file-utils appstream man-db openbox xdotool x11-utils strace \
   g++-mingw-w64-i686 googletest wine wine32

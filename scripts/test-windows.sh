@@ -11,13 +11,33 @@ release=${BUILD_DIR:-build/release}
 started=$(date +%s)
 failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
+# Every step says its name; a step that stops the script says which and why.
+step="the tools it needs"
+trap 'echo "FAILED in step \"$step\": line $LINENO ended with status $?" >&2' ERR
+section() {
+  step=$1
+  echo "== $1"
+}
+need() {
+  command -v "$1" >/dev/null ||
+    { echo "FAILED in step \"$step\": the program $1 is missing ($2)" >&2 && exit 1; }
+}
+need wine "wine and wine32, from scripts/install-deps.sh"
+need wineserver "wine, from scripts/install-deps.sh"
+need xvfb-run "xvfb, from scripts/install-deps.sh"
+need i686-w64-mingw32-objdump "g++-mingw-w64-i686, from scripts/install-deps.sh"
+need cmake "cmake, from scripts/install-deps.sh"
+[ -f dist/traverse-adjust-windows.zip ] ||
+  { echo "FAILED in step \"$step\": no dist/traverse-adjust-windows.zip; run scripts/build-windows.sh first" >&2 && exit 1; }
+[ -x "$release/app/batch/traverse-adjust" ] ||
+  { echo "FAILED in step \"$step\": no Linux batch tool in $release to compare with; build it first" >&2 && exit 1; }
 
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$OLDPWD/dist/traverse-adjust-windows.zip")
 package="$work/traverse-adjust"
 
-echo "== the module exports exactly __Kavrel@0; the programs need only Windows' own libraries"
+section "the module exports exactly __Kavrel@0; the programs need only Windows' own libraries"
 dump=$(i686-w64-mingw32-objdump -p "$package/traverse-adjust.dll")
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" | sed -n 's/^\t\[ *[0-9]*\] //p')
 [ "$exports" = "__Kavrel@0" ] && echo "ok: exports $exports" || fail "exports: $exports"
@@ -30,15 +50,15 @@ for program in traverse-adjust.dll traverse-adjust-host.exe traverse-adjust.exe;
   done
 done
 
-echo "== a Wine prefix: Chinese fonts for 宋体 and the dialogs, .txt opened by Notepad"
+section "a Wine prefix: Chinese fonts for 宋体 and the dialogs, .txt opened by Notepad"
 source scripts/wine-prefix.sh
 prepare_wine_prefix "$work/prefix"
 echo "prefix ready after $(($(date +%s) - started)) s"
 
-echo "== core tests"
+section "core tests"
 wine "$win/tests/win/core_tests.exe" --gtest_brief=1 || fail "core tests"
 
-echo "== the batch tool on every example, against the Linux build"
+section "the batch tool on every example, against the Linux build"
 while read -r -a words; do
   args=("${words[@]:1}")
   name=$(basename "${args[-1]}")
@@ -71,7 +91,7 @@ wine "$package/traverse-adjust.exe" "${closed[@]}" -o "$(winepath -w "$work/成�
 cmp -s "$work/batch.txt" "$work/成果.txt" && echo "ok: Chinese file names" ||
   fail "Chinese file names: the reports differ"
 
-echo "== a whole run through the window"
+section "a whole run through the window"
 mkdir -p "$package/run"
 w() { winepath -w "$1"; }
 driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w "$package/examples/closed.txt")" 1023

@@ -1,5 +1,6 @@
 #include "adjust/MatrixKernel.h"
 
+#include "platform/Diagnostic.h"
 #include "resources/StringTable.h"
 
 #include <cmath>
@@ -12,10 +13,7 @@
 namespace {
 bool NegligiblePivot(double d) { return d + 1.0 == 1.0; }
 
-void Fail() {
-    std::fputs("fail\n", stdout);
-    std::fflush(stdout);
-}
+void Fail() { WriteDiagnostic("fail\n"); }
 
 // Largest remaining element of the block k.., first met in a row-by-row scan.
 double FindPivot(const double* a, int n, int k, int& row, int& col) {
@@ -85,9 +83,7 @@ int SolveLinearSystem(double* a, double* b, int n) {
 double MultiplyMatrices(const double* A, int m, int n, const double* B, int p, int q, double** C) {
     bool mismatch = n != p;
     if (mismatch) {
-        std::string_view text = LoadString(str::kCannotMultiply);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fflush(stdout);
+        WriteDiagnostic(std::string(LoadString(str::kCannotMultiply)).c_str());
     }
     size_t count = static_cast<size_t>(m > 0 ? m : 0) * static_cast<size_t>(q > 0 ? q : 0);
     double* c = static_cast<double*>(std::malloc(count ? count * sizeof(double) : 1));

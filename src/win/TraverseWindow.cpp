@@ -3,6 +3,7 @@
 #include "win/FileDialogs.h"
 #include "win/MemoryTemplate.h"
 
+#include "platform/PathNames.h"
 #include "platform/Program.h"
 #include "platform/WideText.h"
 #include "resources/StringTable.h"
@@ -149,4 +150,21 @@ void CWinTraverseWindow::OpenDocument(const std::string& path) {
 }
 
 // The folder of the host program, where the diagrams ship beside it.
-std::string CWinTraverseWindow::ModuleDirectory() const { return ProgramDirectory(); }
+// The folder of the module that holds this window (traverse-adjust.dll), wherever the
+// host program is: the diagrams ship beside it.
+std::string CWinTraverseWindow::ModuleDirectory() const {
+    static const char anchor = 0;
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&anchor), &module))
+        return ProgramDirectory();
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = 0;
+    while ((n = GetModuleFileNameW(module, path.data(), DWORD(path.size()))) == path.size())
+        path.resize(path.size() * 2);
+    if (n == 0) return ProgramDirectory();
+    path.resize(n);
+    const std::string folder = FolderOf(Narrow(path));
+    return folder.empty() ? ProgramDirectory() : folder;
+}

@@ -260,6 +260,12 @@ int wmain(int argc, wchar_t** argv) {
         if (pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
         return 1;
     }
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    std::printf("  the window is %ld x %ld pixels\n", frame.right - frame.left,
+                frame.bottom - frame.top);
+    Check(frame.right - frame.left <= 1024 && frame.bottom - frame.top <= 768,
+          "the window fits a 1024 x 768 screen");
     FreshWindow(main);
     ImportAndAdjust(main, argv);
     if (argc == 11) PauseFor(argv[10]);
