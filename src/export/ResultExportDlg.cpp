@@ -22,6 +22,7 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
             this->*c.member = controls.GetCheck(c.id) ? 1 : 0;
         m_nEncoding = controls.GetRadioIndex(ctl::kOptEncodingGbk) == 1 ? 1 : 0; // none: GBK
     } else {
+        m_strConfirmedPath.clear(); // a dialog shown anew asks anew
         controls.SetControlText(ctl::kOptPath, m_strPath);
         for (const CheckBinding& c : kChecks)
             controls.SetCheck(c.id, this->*c.member == 1);
@@ -40,11 +41,9 @@ void CResultExportDlg::OnFileName(IControlPort& controls, IWindowPort& window) {
             ? m_pOwner->ChooseSaveTarget("txt", "平差报告.txt", kReportFilter, m_strPath)
             : window.ChooseSaveFile("txt", m_strPath.empty() ? "output.txt" : m_strPath,
                                     kReportFilter);
-    if (path) {
-        m_strPath = *path;
-        m_strConfirmedPath = *path;
-    }
+    if (path) m_strPath = *path;
     DoDataExchange(controls, false);
+    if (path) m_strConfirmedPath = *path;
 }
 
 bool CResultExportDlg::AnySection() const {
