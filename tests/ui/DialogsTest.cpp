@@ -204,8 +204,7 @@ TEST(Dialogs, ExportOptionsDialog) {
              ButtonIn(d, ctl::kOptPrecision)->click();
              WhenModal("saveFileDialog", [&chosen](QWidget* w) {
                  auto* save = qobject_cast<QFileDialog*>(w);
-                 EXPECT_EQ(save->nameFilters(),
-                           QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
+                 EXPECT_EQ(save->nameFilters(), QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
                  TypeAndAccept(save, QString::fromStdString(chosen));
              });
              ButtonIn(d, ctl::kOptFileName)->click();

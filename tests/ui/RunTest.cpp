@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableWidget>
@@ -107,6 +108,29 @@ TEST(WholeRun, ClosedExampleFromImportToReport) {
     for (const char* name : {"D21", "T1", "T5"})
         EXPECT_TRUE(bytes.contains(name)) << name;
     EXPECT_TRUE(bytes.contains("\r\n"));
+
+    // Again: the dialog offers the last choice; the report exists, so 确认 asks, and 否
+    // leaves the dialog open and the report as it was.
+    QString question;
+    bool stayedOpen = false;
+    WhenModal("exportDialog", [&](QWidget* d) {
+        EXPECT_EQ(d->findChild<QLineEdit*>("ctl1048")->text(), report) << "the last choice";
+        WhenMessageBox([&question](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            question = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        d->findChild<QAbstractButton*>("ctl1")->click();
+        stayedOpen = d->isVisible();
+        d->findChild<QAbstractButton*>("ctl2")->click();
+    });
+    written.close();
+    QFile::remove(report);
+    QFile(report).open(QIODevice::WriteOnly);
+    click(ctl::kExport);
+    EXPECT_EQ(question, "文件“闭合导线.txt”已存在。要替换它吗？");
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(QFileInfo(report).size(), 0) << "否 replaces nothing";
 }
 
 #include "RunTest.moc"

@@ -5,10 +5,10 @@
 //
 //   window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
 //
-// writes FOLDER/window.png and FOLDER/results-closure.png, results-coordinates.png,
-// results-plot.png. TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double
-// connection; the points fill the groups the type shows, in order. Run it under a
-// display with a window manager (scripts/screenshot.sh).
+// writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
+// results-plot.png and replace-question.png (an export onto a report that exists). TYPE is 0
+// non-oriented, 1 single connection, 2 closed, 3 double connection; the points fill the groups the
+// type shows, in order. Run it under a display with a window manager (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
 #include "ui/TraverseWindow.h"
 
@@ -17,6 +17,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,8 +32,7 @@
 #include <vector>
 
 namespace {
-// Answers whatever the run opens: the file dialog gets the file, a message box its
-// first button (OK, or Yes to recompute).
+// Answers what the run opens: the file dialog gets the file, a message box its OK.
 void AnswerDialogs(const QString& file) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [file] {
@@ -39,11 +40,12 @@ void AnswerDialogs(const QString& file) {
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
             static_cast<QDialog*>(dialog)->accept();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal);
+                   box != nullptr && box->buttons().size() == 1) {
             std::printf("message: %s\n", box->text().toUtf8().constData());
             std::fflush(stdout);
             box->buttons().constFirst()->click();
-        }
+        } // a question waits for its step
     });
     timer->start(200);
 }
@@ -71,6 +73,35 @@ void AddResultsSteps(std::vector<std::function<void()>>& steps, const QString& f
         steps.push_back([tab, folder] { Photograph(*Results(), folder + "/" + kFiles[tab]); });
     }
     steps.push_back([] { Results()->reject(); });
+}
+
+// The export onto a report that exists: the question photographed, answered 否, and the
+// dialog cancelled.
+void AddReplaceSteps(std::vector<std::function<void()>>& steps, CTraverseWindow& window,
+                     const QString& folder) {
+    static const QString existing = QDir::temp().filePath("closed-平差报告.txt");
+    steps.push_back([&window] {
+        QFile(existing).open(QIODevice::WriteOnly);
+        QTimer::singleShot(0, &window,
+                           [&window] { window.Controls().Button(ctl::kExport)->click(); });
+    });
+    steps.push_back([] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        dialog->findChild<QLineEdit*>("ctl1048")->setText(existing);
+        QAbstractButton* ok = dialog->findChild<QAbstractButton*>("ctl1");
+        QTimer::singleShot(0, ok, [ok] { ok->click(); });
+    });
+    steps.push_back([folder] {
+        Photograph(*QApplication::activeModalWidget(), folder + "/replace-question.png");
+    });
+    steps.push_back([] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        box->button(QMessageBox::No)->click();
+    });
+    steps.push_back([] {
+        QApplication::activeModalWidget()->findChild<QAbstractButton*>("ctl2")->click();
+        QFile::remove(existing);
+    });
 }
 } // namespace
 
@@ -125,13 +156,17 @@ int main(int argc, char** argv) {
         },
     };
     AddResultsSteps(steps, folder);
+    AddReplaceSteps(steps, window, folder);
     steps.push_back([&] { window.Controls().Button(ctl::kExit)->click(); });
 
     size_t next = 0;
     QTimer stepper;
     QObject::connect(&stepper, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if ((modal != &window && Results() == nullptr) || next >= steps.size()) return;
+        const bool waiting = modal == nullptr || qobject_cast<QFileDialog*>(modal) != nullptr ||
+                             (qobject_cast<QMessageBox*>(modal) != nullptr &&
+                              qobject_cast<QMessageBox*>(modal)->buttons().size() == 1);
+        if (waiting || next >= steps.size()) return;
         steps[next++]();
     });
     stepper.start(500);
