@@ -32,5 +32,5 @@ shoot '导线平差' docs/window-windows.png
 shoot '平差成果' docs/results-windows.png
 wait %2 || true
 SHOOT
-xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/shoot.sh"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/shoot.sh"
 echo "wrote docs/window-windows.png and docs/results-windows.png"

@@ -67,7 +67,8 @@ void BuildControls(HWND dlg) {
                                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                      WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
                                  kTextBox, {7, 24, 453, 232});
-    const int stops[] = {44, 88, 132, 164, 196, 228, 260, 292, 350};
+    const int stops[] = {40,  100, 160, 192, 224,
+                         256, 288, 320, 384}; // X, Y wide enough for grid coordinates
     SendMessageW(text, EM_SETTABSTOPS, std::size(stops), reinterpret_cast<LPARAM>(stops));
     const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     AddControl(dlg, L"BUTTON", "保存为 CSV…", button, kSaveCsv, {7, 240, 67, 254});
