@@ -298,51 +298,41 @@ ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
     return out;
 }
 
-std::string BatchUsageText() {
-    return "用法: traverse-adjust --type TYPE [--start1 [点名=]X,Y] [--start2 …] [--end1 …]\n"
-           "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
-           "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
-           "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
-           "                       [--coords FILE.csv|FILE.dat] [--quiet] [--summary=line]\n"
-           "                       OBSERVATION_FILE\n"
-           "\n"
-           "导入观测文件 (.txt 或 .con)，按导线类型平差，输出平差报告；在标准错误上给出\n"
-           "闭合差、相对闭合差、单位权中误差及按等级的限差检核。\n"
-           "\n"
-           "  --type TYPE       导线类型: non-oriented (0, 无定向导线)、single (1, "
-           "单连接角附合导线)、\n"
-           "                    closed (2, 闭合导线)、double (3, 双连接角附合导线)\n"
-           "  --start1 [点名=]X,Y  起始点1 (X 北, Y 东, 米)，各类型都需要；给出点名时\n"
+namespace {
+std::string UsageOptions() {
+    return "  --type TYPE       "
+           "导线类型：non-oriented（0，无定向导线）、single（1，单连接角附合导线）、\n"
+           "                    closed（2，闭合导线）、double（3，双连接角附合导线）\n"
+           "  --start1 [点名=]X,Y  起始点1（X 北，Y 东，米），各类型都需要；给出点名时\n"
            "                    须与观测文件中该点的点名一致\n"
-           "  --start2 [点名=]X,Y  起始点2 (定向点)：single、closed、double\n"
+           "  --start2 [点名=]X,Y  起始点2（定向点）：single、closed、double\n"
            "  --end1 [点名=]X,Y    终点1：non-oriented、single、double\n"
-           "  --end2 [点名=]X,Y    终点2 (定向点)：double\n"
-           "  --known FILE      已知点文件 (.dat: 点名,编码,东坐标,北坐标,高程；.csv: 本程序\n"
-           "                    写出的坐标成果表)：未用选项给出的已知点按观测文件中的点名查找\n"
+           "  --end2 [点名=]X,Y    终点2（定向点）：double\n"
+           "  --known FILE      已知点文件（.dat：点名,编码,东坐标,北坐标,高程；.csv：本程序\n"
+           "                    写出的坐标成果表）：未用选项给出的已知点按观测文件中的点名查找\n"
            "  --input-encoding ENC  观测文件的编码 gbk 或 utf-8；不给时按内容判断\n"
-           "  --sections LIST   输出内容，以逗号分隔: approx (近似坐标)、adjusted (坐标平差值)、\n"
-           "                    sides (边平差值)、precision (精度评定表)；默认全部\n"
-           "  -o REPORT         报告写入文件 (GBK 编码, CRLF)；- 表示以同样的字节写到标准输出；\n"
+           "  --sections LIST   "
+           "输出内容，以逗号分隔：approx（近似坐标）、adjusted（坐标平差值）、\n"
+           "                    sides（边平差值）、precision（精度评定表）；默认全部\n"
+           "  -o REPORT         报告写入文件（GBK 编码，CRLF）；- 表示以同样的字节写到标准输出；\n"
            "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
            "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"
-           "  --grade GRADE     限差等级: 三等、四等、一级、二级、三级、图根 (默认)，或 K:系数\n"
-           "                    (自定义 1/K 与 ±系数″√n，如 20000:8)；给出时超限退出状态为 3\n"
-           "  --json FILE       全部平差成果写成 JSON 文件 (UTF-8)；- 表示标准输出\n"
-           "  --plot FILE.svg   导线图 (按比例，误差椭圆放大) 写成 SVG 文件\n"
-           "  --coords FILE     坐标成果表: .csv (UTF-8) 或 .dat (点名,编码,东坐标,北坐标,高程; "
-           "GBK)\n"
+           "  --grade GRADE     限差等级：三等、四等、一级、二级、三级、图根（默认），或 K:系数\n"
+           "                    （自定义 1/K 与 ±系数″√n，如 20000:8）；给出时超限退出状态为 3\n"
+           "  --json FILE       全部平差成果写成 JSON 文件（UTF-8）；- 表示标准输出\n"
+           "  --plot FILE.svg   导线图（按比例，误差椭圆放大）写成 SVG 文件\n"
+           "  --coords FILE     坐标成果表：.csv（UTF-8）或 "
+           ".dat（点名,编码,东坐标,北坐标,高程；GBK）\n"
            "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
-           "  --summary=line    摘要只写一行 (制表符分隔): 文件、类型、fβ″、fD mm、1/K、σ0″、\n"
+           "  --summary=line    摘要只写一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、\n"
            "                    等级、结论，便于汇总多次运行\n"
            "  --help            显示本说明\n"
            "  --version         显示版本\n"
-           "\n"
-           "退出状态: 0 报告已输出；1 数据被拒绝 (文件不能打开、点名不合格、已知点有误或\n"
-           "与观测数据不符、方位角闭合差达到 50″、法方程不可解、报告或结果文件不能写出)；\n"
-           "2 参数错误 (包括两个输出指向同一文件或输入文件)；3 报告已输出，但闭合差超出\n"
-           "--grade 所给等级的限差。\n"
-           "\n"
-           "示例 (examples 目录):\n"
+           "选项的值可写在下一个词中，也可写在“=”之后（--type=closed）；-o 只用下一个词。\n";
+}
+
+std::string UsageExamples() {
+    return "示例（examples 目录）：\n"
            "  traverse-adjust --type closed --start1 D21=3381252.418,501734.206 \\\n"
            "      --start2 D22=3381685.431,501484.203 examples/closed.txt\n"
            "  traverse-adjust --type double --start1 3379420.615,498310.442 \\\n"
@@ -353,4 +343,27 @@ std::string BatchUsageText() {
            "      --sections adjusted,precision examples/single.txt\n"
            "  traverse-adjust --type non-oriented --start1 3378215.046,500120.733 \\\n"
            "      --end1 3379153.901,501032.467 examples/non-oriented.txt\n";
+}
+} // namespace
+
+std::string BatchUsageText() {
+    return "用法：traverse-adjust --type TYPE [--start1 [点名=]X,Y] [--start2 …] [--end1 …]\n"
+           "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
+           "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
+           "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
+           "                       [--coords FILE.csv|FILE.dat] [--quiet] [--summary=line]\n"
+           "                       OBSERVATION_FILE\n"
+           "\n"
+           "导入观测文件（.txt 或 .con），按导线类型平差，输出平差报告；在标准错误上给出\n"
+           "闭合差、相对闭合差、单位权中误差及按等级的限差检核。观测文件须为扩展名 .txt 或\n"
+           ".con 的文件（不读标准输入），至多 10000 条观测记录、20000 个测站行。\n"
+           "\n" +
+           UsageOptions() +
+           "\n"
+           "退出状态：0 报告已输出；1 数据被拒绝（文件不能打开、点名不合格、已知点有误或\n"
+           "与观测数据不符、方位角闭合差达到 50″、法方程不可解、报告或结果文件不能写出）；\n"
+           "2 参数错误（包括两个输出指向同一文件或输入文件）；3 报告已输出，但闭合差超出\n"
+           "--grade 所给等级的限差。\n"
+           "\n" +
+           UsageExamples();
 }
