@@ -684,3 +684,35 @@ TEST_F(BatchTool, ParallelRunsNeverInterleaveTheirSummaries) {
         for (size_t k = 1; k < kLinesPerRun; ++k)
             EXPECT_EQ(owners[block + k], owners[block]) << "a summary split at line " << block + k;
 }
+
+// Every file the tool writes for each example, byte for byte as kept in tests/data/golden
+// (written by an earlier build): a restructuring must not change one digit. With
+// TA_WRITE_GOLDEN=1 in the environment the files are written anew instead.
+TEST_F(BatchTool, EveryOutputOfTheExamplesIsAsKept) {
+    const fs::path golden = fs::path(TA_TEST_DATA_DIR) / "golden";
+    const bool write = std::getenv("TA_WRITE_GOLDEN") != nullptr;
+    for (std::vector<std::string> args : ExampleCommands()) {
+        const std::string stem = fs::path(args.back()).filename().string();
+        SCOPED_TRACE(stem);
+        const std::vector<std::pair<std::string, std::string>> outputs = {
+            {"-o", ".txt"}, {"--json", ".json"}, {"--plot", ".svg"}, {"--coords", ".csv"}};
+        for (const auto& [option, ext] : outputs)
+            args.insert(args.end() - 1, {option, (dir / (stem + ext)).string()});
+        args.insert(args.end() - 1, "--summary=line");
+        ToolResult r = Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        args.erase(args.end() - 10, args.end() - 1);
+        args.insert(args.end() - 1, {"--quiet", "--coords", (dir / (stem + ".dat")).string()});
+        ASSERT_EQ(Run(args).status, 0);
+        const std::string line = r.err.substr(r.err.find('\t'));
+        for (const std::string ext : {".txt", ".json", ".svg", ".csv", ".dat", ".summary"}) {
+            const std::string bytes = ext == ".summary" ? line : ReadFile(dir / (stem + ext));
+            if (write) {
+                fs::create_directories(golden);
+                WriteFile(golden / (stem + ext), bytes);
+            } else {
+                EXPECT_EQ(bytes, ReadFile(golden / (stem + ext))) << stem + ext;
+            }
+        }
+    }
+}
