@@ -18,6 +18,18 @@
 namespace fs = std::filesystem;
 
 namespace {
+// A UTF-8 path, as the program's paths are on every system.
+fs::path Utf8Path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(Utf8Path(path), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
@@ -38,7 +50,7 @@ struct SavedRun {
         port.messageIds.clear();
     }
     ~SavedRun() { fs::remove_all(dir); }
-    std::string In(const char* name) const { return (dir / name).string(); }
+    std::string In(const char* name) const { return dir.string() + "/" + name; }
 
     fs::path dir = fs::temp_directory_path() / ("ta-save-" + std::to_string(::getpid()));
     FakeWindowPort port;
@@ -65,7 +77,7 @@ TEST(SaveTargets, ResultFilesAreNamedAfterTheTraverseAndReplacedOnlyAfterYes) {
         SavedRun run;
         ASSERT_EQ(run.dlg.m_nState, kAdjusted);
         const std::string target = run.In("closed-坐标成果.csv");
-        if (c.exists) std::ofstream(target) << "earlier";
+        if (c.exists) std::ofstream(Utf8Path(target)) << "earlier";
         for (int i = 0; i < c.dialogs && (c.written || i + 1 < c.dialogs); ++i)
             run.port.savePaths.push_back(target);
         run.port.yesNoAnswers = c.answers;
@@ -102,7 +114,7 @@ TEST(SaveTargets, TheExportDialogKeepsTheLastChoiceAndAsksBeforeReplacing) {
     };
     run.dlg.ExportResults(); // the default name, every section: written
     const std::string report = run.In("closed-平差报告.txt");
-    ASSERT_TRUE(fs::exists(report));
+    ASSERT_TRUE(fs::exists(Utf8Path(report)));
     run.port.yesNoAnswers = {false};
     run.dlg.ExportResults(); // the same path again: 否 keeps the report
     run.port.yesNoAnswers = {true};
