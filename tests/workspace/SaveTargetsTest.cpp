@@ -23,6 +23,11 @@ fs::path Utf8Path(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string Read(const std::string& path) {
     std::ifstream in(Utf8Path(path), std::ios::binary);
     std::ostringstream bytes;
@@ -44,13 +49,13 @@ struct SavedRun {
         fs::copy_file(fs::path(TA_EXAMPLES_DIR) / "closed.txt", dir / "closed.txt");
         port.ResetEdits(kClosed);
         port.SetKnownPoints(3381252.418, 501734.206, 3381685.431, 501484.203);
-        port.openPaths.push_back((dir / "closed.txt").string());
+        port.openPaths.push_back(In("closed.txt"));
         dlg.OnImport();
         dlg.OnAdjust();
         port.messageIds.clear();
     }
     ~SavedRun() { fs::remove_all(dir); }
-    std::string In(const char* name) const { return dir.string() + "/" + name; }
+    std::string In(const char* name) const { return Utf8(dir / Utf8Path(name)); }
 
     fs::path dir = fs::temp_directory_path() / ("ta-save-" + std::to_string(::getpid()));
     FakeWindowPort port;
