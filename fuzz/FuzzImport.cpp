@@ -5,7 +5,7 @@
 // range), that the table is never written out of range and that every reduced distance
 // is finite (a denormal slope distance may reduce to 0).
 #include "FuzzWindow.h"
-#include "import/CheckedNumbers.h"
+#include "read/CheckedNumbers.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>

@@ -5,11 +5,11 @@
 // relies on: a run that says it is done prints no "nan" or "inf", and its adjusted
 // traverse, run along the adjusted sides and azimuths, ends on the typed known point.
 #include "FuzzWindow.h"
-#include "compute/AngleConversions.h"
-#include "export/ResultsReport.h"
+#include "model/NumberText.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "BatchPort.h"
 
-#include "import/FileBytes.h"
 #include "platform/ShownText.h"
+#include "read/FileBytes.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"

@@ -5,7 +5,7 @@
 
 #include "BatchArguments.h"
 
-#include "import/KnownPointFile.h"
+#include "read/KnownPointFile.h"
 
 #include <vector>
 

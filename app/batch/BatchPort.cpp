@@ -1,11 +1,11 @@
 #include "BatchPort.h"
 
-#include "export/ResultExportDlg.h"
+#include "model/NumberText.h"
 #include "platform/Program.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
-#include "workspace/NumberText.h"
+#include "workspace/ResultExportDlg.h"
 
 void CBatchWindowPort::SelectType(int traverseType) {
     for (int id : ctl::kKnownPointEdits)

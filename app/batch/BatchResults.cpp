@@ -3,14 +3,14 @@
 #include "BatchOutputs.h"
 #include "BatchPort.h"
 
-#include "export/ResultsReport.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
-#include "results/CoordinateFiles.h"
-#include "results/PlotModel.h"
-#include "results/ResultsJson.h"
-#include "results/ResultsText.h"
-#include "results/SvgPlot.h"
+#include "write/CoordinateFiles.h"
+#include "write/PlotModel.h"
+#include "write/ResultsJson.h"
+#include "write/ResultsReport.h"
+#include "write/ResultsText.h"
+#include "write/SvgPlot.h"
 
 namespace {
 constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units

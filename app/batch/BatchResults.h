@@ -4,8 +4,8 @@
 
 #include "BatchArguments.h"
 
-#include "results/GradeLimits.h"
-#include "results/TraverseResults.h"
+#include "assess/GradeLimits.h"
+#include "write/TraverseResults.h"
 
 #include <cstdio>
 

@@ -5,15 +5,15 @@
 #include "BatchPort.h"
 #include "BatchResults.h"
 
-#include "export/ResultsReport.h"
+#include "assess/GradeLimits.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
-#include "results/GradeLimits.h"
-#include "results/TraverseResults.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
+#include "write/TraverseResults.h"
 
 namespace {
 void ShowNoTempFolder(CTraverseAdjustDlg& dlg, const std::string& folder, int error) {

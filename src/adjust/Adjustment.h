@@ -3,7 +3,7 @@
 // of a point and the check that a result can be shown.
 #pragma once
 
-#include "workspace/Records.h"
+#include "model/Records.h"
 
 // Millimetres of coordinate change per arc second of turn and metre of lever arm.
 constexpr double kArcSecondLever = 0.004848132257047973;

@@ -10,7 +10,7 @@
 #include "adjust/Adjustment.h"
 #include "adjust/ConditionSystem.h"
 #include "adjust/GrossErrors.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
@@ -94,8 +94,8 @@ bool ClosesOnItsPoint(const CTraverseAdjustDlg& w, const ConditionLayout& l) {
 // Corrections past the gross-error bounds: the known points and the observations do
 // not belong together. 1 when within them, 0 after the message with the closures.
 int CheckGrossErrors(CTraverseAdjustDlg& w, const ConditionLayout& l, int n) {
-    const auto exceeded = FirstGrossError(w.m_dV, n, l.freeOrientation, w.m_arrObservations,
-                                          w.m_arrAdjSides);
+    const auto exceeded =
+        FirstGrossError(w.m_dV, n, l.freeOrientation, w.m_arrObservations, w.m_arrAdjSides);
     if (!exceeded) return 1;
     std::optional<double> azimuthClosure;
     if (l.azimuthRow) azimuthClosure = DmsToSeconds(UnpackDms(w.m_dAzimuthClosure));

@@ -6,7 +6,7 @@
 
 #include "adjust/Adjustment.h"
 #include "adjust/MatrixKernel.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>

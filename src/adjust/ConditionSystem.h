@@ -5,7 +5,7 @@
 // where there is one (seconds), then the x and y closures (mm).
 #pragma once
 
-#include "workspace/Records.h"
+#include "model/Records.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "adjust/GrossErrors.h"
 
+#include "model/NumberText.h"
 #include "resources/CodePage936.h"
-#include "results/ResultsText.h"
-#include "workspace/NumberText.h"
+#include "write/ResultsText.h"
 
 #include <cmath>
 
@@ -38,9 +38,9 @@ std::optional<std::string> FirstGrossError(const std::vector<double>& v, int ang
 }
 
 std::string ClosurePhrase(double fx, double fy, std::optional<double> azimuthClosure) {
-    std::string text = "坐标闭合差 fx = " + FormatSignedTenth(fx) + " mm，fy = " +
-                       FormatSignedTenth(fy) + " mm，fD = " + FormatTenth(std::hypot(fx, fy)) +
-                       " mm";
+    std::string text = "坐标闭合差 fx = " + FormatSignedTenth(fx) +
+                       " mm，fy = " + FormatSignedTenth(fy) +
+                       " mm，fD = " + FormatTenth(std::hypot(fx, fy)) + " mm";
     if (azimuthClosure) text += "，方位角闭合差 fβ = " + FormatSignedTenth(*azimuthClosure) + "″";
     return text;
 }

@@ -5,8 +5,8 @@
 // orientation in column 0 is not an observation and has no bound), then the sides (mm).
 #pragma once
 
+#include "model/Records.h"
 #include "workspace/GrowableArray.h"
-#include "workspace/Records.h"
 
 #include <optional>
 #include <string>

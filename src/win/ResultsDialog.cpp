@@ -8,11 +8,11 @@
 
 #include "platform/WideText.h"
 #include "resources/StringTable.h"
-#include "results/CoordinateFiles.h"
-#include "results/PlotModel.h"
-#include "results/ResultsText.h"
-#include "results/SvgPlot.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/CoordinateFiles.h"
+#include "write/PlotModel.h"
+#include "write/ResultsText.h"
+#include "write/SvgPlot.h"
 
 namespace {
 enum ResultsControl { kGradeBox = 2001, kTextBox, kSaveCsv, kSaveDat, kSaveSvg, kClose };

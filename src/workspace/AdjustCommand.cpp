@@ -3,9 +3,9 @@
 // precision assessment of the selected traverse type.
 #include "workspace/TraverseAdjustDlg.h"
 
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "results/ResultsText.h"
+#include "write/ResultsText.h"
 
 #include <cmath>
 

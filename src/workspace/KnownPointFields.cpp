@@ -1,7 +1,7 @@
 // The known points between the window's fields and the core: each point group's name
 // and coordinate fields, the check before an adjustment (focus on the box at fault) and
 // the names filled from the observations of an import or a type change.
-#include "compute/KnownPoints.h"
+#include "reduce/KnownPoints.h"
 #include "resources/CodePage936.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"

@@ -1,10 +1,10 @@
 // The workflow state with the button that depends on it, and the command of "平差成果":
 // the results window over the current adjustment, whose files are written as the
 // report is.
-#include "export/ResultsReport.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
 
 void CTraverseAdjustDlg::SetState(int state) {
     m_nState = state;

@@ -5,11 +5,11 @@
 // errors, arc seconds for angle corrections; X north, Y east.
 #pragma once
 
-#include "export/ResultExportDlg.h"
-#include "results/ResultFileKinds.h"
+#include "model/Records.h"
 #include "workspace/GrowableArray.h"
-#include "workspace/Records.h"
+#include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
+#include "write/ResultFileKinds.h"
 
 #include <functional>
 #include <optional>
@@ -170,7 +170,7 @@ public:
     double m_dWx = 0, m_dWy = 0, m_dWz = 0;
     double m_dGoalX1 = 0, m_dGoalX2 = 0, m_dGoalY2 = 0, m_dGoalY1 = 0, m_dGoalZ1 = 0, m_dGoalZ2 = 0;
     double m_dAzimuthClosure = 0;
-    bool m_bClosuresShown = false; // the closure boxes show an adjustment's closures
+    bool m_bClosuresShown = false;  // the closure boxes show an adjustment's closures
     CImgEdit* m_pImgEdit = nullptr; // the diagram control, bound through the port
     int m_nTraverseType = kNonOriented;
     // The point names of groups 1 to 4 as shown (UTF-8): filled from the observations

@@ -1,6 +1,6 @@
 #include "adjust/Adjustment.h"
 #include "adjust/TraverseCases.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"

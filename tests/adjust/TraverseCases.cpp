@@ -1,6 +1,6 @@
 #include "adjust/TraverseCases.h"
 
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "support/TraverseFixtures.h"
 
 #include <cmath>

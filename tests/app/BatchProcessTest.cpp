@@ -4,9 +4,9 @@
 
 #include "support/FakeWindowPort.h"
 
-#include "export/ResultExportDlg.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
+#include "workspace/ResultExportDlg.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>

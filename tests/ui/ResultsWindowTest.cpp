@@ -1,12 +1,12 @@
 // The results window over the adjusted closed example, one test per tab: what each tab
 // shows comes from the core, rounded for reading, and what it saves is the core's bytes.
-#include "results/AdjustedExamples.h"
+#include "write/AdjustedExamples.h"
 
 #include "ui/PlotPainter.h"
 #include "ui/ResultsWindow.h"
 
-#include "results/CoordinateFiles.h"
-#include "results/SvgPlot.h"
+#include "write/CoordinateFiles.h"
+#include "write/SvgPlot.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Known points around the observations: a box left empty, a point typed twice, a name
 // that is not the file's, an absurd coordinate or an end point far off refuse the
 // adjustment with what is wrong, and leave nothing adjusted.
-#include "import/ImportFixture.h"
+#include "read/ImportFixture.h"
 #include "support/TraverseFixtures.h"
 
 #include "resources/StringTable.h"

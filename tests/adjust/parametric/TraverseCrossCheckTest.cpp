@@ -4,9 +4,9 @@
 #include "adjust/parametric/ParametricAdjustment.h"
 #include "adjust/parametric/TraverseGenerator.h"
 #include "adjust/parametric/TraverseModel.h"
+#include "model/NumberText.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
