@@ -9,6 +9,7 @@
 #include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "read/ObservationReaders.h"
 #include "write/ResultsReport.h"
 
 #include <algorithm>
@@ -108,11 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeWindowPort& port = Port(h);
     CTraverseAdjustDlg dlg(&port);
     dlg.ReadWindow();
-    const int read =
-        h.con ? dlg.ReadConBuffer(file, "fuzz.con") : dlg.ReadTxtBuffer(file, "fuzz.txt");
-    if (read != 1) return 0;
-    dlg.FillObservationTable();
-    dlg.ReduceSlopeDistances();
+    ReadResult read =
+        h.con ? ReadConObservations(file, "fuzz.con") : ReadTxtObservations(file, "fuzz.txt");
+    if (read.refusal) return 0;
+    ReduceSlopeDistances(read.observations);
+    for (const ObservationRecord& r : read.observations)
+        dlg.m_arrObservations.Add(r);
     dlg.m_nState = kObservationsLoaded;
     port.messageIds.clear();
     dlg.OnAdjust();

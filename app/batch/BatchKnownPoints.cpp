@@ -35,7 +35,7 @@ bool ReadKnownPointFile(const std::string& path, CBatchWindowPort& port,
     }
     const auto format = KnownPointFormatOf(path).value_or(KnownPointFormat::Dat);
     if (const auto fault = ReadKnownPoints(file.bytes, name, format, points))
-        return Refuse(port, fault->stringId, fault->text);
+        return Refuse(port, fault->messageId, MessageText(*fault));
     return true;
 }
 

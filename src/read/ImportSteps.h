@@ -1,17 +1,18 @@
-// Steps of the import that are not members of the workspace.
+// Steps the readers share: a refusal kept as the reader's result, and the station lines
+// of a ".txt" file.
 #pragma once
 
-#include "read/ImportText.h"
-#include "workspace/TraverseAdjustDlg.h"
+#include "read/ObservationReaders.h"
 
-#include <string>
 #include <vector>
 
-constexpr int kTableRows = 100; // the observation table's rows, header row included
+// Keeps the refusal; returns 0 so that a reader can `return Refuse(...)`.
+inline int Refuse(ReadResult& result, Refusal refusal) {
+    result.refusal = std::move(refusal);
+    return 0;
+}
 
-// Shows the fault's message; returns 0 so that a reader can `return Refuse(...)`.
-int Refuse(CTraverseAdjustDlg& dlg, const ImportFault& fault);
-
-// The ".txt" station lines into m_arrStations, with the file line of each in lines;
-// then the linking of foresights. 1 when read, 0 when refused (message shown).
-int ReadTxtStations(CTraverseAdjustDlg& dlg, ObservationText& file, std::vector<int>& lines);
+// The ".txt" station lines, with the file line of each in lines, then the linking of
+// foresights. 1 when read, 0 when refused.
+int ReadTxtStations(ReadResult& result, ObservationText& file, std::vector<StationRecord>& stations,
+                    std::vector<int>& lines);

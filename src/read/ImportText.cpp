@@ -134,15 +134,15 @@ bool ObservationText::NextLine(std::string_view& line) {
     return true;
 }
 
-ImportFault ObservationText::MakeFault(int stringId, std::string_view d3, std::string_view d4,
+Refusal ObservationText::MakeFault(int stringId, std::string_view d3, std::string_view d4,
                                        std::string_view d5) const {
     return FaultAt(m_lineNumber, stringId, d3, d4, d5);
 }
 
-ImportFault ObservationText::FaultAt(int line, int stringId, std::string_view d3,
-                                     std::string_view d4, std::string_view d5) const {
-    const std::string number = std::to_string(line);
-    return {stringId, FormatString(stringId, {m_name, number, d3, d4, d5})};
+Refusal ObservationText::FaultAt(int line, int stringId, std::string_view d3, std::string_view d4,
+                                 std::string_view d5) const {
+    return {stringId,
+            {m_name, std::to_string(line), std::string(d3), std::string(d4), std::string(d5)}};
 }
 
 bool ObservationText::Refuse(int stringId, int lineNumber) {
@@ -158,7 +158,7 @@ int NameFault(std::string_view name) {
     return 0;
 }
 
-ImportFault NameFaultOf(const ObservationText& file, std::string_view name) {
+Refusal NameFaultOf(const ObservationText& file, std::string_view name) {
     return file.MakeFault(NameFault(name), ShownText(Cp936ToUtf8(name)));
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/NumberText.h"
+#include "model/Refusal.h"
 
 #include <cstddef>
 #include <string>
@@ -17,11 +18,6 @@ constexpr size_t kMaxLineBytes = 4096;
 constexpr size_t kMaxFileBytes = size_t{32} << 20;
 constexpr size_t kMaxNumberChars = 100;
 
-// A refused import: the string id and its formatted text.
-struct ImportFault {
-    int stringId = 0;
-    std::string text;
-};
 
 // How a file's text is read: decided from its bytes, or forced by the caller.
 enum class TextEncoding { Automatic = 0, Gbk = 1, Utf8 = 2 };
@@ -47,14 +43,14 @@ public:
     // Back to the first line, for a second pass.
     void Rewind();
     bool Failed() const { return m_failed; }
-    const ImportFault& Fault() const { return m_fault; }
+    const Refusal& Fault() const { return m_fault; }
     // 1-based number of the line last handed out.
     int LineNumber() const { return m_lineNumber; }
-    // A fault naming this file and the current (or the given) line, with UTF-8 details
-    // as %3, %4, %5.
-    ImportFault MakeFault(int stringId, std::string_view d3 = {}, std::string_view d4 = {},
+    // A refusal naming this file (%1) and the current (or the given) line (%2), with
+    // UTF-8 details as %3, %4, %5.
+    Refusal MakeFault(int stringId, std::string_view d3 = {}, std::string_view d4 = {},
                           std::string_view d5 = {}) const;
-    ImportFault FaultAt(int line, int stringId, std::string_view d3 = {}, std::string_view d4 = {},
+    Refusal FaultAt(int line, int stringId, std::string_view d3 = {}, std::string_view d4 = {},
                         std::string_view d5 = {}) const;
 
 private:
@@ -65,7 +61,7 @@ private:
     size_t m_next = 0;
     int m_lineNumber = 0;
     bool m_failed = false;
-    ImportFault m_fault;
+    Refusal m_fault;
 };
 
 // A point name as read: kNameTooLong past kMaxNameBytes, kNameControlCharacter when it
@@ -74,7 +70,7 @@ int NameFault(std::string_view name);
 
 // The refusal of a name with that fault at the current line: the name as %3, its
 // control characters shown escaped.
-ImportFault NameFaultOf(const ObservationText& file, std::string_view name);
+Refusal NameFaultOf(const ObservationText& file, std::string_view name);
 
 // The file name of a path, as UTF-8 for a message.
 std::string DisplayName(const std::string& path);

@@ -83,7 +83,7 @@ const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points
     return nullptr;
 }
 
-std::optional<ImportFault> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
+std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
                                            KnownPointFormat format,
                                            std::vector<KnownPointEntry>& points) {
     ObservationText file;

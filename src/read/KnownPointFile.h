@@ -27,7 +27,7 @@ std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path);
 // The points of the file in points; a fault naming the file and the line for a line
 // that is not a point (too few fields, no name, a coordinate that is not a decimal
 // number), for one name given two different coordinates, and for a file without points.
-std::optional<ImportFault> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
+std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
                                            KnownPointFormat format,
                                            std::vector<KnownPointEntry>& points);
 

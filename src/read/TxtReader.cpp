@@ -57,7 +57,8 @@ int FieldFault(int i, double value) {
 std::string NameText(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
 
 struct DataPass {
-    CTraverseAdjustDlg& dlg;
+    ReadResult& result;
+    const std::vector<StationRecord>& stations;
     ObservationText& file;
     std::unordered_map<std::string_view, std::vector<int>> byForesight; // in station order
     std::vector<bool> sighted;
@@ -69,19 +70,19 @@ struct DataPass {
 // order they are written, and nothing after them.
 int ReadSightNumbers(DataPass& pass, const Words& words, double (&v)[4]) {
     if (words.count > kDataWords)
-        return Refuse(pass.dlg,
+        return Refuse(pass.result,
                       pass.file.MakeFault(str::kWordsAfterTarget, WordText(words.w[kDataWords])));
     for (int i = 0; i < 4 && i + 1 < words.count; ++i) {
         const std::string_view word = words.w[i + 1];
         const ScanResult r = ReadWholeNumber(word, v[i]);
         if (r == ScanResult::NotFinite)
-            return Refuse(pass.dlg,
+            return Refuse(pass.result,
                           pass.file.MakeFault(str::kBadNumber, "“" + WordText(word) + "”"));
         const int fault = r == ScanResult::NoNumber ? str::kNotANumber : FieldFault(i, v[i]);
-        if (fault != 0) return Refuse(pass.dlg, pass.file.MakeFault(fault, WordText(word)));
+        if (fault != 0) return Refuse(pass.result, pass.file.MakeFault(fault, WordText(word)));
     }
     if (words.count < 4) // the slope distance, horizontal or vertical angle (grid headers)
-        return Refuse(pass.dlg,
+        return Refuse(pass.result,
                       pass.file.MakeFault(str::kMissingNumber,
                                           LoadString(str::kFirstGridHeader + 2 + words.count)));
     return 1;
@@ -97,13 +98,13 @@ int OwningStation(const std::vector<int>& candidates, int stationsSeen) {
 }
 
 int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v)[4]) {
-    CTraverseAdjustDlg& dlg = pass.dlg;
-    const StationRecord& st = dlg.m_arrStations[k];
+    ReadResult& result = pass.result;
+    const StationRecord& st = pass.stations[static_cast<size_t>(k)];
     if (SightFault(v[0], v[2]) != 0)
-        return Refuse(dlg, pass.file.MakeFault(str::kImplausibleSight, NameText(st.szStation),
+        return Refuse(result, pass.file.MakeFault(str::kImplausibleSight, NameText(st.szStation),
                                                NameText(st.szForesight), WordText(words.w[3])));
-    if (dlg.m_arrObservations.GetSize() >= kMaxObservations)
-        return Refuse(dlg, pass.file.MakeFault(str::kTooManyObservations));
+    if (result.observations.size() >= static_cast<size_t>(kMaxObservations))
+        return Refuse(result, pass.file.MakeFault(str::kTooManyObservations));
     ObservationRecord rec{};
     std::memcpy(rec.szStation, st.szStation, kNameFieldSize);
     std::memcpy(rec.szForesight, st.szForesight, kNameFieldSize);
@@ -113,7 +114,7 @@ int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v
     rec.dVerticalAngle = v[2];
     rec.dInstrumentHeight = st.dInstrumentHeight;
     rec.dTargetHeight = v[3];
-    dlg.m_arrObservations.Add(rec);
+    result.observations.push_back(rec);
     pass.sighted[static_cast<size_t>(k)] = true;
     return 1;
 }
@@ -126,7 +127,7 @@ int ReadDataLine(DataPass& pass, std::string_view raw) {
     auto match = pass.byForesight.find(words.w[0]);
     if (match == pass.byForesight.end()) {
         if (!LooksLikeDataLine(words)) return 1; // a note, a header: not data
-        return Refuse(pass.dlg, pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
+        return Refuse(pass.result, pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
     }
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     if (ReadSightNumbers(pass, words, v) != 1) return 0;
@@ -142,27 +143,28 @@ int ReadDataLines(DataPass& pass) {
         }
         if (ReadDataLine(pass, raw) != 1) return 0;
     }
-    if (pass.file.Failed()) return Refuse(pass.dlg, pass.file.Fault());
+    if (pass.file.Failed()) return Refuse(pass.result, pass.file.Fault());
     return 1;
 }
 
 // Every set-up with a foresight has its data line; the closing set-up has no foresight.
 int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& stationLines) {
-    const CGrowableArray<StationRecord>& st = pass.dlg.m_arrStations;
-    for (int k = 0; k < st.GetSize(); ++k)
+    const std::vector<StationRecord>& st = pass.stations;
+    for (int k = 0; k < static_cast<int>(st.size()); ++k)
         if (!pass.sighted[static_cast<size_t>(k)] && !NameOf(st[k].szForesight).empty())
-            return Refuse(pass.dlg,
+            return Refuse(pass.result,
                           pass.file.FaultAt(stationLines[static_cast<size_t>(k)],
                                             str::kSetupWithoutData, NameText(st[k].szStation),
                                             NameText(st[k].szForesight)));
     return 1;
 }
 
-int ReadObservations(CTraverseAdjustDlg& dlg, ObservationText& file,
+int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stations,
+                     ObservationText& file,
                      const std::vector<int>& stationLines) {
-    DataPass pass{dlg, file, {}, std::vector<bool>(stationLines.size()), 0, {}};
-    for (int k = 0; k < dlg.m_arrStations.GetSize(); ++k) {
-        std::string_view foresight = NameOf(dlg.m_arrStations[k].szForesight);
+    DataPass pass{result, stations, file, {}, std::vector<bool>(stationLines.size()), 0, {}};
+    for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
+        std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
         if (!foresight.empty()) pass.byForesight[foresight].push_back(k);
     }
     file.Rewind();
@@ -171,13 +173,19 @@ int ReadObservations(CTraverseAdjustDlg& dlg, ObservationText& file,
 }
 } // namespace
 
-int CTraverseAdjustDlg::ReadTxtBuffer(std::string_view bytes, const std::string& name) {
+ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
+                               TextEncoding encoding) {
+    ReadResult result;
     ObservationText file;
-    if (!file.Decode(bytes, name, static_cast<TextEncoding>(m_nInputEncoding)))
-        return Refuse(*this, file.Fault());
+    if (!file.Decode(bytes, name, encoding)) {
+        Refuse(result, file.Fault());
+        return result;
+    }
+    std::vector<StationRecord> stations;
     std::vector<int> stationLines;
-    if (ReadTxtStations(*this, file, stationLines) != 1) return 0;
-    if (!stationLines.empty() && ReadObservations(*this, file, stationLines) != 1) return 0;
-    if (m_arrObservations.IsEmpty()) return Refuse(*this, file.FaultAt(0, str::kNothingToImport));
-    return 1;
+    const bool read = ReadTxtStations(result, file, stations, stationLines) == 1 &&
+                      (stationLines.empty() || ReadObservations(result, stations, file, stationLines) == 1);
+    if (read && result.observations.empty()) Refuse(result, file.FaultAt(0, str::kNothingToImport));
+    if (result.refusal) result.observations.clear(); // a refused file gives nothing
+    return result;
 }

@@ -14,41 +14,42 @@
 
 namespace {
 // Stores a name read from the file, refusing one that does not fit the field.
-int StoreName(CTraverseAdjustDlg& dlg, const ObservationText& file, char (&field)[kNameFieldSize],
+int StoreName(ReadResult& result, const ObservationText& file, char (&field)[kNameFieldSize],
               std::string_view name) {
-    if (NameFault(name) != 0) return Refuse(dlg, NameFaultOf(file, name));
+    if (NameFault(name) != 0) return Refuse(result, NameFaultOf(file, name));
     SetName(field, name);
     return 1;
 }
 
-int ReadStationLine(CTraverseAdjustDlg& dlg, const ObservationText& file, std::string_view raw) {
+int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
+                    const ObservationText& file, std::string_view raw) {
     std::string line(raw);
     CommasToSpaces(line);
     StationRecord station{};
     size_t pos = 0;
     std::string_view word;
     ReadWord(line, pos, word); // the station word, "*" included
-    if (StoreName(dlg, file, station.szStation, word.substr(1)) != 1) return 0;
+    if (StoreName(result, file, station.szStation, word.substr(1)) != 1) return 0;
     if (ReadWord(line, pos, word)) {
-        if (StoreName(dlg, file, station.szBacksight, word) != 1) return 0;
+        if (StoreName(result, file, station.szBacksight, word) != 1) return 0;
         if (ReadWord(line, pos, word)) { // the instrument height, 0 when missing
             const ScanResult r = ReadWholeNumber(word, station.dInstrumentHeight);
             if (r == ScanResult::NotFinite)
-                return Refuse(dlg, file.MakeFault(str::kBadNumber, "“" + WordText(word) + "”"));
+                return Refuse(result, file.MakeFault(str::kBadNumber, "“" + WordText(word) + "”"));
             if (r != ScanResult::Ok)
-                return Refuse(dlg, file.MakeFault(str::kNotANumber, WordText(word)));
+                return Refuse(result, file.MakeFault(str::kNotANumber, WordText(word)));
             if (HeightFault(station.dInstrumentHeight) != 0)
-                return Refuse(dlg, file.MakeFault(str::kImplausibleHeight, WordText(word)));
+                return Refuse(result, file.MakeFault(str::kImplausibleHeight, WordText(word)));
         }
     }
-    if (dlg.m_arrStations.GetSize() >= kMaxStationLines)
-        return Refuse(dlg, file.MakeFault(str::kTooManyStations));
-    dlg.m_arrStations.Add(station);
+    if (stations.size() >= static_cast<size_t>(kMaxStationLines))
+        return Refuse(result, file.MakeFault(str::kTooManyStations));
+    stations.push_back(station);
     return 1;
 }
 
-void LinkForesights(CGrowableArray<StationRecord>& st) {
-    const int n = st.GetSize();
+void LinkForesights(std::vector<StationRecord>& st) {
+    const int n = static_cast<int>(st.size());
     std::unordered_map<std::string_view, int> lastWithBacksight;
     for (int j = 0; j < n; ++j)
         lastWithBacksight[NameOf(st[j].szBacksight)] = j;
@@ -60,14 +61,15 @@ void LinkForesights(CGrowableArray<StationRecord>& st) {
 }
 } // namespace
 
-int ReadTxtStations(CTraverseAdjustDlg& dlg, ObservationText& file, std::vector<int>& lines) {
+int ReadTxtStations(ReadResult& result, ObservationText& file, std::vector<StationRecord>& stations,
+                    std::vector<int>& lines) {
     std::string_view raw;
     while (file.NextLine(raw)) {
         if (raw.empty() || raw[0] != '*') continue;
-        if (ReadStationLine(dlg, file, raw) != 1) return 0;
+        if (ReadStationLine(result, stations, file, raw) != 1) return 0;
         lines.push_back(file.LineNumber());
     }
-    if (file.Failed()) return Refuse(dlg, file.Fault());
-    LinkForesights(dlg.m_arrStations);
+    if (file.Failed()) return Refuse(result, file.Fault());
+    LinkForesights(stations);
     return 1;
 }

@@ -160,19 +160,28 @@ std::string_view LoadString(int id) {
     return {};
 }
 
-std::string FormatString(int id, std::initializer_list<std::string_view> args) {
-    std::string_view text = LoadString(id);
+namespace {
+template <typename Args> std::string Fill(std::string_view text, const Args& args) {
     std::string out;
     out.reserve(text.size() + 32);
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             size_t k = static_cast<size_t>(text[i + 1] - '1');
-            if (k < args.size()) out += *(args.begin() + k);
+            if (k < args.size()) out += std::string_view(*(args.begin() + k));
             ++i;
         } else {
             out += c;
         }
     }
     return out;
+}
+} // namespace
+
+std::string FormatString(int id, std::initializer_list<std::string_view> args) {
+    return Fill(LoadString(id), args);
+}
+
+std::string MessageText(const Refusal& refusal) {
+    return Fill(LoadString(refusal.messageId), refusal.arguments);
 }

@@ -3,6 +3,8 @@
 // added. Placeholders "%1", "%2", ... are filled by FormatString.
 #pragma once
 
+#include "model/Refusal.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -143,3 +145,6 @@ std::string_view LoadString(int id);
 
 // The text of an id with %1, %2, ... replaced by the arguments in order.
 std::string FormatString(int id, std::initializer_list<std::string_view> args);
+
+// The message of a refusal: its text with its arguments in place.
+std::string MessageText(const Refusal& refusal);

@@ -2,7 +2,8 @@
 // its extension, show the observations and reduce the slope distances. A refused file
 // leaves the workspace reset; whatever the outcome, no exportable result is left
 // (CImportScope).
-#include "read/ImportSteps.h"
+#include "read/ObservationReaders.h"
+#include "workspace/TraverseAdjustDlg.h"
 
 #include "platform/PathNames.h"
 #include "platform/ShownText.h"
@@ -54,11 +55,6 @@ bool ReadChosenFile(CTraverseAdjustDlg& dlg, const std::string& path, FileBytes&
 }
 } // namespace
 
-int Refuse(CTraverseAdjustDlg& dlg, const ImportFault& fault) {
-    dlg.ShowMessage(fault.stringId, fault.text);
-    return 0;
-}
-
 void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
@@ -78,16 +74,20 @@ void CTraverseAdjustDlg::ImportFile(const std::string& path) {
         return;
     }
     FileBytes file;
-    const bool read = ReadChosenFile(*this, path, file) &&
-                      (kind == FileKind::Txt ? ReadTxtBuffer(file.bytes, DisplayName(path))
-                                             : ReadConBuffer(file.bytes, DisplayName(path))) == 1;
-    if (!read) {
-        ResetWorkspace(); // nothing half-read stays
+    if (!ReadChosenFile(*this, path, file)) return;
+    const auto encoding = static_cast<TextEncoding>(m_nInputEncoding);
+    const ReadResult read = kind == FileKind::Txt
+                                ? ReadTxtObservations(file.bytes, DisplayName(path), encoding)
+                                : ReadConObservations(file.bytes, DisplayName(path), encoding);
+    if (read.refusal) {
+        ShowRefusal(*read.refusal);
         return;
     }
+    for (const ObservationRecord& r : read.observations)
+        m_arrObservations.Add(r);
     m_nState = kObservationsLoaded;
-    FillObservationTable();
-    ReduceSlopeDistances();
+    FillObservationTable(); // the slope distances as read
+    ReduceSlopeDistances(std::span(m_arrObservations.GetData(), m_arrObservations.GetSize()));
     m_importedFile = {true, file.device, file.inode};
     m_strObservationPath = path;
     m_exportOptions.m_strPath.clear(); // the next export offers this traverse's own name

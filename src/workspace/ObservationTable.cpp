@@ -2,7 +2,12 @@
 // shows record r - 1 as a surveyor reads it: names, the slope distance and heights in
 // metres to the millimetre, angles in degrees, minutes and seconds. The table keeps 100
 // rows and grows to show more than 99 records.
-#include "read/ImportSteps.h"
+#include "model/NumberText.h"
+#include "workspace/TraverseAdjustDlg.h"
+
+namespace {
+constexpr int kTableRows = 100; // the observation table's rows, header row included
+}
 
 #include "reduce/AngleConversions.h"
 #include "resources/CodePage936.h"
@@ -80,7 +85,6 @@ int CTraverseAdjustDlg::FillObservationTable() {
 
 void CTraverseAdjustDlg::ResetWorkspace() {
     m_arrObservations.SetSize(0);
-    m_arrStations.SetSize(0);
     m_arrAdjCoords.SetSize(0);
     m_arrApproxCoords.SetSize(0);
     m_arrApproxAzimuths.SetSize(0);

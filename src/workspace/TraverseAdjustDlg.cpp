@@ -19,6 +19,10 @@ void CTraverseAdjustDlg::ShowMessage(int stringId, const std::string& text) {
     if (m_pPort != nullptr) m_pPort->ShowMessage(stringId, text);
 }
 
+void CTraverseAdjustDlg::ShowRefusal(const Refusal& refusal) {
+    ShowMessage(refusal.messageId, MessageText(refusal));
+}
+
 void CTraverseAdjustDlg::ZeroWorkBlocks() {
     m_dV.clear();
     m_dA.clear();

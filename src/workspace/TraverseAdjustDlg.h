@@ -6,6 +6,8 @@
 #pragma once
 
 #include "model/Records.h"
+#include "model/Refusal.h"
+#include "model/Traverse.h"
 #include "workspace/GrowableArray.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
@@ -17,7 +19,6 @@
 #include <string_view>
 #include <vector>
 
-enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
 enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
 
 class CTraverseAdjustDlg {
@@ -57,17 +58,14 @@ public:
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);
+    // The message of a refusal the core gave.
+    void ShowRefusal(const Refusal& refusal);
 
     // ---- import ------------------------------------------------------------------
     void OnImport();
     // The import of a file already chosen (the open dialog's, or the one a program was
     // started with): the rest of the import command.
     void ImportFile(const std::string& path);
-    // Parse a file already in memory (name for messages): 1 when observations were
-    // read, 0 when refused with a message.
-    int ReadTxtBuffer(std::string_view bytes, const std::string& name);
-    int ReadConBuffer(std::string_view bytes, const std::string& name);
-    void ReduceSlopeDistances();
     int FillObservationTable();
     void ResetWorkspace();
 
@@ -122,7 +120,6 @@ public:
     // ---- fields, in declaration order ---------------------------------------------
     CGridCtrl* m_pGrid = nullptr;
     CGrowableArray<ObservationRecord> m_arrObservations;
-    CGrowableArray<StationRecord> m_arrStations;
     CGrowableArray<PlanePoint> m_arrAdjCoords;
     CGrowableArray<PlanePoint> m_arrApproxCoords;
     CGrowableArray<AngleDMS> m_arrApproxAzimuths;

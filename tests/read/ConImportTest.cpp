@@ -1,6 +1,6 @@
 #include "read/ImportFixture.h"
 
-#include "read/ImportSteps.h"
+#include "read/ObservationReaders.h"
 #include "read/TwoFaceAngles.h"
 #include "resources/StringTable.h"
 
@@ -61,19 +61,18 @@ TEST_F(ImportTest, ConGroupsFollowTheLineCount) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dlg.ResetWorkspace();
-        port.messageIds.clear();
-        ASSERT_EQ(dlg.ReadConBuffer(c.text, "g.con"), c.message == 0 ? 1 : 0);
+        const ReadResult read = ReadConObservations(c.text, "g.con");
         if (c.message != 0) {
-            EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
+            ASSERT_TRUE(read.refusal.has_value());
+            EXPECT_EQ(read.refusal->messageId, c.message);
+            EXPECT_TRUE(read.observations.empty()) << "a refused file gives nothing";
             continue;
         }
-        const int n = dlg.m_arrObservations.GetSize();
-        ASSERT_GE(n, 1);
-        const ObservationRecord& r = dlg.m_arrObservations[n - 1];
+        ASSERT_FALSE(read.refusal.has_value()) << MessageText(*read.refusal);
+        ASSERT_FALSE(read.observations.empty());
+        const ObservationRecord& r = read.observations.back();
         EXPECT_NEAR(r.dDistance, c.distance, 1e-9);
         EXPECT_NEAR(r.dTargetHeight, c.target, 1e-12);
-        EXPECT_TRUE(port.messageIds.empty());
     }
 }
 

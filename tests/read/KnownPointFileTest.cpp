@@ -53,9 +53,10 @@ TEST(KnownPointFile, LinesThatAreNoPointRefuseTheFile) {
         std::vector<KnownPointEntry> points;
         const auto fault = ReadKnownPoints(c.bytes, "k.dat", KnownPointFormat::Dat, points);
         ASSERT_TRUE(fault.has_value());
-        EXPECT_EQ(fault->stringId, c.message);
-        EXPECT_NE(fault->text.find(c.mentions), std::string::npos) << fault->text;
-        EXPECT_NE(fault->text.find("k.dat"), std::string::npos);
+        const std::string text = MessageText(*fault);
+        EXPECT_EQ(fault->messageId, c.message);
+        EXPECT_NE(text.find(c.mentions), std::string::npos) << text;
+        EXPECT_NE(text.find("k.dat"), std::string::npos);
     }
     std::vector<KnownPointEntry> points;
     EXPECT_FALSE(ReadKnownPoints("A,,1,2,0\nA,,1,2\n", "k.dat", KnownPointFormat::Dat, points))

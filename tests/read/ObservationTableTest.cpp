@@ -1,6 +1,6 @@
 #include "read/ImportFixture.h"
 
-#include "read/ImportText.h"
+#include "read/ObservationReaders.h"
 #include "reduce/AngleConversions.h"
 #include "resources/CodePage936.h"
 
@@ -140,10 +140,9 @@ TEST_F(ImportTest, EncodingByItsCommonCharactersOrAsForced) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dlg.ResetWorkspace();
-        dlg.m_nInputEncoding = static_cast<int>(c.encoding);
-        ASSERT_EQ(dlg.ReadTxtBuffer(c.bytes, "e.txt"), 1);
-        EXPECT_EQ(Cp936ToUtf8(NameOf(dlg.m_arrObservations[0].szStation)), c.station);
+        const ReadResult read = ReadTxtObservations(c.bytes, "e.txt", c.encoding);
+        ASSERT_FALSE(read.refusal.has_value());
+        EXPECT_EQ(Cp936ToUtf8(NameOf(read.observations[0].szStation)), c.station);
     }
 }
 
