@@ -1,33 +1,26 @@
 // A result is shown or written only when every number of it is finite: an overflow
 // (a side of 1e20, known points of 1e200) must be refused, never printed as "nan".
-#include "adjust/Adjustment.h"
-#include "workspace/TraverseAdjustDlg.h"
+#include "assess/Precision.h"
 
 #include <cmath>
 
 namespace {
-bool AllFinite(const CGrowableArray<double>& a) {
-    for (double v : a)
-        if (!std::isfinite(v)) return false;
-    return true;
-}
+bool Finite(const PlanePoint& p) { return std::isfinite(p.dX) && std::isfinite(p.dY); }
 
-bool AllFinite(const CGrowableArray<PlanePoint>& a) {
-    for (const PlanePoint& p : a)
-        if (!std::isfinite(p.dX) || !std::isfinite(p.dY)) return false;
-    return true;
-}
-
-bool AllFinite(const CGrowableArray<AngleDMS>& a) {
-    for (const AngleDMS& f : a)
-        if (!std::isfinite(f.dSec)) return false;
+template <typename T, typename Test> bool All(const std::vector<T>& values, Test finite) {
+    for (const T& v : values)
+        if (!finite(v)) return false;
     return true;
 }
 } // namespace
 
-bool ReportValuesFinite(const CTraverseAdjustDlg& w) {
-    return std::isfinite(w.m_dSigma0) && AllFinite(w.m_arrApproxCoords) &&
-           AllFinite(w.m_arrAdjCoords) && AllFinite(w.m_arrAdjSides) && AllFinite(w.m_arrM) &&
-           AllFinite(w.m_arrMx) && AllFinite(w.m_arrMy) && AllFinite(w.m_arrEllipseA) &&
-           AllFinite(w.m_arrEllipseB) && AllFinite(w.m_arrEllipseF);
+bool ResultsFinite(const Reduction& r, const Adjustment& a, const Precision& p) {
+    auto number = [](double v) { return std::isfinite(v); };
+    auto point = [](const PointPrecision& q) {
+        return std::isfinite(q.m) && std::isfinite(q.mx) && std::isfinite(q.my) &&
+               std::isfinite(q.ellipse.dA) && std::isfinite(q.ellipse.dB) &&
+               std::isfinite(q.ellipse.F.dSec);
+    };
+    return std::isfinite(p.sigma0) && All(r.points, Finite) && All(a.points, Finite) &&
+           All(a.sides, number) && All(p.points, point);
 }

@@ -12,10 +12,9 @@
 // its cosine and sine, for the columns up to the point. So every sum above is a
 // quadratic form in running moments of (1, u_j, w_j, a_j) and of (cos, sin) over the
 // traverse: one pass for all points.
-#include "adjust/Adjustment.h"
+#include "assess/Precision.h"
 #include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
 #include <numbers>
@@ -50,12 +49,12 @@ struct NormalInverse {
     double kk[9] = {}, kd[3] = {}, dd = 0.0;
 };
 
-NormalInverse InvertNormals(CTraverseAdjustDlg& w) {
+NormalInverse InvertNormals(const Adjustment& a) {
     NormalInverse inv;
-    inv.r = w.m_nConditionCount;
-    if (w.m_nParameterCount == 1) { // the bordered 3 x 3 [N b; b^T 0]
-        InvertSymmetric3x3(w.m_dN3, w.m_dN3Inv);
-        const double* b = w.m_dN3Inv;
+    inv.r = a.conditions;
+    double b[9];
+    if (a.parameters == 1) { // the bordered 3 x 3 [N b; b^T 0]
+        InvertSymmetric3x3(a.normalMatrix, b);
         inv.kk[0] = b[0];
         inv.kk[1] = b[1];
         inv.kk[2] = b[3];
@@ -64,27 +63,23 @@ NormalInverse InvertNormals(CTraverseAdjustDlg& w) {
         inv.kd[1] = b[5];
         inv.dd = b[8];
     } else if (inv.r == 3) {
-        InvertSymmetric3x3(w.m_dN3, w.m_dN3Inv);
-        for (int i = 0; i < 9; ++i)
-            inv.kk[i] = w.m_dN3Inv[i];
+        InvertSymmetric3x3(a.normalMatrix, inv.kk);
     } else {
-        Invert2x2(w.m_dN2, w.m_dN2Inv);
-        for (int i = 0; i < 4; ++i)
-            inv.kk[i] = w.m_dN2Inv[i];
+        Invert2x2(a.normalMatrix, inv.kk);
     }
     return inv;
 }
 
 // Whether the blocks and lists left by the adjustment fit together, so that no read
 // below leaves its array.
-bool BlocksConsistent(const CTraverseAdjustDlg& w) {
-    const int m = w.m_nObsCount, r = w.m_nConditionCount;
-    const int k1 = w.m_arrCoefXAngle.GetSize(), k2 = w.m_arrCoefXSide.GetSize();
-    const size_t mm = static_cast<size_t>(m > 0 ? m : 0);
-    if ((r != 2 && r != 3) || m < k2 || w.m_arrCoefYAngle.GetSize() != k1 ||
-        w.m_arrCoefYSide.GetSize() != k2 || (w.m_nParameterCount == 1 && r != 2))
+bool BlocksConsistent(const Adjustment& a) {
+    const int m = static_cast<int>(a.residuals.size()), r = a.conditions;
+    const int k1 = static_cast<int>(a.coefXAngle.size()), k2 = static_cast<int>(a.coefXSide.size());
+    const size_t mm = static_cast<size_t>(m);
+    if ((r != 2 && r != 3) || m < k2 || static_cast<int>(a.coefYAngle.size()) != k1 ||
+        static_cast<int>(a.coefYSide.size()) != k2 || (a.parameters == 1 && r != 2))
         return false;
-    if (w.m_dV.size() < mm || w.m_dQ.size() < mm || w.m_dA.size() < mm * r) return false;
+    if (a.cofactors.size() < mm || a.conditionMatrix.size() < mm * r) return false;
     // Points are assessed only with every angle-type coefficient at hand.
     return k1 == 0 || k1 >= m - k2;
 }
@@ -97,30 +92,34 @@ struct PointCofactors {
 // that depends on it comes up.
 class PointWalk {
 public:
-    PointWalk(const CTraverseAdjustDlg& w, const NormalInverse& inv) : m_w(w), m_inv(inv) {
-        m_sides = w.m_arrCoefXSide.GetSize();
-        m_angles = w.m_nObsCount - m_sides;
-        m_azimuthRow = w.m_nConditionCount == 3;
+    PointWalk(const Adjustment& a, const NormalInverse& inv) : m_w(a), m_inv(inv) {
+        m_sides = static_cast<int>(a.coefXSide.size());
+        m_angles = static_cast<int>(a.residuals.size()) - m_sides;
+        m_azimuthRow = a.conditions == 3;
     }
 
     // Entry e: the point at the end of side e; past the last side, the last point.
     PointCofactors Assess(int e) {
-        const int k1 = m_w.m_arrCoefXAngle.GetSize();
+        const int k1 = static_cast<int>(m_w.coefXAngle.size());
         for (; m_nextAngle < e + 1 && m_nextAngle < m_angles; ++m_nextAngle)
             AddAngle(m_nextAngle);
         for (; m_nextSide < e + 1 && m_nextSide < m_sides; ++m_nextSide)
             AddSide(m_nextSide);
         const int p = e + 1 < k1 - 1 ? e + 1 : k1 - 1;
-        return Cofactors(m_w.m_arrCoefXAngle[p], m_w.m_arrCoefYAngle[p]);
+        return Cofactors(m_w.coefXAngle[static_cast<size_t>(p)],
+                         m_w.coefYAngle[static_cast<size_t>(p)]);
     }
 
 private:
     void AddAngle(int j) {
-        const double a = m_azimuthRow ? m_w.m_dA[static_cast<size_t>(j)] : 0.0;
-        m_angleMoments.Add(m_w.m_dQ[j], {1.0, m_w.m_arrCoefXAngle[j], m_w.m_arrCoefYAngle[j], a});
+        const size_t k = static_cast<size_t>(j);
+        const double a = m_azimuthRow ? m_w.conditionMatrix[k] : 0.0;
+        m_angleMoments.Add(m_w.cofactors[k], {1.0, m_w.coefXAngle[k], m_w.coefYAngle[k], a});
     }
     void AddSide(int j) {
-        m_sideMoments.Add(m_w.m_dQ[m_angles + j], {m_w.m_arrCoefXSide[j], m_w.m_arrCoefYSide[j]});
+        const size_t k = static_cast<size_t>(j);
+        m_sideMoments.Add(m_w.cofactors[static_cast<size_t>(m_angles) + k],
+                          {m_w.coefXSide[k], m_w.coefYSide[k]});
     }
 
     PointCofactors Cofactors(double up, double wp) const {
@@ -139,9 +138,9 @@ private:
         }
         // The free orientation turns the point about start point 1 (column 0).
         double gx = 0.0, gy = 0.0;
-        if (m_w.m_nParameterCount == 1) {
-            gx = m_w.m_arrCoefXAngle[0] - up;
-            gy = m_w.m_arrCoefYAngle[0] - wp;
+        if (m_w.parameters == 1) {
+            gx = m_w.coefXAngle[0] - up;
+            gy = m_w.coefYAngle[0] - wp;
         }
         auto q = [&](const double(&fA)[4], const double(&fS)[2], const double* hf, double gf,
                      const double(&gA)[4], const double(&gS)[2], const double* hg, double gg) {
@@ -157,7 +156,7 @@ private:
                 q(fxA, fxS, hx, gx, fyA, fyS, hy, gy)};
     }
 
-    const CTraverseAdjustDlg& m_w;
+    const Adjustment& m_w;
     const NormalInverse& m_inv;
     int m_sides = 0, m_angles = 0, m_nextAngle = 0, m_nextSide = 0;
     bool m_azimuthRow = false;
@@ -165,17 +164,16 @@ private:
     Moments<2> m_sideMoments;
 };
 
-void AppendPoint(CTraverseAdjustDlg& w, const PointCofactors& q) {
-    w.m_arrQxx.Add(q.qxx);
-    w.m_arrQyy.Add(q.qyy);
-    w.m_arrQxy.Add(q.qxy);
-    w.m_arrMx.Add(std::sqrt(std::fabs(q.qxx)) * w.m_dSigma0);
-    w.m_arrMy.Add(std::sqrt(std::fabs(q.qyy)) * w.m_dSigma0);
-    w.m_arrM.Add(SqrtOrZero(q.qxx + q.qyy) * w.m_dSigma0);
-    const ErrorEllipse e = ComputeErrorEllipse(q.qxx, q.qyy, q.qxy, w.m_dSigma0);
-    w.m_arrEllipseA.Add(e.dA);
-    w.m_arrEllipseB.Add(e.dB);
-    w.m_arrEllipseF.Add(e.F);
+PointPrecision PointOf(const PointCofactors& q, double sigma0) {
+    PointPrecision p;
+    p.qxx = q.qxx;
+    p.qyy = q.qyy;
+    p.qxy = q.qxy;
+    p.mx = std::sqrt(std::fabs(q.qxx)) * sigma0;
+    p.my = std::sqrt(std::fabs(q.qyy)) * sigma0;
+    p.m = SqrtOrZero(q.qxx + q.qyy) * sigma0;
+    p.ellipse = ComputeErrorEllipse(q.qxx, q.qyy, q.qxy, sigma0);
+    return p;
 }
 } // namespace
 
@@ -220,26 +218,19 @@ ErrorEllipse ComputeErrorEllipse(double qxx, double qyy, double qxy, double sigm
     return e;
 }
 
-int CTraverseAdjustDlg::AssessPrecision() {
-    if (!BlocksConsistent(*this)) {
-        ShowMessage(str::kBadObservations);
-        return 0;
-    }
-    const int m = m_nObsCount;
+std::variant<Precision, Refusal> AssessPrecision(const Adjustment& a) {
+    if (!BlocksConsistent(a)) return Refusal{str::kBadObservations, {}};
     double pvv = 0.0;
-    for (int i = 0; i < m; ++i)
-        if (m_dQ[i] != 0.0) pvv += m_dV[i] * m_dV[i] / m_dQ[i]; // v is 0 where q is 0
-    const NormalInverse inv = InvertNormals(*this);
-    m_dSigma0 = std::sqrt(pvv / (m_nConditionCount - m_nParameterCount));
+    for (size_t i = 0; i < a.residuals.size(); ++i)
+        if (a.cofactors[i] != 0.0) // v is 0 where q is 0
+            pvv += a.residuals[i] * a.residuals[i] / a.cofactors[i];
+    const NormalInverse inv = InvertNormals(a);
+    Precision p;
+    p.redundancy = a.conditions - a.parameters;
+    p.sigma0 = std::sqrt(pvv / p.redundancy);
 
-    PointWalk walk(*this, inv);
-    const int k1 = m_arrCoefXAngle.GetSize();
-    for (int e = 0; e < k1; ++e)
-        AppendPoint(*this, walk.Assess(e));
-    if (!ReportValuesFinite(*this)) {
-        ShowMessage(str::kNonFiniteResult);
-        return 0;
-    }
-    ShowMessage(str::kAdjustDone);
-    return 1;
+    PointWalk walk(a, inv);
+    for (int e = 0; e < static_cast<int>(a.coefXAngle.size()); ++e)
+        p.points.push_back(PointOf(walk.Assess(e), p.sigma0));
+    return p;
 }

@@ -88,3 +88,13 @@ std::string FormatLeft(double value, int width, int precision) {
     if (static_cast<int>(s.size()) < width) s.append(static_cast<size_t>(width) - s.size(), ' ');
     return s;
 }
+
+std::string FormatTenth(double value) {
+    const std::string s = FormatFixed(value, 1);
+    return s == "-0.0" ? "0.0" : s;
+}
+
+std::string FormatSignedTenth(double value) {
+    const std::string s = FormatTenth(value);
+    return s[0] == '-' || s == "0.0" ? s : "+" + s;
+}

@@ -29,5 +29,9 @@ std::string FormatShortest(double value);
 // "%.<precision>f".
 std::string FormatFixed(double value, int precision);
 
+// "%.1f", never "-0.0"; and the same with a sign: "+3.2", "-0.4", "0.0".
+std::string FormatTenth(double value);
+std::string FormatSignedTenth(double value);
+
 // "%-<width>.<precision>lf": fixed, left-aligned, padded with spaces to width.
 std::string FormatLeft(double value, int width, int precision);

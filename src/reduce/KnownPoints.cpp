@@ -28,7 +28,7 @@ std::string Trimmed(std::string_view text) {
 
 KnownPointFault Fault(int id, std::initializer_list<std::string_view> args, int role,
                       KnownPointBox box) {
-    return {id, FormatString(id, args), role, box};
+    return {{id, std::vector<std::string>(args.begin(), args.end())}, role, box};
 }
 
 std::optional<KnownPointFault> CheckCoordinates(int type, int role, const TypedKnownPoint& p) {
@@ -45,7 +45,7 @@ std::optional<KnownPointFault> CheckCoordinates(int type, int role, const TypedK
 }
 
 std::optional<KnownPointFault> CheckName(int type, int role, const TypedKnownPoint& p,
-                                         const CGrowableArray<ObservationRecord>& obs) {
+                                         std::span<const ObservationRecord> obs) {
     const std::string_view station = StationOfRole(type, role, obs);
     if (station.empty()) return std::nullopt;
     const std::string stationText = Cp936ToUtf8(station);
@@ -85,10 +85,10 @@ const char* RoleKey(int role) {
     return IsRole(role) ? kKeys[role] : "";
 }
 
-std::string_view StationOfRole(int type, int role, const CGrowableArray<ObservationRecord>& obs) {
-    if (!TypeUsesRole(type, role) || obs.IsEmpty()) return {};
-    const ObservationRecord& first = obs[0];
-    const ObservationRecord& last = obs[obs.GetSize() - 1];
+std::string_view StationOfRole(int type, int role, std::span<const ObservationRecord> obs) {
+    if (!TypeUsesRole(type, role) || obs.empty()) return {};
+    const ObservationRecord& first = obs.front();
+    const ObservationRecord& last = obs.back();
     switch (role) {
     case kStart1:
         return NameOf(first.szStation);
@@ -107,7 +107,7 @@ std::optional<std::string> TypedNameBytes(std::string_view typed) {
 
 std::optional<KnownPointFault> CheckKnownPoints(int type,
                                                 const TypedKnownPoint (&points)[kKnownPointCount],
-                                                const CGrowableArray<ObservationRecord>& obs) {
+                                                std::span<const ObservationRecord> obs) {
     for (int role = 0; role < kKnownPointCount; ++role) {
         if (!TypeUsesRole(type, role)) continue;
         if (auto fault = CheckCoordinates(type, role, points[role])) return fault;

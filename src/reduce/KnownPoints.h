@@ -6,9 +6,10 @@
 #pragma once
 
 #include "model/Records.h"
-#include "workspace/GrowableArray.h"
+#include "model/Refusal.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,7 @@ const char* RoleKey(int role);
 // last foresight, or for a double-connection traverse the last station), end 2 that
 // station's foresight. Empty when the type does not use the role or nothing is loaded.
 std::string_view StationOfRole(int traverseType, int role,
-                               const CGrowableArray<ObservationRecord>& observations);
+                               std::span<const ObservationRecord> observations);
 
 // A known point as typed: its name (UTF-8) and coordinates, none where a box is empty.
 struct TypedKnownPoint {
@@ -48,8 +49,7 @@ struct TypedKnownPoint {
 enum class KnownPointBox { Name, X, Y };
 
 struct KnownPointFault {
-    int stringId = 0;
-    std::string text; // UTF-8, formatted
+    Refusal refusal;
     int role = kStart1;
     KnownPointBox box = KnownPointBox::X;
 };
@@ -60,7 +60,7 @@ struct KnownPointFault {
 // then two points that must fix a direction closer than kLeastOrientingDistance.
 std::optional<KnownPointFault>
 CheckKnownPoints(int traverseType, const TypedKnownPoint (&points)[kKnownPointCount],
-                 const CGrowableArray<ObservationRecord>& observations);
+                 std::span<const ObservationRecord> observations);
 
 // A name as typed, without surrounding white space, in code page 936; none when it
 // has no code page 936 form.

@@ -6,50 +6,41 @@
 #include "reduce/PlaneGeometry.h"
 #include "reduce/TraverseChain.h"
 #include "resources/StringTable.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
 
 namespace {
 // A line from start point 1 too short to carry a direction, relative to the traverse.
-bool TooShortToOrient(double x1, double y1, double x2, double y2, double traverseLength) {
-    return std::hypot(x2 - x1, y2 - y1) <= 1e-9 * (traverseLength > 1.0 ? traverseLength : 1.0);
+bool TooShortToOrient(const PlanePoint& a, const PlanePoint& b, double traverseLength) {
+    return std::hypot(b.dX - a.dX, b.dY - a.dY) <=
+           1e-9 * (traverseLength > 1.0 ? traverseLength : 1.0);
+}
+
+// The traverse with its first side at the given azimuth.
+Reduction Oriented(Observed obs, const KnownCoordinates& known, const AngleDMS& first) {
+    Reduction r;
+    CarryAzimuths(r, first, obs, 1);
+    AppendCoordinateChain(r, obs, 0, static_cast<int>(obs.size()), known.start1);
+    return r;
 }
 } // namespace
 
-AngleDMS CTraverseAdjustDlg::ComputeNonOrientedRotation() {
-    const int n = m_arrObservations.GetSize();
-    CarryAzimuths(*this, UnpackDms(0.0), 1);
-    AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
-                          PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    const PlanePoint& end = m_arrApproxCoords[n];
-    const double start[2] = {m_dInitX1, m_dInitY1};
-    const double provisional[2] = {end.dX, end.dY};
-    const double goal[2] = {m_dGoalX1, m_dGoalY1};
-    return DegreesToDms(CalSectorsAngle2PI(start, provisional, start, goal));
-}
-
-int CTraverseAdjustDlg::ReduceNonOrientedTraverse() {
-    ClearResults();
-    const int n = m_arrObservations.GetSize();
-    AngleDMS rotation = ComputeNonOrientedRotation();
-    const PlanePoint provisionalEnd = m_arrApproxCoords[n];
+std::variant<Reduction, Refusal> ReduceNonOrientedTraverse(Observed obs,
+                                                           const KnownCoordinates& known) {
+    if (obs.empty()) return Refusal{str::kBadObservations, {}};
+    const Reduction provisional = Oriented(obs, known, UnpackDms(0.0));
+    const PlanePoint& provisionalEnd = provisional.points.back();
     double length = 0.0;
-    for (int i = 0; i < n; ++i)
-        length += std::fabs(m_arrObservations[i].dDistance);
+    for (const ObservationRecord& o : obs)
+        length += std::fabs(o.dDistance);
     // A zero-length line from start point 1 has no direction to orient on.
-    if (n < 1 ||
-        TooShortToOrient(m_dInitX1, m_dInitY1, provisionalEnd.dX, provisionalEnd.dY, length) ||
-        TooShortToOrient(m_dInitX1, m_dInitY1, m_dGoalX1, m_dGoalY1, length)) {
-        ClearResults();
-        ShowMessage(str::kBadObservations);
-        return 0;
-    }
-    m_arrApproxAzimuths.SetSize(0);
-    CarryAzimuths(*this, rotation, 1);
-    m_arrApproxCoords.SetSize(0);
-    AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 0, n,
-                          PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    SetCoordinateClosures(*this, m_dGoalX1, m_dGoalY1);
-    return 1;
+    if (TooShortToOrient(known.start1, provisionalEnd, length) ||
+        TooShortToOrient(known.start1, known.end1, length))
+        return Refusal{str::kBadObservations, {}};
+    const double start[2] = {known.start1.dX, known.start1.dY};
+    const double toEnd[2] = {provisionalEnd.dX, provisionalEnd.dY};
+    const double goal[2] = {known.end1.dX, known.end1.dY};
+    Reduction r = Oriented(obs, known, DegreesToDms(CalSectorsAngle2PI(start, toEnd, start, goal)));
+    SetCoordinateClosures(r, known.end1);
+    return r;
 }

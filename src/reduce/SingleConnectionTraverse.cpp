@@ -2,14 +2,11 @@
 // point 2) to end point 1, where no angle is observed. Every record's angle and
 // distance is used: n sides, n + 1 points, no azimuth closure.
 #include "reduce/TraverseChain.h"
-#include "workspace/TraverseAdjustDlg.h"
 
-int CTraverseAdjustDlg::ReduceSingleConnectionTraverse() {
-    ClearResults();
-    const int n = m_arrObservations.GetSize();
-    CarryAzimuths(*this, GetStartAzimuth(), 0);
-    AppendCoordinateChain(m_arrObservations, m_arrApproxAzimuths, 1, n,
-                          PlanePoint{m_dInitX1, m_dInitY1}, m_arrApproxCoords);
-    SetCoordinateClosures(*this, m_dGoalX1, m_dGoalY1);
-    return 1;
+Reduction ReduceSingleConnectionTraverse(Observed obs, const KnownCoordinates& known) {
+    Reduction r;
+    CarryAzimuths(r, StartAzimuth(known), obs, 0);
+    AppendCoordinateChain(r, obs, 1, static_cast<int>(obs.size()), known.start1);
+    SetCoordinateClosures(r, known.end1);
+    return r;
 }

@@ -1,20 +1,18 @@
 #include "reduce/TraverseChain.h"
 
 #include "reduce/AngleConversions.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
 
-void AppendCoordinateChain(const CGrowableArray<ObservationRecord>& obs,
-                           const CGrowableArray<AngleDMS>& az, int azOffset, int sides,
-                           PlanePoint start, CGrowableArray<PlanePoint>& out) {
-    out.Add(start);
+void AppendCoordinateChain(Reduction& r, Observed observations, int azOffset, int sides,
+                           PlanePoint start) {
+    r.points.push_back(start);
     PlanePoint p = start;
     for (int i = 0; i < sides; ++i) {
-        double alpha = DmsToRadians(az[i + azOffset]);
-        double d = obs[i].dDistance;
+        double alpha = DmsToRadians(r.azimuths[static_cast<size_t>(i + azOffset)]);
+        double d = observations[static_cast<size_t>(i)].dDistance;
         p = PlanePoint{std::cos(alpha) * d + p.dX, std::sin(alpha) * d + p.dY};
-        out.Add(p);
+        r.points.push_back(p);
     }
 }
 
@@ -34,14 +32,16 @@ double PackedAzimuthClosure(const AngleDMS& carried, const AngleDMS& reference) 
     return sign * PackDms(deg, min, sec);
 }
 
-void CarryAzimuths(CTraverseAdjustDlg& dlg, AngleDMS start, int firstRecord) {
-    dlg.m_arrApproxAzimuths.Add(start);
-    for (int i = firstRecord; i < dlg.m_arrObservations.GetSize(); ++i)
-        dlg.PropagateAzimuth(start, dlg.m_arrObservations[i].dHorizontalAngle);
+void CarryAzimuths(Reduction& r, AngleDMS start, Observed observations, int firstRecord) {
+    r.azimuths.push_back(start);
+    for (size_t i = static_cast<size_t>(firstRecord); i < observations.size(); ++i) {
+        start = PropagateAzimuth(start, observations[i].dHorizontalAngle);
+        r.azimuths.push_back(start);
+    }
 }
 
-void SetCoordinateClosures(CTraverseAdjustDlg& dlg, double knownX, double knownY) {
-    const PlanePoint& last = dlg.m_arrApproxCoords[dlg.m_arrApproxCoords.GetSize() - 1];
-    dlg.m_dWx = (last.dX - knownX) * 1000.0;
-    dlg.m_dWy = (last.dY - knownY) * 1000.0;
+void SetCoordinateClosures(Reduction& r, const PlanePoint& known) {
+    const PlanePoint& last = r.points.back();
+    r.fx = (last.dX - known.dX) * 1000.0;
+    r.fy = (last.dY - known.dY) * 1000.0;
 }

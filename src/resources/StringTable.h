@@ -97,7 +97,6 @@ constexpr int kBatchUnknownSection = 165;  // %1 the section given
 constexpr int kBatchNeedsOption = 166;     // %1 the option, %2 why
 constexpr int kBatchPointNotUsed = 167;    // %1 the option, %2 the type, %3 its points
 constexpr int kBatchFileCount = 168;       // %1 how many files were given
-constexpr int kBatchNoTempFolder = 170;    // %1 the temporary folder, %2 the reason
 constexpr int kBatchNoDevNull = 171;       // a standard stream is closed; %1 the reason
 constexpr int kBatchUnknownGrade = 172;    // %1 the grade given
 constexpr int kBatchUnknownEncoding = 173; // %1 the encoding given

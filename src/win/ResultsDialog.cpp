@@ -123,7 +123,7 @@ const DialogTemplate& ResultsFrame() {
 
 void CWinTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
     const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
-    ResultsRun run{ws, CollectResults(ws), m_activeDialog};
+    ResultsRun run{ws, CollectResults(*ws.m_adjusted), m_activeDialog};
     DialogBoxIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), m_hwnd,
                             ResultsProc, reinterpret_cast<LPARAM>(&run));
     m_activeDialog = nullptr;

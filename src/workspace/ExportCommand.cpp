@@ -9,7 +9,7 @@
 
 void CTraverseAdjustDlg::ExportResults() {
     if (!ReadWindow()) return;
-    if (m_nState != kAdjusted) {
+    if (m_nState != kAdjusted || !m_adjusted) {
         ShowMessage(m_bResultsDiscarded ? str::kResultsOutdated : str::kNotAdjusted);
         return;
     }
@@ -24,9 +24,6 @@ void CTraverseAdjustDlg::ExportResults() {
 
     const std::string path = options.m_strPath;
     m_strLastFolder = FolderOf(path);
-    const WriteResult result = ExportReport(*this, SectionsOf(options), path);
-    if (result.status == WriteStatus::Written)
+    if (SaveResultFile(path, BuildResultsReport(*m_adjusted, options.Sections())))
         m_pPort->OpenDocument(path);
-    else
-        ShowWriteFailure(*this, result, path);
 }

@@ -85,15 +85,7 @@ int CTraverseAdjustDlg::FillObservationTable() {
 
 void CTraverseAdjustDlg::ResetWorkspace() {
     m_arrObservations.SetSize(0);
-    m_arrAdjCoords.SetSize(0);
-    m_arrApproxCoords.SetSize(0);
-    m_arrApproxAzimuths.SetSize(0);
-    m_arrAdjAzimuths.SetSize(0);
-    for (CGrowableArray<double>* a :
-         {&m_arrAzimuthCorrections, &m_arrAdjSides, &m_arrMx, &m_arrMy, &m_arrM, &m_arrCoefXAngle,
-          &m_arrCoefYAngle, &m_arrCoefXSide, &m_arrCoefYSide, &m_arrQxx, &m_arrQyy, &m_arrQxy})
-        a->SetSize(0);
-    ZeroWorkBlocks();
+    m_adjusted.reset();
 
     if (m_pGrid != nullptr) {
         const int rows = m_pGrid->GetRowCount();

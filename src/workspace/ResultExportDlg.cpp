@@ -46,6 +46,16 @@ void CResultExportDlg::OnFileName(IControlPort& controls, IWindowPort& window) {
     if (path) m_strConfirmedPath = *path;
 }
 
+ReportSections CResultExportDlg::Sections() const {
+    ReportSections s;
+    s.approxCoords = m_bApproxCoords == 1;
+    s.adjCoords = m_bAdjCoords == 1;
+    s.adjSides = m_bAdjSides == 1;
+    s.precision = m_bPrecision == 1;
+    if (m_nEncoding == 1) s.encoding = ReportEncoding::Utf8;
+    return s;
+}
+
 bool CResultExportDlg::AnySection() const {
     return m_bApproxCoords == 1 || m_bAdjCoords == 1 || m_bAdjSides == 1 || m_bPrecision == 1;
 }

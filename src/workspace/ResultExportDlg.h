@@ -5,6 +5,7 @@
 #pragma once
 
 #include "workspace/WindowPort.h"
+#include "write/ResultsReport.h"
 
 #include <string>
 
@@ -23,6 +24,8 @@ public:
     bool OnOK(IControlPort& controls, IWindowPort& window);
     // Whether any of the four sections is ticked (exactly 1).
     bool AnySection() const;
+    // The sections ticked (an option counts when it is exactly 1) and the encoding.
+    ReportSections Sections() const;
 
     std::string m_strPath; // UTF-8 as typed or chosen
     int m_bAdjCoords = 0;

@@ -7,6 +7,7 @@
 
 #include "model/Records.h"
 #include "model/Refusal.h"
+#include "assess/AdjustedTraverse.h"
 #include "model/Traverse.h"
 #include "workspace/GrowableArray.h"
 #include "workspace/ResultExportDlg.h"
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,9 +39,12 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
-    // The reduction, the azimuth closure test and the adjustment of the selected type,
-    // without the precision assessment; 1, or 0 after its message.
-    int ReduceAndAdjust();
+    // The known points as the fields hold them (untyped ones NaN).
+    KnownCoordinates KnownPoints() const;
+    // The observations as the core reads them.
+    std::span<const ObservationRecord> Observed() const {
+        return {m_arrObservations.GetData(), static_cast<size_t>(m_arrObservations.GetSize())};
+    }
     // The workflow state; "平差成果" is enabled exactly in state 2.
     void SetState(int state);
     // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0
@@ -69,23 +74,6 @@ public:
     int FillObservationTable();
     void ResetWorkspace();
 
-    // ---- computation: azimuths and reductions ------------------------------------
-    void PropagateAzimuth(AngleDMS& az, double packedAngle);
-    AngleDMS GetStartAzimuth() const;
-    AngleDMS GetEndAzimuth() const;
-    void ClearResults();
-    int ReduceClosedTraverse();
-    int ReduceDoubleConnectionTraverse();
-    int ReduceSingleConnectionTraverse();
-    AngleDMS ComputeNonOrientedRotation();
-    int ReduceNonOrientedTraverse();
-
-    // ---- adjustment and precision ------------------------------------------------
-    int AdjustClosedOrDoubleTraverse();
-    int AdjustSingleConnectionTraverse();
-    int AdjustNonOrientedTraverse();
-    int AssessPrecision();
-
     // ---- export ------------------------------------------------------------------
     void ExportResults();
     // Button "平差成果": the results window over the current adjustment.
@@ -93,6 +81,8 @@ public:
     // Writes a file of the results window as the report is written (never over the
     // observation file); false after the message saying why it was not written.
     bool SaveResultFile(const std::string& path, std::string_view bytes);
+    // The message of a write that did not succeed.
+    void ShowWriteFailure(const WriteResult& result, const std::string& path);
     // The save dialog for a result: its default name is the observation file's with what
     // after a hyphen ("closed-坐标成果.csv"), in the folder last used (initial, when
     // given, instead); a file that exists is replaced only after 是, 否 shows the dialog
@@ -119,47 +109,10 @@ public:
 
     // ---- fields, in declaration order ---------------------------------------------
     CGridCtrl* m_pGrid = nullptr;
-    CGrowableArray<ObservationRecord> m_arrObservations;
-    CGrowableArray<PlanePoint> m_arrAdjCoords;
-    CGrowableArray<PlanePoint> m_arrApproxCoords;
-    CGrowableArray<AngleDMS> m_arrApproxAzimuths;
-    CGrowableArray<AngleDMS> m_arrAdjAzimuths;
-    CGrowableArray<AngleDMS> m_arrEllipseF;
-    CGrowableArray<double> m_arrAzimuthCorrections;
-    CGrowableArray<double> m_arrAdjSides;
-    CGrowableArray<double> m_arrMx;
-    CGrowableArray<double> m_arrMy;
-    CGrowableArray<double> m_arrM;
-    CGrowableArray<double> m_arrCoefXAngle;
-    CGrowableArray<double> m_arrCoefYAngle;
-    CGrowableArray<double> m_arrCoefXSide;
-    CGrowableArray<double> m_arrCoefYSide;
-    CGrowableArray<double> m_arrQxx;
-    CGrowableArray<double> m_arrQyy;
-    CGrowableArray<double> m_arrQxy;
-    CGrowableArray<double> m_arrEllipseA;
-    CGrowableArray<double> m_arrEllipseB;
-
-    // Work blocks, sized to the traverse by the adjustment (u columns, r conditions):
-    // m_dV u residuals; m_dA r x u row-major (stride u); m_dAT u x r (stride r);
-    // m_dQ the diagonal of the cofactor matrix (Q is diagonal), u entries.
-    // A non-oriented traverse has a free orientation: column 0 is that unknown
-    // parameter (its cofactor 0, its "residual" the orientation correction), m_dN2 is
-    // N = A Q A^T, m_dN3 the bordered matrix [N b; b^T 0] of N and column 0, m_dN3Inv
-    // its inverse; m_dN2Inv stays 0 (N alone is singular for a single side).
-    std::vector<double> m_dV;
-    std::vector<double> m_dA;
-    std::vector<double> m_dAT;
-    std::vector<double> m_dQ;
-    int m_nObsCount = 0;       // u: columns of m_dA
-    int m_nConditionCount = 0; // r: rows of m_dA
-    int m_nParameterCount = 0; // 1 with a free orientation; redundancy r - this
-    int m_nRounds = 0;         // linearisations the last adjustment took
-    double m_dN3[9] = {};
-    double m_dN3Inv[9] = {};
-    double m_dN2[4] = {};
-    double m_dN2Inv[4] = {};
-    double m_dSigma0 = 0.0;
+    CGrowableArray<ObservationRecord> m_arrObservations; // horizontal distances after import
+    // The last complete adjustment with the inputs it came from (state 2); reduction,
+    // adjustment and precision as values. None before one.
+    std::optional<AdjustedTraverse> m_adjusted;
 
     int m_nState = kNothingLoaded;
     // Known-point coordinates; a box left empty is untyped and holds NaN, never 0.
@@ -204,6 +157,5 @@ public:
     // ---- window state ---------------------------------------------------------------
 
 private:
-    void ZeroWorkBlocks();
     IWindowPort* m_pPort = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "model/NumberText.h"
 #include "resources/StringTable.h"
-#include "workspace/TraverseAdjustDlg.h"
+#include "model/Traverse.h"
 
 #include <algorithm>
 #include <cmath>

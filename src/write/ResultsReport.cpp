@@ -5,8 +5,6 @@
 #include "model/NumberText.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
-#include "workspace/ResultExportDlg.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -21,7 +19,7 @@ std::string Small(double v) { return FormatLeft(v, 3, 2); }
 
 class ReportText {
 public:
-    explicit ReportText(const CTraverseAdjustDlg& ws) : m_ws(ws) {}
+    explicit ReportText(const Observations& observations) : m_obs(observations) {}
 
     // A header text of the string table, converted to code page 936.
     void Header(int id) {
@@ -32,16 +30,14 @@ public:
 
     // Station name of observation i; empty when the workspace has no such record.
     std::string_view Station(int i) const {
-        if (i < 0 || i >= m_ws.m_arrObservations.GetSize()) return {};
-        return NameOf(m_ws.m_arrObservations[i].szStation);
+        if (i < 0 || i >= static_cast<int>(m_obs.size())) return {};
+        return NameOf(m_obs[static_cast<size_t>(i)].szStation);
     }
     std::string_view Foresight(int i) const {
-        if (i < 0 || i >= m_ws.m_arrObservations.GetSize()) return {};
-        return NameOf(m_ws.m_arrObservations[i].szForesight);
+        if (i < 0 || i >= static_cast<int>(m_obs.size())) return {};
+        return NameOf(m_obs[static_cast<size_t>(i)].szForesight);
     }
-    std::string_view LastForesight() const {
-        return Foresight(m_ws.m_arrObservations.GetSize() - 1);
-    }
+    std::string_view LastForesight() const { return Foresight(static_cast<int>(m_obs.size()) - 1); }
 
     // "  %s   %-8.3lf   %-8.3lf \t \n"
     void WideCoordinate(std::string_view name, const PlanePoint& p) {
@@ -84,7 +80,7 @@ private:
             m_out += p;
     }
 
-    const CTraverseAdjustDlg& m_ws;
+    const Observations& m_obs;
     std::string m_out;
 };
 
@@ -95,72 +91,62 @@ bool EndsAtForesight(int traverseType) {
 // Coordinates of the traverse points. Closed and double-connection traverses name
 // every point after its station; the other two have one point more than stations,
 // the end point, named after the last foresight and always written as a wide line.
-void WriteCoordinates(ReportText& text, const CTraverseAdjustDlg& ws,
-                      const CGrowableArray<PlanePoint>& points, bool narrow) {
-    int count = points.GetSize();
-    bool endPoint = EndsAtForesight(ws.m_nTraverseType);
-    int named = endPoint ? count - 1 : count;
+void WriteCoordinates(ReportText& text, int traverseType, const std::vector<PlanePoint>& points,
+                      bool narrow) {
+    const int count = static_cast<int>(points.size());
+    const bool endPoint = EndsAtForesight(traverseType);
+    const int named = endPoint ? count - 1 : count;
     for (int i = 0; i < named; ++i) {
         if (narrow)
-            text.NarrowCoordinate(text.Station(i), points[i]);
+            text.NarrowCoordinate(text.Station(i), points[static_cast<size_t>(i)]);
         else
-            text.WideCoordinate(text.Station(i), points[i]);
+            text.WideCoordinate(text.Station(i), points[static_cast<size_t>(i)]);
     }
-    if (endPoint && count > 0) text.WideCoordinate(text.LastForesight(), points[count - 1]);
+    if (endPoint && count > 0) text.WideCoordinate(text.LastForesight(), points.back());
 }
 
 // The point error and error ellipse tables. Entry i belongs to the point at the end
 // of side i (named after station i + 1); the last two entries, the known end point,
 // are left out.
-void WritePrecision(ReportText& text, const CTraverseAdjustDlg& ws) {
-    int p = ws.m_arrM.GetSize();
-    int errors = std::min({p, ws.m_arrMx.GetSize(), ws.m_arrMy.GetSize()}) - 2;
-    int ellipses = std::min({p, ws.m_arrEllipseA.GetSize(), ws.m_arrEllipseB.GetSize(),
-                             ws.m_arrEllipseF.GetSize()}) -
-                   2;
+void WritePrecision(ReportText& text, const Precision& precision) {
+    const int entries = static_cast<int>(precision.points.size()) - 2;
 
     text.Header(str::kPointErrorTitle);
     text.Header(str::kPointErrorHeader);
-    for (int i = 0; i < errors; ++i)
-        text.PointError(text.Station(i + 1), ws.m_arrM[i], ws.m_arrMx[i], ws.m_arrMy[i]);
+    for (int i = 0; i < entries; ++i) {
+        const PointPrecision& p = precision.points[static_cast<size_t>(i)];
+        text.PointError(text.Station(i + 1), p.m, p.mx, p.my);
+    }
 
     text.Header(str::kEllipseTitle);
     text.Header(str::kEllipseHeader);
-    for (int i = 0; i < ellipses; ++i)
-        text.Ellipse(text.Station(i + 1), ws.m_arrEllipseA[i], ws.m_arrEllipseB[i],
-                     ws.m_arrEllipseF[i]);
+    for (int i = 0; i < entries; ++i) {
+        const ErrorEllipse& e = precision.points[static_cast<size_t>(i)].ellipse;
+        text.Ellipse(text.Station(i + 1), e.dA, e.dB, e.F);
+    }
 }
 
 } // namespace
 
-ReportSections SectionsOf(const CResultExportDlg& options) {
-    ReportSections s;
-    s.approxCoords = options.m_bApproxCoords == 1;
-    s.adjCoords = options.m_bAdjCoords == 1;
-    s.adjSides = options.m_bAdjSides == 1;
-    s.precision = options.m_bPrecision == 1;
-    if (options.m_nEncoding == 1) s.encoding = ReportEncoding::Utf8;
-    return s;
-}
-
-std::string BuildResultsReport(const CTraverseAdjustDlg& ws, const ReportSections& sections) {
-    ReportText text(ws);
+std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections) {
+    ReportText text(t.observations);
     if (sections.approxCoords) {
         text.Header(str::kApproxCoordTitle);
         text.Header(str::kApproxCoordHeader);
-        WriteCoordinates(text, ws, ws.m_arrApproxCoords, false);
+        WriteCoordinates(text, t.traverseType, t.reduction.points, false);
     }
     if (sections.adjCoords) {
         text.Header(str::kAdjCoordTitle);
         text.Header(str::kAdjCoordHeader);
-        WriteCoordinates(text, ws, ws.m_arrAdjCoords, true);
+        WriteCoordinates(text, t.traverseType, t.adjustment.points, true);
     }
     if (sections.adjSides) {
         text.Header(str::kSideTitle);
         text.Header(str::kSideHeader);
-        for (int i = 0; i < ws.m_arrAdjSides.GetSize(); ++i)
-            text.Side(text.Station(i), text.Foresight(i), ws.m_arrAdjSides[i]);
+        for (size_t i = 0; i < t.adjustment.sides.size(); ++i)
+            text.Side(text.Station(static_cast<int>(i)), text.Foresight(static_cast<int>(i)),
+                      t.adjustment.sides[i]);
     }
-    if (sections.precision) WritePrecision(text, ws);
+    if (sections.precision) WritePrecision(text, t.precision);
     return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }

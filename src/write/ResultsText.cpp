@@ -6,16 +6,6 @@
 
 #include <cmath>
 
-std::string FormatTenth(double value) {
-    const std::string s = FormatFixed(value, 1);
-    return s == "-0.0" ? "0.0" : s;
-}
-
-std::string FormatSignedTenth(double value) {
-    const std::string s = FormatTenth(value);
-    return s[0] == '-' || s == "0.0" ? s : "+" + s;
-}
-
 const std::vector<std::string>& CoordinateTableHeaders() {
     static const std::vector<std::string> kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
                                                       "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "assess/GradeLimits.h"
+#include "model/NumberText.h"
 #include "write/TraverseResults.h"
 
 #include <optional>
@@ -11,10 +12,6 @@
 #include <string_view>
 #include <vector>
 
-// "%.1f", never "-0.0".
-std::string FormatTenth(double value);
-// The same with a sign: "+3.2", "-0.4", "0.0".
-std::string FormatSignedTenth(double value);
 // Degrees in [0, 360) as "330°12′01.12″" with the seconds to decimals places.
 std::string FormatDms(double degrees, int decimals);
 // K of a relative closure 1/K; "∞" when the traverse closes exactly.

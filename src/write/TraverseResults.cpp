@@ -4,7 +4,6 @@
 
 #include "reduce/AngleConversions.h"
 #include "resources/CodePage936.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,30 +15,30 @@ bool EndsAtForesight(int type) { return type == kNonOriented || type == kSingleC
 
 // Name of adjusted point i of count: stations, and for the two annexed-at-the-end types
 // the last point named after the last foresight.
-std::string PointName(const CTraverseAdjustDlg& ws, int i, int count) {
-    const auto& obs = ws.m_arrObservations;
-    if (EndsAtForesight(ws.m_nTraverseType) && i == count - 1)
-        return obs.IsEmpty() ? std::string() : Name(obs[obs.GetSize() - 1].szForesight);
-    return i < obs.GetSize() ? Name(obs[i].szStation) : std::string();
+std::string PointName(const AdjustedTraverse& t, int i, int count) {
+    const Observations& obs = t.observations;
+    if (EndsAtForesight(t.traverseType) && i == count - 1)
+        return obs.empty() ? std::string() : Name(obs.back().szForesight);
+    return i < static_cast<int>(obs.size()) ? Name(obs[static_cast<size_t>(i)].szStation)
+                                            : std::string();
 }
 
-void CollectPoints(const CTraverseAdjustDlg& ws, TraverseResults& r) {
-    const int count = ws.m_arrAdjCoords.GetSize();
+void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
+    const std::vector<PlanePoint>& adjusted = t.adjustment.points;
+    const int count = static_cast<int>(adjusted.size());
     // A closed loop returns to its start: the last point is the first again.
-    const int rows = ws.m_nTraverseType == kClosed && count > 1 ? count - 1 : count;
-    const int entries = std::min({ws.m_arrM.GetSize(), ws.m_arrMx.GetSize(), ws.m_arrMy.GetSize(),
-                                  ws.m_arrEllipseA.GetSize(), ws.m_arrEllipseB.GetSize(),
-                                  ws.m_arrEllipseF.GetSize()});
+    const int rows = t.traverseType == kClosed && count > 1 ? count - 1 : count;
+    const int entries = static_cast<int>(t.precision.points.size());
     for (int i = 0; i < rows; ++i) {
         ResultPoint p;
-        p.name = PointName(ws, i, count);
-        p.xy = ws.m_arrAdjCoords[i];
+        p.name = PointName(t, i, count);
+        p.xy = adjusted[static_cast<size_t>(i)];
         p.known = i == 0 || i == count - 1 || i - 1 >= entries;
         if (!p.known) {
-            const int e = i - 1;
-            p.m = ws.m_arrM[e], p.mx = ws.m_arrMx[e], p.my = ws.m_arrMy[e];
-            p.a = ws.m_arrEllipseA[e], p.b = ws.m_arrEllipseB[e];
-            p.f = FoldedDegrees(ws.m_arrEllipseF[e]);
+            const PointPrecision& e = t.precision.points[static_cast<size_t>(i - 1)];
+            p.m = e.m, p.mx = e.mx, p.my = e.my;
+            p.a = e.ellipse.dA, p.b = e.ellipse.dB;
+            p.f = FoldedDegrees(e.ellipse.F);
         }
         r.points.push_back(p);
     }
@@ -47,20 +46,28 @@ void CollectPoints(const CTraverseAdjustDlg& ws, TraverseResults& r) {
 
 // Angle-type columns first, then the sides; a non-oriented traverse's column 0 is its
 // orientation, not record 0's angle.
-void CollectObservations(const CTraverseAdjustDlg& ws, TraverseResults& r) {
-    const auto& obs = ws.m_arrObservations;
-    const int sides = ws.m_arrAdjSides.GetSize();
-    const int angleColumns = ws.m_nObsCount - sides;
-    auto v = [&](int k) { return k < static_cast<int>(ws.m_dV.size()) ? ws.m_dV[k] : 0.0; };
-    r.freeOrientation = ws.m_nParameterCount == 1;
+void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
+    const Observations& obs = t.observations;
+    const Adjustment& a = t.adjustment;
+    const int count = static_cast<int>(obs.size());
+    const int sides = static_cast<int>(a.sides.size());
+    const int angleColumns = static_cast<int>(a.residuals.size()) - sides;
+    auto v = [&](int k) {
+        return k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)] : 0.0;
+    };
+    r.freeOrientation = a.parameters == 1;
     if (r.freeOrientation) r.orientationCorrection = v(0);
-    for (int k = r.freeOrientation ? 1 : 0; k < angleColumns && k < obs.GetSize(); ++k)
-        r.angles.push_back({Name(obs[k].szStation), obs[k].dHorizontalAngle, v(k)});
-    for (int j = 0; j < sides && j < obs.GetSize(); ++j) {
-        const double azimuth =
-            j < ws.m_arrAdjAzimuths.GetSize() ? FoldedDegrees(ws.m_arrAdjAzimuths[j]) : 0.0;
-        r.sides.push_back({Name(obs[j].szStation), Name(obs[j].szForesight), obs[j].dDistance,
-                           v(angleColumns + j), ws.m_arrAdjSides[j], azimuth});
+    for (int k = r.freeOrientation ? 1 : 0; k < angleColumns && k < count; ++k) {
+        const ObservationRecord& o = obs[static_cast<size_t>(k)];
+        r.angles.push_back({Name(o.szStation), o.dHorizontalAngle, v(k)});
+    }
+    for (int j = 0; j < sides && j < count; ++j) {
+        const ObservationRecord& o = obs[static_cast<size_t>(j)];
+        const double azimuth = j < static_cast<int>(a.azimuths.size())
+                                   ? FoldedDegrees(a.azimuths[static_cast<size_t>(j)])
+                                   : 0.0;
+        r.sides.push_back({Name(o.szStation), Name(o.szForesight), o.dDistance,
+                           v(angleColumns + j), a.sides[static_cast<size_t>(j)], azimuth});
     }
     for (const ObservationRecord& o : obs)
         r.observations.push_back({Name(o.szStation), Name(o.szForesight), Name(o.szBacksight),
@@ -69,38 +76,36 @@ void CollectObservations(const CTraverseAdjustDlg& ws, TraverseResults& r) {
 }
 
 // The known points the type uses, named as the traverse names them.
-void CollectKnownPoints(const CTraverseAdjustDlg& ws, TraverseResults& r) {
-    const auto& obs = ws.m_arrObservations;
-    if (obs.IsEmpty() || r.points.empty()) return;
-    const int type = ws.m_nTraverseType;
-    r.knownPoints.push_back({"start1", r.points.front().name, {ws.m_dInitX1, ws.m_dInitY1}});
+void CollectKnownPoints(const AdjustedTraverse& t, TraverseResults& r) {
+    const Observations& obs = t.observations;
+    if (obs.empty() || r.points.empty()) return;
+    const int type = t.traverseType;
+    r.knownPoints.push_back({"start1", r.points.front().name, t.known.start1});
     if (type != kNonOriented)
-        r.knownPoints.push_back({"start2", Name(obs[0].szBacksight), {ws.m_dInitX2, ws.m_dInitY2}});
-    if (type != kClosed)
-        r.knownPoints.push_back({"end1", r.points.back().name, {ws.m_dGoalX1, ws.m_dGoalY1}});
+        r.knownPoints.push_back({"start2", Name(obs[0].szBacksight), t.known.start2});
+    if (type != kClosed) r.knownPoints.push_back({"end1", r.points.back().name, t.known.end1});
     if (type == kDoubleConnection)
-        r.knownPoints.push_back(
-            {"end2", Name(obs[obs.GetSize() - 1].szForesight), {ws.m_dGoalX2, ws.m_dGoalY2}});
+        r.knownPoints.push_back({"end2", Name(obs.back().szForesight), t.known.end2});
 }
 
-void CollectClosure(const CTraverseAdjustDlg& ws, TraverseResults& r) {
+void CollectClosure(const AdjustedTraverse& t, TraverseResults& r) {
     ClosureStatistics& c = r.closure;
-    const int n = ws.m_arrObservations.GetSize();
-    const int type = ws.m_nTraverseType;
+    const int n = static_cast<int>(t.observations.size());
+    const int type = t.traverseType;
     c.azimuthCondition = type == kClosed || type == kDoubleConnection;
     // A closed loop's connection angle and a non-oriented traverse's first angle are
     // not in the conditions.
     c.angleCount = type == kClosed || type == kNonOriented ? n - 1 : n;
-    if (c.azimuthCondition) c.azimuthClosure = DmsToSeconds(UnpackDms(ws.m_dAzimuthClosure));
-    c.fx = ws.m_dWx;
-    c.fy = ws.m_dWy;
+    if (c.azimuthCondition) c.azimuthClosure = DmsToSeconds(UnpackDms(t.reduction.azimuthClosure));
+    c.fx = t.reduction.fx;
+    c.fy = t.reduction.fy;
     c.fd = std::hypot(c.fx, c.fy);
     for (const ResultSide& s : r.sides)
         c.length += s.observed;
     const double ratio = c.length / (c.fd * 0.001);
     if (c.fd > 0.0 && ratio < 9e15) c.k = static_cast<long long>(std::floor(ratio));
-    c.sigma0 = ws.m_dSigma0;
-    c.redundancy = ws.m_nConditionCount - ws.m_nParameterCount;
+    c.sigma0 = t.precision.sigma0;
+    c.redundancy = t.precision.redundancy;
     for (int i = 0; i < static_cast<int>(r.points.size()); ++i)
         if (!r.points[i].known && (c.weakest < 0 || r.points[i].m > r.points[c.weakest].m))
             c.weakest = i;
@@ -113,13 +118,12 @@ double FoldedDegrees(const AngleDMS& angle) {
     return d >= 360.0 ? 0.0 : d;
 }
 
-TraverseResults CollectResults(const CTraverseAdjustDlg& ws) {
+TraverseResults CollectResults(const AdjustedTraverse& t) {
     TraverseResults r;
-    r.traverseType = ws.m_nTraverseType;
-    if (ws.m_nState != kAdjusted) return r;
-    CollectPoints(ws, r);
-    CollectObservations(ws, r);
-    CollectKnownPoints(ws, r);
-    CollectClosure(ws, r);
+    r.traverseType = t.traverseType;
+    CollectPoints(t, r);
+    CollectObservations(t, r);
+    CollectKnownPoints(t, r);
+    CollectClosure(t, r);
     return r;
 }

@@ -1,17 +1,15 @@
-// The results of the workspace's last adjustment gathered for reading: the closure
-// statistics, one row per traverse point, the sides and angles with their corrections
-// and the input as used. Names UTF-8; metres, millimetres and arc seconds; X north.
+// The results of an adjusted traverse gathered for reading: the closure statistics,
+// one row per traverse point, the sides and angles with their corrections and the
+// input as used. Names UTF-8; metres, millimetres and arc seconds; X north.
 // Points and names follow the report: a closed loop's return to its start is not
 // repeated, the first and the last point are the known ones.
 #pragma once
 
-#include "model/Records.h"
+#include "assess/AdjustedTraverse.h"
 
 #include <optional>
 #include <string>
 #include <vector>
-
-class CTraverseAdjustDlg;
 
 struct ClosureStatistics {
     int angleCount = 0;            // n: angles in the azimuth condition (or adjusted)
@@ -76,8 +74,7 @@ struct TraverseResults {
     double orientationCorrection = 0.0; // seconds, the free orientation's adjustment
 };
 
-// The results of a completed adjustment (state 2); empty lists before one.
-TraverseResults CollectResults(const CTraverseAdjustDlg& ws);
+TraverseResults CollectResults(const AdjustedTraverse& traverse);
 
 // Total seconds of an angle record as decimal degrees folded into [0, 360).
 double FoldedDegrees(const AngleDMS& angle);

@@ -32,7 +32,7 @@ TEST(ClosureStatistics, ExamplesAgreeWithTheFiguresWorkedByHand) {
         SCOPED_TRACE(kExamples[i].file);
         auto run = Adjust(kExamples[i]);
         ASSERT_EQ(run->dlg.m_nState, kAdjusted);
-        const TraverseResults r = CollectResults(run->dlg);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
         const ClosureStatistics& c = r.closure;
         const Expected& e = expected[i];
         EXPECT_EQ(c.angleCount, e.angles);

@@ -104,18 +104,19 @@ TEST(PrecisionAssessment, PointCofactorsFollowTheTraverseGeometry) {
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection})
         for (double origin : {3512345.678, -50.0}) {
             SCOPED_TRACE(std::to_string(type) + " at " + std::to_string(origin));
-            CTraverseAdjustDlg dlg;
-            LoadCase(dlg, GeneratedCase(type, 7, origin, origin / 7.0));
-            ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
-            ASSERT_EQ(dlg.AssessPrecision(), 1);
+            const TraverseCase c = GeneratedCase(type, 7, origin, origin / 7.0);
+            const auto run = AdjustCase(c);
+            ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(run));
+            const AdjustedTraverse& t = std::get<AdjustedTraverse>(run);
+            const Adjustment& a = t.adjustment;
 
             std::vector<double> x;
-            const ForwardModel model = ModelOf(dlg, x);
-            const int u = static_cast<int>(x.size()), r = dlg.m_nConditionCount;
+            const ForwardModel model = ModelOf(c, t.reduction, x);
+            const int u = static_cast<int>(x.size()), r = a.conditions;
             // The last round linearised at the adjusted observations.
             std::vector<double> adjusted = x;
             for (int k = 0; k < u; ++k)
-                adjusted[k] += dlg.m_dV[k];
+                adjusted[k] += a.residuals[static_cast<size_t>(k)];
             const std::vector<double> f0 = model.Evaluate(adjusted);
             std::vector<std::vector<double>> J(f0.size(), std::vector<double>(u));
             for (int k = 0; k < u; ++k) {
@@ -134,28 +135,28 @@ TEST(PrecisionAssessment, PointCofactorsFollowTheTraverseGeometry) {
             // The condition matrix is the derivative of the closures.
             for (int c = 0; c < r; ++c)
                 for (int k = 0; k < u; ++k)
-                    EXPECT_NEAR(dlg.m_dA[static_cast<size_t>(c) * u + k], J[c][k],
+                    EXPECT_NEAR(a.conditionMatrix[static_cast<size_t>(c) * u + k], J[c][k],
                                 1e-5 * (1.0 + std::fabs(J[c][k])))
                         << "row " << c << " column " << k;
             std::vector<double> N(r * r, 0.0);
-            for (int a = 0; a < r; ++a)
+            for (int i = 0; i < r; ++i)
                 for (int b = 0; b < r; ++b)
                     for (int k = 0; k < u; ++k)
-                        N[a * r + b] += J[a][k] * q[k] * J[b][k];
+                        N[i * r + b] += J[i][k] * q[k] * J[b][k];
             // With the free orientation: the inverse of [N b; b^T 0], b its column.
             const int rb = free ? r + 1 : r;
             std::vector<double> bordered(rb * rb, 0.0);
-            for (int a = 0; a < rb; ++a)
+            for (int i = 0; i < rb; ++i)
                 for (int b = 0; b < rb; ++b)
-                    bordered[a * rb + b] = a < r && b < r ? N[a * r + b]
-                                           : a < r        ? J[a][0]
+                    bordered[i * rb + b] = i < r && b < r ? N[i * r + b]
+                                           : i < r        ? J[i][0]
                                            : b < r        ? J[b][0]
                                                           : 0.0;
             const std::vector<double> Mi = Inverse(bordered, rb);
             std::vector<double> Ni(r * r);
-            for (int a = 0; a < r; ++a)
+            for (int i = 0; i < r; ++i)
                 for (int b = 0; b < r; ++b)
-                    Ni[a * r + b] = Mi[a * rb + b];
+                    Ni[i * r + b] = Mi[i * rb + b];
             auto cofactor = [&](const std::vector<double>& f, const std::vector<double>& g) {
                 std::vector<double> af(r, 0.0), ag(r, 0.0);
                 double fqg = 0.0;
@@ -166,59 +167,58 @@ TEST(PrecisionAssessment, PointCofactorsFollowTheTraverseGeometry) {
                         ag[c] += J[c][k] * q[k] * g[k];
                     }
                 }
-                for (int a = 0; a < r; ++a)
+                for (int i = 0; i < r; ++i)
                     for (int b = 0; b < r; ++b)
-                        fqg -= af[a] * Ni[a * r + b] * ag[b];
+                        fqg -= af[i] * Ni[i * r + b] * ag[b];
                 if (free) {
-                    for (int a = 0; a < r; ++a)
-                        fqg -= Mi[a * rb + r] * (g[0] * af[a] + f[0] * ag[a]);
+                    for (int i = 0; i < r; ++i)
+                        fqg -= Mi[i * rb + r] * (g[0] * af[i] + f[0] * ag[i]);
                     fqg -= f[0] * g[0] * Mi[rb * rb - 1];
                 }
                 return fqg;
             };
-            std::vector<double> w = {dlg.m_dWx, dlg.m_dWy};
-            if (r == 3) w.insert(w.begin(), DmsToSeconds(UnpackDms(dlg.m_dAzimuthClosure)));
+            std::vector<double> w = {t.reduction.fx, t.reduction.fy};
+            if (r == 3) w.insert(w.begin(), DmsToSeconds(UnpackDms(t.reduction.azimuthClosure)));
             double wNw = 0.0;
-            for (int a = 0; a < r; ++a)
+            for (int i = 0; i < r; ++i)
                 for (int b = 0; b < r; ++b)
-                    wNw += w[a] * Ni[a * r + b] * w[b];
+                    wNw += w[i] * Ni[i * r + b] * w[b];
             // Iterating changes the once-linearised sigma0 by a second-order amount only.
-            EXPECT_NEAR(dlg.m_dSigma0, std::sqrt(wNw / (free ? r - 1 : r)), 1e-3 * dlg.m_dSigma0);
+            const double sigma0 = t.precision.sigma0;
+            EXPECT_NEAR(sigma0, std::sqrt(wNw / (free ? r - 1 : r)), 1e-3 * sigma0);
 
             // Entry i is the point at the end of side i; past the last side, the last point.
-            const int k1 = dlg.m_arrQxx.GetSize(), last = dlg.m_arrApproxCoords.GetSize() - 1;
-            ASSERT_EQ(k1, dlg.m_arrCoefXAngle.GetSize());
+            const int k1 = static_cast<int>(t.precision.points.size());
+            const int last = static_cast<int>(t.reduction.points.size()) - 1;
+            ASSERT_EQ(k1, static_cast<int>(a.coefXAngle.size()));
             for (int i = 0; i < k1; ++i) {
+                const PointPrecision& pp = t.precision.points[static_cast<size_t>(i)];
                 const int p = std::min(i + 1, last);
                 const std::vector<double>&fx = J[r + 2 * p], &fy = J[r + 2 * p + 1];
                 const double scale = 1e-4 * (cofactor(fx, fx) + cofactor(fy, fy)) + 1e-6;
-                EXPECT_NEAR(dlg.m_arrQxx[i], cofactor(fx, fx), scale) << "point " << p;
-                EXPECT_NEAR(dlg.m_arrQyy[i], cofactor(fy, fy), scale) << "point " << p;
-                EXPECT_NEAR(dlg.m_arrQxy[i], cofactor(fx, fy), scale) << "point " << p;
-                for (double v : {dlg.m_arrM[i], dlg.m_arrMx[i], dlg.m_arrMy[i],
-                                 dlg.m_arrEllipseA[i], dlg.m_arrEllipseB[i]})
+                EXPECT_NEAR(pp.qxx, cofactor(fx, fx), scale) << "point " << p;
+                EXPECT_NEAR(pp.qyy, cofactor(fy, fy), scale) << "point " << p;
+                EXPECT_NEAR(pp.qxy, cofactor(fx, fy), scale) << "point " << p;
+                for (double v : {pp.m, pp.mx, pp.my, pp.ellipse.dA, pp.ellipse.dB})
                     EXPECT_TRUE(std::isfinite(v) && v >= 0.0) << "point " << p;
-                EXPECT_GE(dlg.m_arrEllipseA[i], dlg.m_arrEllipseB[i]);
+                EXPECT_GE(pp.ellipse.dA, pp.ellipse.dB);
             }
         }
 }
 
 TEST(PrecisionAssessment, NoPointsToAssess) {
-    FakeWindowPort port;
-    CTraverseAdjustDlg dlg(&port);
-    dlg.m_nObsCount = 2;
-    dlg.m_nConditionCount = 2;
-    dlg.m_dV = {3.0, -4.0};
-    dlg.m_dQ = {2.0, 8.0};
-    dlg.m_dA = {1, 0, 0, 1};
-    dlg.m_dAT = {1, 0, 0, 1};
-    dlg.m_dN2[0] = 2.0;
-    dlg.m_dN2[3] = 8.0;
-    EXPECT_EQ(dlg.AssessPrecision(), 1);
-    EXPECT_DOUBLE_EQ(dlg.m_dSigma0, std::sqrt((9.0 / 2.0 + 16.0 / 8.0) / 2.0));
-    EXPECT_EQ(dlg.m_arrM.GetSize(), 0);
-    EXPECT_EQ(dlg.m_arrEllipseF.GetSize(), 0);
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kAdjustDone});
+    Adjustment a;
+    a.conditions = 2;
+    a.residuals = {3.0, -4.0};
+    a.cofactors = {2.0, 8.0};
+    a.conditionMatrix = {1, 0, 0, 1};
+    a.normalMatrix[0] = 2.0;
+    a.normalMatrix[3] = 8.0;
+    const auto assessed = AssessPrecision(a);
+    ASSERT_TRUE(std::holds_alternative<Precision>(assessed));
+    const Precision& p = std::get<Precision>(assessed);
+    EXPECT_DOUBLE_EQ(p.sigma0, std::sqrt((9.0 / 2.0 + 16.0 / 8.0) / 2.0));
+    EXPECT_TRUE(p.points.empty());
 }
 
 // The adjust command from the window's fields to an assessed workspace.
@@ -238,29 +238,26 @@ TEST(PrecisionAssessment, AdjustCommandRunsEveryTraverseType) {
         EXPECT_EQ(port.messageIds, std::vector<int>{str::kAdjustDone});
         EXPECT_EQ(dlg.m_nState, kAdjusted);
         EXPECT_EQ(dlg.m_nTraverseType, type);
-        EXPECT_NE(port.texts[ctl::kWy], "0") << "the closures are shown";
-        EXPECT_GT(dlg.m_dSigma0, 0.0);
-        EXPECT_EQ(dlg.m_arrM.GetSize(), dlg.m_arrAdjCoords.GetSize());
+        EXPECT_NE(port.texts[ctl::kWy], "") << "the closures are shown";
+        ASSERT_TRUE(dlg.m_adjusted.has_value());
+        EXPECT_GT(dlg.m_adjusted->precision.sigma0, 0.0);
+        EXPECT_EQ(dlg.m_adjusted->precision.points.size(), dlg.m_adjusted->adjustment.points.size());
     }
 }
 
 // A normal matrix that slipped through singular gives infinite cofactors: refused with
 // its own message, never "nan" in a report.
 TEST(PrecisionAssessment, NonFiniteResultsAreRefused) {
-    FakeWindowPort port;
-    CTraverseAdjustDlg dlg(&port);
-    dlg.m_nObsCount = 2;
-    dlg.m_nConditionCount = 2;
-    dlg.m_dV = {3.0, -4.0};
-    dlg.m_dQ = {2.0, 1.0};
-    dlg.m_dA = {0.5, 1.0, 0.2, 0.0};
-    dlg.m_dAT = {0.5, 0.2, 1.0, 0.0};
-    for (double c : {0.5, 0.0})
-        dlg.m_arrCoefXAngle.Add(c);
-    for (double c : {0.2, 0.0})
-        dlg.m_arrCoefYAngle.Add(c);
-    dlg.m_arrCoefXSide.Add(1.0);
-    dlg.m_arrCoefYSide.Add(0.0);
-    EXPECT_EQ(dlg.AssessPrecision(), 0);
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kNonFiniteResult});
+    Adjustment a;
+    a.conditions = 2;
+    a.residuals = {3.0, -4.0};
+    a.cofactors = {2.0, 1.0};
+    a.conditionMatrix = {0.5, 1.0, 0.2, 0.0};
+    a.coefXAngle = {0.5, 0.0};
+    a.coefYAngle = {0.2, 0.0};
+    a.coefXSide = {1.0};
+    a.coefYSide = {0.0};
+    const auto assessed = AssessPrecision(a);
+    ASSERT_TRUE(std::holds_alternative<Precision>(assessed));
+    EXPECT_FALSE(ResultsFinite(Reduction{}, a, std::get<Precision>(assessed)));
 }

@@ -98,21 +98,13 @@ TEST_F(ImportTest, TwoByteUtf8IsGbkWithoutAByteOrderMark) {
     }
 }
 
-TEST_F(ImportTest, ResetEmptiesArraysAndWorkBlocksButNotTheEllipses) {
-    dlg.m_arrMx.Add(1.0);
-    dlg.m_arrApproxCoords.Add(PlanePoint{1, 2});
-    dlg.m_arrEllipseA.Add(3.0);
-    dlg.m_dN3[4] = 5.0;
-    dlg.m_dQ.assign(4, 1.0);
-    dlg.m_dSigma0 = 2.0;
+TEST_F(ImportTest, ResetDropsTheResultsButKeepsTheState) {
+    dlg.m_adjusted.emplace();
+    dlg.m_adjusted->reduction.points.push_back(PlanePoint{1, 2});
     dlg.m_nState = kAdjusted;
     int invalidated = port.invalidateCount;
     dlg.ResetWorkspace();
-    EXPECT_EQ(dlg.m_arrMx.GetSize() + dlg.m_arrApproxCoords.GetSize(), 0);
-    EXPECT_EQ(dlg.m_arrEllipseA.GetSize(), 1);
-    EXPECT_EQ(dlg.m_dN3[4], 0.0);
-    EXPECT_TRUE(dlg.m_dQ.empty());
-    EXPECT_EQ(dlg.m_dSigma0, 0.0);
+    EXPECT_FALSE(dlg.m_adjusted.has_value());
     EXPECT_EQ(dlg.m_nState, kAdjusted);
     EXPECT_EQ(port.invalidateCount, invalidated + 1);
 }

@@ -1,6 +1,6 @@
 #include "reduce/AngleConversions.h"
 #include "reduce/PlaneGeometry.h"
-#include "workspace/TraverseAdjustDlg.h"
+#include "reduce/Reduction.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +25,10 @@ class PropagateAzimuthTest : public testing::TestWithParam<PropagationCase> {};
 
 TEST_P(PropagateAzimuthTest, ForwardIsBackPlusAngleMinus180) {
     const PropagationCase& c = GetParam();
-    CTraverseAdjustDlg dlg;
-    AngleDMS az = c.running;
-    dlg.PropagateAzimuth(az, c.angle);
-    ASSERT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 1);
-    const AngleDMS& stored = dlg.m_arrApproxAzimuths[0];
-    EXPECT_EQ(stored.nDeg, c.expected.nDeg);
-    EXPECT_EQ(stored.nMin, c.expected.nMin);
-    EXPECT_NEAR(stored.dSec, c.expected.dSec, 1e-9);
-    EXPECT_EQ(az.nDeg, stored.nDeg) << "the running azimuth follows";
+    const AngleDMS forward = PropagateAzimuth(c.running, c.angle);
+    EXPECT_EQ(forward.nDeg, c.expected.nDeg);
+    EXPECT_EQ(forward.nMin, c.expected.nMin);
+    EXPECT_NEAR(forward.dSec, c.expected.dSec, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,18 +42,15 @@ INSTANTIATE_TEST_SUITE_P(
 } // namespace
 
 TEST(StartAzimuth, DueNorthAndDueEastCarryTheGuard) {
-    CTraverseAdjustDlg dlg;
-    dlg.m_dInitX2 = 900;
-    dlg.m_dInitY2 = 1000;
-    dlg.m_dInitX1 = 1000;
-    dlg.m_dInitY1 = 1000;
-    AngleDMS north = dlg.GetStartAzimuth();
+    KnownCoordinates known;
+    known.start2 = {900, 1000};
+    known.start1 = {1000, 1000};
+    AngleDMS north = StartAzimuth(known);
     EXPECT_EQ(north.nDeg, 0);
     EXPECT_EQ(north.nMin, 0);
     EXPECT_NEAR(north.dSec, 0.0000206, 1e-7);
-    dlg.m_dInitX2 = 1000;
-    dlg.m_dInitY2 = 900;
-    AngleDMS east = dlg.GetStartAzimuth();
+    known.start2 = {1000, 900};
+    AngleDMS east = StartAzimuth(known);
     EXPECT_EQ(east.nDeg, 90);
     EXPECT_EQ(east.nMin, 0);
     EXPECT_NEAR(east.dSec, 0.0000206, 1e-6);

@@ -1,7 +1,7 @@
-#include "support/FakeWindowPort.h"
 #include "support/TraverseFixtures.h"
 
 #include "reduce/AngleConversions.h"
+#include "reduce/Reduction.h"
 #include "reduce/TraverseChain.h"
 #include "resources/StringTable.h"
 
@@ -45,54 +45,49 @@ TEST(PackedAzimuthClosure, SecondsUnderAMinuteAndSignedComponentsAbove) {
 }
 
 TEST(ClosedTraverse, SquareLoopClosesExactly) {
-    CTraverseAdjustDlg dlg;
-    dlg.m_dInitX2 = 900, dlg.m_dInitY2 = 1000, dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-    SetObservations(
-        dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}});
-    ASSERT_EQ(dlg.ReduceClosedTraverse(), 1);
-    ASSERT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 6);
+    const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+    const Reduction r = ReduceClosedTraverse(
+        Records({{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}}),
+        known);
+    ASSERT_EQ(r.azimuths.size(), 6u);
     const int degs[] = {0, 90, 180, 270, 0, 90};
     for (int k = 0; k < 6; ++k)
-        ExpectAzimuth(dlg.m_arrApproxAzimuths[k], degs[k], 0, 0.0000206);
-    ASSERT_EQ(dlg.m_arrApproxCoords.GetSize(), 5);
-    ExpectPoint(dlg.m_arrApproxCoords[0], 1000, 1000);
-    ExpectPoint(dlg.m_arrApproxCoords[1], 1000, 1100);
-    ExpectPoint(dlg.m_arrApproxCoords[2], 900, 1100);
-    ExpectPoint(dlg.m_arrApproxCoords[3], 900, 1000);
-    ExpectPoint(dlg.m_arrApproxCoords[4], 1000, 1000);
-    EXPECT_NEAR(dlg.m_dAzimuthClosure, 0.0, 1e-6);
-    EXPECT_LT(std::fabs(dlg.m_dWx), 1e-6);
-    EXPECT_LT(std::fabs(dlg.m_dWy), 1e-6);
+        ExpectAzimuth(r.azimuths[k], degs[k], 0, 0.0000206);
+    ASSERT_EQ(r.points.size(), 5u);
+    ExpectPoint(r.points[0], 1000, 1000);
+    ExpectPoint(r.points[1], 1000, 1100);
+    ExpectPoint(r.points[2], 900, 1100);
+    ExpectPoint(r.points[3], 900, 1000);
+    ExpectPoint(r.points[4], 1000, 1000);
+    EXPECT_NEAR(r.azimuthClosure, 0.0, 1e-6);
+    EXPECT_LT(std::fabs(r.fx), 1e-6);
+    EXPECT_LT(std::fabs(r.fy), 1e-6);
 }
 
 TEST(ClosedTraverse, ClosureOfTheLastAngleAndUnusedLastDistance) {
     const std::pair<double, double> lastAngles[] = {
         {2700010, 10.0}, {2700050, 50.0}, {2695950, -10.0}};
     for (const auto& [last, closure] : lastAngles) {
-        CTraverseAdjustDlg dlg;
-        dlg.m_dInitX2 = 900, dlg.m_dInitY2 = 1000, dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-        SetObservations(
-            dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {last, 12345}});
-        dlg.ReduceClosedTraverse();
-        EXPECT_NEAR(dlg.m_dAzimuthClosure, closure, 1e-6) << last;
-        EXPECT_LT(std::fabs(dlg.m_dWx), 1e-6) << "the last distance never enters";
+        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+        const Reduction r = ReduceClosedTraverse(
+            Records({{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {last, 12345}}),
+            known);
+        EXPECT_NEAR(r.azimuthClosure, closure, 1e-6) << last;
+        EXPECT_LT(std::fabs(r.fx), 1e-6) << "the last distance never enters";
     }
 }
 
 TEST(ClosedTraverse, OneAndTwoRecords) {
-    CTraverseAdjustDlg dlg;
-    dlg.m_dInitX2 = 900, dlg.m_dInitY2 = 1000, dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-    SetObservations(dlg, {{2700000, 100}});
-    dlg.ReduceClosedTraverse();
-    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 2);
-    EXPECT_EQ(dlg.m_arrApproxCoords.GetSize(), 1);
-    EXPECT_EQ(dlg.m_dAzimuthClosure, 0.0);
-    EXPECT_EQ(dlg.m_dWx, 0.0);
-    SetObservations(dlg, {{2700000, 100}, {1800000, 100}});
-    dlg.ReduceClosedTraverse();
-    EXPECT_EQ(dlg.m_arrApproxCoords.GetSize(), 2);
-    ExpectPoint(dlg.m_arrApproxCoords[1], 1000, 1100);
-    EXPECT_NEAR(dlg.m_dAzimuthClosure, 0.0, 1e-6); // a_2 = a_1 = 90
+    const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+    const Reduction one = ReduceClosedTraverse(Records({{2700000, 100}}), known);
+    EXPECT_EQ(one.azimuths.size(), 2u);
+    EXPECT_EQ(one.points.size(), 1u);
+    EXPECT_EQ(one.azimuthClosure, 0.0);
+    EXPECT_EQ(one.fx, 0.0);
+    const Reduction two = ReduceClosedTraverse(Records({{2700000, 100}, {1800000, 100}}), known);
+    EXPECT_EQ(two.points.size(), 2u);
+    ExpectPoint(two.points[1], 1000, 1100);
+    EXPECT_NEAR(two.azimuthClosure, 0.0, 1e-6); // a_2 = a_1 = 90
 }
 
 namespace {
@@ -111,18 +106,15 @@ TEST(DoubleConnectionTraverse, ClosuresAgainstTheKnownEndDirection) {
         {900000, 900, 1200, 1800000.0},   // known end direction reversed
     };
     for (const DoubleCase& c : cases) {
-        CTraverseAdjustDlg dlg;
-        dlg.m_dInitX2 = 900, dlg.m_dInitY2 = 1000, dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-        dlg.m_dGoalX1 = 1000, dlg.m_dGoalY1 = 1200, dlg.m_dGoalX2 = c.endX2,
-        dlg.m_dGoalY2 = c.endY2;
-        SetObservations(dlg, {{2700000, 100}, {1800000, 100}, {c.lastAngle, 100}});
-        ASSERT_EQ(dlg.ReduceDoubleConnectionTraverse(), 1);
-        EXPECT_NEAR(dlg.m_dAzimuthClosure, c.closure, 1e-6) << c.lastAngle;
-        ASSERT_EQ(dlg.m_arrApproxCoords.GetSize(), 3);
-        ExpectPoint(dlg.m_arrApproxCoords[1], 1000, 1100);
-        ExpectPoint(dlg.m_arrApproxCoords[2], 1000, 1200);
-        EXPECT_LT(std::fabs(dlg.m_dWx), 1e-4);
-        EXPECT_LT(std::fabs(dlg.m_dWy), 1e-4);
+        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {1000, 1200}, {c.endX2, c.endY2}};
+        const Reduction r = ReduceDoubleConnectionTraverse(
+            Records({{2700000, 100}, {1800000, 100}, {c.lastAngle, 100}}), known);
+        EXPECT_NEAR(r.azimuthClosure, c.closure, 1e-6) << c.lastAngle;
+        ASSERT_EQ(r.points.size(), 3u);
+        ExpectPoint(r.points[1], 1000, 1100);
+        ExpectPoint(r.points[2], 1000, 1200);
+        EXPECT_LT(std::fabs(r.fx), 1e-4);
+        EXPECT_LT(std::fabs(r.fy), 1e-4);
     }
 }
 
@@ -131,57 +123,53 @@ TEST(SingleConnectionTraverse, ClosuresAgainstEndPointOne) {
         double angle1, distance1, wx, wy;
     } cases[] = {{1800000, 100, 0, 0}, {1800000, 100.05, 0, 50}, {1800010, 100, -4.848, -0.0001}};
     for (const Case& c : cases) {
-        CTraverseAdjustDlg dlg;
-        dlg.m_dInitX2 = 900, dlg.m_dInitY2 = 1000, dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-        dlg.m_dGoalX1 = 1000, dlg.m_dGoalY1 = 1200;
-        dlg.m_dAzimuthClosure = 7;
-        SetObservations(dlg, {{2700000, 100}, {c.angle1, c.distance1}});
-        ASSERT_EQ(dlg.ReduceSingleConnectionTraverse(), 1);
-        EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 3);
-        EXPECT_EQ(dlg.m_arrApproxCoords.GetSize(), 3);
-        EXPECT_NEAR(dlg.m_dWx, c.wx, 1e-3);
-        EXPECT_NEAR(dlg.m_dWy, c.wy, 1e-3);
-        EXPECT_EQ(dlg.m_dAzimuthClosure, 7) << "no azimuth closure for this type";
+        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {1000, 1200}, {}};
+        const Reduction r = ReduceSingleConnectionTraverse(
+            Records({{2700000, 100}, {c.angle1, c.distance1}}), known);
+        EXPECT_EQ(r.azimuths.size(), 3u);
+        EXPECT_EQ(r.points.size(), 3u);
+        EXPECT_NEAR(r.fx, c.wx, 1e-3);
+        EXPECT_NEAR(r.fy, c.wy, 1e-3);
+        EXPECT_EQ(r.azimuthClosure, 0.0) << "no azimuth closure for this type";
     }
 }
 
 TEST(NonOrientedTraverse, RotationPointsTheTraverseAtTheEndPoint) {
-    CTraverseAdjustDlg dlg;
-    dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-    dlg.m_dGoalX1 = 1000, dlg.m_dGoalY1 = 1141.4213562373095;
-    SetObservations(dlg, {{1234567, 100}, {2700000, 100}});
-    ASSERT_EQ(dlg.ReduceNonOrientedTraverse(), 1);
-    ASSERT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 2);
-    ExpectAzimuth(dlg.m_arrApproxAzimuths[0], 45, 0, 0.0, 1e-6);
-    ExpectAzimuth(dlg.m_arrApproxAzimuths[1], 135, 0, 0.0, 1e-6);
-    ASSERT_EQ(dlg.m_arrApproxCoords.GetSize(), 3);
-    EXPECT_NEAR(dlg.m_arrApproxCoords[1].dX, 1070.7107, 1e-4);
-    EXPECT_NEAR(dlg.m_arrApproxCoords[1].dY, 1070.7107, 1e-4);
-    EXPECT_LT(std::fabs(dlg.m_dWx), 1e-6);
-    EXPECT_LT(std::fabs(dlg.m_dWy), 1e-6);
+    const KnownCoordinates known{{1000, 1000}, {}, {1000, 1141.4213562373095}, {}};
+    const auto reduced = ReduceNonOrientedTraverse(Records({{1234567, 100}, {2700000, 100}}), known);
+    ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
+    const Reduction& r = std::get<Reduction>(reduced);
+    ASSERT_EQ(r.azimuths.size(), 2u);
+    ExpectAzimuth(r.azimuths[0], 45, 0, 0.0, 1e-6);
+    ExpectAzimuth(r.azimuths[1], 135, 0, 0.0, 1e-6);
+    ASSERT_EQ(r.points.size(), 3u);
+    EXPECT_NEAR(r.points[1].dX, 1070.7107, 1e-4);
+    EXPECT_NEAR(r.points[1].dY, 1070.7107, 1e-4);
+    EXPECT_LT(std::fabs(r.fx), 1e-6);
+    EXPECT_LT(std::fabs(r.fy), 1e-6);
 }
 
 TEST(NonOrientedTraverse, LengthMisfitOnlyAlongTheLine) {
     const std::pair<double, double> cases[] = {{100, 0.0}, {100.05, 50.0}};
     for (const auto& [d1, wy] : cases) {
-        CTraverseAdjustDlg dlg;
-        dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000, dlg.m_dGoalX1 = 1000, dlg.m_dGoalY1 = 1200;
-        SetObservations(dlg, {{0, 100}, {1800000, d1}});
-        dlg.ReduceNonOrientedTraverse();
-        ExpectAzimuth(dlg.m_arrApproxAzimuths[0], 90, 0, 0.0, 1e-6);
-        ExpectPoint(dlg.m_arrApproxCoords[1], 1000, 1100);
-        EXPECT_NEAR(dlg.m_dWy, wy, 1e-6);
-        EXPECT_LT(std::fabs(dlg.m_dWx), 1e-6);
+        const KnownCoordinates known{{1000, 1000}, {}, {1000, 1200}, {}};
+        const auto reduced = ReduceNonOrientedTraverse(Records({{0, 100}, {1800000, d1}}), known);
+        ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
+        const Reduction& r = std::get<Reduction>(reduced);
+        ExpectAzimuth(r.azimuths[0], 90, 0, 0.0, 1e-6);
+        ExpectPoint(r.points[1], 1000, 1100);
+        EXPECT_NEAR(r.fy, wy, 1e-6);
+        EXPECT_LT(std::fabs(r.fx), 1e-6);
     }
 }
 
 TEST(NonOrientedTraverse, OneRecordPointsStraightAtTheEnd) {
-    CTraverseAdjustDlg dlg;
-    dlg.m_dInitX1 = 0, dlg.m_dInitY1 = 0, dlg.m_dGoalX1 = -300, dlg.m_dGoalY1 = 400;
-    SetObservations(dlg, {{0, 250}});
-    ASSERT_EQ(dlg.ReduceNonOrientedTraverse(), 1);
-    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 1);
-    ExpectPoint(dlg.m_arrApproxCoords[1], -150, 200);
+    const KnownCoordinates known{{0, 0}, {}, {-300, 400}, {}};
+    const auto reduced = ReduceNonOrientedTraverse(Records({{0, 250}}), known);
+    ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
+    const Reduction& r = std::get<Reduction>(reduced);
+    EXPECT_EQ(r.azimuths.size(), 1u);
+    ExpectPoint(r.points[1], -150, 200);
 }
 
 TEST(NonOrientedTraverse, ZeroLengthLineIsRefused) {
@@ -189,15 +177,11 @@ TEST(NonOrientedTraverse, ZeroLengthLineIsRefused) {
         double d0, d1, goalX, goalY;
     } cases[] = {{100, 100, 1000, 1000}, {100, 100, 1100, 1000}}; // end == start; provisional loop
     for (int k = 0; k < 2; ++k) {
-        FakeWindowPort port;
-        CTraverseAdjustDlg dlg(&port);
-        dlg.m_dInitX1 = 1000, dlg.m_dInitY1 = 1000;
-        dlg.m_dGoalX1 = cases[k].goalX, dlg.m_dGoalY1 = cases[k].goalY;
-        if (k == 0)
-            SetObservations(dlg, {{0, 100}, {2700000, 100}});
-        else
-            SetObservations(dlg, {{0, 100}, {0, 100}}); // 0 deg angle: back to the start
-        EXPECT_EQ(dlg.ReduceNonOrientedTraverse(), 0);
-        EXPECT_EQ(port.messageIds, std::vector<int>{str::kBadObservations});
+        const KnownCoordinates known{{1000, 1000}, {}, {cases[k].goalX, cases[k].goalY}, {}};
+        const Observations records = k == 0 ? Records({{0, 100}, {2700000, 100}})
+                                            : Records({{0, 100}, {0, 100}}); // back to the start
+        const auto reduced = ReduceNonOrientedTraverse(records, known);
+        ASSERT_TRUE(std::holds_alternative<Refusal>(reduced));
+        EXPECT_EQ(std::get<Refusal>(reduced).messageId, str::kBadObservations);
     }
 }

@@ -54,7 +54,7 @@ protected:
     }
 
     std::unique_ptr<AdjustedExample> run = Adjust(kExamples[0]);
-    TraverseResults results = CollectResults(run->dlg);
+    TraverseResults results = CollectResults(*run->dlg.m_adjusted);
     CResultsWindow window{run->dlg, nullptr};
     QTemporaryDir dir;
 };

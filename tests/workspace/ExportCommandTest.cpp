@@ -27,7 +27,9 @@ protected:
     void SetUp() override {
         fs::remove_all(dir);
         fs::create_directories(dir);
-        FillClosed(ws);
+        AdjustedTraverse t;
+        FillClosed(t);
+        Hold(ws, t);
         ws.ShowWorkspace(); // the edits show the known points the results came from
     }
     void TearDown() override { fs::remove_all(dir); }

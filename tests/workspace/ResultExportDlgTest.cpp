@@ -48,7 +48,7 @@ TEST(ResultExportDlg, EncodingChoice) {
         EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), 0) << "GBK at first";
         dlg.DoDataExchange(in, true);
         dlg.DoDataExchange(out, false);
-        EXPECT_EQ(SectionsOf(dlg).encoding, c.report) << c.radioIndex;
+        EXPECT_EQ(dlg.Sections().encoding, c.report) << c.radioIndex;
         EXPECT_EQ(out.GetRadioIndex(ctl::kOptEncodingGbk), dlg.m_nEncoding) << c.radioIndex;
     }
 }

@@ -2,6 +2,7 @@
 // that shows the first differing line.
 #pragma once
 
+#include "assess/AdjustedTraverse.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
@@ -21,32 +22,39 @@ struct Precision {
     AngleDMS f;
 };
 
-inline void Fill(CTraverseAdjustDlg& ws, int type, std::initializer_list<Obs> obs,
+inline void Fill(AdjustedTraverse& t, int type, std::initializer_list<Obs> obs,
                  std::initializer_list<PlanePoint> approx, std::initializer_list<PlanePoint> adj,
                  std::initializer_list<double> sides, std::initializer_list<Precision> prec) {
-    ws.m_nState = kAdjusted;
-    ws.m_nTraverseType = type;
+    t.traverseType = type;
     for (const Obs& o : obs) {
         ObservationRecord r{};
         SetName(r.szStation, o.station), SetName(r.szForesight, o.foresight);
-        ws.m_arrObservations.Add(r);
+        t.observations.push_back(r);
     }
-    for (const PlanePoint& p : approx)
-        ws.m_arrApproxCoords.Add(p);
-    for (const PlanePoint& p : adj)
-        ws.m_arrAdjCoords.Add(p);
-    for (double s : sides)
-        ws.m_arrAdjSides.Add(s);
+    t.reduction.points = approx;
+    t.adjustment.points = adj;
+    t.adjustment.sides = sides;
     for (const Precision& p : prec) {
-        ws.m_arrM.Add(p.m), ws.m_arrMx.Add(p.mx), ws.m_arrMy.Add(p.my);
-        ws.m_arrEllipseA.Add(p.a), ws.m_arrEllipseB.Add(p.b), ws.m_arrEllipseF.Add(p.f);
+        PointPrecision e{};
+        e.m = p.m, e.mx = p.mx, e.my = p.my;
+        e.ellipse = {p.a, p.b, p.f};
+        t.precision.points.push_back(e);
     }
+}
+
+// A workspace holding the traverse as just adjusted.
+inline void Hold(CTraverseAdjustDlg& ws, const AdjustedTraverse& t) {
+    ws.m_nState = kAdjusted;
+    ws.m_nTraverseType = t.traverseType;
+    for (const ObservationRecord& r : t.observations)
+        ws.m_arrObservations.Add(r);
+    ws.m_adjusted = t;
 }
 
 // Closed traverse of four stations; "\xB1\xB1\xC9\xBD" is 北山 in code page 936.
 // The last two precision entries belong to the closing point and are not written.
-inline void FillClosed(CTraverseAdjustDlg& ws) {
-    Fill(ws, kClosed,
+inline void FillClosed(AdjustedTraverse& t) {
+    Fill(t, kClosed,
          {{"A", "B1"}, {"B1", "\xB1\xB1\xC9\xBD"}, {"\xB1\xB1\xC9\xBD", "D"}, {"D", "A"}},
          {{1000, 2000}, {1100.4987, 2000.25}, {12345.6789, 2150.0004}, {999.9994, -5.25}},
          {{1000, 2000}, {1100.5012, 2000.2497}, {12345.67849, 2150.0011}, {1000.0003, -5.2496}},
@@ -58,8 +66,8 @@ inline void FillClosed(CTraverseAdjustDlg& ws) {
 }
 
 // Single-connection traverse of three stations ending on K2; "\xB2\xE2" is 测.
-inline void FillSingle(CTraverseAdjustDlg& ws) {
-    Fill(ws, kSingleConnection,
+inline void FillSingle(AdjustedTraverse& t) {
+    Fill(t, kSingleConnection,
          {{"K1", "\xB2\xE2"
                  "3"},
           {"\xB2\xE2"

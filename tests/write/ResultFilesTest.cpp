@@ -60,7 +60,7 @@ TEST(ResultsJson, ReadsBackWithEveryResult) {
     for (const Example& example : kExamples) {
         SCOPED_TRACE(example.file);
         auto run = Adjust(example);
-        const TraverseResults r = CollectResults(run->dlg);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
         const auto doc = nlohmann::json::parse(BuildResultsJson(r, DefaultGrade()));
         EXPECT_EQ(doc["format"], 1);
         EXPECT_EQ(doc["input"]["observations"].size(), r.observations.size());
@@ -94,7 +94,7 @@ TEST(SvgPlot, IsWellFormedWithOneEllipsePerNewPoint) {
     for (const Example& example : kExamples) {
         SCOPED_TRACE(example.file);
         auto run = Adjust(example);
-        const TraverseResults r = CollectResults(run->dlg);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
         const PlotModel plot = BuildPlotModel(r, 800, 600);
         const std::string svg = WriteSvgPlot(plot);
         std::string why;
@@ -129,7 +129,7 @@ TEST(SvgPlot, NamesAreEscaped) {
 
 TEST(CoordinateFiles, CsvAndDatHoldOneRowPerPoint) {
     auto run = Adjust(kExamples[0]);
-    TraverseResults r = CollectResults(run->dlg);
+    TraverseResults r = CollectResults(*run->dlg.m_adjusted);
     r.points[1].name = "北山";
     const std::string csv = CoordinatesCsv(r), dat = CoordinatesDat(r);
     ASSERT_EQ(csv.rfind("\xEF\xBB\xBF点名,", 0), 0u);

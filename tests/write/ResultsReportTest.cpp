@@ -34,7 +34,7 @@ TEST(ResultsReport, MatchesTheCheckedInReports) {
     for (auto [type, fill] : {std::pair{"closed", &FillClosed}, {"single", &FillSingle}}) {
         for (auto [name, chosen] : sections) {
             std::string golden = std::string(type) + "_" + name + ".txt";
-            CTraverseAdjustDlg ws;
+            AdjustedTraverse ws;
             fill(ws);
             std::string expected = ReadBytes(std::string(TA_TEST_DATA_DIR) + "/report/" + golden);
             ASSERT_FALSE(expected.empty()) << golden;
@@ -48,14 +48,14 @@ TEST(ResultsReport, MatchesTheCheckedInReports) {
 TEST(ResultsReport, EveryTypeMatchesTheReportOfItsKind) {
     const struct {
         int type;
-        void (*fill)(CTraverseAdjustDlg&);
+        void (*fill)(AdjustedTraverse&);
         const char* golden;
     } cases[] = {{kDoubleConnection, &FillClosed, "closed_all.txt"},
                  {kNonOriented, &FillSingle, "single_all.txt"}};
     for (const auto& c : cases) {
-        CTraverseAdjustDlg ws;
+        AdjustedTraverse ws;
         c.fill(ws);
-        ws.m_nTraverseType = c.type;
+        ws.traverseType = c.type;
         std::string expected = ReadBytes(std::string(TA_TEST_DATA_DIR) + "/report/" + c.golden);
         EXPECT_TRUE(SameBytes(expected, BuildResultsReport(ws, kAll))) << c.golden;
     }
@@ -65,10 +65,10 @@ TEST(ResultsReport, EveryTypeMatchesTheReportOfItsKind) {
 // last foresight and write it as a wide line, types 2 and 3 after its station.
 TEST(ResultsReport, LastPointLineDependsOnTheType) {
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
-        CTraverseAdjustDlg ws;
+        AdjustedTraverse ws;
         FillSingle(ws);
-        ws.m_nTraverseType = type;
-        ws.m_arrAdjCoords.SetSize(3);
+        ws.traverseType = type;
+        ws.adjustment.points.resize(3);
         std::string report = BuildResultsReport(ws, kAdjCoords);
         std::string last = type < kClosed ? "  K2   700.005    -0.000   \t \r\n"
                                           : "  Z2  700.005    -0.000   \t \r\n";
@@ -80,18 +80,18 @@ TEST(ResultsReport, LastPointLineDependsOnTheType) {
 // fewer than three precision entries) keep their headers; a lone end point is named
 // after the last foresight.
 TEST(ResultsReport, SectionsWithoutEntriesKeepTheirHeaders) {
-    CTraverseAdjustDlg closed;
+    AdjustedTraverse closed;
     FillClosed(closed);
     EXPECT_EQ(BuildResultsReport(closed, {}), "");
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
-        CTraverseAdjustDlg ws;
+        AdjustedTraverse ws;
         Fill(ws, type, {{"A", "B"}, {"B", "C"}}, {}, {}, {},
              {{1, 1, 1, 1, 1, {0, 0, 0}}, {1, 1, 1, 1, 1, {0, 0, 0}}});
         EXPECT_TRUE(SameBytes(CrLfHeaders({26, 27, 22, 23, 24, 25, 18, 19, 20, 21}),
                               BuildResultsReport(ws, kAll)))
             << "type " << type;
     }
-    CTraverseAdjustDlg one;
+    AdjustedTraverse one;
     Fill(one, kNonOriented, {{"A", "B"}}, {{1.5, 2.5}}, {}, {}, {});
     EXPECT_TRUE(SameBytes(CrLfHeaders({26, 27}) + "  B   1.500      2.500    \t \r\n",
                           BuildResultsReport(one, kApprox)));
@@ -100,7 +100,7 @@ TEST(ResultsReport, SectionsWithoutEntriesKeepTheirHeaders) {
 // On request the same text in UTF-8, Chinese names included, line ends still CR LF; the
 // options dialog's encoding chooses it.
 TEST(ResultsReport, Utf8OnRequestIsTheSameText) {
-    CTraverseAdjustDlg ws;
+    AdjustedTraverse ws;
     FillClosed(ws);
     ReportSections utf8 = kAll;
     utf8.encoding = ReportEncoding::Utf8;
@@ -110,7 +110,7 @@ TEST(ResultsReport, Utf8OnRequestIsTheSameText) {
     EXPECT_NE(text.find("坐标平差值------------\r\n"), std::string::npos);
     CResultExportDlg options;
     options.m_nEncoding = 1;
-    EXPECT_EQ(SectionsOf(options).encoding, ReportEncoding::Utf8);
+    EXPECT_EQ(options.Sections().encoding, ReportEncoding::Utf8);
 }
 
 } // namespace
