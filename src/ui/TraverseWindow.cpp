@@ -2,7 +2,7 @@
 
 #include "ui/CaptionBar.h"
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 

@@ -6,7 +6,7 @@
 #include "ui/FileFilter.h"
 #include "ui/ResultsWindow.h"
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/ResultExportDlg.h"

@@ -5,7 +5,7 @@
 
 #include "win/MemoryTemplate.h"
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
 #include "workspace/ResultExportDlg.h"
 

@@ -1,13 +1,14 @@
 // The workspace of one run: observations, known points typed by the user, closures,
-// every intermediate and final result, the workflow state and the traverse type.
-// It is also the main window's logic; it reaches the window only through the port.
+// the last adjusted traverse (a value the core computed), the workflow state and the
+// traverse type. It is also the main window's logic; it reaches the window only
+// through the port, and leaves every computation to the core.
 // Units: metres for coordinates and distances, millimetres for closures and point
 // errors, arc seconds for angle corrections; X north, Y east.
 #pragma once
 
+#include "assess/AdjustedTraverse.h"
 #include "model/Records.h"
 #include "model/Refusal.h"
-#include "assess/AdjustedTraverse.h"
 #include "model/Traverse.h"
 #include "workspace/GrowableArray.h"
 #include "workspace/ResultExportDlg.h"
@@ -140,8 +141,6 @@ public:
     // How observation files are read: TextEncoding (automatic unless a caller forces it).
     int m_nInputEncoding = 0;
 
-    // ---- adjustment state -----------------------------------------------------------
-
     // ---- file names of the run --------------------------------------------------------
     std::string m_strObservationPath; // the observation file last imported, as chosen
     std::string m_strLastFolder;      // folder of the file last chosen, with its separator
@@ -153,8 +152,6 @@ public:
     // An adjustment's results were dropped by a change of its inputs: the export asks
     // for a new adjustment rather than for a first one.
     bool m_bResultsDiscarded = false;
-
-    // ---- window state ---------------------------------------------------------------
 
 private:
     IWindowPort* m_pPort = nullptr;

@@ -1,5 +1,5 @@
 #include "workspace/ResultExportDlg.h"
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"
 #include "write/ResultsReport.h"

@@ -2,7 +2,7 @@
 // known points (four groups of name, X, Y and Z), the closures, the traverse types,
 // the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled,
 // and so is "平差成果" until there is an adjustment.
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
 
 namespace {

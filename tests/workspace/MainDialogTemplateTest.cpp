@@ -1,4 +1,4 @@
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
 
 #include <gtest/gtest.h>
