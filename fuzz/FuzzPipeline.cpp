@@ -6,10 +6,10 @@
 // traverse, run along the adjusted sides and azimuths, ends on the typed known point.
 #include "FuzzWindow.h"
 #include "model/NumberText.h"
+#include "read/ObservationReaders.h"
 #include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
-#include "read/ObservationReaders.h"
 #include "write/ResultsReport.h"
 
 #include <algorithm>

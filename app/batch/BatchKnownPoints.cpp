@@ -1,7 +1,7 @@
 #include "BatchKnownPoints.h"
 
-#include "read/FileBytes.h"
 #include "platform/ShownText.h"
+#include "read/FileBytes.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -48,10 +48,10 @@ bool ResolveKnownPoints(const BatchArguments& a, const Observations& observation
         }
         const KnownPointEntry* entry = FindKnownPoint(known, station);
         if (entry == nullptr) {
-            messages.Refuse(*a.knownFile,
-                            {str::kKnownFileLacksPoint,
-                             {DisplayName(*a.knownFile), std::string(RoleHeading(a.traverseType, role)),
-                              Cp936ToUtf8(station)}});
+            messages.Refuse(*a.knownFile, {str::kKnownFileLacksPoint,
+                                           {DisplayName(*a.knownFile),
+                                            std::string(RoleHeading(a.traverseType, role)),
+                                            Cp936ToUtf8(station)}});
             return false;
         }
         points[role] = {Cp936ToUtf8(station), entry->xy.dX, entry->xy.dY};
@@ -60,6 +60,8 @@ bool ResolveKnownPoints(const BatchArguments& a, const Observations& observation
 }
 
 KnownCoordinates CoordinatesOf(const TypedKnownPoint (&p)[kKnownPointCount]) {
-    auto xy = [](const TypedKnownPoint& t) { return PlanePoint{t.x.value_or(0.0), t.y.value_or(0.0)}; };
+    auto xy = [](const TypedKnownPoint& t) {
+        return PlanePoint{t.x.value_or(0.0), t.y.value_or(0.0)};
+    };
     return {xy(p[kStart1]), xy(p[kStart2]), xy(p[kEnd1]), xy(p[kEnd2])};
 }

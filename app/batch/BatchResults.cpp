@@ -26,18 +26,18 @@ bool WriteOutput(const std::string& given, const std::string& bytes,
 
 bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
                         const std::optional<FileId>& keep, const CBatchMessages& messages) {
-    ReportSections sections{a.approxCoords, a.adjCoords, a.adjSides, a.precision,
-                            a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936
-                                                             : ReportEncoding::Utf8)};
+    ReportSections sections{
+        a.approxCoords, a.adjCoords, a.adjSides, a.precision,
+        a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
     return WriteOutput(a.reportPath.value_or("-"), BuildResultsReport(traverse, sections), keep,
                        messages);
 }
 
 bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
                       const std::optional<FileId>& keep, const CBatchMessages& messages) {
-    if (a.jsonPath && !WriteOutput(*a.jsonPath,
-                                   BuildResultsJson(results, a.grade.value_or(DefaultGrade())),
-                                   keep, messages))
+    if (a.jsonPath &&
+        !WriteOutput(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade())), keep,
+                     messages))
         return false;
     if (a.plotPath &&
         !WriteOutput(*a.plotPath, WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight)),

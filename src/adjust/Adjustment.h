@@ -41,11 +41,11 @@ struct ErrorEllipse {
 ErrorEllipse ComputeErrorEllipse(double qxx, double qyy, double qxy, double sigma0);
 
 struct Adjustment {
-    int angleColumns = 0; // n
-    int sideCount = 0;    // corrected sides, from record 0 on
-    int conditions = 0;   // r
-    int parameters = 0;   // 1 with a free orientation; the redundancy is r - this
-    int rounds = 0;       // linearisations it took
+    int angleColumns = 0;                // n
+    int sideCount = 0;                   // corrected sides, from record 0 on
+    int conditions = 0;                  // r
+    int parameters = 0;                  // 1 with a free orientation; the redundancy is r - this
+    int rounds = 0;                      // linearisations it took
     std::vector<double> residuals;       // v, u = n + sides entries
     std::vector<double> cofactors;       // the diagonal of Q; 0 for the free orientation
     std::vector<double> conditionMatrix; // A, r x u row-major
@@ -67,5 +67,4 @@ struct Adjustment {
 // no settling in 10 rounds (kNoConvergence), corrections past the gross-error bounds
 // (kGrossError, with the closures).
 std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
-                                         const KnownCoordinates& known,
-                                         const Reduction& reduction);
+                                         const KnownCoordinates& known, const Reduction& reduction);

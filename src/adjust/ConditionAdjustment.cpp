@@ -101,8 +101,7 @@ bool ClosesOnItsPoint(const Adjustment& a, const ConditionLayout& l) {
 // not belong together. The refusal gives the closures and the correction at fault.
 std::optional<Refusal> GrossErrors(const Adjustment& a, const Inputs& in, const ConditionLayout& l,
                                    int n) {
-    const auto exceeded =
-        FirstGrossError(a.residuals, n, l.freeOrientation, in.obs, a.sides);
+    const auto exceeded = FirstGrossError(a.residuals, n, l.freeOrientation, in.obs, a.sides);
     if (!exceeded) return std::nullopt;
     std::optional<double> azimuthClosure;
     if (l.azimuthRow) azimuthClosure = DmsToSeconds(UnpackDms(in.reduction.azimuthClosure));

@@ -70,7 +70,8 @@ TraverseShape CarriedShape(const Reduction& red, const ConditionLayout& l) {
     for (int j = 0; j < l.points; ++j)
         s.points.push_back(red.points[static_cast<size_t>(j)]);
     for (int j = 0; j < l.sides; ++j)
-        s.sideAzimuths.push_back(DmsToRadians(red.azimuths[static_cast<size_t>(j + l.azimuthOffset)]));
+        s.sideAzimuths.push_back(
+            DmsToRadians(red.azimuths[static_cast<size_t>(j + l.azimuthOffset)]));
     return s;
 }
 

@@ -31,8 +31,8 @@ std::optional<std::string> FirstGrossError(const std::vector<double>& v, int ang
          ++k) {
         const double correction = k < static_cast<int>(v.size()) ? v[static_cast<size_t>(k)] : 0.0;
         if (!(std::fabs(correction) <= kMostAngleCorrection))
-            return "测站 " + Name(obs[static_cast<size_t>(k)].szStation) + " 的角度改正数 " + FormatTenth(correction) +
-                   "″ 超过 1°";
+            return "测站 " + Name(obs[static_cast<size_t>(k)].szStation) + " 的角度改正数 " +
+                   FormatTenth(correction) + "″ 超过 1°";
     }
     return std::nullopt;
 }

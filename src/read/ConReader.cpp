@@ -156,7 +156,8 @@ int StoreGroup(ReadResult& result, const ObservationText& file, ConGroup& g) {
     rec.dTargetHeight = (((v(3, 'P') + v(2, 'P')) + v(1, 'P')) + v(0, 'P')) * 0.25;
     if (!IsFinite(rec)) return Refuse(result, file.MakeFault(str::kBadNumber));
     if (HeightFault(rec.dTargetHeight) != 0)
-        return Refuse(result, file.MakeFault(str::kImplausibleHeight, Rounded(rec.dTargetHeight, 4)));
+        return Refuse(result,
+                      file.MakeFault(str::kImplausibleHeight, Rounded(rec.dTargetHeight, 4)));
     if (!AngleInRange(rec.dVerticalAngle, AngleKind::Zenith)) {
         const auto text = [&](int set) { return g.texts[set][1].empty() ? "0" : g.texts[set][1]; };
         return Refuse(result, file.MakeFault(str::kConZenithOutOfRange, text(1), text(2)));
@@ -181,8 +182,8 @@ int RefuseOpenGroup(ReadResult& result, const ObservationText& file, const ConGr
 }
 
 // One line of a group: slot 1 the station line, 2 free, 3 to 5 and 0 the sets.
-int ReadGroupLine(ReadResult& result, const ObservationText& file, std::string_view raw,
-                  int slot, ConGroup& g) {
+int ReadGroupLine(ReadResult& result, const ObservationText& file, std::string_view raw, int slot,
+                  ConGroup& g) {
     if (slot == 2) return 1;
     if (slot == 1) {
         if (g.stationLine != 0 && RefuseOpenGroup(result, file, g) != 1) return 0;
@@ -191,7 +192,8 @@ int ReadGroupLine(ReadResult& result, const ObservationText& file, std::string_v
         return ReadStationLine(result, file, raw, g.rec);
     }
     const int set = slot == 0 ? 3 : slot - 3;
-    if (g.stationLine == 0) return Refuse(result, file.MakeFault(str::kConGroupIncomplete, "测站行"));
+    if (g.stationLine == 0)
+        return Refuse(result, file.MakeFault(str::kConGroupIncomplete, "测站行"));
     Reading line[4];
     if (ReadReadingLine(result, file, raw, line) != 1) return 0;
     for (int t = 0; t < 4; ++t) {

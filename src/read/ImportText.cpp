@@ -135,7 +135,7 @@ bool ObservationText::NextLine(std::string_view& line) {
 }
 
 Refusal ObservationText::MakeFault(int stringId, std::string_view d3, std::string_view d4,
-                                       std::string_view d5) const {
+                                   std::string_view d5) const {
     return FaultAt(m_lineNumber, stringId, d3, d4, d5);
 }
 

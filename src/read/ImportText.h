@@ -18,7 +18,6 @@ constexpr size_t kMaxLineBytes = 4096;
 constexpr size_t kMaxFileBytes = size_t{32} << 20;
 constexpr size_t kMaxNumberChars = 100;
 
-
 // How a file's text is read: decided from its bytes, or forced by the caller.
 enum class TextEncoding { Automatic = 0, Gbk = 1, Utf8 = 2 };
 
@@ -49,9 +48,9 @@ public:
     // A refusal naming this file (%1) and the current (or the given) line (%2), with
     // UTF-8 details as %3, %4, %5.
     Refusal MakeFault(int stringId, std::string_view d3 = {}, std::string_view d4 = {},
-                          std::string_view d5 = {}) const;
+                      std::string_view d5 = {}) const;
     Refusal FaultAt(int line, int stringId, std::string_view d3 = {}, std::string_view d4 = {},
-                        std::string_view d5 = {}) const;
+                    std::string_view d5 = {}) const;
 
 private:
     bool Refuse(int stringId, int lineNumber);

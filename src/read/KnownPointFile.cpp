@@ -84,8 +84,8 @@ const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points
 }
 
 std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
-                                           KnownPointFormat format,
-                                           std::vector<KnownPointEntry>& points) {
+                                       KnownPointFormat format,
+                                       std::vector<KnownPointEntry>& points) {
     ObservationText file;
     if (!file.Decode(bytes, fileName)) return file.Fault();
     const Layout& layout = format == KnownPointFormat::Dat ? kDat : kCsv;

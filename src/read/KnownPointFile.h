@@ -28,8 +28,8 @@ std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path);
 // that is not a point (too few fields, no name, a coordinate that is not a decimal
 // number), for one name given two different coordinates, and for a file without points.
 std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
-                                           KnownPointFormat format,
-                                           std::vector<KnownPointEntry>& points);
+                                       KnownPointFormat format,
+                                       std::vector<KnownPointEntry>& points);
 
 // The entry of a name, or none.
 const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points,

@@ -11,8 +11,8 @@
 #include <string>
 
 struct ObservationFile {
-    ReadResult read;             // the records, or the refusal
-    std::optional<FileId> file;  // the file read, by device and inode
+    ReadResult read;            // the records, or the refusal
+    std::optional<FileId> file; // the file read, by device and inode
 };
 
 ObservationFile ReadObservationFile(const std::string& path,

@@ -102,7 +102,7 @@ int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v
     const StationRecord& st = pass.stations[static_cast<size_t>(k)];
     if (SightFault(v[0], v[2]) != 0)
         return Refuse(result, pass.file.MakeFault(str::kImplausibleSight, NameText(st.szStation),
-                                               NameText(st.szForesight), WordText(words.w[3])));
+                                                  NameText(st.szForesight), WordText(words.w[3])));
     if (result.observations.size() >= static_cast<size_t>(kMaxObservations))
         return Refuse(result, pass.file.MakeFault(str::kTooManyObservations));
     ObservationRecord rec{};
@@ -127,7 +127,8 @@ int ReadDataLine(DataPass& pass, std::string_view raw) {
     auto match = pass.byForesight.find(words.w[0]);
     if (match == pass.byForesight.end()) {
         if (!LooksLikeDataLine(words)) return 1; // a note, a header: not data
-        return Refuse(pass.result, pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
+        return Refuse(pass.result,
+                      pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
     }
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     if (ReadSightNumbers(pass, words, v) != 1) return 0;
@@ -160,8 +161,7 @@ int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& station
 }
 
 int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stations,
-                     ObservationText& file,
-                     const std::vector<int>& stationLines) {
+                     ObservationText& file, const std::vector<int>& stationLines) {
     DataPass pass{result, stations, file, {}, std::vector<bool>(stationLines.size()), 0, {}};
     for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
@@ -183,8 +183,9 @@ ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
     }
     std::vector<StationRecord> stations;
     std::vector<int> stationLines;
-    const bool read = ReadTxtStations(result, file, stations, stationLines) == 1 &&
-                      (stationLines.empty() || ReadObservations(result, stations, file, stationLines) == 1);
+    const bool read =
+        ReadTxtStations(result, file, stations, stationLines) == 1 &&
+        (stationLines.empty() || ReadObservations(result, stations, file, stationLines) == 1);
     if (read && result.observations.empty()) Refuse(result, file.FaultAt(0, str::kNothingToImport));
     if (result.refusal) result.observations.clear(); // a refused file gives nothing
     return result;

@@ -58,9 +58,9 @@ struct KnownPointFault {
 // or beyond ±kMostCoordinate, a name given that is not the station the group stands
 // for (an empty name ties nothing);
 // then two points that must fix a direction closer than kLeastOrientingDistance.
-std::optional<KnownPointFault>
-CheckKnownPoints(int traverseType, const TypedKnownPoint (&points)[kKnownPointCount],
-                 std::span<const ObservationRecord> observations);
+std::optional<KnownPointFault> CheckKnownPoints(int traverseType,
+                                                const TypedKnownPoint (&points)[kKnownPointCount],
+                                                std::span<const ObservationRecord> observations);
 
 // A name as typed, without surrounding white space, in code page 936; none when it
 // has no code page 936 form.

@@ -6,9 +6,9 @@
 #include "ui/FileFilter.h"
 #include "ui/ResultsWindow.h"
 
-#include "workspace/DialogTemplate.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ResultExportDlg.h"
 
 #include <QAbstractButton>

@@ -5,8 +5,8 @@
 
 #include "win/MemoryTemplate.h"
 
-#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/ResultExportDlg.h"
 
 namespace {

@@ -39,6 +39,8 @@ void CTraverseAdjustDlg::OnAdjust() {
 }
 
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
-    return {{m_dInitX1, m_dInitY1}, {m_dInitX2, m_dInitY2}, {m_dGoalX1, m_dGoalY1},
+    return {{m_dInitX1, m_dInitY1},
+            {m_dInitX2, m_dInitY2},
+            {m_dGoalX1, m_dGoalY1},
             {m_dGoalX2, m_dGoalY2}};
 }

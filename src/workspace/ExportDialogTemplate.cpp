@@ -1,8 +1,8 @@
 // Template 130, the export options dialog "数据结果导出": four section check boxes,
 // the path with its file-name button, the report's encoding (GBK or UTF-8), OK and
 // Cancel. Rectangles in dialog units.
-#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 
 const DialogTemplate& ExportDialogTemplate() {
     // clang-format off

@@ -2,8 +2,8 @@
 // known points (four groups of name, X, Y and Z), the closures, the traverse types,
 // the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled,
 // and so is "平差成果" until there is an adjustment.
-#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 
 namespace {
 using K = ControlKind;

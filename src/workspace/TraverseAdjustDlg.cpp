@@ -22,4 +22,3 @@ void CTraverseAdjustDlg::ShowMessage(int stringId, const std::string& text) {
 void CTraverseAdjustDlg::ShowRefusal(const Refusal& refusal) {
     ShowMessage(refusal.messageId, MessageText(refusal));
 }
-

@@ -1,8 +1,8 @@
 #include "write/PlotModel.h"
 
 #include "model/NumberText.h"
-#include "resources/StringTable.h"
 #include "model/Traverse.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

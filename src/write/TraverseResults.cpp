@@ -66,8 +66,8 @@ void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
         const double azimuth = j < static_cast<int>(a.azimuths.size())
                                    ? FoldedDegrees(a.azimuths[static_cast<size_t>(j)])
                                    : 0.0;
-        r.sides.push_back({Name(o.szStation), Name(o.szForesight), o.dDistance,
-                           v(angleColumns + j), a.sides[static_cast<size_t>(j)], azimuth});
+        r.sides.push_back({Name(o.szStation), Name(o.szForesight), o.dDistance, v(angleColumns + j),
+                           a.sides[static_cast<size_t>(j)], azimuth});
     }
     for (const ObservationRecord& o : obs)
         r.observations.push_back({Name(o.szStation), Name(o.szForesight), Name(o.szBacksight),

@@ -241,7 +241,8 @@ TEST(PrecisionAssessment, AdjustCommandRunsEveryTraverseType) {
         EXPECT_NE(port.texts[ctl::kWy], "") << "the closures are shown";
         ASSERT_TRUE(dlg.m_adjusted.has_value());
         EXPECT_GT(dlg.m_adjusted->precision.sigma0, 0.0);
-        EXPECT_EQ(dlg.m_adjusted->precision.points.size(), dlg.m_adjusted->adjustment.points.size());
+        EXPECT_EQ(dlg.m_adjusted->precision.points.size(),
+                  dlg.m_adjusted->adjustment.points.size());
     }
 }
 

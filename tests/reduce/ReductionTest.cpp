@@ -70,7 +70,8 @@ TEST(ClosedTraverse, ClosureOfTheLastAngleAndUnusedLastDistance) {
     for (const auto& [last, closure] : lastAngles) {
         const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
         const Reduction r = ReduceClosedTraverse(
-            Records({{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {last, 12345}}),
+            Records(
+                {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {last, 12345}}),
             known);
         EXPECT_NEAR(r.azimuthClosure, closure, 1e-6) << last;
         EXPECT_LT(std::fabs(r.fx), 1e-6) << "the last distance never enters";
@@ -136,7 +137,8 @@ TEST(SingleConnectionTraverse, ClosuresAgainstEndPointOne) {
 
 TEST(NonOrientedTraverse, RotationPointsTheTraverseAtTheEndPoint) {
     const KnownCoordinates known{{1000, 1000}, {}, {1000, 1141.4213562373095}, {}};
-    const auto reduced = ReduceNonOrientedTraverse(Records({{1234567, 100}, {2700000, 100}}), known);
+    const auto reduced =
+        ReduceNonOrientedTraverse(Records({{1234567, 100}, {2700000, 100}}), known);
     ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
     const Reduction& r = std::get<Reduction>(reduced);
     ASSERT_EQ(r.azimuths.size(), 2u);

@@ -1,5 +1,5 @@
-#include "workspace/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 
 #include <gtest/gtest.h>
 

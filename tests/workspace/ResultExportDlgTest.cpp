@@ -1,7 +1,7 @@
 #include "workspace/ResultExportDlg.h"
-#include "workspace/DialogTemplate.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 #include "write/ResultsReport.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include "adjust/parametric/ParametricAdjustment.h"
 #include "adjust/parametric/TraverseGenerator.h"
 #include "adjust/parametric/TraverseModel.h"
+#include "assess/AdjustedTraverse.h"
 #include "model/NumberText.h"
 #include "resources/StringTable.h"
-#include "assess/AdjustedTraverse.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,9 @@ std::string FrameName(Frame f) {
 // The known points of the traverse as the core takes them.
 KnownCoordinates CoordinatesOf(const TraverseData& d) {
     const KnownPoints& k = d.known;
-    return {{k.start1.x, k.start1.y}, {k.start2.x, k.start2.y}, {k.end1.x, k.end1.y},
+    return {{k.start1.x, k.start1.y},
+            {k.start2.x, k.start2.y},
+            {k.end1.x, k.end1.y},
             {k.end2.x, k.end2.y}};
 }
 
