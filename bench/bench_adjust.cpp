@@ -2,7 +2,7 @@
 // type: stations on a meandering line with 150 to 250 m sides, a few seconds of angle
 // noise and a few millimetres of side noise (the angle noise sums to a small azimuth
 // closure, as a real traverse that passes the 50" check).
-#include "workspace/TraverseAdjustDlg.h"
+#include "assess/AdjustedTraverse.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,7 +41,7 @@ std::vector<PlanePoint> Meander(int points, std::mt19937_64& rng) {
 
 // Records of a traverse through `path`: the angle at path[i] from the previous point
 // (back for i = 0) to the next (fore after the last, when given) and the side to it.
-void Observe(CTraverseAdjustDlg& dlg, const std::vector<PlanePoint>& path, PlanePoint back,
+void Observe(Observations& records, const std::vector<PlanePoint>& path, PlanePoint back,
              const PlanePoint* fore, std::mt19937_64& rng) {
     const size_t n = fore != nullptr ? path.size() : path.size() - 1;
     std::normal_distribution<double> angleNoise(0.0, 2.0), sideNoise(0.0, 2.0);
@@ -57,12 +57,18 @@ void Observe(CTraverseAdjustDlg& dlg, const std::vector<PlanePoint>& path, Plane
             PackDegrees(AzimuthDeg(at, next) - AzimuthDeg(at, prev) + (noise[i] - mean) / 3600.0);
         r.dDistance = std::hypot(next.dX - at.dX, next.dY - at.dY) + sideNoise(rng) / 1000.0;
         r.dVerticalAngle = 900000.0;
-        dlg.m_arrObservations.Add(r);
+        records.push_back(r);
     }
 }
 
+struct BenchTraverse {
+    int type = kNonOriented;
+    Observations records;
+    KnownCoordinates known;
+};
+
 // A traverse of `stations` observation records of the given type, with its known points.
-void LoadTraverse(CTraverseAdjustDlg& dlg, int type, int stations) {
+BenchTraverse LoadTraverse(int type, int stations) {
     std::mt19937_64 rng(static_cast<unsigned>(stations * 4 + type));
     const bool annexed = type == kClosed || type == kDoubleConnection;
     std::vector<PlanePoint> path = Meander(annexed ? stations : stations + 1, rng);
@@ -76,29 +82,26 @@ void LoadTraverse(CTraverseAdjustDlg& dlg, int type, int stations) {
     }
     const PlanePoint back{path[0].dX - 300.0, path[0].dY - 100.0};
     const PlanePoint fore{path.back().dX + 200.0, path.back().dY + 250.0};
-    dlg.m_nTraverseType = type;
-    dlg.m_dInitX1 = path[0].dX;
-    dlg.m_dInitY1 = path[0].dY;
-    dlg.m_dInitX2 = back.dX;
-    dlg.m_dInitY2 = back.dY;
-    dlg.m_dGoalX1 = path.back().dX;
-    dlg.m_dGoalY1 = path.back().dY;
-    dlg.m_dGoalX2 = fore.dX;
-    dlg.m_dGoalY2 = fore.dY;
+    BenchTraverse t{type, {}, {path[0], back, path.back(), fore}};
     const PlanePoint second = type == kClosed ? path[1] : fore;
-    Observe(dlg, path, back, annexed ? &second : nullptr, rng);
+    Observe(t.records, path, back, annexed ? &second : nullptr, rng);
+    return t;
 }
 
 void BM_AdjustAndAssess(benchmark::State& state) {
-    CTraverseAdjustDlg dlg;
-    LoadTraverse(dlg, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const BenchTraverse t =
+        LoadTraverse(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        if (dlg.ReduceAndAdjust() != 1 || dlg.AssessPrecision() != 1)
+        auto adjusted = AdjustTraverse(t.type, t.records, t.known);
+        const auto* done = std::get_if<AdjustedTraverse>(&adjusted);
+        if (done == nullptr) {
             state.SkipWithError("not adjusted");
-        benchmark::DoNotOptimize(dlg.m_arrM.GetData());
+            break;
+        }
+        benchmark::DoNotOptimize(done->precision.points.data());
+        state.counters["rounds"] = done->adjustment.rounds;
+        state.counters["sigma0"] = done->precision.sigma0;
     }
-    state.counters["rounds"] = dlg.m_nRounds;
-    state.counters["sigma0"] = dlg.m_dSigma0;
 }
 } // namespace
 

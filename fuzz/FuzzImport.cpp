@@ -1,11 +1,12 @@
-// One input as the bytes of an observation file, parsed by the reader of its kind on
-// the scripted window, then shown and reduced as the import does. Built once per
-// extension (TA_FUZZ_EXTENSION). Besides the sanitizers it checks that a reader either
-// refuses with exactly one message or reads sound records (distances positive, angles in
-// range), that the table is never written out of range and that every reduced distance
-// is finite (a denormal slope distance may reduce to 0).
+// One input as the bytes of an observation file, read by the reader of its kind, then
+// shown on the scripted window and reduced as the import does. Built once per extension
+// (TA_FUZZ_EXTENSION). Besides the sanitizers it checks that a reader either refuses
+// and gives nothing or reads sound records (distances positive, angles in range), that
+// the table is never written out of range and that every reduced distance is finite (a
+// denormal slope distance may reduce to 0).
 #include "FuzzWindow.h"
-#include "import/CheckedNumbers.h"
+#include "read/CheckedNumbers.h"
+#include "read/ObservationReaders.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
@@ -31,18 +32,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CTraverseAdjustDlg dlg(&port);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string name = std::string("fuzz") + std::string(kExtension);
-    const int read =
-        kExtension == ".con" ? dlg.ReadConBuffer(bytes, name) : dlg.ReadTxtBuffer(bytes, name);
-    if (read != 1) {
-        if (port.messageIds.size() != 1) std::abort();
+    ReadResult read =
+        kExtension == ".con" ? ReadConObservations(bytes, name) : ReadTxtObservations(bytes, name);
+    if (read.refusal) {
+        if (!read.observations.empty() || read.refusal->messageId == 0) std::abort();
         return 0;
     }
-    if (!port.messageIds.empty() || dlg.m_arrObservations.IsEmpty()) std::abort();
-    for (const ObservationRecord& r : dlg.m_arrObservations)
+    if (read.observations.empty()) std::abort();
+    for (const ObservationRecord& r : read.observations) {
         if (!Sound(r)) std::abort();
+        dlg.m_arrObservations.Add(r);
+    }
     dlg.FillObservationTable();
-    dlg.ReduceSlopeDistances();
-    for (const ObservationRecord& r : dlg.m_arrObservations)
+    ReduceSlopeDistances(read.observations);
+    for (const ObservationRecord& r : read.observations)
         if (!(r.dDistance >= 0.0) || !std::isfinite(r.dDistance)) std::abort();
     if (port.grid.outOfRangeWrites != 0) std::abort();
     return 0;

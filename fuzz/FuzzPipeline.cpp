@@ -5,11 +5,12 @@
 // relies on: a run that says it is done prints no "nan" or "inf", and its adjusted
 // traverse, run along the adjusted sides and azimuths, ends on the typed known point.
 #include "FuzzWindow.h"
-#include "compute/AngleConversions.h"
-#include "export/ResultsReport.h"
+#include "model/NumberText.h"
+#include "read/ObservationReaders.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,11 +70,11 @@ bool Holds(std::string_view text, std::string_view word) {
 }
 
 // "nan" or "inf" in the report where no point name accounts for it.
-bool HasNonFiniteText(const CTraverseAdjustDlg& d, const std::string& report) {
+bool HasNonFiniteText(const AdjustedTraverse& t, const std::string& report) {
     for (std::string_view word : {"nan", "inf"}) {
         if (!Holds(report, word)) continue;
         bool named = false;
-        for (const ObservationRecord& r : d.m_arrObservations)
+        for (const ObservationRecord& r : t.observations)
             named = named || Holds(NameOf(r.szStation), word) ||
                     Holds(NameOf(r.szForesight), word) || Holds(NameOf(r.szBacksight), word);
         if (!named) return true;
@@ -83,18 +84,19 @@ bool HasNonFiniteText(const CTraverseAdjustDlg& d, const std::string& report) {
 
 // Runs along the adjusted sides and azimuths from start point 1; the distance (m) of the
 // arrival from the point the traverse must close on.
-double ArrivalError(const CTraverseAdjustDlg& d) {
-    double x = d.m_dInitX1, y = d.m_dInitY1, extent = std::fabs(x) + std::fabs(y);
-    for (int j = 0; j < d.m_arrAdjSides.GetSize(); ++j) {
-        const double theta = DmsToRadians(d.m_arrAdjAzimuths[j]);
-        x += d.m_arrAdjSides[j] * std::cos(theta);
-        y += d.m_arrAdjSides[j] * std::sin(theta);
+double ArrivalError(const AdjustedTraverse& t) {
+    const Adjustment& a = t.adjustment;
+    double x = t.known.start1.dX, y = t.known.start1.dY, extent = std::fabs(x) + std::fabs(y);
+    for (size_t j = 0; j < a.sides.size(); ++j) {
+        const double theta = DmsToRadians(a.azimuths[j]);
+        x += a.sides[j] * std::cos(theta);
+        y += a.sides[j] * std::sin(theta);
         extent = std::fmax(extent, std::fabs(x) + std::fabs(y));
     }
-    const bool closed = d.m_nTraverseType == kClosed;
-    const double tx = closed ? d.m_dInitX1 : d.m_dGoalX1, ty = closed ? d.m_dInitY1 : d.m_dGoalY1;
+    const PlanePoint target = t.traverseType == kClosed ? t.known.start1 : t.known.end1;
+    const double tx = target.dX, ty = target.dY;
     // Rounding of the independent run grows with the coordinates and the sides.
-    const double allowance = 1e-5 + 1e-13 * extent * (1.0 + d.m_arrAdjSides.GetSize());
+    const double allowance = 1e-5 + 1e-13 * extent * (1.0 + static_cast<double>(a.sides.size()));
     return std::hypot(x - tx, y - ty) - allowance;
 }
 } // namespace
@@ -108,20 +110,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeWindowPort& port = Port(h);
     CTraverseAdjustDlg dlg(&port);
     dlg.ReadWindow();
-    const int read =
-        h.con ? dlg.ReadConBuffer(file, "fuzz.con") : dlg.ReadTxtBuffer(file, "fuzz.txt");
-    if (read != 1) return 0;
-    dlg.FillObservationTable();
-    dlg.ReduceSlopeDistances();
+    ReadResult read =
+        h.con ? ReadConObservations(file, "fuzz.con") : ReadTxtObservations(file, "fuzz.txt");
+    if (read.refusal) return 0;
+    ReduceSlopeDistances(read.observations);
+    for (const ObservationRecord& r : read.observations)
+        dlg.m_arrObservations.Add(r);
     dlg.m_nState = kObservationsLoaded;
     port.messageIds.clear();
     dlg.OnAdjust();
     const bool done = std::find(port.messageIds.begin(), port.messageIds.end(), str::kAdjustDone) !=
                       port.messageIds.end();
-    if (done != (dlg.m_nState == kAdjusted)) std::abort();
+    if (done != (dlg.m_nState == kAdjusted) || done != dlg.m_adjusted.has_value()) std::abort();
     if (!done) return 0;
-    const std::string report = BuildResultsReport(dlg, ReportSections{true, true, true, true});
-    if (HasNonFiniteText(dlg, report)) std::abort();
-    if (ArrivalError(dlg) > 0.0) std::abort();
+    const AdjustedTraverse& t = *dlg.m_adjusted;
+    const std::string report = BuildResultsReport(t, ReportSections{true, true, true, true});
+    if (HasNonFiniteText(t, report)) std::abort();
+    if (ArrivalError(t) > 0.0) std::abort();
     return 0;
 }

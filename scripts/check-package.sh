@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the release build and checks it as installed: lintian,
+# Builds the Debian packages from the release build and checks them as installed: lintian,
 # apt-get install, the batch tool on the installed examples, the manual pages, the desktop
-# entry and metadata, and the window's title on a virtual display. Needs root (it installs
-# the package, and removes it again at the end).
+# entry and metadata, the window's title on a virtual display, and the library example
+# built on the development package. Needs root (it installs the packages, and removes
+# them again at the end).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/release}
 package=traverse-adjust
+devpackage=libtraverse-adjust-dev
 doc=/usr/share/doc/$package
 work=$(mktemp -d)
 
@@ -16,9 +18,10 @@ fail() {
     exit 1
 }
 cleanup() {
-    if dpkg -s "$package" >/dev/null 2>&1; then
-        apt-get remove -y --purge "$package" >/dev/null || true
-    fi
+    local p
+    for p in "$devpackage" "$package"; do
+        if dpkg -s "$p" >/dev/null 2>&1; then apt-get remove -y --purge "$p" >/dev/null || true; fi
+    done
     rm -rf "$work"
 }
 
@@ -26,12 +29,16 @@ build_package() {
     step "package"
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$build" -j "$(nproc)"
-    rm -f "$build"/"$package"_*.deb
+    rm -f "$build"/"$package"_*.deb "$build"/"$devpackage"_*.deb
     (cd "$build" && cpack -G DEB)
     deb=$(realpath "$build"/"$package"_*_"$(dpkg --print-architecture)".deb)
-    echo "$(basename "$deb"): $(stat -c %s "$deb") bytes," \
-        "Installed-Size $(dpkg-deb -f "$deb" Installed-Size) KiB"
-    dpkg-deb -f "$deb" Depends Recommends
+    devdeb=$(realpath "$build"/"$devpackage"_*_"$(dpkg --print-architecture)".deb)
+    local d
+    for d in "$deb" "$devdeb"; do
+        echo "$(basename "$d"): $(stat -c %s "$d") bytes," \
+            "Installed-Size $(dpkg-deb -f "$d" Installed-Size) KiB"
+        dpkg-deb -f "$d" Depends Recommends
+    done
 }
 
 check_lintian() {
@@ -39,13 +46,13 @@ check_lintian() {
     # Errors fail the check. Warnings that stay: the ldconfig calls CPack adds for any
     # library under /usr/lib (ours is private), and the .con MIME type in the menu entry
     # of a program that takes no file argument.
-    lintian --fail-on error --display-info "$deb"
+    lintian --fail-on error --display-info "$deb" "$devdeb"
 }
 
 install_package() {
-    step "apt-get install ./$(basename "$deb")"
-    if dpkg -s "$package" >/dev/null 2>&1; then apt-get remove -y --purge "$package" >/dev/null; fi
-    DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$work/apt.log" 2>&1 ||
+    step "apt-get install ./$(basename "$deb") ./$(basename "$devdeb")"
+    cleanup_packages_only
+    DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" "$devdeb" >"$work/apt.log" 2>&1 ||
         fail "apt-get install failed: $(tail -n 20 "$work/apt.log")"
     grep -E "^(Setting up|The following NEW)" "$work/apt.log" || true
     local path
@@ -55,7 +62,9 @@ install_package() {
         /usr/share/icons/hicolor/scalable/apps/traverse-adjust.svg \
         /usr/share/metainfo/org.traverseadjust.TraverseAdjust.metainfo.xml \
         /usr/share/man/man1/traverse-adjust.1.gz "$doc/copyright" "$doc/README.md" \
-        "$doc/examples/README.md"; do
+        "$doc/examples/README.md" /usr/lib/libtraverse-adjust-core.a \
+        /usr/include/traverse-adjust/assess/AdjustedTraverse.h \
+        /usr/lib/cmake/TraverseAdjust/TraverseAdjustConfig.cmake; do
         [ -e "$path" ] || fail "not installed: $path"
     done
 }
@@ -111,6 +120,38 @@ check_window() {
     xvfb-run -a -s "-screen 0 1280x800x24" bash scripts/check-window.sh "$work"
 }
 
+# The library example, configured with find_package(TraverseAdjust) on the installed
+# package, adjusts the installed closed.txt to the coordinates the report gives.
+check_library() {
+    step "library example on $devpackage"
+    local src=/usr/share/doc/$devpackage/examples/library out=$work/library
+    cmake -S "$src" -B "$out" -G Ninja >/dev/null
+    cmake --build "$out"
+    "$out/adjust-closed" "$doc/examples/closed.txt" >"$work/library.out" ||
+        fail "adjust-closed: exit status $?"
+    cat "$work/library.out"
+    traverse-adjust --type closed --start1 3381252.418,501734.206 \
+        --start2 3381685.431,501484.203 --coords "$work/coordinates.csv" --quiet \
+        -o "$work/library-report.txt" "$doc/examples/closed.txt"
+    local name x y row points=0
+    while read -r name x y; do
+        [ "$name" = sigma0 ] && continue
+        row=$(grep -m1 "^$name," "$work/coordinates.csv") || fail "no row for $name"
+        [ "$(cut -d, -f2,3 <<<"$row")" = "$x,$y" ] ||
+            fail "$name: the library gives $x,$y, the batch tool $row"
+        points=$((points + 1))
+    done <"$work/library.out"
+    [ "$points" -ge 6 ] || fail "the library example printed $points points"
+    echo "$points points as the batch tool gives them"
+}
+
+cleanup_packages_only() {
+    local p
+    for p in "$devpackage" "$package"; do
+        if dpkg -s "$p" >/dev/null 2>&1; then apt-get remove -y --purge "$p" >/dev/null; fi
+    done
+}
+
 trap cleanup EXIT
 [ "$(id -u)" -eq 0 ] || fail "run as root: it installs the package with apt-get"
 build_package
@@ -120,5 +161,6 @@ check_examples
 check_manual
 check_desktop
 check_window
+check_library
 echo
 echo "package checks passed: $(basename "$deb")"

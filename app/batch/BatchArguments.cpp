@@ -1,10 +1,10 @@
 #include "BatchArguments.h"
 
-#include "import/KnownPointFile.h"
+#include "model/NumberText.h"
 #include "platform/PathNames.h"
+#include "read/KnownPointFile.h"
 #include "resources/StringTable.h"
-#include "results/CoordinateFiles.h"
-#include "workspace/NumberText.h"
+#include "write/CoordinateFiles.h"
 
 #include <cctype>
 #include <string_view>

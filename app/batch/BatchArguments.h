@@ -7,11 +7,11 @@
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
-#include "compute/KnownPoints.h"
-#include "export/ResultsReport.h"
-#include "import/ImportText.h"
-#include "results/GradeLimits.h"
-#include "workspace/Records.h"
+#include "assess/GradeLimits.h"
+#include "model/Records.h"
+#include "read/ImportText.h"
+#include "reduce/KnownPoints.h"
+#include "write/ResultsReport.h"
 
 #include <optional>
 #include <string>

@@ -1,62 +1,67 @@
 #include "BatchKnownPoints.h"
 
-#include "BatchPort.h"
-
-#include "import/FileBytes.h"
 #include "platform/ShownText.h"
+#include "read/FileBytes.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 namespace {
 constexpr size_t kMostKnownFileBytes = size_t{32} << 20;
-
-bool Refuse(CBatchWindowPort& port, int id, const std::string& text) {
-    port.ShowMessage(id, text);
-    return false;
 }
-} // namespace
 
-bool ReadKnownPointFile(const std::string& path, CBatchWindowPort& port,
+bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points) {
-    port.SetMessagePrefix(path);
     const std::string name = DisplayName(path);
     FileBytes file;
+    std::optional<Refusal> refused;
     switch (ReadRegularFile(path, kMostKnownFileBytes, file)) {
     case FileReadStatus::Ok:
+        refused = ReadKnownPoints(file.bytes, name,
+                                  KnownPointFormatOf(path).value_or(KnownPointFormat::Dat), points);
         break;
     case FileReadStatus::CannotOpen:
-        return Refuse(port, str::kCannotOpenFileReason,
-                      FormatString(str::kCannotOpenFileReason, {name, ErrorText(file.error)}));
+        refused = Refusal{str::kCannotOpenFileReason, {name, ErrorText(file.error)}};
+        break;
     case FileReadStatus::NotRegular:
-        return Refuse(port, str::kNotRegularFile, FormatString(str::kNotRegularFile, {name}));
+        refused = Refusal{str::kNotRegularFile, {name}};
+        break;
     case FileReadStatus::TooLarge:
-        return Refuse(port, str::kFileTooLarge, FormatString(str::kFileTooLarge, {name}));
+        refused = Refusal{str::kFileTooLarge, {name}};
+        break;
     }
-    const auto format = KnownPointFormatOf(path).value_or(KnownPointFormat::Dat);
-    if (const auto fault = ReadKnownPoints(file.bytes, name, format, points))
-        return Refuse(port, fault->stringId, fault->text);
+    if (refused) messages.Refuse(path, *refused);
+    return !refused;
+}
+
+bool ResolveKnownPoints(const BatchArguments& a, const Observations& observations,
+                        const std::vector<KnownPointEntry>& known, const CBatchMessages& messages,
+                        TypedKnownPoint (&points)[kKnownPointCount]) {
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        if (!TypeUsesRole(a.traverseType, role)) continue;
+        // A point not named on the command line goes by the station it stands for.
+        const std::string_view station = StationOfRole(a.traverseType, role, observations);
+        if (a.points[role]) {
+            const std::string& named = a.pointNames[role];
+            points[role] = {named.empty() ? Cp936ToUtf8(station) : named, a.points[role]->dX,
+                            a.points[role]->dY};
+            continue;
+        }
+        const KnownPointEntry* entry = FindKnownPoint(known, station);
+        if (entry == nullptr) {
+            messages.Refuse(*a.knownFile, {str::kKnownFileLacksPoint,
+                                           {DisplayName(*a.knownFile),
+                                            std::string(RoleHeading(a.traverseType, role)),
+                                            Cp936ToUtf8(station)}});
+            return false;
+        }
+        points[role] = {Cp936ToUtf8(station), entry->xy.dX, entry->xy.dY};
+    }
     return true;
 }
 
-bool TypeKnownPoints(const CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
-                     const std::vector<KnownPointEntry>& known) {
-    for (int role = 0; role < kKnownPointCount; ++role) {
-        if (!TypeUsesRole(a.traverseType, role)) continue;
-        if (a.points[role]) {
-            port.TypeKnownPoint(role, a.pointNames[role], *a.points[role]);
-            continue;
-        }
-        const std::string_view station = StationOfRole(a.traverseType, role, dlg.m_arrObservations);
-        const KnownPointEntry* entry = FindKnownPoint(known, station);
-        if (entry == nullptr) {
-            port.SetMessagePrefix(*a.knownFile);
-            return Refuse(port, str::kKnownFileLacksPoint,
-                          FormatString(str::kKnownFileLacksPoint,
-                                       {DisplayName(*a.knownFile),
-                                        RoleHeading(a.traverseType, role), Cp936ToUtf8(station)}));
-        }
-        port.TypeKnownPoint(role, "", entry->xy);
-    }
-    return true;
+KnownCoordinates CoordinatesOf(const TypedKnownPoint (&p)[kKnownPointCount]) {
+    auto xy = [](const TypedKnownPoint& t) {
+        return PlanePoint{t.x.value_or(0.0), t.y.value_or(0.0)};
+    };
+    return {xy(p[kStart1]), xy(p[kStart2]), xy(p[kEnd1]), xy(p[kEnd2])};
 }

@@ -1,22 +1,24 @@
 // The known points of a batch run: those given as options (with the name when one was
-// given, which the adjustment then checks), the others looked up in the --known file
-// by the names the import gave their groups.
+// given, which is then checked against the file), the others looked up in the --known
+// file by the names their stations have in the observation file.
 #pragma once
 
 #include "BatchArguments.h"
+#include "BatchMessages.h"
 
-#include "import/KnownPointFile.h"
+#include "read/KnownPointFile.h"
 
 #include <vector>
 
-class CTraverseAdjustDlg;
-class CBatchWindowPort;
-
 // Reads the --known file; false after the message naming the file (and its line).
-bool ReadKnownPointFile(const std::string& path, CBatchWindowPort& port,
+bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points);
 
-// Types every point the type uses into the window; false after the message naming a
-// point the file lacks.
-bool TypeKnownPoints(const CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
-                     const std::vector<KnownPointEntry>& known);
+// Every point the type uses, as typed; false after the message naming a point the
+// --known file lacks.
+bool ResolveKnownPoints(const BatchArguments& a, const Observations& observations,
+                        const std::vector<KnownPointEntry>& known, const CBatchMessages& messages,
+                        TypedKnownPoint (&points)[kKnownPointCount]);
+
+// The coordinates of the typed points, by role.
+KnownCoordinates CoordinatesOf(const TypedKnownPoint (&points)[kKnownPointCount]);

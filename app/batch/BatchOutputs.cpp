@@ -6,6 +6,7 @@
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "resources/StringTable.h"
+#include "write/ResultsReport.h"
 
 #include <vector>
 
@@ -77,7 +78,7 @@ int CheckOutputs(const BatchArguments& a, std::FILE* err) {
         const WriteResult result = CheckWriteTarget(path);
         if (result.status == WriteStatus::Written) continue;
         const bool stream = o.target.kind == OutputTarget::Kind::Stream;
-        return Say(err, stream ? kBatchProgramName : path, WriteFailureMessage(result, path).text,
+        return Say(err, stream ? kBatchProgramName : path, MessageText(*WriteFailure(result, path)),
                    kExitDataRefused);
     }
     return 0;

@@ -1,42 +1,52 @@
 #include "BatchResults.h"
 
 #include "BatchOutputs.h"
-#include "BatchPort.h"
+#include "BatchRun.h"
 
-#include "export/ResultsReport.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
-#include "results/CoordinateFiles.h"
-#include "results/PlotModel.h"
-#include "results/ResultsJson.h"
-#include "results/ResultsText.h"
-#include "results/SvgPlot.h"
+#include "write/CoordinateFiles.h"
+#include "write/PlotModel.h"
+#include "write/ResultsJson.h"
+#include "write/ResultsReport.h"
+#include "write/ResultsText.h"
+#include "write/SvgPlot.h"
 
 namespace {
 constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
-
-bool WriteOne(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const std::string& path,
-              const std::string& bytes) {
-    port.SetMessagePrefix(path);
-    const WriteResult result = WriteReport(dlg, path, bytes);
-    if (result.status == WriteStatus::Written) return true;
-    ShowWriteFailure(dlg, result, path);
-    return false;
-}
 } // namespace
 
-bool WriteResultFiles(CTraverseAdjustDlg& dlg, CBatchWindowPort& port, const BatchArguments& a,
-                      const TraverseResults& results) {
-    if (a.jsonPath && !WriteOne(dlg, port, OutputPath(*a.jsonPath),
-                                BuildResultsJson(results, a.grade.value_or(DefaultGrade()))))
+bool WriteOutput(const std::string& given, const std::string& bytes,
+                 const std::optional<FileId>& keep, const CBatchMessages& messages) {
+    const std::string path = OutputPath(given);
+    const auto refused = WriteFailure(WriteWholeFile(path, bytes, keep), path);
+    if (refused) messages.Refuse(given == "-" ? kBatchProgramName : given, *refused);
+    return !refused;
+}
+
+bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
+                        const std::optional<FileId>& keep, const CBatchMessages& messages) {
+    ReportSections sections{
+        a.approxCoords, a.adjCoords, a.adjSides, a.precision,
+        a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
+    return WriteOutput(a.reportPath.value_or("-"), BuildResultsReport(traverse, sections), keep,
+                       messages);
+}
+
+bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
+                      const std::optional<FileId>& keep, const CBatchMessages& messages) {
+    if (a.jsonPath &&
+        !WriteOutput(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade())), keep,
+                     messages))
         return false;
-    if (a.plotPath && !WriteOne(dlg, port, *a.plotPath,
-                                WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight))))
+    if (a.plotPath &&
+        !WriteOutput(*a.plotPath, WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight)),
+                     keep, messages))
         return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;
-        return WriteOne(dlg, port, *a.coordsPath,
-                        dat ? CoordinatesDat(results) : CoordinatesCsv(results));
+        return WriteOutput(*a.coordsPath, dat ? CoordinatesDat(results) : CoordinatesCsv(results),
+                           keep, messages);
     }
     return true;
 }
@@ -48,10 +58,9 @@ void WriteAtOnce(std::FILE* err, const std::string& text) {
 }
 } // namespace
 
-void WriteClosureSummary(std::FILE* err, const std::string& file, const std::string& done,
-                         const TraverseResults& results, const Grade& grade,
-                         const GradeChecks& checks) {
-    std::vector<std::string> lines = {done};
+void WriteClosureSummary(std::FILE* err, const std::string& file, const TraverseResults& results,
+                         const Grade& grade, const GradeChecks& checks) {
+    std::vector<std::string> lines = {std::string(LoadString(str::kAdjustDone))};
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         lines.push_back(line);
     lines.push_back(

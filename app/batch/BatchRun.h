@@ -1,4 +1,4 @@
-// One batch run: import, adjust and export through the workspace, as the window does.
+// One batch run: import, adjust and write through the core, as the window does.
 #pragma once
 
 #include "BatchArguments.h"

@@ -1,9 +1,16 @@
-// Small pieces of the condition adjustment and the precision assessment: the inverses
-// of the normal matrices, the carry of a correction into an azimuth, the error ellipse
-// of a point and the check that a result can be shown.
+// The least-squares adjustment of a traverse by condition equations, as a value: the
+// residuals and the system of the last round (which the precision assessment needs),
+// and the adjusted azimuths, sides and points. Columns: the angle-type observations
+// (seconds; a free orientation is column 0), then the sides (mm); rows: the azimuth
+// closure where there is one (seconds), then the x and y closures (mm).
 #pragma once
 
-#include "workspace/Records.h"
+#include "model/Refusal.h"
+#include "model/Traverse.h"
+#include "reduce/Reduction.h"
+
+#include <variant>
+#include <vector>
 
 // Millimetres of coordinate change per arc second of turn and metre of lever arm.
 constexpr double kArcSecondLever = 0.004848132257047973;
@@ -33,8 +40,31 @@ struct ErrorEllipse {
 // F is in [0, 90] or (270, 360) degrees; a circle (Qxy = 0, Qxx = Qyy) gets F = 0.
 ErrorEllipse ComputeErrorEllipse(double qxx, double qyy, double qxy, double sigma0);
 
-class CTraverseAdjustDlg;
+struct Adjustment {
+    int angleColumns = 0;                // n
+    int sideCount = 0;                   // corrected sides, from record 0 on
+    int conditions = 0;                  // r
+    int parameters = 0;                  // 1 with a free orientation; the redundancy is r - this
+    int rounds = 0;                      // linearisations it took
+    std::vector<double> residuals;       // v, u = n + sides entries
+    std::vector<double> cofactors;       // the diagonal of Q; 0 for the free orientation
+    std::vector<double> conditionMatrix; // A, r x u row-major
+    // The x and y coefficients of every point's angle columns (lever arms, mm per
+    // second) and of every side (cosine, sine of its azimuth).
+    std::vector<double> coefXAngle, coefYAngle, coefXSide, coefYSide;
+    // N = A Q A^T (r x r, row-major), or with a free orientation the bordered
+    // [N b; b^T 0] (3 x 3), b the orientation's column.
+    double normalMatrix[9] = {};
+    std::vector<double> azimuthCorrections; // seconds, carried from the first angle on
+    std::vector<AngleDMS> azimuths;         // adjusted
+    std::vector<double> sides;              // adjusted, m
+    std::vector<PlanePoint> points;         // adjusted; the last is the known end point
+};
 
-// Whether every value the report prints (coordinates, sides, point errors, ellipses)
-// and the unit-weight error are finite numbers.
-bool ReportValuesFinite(const CTraverseAdjustDlg& w);
+// The iterated adjustment of a traverse type from its reduction: every round
+// linearises the conditions at the traverse the round before adjusted, until no
+// residual changes by 1e-6″ or 1e-6 mm. Refused: singular equations (kBadObservations),
+// no settling in 10 rounds (kNoConvergence), corrections past the gross-error bounds
+// (kGrossError, with the closures).
+std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
+                                         const KnownCoordinates& known, const Reduction& reduction);

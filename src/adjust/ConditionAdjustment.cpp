@@ -10,9 +10,8 @@
 #include "adjust/Adjustment.h"
 #include "adjust/ConditionSystem.h"
 #include "adjust/GrossErrors.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
 #include <optional>
@@ -23,49 +22,55 @@ constexpr int kMostRounds = 10;
 constexpr double kSettled = 1e-6;      // seconds and millimetres
 constexpr double kClosedMetres = 1e-6; // the adjusted traverse on its known point
 
-bool ReductionMatches(const CTraverseAdjustDlg& w, const ConditionLayout& l, int n) {
-    return n >= 1 && l.sides >= 0 && w.m_arrApproxAzimuths.GetSize() == n + l.azimuthOffset &&
-           w.m_arrApproxCoords.GetSize() == l.points;
-}
+// What a round needs besides the system: the observations, start point 1 and the
+// reduction it starts from.
+struct Inputs {
+    Observed obs;
+    PlanePoint start;
+    const Reduction& reduction;
+};
 
-void ClearAdjusted(CTraverseAdjustDlg& w) {
-    w.m_arrAzimuthCorrections.SetSize(0);
-    w.m_arrAdjSides.SetSize(0);
-    w.m_arrAdjAzimuths.SetSize(0);
-    w.m_arrAdjCoords.SetSize(0);
+bool ReductionMatches(const Inputs& in, const ConditionLayout& l, int n) {
+    return n >= 1 && l.sides >= 0 &&
+           in.reduction.azimuths.size() == static_cast<size_t>(n + l.azimuthOffset) &&
+           in.reduction.points.size() == static_cast<size_t>(l.points);
 }
 
 // Corrected azimuths (each carried azimuth turned by the corrections of the angles
 // before it), corrected sides, and the points run from start point 1 along them. The
 // run sums offsets from start point 1, so that grid coordinates lose no digits on a
 // long traverse.
-void ComputeAdjustedTraverse(CTraverseAdjustDlg& w, const ConditionLayout& l, int n) {
-    ClearAdjusted(w);
+void ComputeAdjustedTraverse(Adjustment& a, const Inputs& in, const ConditionLayout& l, int n) {
+    a.azimuthCorrections.clear();
+    a.sides.clear();
+    a.azimuths.clear();
+    a.points.clear();
     double c = 0.0;
     for (int k = 0; k < n; ++k) {
-        c += w.m_dV[k];
-        w.m_arrAzimuthCorrections.Add(c);
-        w.m_arrAdjAzimuths.Add(AddSecondsWithCarry(w.m_arrApproxAzimuths[k + l.azimuthOffset], c));
+        c += a.residuals[static_cast<size_t>(k)];
+        a.azimuthCorrections.push_back(c);
+        a.azimuths.push_back(AddSecondsWithCarry(
+            in.reduction.azimuths[static_cast<size_t>(k + l.azimuthOffset)], c));
     }
     for (int j = 0; j < l.sides; ++j)
-        w.m_arrAdjSides.Add(w.m_arrObservations[j].dDistance + w.m_dV[n + j] * 0.001);
-    const PlanePoint start{w.m_dInitX1, w.m_dInitY1};
-    w.m_arrAdjCoords.Add(start);
+        a.sides.push_back(in.obs[static_cast<size_t>(j)].dDistance +
+                          a.residuals[static_cast<size_t>(n + j)] * 0.001);
+    a.points.push_back(in.start);
     double dx = 0.0, dy = 0.0;
     for (int k = 0; k < l.sides; ++k) {
-        const double theta = DmsToRadians(w.m_arrAdjAzimuths[k]);
-        dx += w.m_arrAdjSides[k] * std::cos(theta);
-        dy += w.m_arrAdjSides[k] * std::sin(theta);
-        w.m_arrAdjCoords.Add(PlanePoint{start.dX + dx, start.dY + dy});
+        const double theta = DmsToRadians(a.azimuths[static_cast<size_t>(k)]);
+        dx += a.sides[static_cast<size_t>(k)] * std::cos(theta);
+        dy += a.sides[static_cast<size_t>(k)] * std::sin(theta);
+        a.points.push_back(PlanePoint{in.start.dX + dx, in.start.dY + dy});
     }
 }
 
 // The misclosures of a round: the shape's own closures less A v_prev. The azimuth
 // closure is linear in the angles, so its term stays the carried closure.
-void RoundMisclosures(const CTraverseAdjustDlg& w, const ConditionLayout& l,
-                      const TraverseShape& at, double azimuthClosure,
-                      const std::vector<double>& previous, double* misclosure) {
-    const int r = w.m_nConditionCount, u = w.m_nObsCount;
+void RoundMisclosures(const Adjustment& a, const ConditionLayout& l, const TraverseShape& at,
+                      double azimuthClosure, const std::vector<double>& previous,
+                      double* misclosure) {
+    const int r = a.conditions, u = static_cast<int>(a.residuals.size());
     const PlanePoint& last = at.points.back();
     const double closure[2] = {(last.dX - l.closingPoint.dX) * 1000.0,
                                (last.dY - l.closingPoint.dY) * 1000.0};
@@ -74,7 +79,8 @@ void RoundMisclosures(const CTraverseAdjustDlg& w, const ConditionLayout& l,
         const int row = r - 2 + c;
         double av = 0.0;
         for (int k = 0; k < u; ++k)
-            av += w.m_dA[static_cast<size_t>(row) * u + k] * previous[static_cast<size_t>(k)];
+            av += a.conditionMatrix[static_cast<size_t>(row) * u + k] *
+                  previous[static_cast<size_t>(k)];
         misclosure[row] = closure[c] - av;
     }
 }
@@ -86,65 +92,64 @@ double LargestChange(const std::vector<double>& v, const std::vector<double>& pr
     return std::isnan(largest) ? INFINITY : largest;
 }
 
-bool ClosesOnItsPoint(const CTraverseAdjustDlg& w, const ConditionLayout& l) {
-    const PlanePoint& last = w.m_arrAdjCoords[l.points - 1];
+bool ClosesOnItsPoint(const Adjustment& a, const ConditionLayout& l) {
+    const PlanePoint& last = a.points[static_cast<size_t>(l.points - 1)];
     return std::hypot(last.dX - l.closingPoint.dX, last.dY - l.closingPoint.dY) < kClosedMetres;
 }
 
 // Corrections past the gross-error bounds: the known points and the observations do
-// not belong together. 1 when within them, 0 after the message with the closures.
-int CheckGrossErrors(CTraverseAdjustDlg& w, const ConditionLayout& l, int n) {
-    const auto exceeded = FirstGrossError(w.m_dV, n, l.freeOrientation, w.m_arrObservations,
-                                          w.m_arrAdjSides);
-    if (!exceeded) return 1;
+// not belong together. The refusal gives the closures and the correction at fault.
+std::optional<Refusal> GrossErrors(const Adjustment& a, const Inputs& in, const ConditionLayout& l,
+                                   int n) {
+    const auto exceeded = FirstGrossError(a.residuals, n, l.freeOrientation, in.obs, a.sides);
+    if (!exceeded) return std::nullopt;
     std::optional<double> azimuthClosure;
-    if (l.azimuthRow) azimuthClosure = DmsToSeconds(UnpackDms(w.m_dAzimuthClosure));
-    w.ShowMessage(str::kGrossError,
-                  FormatString(str::kGrossError,
-                               {ClosurePhrase(w.m_dWx, w.m_dWy, azimuthClosure), *exceeded}));
-    return 0;
+    if (l.azimuthRow) azimuthClosure = DmsToSeconds(UnpackDms(in.reduction.azimuthClosure));
+    return Refusal{str::kGrossError,
+                   {ClosurePhrase(in.reduction.fx, in.reduction.fy, azimuthClosure), *exceeded}};
 }
 
-// Rounds until the residuals settle. 1 when they did, 0 after the message.
-int Iterate(CTraverseAdjustDlg& w, const ConditionLayout& l, int n, double azimuthClosure) {
-    TraverseShape at = CarriedShape(w, l);
+// Rounds until the residuals settle.
+std::variant<Adjustment, Refusal> Iterate(const Inputs& in, const ConditionLayout& l, int n,
+                                          double azimuthClosure) {
+    Adjustment a;
+    TraverseShape at = CarriedShape(in.reduction, l);
     std::vector<double> previous(static_cast<size_t>(n + l.sides), 0.0);
     for (int round = 1; round <= kMostRounds; ++round) {
-        w.m_nRounds = round;
-        SetUpConditions(w, l, n, at);
+        a.rounds = round;
+        SetUpConditions(a, l, n, in.obs, at);
         double misclosure[3] = {};
-        RoundMisclosures(w, l, at, azimuthClosure, previous, misclosure);
-        if (!SolveForResiduals(w, l, misclosure)) {
-            w.ShowMessage(str::kBadObservations);
-            return 0;
-        }
-        ComputeAdjustedTraverse(w, l, n);
-        if (LargestChange(w.m_dV, previous) < kSettled && ClosesOnItsPoint(w, l)) {
+        RoundMisclosures(a, l, at, azimuthClosure, previous, misclosure);
+        if (!SolveForResiduals(a, l, misclosure)) return Refusal{str::kBadObservations, {}};
+        ComputeAdjustedTraverse(a, in, l, n);
+        if (LargestChange(a.residuals, previous) < kSettled && ClosesOnItsPoint(a, l)) {
             // Settled: the last point is the known point, to far below a micrometre.
-            w.m_arrAdjCoords[l.points - 1] = l.closingPoint;
-            return CheckGrossErrors(w, l, n);
+            a.points[static_cast<size_t>(l.points - 1)] = l.closingPoint;
+            if (auto refused = GrossErrors(a, in, l, n)) return *refused;
+            return a;
         }
-        previous = w.m_dV;
-        at = AdjustedShape(w, l);
+        previous = a.residuals;
+        at = AdjustedShape(a, l);
     }
-    if (CheckGrossErrors(w, l, n) != 1) return 0;
-    w.ShowMessage(str::kNoConvergence,
-                  FormatString(str::kNoConvergence, {std::to_string(kMostRounds)}));
-    return 0;
+    if (auto refused = GrossErrors(a, in, l, n)) return *refused;
+    return Refusal{str::kNoConvergence, {std::to_string(kMostRounds)}};
 }
 
-int RunAdjustment(CTraverseAdjustDlg& w, const ConditionLayout& l, double azimuthClosure) {
-    const int n = w.m_arrObservations.GetSize();
-    if (!ReductionMatches(w, l, n)) {
-        w.ShowMessage(str::kBadObservations);
-        return 0;
+// The layout of each type: a closed loop's closure a_n - a_1 does not contain the
+// connection angle at start point 1; a double-connection traverse carries every angle
+// to the end azimuth; a non-oriented traverse's first side is not observed but turned
+// about start point 1 as a free parameter (column 0).
+ConditionLayout LayoutOf(int type, int n, const KnownCoordinates& known) {
+    switch (type) {
+    case kClosed:
+        return {n - 1, 1, n, true, 0.0, false, known.start1};
+    case kDoubleConnection:
+        return {n - 1, 1, n, true, 1.0, false, known.end1};
+    case kSingleConnection:
+        return {n, 1, n + 1, false, 0.0, false, known.end1};
+    default:
+        return {n, 0, n + 1, false, 0.0, true, known.end1};
     }
-    const int result = Iterate(w, l, n, azimuthClosure);
-    if (result == 1) {
-        w.m_bClosuresShown = true;
-        w.ShowWorkspace();
-    }
-    return result;
 }
 } // namespace
 
@@ -152,27 +157,14 @@ AngleDMS AddSecondsWithCarry(const AngleDMS& azimuth, double seconds) {
     return CarryUpwards(azimuth.nDeg, azimuth.nMin, azimuth.dSec + seconds);
 }
 
-int CTraverseAdjustDlg::AdjustClosedOrDoubleTraverse() {
-    const int n = m_arrObservations.GetSize();
-    // A closed loop's closure a_n - a_1 does not contain the connection angle at start
-    // point 1; a double-connection traverse carries every angle to the end azimuth.
-    const bool closed = m_nTraverseType == kClosed;
-    const PlanePoint closing =
-        closed ? PlanePoint{m_dInitX1, m_dInitY1} : PlanePoint{m_dGoalX1, m_dGoalY1};
-    ConditionLayout l{n - 1, 1, n, true, closed ? 0.0 : 1.0, false, closing};
-    return RunAdjustment(*this, l, DmsToSeconds(UnpackDms(m_dAzimuthClosure)));
-}
-
-int CTraverseAdjustDlg::AdjustSingleConnectionTraverse() {
-    const int n = m_arrObservations.GetSize();
-    ConditionLayout l{n, 1, n + 1, false, 0.0, false, {m_dGoalX1, m_dGoalY1}};
-    return RunAdjustment(*this, l, 0.0);
-}
-
-// The orientation of the first side is not observed: it is adjusted as a free
-// parameter (column 0), a rotation of the whole traverse about start point 1.
-int CTraverseAdjustDlg::AdjustNonOrientedTraverse() {
-    const int n = m_arrObservations.GetSize();
-    ConditionLayout l{n, 0, n + 1, false, 0.0, true, {m_dGoalX1, m_dGoalY1}};
-    return RunAdjustment(*this, l, 0.0);
+std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
+                                         const KnownCoordinates& known,
+                                         const Reduction& reduction) {
+    const int n = static_cast<int>(observations.size());
+    const ConditionLayout l = LayoutOf(traverseType, n, known);
+    const Inputs in{observations, known.start1, reduction};
+    if (!ReductionMatches(in, l, n)) return Refusal{str::kBadObservations, {}};
+    const double azimuthClosure =
+        l.azimuthRow ? DmsToSeconds(UnpackDms(reduction.azimuthClosure)) : 0.0;
+    return Iterate(in, l, n, azimuthClosure);
 }

@@ -6,60 +6,57 @@
 
 #include "adjust/Adjustment.h"
 #include "adjust/MatrixKernel.h"
-#include "compute/AngleConversions.h"
-#include "workspace/TraverseAdjustDlg.h"
+#include "reduce/AngleConversions.h"
 
 #include <cmath>
 
 namespace {
-void SizeBlocks(CTraverseAdjustDlg& w, int u, int r, bool freeOrientation) {
-    w.m_nObsCount = u;
-    w.m_nConditionCount = r;
-    w.m_nParameterCount = freeOrientation ? 1 : 0;
-    w.m_dQ.assign(static_cast<size_t>(u), 0.0);
-    w.m_dA.assign(static_cast<size_t>(r) * u, 0.0);
-    w.m_dAT.assign(static_cast<size_t>(u) * r, 0.0);
-    w.m_dV.assign(static_cast<size_t>(u), 0.0);
-    for (CGrowableArray<double>* list :
-         {&w.m_arrCoefXAngle, &w.m_arrCoefYAngle, &w.m_arrCoefXSide, &w.m_arrCoefYSide})
-        list->SetSize(0);
+void SizeSystem(Adjustment& a, int u, int r, bool freeOrientation) {
+    a.conditions = r;
+    a.parameters = freeOrientation ? 1 : 0;
+    a.cofactors.assign(static_cast<size_t>(u), 0.0);
+    a.conditionMatrix.assign(static_cast<size_t>(r) * u, 0.0);
+    a.residuals.assign(static_cast<size_t>(u), 0.0);
+    for (std::vector<double>* list : {&a.coefXAngle, &a.coefYAngle, &a.coefXSide, &a.coefYSide})
+        list->clear();
 }
 
+int Columns(const Adjustment& a) { return static_cast<int>(a.residuals.size()); }
+
 // N = A Q A^T (r x r, Q diagonal).
-void FormNormalMatrix(const CTraverseAdjustDlg& w, double* N) {
-    const int r = w.m_nConditionCount, u = w.m_nObsCount;
-    const double* a = w.m_dA.data();
+void FormNormalMatrix(const Adjustment& a, double* N) {
+    const int r = a.conditions, u = Columns(a);
+    const double* m = a.conditionMatrix.data();
     for (int i = 0; i < r; ++i)
         for (int c = 0; c < r; ++c) {
             double sum = 0.0;
             for (int k = 0; k < u; ++k)
-                sum += a[i * u + k] * w.m_dQ[k] * a[c * u + k];
+                sum += m[i * u + k] * a.cofactors[static_cast<size_t>(k)] * m[c * u + k];
             N[i * r + c] = sum;
         }
 }
 
 // Correlates K from N K = -w; with a free orientation the bordered system
 // [N b; b^T 0] [K; delta] = [-w; 0], b the orientation's column. delta is 0 without.
-bool SolveCorrelates(CTraverseAdjustDlg& w, const double* misclosure, double* K, double& delta) {
-    const int r = w.m_nConditionCount, u = w.m_nObsCount;
+bool SolveCorrelates(Adjustment& a, const double* misclosure, double* K, double& delta) {
+    const int r = a.conditions, u = Columns(a);
     delta = 0.0;
-    if (w.m_nParameterCount == 0) {
-        double* N = r == 3 ? w.m_dN3 : w.m_dN2;
-        FormNormalMatrix(w, N);
+    if (a.parameters == 0) {
+        FormNormalMatrix(a, a.normalMatrix);
         double copy[9];
         for (int i = 0; i < r * r; ++i)
-            copy[i] = N[i];
+            copy[i] = a.normalMatrix[i];
         for (int c = 0; c < r; ++c)
             K[c] = -misclosure[c];
         return SolveLinearSystem(copy, K, r) == 1;
     }
-    FormNormalMatrix(w, w.m_dN2);
-    const double b0 = w.m_dA[0], b1 = w.m_dA[static_cast<size_t>(u)];
-    const double bordered[9] = {w.m_dN2[0], w.m_dN2[1], b0, w.m_dN2[2], w.m_dN2[3],
-                                b1,         b0,         b1, 0.0};
+    double N[4];
+    FormNormalMatrix(a, N);
+    const double b0 = a.conditionMatrix[0], b1 = a.conditionMatrix[static_cast<size_t>(u)];
+    const double bordered[9] = {N[0], N[1], b0, N[2], N[3], b1, b0, b1, 0.0};
     double copy[9], x[3] = {-misclosure[0], -misclosure[1], 0.0};
     for (int i = 0; i < 9; ++i)
-        w.m_dN3[i] = copy[i] = bordered[i];
+        a.normalMatrix[i] = copy[i] = bordered[i];
     if (SolveLinearSystem(copy, x, 3) != 1) return false;
     K[0] = x[0];
     K[1] = x[1];
@@ -68,37 +65,41 @@ bool SolveCorrelates(CTraverseAdjustDlg& w, const double* misclosure, double* K,
 }
 } // namespace
 
-TraverseShape CarriedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l) {
+TraverseShape CarriedShape(const Reduction& red, const ConditionLayout& l) {
     TraverseShape s;
     for (int j = 0; j < l.points; ++j)
-        s.points.push_back(w.m_arrApproxCoords[j]);
+        s.points.push_back(red.points[static_cast<size_t>(j)]);
     for (int j = 0; j < l.sides; ++j)
-        s.sideAzimuths.push_back(DmsToRadians(w.m_arrApproxAzimuths[j + l.azimuthOffset]));
+        s.sideAzimuths.push_back(
+            DmsToRadians(red.azimuths[static_cast<size_t>(j + l.azimuthOffset)]));
     return s;
 }
 
-TraverseShape AdjustedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l) {
+TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l) {
     TraverseShape s;
     for (int j = 0; j < l.points; ++j)
-        s.points.push_back(w.m_arrAdjCoords[j]);
+        s.points.push_back(a.points[static_cast<size_t>(j)]);
     for (int j = 0; j < l.sides; ++j)
-        s.sideAzimuths.push_back(DmsToRadians(w.m_arrAdjAzimuths[j]));
+        s.sideAzimuths.push_back(DmsToRadians(a.azimuths[static_cast<size_t>(j)]));
     return s;
 }
 
-void SetUpConditions(CTraverseAdjustDlg& w, const ConditionLayout& l, int n,
+void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed obs,
                      const TraverseShape& at) {
     const int r = l.azimuthRow ? 3 : 2;
     const int u = n + l.sides;
-    SizeBlocks(w, u, r, l.freeOrientation);
+    SizeSystem(a, u, r, l.freeOrientation);
+    a.angleColumns = n;
+    a.sideCount = l.sides;
     auto A = [&](int row, int col) -> double& {
-        return w.m_dA[static_cast<size_t>(row) * u + col];
+        return a.conditionMatrix[static_cast<size_t>(row) * u + col];
     };
     for (int j = 0; j < n; ++j)
-        w.m_dQ[j] = kAngleCofactor;
-    if (l.freeOrientation) w.m_dQ[0] = 0.0;
+        a.cofactors[static_cast<size_t>(j)] = kAngleCofactor;
+    if (l.freeOrientation) a.cofactors[0] = 0.0;
     for (int j = 0; j < l.sides; ++j)
-        w.m_dQ[n + j] = w.m_arrObservations[j].dDistance * kSideCofactorPerMetre;
+        a.cofactors[static_cast<size_t>(n + j)] =
+            obs[static_cast<size_t>(j)].dDistance * kSideCofactorPerMetre;
 
     if (l.azimuthRow) {
         for (int j = 0; j < n; ++j)
@@ -111,8 +112,8 @@ void SetUpConditions(CTraverseAdjustDlg& w, const ConditionLayout& l, int n,
         const PlanePoint& p = at.points[static_cast<size_t>(j)];
         const double ax = (last.dY - p.dY) * -kArcSecondLever;
         const double ay = (last.dX - p.dX) * kArcSecondLever;
-        w.m_arrCoefXAngle.Add(ax);
-        w.m_arrCoefYAngle.Add(ay);
+        a.coefXAngle.push_back(ax);
+        a.coefYAngle.push_back(ay);
         if (j < n) {
             A(xr, j) = ax;
             A(yr, j) = ay;
@@ -121,26 +122,23 @@ void SetUpConditions(CTraverseAdjustDlg& w, const ConditionLayout& l, int n,
     for (int j = 0; j < l.sides; ++j) {
         const double alpha = at.sideAzimuths[static_cast<size_t>(j)];
         const double c = std::cos(alpha), s = std::sin(alpha);
-        w.m_arrCoefXSide.Add(c);
-        w.m_arrCoefYSide.Add(s);
+        a.coefXSide.push_back(c);
+        a.coefYSide.push_back(s);
         A(xr, n + j) = c;
         A(yr, n + j) = s;
     }
-    for (int i = 0; i < u; ++i)
-        for (int c = 0; c < r; ++c)
-            w.m_dAT[static_cast<size_t>(i) * r + c] = A(c, i);
 }
 
-bool SolveForResiduals(CTraverseAdjustDlg& w, const ConditionLayout& l, const double* misclosure) {
+bool SolveForResiduals(Adjustment& a, const ConditionLayout& l, const double* misclosure) {
     double K[3] = {}, delta = 0.0;
-    if (!SolveCorrelates(w, misclosure, K, delta)) return false;
-    const int r = w.m_nConditionCount, u = w.m_nObsCount;
+    if (!SolveCorrelates(a, misclosure, K, delta)) return false;
+    const int r = a.conditions, u = Columns(a);
     for (int i = 0; i < u; ++i) {
         double sum = 0.0;
         for (int c = 0; c < r; ++c)
-            sum += w.m_dAT[static_cast<size_t>(i) * r + c] * K[c];
-        w.m_dV[i] = w.m_dQ[i] * sum;
+            sum += a.conditionMatrix[static_cast<size_t>(c) * u + i] * K[c];
+        a.residuals[static_cast<size_t>(i)] = a.cofactors[static_cast<size_t>(i)] * sum;
     }
-    if (l.freeOrientation) w.m_dV[0] = delta;
+    if (l.freeOrientation) a.residuals[0] = delta;
     return true;
 }

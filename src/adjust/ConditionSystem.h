@@ -5,11 +5,9 @@
 // where there is one (seconds), then the x and y closures (mm).
 #pragma once
 
-#include "workspace/Records.h"
+#include "adjust/Adjustment.h"
 
 #include <vector>
-
-class CTraverseAdjustDlg;
 
 struct ConditionLayout {
     int sides;                    // corrected sides, from record 0 on
@@ -28,14 +26,14 @@ struct TraverseShape {
 };
 
 // The shape the reduction carried, and the shape of the last adjusted traverse.
-TraverseShape CarriedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l);
-TraverseShape AdjustedShape(const CTraverseAdjustDlg& w, const ConditionLayout& l);
+TraverseShape CarriedShape(const Reduction& r, const ConditionLayout& l);
+TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l);
 
-// Sizes the work blocks and fills Q, A, A^T and the four coefficient lists (emptied
-// first) from the shape. n is the number of angle-type columns.
-void SetUpConditions(CTraverseAdjustDlg& w, const ConditionLayout& l, int n,
+// Sizes the system and fills Q, A and the four coefficient lists (emptied first) from
+// the shape. n is the number of angle-type columns.
+void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed observations,
                      const TraverseShape& at);
 
 // Forms the normal equations, solves them for the misclosures w (per row) and writes
-// the residuals into m_dV. False when the equations are singular.
-bool SolveForResiduals(CTraverseAdjustDlg& w, const ConditionLayout& l, const double* misclosure);
+// the residuals. False when the equations are singular.
+bool SolveForResiduals(Adjustment& a, const ConditionLayout& l, const double* misclosure);

@@ -5,10 +5,10 @@
 // orientation in column 0 is not an observation and has no bound), then the sides (mm).
 #pragma once
 
-#include "workspace/GrowableArray.h"
-#include "workspace/Records.h"
+#include "model/Records.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,8 +18,8 @@ constexpr double kMostSideCorrection = 0.1;     // of the side's length
 // The first bound exceeded, as a phrase for the message (UTF-8), or none.
 std::optional<std::string> FirstGrossError(const std::vector<double>& residuals, int angleColumns,
                                            bool freeOrientation,
-                                           const CGrowableArray<ObservationRecord>& observations,
-                                           const CGrowableArray<double>& adjustedSides);
+                                           std::span<const ObservationRecord> observations,
+                                           const std::vector<double>& adjustedSides);
 
 // "坐标闭合差 fx = … mm，fy = … mm，fD = … mm" and, with an azimuth condition,
 // "，方位角闭合差 fβ = …″": closures in millimetres and seconds, rounded to a tenth.

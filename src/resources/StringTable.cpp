@@ -103,7 +103,6 @@ constexpr Entry kEntries[] = {
     {166, "缺少选项 %1：%2"},
     {167, "选项 %1 不适用：%2只用已知点 %3"},
     {168, "应给出一个观测文件，现在给出了 %1 个"},
-    {170, "不能在临时文件夹“%1”中生成报告（%2）！"},
     {171, "标准输入、输出或错误已关闭，又不能打开 /dev/null（%1）！"},
     {172, "未知的等级“%1”，应为 三等、四等、一级、二级、三级、图根，或自定义的 K:系数（如 20000:8，即 1/20000 与 ±8″√n；K 为不超过 10000000 的整数，系数大于 0 且不超过 1000″）"},
     {173, "未知的编码“%1”，应为 gbk 或 utf-8"},
@@ -160,19 +159,28 @@ std::string_view LoadString(int id) {
     return {};
 }
 
-std::string FormatString(int id, std::initializer_list<std::string_view> args) {
-    std::string_view text = LoadString(id);
+namespace {
+template <typename Args> std::string Fill(std::string_view text, const Args& args) {
     std::string out;
     out.reserve(text.size() + 32);
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             size_t k = static_cast<size_t>(text[i + 1] - '1');
-            if (k < args.size()) out += *(args.begin() + k);
+            if (k < args.size()) out += std::string_view(*(args.begin() + k));
             ++i;
         } else {
             out += c;
         }
     }
     return out;
+}
+} // namespace
+
+std::string FormatString(int id, std::initializer_list<std::string_view> args) {
+    return Fill(LoadString(id), args);
+}
+
+std::string MessageText(const Refusal& refusal) {
+    return Fill(LoadString(refusal.messageId), refusal.arguments);
 }

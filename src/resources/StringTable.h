@@ -3,6 +3,8 @@
 // added. Placeholders "%1", "%2", ... are filled by FormatString.
 #pragma once
 
+#include "model/Refusal.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -32,9 +34,9 @@ constexpr int kApproxCoordHeader = 27;
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
 // 130-139 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
 // 190-199 results.
-constexpr int kEnterNumber = 100;     // the platform's prompt for a non-number edit
-constexpr int kResultsOutdated = 101; // the inputs changed since the adjustment
-constexpr int kNoSectionChosen = 102; // export with no section ticked
+constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
+constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
+constexpr int kNoSectionChosen = 102;     // export with no section ticked
 constexpr int kResultsOutdatedView = 103; // results window asked for after the inputs changed
 // known points: %1 the group's heading
 constexpr int kEnterKnownPoint = 104;      // a coordinate box of a used group is empty
@@ -61,21 +63,21 @@ constexpr int kImplausibleSight = 115; // %3 station, %4 foresight, %5 vertical 
 constexpr int kBadCharacter = 116;
 constexpr int kBinaryFile = 117;
 constexpr int kLineTooLong = 118;
-constexpr int kFileTooLarge = 119;        // %1 file name
-constexpr int kNothingToImport = 120;     // %1 file name
-constexpr int kMinutesOrSeconds = 121;    // %3 the packed angle
-constexpr int kCircleOutOfRange = 122;    // %3 the angle or reading
-constexpr int kZenithOutOfRange = 123;    // %3 the vertical angle
-constexpr int kNotANumber = 124;          // %3 the word
-constexpr int kMissingNumber = 125;       // %3 what is missing
-constexpr int kWordsAfterTarget = 126;    // %3 the first word too many
-constexpr int kUnsightedDataLine = 127;   // %3 the line's first word
-constexpr int kSetupWithoutData = 128;    // %2 the station line, %3 station, %4 foresight
-constexpr int kNotRegularFile = 129;      // %1 file name
-constexpr int kBadDistance = 180;         // %3 the slope distance
-constexpr int kConZenithOutOfRange = 181; // %3, %4 the two faces' vertical readings
-constexpr int kCrLineEnds = 182;          // %1 file name
-constexpr int kImplausibleHeight = 183;   // %3 the instrument or target height
+constexpr int kFileTooLarge = 119;         // %1 file name
+constexpr int kNothingToImport = 120;      // %1 file name
+constexpr int kMinutesOrSeconds = 121;     // %3 the packed angle
+constexpr int kCircleOutOfRange = 122;     // %3 the angle or reading
+constexpr int kZenithOutOfRange = 123;     // %3 the vertical angle
+constexpr int kNotANumber = 124;           // %3 the word
+constexpr int kMissingNumber = 125;        // %3 what is missing
+constexpr int kWordsAfterTarget = 126;     // %3 the first word too many
+constexpr int kUnsightedDataLine = 127;    // %3 the line's first word
+constexpr int kSetupWithoutData = 128;     // %2 the station line, %3 station, %4 foresight
+constexpr int kNotRegularFile = 129;       // %1 file name
+constexpr int kBadDistance = 180;          // %3 the slope distance
+constexpr int kConZenithOutOfRange = 181;  // %3, %4 the two faces' vertical readings
+constexpr int kCrLineEnds = 182;           // %1 file name
+constexpr int kImplausibleHeight = 183;    // %3 the instrument or target height
 constexpr int kCannotOpenFileReason = 184; // %1 file name, %2 the system's reason
 constexpr int kNameControlCharacter = 185; // %3 the name, control characters escaped
 constexpr int kConMissingReading = 186;    // %3 the tag
@@ -95,7 +97,6 @@ constexpr int kBatchUnknownSection = 165;  // %1 the section given
 constexpr int kBatchNeedsOption = 166;     // %1 the option, %2 why
 constexpr int kBatchPointNotUsed = 167;    // %1 the option, %2 the type, %3 its points
 constexpr int kBatchFileCount = 168;       // %1 how many files were given
-constexpr int kBatchNoTempFolder = 170;    // %1 the temporary folder, %2 the reason
 constexpr int kBatchNoDevNull = 171;       // a standard stream is closed; %1 the reason
 constexpr int kBatchUnknownGrade = 172;    // %1 the grade given
 constexpr int kBatchUnknownEncoding = 173; // %1 the encoding given
@@ -126,8 +127,8 @@ constexpr int kWeakestPointLine = 198;       // %1 the point, %2 M
 constexpr int kPlotMagnification = 199;      // %1 the ellipses' magnification
 
 // adjustment
-constexpr int kNoConvergence = 130;   // %1 the number of rounds
-constexpr int kNonFiniteResult = 131; // a result that is not a finite number
+constexpr int kNoConvergence = 130;        // %1 the number of rounds
+constexpr int kNonFiniteResult = 131;      // a result that is not a finite number
 constexpr int kAzimuthClosureOver50 = 132; // %1 f_beta in seconds, %2 what to check
 constexpr int kGrossError = 133;           // %1 the closures, %2 the bound exceeded
 
@@ -143,3 +144,6 @@ std::string_view LoadString(int id);
 
 // The text of an id with %1, %2, ... replaced by the arguments in order.
 std::string FormatString(int id, std::initializer_list<std::string_view> args);
+
+// The message of a refusal: its text with its arguments in place.
+std::string MessageText(const Refusal& refusal);

@@ -1,9 +1,9 @@
 #include "ui/ClosureTab.h"
 
+#include "model/NumberText.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
-#include "results/ResultsText.h"
-#include "workspace/NumberText.h"
+#include "write/ResultsText.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

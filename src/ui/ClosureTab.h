@@ -3,8 +3,8 @@
 // coloured pass (green, 合格) or fail (red, 超限). Values rounded for reading.
 #pragma once
 
-#include "results/GradeLimits.h"
-#include "results/TraverseResults.h"
+#include "assess/GradeLimits.h"
+#include "write/TraverseResults.h"
 
 #include <QWidget>
 

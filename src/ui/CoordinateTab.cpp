@@ -3,9 +3,9 @@
 #include "ui/ResultsWindow.h"
 
 #include "platform/ShownText.h"
-#include "results/CoordinateFiles.h"
-#include "results/ResultsText.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/CoordinateFiles.h"
+#include "write/ResultsText.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 // tab-separated lines; saved as CSV or DAT by the core's writers.
 #pragma once
 
-#include "results/TraverseResults.h"
+#include "write/TraverseResults.h"
 
 #include <QString>
 #include <QWidget>

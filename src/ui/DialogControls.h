@@ -3,7 +3,7 @@
 // The templates are drawn for a 9-point Song face; "宋体" maps to a Song face installed.
 #pragma once
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/WindowPort.h"
 
 #include <QFont>

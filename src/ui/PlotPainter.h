@@ -3,8 +3,8 @@
 // sides, north arrow and scale bar, point symbols, error ellipses in red, texts.
 #pragma once
 
-#include "results/PlotModel.h"
-#include "results/TraverseResults.h"
+#include "write/PlotModel.h"
+#include "write/TraverseResults.h"
 
 #include <QWidget>
 

@@ -3,8 +3,8 @@
 #include "ui/PlotPainter.h"
 #include "ui/ResultsWindow.h"
 
-#include "results/SvgPlot.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/SvgPlot.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

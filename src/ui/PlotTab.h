@@ -2,7 +2,7 @@
 // 1600 x 1200 pixels) or SVG (written by the core, 800 x 600 units, as the batch tool's).
 #pragma once
 
-#include "results/TraverseResults.h"
+#include "write/TraverseResults.h"
 
 #include <QWidget>
 

@@ -17,7 +17,7 @@ constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten c
 } // namespace
 
 CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
-    : QDialog(parent), m_results(CollectResults(ws)) {
+    : QDialog(parent), m_results(CollectResults(*ws.m_adjusted)) {
     setObjectName(QStringLiteral("resultsWindow"));
     setWindowTitle(QStringLiteral("平差成果"));
     if (parent != nullptr) setFont(parent->font());

@@ -3,7 +3,7 @@
 // what the core computes and writes its files through the core; it computes nothing.
 #pragma once
 
-#include "results/TraverseResults.h"
+#include "write/TraverseResults.h"
 
 #include <QDialog>
 

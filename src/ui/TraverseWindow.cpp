@@ -2,8 +2,8 @@
 
 #include "ui/CaptionBar.h"
 
-#include "resources/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <QAbstractButton>

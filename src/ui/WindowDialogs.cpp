@@ -6,10 +6,10 @@
 #include "ui/FileFilter.h"
 #include "ui/ResultsWindow.h"
 
-#include "export/ResultExportDlg.h"
-#include "resources/DialogTemplate.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
+#include "workspace/ResultExportDlg.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>

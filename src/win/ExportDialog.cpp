@@ -5,9 +5,9 @@
 
 #include "win/MemoryTemplate.h"
 
-#include "export/ResultExportDlg.h"
-#include "resources/DialogTemplate.h"
 #include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
+#include "workspace/ResultExportDlg.h"
 
 namespace {
 struct ExportRun {

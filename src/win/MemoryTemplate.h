@@ -3,7 +3,7 @@
 // rectangle in dialog units, so that Windows lays the dialog out from the font itself.
 #pragma once
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 
 #include <windows.h>
 

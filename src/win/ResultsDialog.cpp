@@ -8,11 +8,11 @@
 
 #include "platform/WideText.h"
 #include "resources/StringTable.h"
-#include "results/CoordinateFiles.h"
-#include "results/PlotModel.h"
-#include "results/ResultsText.h"
-#include "results/SvgPlot.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/CoordinateFiles.h"
+#include "write/PlotModel.h"
+#include "write/ResultsText.h"
+#include "write/SvgPlot.h"
 
 namespace {
 enum ResultsControl { kGradeBox = 2001, kTextBox, kSaveCsv, kSaveDat, kSaveSvg, kClose };
@@ -123,7 +123,7 @@ const DialogTemplate& ResultsFrame() {
 
 void CWinTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
     const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
-    ResultsRun run{ws, CollectResults(ws), m_activeDialog};
+    ResultsRun run{ws, CollectResults(*ws.m_adjusted), m_activeDialog};
     DialogBoxIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), m_hwnd,
                             ResultsProc, reinterpret_cast<LPARAM>(&run));
     m_activeDialog = nullptr;

@@ -3,7 +3,7 @@
 // (a group runs from its first button to the next control that is not a radio button).
 #pragma once
 
-#include "resources/DialogTemplate.h"
+#include "workspace/DialogTemplate.h"
 #include "workspace/WindowPort.h"
 
 #include <windows.h>

@@ -1,19 +1,10 @@
-// The adjust command: checks the workflow state, runs the reduction, the azimuth
-// closure test (closed and double-connection types), the adjustment and the
-// precision assessment of the selected traverse type.
+// The adjust command: checks the workflow state and the known points, then has the core
+// reduce, test the azimuth closure (closed and double-connection types), adjust and
+// assess the selected traverse type, and keeps the result with the inputs it came from.
+#include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
-#include "compute/AngleConversions.h"
-#include "resources/StringTable.h"
-#include "results/ResultsText.h"
-
-#include <cmath>
-
-namespace {
-// The closure test is made on the stored packed value: under one minute it is the
-// closure in seconds, a minute or more is refused like 50.
-bool ClosureAcceptable(double packedClosure) { return std::fabs(packedClosure) < 50.0; }
-} // namespace
+#include <span>
 
 void CTraverseAdjustDlg::OnAdjust() {
     // A text that is not a number stops the command: nothing is computed from stale values.
@@ -27,36 +18,29 @@ void CTraverseAdjustDlg::OnAdjust() {
         ShowMessage(str::kImportFirst);
         return;
     }
-
     // A known point missing, mistyped or not the file's refuses before anything is computed.
     if (!CheckKnownPoints()) return;
     FillKnownPointNames(); // a group left without a name shows the station it stands for
-    if (ReduceAndAdjust() == 1 && AssessPrecision() == 1) SetState(kAdjusted);
+
+    auto adjusted = AdjustTraverse(m_nTraverseType, Observed(), KnownPoints());
+    if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
+        ShowRefusal(*refused);
+        return;
+    }
+    m_adjusted = std::get<AdjustedTraverse>(std::move(adjusted));
+    const Reduction& reduction = m_adjusted->reduction;
+    m_dWx = reduction.fx;
+    m_dWy = reduction.fy;
+    m_dAzimuthClosure = reduction.azimuthClosure;
+    m_bClosuresShown = true;
+    ShowWorkspace();
+    ShowMessage(str::kAdjustDone);
+    SetState(kAdjusted);
 }
 
-int CTraverseAdjustDlg::ReduceAndAdjust() {
-    switch (m_nTraverseType) {
-    case kNonOriented:
-        return ReduceNonOrientedTraverse() == 1 ? AdjustNonOrientedTraverse() : 0;
-    case kSingleConnection:
-        return ReduceSingleConnectionTraverse() == 1 ? AdjustSingleConnectionTraverse() : 0;
-    case kClosed:
-    case kDoubleConnection: {
-        const int reduced =
-            m_nTraverseType == kClosed ? ReduceClosedTraverse() : ReduceDoubleConnectionTraverse();
-        if (reduced != 1) return 0;
-        if (!ClosureAcceptable(m_dAzimuthClosure)) {
-            // Only the double-connection closure holds known directions as well.
-            const std::string seconds =
-                FormatSignedTenth(DmsToSeconds(UnpackDms(m_dAzimuthClosure)));
-            const char* check = m_nTraverseType == kClosed ? "观测数据" : "观测数据和已知点坐标";
-            ShowMessage(str::kAzimuthClosureOver50,
-                        FormatString(str::kAzimuthClosureOver50, {seconds, check}));
-            return 0;
-        }
-        return AdjustClosedOrDoubleTraverse();
-    }
-    default:
-        return 0;
-    }
+KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
+    return {{m_dInitX1, m_dInitY1},
+            {m_dInitX2, m_dInitY2},
+            {m_dGoalX1, m_dGoalY1},
+            {m_dGoalX2, m_dGoalY2}};
 }

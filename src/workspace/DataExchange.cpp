@@ -4,13 +4,13 @@
 // and 0.1″ once an adjustment has computed them, empty before, never read back. A known
 // point (name or number) or a type read with another value drops the results of the
 // old one.
+#include "model/NumberText.h"
 #include "workspace/ControlIds.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "results/ResultsText.h"
+#include "write/ResultsText.h"
 
 #include <cmath>
 #include <iterator>

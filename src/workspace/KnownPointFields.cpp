@@ -1,7 +1,7 @@
 // The known points between the window's fields and the core: each point group's name
 // and coordinate fields, the check before an adjustment (focus on the box at fault) and
 // the names filled from the observations of an import or a type change.
-#include "compute/KnownPoints.h"
+#include "reduce/KnownPoints.h"
 #include "resources/CodePage936.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
@@ -51,16 +51,16 @@ bool CTraverseAdjustDlg::CheckKnownPoints() {
         const GroupFields& g = kGroups[role];
         points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y)};
     }
-    const auto fault = ::CheckKnownPoints(m_nTraverseType, points, m_arrObservations);
+    const auto fault = ::CheckKnownPoints(m_nTraverseType, points, Observed());
     if (!fault) return true;
-    ShowMessage(fault->stringId, fault->text);
+    ShowRefusal(fault->refusal);
     if (m_pPort != nullptr) m_pPort->FocusControl(BoxOf(*fault));
     return false;
 }
 
 void CTraverseAdjustDlg::FillKnownPointNames() {
     for (int role = 0; role < kKnownPointCount; ++role) {
-        const std::string_view station = StationOfRole(m_nTraverseType, role, m_arrObservations);
+        const std::string_view station = StationOfRole(m_nTraverseType, role, Observed());
         if (station.empty()) continue;
         const GroupFields& g = kGroups[role];
         const auto typed = TypedNameBytes(this->*g.name);
@@ -77,7 +77,7 @@ void CTraverseAdjustDlg::FillKnownPointNames() {
 
 void CTraverseAdjustDlg::NameGroupsForType() {
     for (int role = 0; role < kKnownPointCount; ++role) {
-        const std::string_view station = StationOfRole(m_nTraverseType, role, m_arrObservations);
+        const std::string_view station = StationOfRole(m_nTraverseType, role, Observed());
         if (station.empty()) continue;
         const GroupFields& g = kGroups[role];
         std::string& name = this->*g.name;

@@ -1,10 +1,10 @@
 // The workflow state with the button that depends on it, and the command of "平差成果":
 // the results window over the current adjustment, whose files are written as the
 // report is.
-#include "export/ResultsReport.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
 
 void CTraverseAdjustDlg::SetState(int state) {
     m_nState = state;
@@ -14,16 +14,23 @@ void CTraverseAdjustDlg::SetState(int state) {
 // The window is read first, as the export does: a known point typed just before counts.
 void CTraverseAdjustDlg::OnShowResults() {
     if (!ReadWindow()) return;
-    if (m_nState != kAdjusted) {
+    if (m_nState != kAdjusted || !m_adjusted) {
         ShowMessage(m_bResultsDiscarded ? str::kResultsOutdatedView : str::kNotAdjusted);
         return;
     }
     if (m_pPort != nullptr) m_pPort->RunResultsWindow(*this);
 }
 
+// Never over the observation file just imported, however it is named.
 bool CTraverseAdjustDlg::SaveResultFile(const std::string& path, std::string_view bytes) {
-    const WriteResult result = WriteReport(*this, path, bytes);
+    std::optional<FileId> observations;
+    if (m_importedFile.valid) observations = FileId{m_importedFile.device, m_importedFile.inode};
+    const WriteResult result = WriteWholeFile(path, bytes, observations);
     if (result.status == WriteStatus::Written) return true;
-    ShowWriteFailure(*this, result, path);
+    ShowWriteFailure(result, path);
     return false;
+}
+
+void CTraverseAdjustDlg::ShowWriteFailure(const WriteResult& result, const std::string& path) {
+    if (const auto refusal = WriteFailure(result, path)) ShowRefusal(*refusal);
 }

@@ -1,10 +1,10 @@
 // Where the files of a run are saved: default names from the observation file
 // ("closed-平差报告.txt" beside "closed.txt", then in the folder last used), and the
 // question before a save replaces a file that exists. 否 goes back to the dialog.
-#include "export/ResultExportDlg.h"
 #include "platform/OutputTargets.h"
 #include "platform/PathNames.h"
 #include "resources/StringTable.h"
+#include "workspace/ResultExportDlg.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 namespace {

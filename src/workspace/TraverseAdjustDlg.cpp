@@ -19,22 +19,6 @@ void CTraverseAdjustDlg::ShowMessage(int stringId, const std::string& text) {
     if (m_pPort != nullptr) m_pPort->ShowMessage(stringId, text);
 }
 
-void CTraverseAdjustDlg::ZeroWorkBlocks() {
-    m_dV.clear();
-    m_dA.clear();
-    m_dAT.clear();
-    m_dQ.clear();
-    m_nObsCount = 0;
-    m_nConditionCount = 0;
-    m_nParameterCount = 0;
-    m_nRounds = 0;
-    for (double& d : m_dN3)
-        d = 0.0;
-    for (double& d : m_dN3Inv)
-        d = 0.0;
-    for (double& d : m_dN2)
-        d = 0.0;
-    for (double& d : m_dN2Inv)
-        d = 0.0;
-    m_dSigma0 = 0.0;
+void CTraverseAdjustDlg::ShowRefusal(const Refusal& refusal) {
+    ShowMessage(refusal.messageId, MessageText(refusal));
 }

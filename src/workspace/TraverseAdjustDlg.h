@@ -1,23 +1,27 @@
 // The workspace of one run: observations, known points typed by the user, closures,
-// every intermediate and final result, the workflow state and the traverse type.
-// It is also the main window's logic; it reaches the window only through the port.
+// the last adjusted traverse (a value the core computed), the workflow state and the
+// traverse type. It is also the main window's logic; it reaches the window only
+// through the port, and leaves every computation to the core.
 // Units: metres for coordinates and distances, millimetres for closures and point
 // errors, arc seconds for angle corrections; X north, Y east.
 #pragma once
 
-#include "export/ResultExportDlg.h"
-#include "results/ResultFileKinds.h"
+#include "assess/AdjustedTraverse.h"
+#include "model/Records.h"
+#include "model/Refusal.h"
+#include "model/Traverse.h"
 #include "workspace/GrowableArray.h"
-#include "workspace/Records.h"
+#include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
+#include "write/ResultFileKinds.h"
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
 enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
 
 class CTraverseAdjustDlg {
@@ -36,9 +40,12 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
-    // The reduction, the azimuth closure test and the adjustment of the selected type,
-    // without the precision assessment; 1, or 0 after its message.
-    int ReduceAndAdjust();
+    // The known points as the fields hold them (untyped ones NaN).
+    KnownCoordinates KnownPoints() const;
+    // The observations as the core reads them.
+    std::span<const ObservationRecord> Observed() const {
+        return {m_arrObservations.GetData(), static_cast<size_t>(m_arrObservations.GetSize())};
+    }
     // The workflow state; "平差成果" is enabled exactly in state 2.
     void SetState(int state);
     // Results belong to the inputs they came from: drops them (state 2 falls to 1, to 0
@@ -57,36 +64,16 @@ public:
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);
+    // The message of a refusal the core gave.
+    void ShowRefusal(const Refusal& refusal);
 
     // ---- import ------------------------------------------------------------------
     void OnImport();
     // The import of a file already chosen (the open dialog's, or the one a program was
     // started with): the rest of the import command.
     void ImportFile(const std::string& path);
-    // Parse a file already in memory (name for messages): 1 when observations were
-    // read, 0 when refused with a message.
-    int ReadTxtBuffer(std::string_view bytes, const std::string& name);
-    int ReadConBuffer(std::string_view bytes, const std::string& name);
-    void ReduceSlopeDistances();
     int FillObservationTable();
     void ResetWorkspace();
-
-    // ---- computation: azimuths and reductions ------------------------------------
-    void PropagateAzimuth(AngleDMS& az, double packedAngle);
-    AngleDMS GetStartAzimuth() const;
-    AngleDMS GetEndAzimuth() const;
-    void ClearResults();
-    int ReduceClosedTraverse();
-    int ReduceDoubleConnectionTraverse();
-    int ReduceSingleConnectionTraverse();
-    AngleDMS ComputeNonOrientedRotation();
-    int ReduceNonOrientedTraverse();
-
-    // ---- adjustment and precision ------------------------------------------------
-    int AdjustClosedOrDoubleTraverse();
-    int AdjustSingleConnectionTraverse();
-    int AdjustNonOrientedTraverse();
-    int AssessPrecision();
 
     // ---- export ------------------------------------------------------------------
     void ExportResults();
@@ -95,6 +82,8 @@ public:
     // Writes a file of the results window as the report is written (never over the
     // observation file); false after the message saying why it was not written.
     bool SaveResultFile(const std::string& path, std::string_view bytes);
+    // The message of a write that did not succeed.
+    void ShowWriteFailure(const WriteResult& result, const std::string& path);
     // The save dialog for a result: its default name is the observation file's with what
     // after a hyphen ("closed-坐标成果.csv"), in the folder last used (initial, when
     // given, instead); a file that exists is replaced only after 是, 否 shows the dialog
@@ -121,48 +110,10 @@ public:
 
     // ---- fields, in declaration order ---------------------------------------------
     CGridCtrl* m_pGrid = nullptr;
-    CGrowableArray<ObservationRecord> m_arrObservations;
-    CGrowableArray<StationRecord> m_arrStations;
-    CGrowableArray<PlanePoint> m_arrAdjCoords;
-    CGrowableArray<PlanePoint> m_arrApproxCoords;
-    CGrowableArray<AngleDMS> m_arrApproxAzimuths;
-    CGrowableArray<AngleDMS> m_arrAdjAzimuths;
-    CGrowableArray<AngleDMS> m_arrEllipseF;
-    CGrowableArray<double> m_arrAzimuthCorrections;
-    CGrowableArray<double> m_arrAdjSides;
-    CGrowableArray<double> m_arrMx;
-    CGrowableArray<double> m_arrMy;
-    CGrowableArray<double> m_arrM;
-    CGrowableArray<double> m_arrCoefXAngle;
-    CGrowableArray<double> m_arrCoefYAngle;
-    CGrowableArray<double> m_arrCoefXSide;
-    CGrowableArray<double> m_arrCoefYSide;
-    CGrowableArray<double> m_arrQxx;
-    CGrowableArray<double> m_arrQyy;
-    CGrowableArray<double> m_arrQxy;
-    CGrowableArray<double> m_arrEllipseA;
-    CGrowableArray<double> m_arrEllipseB;
-
-    // Work blocks, sized to the traverse by the adjustment (u columns, r conditions):
-    // m_dV u residuals; m_dA r x u row-major (stride u); m_dAT u x r (stride r);
-    // m_dQ the diagonal of the cofactor matrix (Q is diagonal), u entries.
-    // A non-oriented traverse has a free orientation: column 0 is that unknown
-    // parameter (its cofactor 0, its "residual" the orientation correction), m_dN2 is
-    // N = A Q A^T, m_dN3 the bordered matrix [N b; b^T 0] of N and column 0, m_dN3Inv
-    // its inverse; m_dN2Inv stays 0 (N alone is singular for a single side).
-    std::vector<double> m_dV;
-    std::vector<double> m_dA;
-    std::vector<double> m_dAT;
-    std::vector<double> m_dQ;
-    int m_nObsCount = 0;       // u: columns of m_dA
-    int m_nConditionCount = 0; // r: rows of m_dA
-    int m_nParameterCount = 0; // 1 with a free orientation; redundancy r - this
-    int m_nRounds = 0;         // linearisations the last adjustment took
-    double m_dN3[9] = {};
-    double m_dN3Inv[9] = {};
-    double m_dN2[4] = {};
-    double m_dN2Inv[4] = {};
-    double m_dSigma0 = 0.0;
+    CGrowableArray<ObservationRecord> m_arrObservations; // horizontal distances after import
+    // The last complete adjustment with the inputs it came from (state 2); reduction,
+    // adjustment and precision as values. None before one.
+    std::optional<AdjustedTraverse> m_adjusted;
 
     int m_nState = kNothingLoaded;
     // Known-point coordinates; a box left empty is untyped and holds NaN, never 0.
@@ -170,7 +121,7 @@ public:
     double m_dWx = 0, m_dWy = 0, m_dWz = 0;
     double m_dGoalX1 = 0, m_dGoalX2 = 0, m_dGoalY2 = 0, m_dGoalY1 = 0, m_dGoalZ1 = 0, m_dGoalZ2 = 0;
     double m_dAzimuthClosure = 0;
-    bool m_bClosuresShown = false; // the closure boxes show an adjustment's closures
+    bool m_bClosuresShown = false;  // the closure boxes show an adjustment's closures
     CImgEdit* m_pImgEdit = nullptr; // the diagram control, bound through the port
     int m_nTraverseType = kNonOriented;
     // The point names of groups 1 to 4 as shown (UTF-8): filled from the observations
@@ -190,8 +141,6 @@ public:
     // How observation files are read: TextEncoding (automatic unless a caller forces it).
     int m_nInputEncoding = 0;
 
-    // ---- adjustment state -----------------------------------------------------------
-
     // ---- file names of the run --------------------------------------------------------
     std::string m_strObservationPath; // the observation file last imported, as chosen
     std::string m_strLastFolder;      // folder of the file last chosen, with its separator
@@ -204,9 +153,6 @@ public:
     // for a new adjustment rather than for a first one.
     bool m_bResultsDiscarded = false;
 
-    // ---- window state ---------------------------------------------------------------
-
 private:
-    void ZeroWorkBlocks();
     IWindowPort* m_pPort = nullptr;
 };

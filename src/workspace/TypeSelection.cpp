@@ -2,7 +2,7 @@
 // have no name of the user's after the stations they stand for in the new type, keeps
 // every typed coordinate and lays the known-data inputs out for the type (which point
 // groups are shown and how titled, whether the azimuth closure box is active, the diagram).
-#include "compute/KnownPoints.h"
+#include "reduce/KnownPoints.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "workspace/TypeLayouts.h"

@@ -1,9 +1,7 @@
 #include "adjust/Adjustment.h"
 #include "adjust/TraverseCases.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
-#include "support/FakeWindowPort.h"
-#include "workspace/ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -63,10 +61,11 @@ std::vector<TraverseCase> MisclosedExamples() {
     return cases;
 }
 
-std::vector<double> Misclosures(const CTraverseAdjustDlg& d) {
-    if (d.m_nConditionCount == 3)
-        return {DmsToSeconds(UnpackDms(d.m_dAzimuthClosure)), d.m_dWx, d.m_dWy};
-    return {d.m_dWx, d.m_dWy};
+std::vector<double> Misclosures(const AdjustedTraverse& t) {
+    const Reduction& r = t.reduction;
+    if (t.adjustment.conditions == 3)
+        return {DmsToSeconds(UnpackDms(r.azimuthClosure)), r.fx, r.fy};
+    return {r.fx, r.fy};
 }
 
 double WrapSeconds(double s) { return std::remainder(s, 1296000.0); }
@@ -75,34 +74,37 @@ double WrapSeconds(double s) { return std::remainder(s, 1296000.0); }
 TEST(ConditionAdjustment, ZeroMisclosuresReproduceTheApproximateTraverse) {
     for (const TraverseCase& c : WorkedExamples()) {
         SCOPED_TRACE(c.name);
-        CTraverseAdjustDlg dlg;
-        LoadCase(dlg, c);
-        ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
-        for (double v : dlg.m_dV)
+        const auto run = AdjustCase(c);
+        ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(run));
+        const Adjustment& a = std::get<AdjustedTraverse>(run).adjustment;
+        const Reduction& r = std::get<AdjustedTraverse>(run).reduction;
+        for (double v : a.residuals)
             EXPECT_NEAR(v, 0.0, 1e-4);
-        ASSERT_EQ(dlg.m_arrAdjCoords.GetSize(), dlg.m_arrApproxCoords.GetSize());
-        for (int i = 0; i < dlg.m_arrAdjCoords.GetSize(); ++i) {
-            EXPECT_NEAR(dlg.m_arrAdjCoords[i].dX, dlg.m_arrApproxCoords[i].dX, 1e-7);
-            EXPECT_NEAR(dlg.m_arrAdjCoords[i].dY, dlg.m_arrApproxCoords[i].dY, 1e-7);
+        ASSERT_EQ(a.points.size(), r.points.size());
+        for (size_t i = 0; i < a.points.size(); ++i) {
+            EXPECT_NEAR(a.points[i].dX, r.points[i].dX, 1e-7);
+            EXPECT_NEAR(a.points[i].dY, r.points[i].dY, 1e-7);
         }
-        for (int j = 0; j < dlg.m_arrAdjSides.GetSize(); ++j)
-            EXPECT_NEAR(dlg.m_arrAdjSides[j], c.obs[j].distance, 1e-9);
+        for (size_t j = 0; j < a.sides.size(); ++j)
+            EXPECT_NEAR(a.sides[j], c.obs[j].distance, 1e-9);
     }
 }
 
 TEST(ConditionAdjustment, AdjustedTraverseMeetsEveryCondition) {
     for (const TraverseCase& c : MisclosedExamples()) {
         SCOPED_TRACE(c.name);
-        CTraverseAdjustDlg dlg;
-        LoadCase(dlg, c);
-        ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
-        const int n = dlg.m_arrObservations.GetSize();
-        const std::vector<double> w = Misclosures(dlg);
+        const auto run = AdjustCase(c);
+        ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(run));
+        const AdjustedTraverse& t = std::get<AdjustedTraverse>(run);
+        const Adjustment& a = t.adjustment;
+        const std::vector<double>& v = a.residuals;
+        const int n = static_cast<int>(t.observations.size());
+        const std::vector<double> w = Misclosures(t);
         // Angles in the azimuth condition: a closed loop's closure does not hold angle 0.
         if (c.type == kClosed || c.type == kDoubleConnection) {
             double sum = 0.0;
             for (int j = c.type == kClosed ? 1 : 0; j < n; ++j)
-                sum += dlg.m_dV[j];
+                sum += v[static_cast<size_t>(j)];
             EXPECT_NEAR(sum, -w[0], 1e-9);
         }
         // Every adjusted azimuth is its approximate one turned by the accumulated
@@ -110,34 +112,33 @@ TEST(ConditionAdjustment, AdjustedTraverseMeetsEveryCondition) {
         const int off = c.type == kNonOriented ? 0 : 1;
         double turned = 0.0;
         for (int k = 0; k < n; ++k) {
-            turned += dlg.m_dV[k];
-            double diff = DmsToSeconds(dlg.m_arrAdjAzimuths[k]) -
-                          DmsToSeconds(dlg.m_arrApproxAzimuths[k + off]);
+            turned += v[static_cast<size_t>(k)];
+            double diff = DmsToSeconds(a.azimuths[static_cast<size_t>(k)]) -
+                          DmsToSeconds(t.reduction.azimuths[static_cast<size_t>(k + off)]);
             EXPECT_NEAR(diff, turned, 1e-7) << "side " << k;
         }
         if (c.type == kClosed) {
-            EXPECT_NEAR(dlg.m_dV[0], 0.0, 1e-3) << "the loop is not turned";
-            EXPECT_NEAR(WrapSeconds(DmsToSeconds(dlg.m_arrAdjAzimuths[n - 1]) -
-                                    DmsToSeconds(dlg.m_arrAdjAzimuths[0])),
+            EXPECT_NEAR(v[0], 0.0, 1e-3) << "the loop is not turned";
+            EXPECT_NEAR(WrapSeconds(DmsToSeconds(a.azimuths.back()) - DmsToSeconds(a.azimuths[0])),
                         0.0, 1e-6);
         }
         if (c.type == kDoubleConnection) {
-            EXPECT_NEAR(WrapSeconds(DmsToSeconds(dlg.m_arrAdjAzimuths[n - 1]) -
-                                    DmsToSeconds(dlg.GetEndAzimuth())),
-                        0.0, 1e-4);
+            EXPECT_NEAR(
+                WrapSeconds(DmsToSeconds(a.azimuths.back()) - DmsToSeconds(EndAzimuth(t.known))),
+                0.0, 1e-4);
         }
         // Run along the adjusted sides and azimuths, the traverse arrives on its known
         // point: the iteration leaves no second-order misclosure.
         const PlanePoint target = c.type == kClosed ? c.known[0] : c.known[2];
         PlanePoint end = c.known[0];
-        for (int j = 0; j < dlg.m_arrAdjSides.GetSize(); ++j) {
-            const double theta = DmsToRadians(dlg.m_arrAdjAzimuths[j]);
-            end.dX += dlg.m_arrAdjSides[j] * std::cos(theta);
-            end.dY += dlg.m_arrAdjSides[j] * std::sin(theta);
+        for (size_t j = 0; j < a.sides.size(); ++j) {
+            const double theta = DmsToRadians(a.azimuths[j]);
+            end.dX += a.sides[j] * std::cos(theta);
+            end.dY += a.sides[j] * std::sin(theta);
         }
         EXPECT_NEAR(end.dX, target.dX, 1e-8);
         EXPECT_NEAR(end.dY, target.dY, 1e-8);
-        const PlanePoint& last = dlg.m_arrAdjCoords[dlg.m_arrAdjCoords.GetSize() - 1];
+        const PlanePoint& last = a.points.back();
         EXPECT_EQ(last.dX, target.dX);
         EXPECT_EQ(last.dY, target.dY);
     }
@@ -166,90 +167,74 @@ TEST(ConditionAdjustment, CorrectionsCarryIntoMinutesAndDegrees) {
 TEST(ConditionAdjustment, OneRecord) {
     struct Case {
         TraverseCase c;
-        int result;
+        bool adjusted;
     } cases[] = {
-        {{"closed", kClosed, {kStart1, kStart2, {}, {}}, {{2700000, 100}}}, 0},
+        {{"closed", kClosed, {kStart1, kStart2, {}, {}}, {{2700000, 100}}}, false},
         {{"double",
           kDoubleConnection,
           {kStart1, kStart2, {1000, 1000}, {1100, 1000}},
           {{1800000, 100}}},
-         0},
+         false},
         // two observations, two conditions: the misclosures are absorbed completely
         {{"single", kSingleConnection, {kStart1, kStart2, {1000, 1100}, {}}, {{2700007, 100.03}}},
-         1},
-        {{"non-oriented", kNonOriented, {kStart1, {}, {1000, 1100}, {}}, {{0, 100.03}}}, 1},
+         true},
+        {{"non-oriented", kNonOriented, {kStart1, {}, {1000, 1100}, {}}, {{0, 100.03}}}, true},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.c.name);
-        FakeWindowPort port;
-        CTraverseAdjustDlg dlg(&port);
-        LoadCase(dlg, t.c);
-        port.ResetEdits(t.c.type);
-        EXPECT_EQ(dlg.ReduceAndAdjust(), t.result);
-        if (t.result == 0) {
-            EXPECT_EQ(port.messageIds, std::vector<int>{str::kBadObservations});
-            EXPECT_EQ(dlg.m_arrAdjCoords.GetSize(), 0);
-            EXPECT_EQ(port.texts[ctl::kWx], "0") << "the window is not updated";
+        const auto run = AdjustCase(t.c);
+        if (!t.adjusted) {
+            ASSERT_TRUE(std::holds_alternative<Refusal>(run));
+            EXPECT_EQ(std::get<Refusal>(run).messageId, str::kBadObservations);
             continue;
         }
-        EXPECT_TRUE(port.messageIds.empty());
-        ASSERT_EQ(dlg.m_arrAdjCoords.GetSize(), 2);
-        EXPECT_NEAR(dlg.m_arrAdjCoords[1].dX, t.c.known[2].dX, 1e-5);
-        EXPECT_NEAR(dlg.m_arrAdjCoords[1].dY, t.c.known[2].dY, 1e-5);
+        ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(run));
+        const AdjustedTraverse& a = std::get<AdjustedTraverse>(run);
+        ASSERT_EQ(a.adjustment.points.size(), 2u);
+        EXPECT_NEAR(a.adjustment.points[1].dX, t.c.known[2].dX, 1e-5);
+        EXPECT_NEAR(a.adjustment.points[1].dY, t.c.known[2].dY, 1e-5);
         // The end point is fixed: its cofactors vanish up to rounding, never into NaN.
-        ASSERT_EQ(dlg.AssessPrecision(), 1);
-        ASSERT_EQ(dlg.m_arrM.GetSize(), 2);
-        for (int i = 0; i < 2; ++i)
-            for (double v :
-                 {dlg.m_arrM[i], dlg.m_arrMx[i], dlg.m_arrEllipseA[i], dlg.m_arrEllipseB[i]})
+        ASSERT_EQ(a.precision.points.size(), 2u);
+        for (const PointPrecision& p : a.precision.points)
+            for (double v : {p.m, p.mx, p.ellipse.dA, p.ellipse.dB})
                 EXPECT_NEAR(v, 0.0, 1e-6);
     }
 }
 
-TEST(ConditionAdjustment, ArraysAreSizedToTheTraverse) {
+TEST(ConditionAdjustment, SystemIsSizedToTheTraverse) {
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
         SCOPED_TRACE(type);
         for (int stations : {3, 40}) {
-            CTraverseAdjustDlg dlg;
-            LoadCase(dlg, GeneratedCase(type, stations, 100.0, 100.0));
-            ASSERT_EQ(dlg.ReduceAndAdjust(), 1);
-            const int n = dlg.m_arrObservations.GetSize();
+            const auto run = AdjustCase(GeneratedCase(type, stations, 100.0, 100.0));
+            ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(run));
+            const AdjustedTraverse& t = std::get<AdjustedTraverse>(run);
+            const Adjustment& a = t.adjustment;
+            const size_t n = t.observations.size();
             const bool three = type == kClosed || type == kDoubleConnection;
-            const int sides = three ? n - 1 : n, points = three ? n : n + 1;
-            EXPECT_EQ(dlg.m_nConditionCount, three ? 3 : 2);
-            EXPECT_EQ(dlg.m_nObsCount, n + sides);
-            EXPECT_EQ(dlg.m_dV.size(), static_cast<size_t>(n + sides));
-            EXPECT_EQ(dlg.m_dQ.size(), static_cast<size_t>(n + sides));
-            EXPECT_EQ(dlg.m_dA.size(), static_cast<size_t>((n + sides) * dlg.m_nConditionCount));
-            EXPECT_EQ(dlg.m_dAT.size(), dlg.m_dA.size());
-            EXPECT_EQ(dlg.m_arrCoefXAngle.GetSize(), points);
-            EXPECT_EQ(dlg.m_arrCoefYAngle[points - 1], 0.0);
-            EXPECT_EQ(dlg.m_arrCoefXSide.GetSize(), sides);
-            EXPECT_EQ(dlg.m_arrCoefYSide.GetSize(), sides);
-            EXPECT_EQ(dlg.m_arrAzimuthCorrections.GetSize(), n);
-            EXPECT_EQ(dlg.m_arrAdjSides.GetSize(), sides);
-            EXPECT_EQ(dlg.m_arrAdjAzimuths.GetSize(), n);
-            EXPECT_EQ(dlg.m_arrAdjCoords.GetSize(), points);
-            ASSERT_EQ(dlg.AssessPrecision(), 1);
-            for (const CGrowableArray<double>* a :
-                 {&dlg.m_arrQxx, &dlg.m_arrQyy, &dlg.m_arrQxy, &dlg.m_arrMx, &dlg.m_arrMy,
-                  &dlg.m_arrM, &dlg.m_arrEllipseA, &dlg.m_arrEllipseB})
-                EXPECT_EQ(a->GetSize(), points);
-            EXPECT_EQ(dlg.m_arrEllipseF.GetSize(), points);
+            const size_t sides = three ? n - 1 : n, points = three ? n : n + 1;
+            EXPECT_EQ(a.conditions, three ? 3 : 2);
+            EXPECT_EQ(a.residuals.size(), n + sides);
+            EXPECT_EQ(a.cofactors.size(), n + sides);
+            EXPECT_EQ(a.conditionMatrix.size(), (n + sides) * static_cast<size_t>(a.conditions));
+            EXPECT_EQ(a.coefXAngle.size(), points);
+            EXPECT_EQ(a.coefYAngle[points - 1], 0.0);
+            EXPECT_EQ(a.coefXSide.size(), sides);
+            EXPECT_EQ(a.coefYSide.size(), sides);
+            EXPECT_EQ(a.azimuthCorrections.size(), n);
+            EXPECT_EQ(a.sides.size(), sides);
+            EXPECT_EQ(a.azimuths.size(), n);
+            EXPECT_EQ(a.points.size(), points);
+            EXPECT_EQ(t.precision.points.size(), points);
         }
     }
 }
 
 TEST(ConditionAdjustment, RefusesResultsThatNoReductionLeft) {
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
-        FakeWindowPort port;
-        CTraverseAdjustDlg dlg(&port);
-        LoadCase(dlg, GeneratedCase(type, 5, 0.0, 0.0));
-        dlg.m_nTraverseType = type;
-        int result = type == kNonOriented        ? dlg.AdjustNonOrientedTraverse()
-                     : type == kSingleConnection ? dlg.AdjustSingleConnectionTraverse()
-                                                 : dlg.AdjustClosedOrDoubleTraverse();
-        EXPECT_EQ(result, 0) << type;
-        EXPECT_EQ(port.messageIds, std::vector<int>{str::kBadObservations});
+        const TraverseCase c = GeneratedCase(type, 5, 0.0, 0.0);
+        const Observations obs = RecordsOf(c);
+        const auto adjusted = Adjust(type, obs, KnownOf(c), Reduction{});
+        ASSERT_TRUE(std::holds_alternative<Refusal>(adjusted)) << type;
+        EXPECT_EQ(std::get<Refusal>(adjusted).messageId, str::kBadObservations);
     }
 }

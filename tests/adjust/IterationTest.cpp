@@ -2,7 +2,7 @@
 // misclosure, a blunder is refused rather than bent into the traverse, and nothing
 // that is not a finite number reaches the window or a report.
 #include "adjust/TraverseCases.h"
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
 
@@ -57,13 +57,14 @@ TEST(IteratedAdjustment, KnownEndPointHoldsOrTheTraverseIsRefused) {
             continue;
         }
         EXPECT_EQ(dlg.m_nState, kAdjusted);
-        EXPECT_LE(dlg.m_nRounds, 6);
+        const Adjustment& a = dlg.m_adjusted->adjustment;
+        EXPECT_LE(a.rounds, 6);
         // Along the adjusted sides and azimuths the traverse reaches the typed point.
         PlanePoint end = c.known[0];
-        for (int j = 0; j < dlg.m_arrAdjSides.GetSize(); ++j) {
-            const double theta = DmsToRadians(dlg.m_arrAdjAzimuths[j]);
-            end.dX += dlg.m_arrAdjSides[j] * std::cos(theta);
-            end.dY += dlg.m_arrAdjSides[j] * std::sin(theta);
+        for (size_t j = 0; j < a.sides.size(); ++j) {
+            const double theta = DmsToRadians(a.azimuths[j]);
+            end.dX += a.sides[j] * std::cos(theta);
+            end.dY += a.sides[j] * std::sin(theta);
         }
         EXPECT_NEAR(end.dX, c.known[2].dX + t.dx, 1e-7);
         EXPECT_NEAR(end.dY, c.known[2].dY + t.dy, 1e-7);

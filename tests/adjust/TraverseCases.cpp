@@ -1,6 +1,6 @@
 #include "adjust/TraverseCases.h"
 
-#include "compute/AngleConversions.h"
+#include "reduce/AngleConversions.h"
 #include "support/TraverseFixtures.h"
 
 #include <cmath>
@@ -28,10 +28,10 @@ double PackDegrees(double degrees) {
     return d * 10000.0 + m * 100.0 + (total - m * 60.0);
 }
 
-std::vector<Observed> ObservePath(const std::vector<PlanePoint>& path, PlanePoint back,
+std::vector<Sighting> ObservePath(const std::vector<PlanePoint>& path, PlanePoint back,
                                   const PlanePoint* fore, const std::vector<double>& angleNoise,
                                   const std::vector<double>& sideNoise) {
-    std::vector<Observed> obs;
+    std::vector<Sighting> obs;
     auto noise = [](const std::vector<double>& v, size_t i) {
         return v.empty() ? 0.0 : v[i % v.size()];
     };
@@ -94,9 +94,25 @@ void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c) {
     dlg.m_dGoalX2 = c.known[3].dX;
     dlg.m_dGoalY2 = c.known[3].dY;
     std::vector<std::pair<double, double>> records;
-    for (const Observed& o : c.obs)
+    for (const Sighting& o : c.obs)
         records.emplace_back(o.packedAngle, o.distance);
     SetObservations(dlg, records);
+}
+
+Observations RecordsOf(const TraverseCase& c) {
+    std::vector<std::pair<double, double>> records;
+    for (const Sighting& o : c.obs)
+        records.emplace_back(o.packedAngle, o.distance);
+    return Records(records);
+}
+
+KnownCoordinates KnownOf(const TraverseCase& c) {
+    return {c.known[0], c.known[1], c.known[2], c.known[3]};
+}
+
+std::variant<AdjustedTraverse, Refusal> AdjustCase(const TraverseCase& c) {
+    const Observations obs = RecordsOf(c);
+    return AdjustTraverse(c.type, obs, KnownOf(c));
 }
 
 std::vector<double> ForwardModel::Evaluate(const std::vector<double>& x) const {
@@ -125,21 +141,15 @@ std::vector<double> ForwardModel::Evaluate(const std::vector<double>& x) const {
     return out;
 }
 
-ForwardModel ModelOf(const CTraverseAdjustDlg& dlg, std::vector<double>& x) {
-    const int n = dlg.m_arrObservations.GetSize();
-    const int type = dlg.m_nTraverseType;
-    ForwardModel model{type,
-                       {{dlg.m_dInitX1, dlg.m_dInitY1},
-                        {dlg.m_dInitX2, dlg.m_dInitY2},
-                        {dlg.m_dGoalX1, dlg.m_dGoalY1},
-                        {dlg.m_dGoalX2, dlg.m_dGoalY2}},
-                       n,
-                       type == kClosed || type == kDoubleConnection ? n - 1 : n};
+ForwardModel ModelOf(const TraverseCase& c, const Reduction& reduction, std::vector<double>& x) {
+    const int n = static_cast<int>(c.obs.size());
+    const int type = c.type;
+    ForwardModel model{type, c.known, n, type == kClosed || type == kDoubleConnection ? n - 1 : n};
     x.clear();
     for (int k = 0; k < n; ++k)
-        x.push_back(DmsToSeconds(UnpackDms(dlg.m_arrObservations[k].dHorizontalAngle)));
-    if (type == kNonOriented) x[0] = DmsToSeconds(dlg.m_arrApproxAzimuths[0]);
+        x.push_back(DmsToSeconds(UnpackDms(c.obs[static_cast<size_t>(k)].packedAngle)));
+    if (type == kNonOriented) x[0] = DmsToSeconds(reduction.azimuths[0]);
     for (int j = 0; j < model.sides; ++j)
-        x.push_back(dlg.m_arrObservations[j].dDistance * 1000.0);
+        x.push_back(c.obs[static_cast<size_t>(j)].distance * 1000.0);
     return model;
 }

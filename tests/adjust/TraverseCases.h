@@ -3,12 +3,13 @@
 // that the tests differentiate numerically.
 #pragma once
 
+#include "assess/AdjustedTraverse.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <string>
 #include <vector>
 
-struct Observed {
+struct Sighting {
     double packedAngle; // packed DMS
     double distance;    // m
 };
@@ -17,7 +18,7 @@ struct TraverseCase {
     std::string name;
     int type;
     std::vector<PlanePoint> known; // start 1, start 2, end 1, end 2
-    std::vector<Observed> obs;
+    std::vector<Sighting> obs;
 };
 
 // Packed DMS of an angle in degrees, folded into [0, 360).
@@ -27,7 +28,7 @@ double PackDegrees(double degrees);
 // to path[i + 1], the side to path[i + 1]; with a fore point one more record at the
 // last point (angle to fore, distance 0). Angles get angleNoise[i % size] seconds and
 // sides sideNoise[i % size] millimetres added.
-std::vector<Observed> ObservePath(const std::vector<PlanePoint>& path, PlanePoint back,
+std::vector<Sighting> ObservePath(const std::vector<PlanePoint>& path, PlanePoint back,
                                   const PlanePoint* fore, const std::vector<double>& angleNoise,
                                   const std::vector<double>& sideNoise);
 
@@ -36,6 +37,12 @@ TraverseCase GeneratedCase(int type, int stations, double originX, double origin
 
 // Known points and records into the workspace fields (no window).
 void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c);
+
+// The records of a case (stations P0, P1, ..., horizontal distances) and its known points.
+Observations RecordsOf(const TraverseCase& c);
+KnownCoordinates KnownOf(const TraverseCase& c);
+// The case adjusted through the core from end to end.
+std::variant<AdjustedTraverse, Refusal> AdjustCase(const TraverseCase& c);
 
 // Forward model over the observation vector in column order (angle-type values in
 // seconds, sides in millimetres): the closures (azimuth in seconds where there is
@@ -46,5 +53,5 @@ struct ForwardModel {
     int angles, sides;
     std::vector<double> Evaluate(const std::vector<double>& x) const;
 };
-// The model and the observation vector of a reduced workspace.
-ForwardModel ModelOf(const CTraverseAdjustDlg& dlg, std::vector<double>& x);
+// The model and the observation vector of a reduced case.
+ForwardModel ModelOf(const TraverseCase& c, const Reduction& reduction, std::vector<double>& x);

@@ -1,7 +1,7 @@
 #include "support/FakeWindowPort.h"
 
+#include "model/NumberText.h"
 #include "workspace/ControlIds.h"
-#include "workspace/NumberText.h"
 
 std::string FakeWindowPort::GetControlText(int id) const {
     auto it = texts.find(id);

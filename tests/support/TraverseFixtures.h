@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-// Appends one record per (packed angle, horizontal distance), stations named P0, P1, ...
-inline void SetObservations(CTraverseAdjustDlg& dlg,
-                            const std::vector<std::pair<double, double>>& angleAndDistance) {
-    dlg.m_arrObservations.SetSize(0);
+// One record per (packed angle, horizontal distance), stations named P0, P1, ...,
+// station 0's backsight B.
+inline Observations Records(const std::vector<std::pair<double, double>>& angleAndDistance) {
+    Observations records;
     int i = 0;
     for (const auto& [angle, distance] : angleAndDistance) {
         ObservationRecord r{};
@@ -20,7 +20,16 @@ inline void SetObservations(CTraverseAdjustDlg& dlg,
         r.dDistance = distance;
         r.dHorizontalAngle = angle;
         r.dVerticalAngle = 900000;
-        dlg.m_arrObservations.Add(r);
+        records.push_back(r);
         ++i;
     }
+    return records;
+}
+
+// The same records as the workspace's observations.
+inline void SetObservations(CTraverseAdjustDlg& dlg,
+                            const std::vector<std::pair<double, double>>& angleAndDistance) {
+    dlg.m_arrObservations.SetSize(0);
+    for (const ObservationRecord& r : Records(angleAndDistance))
+        dlg.m_arrObservations.Add(r);
 }

@@ -65,7 +65,9 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
     ObservationRecord r{};
     SetName(r.szStation, "D21");
     ws.m_arrObservations.Add(r);
-    ws.m_arrApproxCoords.Add(PlanePoint{3381252.418, 501734.206});
+    ws.m_adjusted.emplace();
+    ws.m_adjusted->observations.push_back(r);
+    ws.m_adjusted->reduction.points.push_back(PlanePoint{3381252.418, 501734.206});
     ws.m_nState = kAdjusted;
 
     QTemporaryDir dir;

@@ -5,9 +5,9 @@
 #include "ui/TraverseApp.h"
 #include "ui/TraverseWindow.h"
 
-#include "export/ResultExportDlg.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
+#include "workspace/ResultExportDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

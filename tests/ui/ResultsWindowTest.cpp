@@ -1,12 +1,12 @@
 // The results window over the adjusted closed example, one test per tab: what each tab
 // shows comes from the core, rounded for reading, and what it saves is the core's bytes.
-#include "results/AdjustedExamples.h"
+#include "write/AdjustedExamples.h"
 
 #include "ui/PlotPainter.h"
 #include "ui/ResultsWindow.h"
 
-#include "results/CoordinateFiles.h"
-#include "results/SvgPlot.h"
+#include "write/CoordinateFiles.h"
+#include "write/SvgPlot.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,7 +54,7 @@ protected:
     }
 
     std::unique_ptr<AdjustedExample> run = Adjust(kExamples[0]);
-    TraverseResults results = CollectResults(run->dlg);
+    TraverseResults results = CollectResults(*run->dlg.m_adjusted);
     CResultsWindow window{run->dlg, nullptr};
     QTemporaryDir dir;
 };

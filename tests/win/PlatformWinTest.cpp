@@ -3,12 +3,12 @@
 // the link count, the read-only attribute, folders and devices), paths with backslashes.
 // Symbolic links and signals have no test here: Wine gives no reliable symbolic links,
 // and a console's Ctrl-C is not a signal to raise.
-#include "import/FileBytes.h"
 #include "platform/PathNames.h"
 #include "platform/ReplaceFile.h"
 #include "platform/ShownText.h"
 #include "platform/StandardStreams.h"
 #include "platform/WideText.h"
+#include "read/FileBytes.h"
 
 #include <gtest/gtest.h>
 

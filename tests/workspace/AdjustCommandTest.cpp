@@ -33,7 +33,7 @@ TEST(AdjustCommand, StateOneWithoutRecordsAsksToImport) {
     dlg.m_nState = kObservationsLoaded;
     dlg.OnAdjust();
     EXPECT_EQ(port.messageIds, std::vector<int>{str::kImportFirst});
-    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0) << "no reduction ran";
+    EXPECT_FALSE(dlg.m_adjusted.has_value()) << "nothing was computed";
 }
 
 TEST(AdjustCommand, AfterSuccessAsksBeforeRecomputing) {
@@ -49,9 +49,10 @@ TEST(AdjustCommand, AfterSuccessAsksBeforeRecomputing) {
         if (!yes) {
             EXPECT_EQ(port.messageIds, std::vector<int>{str::kImportFirst});
             EXPECT_EQ(dlg.m_nState, kAdjusted);
-            EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0);
+            EXPECT_FALSE(dlg.m_adjusted.has_value());
         } else {
-            EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 6) << "Yes recomputes";
+            ASSERT_TRUE(dlg.m_adjusted.has_value()) << "Yes recomputes";
+            EXPECT_EQ(dlg.m_adjusted->reduction.azimuths.size(), 6u);
             EXPECT_NE(dlg.m_nState, kNothingLoaded);
         }
     }
@@ -102,5 +103,5 @@ TEST(AdjustCommand, NonNumberEditStopsBeforeAnyComputation) {
     EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
     EXPECT_TRUE(port.questionIds.empty());
     EXPECT_EQ(dlg.m_nState, kAdjusted);
-    EXPECT_EQ(dlg.m_arrApproxAzimuths.GetSize(), 0);
+    EXPECT_FALSE(dlg.m_adjusted.has_value());
 }

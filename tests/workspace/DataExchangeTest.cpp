@@ -1,6 +1,6 @@
+#include "model/NumberText.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include "resources/StringTable.h"

@@ -1,5 +1,5 @@
 #include "workspace/GrowableArray.h"
-#include "workspace/Records.h"
+#include "model/Records.h"
 
 #include <gtest/gtest.h>
 

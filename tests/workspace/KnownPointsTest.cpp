@@ -1,7 +1,7 @@
 // Known points around the observations: a box left empty, a point typed twice, a name
 // that is not the file's, an absurd coordinate or an end point far off refuse the
 // adjustment with what is wrong, and leave nothing adjusted.
-#include "import/ImportFixture.h"
+#include "read/ImportFixture.h"
 #include "support/TraverseFixtures.h"
 
 #include "resources/StringTable.h"
@@ -147,8 +147,7 @@ TEST_F(KnownPoints, RefusedBeforeAnythingIsComputed) {
         EXPECT_NE(port.messageTexts[0].find(c.mentions), std::string::npos) << port.messageTexts[0];
         EXPECT_EQ(port.focused, c.focus);
         EXPECT_EQ(dlg.m_nState, kObservationsLoaded);
-        EXPECT_TRUE(dlg.m_arrApproxCoords.IsEmpty()) << "nothing was computed";
-        EXPECT_TRUE(dlg.m_arrAdjCoords.IsEmpty());
+        EXPECT_FALSE(dlg.m_adjusted.has_value()) << "nothing was computed";
     }
 }
 

@@ -32,6 +32,7 @@ struct Adjusted {
         SetObservations(dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}});
         dlg.ReadWindow();
         dlg.m_nState = kAdjusted;
+        dlg.m_adjusted.emplace();
         dlg.m_dWx = 3.26, dlg.m_dAzimuthClosure = 12;
         dlg.m_bClosuresShown = true;
         dlg.ShowWorkspace();

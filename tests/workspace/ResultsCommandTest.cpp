@@ -1,6 +1,6 @@
 // Button "平差成果" is enabled exactly while the workspace holds a current adjustment,
 // and its command opens the results window only then.
-#include "results/AdjustedExamples.h"
+#include "write/AdjustedExamples.h"
 
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"

@@ -1,11 +1,11 @@
 // Nothing saved is lost: every save names its file after the observation file, asks
 // before it replaces one that exists (否 shows the dialog again), and the export dialog
 // opens with the last choice of the run.
-#include "results/AdjustedExamples.h"
+#include "write/AdjustedExamples.h"
 
 #include "resources/StringTable.h"
-#include "results/ResultFileKinds.h"
 #include "workspace/ControlIds.h"
+#include "write/ResultFileKinds.h"
 
 #include <gtest/gtest.h>
 

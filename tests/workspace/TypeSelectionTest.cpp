@@ -1,9 +1,9 @@
 #include "support/FakeWindowPort.h"
 #include "support/TraverseFixtures.h"
 
+#include "model/NumberText.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
-#include "workspace/NumberText.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,9 @@
 #include "adjust/parametric/ParametricAdjustment.h"
 #include "adjust/parametric/TraverseGenerator.h"
 #include "adjust/parametric/TraverseModel.h"
+#include "assess/AdjustedTraverse.h"
+#include "model/NumberText.h"
 #include "resources/StringTable.h"
-#include "support/FakeWindowPort.h"
-#include "workspace/NumberText.h"
-#include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -75,31 +74,28 @@ std::string FrameName(Frame f) {
     return f == Frame::Local ? "local" : f == Frame::Grid ? "grid" : "zoned grid";
 }
 
-// Runs the workspace's adjust command on the traverse, as after an import.
-void RunWorkspace(const TraverseData& d, FakeWindowPort& port, CTraverseAdjustDlg& dlg) {
-    port.ResetEdits(d.type);
+// The known points of the traverse as the core takes them.
+KnownCoordinates CoordinatesOf(const TraverseData& d) {
     const KnownPoints& k = d.known;
-    port.SetKnownPoints(k.start1.x, k.start1.y, k.start2.x, k.start2.y, k.end1.x, k.end1.y,
-                        k.end2.x, k.end2.y);
-    for (const ObservationRecord& r : d.records)
-        dlg.m_arrObservations.Add(r);
-    dlg.m_nState = kObservationsLoaded;
-    dlg.OnAdjust();
+    return {{k.start1.x, k.start1.y},
+            {k.start2.x, k.start2.y},
+            {k.end1.x, k.end1.y},
+            {k.end2.x, k.end2.y}};
 }
 
 // The reduction's approximate coordinates, its azimuth closure and (non-oriented) the
 // orientation it found, against our own carried traverse.
-void CompareReduction(const TraverseData& d, const TraverseNetwork& tn,
-                      const CTraverseAdjustDlg& dlg, const std::string& at, Report& rep) {
+void CompareReduction(const TraverseData& d, const TraverseNetwork& tn, const Reduction& red,
+                      const std::string& at, Report& rep) {
     const int chain = static_cast<int>(tn.carried.size());
-    if (dlg.m_arrApproxCoords.GetSize() != chain) {
-        rep.Fail(at + ": " + std::to_string(dlg.m_arrApproxCoords.GetSize()) +
-                 " approximate points, expected " + std::to_string(chain));
+    if (static_cast<int>(red.points.size()) != chain) {
+        rep.Fail(at + ": " + std::to_string(red.points.size()) + " approximate points, expected " +
+                 std::to_string(chain));
         return;
     }
     double worst = 0.0;
     for (int k = 0; k < chain; ++k) {
-        const PlanePoint& w = dlg.m_arrApproxCoords[k];
+        const PlanePoint& w = red.points[static_cast<size_t>(k)];
         const Point& p = tn.carried[static_cast<size_t>(k)];
         worst = std::fmax(worst, std::fmax(std::fabs(w.dX - p.x), std::fabs(w.dY - p.y)) * 1000.0);
     }
@@ -108,14 +104,14 @@ void CompareReduction(const TraverseData& d, const TraverseNetwork& tn,
         rep.Fail(at + ": approximate coordinates differ by " + FormatFixed(worst, 6) + " mm");
 
     if (d.type == kTypeClosed || d.type == kTypeDouble) {
-        const double diff = std::fabs(dlg.m_dAzimuthClosure - AzimuthClosureSeconds(d));
+        const double diff = std::fabs(red.azimuthClosure - AzimuthClosureSeconds(d));
         rep.closure.See(diff, at);
         if (diff > kAngleTolSec)
-            rep.Fail(at + ": azimuth closure " + FormatFixed(dlg.m_dAzimuthClosure, 6) +
+            rep.Fail(at + ": azimuth closure " + FormatFixed(red.azimuthClosure, 6) +
                      ", expected " + FormatFixed(AzimuthClosureSeconds(d), 6));
     }
-    if (d.type == kTypeNonOriented && dlg.m_arrApproxAzimuths.GetSize() > 0) {
-        const double found = DegreesOf(dlg.m_arrApproxAzimuths[0]) * 3600.0;
+    if (d.type == kTypeNonOriented && !red.azimuths.empty()) {
+        const double found = DegreesOf(red.azimuths[0]) * 3600.0;
         const double ours = tn.orientation * 648000.0 / std::numbers::pi;
         const double diff = std::fabs(std::remainder(found - ours, 1296000.0));
         rep.orientationFound.See(diff, at);
@@ -125,25 +121,27 @@ void CompareReduction(const TraverseData& d, const TraverseNetwork& tn,
     }
 }
 
-void CompareAdjustment(const TraverseNetwork& tn, const Solution& s, const CTraverseAdjustDlg& dlg,
+void CompareAdjustment(const TraverseNetwork& tn, const Solution& s, const AdjustedTraverse& t,
                        const std::string& at, Report& rep) {
     ++rep.compared;
     const int chain = static_cast<int>(tn.chainPoint.size());
-    if (dlg.m_arrAdjCoords.GetSize() != chain) {
-        rep.Fail(at + ": " + std::to_string(dlg.m_arrAdjCoords.GetSize()) +
-                 " adjusted points, expected " + std::to_string(chain));
+    const std::vector<PlanePoint>& adjusted = t.adjustment.points;
+    if (static_cast<int>(adjusted.size()) != chain) {
+        rep.Fail(at + ": " + std::to_string(adjusted.size()) + " adjusted points, expected " +
+                 std::to_string(chain));
         return;
     }
-    const double sigmaRel = std::fabs(dlg.m_dSigma0 - s.sigma0) / s.sigma0;
+    const double sigma0 = t.precision.sigma0;
+    const double sigmaRel = std::fabs(sigma0 - s.sigma0) / s.sigma0;
     rep.sigma0.See(sigmaRel * 100.0, at);
     if (!(sigmaRel <= kSigma0TolRel))
-        rep.Fail(at + ": sigma0 " + FormatFixed(dlg.m_dSigma0, 6) + ", expected " +
+        rep.Fail(at + ": sigma0 " + FormatFixed(sigma0, 6) + ", expected " +
                  FormatFixed(s.sigma0, 6));
 
     for (int k : tn.newChainPoints) {
         const std::string pt = at + " point " + std::to_string(k);
         const Point& p = s.points[static_cast<size_t>(tn.chainPoint[static_cast<size_t>(k)])];
-        const PlanePoint& w = dlg.m_arrAdjCoords[k];
+        const PlanePoint& w = adjusted[static_cast<size_t>(k)];
         const double dx = (w.dX - p.x) * 1000.0, dy = (w.dY - p.y) * 1000.0;
         const double coordDiff = std::fmax(std::fabs(dx), std::fabs(dy));
         rep.coords.See(coordDiff, pt);
@@ -153,20 +151,19 @@ void CompareAdjustment(const TraverseNetwork& tn, const Solution& s, const CTrav
 
         // Entry i of the per-point arrays is the point at the end of side i.
         const int e = k - 1;
-        if (e >= dlg.m_arrMx.GetSize() || e >= dlg.m_arrEllipseF.GetSize() ||
-            e >= dlg.m_arrEllipseB.GetSize()) {
+        if (e >= static_cast<int>(t.precision.points.size())) {
             rep.Fail(pt + ": no precision entry " + std::to_string(e));
             continue;
         }
-        const PointPrecision& q =
+        const ::PointPrecision& ours = t.precision.points[static_cast<size_t>(e)];
+        const parametric::PointPrecision& q =
             s.precision[static_cast<size_t>(tn.chainPoint[static_cast<size_t>(k)])];
         const struct {
             const char* name;
             double workspace, ours;
         } errors[] = {
-            {"Mx", dlg.m_arrMx[e], q.mx},     {"My", dlg.m_arrMy[e], q.my},
-            {"M", dlg.m_arrM[e], q.m},        {"A", dlg.m_arrEllipseA[e], q.a},
-            {"B", dlg.m_arrEllipseB[e], q.b},
+            {"Mx", ours.mx, q.mx},       {"My", ours.my, q.my},       {"M", ours.m, q.m},
+            {"A", ours.ellipse.dA, q.a}, {"B", ours.ellipse.dB, q.b},
         };
         for (const auto& err : errors) {
             const double abs = std::fabs(err.workspace - err.ours);
@@ -179,7 +176,7 @@ void CompareAdjustment(const TraverseNetwork& tn, const Solution& s, const CTrav
         }
         if (q.a - q.b > kNearlyCircular * q.a) {
             ++rep.ellipsesCompared;
-            const double f = DegreesOf(dlg.m_arrEllipseF[e]);
+            const double f = DegreesOf(ours.ellipse.F);
             const double diff = std::fabs(std::remainder(f - q.phiDeg, 180.0));
             rep.ellipseDir.See(diff, pt);
             if (!(diff <= kOrientationTolDeg))
@@ -210,19 +207,16 @@ TEST_P(TraverseCrossCheck, ConditionAndObservationEquationsAgree) {
             rep.Fail(at + ": the observation-equation adjustment did not converge");
             continue;
         }
-        FakeWindowPort port;
-        CTraverseAdjustDlg dlg(&port);
-        RunWorkspace(g.data, port, dlg);
-        CompareReduction(g.data, tn, dlg, at, rep);
-        if (dlg.m_nState != kAdjusted || port.messageIds != std::vector<int>{str::kAdjustDone}) {
-            std::string ids;
-            for (int id : port.messageIds)
-                ids += " " + std::to_string(id);
-            rep.Fail(at + ": not adjusted (state " + std::to_string(dlg.m_nState) + ", messages" +
-                     ids + ")");
+        const KnownCoordinates known = CoordinatesOf(g.data);
+        const auto reduced = Reduce(g.data.type, g.data.records, known);
+        if (const auto* r = std::get_if<Reduction>(&reduced))
+            CompareReduction(g.data, tn, *r, at, rep);
+        const auto adjusted = AdjustTraverse(g.data.type, g.data.records, known);
+        if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
+            rep.Fail(at + ": not adjusted (" + MessageText(*refused) + ")");
             continue;
         }
-        CompareAdjustment(tn, s, dlg, at, rep);
+        CompareAdjustment(tn, s, std::get<AdjustedTraverse>(adjusted), at, rep);
     }
 
     // Printed once per type: the worst differences seen and where.

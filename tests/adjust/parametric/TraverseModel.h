@@ -5,7 +5,7 @@
 #pragma once
 
 #include "adjust/parametric/ParametricAdjustment.h"
-#include "workspace/Records.h"
+#include "model/Records.h"
 
 #include <vector>
 

@@ -1,0 +1,44 @@
+// Closure limits of the traverse grades (GB 50026 Tables 3.3.1 and 5.2.7): the azimuth
+// closure within +-coefficient * sqrt(n) seconds, the relative closure 1/K within
+// 1/limit. A check informs; it never refuses an adjustment.
+#pragma once
+
+#include "write/TraverseResults.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Grade {
+    std::string name;        // UTF-8: 三等 ... 图根, or 自定义
+    double angleCoefficient; // seconds per sqrt(n)
+    long long relativeK;     // the relative closure must be at most 1/relativeK
+};
+
+// 三等, 四等, 一级, 二级, 三级, 图根, in that order.
+const std::vector<Grade>& StandardGrades();
+// 图根.
+const Grade& DefaultGrade();
+// Bounds of a grade of one's own: a relative closure beyond 1/10^7 or an azimuth
+// coefficient beyond 1000″ is no limit a survey is held to.
+constexpr double kMostRelativeK = 1e7;
+constexpr double kMostAngleCoefficient = 1000.0;
+
+// A standard grade by name, or "K:COEF" (for example "20000:8"): K a whole number from
+// 1 to kMostRelativeK, COEF seconds above 0 up to kMostAngleCoefficient. No value for
+// anything else.
+std::optional<Grade> ParseGrade(std::string_view text);
+
+struct GradeCheck {
+    bool applies = false; // the azimuth check only where there is an azimuth condition
+    bool pass = true;
+    double limit = 0.0; // seconds for the azimuth closure; K for the relative closure
+};
+
+struct GradeChecks {
+    GradeCheck azimuth, relative;
+    bool Pass() const { return azimuth.pass && relative.pass; }
+};
+
+GradeChecks CheckGrade(const ClosureStatistics& closure, const Grade& grade);

@@ -1,0 +1,111 @@
+#include "read/KnownPointFile.h"
+
+#include "platform/PathNames.h"
+#include "resources/CodePage936.h"
+#include "resources/StringTable.h"
+
+namespace {
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Comma-separated fields; a field in double quotes may hold commas and doubled quotes,
+// and a text the coordinate table protected from spreadsheets ("'=…") is given back.
+std::vector<std::string> SplitFields(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            fields.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    for (std::string& f : fields) {
+        f = std::string(Trimmed(f));
+        if (f.size() >= 2 && f[0] == '\'' &&
+            std::string_view("=+-@").find(f[1]) != std::string::npos)
+            f.erase(0, 1);
+    }
+    return fields;
+}
+
+struct Layout {
+    size_t fields, x, y;
+    const char* shape;
+};
+
+constexpr Layout kDat = {4, 3, 2, "应为“点名,编码,东坐标,北坐标,高程”"};
+constexpr Layout kCsv = {3, 1, 2, "应为“点名,X(m),Y(m),…”"};
+
+// One line as a point; the reason for the message when it is not one.
+std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const Layout& layout,
+                                     KnownPointEntry& entry) {
+    if (f.size() < layout.fields) return std::string(layout.shape);
+    if (f[0].empty()) return std::string("点名为空");
+    double xy[2] = {};
+    const size_t columns[2] = {layout.x, layout.y};
+    for (int i = 0; i < 2; ++i)
+        if (ReadWholeNumber(f[columns[i]], xy[i]) != ScanResult::Ok)
+            return "“" + WordText(f[columns[i]]) + "”不是十进制数";
+    entry.name = f[0];
+    entry.xy = {xy[0], xy[1]};
+    return std::nullopt;
+}
+
+bool IsHeader(const std::vector<std::string>& f) {
+    static const std::string kName = *Utf8ToCp936("点名");
+    return !f.empty() && f[0] == kName;
+}
+} // namespace
+
+std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path) {
+    const std::string ext = LowercaseExtension(std::string(path));
+    if (ext == ".dat") return KnownPointFormat::Dat;
+    if (ext == ".csv") return KnownPointFormat::Csv;
+    return std::nullopt;
+}
+
+const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points,
+                                      std::string_view name) {
+    for (const KnownPointEntry& p : points)
+        if (p.name == name) return &p;
+    return nullptr;
+}
+
+std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
+                                       KnownPointFormat format,
+                                       std::vector<KnownPointEntry>& points) {
+    ObservationText file;
+    if (!file.Decode(bytes, fileName)) return file.Fault();
+    const Layout& layout = format == KnownPointFormat::Dat ? kDat : kCsv;
+    std::string_view raw;
+    while (file.NextLine(raw)) {
+        if (Trimmed(raw).empty()) continue;
+        const std::vector<std::string> fields = SplitFields(raw);
+        if (format == KnownPointFormat::Csv && IsHeader(fields)) continue;
+        KnownPointEntry entry;
+        if (auto why = ReadEntry(fields, layout, entry))
+            return file.MakeFault(str::kKnownFileBadLine, *why);
+        entry.line = file.LineNumber();
+        const KnownPointEntry* earlier = FindKnownPoint(points, entry.name);
+        if (earlier == nullptr)
+            points.push_back(entry);
+        else if (earlier->xy.dX != entry.xy.dX || earlier->xy.dY != entry.xy.dY)
+            return file.MakeFault(str::kKnownFileDuplicate, WordText(entry.name),
+                                  std::to_string(earlier->line));
+    }
+    if (file.Failed()) return file.Fault();
+    if (points.empty()) return file.FaultAt(0, str::kKnownFileEmpty);
+    return std::nullopt;
+}

@@ -1,0 +1,36 @@
+// A file of known points, looked up by name: the ".dat" layout "NAME,CODE,Y,X[,H]"
+// (east before north, as instruments and mapping programs write it) or the ".csv"
+// coordinate table this program writes ("点名,X(m),Y(m),…" under its header row). GBK
+// or UTF-8, decided as for observation files. Names are code page 936 bytes; metres,
+// X north, Y east.
+#pragma once
+
+#include "model/Records.h"
+#include "read/ImportText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class KnownPointFormat { Dat, Csv };
+
+struct KnownPointEntry {
+    std::string name; // code page 936
+    PlanePoint xy;
+    int line; // 1-based
+};
+
+// The format a file name asks for by its extension (".dat", ".csv", any case).
+std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path);
+
+// The points of the file in points; a fault naming the file and the line for a line
+// that is not a point (too few fields, no name, a coordinate that is not a decimal
+// number), for one name given two different coordinates, and for a file without points.
+std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
+                                       KnownPointFormat format,
+                                       std::vector<KnownPointEntry>& points);
+
+// The entry of a name, or none.
+const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points,
+                                      std::string_view name);

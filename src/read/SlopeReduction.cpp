@@ -1,0 +1,13 @@
+// Slope distances to horizontal ones, each with the record's own vertical angle
+// (packed DMS, 90 degrees = level sight), once, at import.
+#include "read/ObservationReaders.h"
+
+#include "reduce/AngleConversions.h"
+
+#include <cmath>
+
+void ReduceSlopeDistances(std::span<ObservationRecord> observations) {
+    const double level = DmsToRadians(90, 0, 0.0);
+    for (ObservationRecord& r : observations)
+        r.dDistance *= std::cos(std::fabs(level - DmsToRadians(UnpackDms(r.dVerticalAngle))));
+}

@@ -1,0 +1,29 @@
+// The export command of button 1020: options dialog (with the choice of the last
+// export of this run), report file, open action. The window is read first, so a known
+// point typed just before counts (and drops the results).
+#include "platform/PathNames.h"
+#include "resources/StringTable.h"
+#include "workspace/ResultExportDlg.h"
+#include "workspace/TraverseAdjustDlg.h"
+#include "write/ResultsReport.h"
+
+void CTraverseAdjustDlg::ExportResults() {
+    if (!ReadWindow()) return;
+    if (m_nState != kAdjusted || !m_adjusted) {
+        ShowMessage(m_bResultsDiscarded ? str::kResultsOutdated : str::kNotAdjusted);
+        return;
+    }
+    if (m_pPort == nullptr) return;
+    CResultExportDlg& options = m_exportOptions; // opens with the last choice of this run
+    if (options.m_strPath.empty()) options.m_strPath = DefaultSavePath("平差报告.txt");
+    if (!m_pPort->RunExportDialog(options)) return;
+    if (!options.AnySection()) { // a dialog that closed without its OK's check
+        ShowMessage(str::kNoSectionChosen);
+        return;
+    }
+
+    const std::string path = options.m_strPath;
+    m_strLastFolder = FolderOf(path);
+    if (SaveResultFile(path, BuildResultsReport(*m_adjusted, options.Sections())))
+        m_pPort->OpenDocument(path);
+}

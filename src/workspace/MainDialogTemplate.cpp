@@ -1,0 +1,105 @@
+// Template 102, the main window "导线平差": the observation grid on top; below it the
+// known points (four groups of name, X, Y and Z), the closures, the traverse types,
+// the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled,
+// and so is "平差成果" until there is an adjustment.
+#include "workspace/ControlIds.h"
+#include "workspace/DialogTemplate.h"
+
+namespace {
+using K = ControlKind;
+
+// One known-point group: heading and name edit on the first line, then X, Y and Z,
+// each a label and an edit. (x, y) is the group's top left corner.
+void AddPointGroup(std::vector<ControlTemplate>& out, int x, int y, int heading,
+                   std::string_view headingText, const int labels[3],
+                   const std::string_view labelTexts[3], const int edits[4]) {
+    out.push_back({heading, K::Label, headingText, x, y + 1, 36, 10});
+    out.push_back({edits[0], K::Edit, "", x + 38, y, 72, 12});
+    for (int i = 0; i < 3; ++i) {
+        const bool z = i == 2;
+        const int rowY = y + 14 * (i + 1);
+        out.push_back({labels[i], K::Label, labelTexts[i], x, rowY + 1, 36, 10, z});
+        out.push_back({edits[i + 1], K::Edit, "", x + 38, rowY, 72, 12, z});
+    }
+}
+
+DialogTemplate Build() {
+    DialogTemplate t{102, "导线平差", "宋体", 9, 590, 295, {}};
+    auto& c = t.controls;
+
+    c.push_back({-1, K::GroupBox, "坐标计算网格", 7, 5, 576, 148});
+    c.push_back({ctl::kGrid, K::Grid, "", 13, 20, 564, 128});
+
+    c.push_back({-1, K::GroupBox, "起算数据输入", 7, 157, 244, 133});
+    {
+        const int labels[3] = {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ};
+        const std::string_view texts[3] = {"Init X1", "Init Y1", "Init Z1"};
+        const int edits[4] = {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1};
+        AddPointGroup(c, 14, 170, ctl::kGroup1Heading, "起始点1", labels, texts, edits);
+    }
+    {
+        const int labels[3] = {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ};
+        const std::string_view texts[3] = {"Init X2", "Init Y2", "Init Z2"};
+        const int edits[4] = {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2};
+        AddPointGroup(c, 134, 170, ctl::kGroup2Heading, "起始点2", labels, texts, edits);
+    }
+    {
+        const int labels[3] = {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ};
+        const std::string_view texts[3] = {"Goal X1", "Goal Y1", "Goal Z1"};
+        const int edits[4] = {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1};
+        AddPointGroup(c, 14, 230, ctl::kGroup3Heading, "终止点1", labels, texts, edits);
+    }
+    {
+        const int labels[3] = {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ};
+        const std::string_view texts[3] = {"Goal X2", "Goal Y2", "Goal Z2"};
+        const int edits[4] = {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2};
+        AddPointGroup(c, 134, 230, ctl::kGroup4Heading, "终止点2", labels, texts, edits);
+    }
+
+    c.push_back({-1, K::GroupBox, "计算结果", 257, 157, 161, 70});
+    struct ClosureRow {
+        int captionId;
+        std::string_view caption;
+        int edit;
+        std::string_view unit;
+        bool disabled;
+    };
+    const ClosureRow rows[4] = {
+        {-1, "X坐标闭合差Wx", ctl::kWx, "(mm)", false},
+        {-1, "Y坐标闭合差Wy", ctl::kWy, "(mm)", false},
+        {-1, "Z坐标闭合差Wz", ctl::kWz, "(mm)", true},
+        {ctl::kAzimuthClosureLabel, "方位角闭合差", ctl::kAzimuthClosure, "(\")", false},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const int y = 169 + 14 * i;
+        c.push_back(
+            {rows[i].captionId, K::Label, rows[i].caption, 263, y + 1, 56, 10, rows[i].disabled});
+        c.push_back({rows[i].edit, K::Edit, "", 321, y, 64, 12, rows[i].disabled});
+        c.push_back({-1, K::Label, rows[i].unit, 388, y + 1, 26, 10});
+    }
+
+    // The type frame is as wide as its longest button; the room it leaves on the right
+    // takes "平差成果", on the line of the export and exit buttons.
+    c.push_back({-1, K::GroupBox, "导线类型", 257, 231, 95, 59});
+    c.push_back(
+        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 242, 84, 10, false, true});
+    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 253, 84, 10});
+    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 264, 84, 10});
+    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 275, 84, 10});
+
+    c.push_back({ctl::kDiagram, K::Picture, "", 424, 160, 157, 75});
+
+    c.push_back({ctl::kImport, K::DefaultPushButton, "测量数据导入", 424, 244, 76, 18});
+    c.push_back({ctl::kAdjust, K::PushButton, "导线平差", 505, 244, 76, 18});
+    c.push_back({ctl::kExport, K::PushButton, "数据结果导出", 424, 268, 76, 18});
+    c.push_back({ctl::kExit, K::PushButton, "退出", 505, 268, 76, 18});
+    // Enabled by the workspace while it holds a current adjustment.
+    c.push_back({ctl::kResults, K::PushButton, "平差成果", 358, 268, 60, 18, true});
+    return t;
+}
+} // namespace
+
+const DialogTemplate& MainDialogTemplate() {
+    static const DialogTemplate kTemplate = Build();
+    return kTemplate;
+}

@@ -1,0 +1,54 @@
+#include "write/CoordinateFiles.h"
+
+#include "model/NumberText.h"
+#include "platform/PathNames.h"
+#include "resources/CodePage936.h"
+#include "write/ResultsText.h"
+
+namespace {
+// A CSV text field, quoted when it holds a comma, a quote or a line end. Text that a
+// spreadsheet would take for a formula (=, +, -, @ first) gets a leading apostrophe and
+// the quotes, so that it shows as the text it is.
+std::string CsvField(const std::string& text) {
+    const bool formula =
+        !text.empty() && std::string_view("=+-@").find(text[0]) != std::string_view::npos;
+    if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = formula ? "\"'" : "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string CsvRow(const ResultPoint& p) {
+    std::string row =
+        CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);
+    if (p.known) return row + ",,,,,,,已知点\r\n";
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        row += "," + FormatFixed(mm, 2);
+    return row + "," + FormatDms(p.f, 2) + ",待定点\r\n";
+}
+} // namespace
+
+std::string CoordinatesCsv(const TraverseResults& results) {
+    std::string out = "\xEF\xBB\xBF点名,X(m),Y(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,点类\r\n";
+    for (const ResultPoint& p : results.points)
+        out += CsvRow(p);
+    return out;
+}
+
+std::string CoordinatesDat(const TraverseResults& results) {
+    std::string out;
+    for (const ResultPoint& p : results.points) {
+        const auto name = Utf8ToCp936(p.name);
+        out += (name ? *name : p.name) + ",," + FormatFixed(p.xy.dY, 3) + "," +
+               FormatFixed(p.xy.dX, 3) + ",0.000\r\n";
+    }
+    return out;
+}
+
+std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path) {
+    const std::string ext = LowercaseExtension(std::string(path));
+    if (ext == ".csv") return CoordinateFormat::Csv;
+    if (ext == ".dat") return CoordinateFormat::Dat;
+    return std::nullopt;
+}

@@ -1,0 +1,21 @@
+// The coordinate table as files for other programs, one row per traverse point:
+// CSV (UTF-8 with a byte-order mark, so spreadsheet programs show Chinese names) with
+// X, Y in metres to 3 decimals, M, Mx, My, A, B in millimetres to 2 and F as degrees,
+// minutes and seconds; DAT ("点名,编码,东坐标,北坐标,高程", code page 936) with the
+// height 0. Both with CR LF line ends.
+#pragma once
+
+#include "write/TraverseResults.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class CoordinateFormat { Csv, Dat };
+
+std::string CoordinatesCsv(const TraverseResults& results);
+std::string CoordinatesDat(const TraverseResults& results);
+
+// The format a file name asks for by its extension (.csv or .dat, any case); no value
+// for any other.
+std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path);

@@ -1,0 +1,57 @@
+// The traverse drawn to scale with X north up, as a list of shapes in drawing
+// coordinates: x to the right, y down, in the units of the drawing's width and height
+// (pixels in a window, user units in SVG). The SVG writer and a window's painter draw
+// exactly these shapes, in their order. Error ellipses are magnified by a stated factor,
+// 1, 2 or 5 times a power of ten, so that the largest semi-major axis is about a
+// twentieth of the drawing's smaller side.
+#pragma once
+
+#include "write/TraverseResults.h"
+
+#include <string>
+#include <vector>
+
+struct PlotLine {
+    double x1, y1, x2, y2;
+    bool orientation; // towards a known direction point (drawn dashed)
+};
+
+struct PlotSymbol {
+    double x, y;
+    bool known; // a triangle; a new point is a circle
+};
+
+// rx along the semi-major axis; rotation in degrees clockwise from +x (the azimuth
+// of the axis less 90).
+struct PlotEllipse {
+    double cx, cy, rx, ry, rotation;
+};
+
+enum class TextAnchor { Start, Middle, End };
+
+struct PlotText {
+    double x, y; // y is the baseline
+    TextAnchor anchor;
+    std::string text; // UTF-8
+};
+
+struct PlotModel {
+    double width = 0, height = 0;
+    double symbolSize = 0; // half the width of a point symbol
+    double fontSize = 0;
+    double magnification = 1; // ellipses are drawn this many times the map scale
+    double metresPerUnit = 1; // the map scale
+    std::vector<PlotLine> lines;
+    std::vector<PlotEllipse> ellipses;
+    std::vector<PlotSymbol> symbols;
+    std::vector<PlotText> texts; // point names, the north arrow's N, the scale, the caption
+    PlotLine northArrow{};       // from its foot to its tip
+    PlotLine scaleBar{};
+};
+
+PlotModel BuildPlotModel(const TraverseResults& results, double width, double height);
+
+// The largest of 1, 2 and 5 times a power of ten that is at most value (> 0), and the
+// one nearest to value (by ratio).
+double NiceFloor(double value);
+double NiceNearest(double value);

@@ -1,0 +1,104 @@
+#include "write/ResultsJson.h"
+
+#include "reduce/AngleConversions.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace {
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kTypeNames[] = {"non-oriented", "single", "closed", "double"};
+
+// A packed DMS value (degrees * 10000 + minutes * 100 + seconds) in decimal degrees.
+double PackedToDegrees(double packed) { return DmsToSeconds(UnpackDms(packed)) / 3600.0; }
+
+Json Input(const TraverseResults& r) {
+    Json known = Json::array();
+    for (const KnownPointEcho& k : r.knownPoints)
+        known.push_back({{"role", k.role}, {"name", k.name}, {"x", k.xy.dX}, {"y", k.xy.dY}});
+    Json observations = Json::array();
+    for (const ObservationEcho& o : r.observations)
+        observations.push_back({{"station", o.station},
+                                {"foresight", o.foresight},
+                                {"backsight", o.backsight},
+                                {"distance", o.distance},
+                                {"horizontal_angle", PackedToDegrees(o.horizontalAngle)},
+                                {"zenith_angle", PackedToDegrees(o.verticalAngle)},
+                                {"instrument_height", o.instrumentHeight},
+                                {"target_height", o.targetHeight}});
+    const int type = r.traverseType >= 0 && r.traverseType < 4 ? r.traverseType : 0;
+    return {{"type", kTypeNames[type]}, {"known_points", known}, {"observations", observations}};
+}
+
+Json Closures(const ClosureStatistics& c) {
+    return {{"angle_count", c.angleCount},
+            {"azimuth_closure_seconds", c.azimuthCondition ? Json(c.azimuthClosure) : Json()},
+            {"fx_mm", c.fx},
+            {"fy_mm", c.fy},
+            {"fd_mm", c.fd},
+            {"length_m", c.length},
+            {"relative_closure_k", c.k ? Json(*c.k) : Json()}};
+}
+
+Json Checks(const ClosureStatistics& c, const Grade& g) {
+    const GradeChecks checks = CheckGrade(c, g);
+    Json azimuth = nullptr;
+    if (checks.azimuth.applies)
+        azimuth = {{"limit_seconds", checks.azimuth.limit}, {"pass", checks.azimuth.pass}};
+    return {{"grade",
+             {{"name", g.name},
+              {"angle_coefficient_seconds", g.angleCoefficient},
+              {"relative_closure_k", g.relativeK}}},
+            {"azimuth", azimuth},
+            {"relative", {{"limit_k", g.relativeK}, {"pass", checks.relative.pass}}},
+            {"pass", checks.Pass()}};
+}
+
+Json Points(const TraverseResults& r) {
+    Json points = Json::array();
+    for (const ResultPoint& p : r.points) {
+        Json j = {{"name", p.name}, {"known", p.known}, {"x", p.xy.dX}, {"y", p.xy.dY}};
+        if (!p.known)
+            j.update({{"m_mm", p.m},
+                      {"mx_mm", p.mx},
+                      {"my_mm", p.my},
+                      {"a_mm", p.a},
+                      {"b_mm", p.b},
+                      {"f_deg", p.f}});
+        points.push_back(j);
+    }
+    return points;
+}
+
+Json SidesAndAngles(const TraverseResults& r) {
+    Json sides = Json::array(), angles = Json::array();
+    for (const ResultSide& s : r.sides)
+        sides.push_back({{"from", s.from},
+                         {"to", s.to},
+                         {"observed_m", s.observed},
+                         {"correction_mm", s.correction},
+                         {"adjusted_m", s.adjusted},
+                         {"azimuth_deg", s.azimuth}});
+    for (const ResultAngle& a : r.angles)
+        angles.push_back({{"station", a.station},
+                          {"observed_deg", PackedToDegrees(a.observed)},
+                          {"correction_seconds", a.correction}});
+    return {{"sides", sides},
+            {"angles", angles},
+            {"orientation_correction_seconds",
+             r.freeOrientation ? Json(r.orientationCorrection) : Json()}};
+}
+} // namespace
+
+std::string BuildResultsJson(const TraverseResults& results, const Grade& grade) {
+    const ClosureStatistics& c = results.closure;
+    Json doc = {{"format", kResultsJsonFormat}, {"input", Input(results)},
+                {"closures", Closures(c)},      {"checks", Checks(c, grade)},
+                {"sigma0_seconds", c.sigma0},   {"redundancy", c.redundancy}};
+    doc["weakest_point"] = c.weakest >= 0 ? Json(results.points[c.weakest].name) : Json();
+    doc["points"] = Points(results);
+    doc.update(SidesAndAngles(results));
+    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}

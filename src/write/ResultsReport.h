@@ -1,0 +1,29 @@
+// The results report: up to four sections in fixed order (approximate coordinates,
+// adjusted coordinates, adjusted sides, point errors with error ellipses), code page
+// 936 text (UTF-8 on request) with CR LF line ends.
+#pragma once
+
+#include "assess/AdjustedTraverse.h"
+#include "model/Refusal.h"
+#include "platform/ReplaceFile.h"
+
+#include <string>
+
+enum class ReportEncoding { Cp936, Utf8 };
+
+// The sections to write, and the text's encoding.
+struct ReportSections {
+    bool approxCoords = false;
+    bool adjCoords = false;
+    bool adjSides = false;
+    bool precision = false;
+    ReportEncoding encoding = ReportEncoding::Cp936;
+};
+
+// The report bytes of an adjusted traverse: code page 936 (or UTF-8, the same text
+// converted), every line feed written as CR LF.
+std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSections& sections);
+
+// Why a write did not succeed, as a refusal naming the path (shown safely) and the
+// system's reason; no value for a write that succeeded.
+std::optional<Refusal> WriteFailure(const WriteResult& result, const std::string& path);

@@ -1,0 +1,102 @@
+#include "write/ResultsText.h"
+
+#include "model/NumberText.h"
+#include "reduce/KnownPoints.h"
+#include "resources/StringTable.h"
+
+#include <cmath>
+
+const std::vector<std::string>& CoordinateTableHeaders() {
+    static const std::vector<std::string> kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
+                                                      "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};
+    return kHeaders;
+}
+
+std::vector<std::string> CoordinateTableRow(const ResultPoint& p) {
+    std::vector<std::string> cells = {p.name, FormatFixed(p.xy.dX, 3), FormatFixed(p.xy.dY, 3)};
+    if (p.known) {
+        cells.resize(CoordinateTableHeaders().size() - 1);
+        cells.push_back("已知点");
+        return cells;
+    }
+    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+        cells.push_back(FormatFixed(mm, 2));
+    cells.push_back(FormatDms(p.f, 2));
+    cells.push_back("待定点");
+    return cells;
+}
+
+std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd) {
+    auto line = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (const std::string& c : cells)
+            text += (text.empty() ? "" : "\t") + c;
+        return text + std::string(lineEnd);
+    };
+    std::string text = line(CoordinateTableHeaders());
+    for (const ResultPoint& p : results.points)
+        text += line(CoordinateTableRow(p));
+    return text;
+}
+
+std::string FormatDms(double degrees, int decimals) {
+    const double unit = std::pow(10.0, decimals);
+    const double units =
+        std::round(degrees * 3600.0 * unit); // the angle in units of the last decimal
+    const long long whole = static_cast<long long>(units / unit);
+    const double seconds = (units - static_cast<double>(whole) * unit) / unit;
+    const long long d = whole / 3600, m = whole / 60 % 60, s = whole % 60;
+    std::string sec = FormatFixed(static_cast<double>(s) + seconds, decimals);
+    if (s < 10) sec.insert(0, "0");
+    std::string min = std::to_string(m);
+    if (m < 10) min.insert(0, "0");
+    return std::to_string(d % 360) + "°" + min + "′" + sec + "″";
+}
+
+std::string RelativeClosureText(const std::optional<long long>& k) {
+    return k ? std::to_string(*k) : "∞";
+}
+
+std::string VerdictText(bool pass) {
+    return std::string(LoadString(pass ? str::kGradePass : str::kGradeFail));
+}
+
+std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results) {
+    std::vector<KnownPointText> texts;
+    for (const KnownPointEcho& k : results.knownPoints) {
+        int role = 0;
+        while (role < kKnownPointCount && std::string_view(RoleKey(role)) != k.role)
+            ++role;
+        texts.push_back(
+            {std::string(RoleHeading(results.traverseType, role)) + " " + k.name,
+             "X = " + FormatFixed(k.xy.dX, 3) + " m，Y = " + FormatFixed(k.xy.dY, 3) + " m"});
+    }
+    return texts;
+}
+
+std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
+                                             const GradeChecks& checks) {
+    const ClosureStatistics& c = results.closure;
+    const std::string n = std::to_string(c.angleCount);
+    std::vector<std::string> lines;
+    if (checks.azimuth.applies)
+        lines.push_back(FormatString(
+            str::kAzimuthClosureLine,
+            {FormatSignedTenth(c.azimuthClosure), FormatTenth(checks.azimuth.limit),
+             FormatShortest(grade.angleCoefficient), n, VerdictText(checks.azimuth.pass)}));
+    else
+        lines.push_back(FormatString(str::kNoAzimuthConditionLine, {n}));
+    lines.push_back(
+        FormatString(str::kCoordinateClosureLine, {FormatSignedTenth(c.fx), FormatSignedTenth(c.fy),
+                                                   FormatTenth(c.fd), FormatFixed(c.length, 3)}));
+    lines.push_back(FormatString(str::kRelativeClosureLine,
+                                 {RelativeClosureText(c.k), std::to_string(grade.relativeK),
+                                  VerdictText(checks.relative.pass)}));
+    lines.push_back(
+        FormatString(str::kSigma0Line, {FormatTenth(c.sigma0), std::to_string(c.redundancy)}));
+    if (c.weakest >= 0) {
+        const ResultPoint& p = results.points[static_cast<size_t>(c.weakest)];
+        lines.push_back(FormatString(str::kWeakestPointLine, {p.name, FormatTenth(p.m)}));
+    }
+    return lines;
+}

@@ -1,0 +1,10 @@
+// The traverse plot as an SVG document (UTF-8): the shapes of the plot model, black
+// lines on white, known points as triangles, new points as circles, error ellipses
+// in red. Numbers with two decimals, whatever the locale.
+#pragma once
+
+#include "write/PlotModel.h"
+
+#include <string>
+
+std::string WriteSvgPlot(const PlotModel& plot);

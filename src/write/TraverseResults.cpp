@@ -1,0 +1,129 @@
+// Gathering the results: names as the report gives them, precision entry i for the
+// point at the end of side i, corrections from the residuals of the last round.
+#include "write/TraverseResults.h"
+
+#include "reduce/AngleConversions.h"
+#include "resources/CodePage936.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
+
+bool EndsAtForesight(int type) { return type == kNonOriented || type == kSingleConnection; }
+
+// Name of adjusted point i of count: stations, and for the two annexed-at-the-end types
+// the last point named after the last foresight.
+std::string PointName(const AdjustedTraverse& t, int i, int count) {
+    const Observations& obs = t.observations;
+    if (EndsAtForesight(t.traverseType) && i == count - 1)
+        return obs.empty() ? std::string() : Name(obs.back().szForesight);
+    return i < static_cast<int>(obs.size()) ? Name(obs[static_cast<size_t>(i)].szStation)
+                                            : std::string();
+}
+
+void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
+    const std::vector<PlanePoint>& adjusted = t.adjustment.points;
+    const int count = static_cast<int>(adjusted.size());
+    // A closed loop returns to its start: the last point is the first again.
+    const int rows = t.traverseType == kClosed && count > 1 ? count - 1 : count;
+    const int entries = static_cast<int>(t.precision.points.size());
+    for (int i = 0; i < rows; ++i) {
+        ResultPoint p;
+        p.name = PointName(t, i, count);
+        p.xy = adjusted[static_cast<size_t>(i)];
+        p.known = i == 0 || i == count - 1 || i - 1 >= entries;
+        if (!p.known) {
+            const PointPrecision& e = t.precision.points[static_cast<size_t>(i - 1)];
+            p.m = e.m, p.mx = e.mx, p.my = e.my;
+            p.a = e.ellipse.dA, p.b = e.ellipse.dB;
+            p.f = FoldedDegrees(e.ellipse.F);
+        }
+        r.points.push_back(p);
+    }
+}
+
+// Angle-type columns first, then the sides; a non-oriented traverse's column 0 is its
+// orientation, not record 0's angle.
+void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
+    const Observations& obs = t.observations;
+    const Adjustment& a = t.adjustment;
+    const int count = static_cast<int>(obs.size());
+    const int sides = static_cast<int>(a.sides.size());
+    const int angleColumns = static_cast<int>(a.residuals.size()) - sides;
+    auto v = [&](int k) {
+        return k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)] : 0.0;
+    };
+    r.freeOrientation = a.parameters == 1;
+    if (r.freeOrientation) r.orientationCorrection = v(0);
+    for (int k = r.freeOrientation ? 1 : 0; k < angleColumns && k < count; ++k) {
+        const ObservationRecord& o = obs[static_cast<size_t>(k)];
+        r.angles.push_back({Name(o.szStation), o.dHorizontalAngle, v(k)});
+    }
+    for (int j = 0; j < sides && j < count; ++j) {
+        const ObservationRecord& o = obs[static_cast<size_t>(j)];
+        const double azimuth = j < static_cast<int>(a.azimuths.size())
+                                   ? FoldedDegrees(a.azimuths[static_cast<size_t>(j)])
+                                   : 0.0;
+        r.sides.push_back({Name(o.szStation), Name(o.szForesight), o.dDistance, v(angleColumns + j),
+                           a.sides[static_cast<size_t>(j)], azimuth});
+    }
+    for (const ObservationRecord& o : obs)
+        r.observations.push_back({Name(o.szStation), Name(o.szForesight), Name(o.szBacksight),
+                                  o.dDistance, o.dHorizontalAngle, o.dVerticalAngle,
+                                  o.dInstrumentHeight, o.dTargetHeight});
+}
+
+// The known points the type uses, named as the traverse names them.
+void CollectKnownPoints(const AdjustedTraverse& t, TraverseResults& r) {
+    const Observations& obs = t.observations;
+    if (obs.empty() || r.points.empty()) return;
+    const int type = t.traverseType;
+    r.knownPoints.push_back({"start1", r.points.front().name, t.known.start1});
+    if (type != kNonOriented)
+        r.knownPoints.push_back({"start2", Name(obs[0].szBacksight), t.known.start2});
+    if (type != kClosed) r.knownPoints.push_back({"end1", r.points.back().name, t.known.end1});
+    if (type == kDoubleConnection)
+        r.knownPoints.push_back({"end2", Name(obs.back().szForesight), t.known.end2});
+}
+
+void CollectClosure(const AdjustedTraverse& t, TraverseResults& r) {
+    ClosureStatistics& c = r.closure;
+    const int n = static_cast<int>(t.observations.size());
+    const int type = t.traverseType;
+    c.azimuthCondition = type == kClosed || type == kDoubleConnection;
+    // A closed loop's connection angle and a non-oriented traverse's first angle are
+    // not in the conditions.
+    c.angleCount = type == kClosed || type == kNonOriented ? n - 1 : n;
+    if (c.azimuthCondition) c.azimuthClosure = DmsToSeconds(UnpackDms(t.reduction.azimuthClosure));
+    c.fx = t.reduction.fx;
+    c.fy = t.reduction.fy;
+    c.fd = std::hypot(c.fx, c.fy);
+    for (const ResultSide& s : r.sides)
+        c.length += s.observed;
+    const double ratio = c.length / (c.fd * 0.001);
+    if (c.fd > 0.0 && ratio < 9e15) c.k = static_cast<long long>(std::floor(ratio));
+    c.sigma0 = t.precision.sigma0;
+    c.redundancy = t.precision.redundancy;
+    for (int i = 0; i < static_cast<int>(r.points.size()); ++i)
+        if (!r.points[i].known && (c.weakest < 0 || r.points[i].m > r.points[c.weakest].m))
+            c.weakest = i;
+}
+} // namespace
+
+double FoldedDegrees(const AngleDMS& angle) {
+    double d = std::fmod(DmsToSeconds(angle) / 3600.0, 360.0);
+    if (d < 0.0) d += 360.0;
+    return d >= 360.0 ? 0.0 : d;
+}
+
+TraverseResults CollectResults(const AdjustedTraverse& t) {
+    TraverseResults r;
+    r.traverseType = t.traverseType;
+    CollectPoints(t, r);
+    CollectObservations(t, r);
+    CollectKnownPoints(t, r);
+    CollectClosure(t, r);
+    return r;
+}

@@ -1,0 +1,80 @@
+// The results of an adjusted traverse gathered for reading: the closure statistics,
+// one row per traverse point, the sides and angles with their corrections and the
+// input as used. Names UTF-8; metres, millimetres and arc seconds; X north.
+// Points and names follow the report: a closed loop's return to its start is not
+// repeated, the first and the last point are the known ones.
+#pragma once
+
+#include "assess/AdjustedTraverse.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ClosureStatistics {
+    int angleCount = 0;            // n: angles in the azimuth condition (or adjusted)
+    bool azimuthCondition = false; // closed and double-connection traverses
+    double azimuthClosure = 0.0;   // f_beta, seconds, computed minus known
+    double fx = 0.0, fy = 0.0;     // mm, computed minus known
+    double fd = 0.0;               // total closure sqrt(fx^2 + fy^2), mm
+    double length = 0.0;           // sum of the horizontal sides, m
+    std::optional<long long> k;    // relative closure 1/K, K rounded down; none when fD is 0
+    double sigma0 = 0.0;           // unit-weight error, seconds
+    int redundancy = 0;            // r
+    int weakest = -1;              // index of the new point with the largest M, -1 if none
+};
+
+struct ResultPoint {
+    std::string name;
+    PlanePoint xy{}; // adjusted, m
+    bool known = false;
+    // A new point's precision, mm, and the azimuth of its ellipse's semi-major axis in
+    // degrees [0, 360). Zero for a known point.
+    double m = 0.0, mx = 0.0, my = 0.0, a = 0.0, b = 0.0, f = 0.0;
+};
+
+struct ResultSide {
+    std::string from, to;
+    double observed = 0.0;   // horizontal, m
+    double correction = 0.0; // mm
+    double adjusted = 0.0;   // m
+    double azimuth = 0.0;    // adjusted, degrees [0, 360)
+};
+
+struct ResultAngle {
+    std::string station;
+    double observed = 0.0;   // packed DMS as read
+    double correction = 0.0; // seconds
+};
+
+// A known point as typed, with its role ("start1", "start2", "end1", "end2").
+struct KnownPointEcho {
+    const char* role;
+    std::string name;
+    PlanePoint xy;
+};
+
+struct ObservationEcho {
+    std::string station, foresight, backsight;
+    double distance;                       // horizontal, m
+    double horizontalAngle;                // packed DMS
+    double verticalAngle;                  // packed DMS, zenith
+    double instrumentHeight, targetHeight; // m
+};
+
+struct TraverseResults {
+    int traverseType = 0;
+    std::vector<KnownPointEcho> knownPoints;
+    std::vector<ObservationEcho> observations;
+    ClosureStatistics closure;
+    std::vector<ResultPoint> points;
+    std::vector<ResultSide> sides;
+    std::vector<ResultAngle> angles;
+    bool freeOrientation = false;
+    double orientationCorrection = 0.0; // seconds, the free orientation's adjustment
+};
+
+TraverseResults CollectResults(const AdjustedTraverse& traverse);
+
+// Total seconds of an angle record as decimal degrees folded into [0, 360).
+double FoldedDegrees(const AngleDMS& angle);

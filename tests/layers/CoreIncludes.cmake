@@ -1,0 +1,18 @@
+# The core stands alone: no file in its folders includes a header of the workspace, the
+# windows, Qt or the batch tool. Run with -DSOURCE_DIR=<the project's src folder>.
+set(core_folders model read reduce adjust assess write resources platform)
+set(upper "#include [\"<](workspace|ui|win|app|batch)/|#include [\"<]Batch|#include <Q")
+set(faults "")
+foreach(folder IN LISTS core_folders)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" lines REGEX "${upper}")
+    foreach(line IN LISTS lines)
+      file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+      string(APPEND faults "  ${shown}: ${line}\n")
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "the core includes a header from above it:\n${faults}")
+endif()

@@ -1,0 +1,147 @@
+// The files for other programs: the JSON document read back, the SVG plot checked as
+// XML, the coordinate files' layout and encodings.
+#include "write/AdjustedExamples.h"
+
+#include "write/CoordinateFiles.h"
+#include "write/PlotModel.h"
+#include "write/ResultsJson.h"
+#include "write/SvgPlot.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Whether text is well-formed XML as far as the plot uses it: balanced elements,
+// quoted attributes, no bare '<' or '&' in text or values.
+bool WellFormedXml(const std::string& xml, std::string& why) {
+    std::vector<std::string> open;
+    size_t i = xml.rfind("?>", 200);
+    i = i == std::string::npos ? 0 : i + 2;
+    for (; i < xml.size(); ++i) {
+        if (xml[i] == '&') {
+            const size_t semi = xml.find(';', i);
+            const std::string entity = xml.substr(i, semi - i + 1);
+            if (entity != "&amp;" && entity != "&lt;" && entity != "&gt;" && entity != "&quot;")
+                return why = "bare & at " + std::to_string(i), false;
+        }
+        if (xml[i] == '>') return why = "bare > at " + std::to_string(i), false;
+        if (xml[i] != '<') continue;
+        const size_t end = xml.find('>', i);
+        const std::string tag = xml.substr(i + 1, end - i - 1);
+        if (std::count(tag.begin(), tag.end(), '"') % 2 != 0 || tag.find('<') != std::string::npos)
+            return why = "bad tag " + tag, false;
+        const std::string name = tag.substr(0, tag.find_first_of(" /"));
+        if (tag[0] == '/') {
+            if (open.empty() || open.back() != tag.substr(1))
+                return why = "unmatched " + tag, false;
+            open.pop_back();
+        } else if (tag.back() != '/') {
+            open.push_back(name);
+        }
+        i = end;
+    }
+    return why = open.empty() ? "" : "unclosed " + open.back(), open.empty();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+} // namespace
+
+TEST(ResultsJson, ReadsBackWithEveryResult) {
+    for (const Example& example : kExamples) {
+        SCOPED_TRACE(example.file);
+        auto run = Adjust(example);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+        const auto doc = nlohmann::json::parse(BuildResultsJson(r, DefaultGrade()));
+        EXPECT_EQ(doc["format"], 1);
+        EXPECT_EQ(doc["input"]["observations"].size(), r.observations.size());
+        EXPECT_EQ(doc["closures"]["fx_mm"].get<double>(), r.closure.fx);
+        EXPECT_EQ(doc["closures"]["relative_closure_k"].get<long long>(), *r.closure.k);
+        EXPECT_EQ(doc["closures"]["azimuth_closure_seconds"].is_null(),
+                  !r.closure.azimuthCondition);
+        EXPECT_EQ(doc["checks"]["grade"]["name"], "图根");
+        EXPECT_TRUE(doc["checks"]["pass"].get<bool>());
+        EXPECT_EQ(doc["redundancy"], r.closure.redundancy);
+        EXPECT_EQ(doc["sigma0_seconds"].get<double>(), r.closure.sigma0);
+        const auto& points = doc["points"];
+        ASSERT_EQ(points.size(), r.points.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            EXPECT_EQ(points[i]["name"], r.points[i].name);
+            EXPECT_EQ(points[i]["x"].get<double>(), r.points[i].xy.dX);
+            EXPECT_EQ(points[i].contains("m_mm"), !r.points[i].known);
+        }
+        // Each adjusted side is its observation plus its correction.
+        ASSERT_EQ(doc["sides"].size(), r.sides.size());
+        for (const auto& side : doc["sides"])
+            EXPECT_NEAR(side["adjusted_m"].get<double>(),
+                        side["observed_m"].get<double>() +
+                            side["correction_mm"].get<double>() / 1000,
+                        1e-9);
+        EXPECT_EQ(doc["orientation_correction_seconds"].is_null(), example.type != kNonOriented);
+    }
+}
+
+TEST(SvgPlot, IsWellFormedWithOneEllipsePerNewPoint) {
+    for (const Example& example : kExamples) {
+        SCOPED_TRACE(example.file);
+        auto run = Adjust(example);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+        const PlotModel plot = BuildPlotModel(r, 800, 600);
+        const std::string svg = WriteSvgPlot(plot);
+        std::string why;
+        EXPECT_TRUE(WellFormedXml(svg, why)) << why;
+        const auto newPoints = std::count_if(r.points.begin(), r.points.end(),
+                                             [](const ResultPoint& p) { return !p.known; });
+        size_t ellipses = 0;
+        for (size_t at = 0; (at = svg.find("<ellipse ", at)) != std::string::npos; ++at)
+            ++ellipses;
+        EXPECT_EQ(ellipses, static_cast<size_t>(newPoints));
+        // Every point inside the drawing, the largest ellipse about a twentieth of it.
+        for (const PlotSymbol& s : plot.symbols) {
+            EXPECT_TRUE(s.x > 0 && s.x < 800 && s.y > 0 && s.y < 600);
+        }
+        double largest = 0;
+        for (const PlotEllipse& e : plot.ellipses)
+            largest = std::max(largest, e.rx);
+        EXPECT_GT(largest, 600 / 20 / 1.6);
+        EXPECT_LT(largest, 600 / 20 * 1.6);
+    }
+}
+
+TEST(SvgPlot, NamesAreEscaped) {
+    TraverseResults r;
+    r.points = {{"A&<B>\"", {0, 0}, true}, {"P\x1b", {100, 100}, false, 1, 1, 1, 1, 0.5, 30}};
+    const std::string svg = WriteSvgPlot(BuildPlotModel(r, 400, 300));
+    std::string why;
+    EXPECT_TRUE(WellFormedXml(svg, why)) << why;
+    EXPECT_NE(svg.find("A&amp;&lt;B&gt;&quot;"), std::string::npos);
+    EXPECT_EQ(svg.find('\x1b'), std::string::npos);
+}
+
+TEST(CoordinateFiles, CsvAndDatHoldOneRowPerPoint) {
+    auto run = Adjust(kExamples[0]);
+    TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+    r.points[1].name = "北山";
+    const std::string csv = CoordinatesCsv(r), dat = CoordinatesDat(r);
+    ASSERT_EQ(csv.rfind("\xEF\xBB\xBF点名,", 0), 0u);
+    const auto csvLines = Lines(csv), datLines = Lines(dat);
+    ASSERT_EQ(csvLines.size(), r.points.size() + 1);
+    ASSERT_EQ(datLines.size(), r.points.size());
+    EXPECT_EQ(csvLines[1], "D21,3381252.418,501734.206,,,,,,,已知点");
+    EXPECT_EQ(std::count(csvLines[2].begin(), csvLines[2].end(), ','), 9);
+    EXPECT_EQ(csvLines[2].rfind("北山,", 0), 0u);
+    EXPECT_EQ(datLines[0], "D21,,501734.206,3381252.418,0.000"); // east before north
+    EXPECT_EQ(datLines[1].rfind("\xB1\xB1\xC9\xBD,,", 0), 0u);   // code page 936
+    EXPECT_EQ(CoordinateFormatOf("a.CSV"), CoordinateFormat::Csv);
+    EXPECT_EQ(CoordinateFormatOf("b.dat"), CoordinateFormat::Dat);
+    EXPECT_FALSE(CoordinateFormatOf("c.txt"));
+}
