@@ -7,7 +7,7 @@
 #include "FuzzWindow.h"
 #include "model/NumberText.h"
 #include "read/ObservationReaders.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"

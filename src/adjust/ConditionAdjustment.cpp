@@ -10,7 +10,7 @@
 #include "adjust/Adjustment.h"
 #include "adjust/ConditionSystem.h"
 #include "adjust/GrossErrors.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 
 #include <cmath>

@@ -6,7 +6,7 @@
 
 #include "adjust/Adjustment.h"
 #include "adjust/MatrixKernel.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <cmath>
 

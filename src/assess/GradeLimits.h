@@ -3,7 +3,7 @@
 // 1/limit. A check informs; it never refuses an adjustment.
 #pragma once
 
-#include "write/TraverseResults.h"
+#include "assess/ClosureStatistics.h"
 
 #include <optional>
 #include <string>

@@ -13,7 +13,7 @@
 // quadratic form in running moments of (1, u_j, w_j, a_j) and of (cos, sin) over the
 // traverse: one pass for all points.
 #include "assess/Precision.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 
 #include <cmath>

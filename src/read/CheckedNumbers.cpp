@@ -1,6 +1,6 @@
 #include "read/CheckedNumbers.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 
 #include <cmath>

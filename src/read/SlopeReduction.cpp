@@ -2,7 +2,7 @@
 // (packed DMS, 90 degrees = level sight), once, at import.
 #include "read/ObservationReaders.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <cmath>
 

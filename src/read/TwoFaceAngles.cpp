@@ -1,6 +1,6 @@
 #include "read/TwoFaceAngles.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Azimuth propagation from station to station and the start and end azimuths from the
 // known points.
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "reduce/PlaneGeometry.h"
 #include "reduce/Reduction.h"
 

@@ -2,7 +2,7 @@
 // A provisional pass with the first side at azimuth 0 finds the rotation that points
 // the traverse at end point 1; the second pass computes it with that orientation.
 // Record 0's angle is not used; side i uses azimuth a_i.
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "reduce/PlaneGeometry.h"
 #include "reduce/TraverseChain.h"
 #include "resources/StringTable.h"

@@ -1,7 +1,7 @@
 // The reduction of a traverse type, and the azimuth closure test that refuses the
 // closed and double-connection types before any adjustment.
 #include "model/NumberText.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "reduce/Reduction.h"
 #include "resources/StringTable.h"
 

@@ -1,6 +1,6 @@
 #include "reduce/TraverseChain.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "write/ResultsText.h"
 

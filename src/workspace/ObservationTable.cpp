@@ -9,7 +9,7 @@ namespace {
 constexpr int kTableRows = 100; // the observation table's rows, header row included
 }
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/CodePage936.h"
 #include "write/ResultsText.h"
 

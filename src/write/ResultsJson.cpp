@@ -1,6 +1,6 @@
 #include "write/ResultsJson.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,7 +2,7 @@
 // point at the end of side i, corrections from the residuals of the last round.
 #include "write/TraverseResults.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/CodePage936.h"
 
 #include <algorithm>

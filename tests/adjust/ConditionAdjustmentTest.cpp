@@ -1,6 +1,6 @@
 #include "adjust/Adjustment.h"
 #include "adjust/TraverseCases.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 
 #include <gtest/gtest.h>

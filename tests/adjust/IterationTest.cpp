@@ -2,7 +2,7 @@
 // misclosure, a blunder is refused rather than bent into the traverse, and nothing
 // that is not a finite number reaches the window or a report.
 #include "adjust/TraverseCases.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
 

@@ -1,6 +1,6 @@
 #include "adjust/TraverseCases.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "support/TraverseFixtures.h"
 
 #include <cmath>

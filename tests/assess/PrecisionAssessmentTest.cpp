@@ -1,7 +1,7 @@
 #include "adjust/Adjustment.h"
 #include "adjust/MatrixKernel.h"
 #include "adjust/TraverseCases.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"

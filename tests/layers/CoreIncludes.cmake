@@ -1,18 +1,53 @@
-# The core stands alone: no file in its folders includes a header of the workspace, the
-# windows, Qt or the batch tool. Run with -DSOURCE_DIR=<the project's src folder>.
-set(core_folders model read reduce adjust assess write resources platform)
+# The core's layers: no file in its folders includes a header of the workspace, the
+# windows, Qt or the batch tool, and each step of the flow (model -> read -> reduce ->
+# adjust -> assess -> write) includes only the steps before it; resources and platform
+# serve them all and include only model. Run with -DSOURCE_DIR=<the project's src folder>.
+set(flow model read reduce adjust assess write)
 set(upper "#include [\"<](workspace|ui|win|app|batch)/|#include [\"<]Batch|#include <Q")
-set(faults "")
-foreach(folder IN LISTS core_folders)
+
+function(check_folder folder forbidden)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(file IN LISTS files)
-    file(STRINGS "${file}" lines REGEX "${upper}")
+    file(STRINGS "${file}" lines REGEX "${forbidden}")
     foreach(line IN LISTS lines)
       file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
-      string(APPEND faults "  ${shown}: ${line}\n")
+      set_property(GLOBAL APPEND_STRING PROPERTY faults "  ${shown}: ${line}\n")
     endforeach()
   endforeach()
+endfunction()
+
+# What comes after a step in the flow, as an include pattern.
+function(later_steps index out)
+  list(LENGTH flow count)
+  math(EXPR first "${index} + 1")
+  set(later "")
+  if(first LESS count)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${first} ${last})
+      list(GET flow ${i} step)
+      list(APPEND later ${step})
+    endforeach()
+  endif()
+  list(JOIN later "|" joined)
+  set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+
+list(LENGTH flow count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  list(GET flow ${i} folder)
+  later_steps(${i} later)
+  if(later)
+    check_folder(${folder} "${upper}|#include \"(${later})/")
+  else()
+    check_folder(${folder} "${upper}")
+  endif()
 endforeach()
+foreach(folder resources platform)
+  check_folder(${folder} "${upper}|#include \"(read|reduce|adjust|assess|write)/")
+endforeach()
+
+get_property(faults GLOBAL PROPERTY faults)
 if(faults)
-  message(FATAL_ERROR "the core includes a header from above it:\n${faults}")
+  message(FATAL_ERROR "the core includes a header from a layer above:\n${faults}")
 endif()

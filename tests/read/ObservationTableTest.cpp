@@ -1,7 +1,7 @@
 #include "read/ImportFixture.h"
 
 #include "read/ObservationReaders.h"
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "resources/CodePage936.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "reduce/PlaneGeometry.h"
 #include "reduce/Reduction.h"
 

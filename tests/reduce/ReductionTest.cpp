@@ -1,6 +1,6 @@
 #include "support/TraverseFixtures.h"
 
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 #include "reduce/Reduction.h"
 #include "reduce/TraverseChain.h"
 #include "resources/StringTable.h"

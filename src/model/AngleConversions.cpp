@@ -1,4 +1,4 @@
-#include "reduce/AngleConversions.h"
+#include "model/AngleConversions.h"
 
 #include <cmath>
 
