@@ -28,6 +28,7 @@ enum OptionId {
     kOptJson,
     kOptPlot,
     kOptCoords,
+    kOptSheet,
     kOptQuiet,
     kOptKnown,
     kOptInputEncoding,
@@ -52,6 +53,7 @@ constexpr OptionInfo kOptions[] = {
     {"--json", "JSON 文件名"},
     {"--plot", "SVG 文件名"},
     {"--coords", "坐标文件名"},
+    {"--sheet", "导线计算表文件名"},
     {"--quiet", nullptr},
     {"--known", "已知点文件名"},
     {"--input-encoding", "观测文件编码"},
@@ -229,9 +231,10 @@ bool EndsWithSvg(std::string_view path) { return LowercaseExtension(std::string(
 
 // No two outputs named alike, so that no file silently replaces another.
 std::optional<std::string> CheckDistinctOutputs(const RawArguments& raw) {
-    const int outputs[] = {kOptOutput, kOptJson, kOptPlot, kOptCoords};
-    for (int i = 0; i < 4; ++i)
-        for (int k = i + 1; k < 4; ++k) {
+    const int outputs[] = {kOptOutput, kOptJson, kOptPlot, kOptCoords, kOptSheet};
+    constexpr int count = static_cast<int>(std::size(outputs));
+    for (int i = 0; i < count; ++i)
+        for (int k = i + 1; k < count; ++k) {
             const auto &a = raw.values[outputs[i]], &b = raw.values[outputs[k]];
             if (a && b && *a == *b)
                 return FormatString(str::kBatchSameOutput,
@@ -261,6 +264,8 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
         return FormatString(str::kBatchUnknownGrade, {*v[kOptGrade]});
     if (v[kOptCoords] && !CoordinateFormatOf(*v[kOptCoords]))
         return FormatString(str::kBatchCoordsExtension, {*v[kOptCoords]});
+    if (v[kOptSheet] && LowercaseExtension(*v[kOptSheet]) != ".csv")
+        return FormatString(str::kBatchSheetExtension, {*v[kOptSheet]});
     if (v[kOptPlot] && !EndsWithSvg(*v[kOptPlot]))
         return FormatString(str::kBatchPlotExtension, {*v[kOptPlot]});
     if (auto error = CheckDistinctOutputs(raw)) return error;
@@ -268,6 +273,7 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     a.jsonPath = v[kOptJson];
     a.plotPath = v[kOptPlot];
     a.coordsPath = v[kOptCoords];
+    a.sheetPath = v[kOptSheet];
     a.quiet = v[kOptQuiet].has_value();
     if (v[kOptSummary] && *v[kOptSummary] != "full" && *v[kOptSummary] != "line")
         return FormatString(str::kBatchUnknownSummary, {*v[kOptSummary]});
@@ -323,6 +329,8 @@ std::string UsageOptions() {
            "  --plot FILE.svg   导线图（按比例，误差椭圆放大）写成 SVG 文件\n"
            "  --coords FILE     坐标成果表：.csv（UTF-8）或 "
            ".dat（点名,编码,东坐标,北坐标,高程；GBK）\n"
+           "  --sheet FILE.csv  导线计算表（每站观测角、改正数、方位角、边长、坐标增量及其\n"
+           "                    改正数、坐标，合计与闭合差；UTF-8 CSV）\n"
            "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
            "  --summary=line    摘要只写一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、\n"
            "                    等级、结论，便于汇总多次运行\n"
@@ -351,7 +359,8 @@ std::string BatchUsageText() {
            "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
-           "                       [--coords FILE.csv|FILE.dat] [--quiet] [--summary=line]\n"
+           "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"
+           "                       [--quiet] [--summary=line]\n"
            "                       OBSERVATION_FILE\n"
            "\n"
            "导入观测文件（.txt 或 .con），按导线类型平差，输出平差报告；在标准错误上给出\n"

@@ -26,6 +26,7 @@ std::vector<Output> OutputsOf(const BatchArguments& a) {
     add("--json", a.jsonPath);
     add("--plot", a.plotPath);
     add("--coords", a.coordsPath);
+    add("--sheet", a.sheetPath);
     return outputs;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
+#include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
 #include "write/PlotModel.h"
 #include "write/ResultsJson.h"
@@ -42,6 +43,10 @@ bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
     if (a.plotPath &&
         !WriteOutput(*a.plotPath, WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight)),
                      keep, messages))
+        return false;
+    if (a.sheetPath && !WriteOutput(*a.sheetPath,
+                                    CalculationSheetCsv(results.sheet, results.closure), keep,
+                                    messages))
         return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;

@@ -113,6 +113,7 @@ constexpr int kKnownFileDuplicate = 215;       // %1 file, %2 line, %3 name, %4 
 constexpr int kKnownFileExtension = 216;       // %1 the file
 constexpr int kKnownFileEmpty = 217;           // %1 the file
 constexpr int kBatchUnknownSummary = 218;      // %1 the form given
+constexpr int kBatchSheetExtension = 219;      // %1 the calculation sheet named
 
 // results: closure statistics against a grade's limits
 constexpr int kGradePass = 190;

@@ -5,10 +5,8 @@
 #include "resources/CodePage936.h"
 #include "write/ResultsText.h"
 
-namespace {
-// A CSV text field, quoted when it holds a comma, a quote or a line end. Text that a
-// spreadsheet would take for a formula (=, +, -, @ first) gets a leading apostrophe and
-// the quotes, so that it shows as the text it is.
+// Text that a spreadsheet would take for a formula gets the apostrophe and the quotes,
+// so that it shows as the text it is.
 std::string CsvField(const std::string& text) {
     const bool formula =
         !text.empty() && std::string_view("=+-@").find(text[0]) != std::string_view::npos;
@@ -19,6 +17,7 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
+namespace {
 std::string CsvRow(const ResultPoint& p) {
     std::string row =
         CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);

@@ -13,6 +13,10 @@
 
 enum class CoordinateFormat { Csv, Dat };
 
+// A CSV text field, quoted when it holds a comma, a quote or a line end; text that a
+// spreadsheet would take for a formula (=, +, -, @ first) gets a leading apostrophe.
+std::string CsvField(const std::string& text);
+
 std::string CoordinatesCsv(const TraverseResults& results);
 std::string CoordinatesDat(const TraverseResults& results);
 

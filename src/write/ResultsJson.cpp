@@ -90,6 +90,30 @@ Json SidesAndAngles(const TraverseResults& r) {
             {"orientation_correction_seconds",
              r.freeOrientation ? Json(r.orientationCorrection) : Json()}};
 }
+
+// One object per station of the calculation sheet; an angle or side it lacks is null.
+Json Sheet(const CalculationSheet& sheet) {
+    Json rows = Json::array();
+    for (const SheetRow& row : sheet.rows) {
+        Json j = {{"station", row.station}, {"x_m", row.xy.dX}, {"y_m", row.xy.dY}};
+        const auto& a = row.angle;
+        j["observed_angle_deg"] = a ? Json(a->observed) : Json();
+        j["angle_correction_seconds"] = a ? Json(a->correction) : Json();
+        j["adjusted_angle_deg"] = a ? Json(a->adjusted) : Json();
+        const auto& s = row.side;
+        j["azimuth_deg"] = s ? Json(s->azimuth) : Json();
+        j["side_m"] = s ? Json(s->observed) : Json();
+        j["side_correction_mm"] = s ? Json(s->correction) : Json();
+        j["dx_computed_m"] = s ? Json(s->dxComputed) : Json();
+        j["dy_computed_m"] = s ? Json(s->dyComputed) : Json();
+        j["dx_correction_mm"] = s ? Json(s->dxCorrection) : Json();
+        j["dy_correction_mm"] = s ? Json(s->dyCorrection) : Json();
+        j["dx_adjusted_m"] = s ? Json(s->dxAdjusted) : Json();
+        j["dy_adjusted_m"] = s ? Json(s->dyAdjusted) : Json();
+        rows.push_back(j);
+    }
+    return rows;
+}
 } // namespace
 
 std::string BuildResultsJson(const TraverseResults& results, const Grade& grade) {
@@ -100,5 +124,6 @@ std::string BuildResultsJson(const TraverseResults& results, const Grade& grade)
     doc["weakest_point"] = c.weakest >= 0 ? Json(results.points[c.weakest].name) : Json();
     doc["points"] = Points(results);
     doc.update(SidesAndAngles(results));
+    doc["sheet"] = Sheet(results.sheet);
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

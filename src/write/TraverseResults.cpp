@@ -125,5 +125,6 @@ TraverseResults CollectResults(const AdjustedTraverse& t) {
     CollectObservations(t, r);
     CollectKnownPoints(t, r);
     CollectClosure(t, r);
+    r.sheet = BuildCalculationSheet(t);
     return r;
 }

@@ -7,6 +7,7 @@
 
 #include "assess/AdjustedTraverse.h"
 #include "assess/ClosureStatistics.h"
+#include "write/CalculationSheet.h"
 
 #include <optional>
 #include <string>
@@ -60,6 +61,7 @@ struct TraverseResults {
     std::vector<ResultAngle> angles;
     bool freeOrientation = false;
     double orientationCorrection = 0.0; // seconds, the free orientation's adjustment
+    CalculationSheet sheet;
 };
 
 TraverseResults CollectResults(const AdjustedTraverse& traverse);

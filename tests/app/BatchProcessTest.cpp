@@ -691,17 +691,20 @@ TEST_F(BatchTool, EveryOutputOfTheExamplesIsAsKept) {
         const std::string stem = fs::path(args.back()).filename().string();
         SCOPED_TRACE(stem);
         const std::vector<std::pair<std::string, std::string>> outputs = {
-            {"-o", ".txt"}, {"--json", ".json"}, {"--plot", ".svg"}, {"--coords", ".csv"}};
+            {"-o", ".txt"},         {"--json", ".json"},          {"--plot", ".svg"},
+            {"--coords", ".csv"}, {"--sheet", ".sheet.csv"}};
         for (const auto& [option, ext] : outputs)
             args.insert(args.end() - 1, {option, (dir / (stem + ext)).string()});
         args.insert(args.end() - 1, "--summary=line");
         ToolResult r = Run(args);
         ASSERT_EQ(r.status, 0) << r.err;
-        args.erase(args.end() - 10, args.end() - 1);
+        const auto added = static_cast<std::ptrdiff_t>(outputs.size() * 2 + 1);
+        args.erase(args.end() - 1 - added, args.end() - 1);
         args.insert(args.end() - 1, {"--quiet", "--coords", (dir / (stem + ".dat")).string()});
         ASSERT_EQ(Run(args).status, 0);
         const std::string line = r.err.substr(r.err.find('\t'));
-        for (const std::string ext : {".txt", ".json", ".svg", ".csv", ".dat", ".summary"}) {
+        for (const std::string ext :
+             {".txt", ".json", ".svg", ".csv", ".sheet.csv", ".dat", ".summary"}) {
             const std::string bytes = ext == ".summary" ? line : ReadFile(dir / (stem + ext));
             if (write) {
                 fs::create_directories(golden);
