@@ -3,6 +3,7 @@
 #include "ui/ClosureTab.h"
 #include "ui/CoordinateTab.h"
 #include "ui/PlotTab.h"
+#include "ui/SheetTab.h"
 
 #include "workspace/TraverseAdjustDlg.h"
 
@@ -28,6 +29,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     m_tabs->addTab(new CClosureTab(m_results, m_tabs), QStringLiteral("闭合差与限差"));
     m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
     m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
+    m_tabs->addTab(new CSheetTab(ws, m_results, m_tabs), QStringLiteral("导线计算表"));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);

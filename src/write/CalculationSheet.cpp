@@ -28,7 +28,9 @@ double Residual(const Adjustment& a, int k) {
 
 SheetSide SideOf(const AdjustedTraverse& t, int j) {
     const Adjustment& a = t.adjustment;
-    const auto at = [](const std::vector<PlanePoint>& p, int i) { return p[static_cast<size_t>(i)]; };
+    const auto at = [](const std::vector<PlanePoint>& p, int i) {
+        return p[static_cast<size_t>(i)];
+    };
     SheetSide s;
     s.azimuth = j < static_cast<int>(a.azimuths.size())
                     ? Folded(DmsToSeconds(a.azimuths[static_cast<size_t>(j)]) / 3600.0)
@@ -59,10 +61,9 @@ void AddToSums(CalculationSheet& sheet, const SheetRow& row) {
 CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     CalculationSheet sheet;
     const Adjustment& a = t.adjustment;
-    const int sides = std::min({static_cast<int>(a.sides.size()),
-                                static_cast<int>(t.observations.size()),
-                                static_cast<int>(a.points.size()) - 1,
-                                static_cast<int>(t.reduction.points.size()) - 1});
+    const int sides = std::min(
+        {static_cast<int>(a.sides.size()), static_cast<int>(t.observations.size()),
+         static_cast<int>(a.points.size()) - 1, static_cast<int>(t.reduction.points.size()) - 1});
     if (sides < 1) return sheet;
     const int firstAngle = a.parameters == 1 ? 1 : 0; // a free orientation is no angle
     for (int i = 0; i <= sides; ++i) {
@@ -142,13 +143,20 @@ std::vector<double> Column(const CalculationSheet& sheet, bool angle, Field fiel
 
 Columns PrintedColumns(const CalculationSheet& s) {
     Columns c;
-    c.angleCorrection = RunningRounded(Column(s, true, [](const SheetRow& r) { return r.angle->correction; }), 1);
-    c.side = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->observed; }), 3);
-    c.sideCorrection = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->correction; }), 1);
-    c.dx = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxComputed; }), 3);
-    c.dy = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyComputed; }), 3);
-    c.vx = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxCorrection; }), 1);
-    c.vy = RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyCorrection; }), 1);
+    c.angleCorrection =
+        RunningRounded(Column(s, true, [](const SheetRow& r) { return r.angle->correction; }), 1);
+    c.side =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->observed; }), 3);
+    c.sideCorrection =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->correction; }), 1);
+    c.dx =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxComputed; }), 3);
+    c.dy =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyComputed; }), 3);
+    c.vx =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxCorrection; }), 1);
+    c.vy =
+        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyCorrection; }), 1);
     return c;
 }
 
@@ -156,10 +164,10 @@ long long Millimetres(double metres) { return std::llround(metres * 1000.0); }
 } // namespace
 
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet) {
-    std::vector<std::vector<std::string>> cells{
-        {"点名", "观测角", "改正数(″)", "改正后角值", "方位角", "边长(m)", "边长改正(mm)",
-         "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)", "ΔX改正后(m)",
-         "ΔY改正后(m)", "X(m)", "Y(m)"}};
+    std::vector<std::vector<std::string>> cells{{"点名", "观测角", "改正数(″)", "改正后角值",
+                                                 "方位角", "边长(m)", "边长改正(mm)", "ΔX计算值(m)",
+                                                 "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
+                                                 "ΔX改正后(m)", "ΔY改正后(m)", "X(m)", "Y(m)"}};
     const Columns c = PrintedColumns(sheet);
     size_t angle = 0, side = 0;
     long long dxAdjusted = 0, dyAdjusted = 0;

@@ -15,9 +15,9 @@
 #include <vector>
 
 struct SheetSide {
-    double azimuth = 0.0;               // adjusted, degrees [0, 360)
-    double observed = 0.0;              // horizontal, m
-    double correction = 0.0;            // mm
+    double azimuth = 0.0;                          // adjusted, degrees [0, 360)
+    double observed = 0.0;                         // horizontal, m
+    double correction = 0.0;                       // mm
     double dxComputed = 0.0, dyComputed = 0.0;     // from the approximate traverse, m
     double dxCorrection = 0.0, dyCorrection = 0.0; // mm
     double dxAdjusted = 0.0, dyAdjusted = 0.0;     // m

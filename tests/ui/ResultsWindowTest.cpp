@@ -15,6 +15,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -105,6 +106,22 @@ TEST_F(ResultsWindow, CoordinateTableCopiedAndSaved) {
     EXPECT_EQ(SaveWith("saveCsv", "成果.csv").toStdString(), CoordinatesCsv(results));
     EXPECT_EQ(SaveWith("saveDat", "成果.dat").toStdString(), CoordinatesDat(results));
     EXPECT_EQ(run->port.messageIds, messages) << "written without a message";
+}
+
+TEST_F(ResultsWindow, CalculationSheetCopiedAndSaved) {
+    auto& table = Find<QTableWidget>("sheetTable");
+    ASSERT_EQ(table.rowCount(), 8) << "seven stations and the sums";
+    EXPECT_TRUE(RowOf(table, "T1").startsWith("T1 244°29′58.0″ 1.1 244°29′59.1″ 124°42′01.0″"));
+    EXPECT_TRUE(RowOf(table, "合计").startsWith("合计  4.0   1519.735"));
+    EXPECT_TRUE(Find<QLabel>("sheetClosures").text().startsWith("fβ = -4.0″，fx = -2.6 mm"));
+
+    Find<QAbstractButton>("copySheet").click();
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    ASSERT_GE(lines.size(), 9);
+    EXPECT_TRUE(lines[0].startsWith("点名\t观测角\t改正数(″)"));
+    EXPECT_EQ(lines[8].split('\t').join(' '), RowOf(table, "合计"));
+    EXPECT_EQ(SaveWith("saveSheetCsv", "计算表.csv").toStdString(),
+              CalculationSheetCsv(results.sheet, results.closure));
 }
 
 TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {

@@ -59,13 +59,18 @@ TraverseCase LongTraverse(int type, int stations) {
         if (type == kClosed)
             path.push_back({3500000.0 + 30000.0 * std::cos(t), 500000.0 + 30000.0 * std::sin(t)});
         else
-            path.push_back({3500000.0 + 150.0 * i, 500000.0 + 40.0 * i + 300.0 * std::sin(i / 7.0)});
+            path.push_back(
+                {3500000.0 + 150.0 * i, 500000.0 + 40.0 * i + 300.0 * std::sin(i / 7.0)});
     }
     if (type == kClosed) path.back() = path.front();
     const PlanePoint back{path[0].dX - 300.0, path[0].dY - 100.0};
     const PlanePoint fore{path.back().dX + 200.0, path.back().dY + 250.0};
-    const PlanePoint* next = type == kClosed ? &path[1] : type == kDoubleConnection ? &fore : nullptr;
-    return {"long", type, {path[0], back, path.back(), fore},
+    const PlanePoint* next = type == kClosed             ? &path[1]
+                             : type == kDoubleConnection ? &fore
+                                                         : nullptr;
+    return {"long",
+            type,
+            {path[0], back, path.back(), fore},
             ObservePath(path, back, next, angleNoise, sideNoise)};
 }
 } // namespace
