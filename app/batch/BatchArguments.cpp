@@ -99,13 +99,17 @@ std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name) {
 
 // Comma-separated section names; the first unknown name is returned through bad.
 bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
-    a.approxCoords = a.adjCoords = a.adjSides = a.precision = false;
+    a.header = a.approxCoords = a.adjCoords = a.adjSides = a.precision = a.closures = false;
     size_t start = 0;
     while (true) {
         size_t comma = text.find(',', start);
         std::string_view item = text.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        if (item == "approx")
+        if (item == "header")
+            a.header = true;
+        else if (item == "closures")
+            a.closures = true;
+        else if (item == "approx")
             a.approxCoords = true;
         else if (item == "adjusted")
             a.adjCoords = true;
@@ -319,7 +323,9 @@ std::string UsageOptions() {
            "  --input-encoding ENC  观测文件的编码 gbk 或 utf-8；不给时按内容判断\n"
            "  --sections LIST   "
            "输出内容，以逗号分隔：approx（近似坐标）、adjusted（坐标平差值）、\n"
-           "                    sides（边平差值）、precision（精度评定表）；默认全部\n"
+           "                    sides（边平差值）、precision（精度评定表），以及 header（表头：\n"
+           "                    观测文件、类型、已知点、等级、日期）、closures（闭合差与精度、\n"
+           "                    结论）；默认前四项\n"
            "  -o REPORT         报告写入文件（GBK 编码，CRLF）；- 表示以同样的字节写到标准输出；\n"
            "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
            "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"

@@ -27,6 +27,8 @@ struct BatchArguments {
     std::optional<std::string> knownFile;     // --known: the points the options leave out
     TextEncoding inputEncoding = TextEncoding::Automatic;
     // Report sections; all four unless --sections names others.
+    bool header = false; // the report's header and closure sections, on request
+    bool closures = false;
     bool approxCoords = true;
     bool adjCoords = true;
     bool adjSides = true;

@@ -3,8 +3,10 @@
 #include "BatchOutputs.h"
 #include "BatchRun.h"
 
+#include "platform/LocalDate.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
+#include "resources/Version.h"
 #include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
 #include "write/PlotModel.h"
@@ -28,10 +30,17 @@ bool WriteOutput(const std::string& given, const std::string& bytes,
 bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
                         const std::optional<FileId>& keep, const CBatchMessages& messages) {
     ReportSections sections{
-        a.approxCoords, a.adjCoords, a.adjSides, a.precision,
+        a.header,
+        a.approxCoords,
+        a.adjCoords,
+        a.adjSides,
+        a.precision,
+        a.closures,
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
-    return WriteOutput(a.reportPath.value_or("-"), BuildResultsReport(traverse, sections), keep,
-                       messages);
+    const ReportContext context{a.observationFile, a.grade.value_or(DefaultGrade()),
+                                LocalDateText(), ProgramVersion()};
+    return WriteOutput(a.reportPath.value_or("-"), BuildResultsReport(traverse, sections, context),
+                       keep, messages);
 }
 
 bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
@@ -44,9 +53,9 @@ bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
         !WriteOutput(*a.plotPath, WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight)),
                      keep, messages))
         return false;
-    if (a.sheetPath && !WriteOutput(*a.sheetPath,
-                                    CalculationSheetCsv(results.sheet, results.closure), keep,
-                                    messages))
+    if (a.sheetPath &&
+        !WriteOutput(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure), keep,
+                     messages))
         return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;

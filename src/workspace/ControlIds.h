@@ -58,6 +58,9 @@ constexpr int kOptAdjSides = 1049;
 // the report's encoding, a radio group in the order of m_nEncoding: GBK, UTF-8
 constexpr int kOptEncodingGbk = 1052;
 constexpr int kOptEncodingUtf8 = 1053;
+// the report's header and its closures and precision, the sections around the tables
+constexpr int kOptHeader = 1054;
+constexpr int kOptClosures = 1055;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 } // namespace ctl

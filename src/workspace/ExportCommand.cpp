@@ -1,8 +1,10 @@
 // The export command of button 1020: options dialog (with the choice of the last
 // export of this run), report file, open action. The window is read first, so a known
 // point typed just before counts (and drops the results).
+#include "platform/LocalDate.h"
 #include "platform/PathNames.h"
 #include "resources/StringTable.h"
+#include "resources/Version.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
@@ -24,6 +26,8 @@ void CTraverseAdjustDlg::ExportResults() {
 
     const std::string path = options.m_strPath;
     m_strLastFolder = FolderOf(path);
-    if (SaveResultFile(path, BuildResultsReport(*m_adjusted, options.Sections())))
+    const ReportContext context{m_strObservationPath, DefaultGrade(), LocalDateText(),
+                                ProgramVersion()};
+    if (SaveResultFile(path, BuildResultsReport(*m_adjusted, options.Sections(), context)))
         m_pPort->OpenDocument(path);
 }

@@ -15,6 +15,8 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
         {ctl::kOptApproxCoords, &CResultExportDlg::m_bApproxCoords},
         {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision},
         {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
+        {ctl::kOptHeader, &CResultExportDlg::m_bHeader},
+        {ctl::kOptClosures, &CResultExportDlg::m_bClosures},
     };
     if (save) {
         m_strPath = controls.GetControlText(ctl::kOptPath);
@@ -52,12 +54,15 @@ ReportSections CResultExportDlg::Sections() const {
     s.adjCoords = m_bAdjCoords == 1;
     s.adjSides = m_bAdjSides == 1;
     s.precision = m_bPrecision == 1;
+    s.header = m_bHeader == 1;
+    s.closures = m_bClosures == 1;
     if (m_nEncoding == 1) s.encoding = ReportEncoding::Utf8;
     return s;
 }
 
 bool CResultExportDlg::AnySection() const {
-    return m_bApproxCoords == 1 || m_bAdjCoords == 1 || m_bAdjSides == 1 || m_bPrecision == 1;
+    return m_bApproxCoords == 1 || m_bAdjCoords == 1 || m_bAdjSides == 1 || m_bPrecision == 1 ||
+           m_bHeader == 1 || m_bClosures == 1;
 }
 
 bool CResultExportDlg::OnOK(IControlPort& controls, IWindowPort& window) {

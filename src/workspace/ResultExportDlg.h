@@ -13,7 +13,7 @@ class CResultExportDlg {
 public:
     explicit CResultExportDlg(CTraverseAdjustDlg* owner = nullptr) : m_pOwner(owner) {}
 
-    // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049 <-> the options;
+    // Edit 1048 <-> m_strPath; check boxes 1045, 1044, 1046, 1049, 1054, 1055 <-> the options;
     // radio group 1052 (GBK, UTF-8) <-> m_nEncoding. save = true: controls to members.
     void DoDataExchange(IControlPort& controls, bool save);
     // Button 1047 "文件名": exchange in, the owner's save dialog, exchange out.
@@ -22,7 +22,7 @@ public:
     // it says so and stays open; a path that names an existing file (not just confirmed
     // through "文件名") is replaced only after 是.
     bool OnOK(IControlPort& controls, IWindowPort& window);
-    // Whether any of the four sections is ticked (exactly 1).
+    // Whether any of the six sections is ticked (exactly 1).
     bool AnySection() const;
     // The sections ticked (an option counts when it is exactly 1) and the encoding.
     ReportSections Sections() const;
@@ -32,6 +32,8 @@ public:
     int m_bApproxCoords = 0;
     int m_bPrecision = 0;
     int m_bAdjSides = 0;
+    int m_bHeader = 0;   // the report's header
+    int m_bClosures = 0; // its closures and precision with the verdict
     int m_nEncoding = 0; // the report's text: 0 code page 936, 1 UTF-8
 
 private:

@@ -9,6 +9,7 @@ CTraverseAdjustDlg::CTraverseAdjustDlg(IWindowPort* port) : m_pPort(port) {
     m_exportOptions = CResultExportDlg(this);
     m_exportOptions.m_bApproxCoords = m_exportOptions.m_bAdjCoords = 1;
     m_exportOptions.m_bAdjSides = m_exportOptions.m_bPrecision = 1;
+    m_exportOptions.m_bHeader = m_exportOptions.m_bClosures = 1;
 }
 
 void CTraverseAdjustDlg::ShowMessage(int stringId) {

@@ -23,7 +23,8 @@ double Folded(double degrees) {
 double PackedDegrees(double packed) { return Folded(DmsToSeconds(UnpackDms(packed)) / 3600.0); }
 
 double Residual(const Adjustment& a, int k) {
-    return k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)] : 0.0;
+    return k >= 0 && k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)]
+                                                              : 0.0;
 }
 
 SheetSide SideOf(const AdjustedTraverse& t, int j) {

@@ -37,6 +37,29 @@ public:
         if (i < 0 || i >= static_cast<int>(m_obs.size())) return {};
         return NameOf(m_obs[static_cast<size_t>(i)].szForesight);
     }
+    // A line of UTF-8 text in code page 936; a character that has no form there (in a
+    // file name, say) is written as "?".
+    void TextLine(std::string_view utf8) {
+        if (auto cp936 = Utf8ToCp936(utf8)) {
+            m_out += *cp936;
+        } else {
+            for (size_t i = 0; i < utf8.size();) {
+                size_t n = 1;
+                const auto lead = static_cast<unsigned char>(utf8[i]);
+                if (lead >= 0xF0)
+                    n = 4;
+                else if (lead >= 0xE0)
+                    n = 3;
+                else if (lead >= 0xC0)
+                    n = 2;
+                n = std::min(n, utf8.size() - i);
+                m_out += Utf8ToCp936(utf8.substr(i, n)).value_or("?");
+                i += n;
+            }
+        }
+        m_out += '\n';
+    }
+
     std::string_view LastForesight() const { return Foresight(static_cast<int>(m_obs.size()) - 1); }
 
     // "  %s   %-8.3lf   %-8.3lf \t \n"
@@ -128,8 +151,14 @@ void WritePrecision(ReportText& text, const Precision& precision) {
 
 } // namespace
 
-std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections) {
+std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections,
+                               const ReportContext& context) {
     ReportText text(t.observations);
+    const TraverseResults results =
+        sections.header || sections.closures ? CollectResults(t) : TraverseResults{};
+    if (sections.header)
+        for (const std::string& line : ReportHeaderLines(results, context))
+            text.TextLine(line);
     if (sections.approxCoords) {
         text.Header(str::kApproxCoordTitle);
         text.Header(str::kApproxCoordHeader);
@@ -148,5 +177,8 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
                       t.adjustment.sides[i]);
     }
     if (sections.precision) WritePrecision(text, t.precision);
+    if (sections.closures)
+        for (const std::string& line : ReportClosureLines(results, context.grade))
+            text.TextLine(line);
     return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }

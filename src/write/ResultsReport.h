@@ -1,11 +1,13 @@
-// The results report: up to four sections in fixed order (approximate coordinates,
-// adjusted coordinates, adjusted sides, point errors with error ellipses), code page
-// 936 text (UTF-8 on request) with CR LF line ends.
+// The results report: up to six sections in fixed order (the header, approximate
+// coordinates, adjusted coordinates, adjusted sides, point errors with error ellipses,
+// the closures and precision with the verdict), code page 936 text (UTF-8 on request)
+// with CR LF line ends. The four tables alone are the report as it always was.
 #pragma once
 
 #include "assess/AdjustedTraverse.h"
 #include "model/Refusal.h"
 #include "platform/ReplaceFile.h"
+#include "write/ReportSummary.h"
 
 #include <string>
 
@@ -13,16 +15,19 @@ enum class ReportEncoding { Cp936, Utf8 };
 
 // The sections to write, and the text's encoding.
 struct ReportSections {
+    bool header = false; // title, observation file, type, known points, grade, date, version
     bool approxCoords = false;
     bool adjCoords = false;
     bool adjSides = false;
     bool precision = false;
+    bool closures = false; // closures and precision against the grade, and the verdict
     ReportEncoding encoding = ReportEncoding::Cp936;
 };
 
 // The report bytes of an adjusted traverse: code page 936 (or UTF-8, the same text
 // converted), every line feed written as CR LF.
-std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSections& sections);
+std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSections& sections,
+                               const ReportContext& context = {});
 
 // Why a write did not succeed, as a refusal naming the path (shown safely) and the
 // system's reason; no value for a write that succeeded.

@@ -53,7 +53,9 @@ void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
     const int sides = static_cast<int>(a.sides.size());
     const int angleColumns = static_cast<int>(a.residuals.size()) - sides;
     auto v = [&](int k) {
-        return k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)] : 0.0;
+        return k >= 0 && k < static_cast<int>(a.residuals.size())
+                   ? a.residuals[static_cast<size_t>(k)]
+                   : 0.0;
     };
     r.freeOrientation = a.parameters == 1;
     if (r.freeOrientation) r.orientationCorrection = v(0);

@@ -91,6 +91,8 @@ std::string WindowReport(const BatchArguments& a, const fs::path& reportPath) {
         d.m_bAdjCoords = a.adjCoords;
         d.m_bAdjSides = a.adjSides;
         d.m_bPrecision = a.precision;
+        d.m_bHeader = a.header;
+        d.m_bClosures = a.closures;
         return true;
     };
     dlg.ExportResults();

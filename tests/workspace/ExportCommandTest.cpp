@@ -41,6 +41,7 @@ protected:
             dlg.m_strPath = path;
             dlg.m_bApproxCoords = options[0], dlg.m_bAdjCoords = options[1];
             dlg.m_bAdjSides = options[2], dlg.m_bPrecision = options[3];
+            dlg.m_bHeader = dlg.m_bClosures = 0; // the tables alone: the kept reports
             return ok;
         };
         ws.ExportResults();

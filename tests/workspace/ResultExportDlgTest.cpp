@@ -14,7 +14,9 @@ const std::pair<int, int CResultExportDlg::*> kBoxes[] = {
     {ctl::kOptApproxCoords, &CResultExportDlg::m_bApproxCoords},
     {ctl::kOptAdjCoords, &CResultExportDlg::m_bAdjCoords},
     {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
-    {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision}};
+    {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision},
+    {ctl::kOptHeader, &CResultExportDlg::m_bHeader},
+    {ctl::kOptClosures, &CResultExportDlg::m_bClosures}};
 
 // One box ticked at a time: exactly its member reads 1, and shows back as the only tick.
 TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {

@@ -1,0 +1,7 @@
+#include "resources/Version.h"
+
+#ifndef TA_VERSION
+#define TA_VERSION "0"
+#endif
+
+const char* ProgramVersion() { return TA_VERSION; }

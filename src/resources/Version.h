@@ -1,0 +1,4 @@
+// The program's version ("1.0.0"), as the build gives it, for --version and reports.
+#pragma once
+
+const char* ProgramVersion();

@@ -1,0 +1,36 @@
+#include "write/ReportSummary.h"
+
+#include "model/NumberText.h"
+#include "read/ImportText.h"
+#include "resources/StringTable.h"
+#include "write/ResultsText.h"
+
+const char* TraverseTypeTitle(int traverseType) {
+    static const char* const kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
+                                          "双连接角附合导线"};
+    return traverseType >= 0 && traverseType < 4 ? kTitles[traverseType] : "";
+}
+
+std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
+                                           const ReportContext& context) {
+    std::vector<std::string> lines{
+        "导线平差成果", "观测文件：" + DisplayName(context.observationFile),
+        std::string("导线类型：") + TraverseTypeTitle(results.traverseType)};
+    for (const KnownPointText& k : KnownPointTexts(results))
+        lines.push_back(k.point + "：" + k.coordinates);
+    const Grade& g = context.grade;
+    lines.push_back("等级：" + g.name + "（全长相对闭合差 1/" + std::to_string(g.relativeK) +
+                    "，方位角闭合差 ±" + FormatShortest(g.angleCoefficient) + "″√n）");
+    lines.push_back("日期：" + context.date + "　程序版本：" + context.version);
+    return lines;
+}
+
+std::vector<std::string> ReportClosureLines(const TraverseResults& results, const Grade& grade) {
+    const GradeChecks checks = CheckGrade(results.closure, grade);
+    std::vector<std::string> lines{"------------闭合差与精度------------"};
+    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+        lines.push_back(line);
+    lines.push_back(
+        FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
+    return lines;
+}

@@ -1,0 +1,26 @@
+// The report's two sections around the tables: the header (title, observation file,
+// traverse type, known points, grade, date and program version) and the closures with
+// their limits and the verdict. UTF-8 lines without line ends.
+#pragma once
+
+#include "assess/GradeLimits.h"
+#include "write/TraverseResults.h"
+
+#include <string>
+#include <vector>
+
+// What the report says of its run besides the results.
+struct ReportContext {
+    std::string observationFile; // as chosen; the report shows its name
+    Grade grade = DefaultGrade();
+    std::string date;    // "2026-12-07"
+    std::string version; // the program's
+};
+
+// "无定向导线" ... "双连接角附合导线", the window's names of the four types.
+const char* TraverseTypeTitle(int traverseType);
+
+std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
+                                           const ReportContext& context);
+// The closure lines with their limits, then the grade's verdict.
+std::vector<std::string> ReportClosureLines(const TraverseResults& results, const Grade& grade);
