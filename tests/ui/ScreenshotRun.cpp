@@ -6,7 +6,7 @@
 //   window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
 //
 // writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
-// results-plot.png, results-sheet.png and replace-question.png (an export onto a report that exists). TYPE is 0
+// results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a report that exists). TYPE is 0
 // non-oriented, 1 single connection, 2 closed, 3 double connection; the points fill the groups the
 // type shows, in order. Run it under a display with a window manager (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
@@ -85,9 +85,10 @@ void AddReplaceSteps(std::vector<std::function<void()>>& steps, CTraverseWindow&
         QTimer::singleShot(0, &window,
                            [&window] { window.Controls().Button(ctl::kExport)->click(); });
     });
-    steps.push_back([] {
+    steps.push_back([folder] {
         QWidget* dialog = QApplication::activeModalWidget();
         dialog->findChild<QLineEdit*>("ctl1048")->setText(existing);
+        Photograph(*dialog, folder + "/export-dialog.png");
         QAbstractButton* ok = dialog->findChild<QAbstractButton*>("ctl1");
         QTimer::singleShot(0, ok, [ok] { ok->click(); });
     });
