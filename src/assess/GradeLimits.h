@@ -16,7 +16,8 @@ struct Grade {
     long long relativeK;     // the relative closure must be at most 1/relativeK
 };
 
-// 三等, 四等, 一级, 二级, 三级, 图根, in that order.
+// 三等, 四等, 一级, 二级, 三级, 图根首级 (图根 as first control, 40″√n) and 图根 (一般, 60″√n,
+// the default), in that order.
 const std::vector<Grade>& StandardGrades();
 // 图根.
 const Grade& DefaultGrade();

@@ -67,10 +67,11 @@ TEST(GradeLimits, EachGradeJudgesBothClosures) {
         bool anglePass, relativePass;
     };
     const Case cases[] = {
-        {"三等", 7.2, false, false},     {"四等", 10.0, false, false},
-        {"一级", 20.0, true, false},     {"二级", 32.0, true, true},
-        {"三级", 48.0, true, true},      {"图根", 120.0, true, true},
-        {"12000:7.5", 15.0, true, true}, {"12001:7.4", 14.8, false, false},
+        {"三等", 7.2, false, false},       {"四等", 10.0, false, false},
+        {"一级", 20.0, true, false},       {"二级", 32.0, true, true},
+        {"三级", 48.0, true, true},        {"图根首级", 80.0, true, true},
+        {"图根", 120.0, true, true},       {"12000:7.5", 15.0, true, true},
+        {"12001:7.4", 14.8, false, false},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.grade);
@@ -83,6 +84,7 @@ TEST(GradeLimits, EachGradeJudgesBothClosures) {
         EXPECT_EQ(checks.Pass(), t.anglePass && t.relativePass);
     }
     EXPECT_EQ(DefaultGrade().name, "图根");
+    EXPECT_EQ(DefaultGrade().angleCoefficient, 60.0) << "一般图根";
 }
 
 TEST(GradeLimits, WithoutAnAzimuthConditionOrAClosureNothingFails) {

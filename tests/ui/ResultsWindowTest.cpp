@@ -68,14 +68,16 @@ TEST_F(ResultsWindow, ClosuresAgainstTheChosenGrade) {
     EXPECT_EQ(RowOf(table, "全长闭合差"), "全长闭合差 fD 2.6 mm  ");
     EXPECT_EQ(RowOf(table, "最弱点"), "最弱点 T3：M = 3.4 mm  ");
     struct Case {
-        int grade, k;       // the chooser's index (6 custom) and a custom 1/K
+        int grade, k;       // the chooser's index (7 custom) and a custom 1/K
         double coefficient; // custom seconds per sqrt(n)
         QString azimuth, relative, verdict;
     };
     const Case cases[] = {
-        {5, 0, 0, "方位角闭合差 fβ -4.0″ ±147.0″（60″√n） 合格",
+        {5, 0, 0, "方位角闭合差 fβ -4.0″ ±98.0″（40″√n） 合格",
+         "全长相对闭合差 1/578931 1/2000 合格", "等级 图根首级   合格"},
+        {6, 0, 0, "方位角闭合差 fβ -4.0″ ±147.0″（60″√n） 合格",
          "全长相对闭合差 1/578931 1/2000 合格", "等级 图根   合格"},
-        {6, 600000, 1, "方位角闭合差 fβ -4.0″ ±2.4″（1″√n） 超限",
+        {7, 600000, 1, "方位角闭合差 fβ -4.0″ ±2.4″（1″√n） 超限",
          "全长相对闭合差 1/578931 1/600000 超限", "等级 自定义   超限"},
     };
     for (const Case& c : cases) {
