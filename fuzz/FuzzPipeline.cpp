@@ -5,9 +5,9 @@
 // relies on: a run that says it is done prints no "nan" or "inf", and its adjusted
 // traverse, run along the adjusted sides and azimuths, ends on the typed known point.
 #include "FuzzWindow.h"
+#include "model/AngleConversions.h"
 #include "model/NumberText.h"
 #include "read/ObservationReaders.h"
-#include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
@@ -124,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (done != (dlg.m_nState == kAdjusted) || done != dlg.m_adjusted.has_value()) std::abort();
     if (!done) return 0;
     const AdjustedTraverse& t = *dlg.m_adjusted;
-    const std::string report = BuildResultsReport(t, ReportSections{true, true, true, true, true, true});
+    const std::string report =
+        BuildResultsReport(t, ReportSections{true, true, true, true, true, true});
     if (HasNonFiniteText(t, report)) std::abort();
     if (ArrivalError(t) > 0.0) std::abort();
     return 0;

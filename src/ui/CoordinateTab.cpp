@@ -79,13 +79,4 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
     });
 }
 
-QString CCoordinateTab::TableText() const {
-    QString text = ToQt(CoordinateTableHeaders()).join('\t') + '\n';
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < m_table->columnCount(); ++col)
-            cells << m_table->item(row, col)->text();
-        text += cells.join('\t') + '\n';
-    }
-    return text;
-}
+QString CCoordinateTab::TableText() const { return TabSeparatedText(*m_table); }

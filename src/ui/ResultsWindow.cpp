@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,6 +40,20 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
+}
+
+QString TabSeparatedText(const QTableWidget& table) {
+    QStringList headers;
+    for (int col = 0; col < table.columnCount(); ++col)
+        headers << table.horizontalHeaderItem(col)->text();
+    QString text = headers.join('\t') + '\n';
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < table.columnCount(); ++col)
+            cells << table.item(row, col)->text();
+        text += cells.join('\t') + '\n';
+    }
+    return text;
 }
 
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,

@@ -13,6 +13,7 @@
 class QHBoxLayout;
 class QPushButton;
 class QTabWidget;
+class QTableWidget;
 class CTraverseAdjustDlg;
 
 class CResultsWindow : public QDialog {
@@ -29,3 +30,6 @@ private:
 // A button of a tab's button row, named for the tests.
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text);
+// A table's header and cells, a tab between cells and a line feed after each row, as
+// the tabs copy them to the clipboard.
+QString TabSeparatedText(const QTableWidget& table);

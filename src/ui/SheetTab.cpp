@@ -82,16 +82,4 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
     });
 }
 
-QString CSheetTab::TableText() const {
-    QStringList headers;
-    for (int col = 0; col < m_table->columnCount(); ++col)
-        headers << m_table->horizontalHeaderItem(col)->text();
-    QString text = headers.join('\t') + '\n';
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        QStringList cells;
-        for (int col = 0; col < m_table->columnCount(); ++col)
-            cells << m_table->item(row, col)->text();
-        text += cells.join('\t') + '\n';
-    }
-    return text;
-}
+QString CSheetTab::TableText() const { return TabSeparatedText(*m_table); }

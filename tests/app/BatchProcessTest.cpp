@@ -693,8 +693,11 @@ TEST_F(BatchTool, EveryOutputOfTheExamplesIsAsKept) {
         const std::string stem = fs::path(args.back()).filename().string();
         SCOPED_TRACE(stem);
         const std::vector<std::pair<std::string, std::string>> outputs = {
-            {"-o", ".txt"},         {"--json", ".json"},          {"--plot", ".svg"},
-            {"--coords", ".csv"}, {"--sheet", ".sheet.csv"}};
+            {"-o", ".txt"},
+            {"--json", ".json"},
+            {"--plot", ".svg"},
+            {"--coords", ".csv"},
+            {"--sheet", ".sheet.csv"}};
         for (const auto& [option, ext] : outputs)
             args.insert(args.end() - 1, {option, (dir / (stem + ext)).string()});
         args.insert(args.end() - 1, "--summary=line");

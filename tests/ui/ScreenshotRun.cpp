@@ -6,9 +6,10 @@
 //   window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
 //
 // writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
-// results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a report that exists). TYPE is 0
-// non-oriented, 1 single connection, 2 closed, 3 double connection; the points fill the groups the
-// type shows, in order. Run it under a display with a window manager (scripts/screenshot.sh).
+// results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a
+// report that exists). TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection;
+// the points fill the groups the type shows, in order. Run it under a display with a window manager
+// (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
 #include "ui/TraverseWindow.h"
 
