@@ -1,5 +1,7 @@
 #include "ui/ClosureTab.h"
 
+#include "ui/ResultsWindow.h"
+
 #include "model/NumberText.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
@@ -125,6 +127,7 @@ CClosureTab::CClosureTab(const TraverseResults& results, QWidget* parent)
     m_table->setObjectName(QStringLiteral("closureTable"));
     m_table->setHorizontalHeaderLabels({"项目", "数值", "限差", "结论"});
     m_table->verticalHeader()->hide();
+    CopyRowsOnCopyKey(*m_table);
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto* chooser = new QHBoxLayout;

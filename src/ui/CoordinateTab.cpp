@@ -58,6 +58,7 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
     m_table->setObjectName(QStringLiteral("coordinateTable"));
     m_table->setHorizontalHeaderLabels(ToQt(CoordinateTableHeaders()));
     m_table->verticalHeader()->hide();
+    CopyRowsOnCopyKey(*m_table);
     FillTable(*m_table, results);
 
     auto* buttons = new QHBoxLayout;

@@ -7,12 +7,17 @@
 
 #include "workspace/TraverseAdjustDlg.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace {
 constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten columns
@@ -42,19 +47,56 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-QString TabSeparatedText(const QTableWidget& table) {
+namespace {
+// The header and the given rows, a tab between cells, a line feed after each row.
+QString RowsText(const QTableWidget& table, const QList<int>& rows) {
     QStringList headers;
     for (int col = 0; col < table.columnCount(); ++col)
-        headers << table.horizontalHeaderItem(col)->text();
+        headers << (table.horizontalHeaderItem(col) ? table.horizontalHeaderItem(col)->text()
+                                                    : QString());
     QString text = headers.join('\t') + '\n';
-    for (int row = 0; row < table.rowCount(); ++row) {
+    for (int row : rows) {
         QStringList cells;
         for (int col = 0; col < table.columnCount(); ++col)
-            cells << table.item(row, col)->text();
+            cells << (table.item(row, col) ? table.item(row, col)->text() : QString());
         text += cells.join('\t') + '\n';
     }
     return text;
 }
+
+class CopyKeyFilter : public QObject {
+public:
+    explicit CopyKeyFilter(QTableWidget& table) : QObject(&table), m_table(table) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress ||
+            !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return QObject::eventFilter(watched, event);
+        std::set<int> selected;
+        for (const QTableWidgetItem* item : m_table.selectedItems())
+            selected.insert(item->row());
+        QList<int> rows(selected.begin(), selected.end());
+        if (rows.isEmpty())
+            for (int row = 0; row < m_table.rowCount(); ++row)
+                rows << row;
+        QApplication::clipboard()->setText(RowsText(m_table, rows));
+        return true;
+    }
+
+private:
+    QTableWidget& m_table;
+};
+} // namespace
+
+QString TabSeparatedText(const QTableWidget& table) {
+    QList<int> rows;
+    for (int row = 0; row < table.rowCount(); ++row)
+        rows << row;
+    return RowsText(table, rows);
+}
+
+void CopyRowsOnCopyKey(QTableWidget& table) { table.installEventFilter(new CopyKeyFilter(table)); }
 
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text) {

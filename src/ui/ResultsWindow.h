@@ -33,3 +33,6 @@ QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name
 // A table's header and cells, a tab between cells and a line feed after each row, as
 // the tabs copy them to the clipboard.
 QString TabSeparatedText(const QTableWidget& table);
+// Ctrl+C (the platform's copy keys) on a table copies the rows that hold a selected
+// cell, whole and with the header, tab-separated; with nothing selected, every row.
+void CopyRowsOnCopyKey(QTableWidget& table);

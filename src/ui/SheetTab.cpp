@@ -60,6 +60,7 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
         headers << QString::fromStdString(h);
     m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
+    CopyRowsOnCopyKey(*m_table);
     FillTable(*m_table, cells);
 
     auto* closures = new QLabel(ClosureLine(results.closure), this);

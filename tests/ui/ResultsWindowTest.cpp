@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,28 @@ TEST_F(ResultsWindow, ClosuresAgainstTheChosenGrade) {
         EXPECT_EQ(RowOf(table, "等级"), c.verdict);
     }
     EXPECT_EQ(table.item(table.rowCount() - 1, 3)->foreground().color(), QColor(190, 0, 0));
+}
+
+// Ctrl+C on a table copies the rows of the selection whole, with the header; with
+// nothing selected the whole table.
+TEST_F(ResultsWindow, CopyKeyCopiesSelectedRowsWithTheHeader) {
+    for (const char* name : {"closureTable", "coordinateTable", "sheetTable"}) {
+        SCOPED_TRACE(name);
+        auto& table = Find<QTableWidget>(name);
+        table.clearSelection();
+        QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList all = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(all.size(), table.rowCount() + 1);
+        table.setSelectionMode(QAbstractItemView::MultiSelection);
+        table.item(2, 1)->setSelected(true);
+        table.item(1, 0)->setSelected(true);
+        QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << "the header and two rows";
+        EXPECT_EQ(lines[0], all[0]);
+        EXPECT_EQ(lines[1].split('\t').join(' '), RowOf(table, {}, 1));
+        EXPECT_EQ(lines[2].split('\t').join(' '), RowOf(table, {}, 2));
+    }
 }
 
 TEST_F(ResultsWindow, CoordinateTableCopiedAndSaved) {
