@@ -132,33 +132,29 @@ struct Columns {
     PrintedColumn angleCorrection, side, sideCorrection, dx, dy, vx, vy;
 };
 
-template <typename Field>
-std::vector<double> Column(const CalculationSheet& sheet, bool angle, Field field) {
+// A column of the sides (or of the angles) printed to the given decimals.
+PrintedColumn SideColumn(const CalculationSheet& sheet, double SheetSide::*field, int decimals) {
     std::vector<double> values;
-    for (const SheetRow& r : sheet.rows) {
-        if (angle && r.angle) values.push_back(field(r));
-        if (!angle && r.side) values.push_back(field(r));
-    }
-    return values;
+    for (const SheetRow& r : sheet.rows)
+        if (r.side) values.push_back((*r.side).*field);
+    return RunningRounded(values, decimals);
+}
+
+PrintedColumn AngleCorrections(const CalculationSheet& sheet) {
+    std::vector<double> values;
+    for (const SheetRow& r : sheet.rows)
+        if (r.angle) values.push_back(r.angle->correction);
+    return RunningRounded(values, 1);
 }
 
 Columns PrintedColumns(const CalculationSheet& s) {
-    Columns c;
-    c.angleCorrection =
-        RunningRounded(Column(s, true, [](const SheetRow& r) { return r.angle->correction; }), 1);
-    c.side =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->observed; }), 3);
-    c.sideCorrection =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->correction; }), 1);
-    c.dx =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxComputed; }), 3);
-    c.dy =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyComputed; }), 3);
-    c.vx =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dxCorrection; }), 1);
-    c.vy =
-        RunningRounded(Column(s, false, [](const SheetRow& r) { return r.side->dyCorrection; }), 1);
-    return c;
+    return {AngleCorrections(s),
+            SideColumn(s, &SheetSide::observed, 3),
+            SideColumn(s, &SheetSide::correction, 1),
+            SideColumn(s, &SheetSide::dxComputed, 3),
+            SideColumn(s, &SheetSide::dyComputed, 3),
+            SideColumn(s, &SheetSide::dxCorrection, 1),
+            SideColumn(s, &SheetSide::dyCorrection, 1)};
 }
 
 long long Millimetres(double metres) { return std::llround(metres * 1000.0); }
