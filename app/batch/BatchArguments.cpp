@@ -29,6 +29,7 @@ enum OptionId {
     kOptPlot,
     kOptCoords,
     kOptSheet,
+    kOptHtml,
     kOptQuiet,
     kOptKnown,
     kOptInputEncoding,
@@ -54,6 +55,7 @@ constexpr OptionInfo kOptions[] = {
     {"--plot", "SVG 文件名"},
     {"--coords", "坐标文件名"},
     {"--sheet", "导线计算表文件名"},
+    {"--html", "网页报告文件名"},
     {"--quiet", nullptr},
     {"--known", "已知点文件名"},
     {"--input-encoding", "观测文件编码"},
@@ -235,7 +237,7 @@ bool EndsWithSvg(std::string_view path) { return LowercaseExtension(std::string(
 
 // No two outputs named alike, so that no file silently replaces another.
 std::optional<std::string> CheckDistinctOutputs(const RawArguments& raw) {
-    const int outputs[] = {kOptOutput, kOptJson, kOptPlot, kOptCoords, kOptSheet};
+    const int outputs[] = {kOptOutput, kOptJson, kOptPlot, kOptCoords, kOptSheet, kOptHtml};
     constexpr int count = static_cast<int>(std::size(outputs));
     for (int i = 0; i < count; ++i)
         for (int k = i + 1; k < count; ++k) {
@@ -270,6 +272,9 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
         return FormatString(str::kBatchCoordsExtension, {*v[kOptCoords]});
     if (v[kOptSheet] && LowercaseExtension(*v[kOptSheet]) != ".csv")
         return FormatString(str::kBatchSheetExtension, {*v[kOptSheet]});
+    if (v[kOptHtml] && LowercaseExtension(*v[kOptHtml]) != ".html" &&
+        LowercaseExtension(*v[kOptHtml]) != ".htm")
+        return FormatString(str::kBatchHtmlExtension, {*v[kOptHtml]});
     if (v[kOptPlot] && !EndsWithSvg(*v[kOptPlot]))
         return FormatString(str::kBatchPlotExtension, {*v[kOptPlot]});
     if (auto error = CheckDistinctOutputs(raw)) return error;
@@ -278,6 +283,7 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     a.plotPath = v[kOptPlot];
     a.coordsPath = v[kOptCoords];
     a.sheetPath = v[kOptSheet];
+    a.htmlPath = v[kOptHtml];
     a.quiet = v[kOptQuiet].has_value();
     if (v[kOptSummary] && *v[kOptSummary] != "full" && *v[kOptSummary] != "line")
         return FormatString(str::kBatchUnknownSummary, {*v[kOptSummary]});
@@ -338,6 +344,8 @@ std::string UsageOptions() {
            ".dat（点名,编码,东坐标,北坐标,高程；GBK）\n"
            "  --sheet FILE.csv  导线计算表（每站观测角、改正数、方位角、边长、坐标增量及其\n"
            "                    改正数、坐标，合计与闭合差；UTF-8 CSV）\n"
+           "  --html FILE.html  网页报告（表头、闭合差与结论、导线计算表、坐标与精度、导线图；\n"
+           "                    单个 UTF-8 文件，按 A4 打印）\n"
            "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
            "  --summary=line    摘要只写一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、\n"
            "                    等级、结论，便于汇总多次运行\n"
@@ -367,6 +375,7 @@ std::string BatchUsageText() {
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
            "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"
+           "                       [--html FILE.html]\n"
            "                       [--quiet] [--summary=line]\n"
            "                       OBSERVATION_FILE\n"
            "\n"

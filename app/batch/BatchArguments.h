@@ -2,7 +2,8 @@
 //   traverse-adjust --type TYPE [--start1 [NAME=]X,Y] [--start2 …] [--end1 …] [--end2 …]
 //                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
-//                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv] [--quiet]
+//                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
+//                   [--html F.html] [--quiet]
 //                   [--summary=full|line] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
@@ -39,6 +40,7 @@ struct BatchArguments {
     std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
     std::optional<std::string> jsonPath, plotPath, coordsPath; // "-" standard output (JSON)
     std::optional<std::string> sheetPath;                      // the calculation sheet, .csv
+    std::optional<std::string> htmlPath;                       // the HTML report, .html
     bool quiet = false;       // nothing on standard error but refusals
     bool summaryLine = false; // --summary=line: the summary as one tab-separated line
     std::string observationFile;

@@ -27,6 +27,7 @@ std::vector<Output> OutputsOf(const BatchArguments& a) {
     add("--plot", a.plotPath);
     add("--coords", a.coordsPath);
     add("--sheet", a.sheetPath);
+    add("--html", a.htmlPath);
     return outputs;
 }
 

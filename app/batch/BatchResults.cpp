@@ -9,6 +9,7 @@
 #include "resources/Version.h"
 #include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
+#include "write/HtmlReport.h"
 #include "write/PlotModel.h"
 #include "write/ResultsJson.h"
 #include "write/ResultsReport.h"
@@ -17,6 +18,11 @@
 
 namespace {
 constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
+
+// What the report's header says of the run.
+ReportContext RunContext(const BatchArguments& a) {
+    return {a.observationFile, a.grade.value_or(DefaultGrade()), LocalDateText(), ProgramVersion()};
+}
 } // namespace
 
 bool WriteOutput(const std::string& given, const std::string& bytes,
@@ -37,10 +43,8 @@ bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.precision,
         a.closures,
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
-    const ReportContext context{a.observationFile, a.grade.value_or(DefaultGrade()),
-                                LocalDateText(), ProgramVersion()};
-    return WriteOutput(a.reportPath.value_or("-"), BuildResultsReport(traverse, sections, context),
-                       keep, messages);
+    return WriteOutput(a.reportPath.value_or("-"),
+                       BuildResultsReport(traverse, sections, RunContext(a)), keep, messages);
 }
 
 bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
@@ -56,6 +60,9 @@ bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
     if (a.sheetPath &&
         !WriteOutput(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure), keep,
                      messages))
+        return false;
+    if (a.htmlPath &&
+        !WriteOutput(*a.htmlPath, BuildHtmlReport(results, RunContext(a)), keep, messages))
         return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;

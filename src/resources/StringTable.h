@@ -114,6 +114,7 @@ constexpr int kKnownFileExtension = 216;       // %1 the file
 constexpr int kKnownFileEmpty = 217;           // %1 the file
 constexpr int kBatchUnknownSummary = 218;      // %1 the form given
 constexpr int kBatchSheetExtension = 219;      // %1 the calculation sheet named
+constexpr int kBatchHtmlExtension = 220;       // %1 the HTML report named
 
 // results: closure statistics against a grade's limits
 constexpr int kGradePass = 190;

@@ -210,11 +210,19 @@ std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStat
             line += "," + row[i];
         out += line + "\r\n";
     }
+    for (const auto& [label, value] : CalculationSheetClosures(closure))
+        out += label + "," + value + "\r\n";
+    return out;
+}
+
+std::vector<std::pair<std::string, std::string>>
+CalculationSheetClosures(const ClosureStatistics& closure) {
+    std::vector<std::pair<std::string, std::string>> out;
     if (closure.azimuthCondition)
-        out += "方位角闭合差 fβ(″)," + FormatSignedTenth(closure.azimuthClosure) + "\r\n";
-    out += "坐标闭合差 fx(mm)," + FormatSignedTenth(closure.fx) + "\r\n";
-    out += "坐标闭合差 fy(mm)," + FormatSignedTenth(closure.fy) + "\r\n";
-    out += "全长闭合差 fD(mm)," + FormatTenth(closure.fd) + "\r\n";
-    out += "全长相对闭合差,1/" + RelativeClosureText(closure.k) + "\r\n";
+        out.emplace_back("方位角闭合差 fβ(″)", FormatSignedTenth(closure.azimuthClosure));
+    out.emplace_back("坐标闭合差 fx(mm)", FormatSignedTenth(closure.fx));
+    out.emplace_back("坐标闭合差 fy(mm)", FormatSignedTenth(closure.fy));
+    out.emplace_back("全长闭合差 fD(mm)", FormatTenth(closure.fd));
+    out.emplace_back("全长相对闭合差", "1/" + RelativeClosureText(closure.k));
     return out;
 }

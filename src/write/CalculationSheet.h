@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct SheetSide {
@@ -51,6 +52,10 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& traverse);
 // the sums, then the closures. Each column is printed so that its printed entries add
 // up to its printed sum: an entry is the difference of the rounded running sums.
 std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure);
+
+// The closures written under the sheet: label and printed value.
+std::vector<std::pair<std::string, std::string>>
+CalculationSheetClosures(const ClosureStatistics& closure);
 
 // The same table as text cells, header first, for the results window (copied as tab-
 // separated text).

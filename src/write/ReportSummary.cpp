@@ -11,6 +11,11 @@ const char* TraverseTypeTitle(int traverseType) {
     return traverseType >= 0 && traverseType < 4 ? kTitles[traverseType] : "";
 }
 
+std::string GradeDescription(const Grade& g) {
+    return g.name + "（全长相对闭合差 1/" + std::to_string(g.relativeK) + "，方位角闭合差 ±" +
+           FormatShortest(g.angleCoefficient) + "″√n）";
+}
+
 std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
                                            const ReportContext& context) {
     std::vector<std::string> lines{
@@ -18,9 +23,7 @@ std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
         std::string("导线类型：") + TraverseTypeTitle(results.traverseType)};
     for (const KnownPointText& k : KnownPointTexts(results))
         lines.push_back(k.point + "：" + k.coordinates);
-    const Grade& g = context.grade;
-    lines.push_back("等级：" + g.name + "（全长相对闭合差 1/" + std::to_string(g.relativeK) +
-                    "，方位角闭合差 ±" + FormatShortest(g.angleCoefficient) + "″√n）");
+    lines.push_back("等级：" + GradeDescription(context.grade));
     lines.push_back("日期：" + context.date + "　程序版本：" + context.version);
     return lines;
 }

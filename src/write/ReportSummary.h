@@ -20,6 +20,9 @@ struct ReportContext {
 // "无定向导线" ... "双连接角附合导线", the window's names of the four types.
 const char* TraverseTypeTitle(int traverseType);
 
+// The grade with its limits: "图根（全长相对闭合差 1/2000，方位角闭合差 ±60″√n）".
+std::string GradeDescription(const Grade& grade);
+
 std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
                                            const ReportContext& context);
 // The closure lines with their limits, then the grade's verdict.

@@ -1,36 +1,12 @@
 #include "write/SvgPlot.h"
 
 #include "model/NumberText.h"
-#include "platform/ShownText.h"
+#include "write/MarkupText.h"
 
 #include <string_view>
 
 namespace {
 std::string N(double v) { return FormatFixed(v, 2); }
-
-// Text content or an attribute value: the names may hold anything a file held.
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (char c : ShownText(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string Line(const PlotLine& l, std::string_view style) {
     return "<line x1=\"" + N(l.x1) + "\" y1=\"" + N(l.y1) + "\" x2=\"" + N(l.x2) + "\" y2=\"" +
@@ -55,7 +31,7 @@ std::string Ellipse(const PlotEllipse& e) {
 std::string Text(const PlotText& t) {
     static constexpr const char* kAnchors[] = {"start", "middle", "end"};
     return "<text x=\"" + N(t.x) + "\" y=\"" + N(t.y) + "\" text-anchor=\"" +
-           kAnchors[static_cast<int>(t.anchor)] + "\">" + Escaped(t.text) + "</text>\n";
+           kAnchors[static_cast<int>(t.anchor)] + "\">" + EscapedMarkup(t.text) + "</text>\n";
 }
 
 std::string NorthArrow(const PlotLine& a, double size) {

@@ -1,0 +1,21 @@
+// The results as one self-contained HTML5 page (UTF-8) for reading and A4 printing:
+// the header, the closures with their limits and the verdict, the calculation sheet,
+// the coordinates with their precision and the plot. Styles inline, the plot as inline
+// SVG; no script and nothing fetched. Each table starts a printed page and repeats its
+// header row on the pages it runs over; the calculation sheet prints in landscape.
+#pragma once
+
+#include "write/ReportSummary.h"
+#include "write/TraverseResults.h"
+
+#include <string>
+
+struct HtmlReportOptions {
+    // Without the plot the page is what a window prints before drawing the plot itself.
+    bool plot = true;
+    // Layout for Qt's rich text, which knows neither named pages nor SVG.
+    bool richText = false;
+};
+
+std::string BuildHtmlReport(const TraverseResults& results, const ReportContext& context,
+                            const HtmlReportOptions& options = {});

@@ -1,0 +1,8 @@
+// Text for XML and HTML documents: a name shown as the windows show it, with the
+// characters that markup reserves escaped, for text content and attribute values.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+std::string EscapedMarkup(std::string_view text);
