@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests, the window and the package check
-# (lintian, the desktop and AppStream validators, a window manager for the virtual display)
+# (lintian, the desktop and AppStream validators, a window manager for the virtual display,
+# Chromium, html5lib and poppler for the HTML report's print test)
 # need, and the Windows build's (the mingw-w64 cross compiler, GoogleTest's source, Wine).
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
@@ -13,4 +14,5 @@ apt-get install -y --no-install-recommends \
   nlohmann-json3-dev qt6-translations-l10n \
   xvfb xauth fonts-noto-cjk fonts-arphic-uming ca-certificates \
   file lintian desktop-file-utils appstream man-db openbox xdotool x11-utils strace \
+  chromium python3-html5lib poppler-utils \
   g++-mingw-w64-i686 googletest wine wine32

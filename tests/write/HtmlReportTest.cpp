@@ -1,0 +1,54 @@
+// The HTML report: self-contained (nothing fetched, no script), every point and closure
+// of each example in it, names escaped, a header row to repeat on every table.
+#include "write/AdjustedExamples.h"
+
+#include "model/NumberText.h"
+#include "write/HtmlReport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+const ReportContext kContext{"/data/闭合 <1>.txt", DefaultGrade(), "2026-12-07", "9.9"};
+} // namespace
+
+TEST(HtmlReport, HoldsEveryPointAndClosureAndFetchesNothing) {
+    for (const Example& example : kExamples) {
+        SCOPED_TRACE(example.file);
+        auto run = Adjust(example);
+        const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+        const std::string html = BuildHtmlReport(r, kContext);
+        for (const char* banned : {"<script", "src=", "href=", "url(", "@import", "<link"})
+            EXPECT_EQ(html.find(banned), std::string::npos) << banned;
+        EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+        EXPECT_EQ(Count(html, "<thead>"), 2u); // sheet, coordinates
+        EXPECT_EQ(Count(html, "<svg"), 1u);
+        EXPECT_NE(html.find("闭合 &lt;1&gt;.txt"), std::string::npos);
+        EXPECT_NE(html.find("等级 图根：合格"), std::string::npos);
+        EXPECT_NE(html.find("1/" + std::to_string(*r.closure.k)), std::string::npos);
+        for (const ResultPoint& p : r.points)
+            EXPECT_NE(
+                html.find("<th>" + p.name + "</th><td class=\"n\">" + FormatFixed(p.xy.dX, 3)),
+                std::string::npos)
+                << p.name;
+        const std::string withoutPlot = BuildHtmlReport(r, kContext, {false, true});
+        EXPECT_EQ(withoutPlot.find("<svg"), std::string::npos);
+        EXPECT_NE(withoutPlot.find("page-break-before: always"), std::string::npos);
+    }
+}
+
+TEST(HtmlReport, NamesAreEscaped) {
+    auto run = Adjust(kExamples[0]);
+    TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+    r.points[1].name = "A&<B>\"";
+    r.sheet.rows[1].station = r.points[1].name;
+    const std::string html = BuildHtmlReport(r, kContext);
+    EXPECT_EQ(html.find("A&<B>"), std::string::npos);
+    EXPECT_EQ(Count(html, "A&amp;&lt;B&gt;&quot;"), 3u); // sheet, coordinates, plot
+}
