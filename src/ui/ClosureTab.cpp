@@ -109,15 +109,14 @@ QDoubleSpinBox* NewCoefficientBox(QWidget* parent) {
 }
 } // namespace
 
-CClosureTab::CClosureTab(const TraverseResults& results, QWidget* parent)
-    : QWidget(parent), m_results(results) {
+CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWidget* parent)
+    : QWidget(parent), m_results(results), m_remembered(remembered) {
     setObjectName(QStringLiteral("closureTab"));
     m_grade = new QComboBox(this);
     m_grade->setObjectName(QStringLiteral("gradeChooser"));
     for (const Grade& g : StandardGrades())
         m_grade->addItem(Q(g.name));
     m_grade->addItem(Q(std::string(LoadString(str::kCustomGrade))));
-    m_grade->setCurrentText(Q(DefaultGrade().name));
     m_relativeK = NewKBox(this);
     m_relativeK->setObjectName(QStringLiteral("customK"));
     m_angleCoefficient = NewCoefficientBox(this);
@@ -146,6 +145,21 @@ CClosureTab::CClosureTab(const TraverseResults& results, QWidget* parent)
     connect(m_grade, &QComboBox::currentIndexChanged, this, [this] { OnGradeChosen(); });
     connect(m_relativeK, &QSpinBox::valueChanged, this, [this] { ShowChecks(); });
     connect(m_angleCoefficient, &QDoubleSpinBox::valueChanged, this, [this] { ShowChecks(); });
+    ShowGrade(m_remembered);
+}
+
+// A standard grade by its name; anything else as 自定义 with its limits.
+void CClosureTab::ShowGrade(const Grade& grade) {
+    const QSignalBlocker block(m_grade);
+    int index = m_grade->count() - 1;
+    for (size_t i = 0; i < StandardGrades().size(); ++i)
+        if (StandardGrades()[i].name == grade.name) index = static_cast<int>(i);
+    m_grade->setCurrentIndex(index);
+    if (IsCustom(*m_grade)) {
+        const QSignalBlocker blockK(m_relativeK), blockCoefficient(m_angleCoefficient);
+        m_relativeK->setValue(static_cast<int>(grade.relativeK));
+        m_angleCoefficient->setValue(grade.angleCoefficient);
+    }
     OnGradeChosen();
 }
 
@@ -171,6 +185,7 @@ Grade CClosureTab::ChosenGrade() const {
 
 void CClosureTab::ShowChecks() {
     const Grade grade = ChosenGrade();
+    m_remembered = grade;
     const std::vector<Row> rows = Rows(m_results, grade, CheckGrade(m_results.closure, grade));
     m_table->setRowCount(static_cast<int>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i)

@@ -15,14 +15,18 @@ class QTableWidget;
 
 class CClosureTab : public QWidget {
 public:
-    CClosureTab(const TraverseResults& results, QWidget* parent);
+    // Opens on the grade remembered and keeps the grade chosen there.
+    CClosureTab(const TraverseResults& results, Grade& remembered, QWidget* parent);
 
 private:
     Grade ChosenGrade() const;
     void OnGradeChosen();
     void ShowChecks(); // the table for the grade chosen
 
+    void ShowGrade(const Grade& grade);
+
     const TraverseResults& m_results;
+    Grade& m_remembered;
     QComboBox* m_grade = nullptr;
     QSpinBox* m_relativeK = nullptr;              // custom 1/K
     QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)

@@ -3,15 +3,20 @@
 #include "ui/ClosureTab.h"
 #include "ui/CoordinateTab.h"
 #include "ui/PlotTab.h"
+#include "ui/ReportPrinter.h"
 #include "ui/SheetTab.h"
 
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/HtmlReport.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -24,7 +29,7 @@ constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten c
 } // namespace
 
 CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
-    : QDialog(parent), m_results(CollectResults(*ws.m_adjusted)) {
+    : QDialog(parent), m_ws(ws), m_results(CollectResults(*ws.m_adjusted)) {
     setObjectName(QStringLiteral("resultsWindow"));
     setWindowTitle(QStringLiteral("平差成果"));
     if (parent != nullptr) setFont(parent->font());
@@ -32,7 +37,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     resize(kWidth, kHeight);
 
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(new CClosureTab(m_results, m_tabs), QStringLiteral("闭合差与限差"));
+    m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, m_tabs), QStringLiteral("闭合差与限差"));
     m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
     m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
     m_tabs->addTab(new CSheetTab(ws, m_results, m_tabs), QStringLiteral("导线计算表"));
@@ -40,11 +45,41 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeResults"));
+    auto* row = new QHBoxLayout;
+    QPushButton* html = AddResultButton(*row, this, "saveHtml", QStringLiteral("保存网页报告…"));
+    QPushButton* pdf = AddResultButton(*row, this, "savePdf", QStringLiteral("保存PDF…"));
+    QPushButton* print = AddResultButton(*row, this, "printReport", QStringLiteral("打印…"));
+    row->addStretch();
+    row->addWidget(buttons);
+    connect(html, &QPushButton::clicked, this, [this] {
+        m_ws.SaveResultAs(kHtmlReportFile, [this] {
+            return BuildHtmlReport(m_results, m_ws.CurrentReportContext());
+        });
+    });
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        m_ws.SaveResultAs(kPdfReportFile,
+                          [this] { return ReportPdf(m_results, m_ws.CurrentReportContext()); });
+    });
+    connect(print, &QPushButton::clicked, this, [this] { Print(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
+    layout->addLayout(row);
+}
+
+bool CResultsWindow::PrintTo(QPrinter& printer) const {
+    return PrintReport(printer, m_results, m_ws.CurrentReportContext());
+}
+
+void CResultsWindow::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("导线平差成果"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("打印平差成果"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!PrintTo(printer))
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("打印机不能打印，报告未打印。"));
 }
 
 namespace {

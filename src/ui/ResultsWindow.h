@@ -1,6 +1,7 @@
-// The modal window "平差成果" over the workspace's current adjustment: three tabs, the
-// closures against a grade's limits, the coordinate table and the traverse plot. It shows
-// what the core computes and writes its files through the core; it computes nothing.
+// The modal window "平差成果" over the workspace's current adjustment: four tabs, the
+// closures against a grade's limits, the coordinate table, the traverse plot and the
+// calculation sheet, and the whole report saved as HTML or PDF or printed. It shows what
+// the core computes and writes its files through the core; it computes nothing.
 #pragma once
 
 #include "write/TraverseResults.h"
@@ -11,6 +12,7 @@
 #include <string>
 
 class QHBoxLayout;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -21,8 +23,13 @@ public:
     CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent);
 
     QTabWidget* Tabs() const { return m_tabs; }
+    // The report on a printer as chosen in the print dialog; false if it cannot print.
+    bool PrintTo(QPrinter& printer) const;
 
 private:
+    void Print();
+
+    CTraverseAdjustDlg& m_ws;
     TraverseResults m_results; // collected once: the window is modal over them
     QTabWidget* m_tabs = nullptr;
 };

@@ -1,6 +1,7 @@
 // The results window "平差成果" on Win32, modal to the main window: the closure
 // statistics against a chosen grade and the coordinate table as read-only text, and
-// the files for other programs (CSV, DAT, SVG plot) saved through the workspace. It
+// the files for other programs (CSV, DAT, SVG plot, the calculation sheet, the HTML
+// report) saved through the workspace. The grade chosen is kept for the run. It
 // computes nothing: the results, checks, texts and files are the core's.
 #include "win/TraverseWindow.h"
 
@@ -9,13 +10,24 @@
 #include "platform/WideText.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
+#include "write/HtmlReport.h"
 #include "write/PlotModel.h"
 #include "write/ResultsText.h"
 #include "write/SvgPlot.h"
 
 namespace {
-enum ResultsControl { kGradeBox = 2001, kTextBox, kSaveCsv, kSaveDat, kSaveSvg, kClose };
+enum ResultsControl {
+    kGradeBox = 2001,
+    kTextBox,
+    kSaveCsv,
+    kSaveDat,
+    kSaveSvg,
+    kClose,
+    kSaveSheet,
+    kSaveHtml
+};
 constexpr int kSvgWidth = 800, kSvgHeight = 600; // as the other window's plot
 
 struct ResultsRun {
@@ -46,23 +58,28 @@ HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int
     return h;
 }
 
-void ShowText(HWND dlg, const ResultsRun& run) {
+void ShowText(HWND dlg, ResultsRun& run) {
     const LRESULT chosen = SendDlgItemMessageW(dlg, kGradeBox, CB_GETCURSEL, 0, 0);
     const auto& grades = StandardGrades();
     const Grade& grade = chosen >= 0 && static_cast<size_t>(chosen) < grades.size()
                              ? grades[static_cast<size_t>(chosen)]
                              : DefaultGrade();
+    run.ws.m_grade = grade;
     SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run.results, grade)).c_str());
 }
 
-void BuildControls(HWND dlg) {
+void BuildControls(HWND dlg, const Grade& remembered) {
     AddControl(dlg, L"STATIC", "导线等级", SS_LEFT, -1, {7, 9, 42, 19});
     const HWND box = AddControl(dlg, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
                                 kGradeBox, {50, 7, 120, 100});
     for (const Grade& g : StandardGrades())
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(g.name).c_str()));
     for (size_t i = 0; i < StandardGrades().size(); ++i)
-        if (StandardGrades()[i].name == DefaultGrade().name) SendMessageW(box, CB_SETCURSEL, i, 0);
+        if (StandardGrades()[i].name == remembered.name) SendMessageW(box, CB_SETCURSEL, i, 0);
+    if (SendMessageW(box, CB_GETCURSEL, 0, 0) < 0) // a grade of one's own: the default here
+        for (size_t i = 0; i < StandardGrades().size(); ++i)
+            if (StandardGrades()[i].name == DefaultGrade().name)
+                SendMessageW(box, CB_SETCURSEL, i, 0);
     const HWND text = AddControl(dlg, L"EDIT", "",
                                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                      WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
@@ -74,6 +91,8 @@ void BuildControls(HWND dlg) {
     AddControl(dlg, L"BUTTON", "保存为 CSV…", button, kSaveCsv, {7, 240, 67, 254});
     AddControl(dlg, L"BUTTON", "保存为 DAT…", button, kSaveDat, {72, 240, 132, 254});
     AddControl(dlg, L"BUTTON", "保存为 SVG…", button, kSaveSvg, {137, 240, 197, 254});
+    AddControl(dlg, L"BUTTON", "保存计算表…", button, kSaveSheet, {202, 240, 262, 254});
+    AddControl(dlg, L"BUTTON", "保存网页报告…", button, kSaveHtml, {267, 240, 337, 254});
     AddControl(dlg, L"BUTTON", "关闭", BS_DEFPUSHBUTTON | WS_TABSTOP, kClose, {413, 240, 460, 254});
 }
 
@@ -93,6 +112,16 @@ bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
             return WriteSvgPlot(BuildPlotModel(run.results, kSvgWidth, kSvgHeight));
         });
         return true;
+    case kSaveSheet:
+        run.ws.SaveResultAs(kCalculationSheetFile, [&] {
+            return CalculationSheetCsv(run.results.sheet, run.results.closure);
+        });
+        return true;
+    case kSaveHtml:
+        run.ws.SaveResultAs(kHtmlReportFile, [&] {
+            return BuildHtmlReport(run.results, run.ws.CurrentReportContext());
+        });
+        return true;
     case kClose:
     case IDCANCEL:
         EndDialog(dlg, IDCANCEL);
@@ -106,7 +135,7 @@ INT_PTR CALLBACK ResultsProc(HWND dlg, UINT msg, WPARAM w, LPARAM l) {
         SetWindowLongPtrW(dlg, DWLP_USER, l);
         auto* run = reinterpret_cast<ResultsRun*>(l);
         run->activeDialog = dlg;
-        BuildControls(dlg);
+        BuildControls(dlg, run->ws.m_grade);
         ShowText(dlg, *run);
         return TRUE;
     }

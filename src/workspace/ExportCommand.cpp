@@ -9,6 +9,10 @@
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
 
+ReportContext CTraverseAdjustDlg::CurrentReportContext() const {
+    return {m_strObservationPath, m_grade, LocalDateText(), ProgramVersion()};
+}
+
 void CTraverseAdjustDlg::ExportResults() {
     if (!ReadWindow()) return;
     if (m_nState != kAdjusted || !m_adjusted) {
@@ -26,8 +30,7 @@ void CTraverseAdjustDlg::ExportResults() {
 
     const std::string path = options.m_strPath;
     m_strLastFolder = FolderOf(path);
-    const ReportContext context{m_strObservationPath, DefaultGrade(), LocalDateText(),
-                                ProgramVersion()};
-    if (SaveResultFile(path, BuildResultsReport(*m_adjusted, options.Sections(), context)))
+    if (SaveResultFile(path,
+                       BuildResultsReport(*m_adjusted, options.Sections(), CurrentReportContext())))
         m_pPort->OpenDocument(path);
 }

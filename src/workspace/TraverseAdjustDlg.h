@@ -13,6 +13,7 @@
 #include "workspace/GrowableArray.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
+#include "write/ReportSummary.h"
 #include "write/ResultFileKinds.h"
 
 #include <functional>
@@ -97,6 +98,9 @@ public:
     // Whether path may be written: true when it does not exist, is the observation file
     // (refused by the write itself) or the user answers 是 to "文件“NAME”已存在。要替换它吗？".
     bool ConfirmReplace(const std::string& path);
+    // What a report says of this run: the observation file, the grade chosen, today's
+    // date and the program's version.
+    ReportContext CurrentReportContext() const;
     // "<folder last used><observation file's stem>-<what>", e.g. "data/closed-平差报告.txt".
     std::string DefaultSavePath(std::string_view what) const;
 
@@ -146,6 +150,9 @@ public:
     std::string m_strLastFolder;      // folder of the file last chosen, with its separator
 
     // ---- export state ---------------------------------------------------------------
+    // The grade last chosen in the results window, kept for the run: the reports are
+    // judged against it.
+    Grade m_grade = DefaultGrade();
     // The export dialog's last choice: every section and GBK at first, the path the
     // default name of the traverse last imported.
     CResultExportDlg m_exportOptions;

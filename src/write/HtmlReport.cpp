@@ -26,16 +26,22 @@ td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowra
 thead { display: table-header-group; }
 tr { break-inside: avoid; page-break-inside: avoid; }
 table.sheet { font-size: 8pt; }
-table.sheet th, table.sheet td { padding: 1pt 2.5pt; }
+table.sheet th, table.sheet td { padding: 1pt 2.5pt; font-size: 8pt; white-space: nowrap; }
 table.info th { text-align: left; background: none; }
 tr.sum th, tr.sum td { font-weight: bold; border-top: 1.2pt solid black; }
 p.verdict { font-weight: bold; }
 svg { width: 100%; height: auto; max-height: 170mm; }
 )";
 
-// The row a calculation sheet ends with ("合计") is set apart from the stations.
-std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum) {
-    std::string out = "<table class=\"" + cls + "\">\n<thead><tr>";
+// The row a calculation sheet ends with ("合计") is set apart from the stations. Qt's
+// rich text takes the width, borders and alignment as attributes only.
+std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum, bool richText) {
+    const std::string number =
+        richText ? "<td align=\"right\" style=\"white-space: nowrap\">" : "<td class=\"n\">";
+    std::string out =
+        "<table class=\"" + cls + "\"" +
+        (richText ? " width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\"" : "") +
+        ">\n<thead><tr>";
     for (const std::string& h : cells.front())
         out += "<th>" + EscapedMarkup(h) + "</th>";
     out += "</tr></thead>\n<tbody>\n";
@@ -43,7 +49,7 @@ std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum) {
         const bool sum = lastIsSum && r + 1 == cells.size();
         out += sum ? "<tr class=\"sum\">" : "<tr>";
         for (size_t c = 0; c < cells[r].size(); ++c)
-            out += (c == 0 ? "<th>" : "<td class=\"n\">") + EscapedMarkup(cells[r][c]) +
+            out += (c == 0 ? std::string("<th>") : number) + EscapedMarkup(cells[r][c]) +
                    (c == 0 ? "</th>" : "</td>");
         out += "</tr>\n";
     }
@@ -75,8 +81,8 @@ std::string Closures(const TraverseResults& r, const Grade& grade) {
     return out;
 }
 
-std::string SheetWithClosures(const TraverseResults& r) {
-    std::string out = Table(CalculationSheetCells(r.sheet), "sheet", true) + "<p>";
+std::string SheetWithClosures(const TraverseResults& r, bool richText) {
+    std::string out = Table(CalculationSheetCells(r.sheet), "sheet", true, richText) + "<p>";
     const char* separator = "";
     for (const auto& [label, value] : CalculationSheetClosures(r.closure)) {
         out += separator + EscapedMarkup(label + " " + value);
@@ -115,9 +121,9 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c,
                       EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
                       kStyle + "</style>\n</head>\n<body>\n";
     out += Header(r, c) + Closures(r, c.grade);
-    out += Section("sheet", "导线计算表", SheetWithClosures(r), options.richText);
-    out += Section("coordinates", "坐标成果与点位精度", Table(CoordinateCells(r), "coords", false),
-                   options.richText);
+    out += Section("sheet", "导线计算表", SheetWithClosures(r, options.richText), options.richText);
+    out += Section("coordinates", "坐标成果与点位精度",
+                   Table(CoordinateCells(r), "coords", false, options.richText), options.richText);
     if (options.plot) out += Section("plot", "导线图", InlinePlot(r), options.richText);
     return out + "</body>\n</html>\n";
 }

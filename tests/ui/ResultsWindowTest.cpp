@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -24,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -169,4 +172,48 @@ TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {
     EXPECT_EQ(png.size(), QSize(1600, 1200));
     EXPECT_EQ(SaveWith("saveSvg", "导线图.svg").toStdString(),
               WriteSvgPlot(BuildPlotModel(results, 800, 600)));
+}
+
+namespace {
+// A PDF's text as pdftotext reads it, without blanks.
+QString PdfText(const QString& pdf) {
+    const QString text = pdf + ".txt";
+    const std::string command =
+        "pdftotext -layout '" + pdf.toStdString() + "' '" + text.toStdString() + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    QFile file(text);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("\\s")));
+}
+} // namespace
+
+// The grade chosen is the run's: a new results window opens on it, and the reports
+// judge against it.
+TEST_F(ResultsWindow, ChosenGradeIsKeptForTheRunAndInTheReports) {
+    Find<QComboBox>("gradeChooser").setCurrentIndex(5);
+    EXPECT_EQ(run->dlg.m_grade.name, "图根首级");
+    CResultsWindow again{run->dlg, nullptr};
+    EXPECT_EQ(again.findChild<QComboBox*>("gradeChooser")->currentText(), "图根首级");
+    const QByteArray html = SaveWith("saveHtml", "报告.html");
+    EXPECT_TRUE(html.contains("±98.0″（40″√n，n = 6）：合格"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
+}
+
+// Printing and the saved PDF hold the report as text: the closures, the verdict, the
+// sheet's sums and every point with its coordinates.
+TEST_F(ResultsWindow, PrintsAndSavesThePdfAsText) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(window.PrintTo(printer));
+    ASSERT_FALSE(SaveWith("savePdf", "报告.pdf").isEmpty());
+    for (const char* pdf : {"printed.pdf", "报告.pdf"}) {
+        SCOPED_TRACE(pdf);
+        const QString text = PdfText(dir.filePath(pdf));
+        for (const char* wanted :
+             {"导线平差成果", "闭合导线", "全长相对闭合差 1/578931，限差 1/2000：合格",
+              "等级 图根：合格", "导线计算表", "合计", "坐标成果与点位精度", "导线图", "第 1 页",
+              "T1 3381382.324 501961.040", "T5 3380975.344 501713.583"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(wanted).remove(' '))) << wanted;
+    }
 }
