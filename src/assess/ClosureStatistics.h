@@ -12,6 +12,7 @@ struct ClosureStatistics {
     double fx = 0.0, fy = 0.0;     // mm, computed minus known
     double fd = 0.0;               // total closure sqrt(fx^2 + fy^2), mm
     double length = 0.0;           // sum of the horizontal sides, m
+    int sideCount = 0;             // sides in the length
     std::optional<long long> k;    // relative closure 1/K, K rounded down; none when fD is 0
     double sigma0 = 0.0;           // unit-weight error, seconds
     int redundancy = 0;            // r

@@ -35,6 +35,13 @@ Row AzimuthRow(const ClosureStatistics& c, const Grade& grade, const GradeCheck&
             check.pass};
 }
 
+Row LengthRow(const ClosureStatistics& c, const Grade& grade, const GradeCheck& check) {
+    const QString length = Q(FormatFixed(c.length, 3)) + " m";
+    if (!check.applies) return {"导线全长 ΣD", length, {}, std::nullopt};
+    return {"导线全长 ΣD", length, Q(FormatShortest(check.limit)) + " m" + Q(MapScaleNote(grade)),
+            check.pass};
+}
+
 std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeChecks& checks) {
     const ClosureStatistics& c = r.closure;
     std::vector<Row> rows;
@@ -47,12 +54,16 @@ std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeC
                     {"坐标闭合差 fx", Q(FormatSignedTenth(c.fx)) + " mm", {}, std::nullopt},
                     {"坐标闭合差 fy", Q(FormatSignedTenth(c.fy)) + " mm", {}, std::nullopt},
                     {"全长闭合差 fD", Q(FormatTenth(c.fd)) + " mm", {}, std::nullopt},
-                    {"导线全长 ΣD", Q(FormatFixed(c.length, 3)) + " m", {}, std::nullopt},
+                    LengthRow(c, grade, checks.length),
                     {"全长相对闭合差", "1/" + Q(RelativeClosureText(c.k)),
                      "1/" + QString::number(grade.relativeK), checks.relative.pass},
                     {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
                     {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
                 });
+    if (checks.meanSide.applies)
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(rows.size()) - 2,
+                    {"平均边长", Q(FormatFixed(c.length / c.sideCount, 3)) + " m",
+                     Q(FormatShortest(checks.meanSide.limit)) + " m", checks.meanSide.pass});
     if (c.weakest >= 0) {
         const ResultPoint& p = r.points[static_cast<size_t>(c.weakest)];
         rows.push_back({"最弱点",
@@ -121,6 +132,12 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     m_relativeK->setObjectName(QStringLiteral("customK"));
     m_angleCoefficient = NewCoefficientBox(this);
     m_angleCoefficient->setObjectName(QStringLiteral("customCoefficient"));
+    m_mapScale = new QComboBox(this);
+    m_mapScale->setObjectName(QStringLiteral("mapScale"));
+    m_mapScale->addItem(QStringLiteral("未选"), 0);
+    for (int m : kMapScales)
+        m_mapScale->addItem(QStringLiteral("1:%1").arg(m), m);
+    m_mapScale->setToolTip(QStringLiteral("图根导线全长限差 α·M 米（α = 1），M 为测图比例尺分母"));
 
     m_table = new QTableWidget(0, 4, this);
     m_table->setObjectName(QStringLiteral("closureTable"));
@@ -137,6 +154,8 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     chooser->addWidget(m_relativeK);
     chooser->addWidget(new QLabel(QStringLiteral("方位角闭合差限差"), this));
     chooser->addWidget(m_angleCoefficient);
+    chooser->addWidget(new QLabel(QStringLiteral("测图比例尺"), this));
+    chooser->addWidget(m_mapScale);
     chooser->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooser);
@@ -145,12 +164,14 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     connect(m_grade, &QComboBox::currentIndexChanged, this, [this] { OnGradeChosen(); });
     connect(m_relativeK, &QSpinBox::valueChanged, this, [this] { ShowChecks(); });
     connect(m_angleCoefficient, &QDoubleSpinBox::valueChanged, this, [this] { ShowChecks(); });
+    connect(m_mapScale, &QComboBox::currentIndexChanged, this, [this] { ShowChecks(); });
     ShowGrade(m_remembered);
 }
 
 // A standard grade by its name; anything else as 自定义 with its limits.
 void CClosureTab::ShowGrade(const Grade& grade) {
-    const QSignalBlocker block(m_grade);
+    const QSignalBlocker block(m_grade), blockScale(m_mapScale);
+    m_mapScale->setCurrentIndex(std::max(0, m_mapScale->findData(grade.mapScale)));
     int index = m_grade->count() - 1;
     for (size_t i = 0; i < StandardGrades().size(); ++i)
         if (StandardGrades()[i].name == grade.name) index = static_cast<int>(i);
@@ -168,6 +189,8 @@ void CClosureTab::OnGradeChosen() {
     const bool custom = IsCustom(*m_grade);
     m_relativeK->setEnabled(custom);
     m_angleCoefficient->setEnabled(custom);
+    m_mapScale->setEnabled(
+        !custom && HasMapScale(StandardGrades()[static_cast<size_t>(m_grade->currentIndex())]));
     if (!custom) {
         const Grade& g = StandardGrades()[static_cast<size_t>(m_grade->currentIndex())];
         const QSignalBlocker blockK(m_relativeK), blockCoefficient(m_angleCoefficient);
@@ -178,7 +201,11 @@ void CClosureTab::OnGradeChosen() {
 }
 
 Grade CClosureTab::ChosenGrade() const {
-    if (!IsCustom(*m_grade)) return StandardGrades()[static_cast<size_t>(m_grade->currentIndex())];
+    if (!IsCustom(*m_grade)) {
+        const Grade& g = StandardGrades()[static_cast<size_t>(m_grade->currentIndex())];
+        const int m = m_mapScale->currentData().toInt();
+        return m > 0 ? WithMapScale(g, m) : g;
+    }
     return Grade{std::string(LoadString(str::kCustomGrade)), m_angleCoefficient->value(),
                  m_relativeK->value()};
 }

@@ -1,5 +1,6 @@
-// Tab "闭合差与限差": the grade chooser (the six grades of GB 50026 and a custom 1/K
-// and ″√n coefficient) and the closure statistics in a table, each check of the grade
+// Tab "闭合差与限差": the grade chooser (the seven grades of GB 50026 and a custom 1/K
+// and ″√n coefficient, and for 图根 the map scale that sets its length limit) and the
+// closure statistics in a table, each check of the grade
 // coloured pass (green, 合格) or fail (red, 超限). Values rounded for reading.
 #pragma once
 
@@ -30,5 +31,6 @@ private:
     QComboBox* m_grade = nullptr;
     QSpinBox* m_relativeK = nullptr;              // custom 1/K
     QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)
+    QComboBox* m_mapScale = nullptr;              // 图根: the map scale's M, 0 none chosen
     QTableWidget* m_table = nullptr;
 };

@@ -61,9 +61,12 @@ HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int
 void ShowText(HWND dlg, ResultsRun& run) {
     const LRESULT chosen = SendDlgItemMessageW(dlg, kGradeBox, CB_GETCURSEL, 0, 0);
     const auto& grades = StandardGrades();
-    const Grade& grade = chosen >= 0 && static_cast<size_t>(chosen) < grades.size()
-                             ? grades[static_cast<size_t>(chosen)]
-                             : DefaultGrade();
+    Grade grade = chosen >= 0 && static_cast<size_t>(chosen) < grades.size()
+                      ? grades[static_cast<size_t>(chosen)]
+                      : DefaultGrade();
+    // The map scale chosen for the same grade in the other window stays.
+    if (grade.name == run.ws.m_grade.name && run.ws.m_grade.mapScale > 0)
+        grade = WithMapScale(grade, run.ws.m_grade.mapScale);
     run.ws.m_grade = grade;
     SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run.results, grade)).c_str());
 }

@@ -12,8 +12,12 @@ const char* TraverseTypeTitle(int traverseType) {
 }
 
 std::string GradeDescription(const Grade& g) {
-    return g.name + "（全长相对闭合差 1/" + std::to_string(g.relativeK) + "，方位角闭合差 ±" +
-           FormatShortest(g.angleCoefficient) + "″√n）";
+    std::string limits = "全长相对闭合差 1/" + std::to_string(g.relativeK) + "，方位角闭合差 ±" +
+                         FormatShortest(g.angleCoefficient) + "″√n";
+    if (g.lengthLimit > 0.0) limits += "，导线全长 ≤ " + FormatShortest(g.lengthLimit) + " m";
+    if (g.meanSideLimit > 0.0) limits += "，平均边长 ≤ " + FormatShortest(g.meanSideLimit) + " m";
+    if (g.mapScale > 0) limits += "，测图比例尺 1:" + std::to_string(g.mapScale);
+    return g.name + "（" + limits + "）";
 }
 
 std::vector<std::string> ReportHeaderLines(const TraverseResults& results,

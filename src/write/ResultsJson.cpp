@@ -39,7 +39,14 @@ Json Closures(const ClosureStatistics& c) {
             {"fy_mm", c.fy},
             {"fd_mm", c.fd},
             {"length_m", c.length},
+            {"side_count", c.sideCount},
             {"relative_closure_k", c.k ? Json(*c.k) : Json()}};
+}
+
+// A length check in metres; null where the grade has no such limit.
+Json Limit(const GradeCheck& check) {
+    if (!check.applies) return nullptr;
+    return {{"limit_m", check.limit}, {"pass", check.pass}};
 }
 
 Json Checks(const ClosureStatistics& c, const Grade& g) {
@@ -50,9 +57,12 @@ Json Checks(const ClosureStatistics& c, const Grade& g) {
     return {{"grade",
              {{"name", g.name},
               {"angle_coefficient_seconds", g.angleCoefficient},
-              {"relative_closure_k", g.relativeK}}},
+              {"relative_closure_k", g.relativeK},
+              {"map_scale", g.mapScale > 0 ? Json(g.mapScale) : Json()}}},
             {"azimuth", azimuth},
             {"relative", {{"limit_k", g.relativeK}, {"pass", checks.relative.pass}}},
+            {"length", Limit(checks.length)},
+            {"mean_side", Limit(checks.meanSide)},
             {"pass", checks.Pass()}};
 }
 

@@ -74,6 +74,27 @@ std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results) {
     return texts;
 }
 
+std::string MapScaleNote(const Grade& grade) {
+    if (!HasMapScale(grade)) return {};
+    if (grade.mapScale == 0)
+        return "（未选测图比例尺，按 1:" + std::to_string(kMostMapScale) + "）";
+    return "（测图比例尺 1:" + std::to_string(grade.mapScale) + "）";
+}
+
+std::vector<std::string> LengthLines(const ClosureStatistics& c, const Grade& grade,
+                                     const GradeChecks& checks) {
+    std::vector<std::string> lines;
+    if (checks.length.applies)
+        lines.push_back(FormatString(str::kLengthLine,
+                                     {FormatFixed(c.length, 3), FormatShortest(checks.length.limit),
+                                      MapScaleNote(grade), VerdictText(checks.length.pass)}));
+    if (checks.meanSide.applies)
+        lines.push_back(FormatString(str::kMeanSideLine, {FormatFixed(c.length / c.sideCount, 3),
+                                                          FormatShortest(checks.meanSide.limit),
+                                                          VerdictText(checks.meanSide.pass)}));
+    return lines;
+}
+
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
                                              const GradeChecks& checks) {
     const ClosureStatistics& c = results.closure;
@@ -92,6 +113,8 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
     lines.push_back(FormatString(str::kRelativeClosureLine,
                                  {RelativeClosureText(c.k), std::to_string(grade.relativeK),
                                   VerdictText(checks.relative.pass)}));
+    for (std::string& line : LengthLines(c, grade, checks))
+        lines.push_back(std::move(line));
     lines.push_back(
         FormatString(str::kSigma0Line, {FormatTenth(c.sigma0), std::to_string(c.redundancy)}));
     if (c.weakest >= 0) {

@@ -34,7 +34,14 @@ struct KnownPointText {
 };
 std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results);
 
-// The azimuth (or angle count), coordinate, relative closure, sigma0 and weakest-point
+// "（测图比例尺 1:1000）" for a 图根 grade ("（未选测图比例尺，按 1:2000）" without a
+// scale); empty for the others.
+std::string MapScaleNote(const Grade& grade);
+// The length and mean-side lines where the grade has those limits.
+std::vector<std::string> LengthLines(const ClosureStatistics& closure, const Grade& grade,
+                                     const GradeChecks& checks);
+
+// The azimuth (or angle count), coordinate, relative closure, length, sigma0 and weakest-point
 // lines; the weakest point's line only where there is a new point.
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
                                              const GradeChecks& checks);

@@ -104,6 +104,7 @@ void CollectClosure(const AdjustedTraverse& t, TraverseResults& r) {
     c.fd = std::hypot(c.fx, c.fy);
     for (const ResultSide& s : r.sides)
         c.length += s.observed;
+    c.sideCount = static_cast<int>(r.sides.size());
     const double ratio = c.length / (c.fd * 0.001);
     if (c.fd > 0.0 && ratio < 9e15) c.k = static_cast<long long>(std::floor(ratio));
     c.sigma0 = t.precision.sigma0;

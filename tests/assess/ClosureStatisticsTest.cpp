@@ -87,6 +87,38 @@ TEST(GradeLimits, EachGradeJudgesBothClosures) {
     EXPECT_EQ(DefaultGrade().angleCoefficient, 60.0) << "一般图根";
 }
 
+// The length and mean-side limits of GB 50026 Table 3.3.1, and for 图根 the length
+// alpha * M of Table 5.2.7 for the map scale chosen (at most 2000 m without one).
+TEST(GradeLimits, LengthAndMeanSideAsTheStandardTabulates) {
+    struct Case {
+        const char* grade;
+        double length;
+        int sides;
+        double lengthLimit, meanSideLimit; // 0: not checked
+        bool pass;
+    };
+    const Case cases[] = {
+        {"三等", 14000, 5, 14000, 3000, true},    {"三等", 14001, 5, 14000, 3000, false},
+        {"四等", 9000, 6, 9000, 1500, true},      {"一级", 4000, 8, 4000, 500, true},
+        {"二级", 1519.735, 6, 2400, 250, false}, // the closed example: mean side 253 m
+        {"三级", 1200, 12, 1200, 100, true},      {"三级", 1200, 11, 1200, 100, false},
+        {"图根", 2000, 10, 2000, 0, true},        {"图根", 398000, 2000, 2000, 0, false},
+        {"图根@500", 501, 3, 500, 0, false},      {"图根首级@1000", 1000, 3, 1000, 0, true},
+        {"图根@2000", 2000.5, 3, 2000, 0, false}, {"20000:8", 1e6, 3, 0, 0, true},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(std::string(t.grade) + " " + std::to_string(t.length));
+        ClosureStatistics c;
+        c.length = t.length, c.sideCount = t.sides, c.k = 1000000;
+        const GradeChecks checks = CheckGrade(c, *ParseGrade(t.grade));
+        EXPECT_EQ(checks.length.applies, t.lengthLimit > 0);
+        EXPECT_EQ(checks.length.limit, t.lengthLimit);
+        EXPECT_EQ(checks.meanSide.applies, t.meanSideLimit > 0);
+        EXPECT_EQ(checks.meanSide.limit, t.meanSideLimit);
+        EXPECT_EQ(checks.Pass(), t.pass);
+    }
+}
+
 TEST(GradeLimits, WithoutAnAzimuthConditionOrAClosureNothingFails) {
     ClosureStatistics c; // a single-connection traverse closing exactly
     c.angleCount = 5, c.azimuthClosure = 999.0;
@@ -98,7 +130,8 @@ TEST(GradeLimits, WithoutAnAzimuthConditionOrAClosureNothingFails) {
 
 TEST(GradeLimits, RefusesWhatIsNoGrade) {
     for (const char* text : {"", "五等", "图根 ", "0:5", "2000.5:5", "2000:0", "2000:-1", "2000",
-                             ":5", "2000:", "2000:5:1", "1e300:5"})
+                             ":5", "2000:", "2000:5:1", "1e300:5", "图根@750", "图根@", "三等@1000",
+                             "@1000", "1000:5@1000", "图根@1000@500"})
         EXPECT_FALSE(ParseGrade(text).has_value()) << text;
 }
 

@@ -93,6 +93,20 @@ TEST_F(ResultsWindow, ClosuresAgainstTheChosenGrade) {
         EXPECT_EQ(RowOf(table, "等级"), c.verdict);
     }
     EXPECT_EQ(table.item(table.rowCount() - 1, 3)->foreground().color(), QColor(190, 0, 0));
+
+    // 图根's length is held to the map scale chosen; the other grades have their own.
+    auto& scale = Find<QComboBox>("mapScale");
+    grade.setCurrentIndex(6);
+    EXPECT_TRUE(scale.isEnabled());
+    EXPECT_EQ(RowOf(table, "导线全长"),
+              "导线全长 ΣD 1519.735 m 2000 m（未选测图比例尺，按 1:2000） 合格");
+    scale.setCurrentIndex(1);
+    EXPECT_EQ(RowOf(table, "导线全长"), "导线全长 ΣD 1519.735 m 500 m（测图比例尺 1:500） 超限");
+    EXPECT_EQ(RowOf(table, "等级"), "等级 图根   超限");
+    EXPECT_EQ(run->dlg.m_grade.mapScale, 500);
+    grade.setCurrentIndex(3);
+    EXPECT_FALSE(scale.isEnabled());
+    EXPECT_EQ(RowOf(table, "平均边长"), "平均边长 253.289 m 250 m 超限");
 }
 
 // Ctrl+C on a table copies the rows of the selection whole, with the header; with

@@ -136,7 +136,8 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
     EXPECT_EQ(report.substr(0, at), "导线平差成果\r\n观测文件：closed.txt\r\n导线类型：闭合导线\r\n"
                                     "已知点1 D21：X = 3381252.418 m，Y = 501734.206 m\r\n"
                                     "已知点2 D22：X = 3381685.431 m，Y = 501484.203 m\r\n"
-                                    "等级：图根（全长相对闭合差 1/2000，方位角闭合差 ±60″√n）\r\n"
+                                    "等级：图根（全长相对闭合差 1/2000，方位角闭合差 ±60″√n，"
+                                    "导线全长 ≤ 2000 m）\r\n"
                                     "日期：2026-12-07　程序版本：9.9\r\n");
     EXPECT_EQ(
         report.substr(at + tables.size()),
@@ -144,6 +145,7 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
         "方位角闭合差 fβ = -4.0″，限差 ±147.0″（60″√n，n = 6）：合格\r\n"
         "坐标闭合差 fx = -2.6 mm，fy = 0.0 mm，全长闭合差 fD = 2.6 mm，导线全长 ΣD = 1519.735 m\r\n"
         "全长相对闭合差 1/578931，限差 1/2000：合格\r\n"
+        "导线全长 ΣD = 1519.735 m，限差 2000 m（未选测图比例尺，按 1:2000）：合格\r\n"
         "单位权中误差 σ0 = 0.8″（多余观测数 r = 3）\r\n"
         "最弱点 T3：M = 3.4 mm\r\n"
         "等级 图根：合格\r\n");
