@@ -53,9 +53,11 @@ bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
         !WriteOutput(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade())), keep,
                      messages))
         return false;
-    if (a.plotPath &&
-        !WriteOutput(*a.plotPath, WriteSvgPlot(BuildPlotModel(results, kPlotWidth, kPlotHeight)),
-                     keep, messages))
+    if (a.plotPath && !WriteOutput(*a.plotPath,
+                                   WriteSvgPlot(BuildPlotModel(
+                                       results, kPlotWidth, kPlotHeight,
+                                       PlotTitle(a.observationFile, results.traverseType))),
+                                   keep, messages))
         return false;
     if (a.sheetPath &&
         !WriteOutput(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure), keep,

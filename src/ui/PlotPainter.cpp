@@ -77,10 +77,12 @@ void DrawTexts(QPainter& p, const PlotModel& plot) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(plot.fontSize))));
     p.setFont(font);
     p.setPen(Qt::black);
-    const QFontMetricsF metrics(font);
     for (const PlotText& t : plot.texts) {
+        QFont sized = font;
+        if (t.size > 0) sized.setPixelSize(std::max(1, static_cast<int>(std::lround(t.size))));
+        p.setFont(sized);
         const QString text = QString::fromStdString(t.text);
-        const double width = metrics.horizontalAdvance(text);
+        const double width = QFontMetricsF(sized).horizontalAdvance(text);
         const double shift = t.anchor == TextAnchor::Start    ? 0.0
                              : t.anchor == TextAnchor::Middle ? width / 2
                                                               : width;
@@ -101,12 +103,13 @@ void PaintPlot(QPainter& painter, const PlotModel& plot) {
     painter.restore();
 }
 
-std::string PlotPng(const TraverseResults& results, int width, int height) {
+std::string PlotPng(const TraverseResults& results, int width, int height,
+                    const std::string& title) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        PaintPlot(painter, BuildPlotModel(results, width, height));
+        PaintPlot(painter, BuildPlotModel(results, width, height, title));
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -115,14 +118,14 @@ std::string PlotPng(const TraverseResults& results, int width, int height) {
     return bytes.toStdString();
 }
 
-CPlotView::CPlotView(const TraverseResults& results, QWidget* parent)
-    : QWidget(parent), m_results(results) {
+CPlotView::CPlotView(const TraverseResults& results, std::string title, QWidget* parent)
+    : QWidget(parent), m_results(results), m_title(std::move(title)) {
     setObjectName(QStringLiteral("plotView"));
     setMinimumSize(320, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-PlotModel CPlotView::Model() const { return BuildPlotModel(m_results, width(), height()); }
+PlotModel CPlotView::Model() const { return BuildPlotModel(m_results, width(), height(), m_title); }
 
 void CPlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -15,12 +15,13 @@ class QPainter;
 void PaintPlot(QPainter& painter, const PlotModel& plot);
 
 // The plot drawn on a white picture of width x height pixels, as PNG bytes.
-std::string PlotPng(const TraverseResults& results, int width, int height);
+std::string PlotPng(const TraverseResults& results, int width, int height,
+                    const std::string& title);
 
 // Fits the plot to its own size, so the drawing follows the window's resizing.
 class CPlotView : public QWidget {
 public:
-    CPlotView(const TraverseResults& results, QWidget* parent);
+    CPlotView(const TraverseResults& results, std::string title, QWidget* parent);
     // The model for the size the view has now.
     PlotModel Model() const;
 
@@ -29,4 +30,5 @@ protected:
 
 private:
     const TraverseResults& m_results;
+    std::string m_title;
 };

@@ -24,16 +24,17 @@ CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidg
     QPushButton* svg = AddResultButton(*buttons, this, "saveSvg", "保存为 SVG…");
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new CPlotView(results, this), 1);
+    const std::string title = PlotTitle(ws.m_strObservationPath, results.traverseType);
+    layout->addWidget(new CPlotView(results, title, this), 1);
     layout->addLayout(buttons);
 
-    connect(png, &QPushButton::clicked, this, [&ws, &results] {
+    connect(png, &QPushButton::clicked, this, [&ws, &results, title] {
         ws.SaveResultAs(kPlotPngFile,
-                        [&results] { return PlotPng(results, kPngWidth, kPngHeight); });
+                        [&] { return PlotPng(results, kPngWidth, kPngHeight, title); });
     });
-    connect(svg, &QPushButton::clicked, this, [&ws, &results] {
-        ws.SaveResultAs(kPlotSvgFile, [&results] {
-            return WriteSvgPlot(BuildPlotModel(results, kSvgWidth, kSvgHeight));
+    connect(svg, &QPushButton::clicked, this, [&ws, &results, title] {
+        ws.SaveResultAs(kPlotSvgFile, [&] {
+            return WriteSvgPlot(BuildPlotModel(results, kSvgWidth, kSvgHeight, title));
         });
     });
 }

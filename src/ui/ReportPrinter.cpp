@@ -41,19 +41,19 @@ void Footer(const Page& p, int number, int count) {
 
 // The plot fills the body under its heading; drawn in points, so that its lines and
 // texts have the sizes they have on a screen of 72 dots per inch.
-void PlotPage(const Page& p, const TraverseResults& results) {
-    QFont heading = SongFont(12);
-    heading.setBold(true);
-    p.painter.setFont(heading);
+void PlotPage(const Page& p, const TraverseResults& results, const std::string& title) {
+    QFont bold = SongFont(12);
+    bold.setBold(true);
+    p.painter.setFont(bold);
     p.painter.setPen(Qt::black);
-    const double title = 24 * p.perPoint;
-    p.painter.drawText(QRectF(0, 0, p.width, title), Qt::AlignLeft | Qt::AlignTop,
+    const double heading = 24 * p.perPoint;
+    p.painter.drawText(QRectF(0, 0, p.width, heading), Qt::AlignLeft | Qt::AlignTop,
                        QStringLiteral("导线图"));
     p.painter.save();
-    p.painter.translate(0, title);
+    p.painter.translate(0, heading);
     p.painter.scale(p.perPoint, p.perPoint);
-    PaintPlot(p.painter,
-              BuildPlotModel(results, p.width / p.perPoint, (p.height - title) / p.perPoint));
+    PaintPlot(p.painter, BuildPlotModel(results, p.width / p.perPoint,
+                                        (p.height - heading) / p.perPoint, title));
     p.painter.restore();
 }
 } // namespace
@@ -85,7 +85,7 @@ bool PrintReport(QPagedPaintDevice& device, const TraverseResults& results,
         Footer(page, i + 1, count);
     }
     device.newPage();
-    PlotPage(page, results);
+    PlotPage(page, results, PlotTitle(context.observationFile, results.traverseType));
     Footer(page, count, count);
     return painter.end();
 }

@@ -112,7 +112,9 @@ bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
         return true;
     case kSaveSvg:
         run.ws.SaveResultAs(kPlotSvgFile, [&] {
-            return WriteSvgPlot(BuildPlotModel(run.results, kSvgWidth, kSvgHeight));
+            return WriteSvgPlot(
+                BuildPlotModel(run.results, kSvgWidth, kSvgHeight,
+                               PlotTitle(run.ws.m_strObservationPath, run.results.traverseType)));
         });
         return true;
     case kSaveSheet:

@@ -99,8 +99,9 @@ Cells CoordinateCells(const TraverseResults& r) {
 }
 
 // The plot's own XML declaration has no place inside HTML.
-std::string InlinePlot(const TraverseResults& r) {
-    std::string svg = WriteSvgPlot(BuildPlotModel(r, 960, 680));
+std::string InlinePlot(const TraverseResults& r, const ReportContext& c) {
+    std::string svg =
+        WriteSvgPlot(BuildPlotModel(r, 960, 680, PlotTitle(c.observationFile, r.traverseType)));
     return svg.substr(svg.find("<svg"));
 }
 
@@ -124,6 +125,6 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c,
     out += Section("sheet", "导线计算表", SheetWithClosures(r, options.richText), options.richText);
     out += Section("coordinates", "坐标成果与点位精度",
                    Table(CoordinateCells(r), "coords", false, options.richText), options.richText);
-    if (options.plot) out += Section("plot", "导线图", InlinePlot(r), options.richText);
+    if (options.plot) out += Section("plot", "导线图", InlinePlot(r, c), options.richText);
     return out + "</body>\n</html>\n";
 }

@@ -2,23 +2,29 @@
 
 #include "model/NumberText.h"
 #include "model/Traverse.h"
+#include "read/ImportText.h"
 #include "resources/StringTable.h"
+#include "write/PlotLabels.h"
+#include "write/ReportSummary.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// World (X north, Y east) to drawing: fitted into the drawing less a margin, centred.
+struct Area {
+    double left, top, right, bottom;
+};
+
+// World (X north, Y east) to drawing: fitted into the area, centred.
 struct Mapping {
     double scale = 1.0, midX = 0.0, midY = 0.0, cx = 0.0, cy = 0.0;
     double U(const PlanePoint& p) const { return cx + (p.dY - midY) * scale; }
     double V(const PlanePoint& p) const { return cy - (p.dX - midX) * scale; }
 };
 
-Mapping FitMapping(const std::vector<PlanePoint>& world, double width, double height,
-                   double margin) {
+Mapping FitMapping(const std::vector<PlanePoint>& world, const Area& area) {
     Mapping m;
-    m.cx = width / 2, m.cy = height / 2;
+    m.cx = (area.left + area.right) / 2, m.cy = (area.top + area.bottom) / 2;
     if (world.empty()) return m;
     double minX = world[0].dX, maxX = minX, minY = world[0].dY, maxY = minY;
     for (const PlanePoint& p : world) {
@@ -26,8 +32,8 @@ Mapping FitMapping(const std::vector<PlanePoint>& world, double width, double he
         minY = std::min(minY, p.dY), maxY = std::max(maxY, p.dY);
     }
     m.midX = (minX + maxX) / 2, m.midY = (minY + maxY) / 2;
-    const double fitE = maxY > minY ? (width - 2 * margin) / (maxY - minY) : INFINITY;
-    const double fitN = maxX > minX ? (height - 2 * margin) / (maxX - minX) : INFINITY;
+    const double fitE = maxY > minY ? (area.right - area.left) / (maxY - minY) : INFINITY;
+    const double fitN = maxX > minX ? (area.bottom - area.top) / (maxX - minX) : INFINITY;
     m.scale = std::min(fitE, fitN);
     if (!std::isfinite(m.scale) || m.scale <= 0.0) m.scale = 1.0;
     return m;
@@ -42,16 +48,11 @@ std::vector<const KnownPointEcho*> DirectionPoints(const TraverseResults& r) {
     return out;
 }
 
-void AddPoint(PlotModel& plot, const Mapping& map, const PlanePoint& p, bool known,
-              const std::string& name) {
-    const double x = map.U(p), y = map.V(p), s = plot.symbolSize;
-    plot.symbols.push_back({x, y, known});
-    plot.texts.push_back({x + s * 1.5, y - s * 1.5, TextAnchor::Start, name});
-}
-
-void AddTraverse(PlotModel& plot, const Mapping& map, const TraverseResults& r) {
+std::vector<LabelRequest> AddTraverse(PlotModel& plot, const Mapping& map,
+                                      const TraverseResults& r) {
+    std::vector<LabelRequest> labels;
     const auto& pts = r.points;
-    if (pts.empty()) return;
+    if (pts.empty()) return labels;
     for (size_t i = 0; i + 1 < pts.size(); ++i)
         plot.lines.push_back({map.U(pts[i].xy), map.V(pts[i].xy), map.U(pts[i + 1].xy),
                               map.V(pts[i + 1].xy), false});
@@ -62,36 +63,91 @@ void AddTraverse(PlotModel& plot, const Mapping& map, const TraverseResults& r) 
         const PlanePoint& at =
             std::string_view(k->role) == "start2" ? pts.front().xy : pts.back().xy;
         plot.lines.push_back({map.U(at), map.V(at), map.U(k->xy), map.V(k->xy), true});
-        AddPoint(plot, map, k->xy, true, k->name);
+        labels.push_back({map.U(k->xy), map.V(k->xy), k->name, true});
     }
     for (const ResultPoint& p : pts)
-        AddPoint(plot, map, p.xy, p.known, p.name);
+        labels.push_back({map.U(p.xy), map.V(p.xy), p.name, p.known});
+    return labels;
 }
 
-void AddEllipses(PlotModel& plot, const Mapping& map, const TraverseResults& r) {
+// The error ellipses of every k-th new point, magnified alike.
+void AddEllipses(PlotModel& plot, const Mapping& map, const TraverseResults& r, int every) {
     double largest = 0.0;
     for (const ResultPoint& p : r.points)
         if (!p.known) largest = std::max(largest, p.a);
     const double wanted = std::min(plot.width, plot.height) / 20; // the semi-major axis, drawn
     if (largest > 0.0) plot.magnification = NiceNearest(wanted / (largest * 0.001 * map.scale));
     const double k = 0.001 * plot.magnification * map.scale; // drawing units per mm
+    int index = 0;
     for (const ResultPoint& p : r.points)
-        if (!p.known)
+        if (!p.known && index++ % every == 0)
             plot.ellipses.push_back({map.U(p.xy), map.V(p.xy), p.a * k, p.b * k, p.f - 90});
 }
 
-void AddNorthArrowAndScale(PlotModel& plot, const Mapping& map, double unit) {
+// The known points, and every k-th new point.
+void AddSymbols(PlotModel& plot, const std::vector<LabelRequest>& points, int every) {
+    int index = 0;
+    for (const LabelRequest& p : points)
+        if (p.known || index++ % every == 0) plot.symbols.push_back({p.x, p.y, p.known});
+}
+
+// Whether the sides are drawn shorter than a few symbols: the points then stand too
+// close to be marked one by one.
+bool Dense(const PlotModel& plot) {
+    std::vector<double> sides;
+    for (const PlotLine& l : plot.lines)
+        sides.push_back(std::hypot(l.x2 - l.x1, l.y2 - l.y1));
+    if (sides.empty()) return false;
+    std::nth_element(sides.begin(), sides.begin() + sides.size() / 2, sides.end());
+    return sides[sides.size() / 2] < 3 * plot.symbolSize;
+}
+
+void AddNorthArrowAndScale(PlotModel& plot, const Mapping& map, const Area& area, double unit) {
     const double w = plot.width, h = plot.height;
     plot.northArrow = {w - 2 * unit, 2.5 * unit + 2 * plot.fontSize, w - 2 * unit,
                        unit + plot.fontSize, false};
     plot.texts.push_back({w - 2 * unit, unit + 0.8 * plot.fontSize, TextAnchor::Middle, "N"});
-    const double metres = NiceFloor(w / 4 / map.scale);
+    const double metres = NiceFloor((area.right - area.left) / 4 / map.scale);
     plot.scaleBar = {unit, h - unit, unit + metres * map.scale, h - unit, false};
     plot.texts.push_back({unit + metres * map.scale / 2, h - unit - plot.fontSize * 0.5,
                           TextAnchor::Middle, FormatShortest(metres) + " m"});
-    plot.texts.push_back(
-        {w - unit, h - unit, TextAnchor::End,
-         FormatString(str::kPlotMagnification, {FormatShortest(plot.magnification)})});
+}
+
+// The legend's entries from the bottom of the right-hand column upwards: each a sample
+// drawn in the column's first two ems and its words after them.
+void AddLegend(PlotModel& plot, double left, double unit, bool orientation) {
+    const double f = plot.fontSize, x = left + f, text = left + 2.4 * f;
+    double y = plot.height - unit - 0.3 * f; // the baseline of the lowest entry
+    auto entry = [&](const std::string& words) {
+        plot.texts.push_back({text, y, TextAnchor::Start, words});
+        const double mid = y - 0.35 * f;
+        y -= 1.7 * f;
+        return mid;
+    };
+    if (plot.labelEvery > 1) {
+        const std::string k = std::to_string(plot.labelEvery);
+        plot.texts.push_back(
+            {left, y, TextAnchor::Start,
+             plot.marksEvery > 1 ? "待定点每 " + k + " 点绘出一点" : "点名每 " + k + " 点标注"});
+        y -= 1.7 * f;
+    }
+    if (orientation) {
+        const double mid = entry("定向方向");
+        plot.lines.push_back({x - 0.9 * f, mid, x + 0.9 * f, mid, true});
+    }
+    const double ellipse =
+        entry(FormatString(str::kPlotMagnification, {FormatShortest(plot.magnification)}));
+    plot.ellipses.push_back({x, ellipse, 0.9 * f, 0.45 * f, 0});
+    plot.symbols.push_back({x, entry("待定点"), false});
+    plot.symbols.push_back({x, entry("已知点"), true});
+    plot.texts.push_back({left, y, TextAnchor::Start, "图例"});
+}
+
+// The legend's column: wide enough for its longest words.
+double LegendWidth(const PlotModel& plot) {
+    const std::string words =
+        FormatString(str::kPlotMagnification, {FormatShortest(plot.magnification)});
+    return 2.4 * plot.fontSize + EstimatedTextWidth(words, plot.fontSize);
 }
 } // namespace
 
@@ -109,7 +165,12 @@ double NiceNearest(double value) {
     return value / below <= above / value ? below : above;
 }
 
-PlotModel BuildPlotModel(const TraverseResults& results, double width, double height) {
+std::string PlotTitle(const std::string& observationFile, int traverseType) {
+    return DisplayName(observationFile) + "　" + TraverseTypeTitle(traverseType);
+}
+
+PlotModel BuildPlotModel(const TraverseResults& results, double width, double height,
+                         const std::string& title) {
     PlotModel plot;
     plot.width = width, plot.height = height;
     const double unit = std::min(width, height) / 40; // spacing of the frame's furniture
@@ -120,10 +181,37 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
         world.push_back(p.xy);
     for (const KnownPointEcho* k : DirectionPoints(results))
         world.push_back(k->xy);
-    const Mapping map = FitMapping(world, width, height, 4 * unit + 2 * plot.fontSize);
+    // The magnification's words set the legend's width, and the map's scale the
+    // magnification: the widest words (a magnification of six digits) are assumed.
+    plot.magnification = 200000;
+    const double legend = LegendWidth(plot) + unit;
+    const double margin = 2 * unit + 1.5 * plot.fontSize; // room for the names at the edge
+    const double top = title.empty() ? unit : unit + 2.2 * plot.fontSize;
+    const Area area{margin, top + margin, width - legend - margin,
+                    height - 2 * unit - plot.fontSize - margin};
+    const Mapping map = FitMapping(world, area);
     plot.metresPerUnit = 1.0 / map.scale;
-    AddTraverse(plot, map, results);
-    AddEllipses(plot, map, results);
-    AddNorthArrowAndScale(plot, map, unit);
+    plot.magnification = 1;
+    std::vector<LabelRequest> labels = AddTraverse(plot, map, results);
+    // Points too close to mark one by one are marked where they are named: the names
+    // are placed first, then the symbols and ellipses drawn for the named points.
+    const bool dense = Dense(plot);
+    if (!dense) {
+        AddEllipses(plot, map, results, 1);
+        for (LabelRequest& label : labels)
+            for (const PlotEllipse& e : plot.ellipses)
+                if (!label.known && e.cx == label.x && e.cy == label.y) label.clearance = e.rx;
+    }
+    const PlacedLabels names = PlaceLabels(labels, plot, dense);
+    plot.texts = names.texts;
+    plot.labelEvery = names.every;
+    plot.marksEvery = dense ? names.every : 1;
+    if (dense) AddEllipses(plot, map, results, names.every);
+    AddSymbols(plot, labels, plot.marksEvery);
+    AddNorthArrowAndScale(plot, map, area, unit);
+    if (!title.empty())
+        plot.texts.push_back(
+            {unit, unit + 1.3 * plot.fontSize, TextAnchor::Start, title, 1.3 * plot.fontSize});
+    AddLegend(plot, width - legend, unit, !DirectionPoints(results).empty());
     return plot;
 }

@@ -33,6 +33,7 @@ struct PlotText {
     double x, y; // y is the baseline
     TextAnchor anchor;
     std::string text; // UTF-8
+    double size = 0;  // font size; 0: the plot's
 };
 
 struct PlotModel {
@@ -44,12 +45,22 @@ struct PlotModel {
     std::vector<PlotLine> lines;
     std::vector<PlotEllipse> ellipses;
     std::vector<PlotSymbol> symbols;
-    std::vector<PlotText> texts; // point names, the north arrow's N, the scale, the caption
-    PlotLine northArrow{};       // from its foot to its tip
+    // Point names, the north arrow's N, the scale, the title and the legend's words.
+    std::vector<PlotText> texts;
+    int labelEvery = 1;    // every k-th new point named where all names would not fit
+    int marksEvery = 1;    // and marked (symbol, ellipse) where the points stand too close
+    PlotLine northArrow{}; // from its foot to its tip
     PlotLine scaleBar{};
 };
 
-PlotModel BuildPlotModel(const TraverseResults& results, double width, double height);
+// The traverse in the drawing: a title at the top left (none when empty), the north
+// arrow at the top right, the legend (known point, new point, error ellipse with its
+// magnification, orientation line) in a column at the right, the scale bar at the
+// bottom left, and the points' names placed clear of the drawing where they fit.
+PlotModel BuildPlotModel(const TraverseResults& results, double width, double height,
+                         const std::string& title = {});
+// "closed.txt　闭合导线": the observation file's name and the traverse's type.
+std::string PlotTitle(const std::string& observationFile, int traverseType);
 
 // The largest of 1, 2 and 5 times a power of ten that is at most value (> 0), and the
 // one nearest to value (by ratio).

@@ -30,8 +30,10 @@ std::string Ellipse(const PlotEllipse& e) {
 
 std::string Text(const PlotText& t) {
     static constexpr const char* kAnchors[] = {"start", "middle", "end"};
+    const std::string size = t.size > 0 ? "\" font-size=\"" + N(t.size) : "";
     return "<text x=\"" + N(t.x) + "\" y=\"" + N(t.y) + "\" text-anchor=\"" +
-           kAnchors[static_cast<int>(t.anchor)] + "\">" + EscapedMarkup(t.text) + "</text>\n";
+           kAnchors[static_cast<int>(t.anchor)] + size + "\">" + EscapedMarkup(t.text) +
+           "</text>\n";
 }
 
 std::string NorthArrow(const PlotLine& a, double size) {

@@ -184,8 +184,10 @@ TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {
     QImage png;
     ASSERT_TRUE(png.loadFromData(SaveWith("savePng", "导线图.png"), "PNG"));
     EXPECT_EQ(png.size(), QSize(1600, 1200));
-    EXPECT_EQ(SaveWith("saveSvg", "导线图.svg").toStdString(),
-              WriteSvgPlot(BuildPlotModel(results, 800, 600)));
+    EXPECT_EQ(
+        SaveWith("saveSvg", "导线图.svg").toStdString(),
+        WriteSvgPlot(BuildPlotModel(
+            results, 800, 600, PlotTitle(run->dlg.m_strObservationPath, results.traverseType))));
 }
 
 namespace {

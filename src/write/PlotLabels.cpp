@@ -1,0 +1,156 @@
+#include "write/PlotLabels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+struct Box {
+    double left, top, right, bottom;
+    bool Overlaps(const Box& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+    bool Contains(double x, double y, double margin) const {
+        return x >= left - margin && x <= right + margin && y >= top - margin &&
+               y <= bottom + margin;
+    }
+};
+
+// Whether the segment crosses the box (Liang-Barsky clipping).
+bool Crosses(const PlotLine& l, const Box& b) {
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {l.x1 - b.left, b.right - l.x1, l.y1 - b.top, b.bottom - l.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// The text's box with its baseline at y, starting at x.
+Box TextBox(double x, double y, double width, double font) {
+    return {x, y - 0.85 * font, x + width, y + 0.25 * font};
+}
+
+// The eight places around a point, NE first, out by the extra distance: left end and
+// baseline of the text.
+std::vector<std::pair<double, double>> Places(const LabelRequest& r, double w, double s, double f,
+                                              double extra) {
+    const double near = 1.3 * s + extra * 0.71, side = 1.7 * s + extra;
+    return {{r.x + near, r.y - near},     {r.x + near, r.y + near + 0.8 * f},
+            {r.x - near - w, r.y - near}, {r.x - near - w, r.y + near + 0.8 * f},
+            {r.x + side, r.y + 0.3 * f},  {r.x - side - w, r.y + 0.3 * f},
+            {r.x - w / 2, r.y - side},    {r.x - w / 2, r.y + side + 0.8 * f}};
+}
+
+struct Scene {
+    const PlotModel& plot;
+    const std::vector<LabelRequest>& points;
+    std::vector<Box> ellipses;
+    bool marksFollowNames;
+    std::vector<char> marked; // the points drawn with a symbol, for the k tried
+};
+
+void MarkPoints(Scene& scene, int k) {
+    scene.marked.assign(scene.points.size(), 1);
+    if (!scene.marksFollowNames) return;
+    int newPoint = 0;
+    for (size_t i = 0; i < scene.points.size(); ++i)
+        if (!scene.points[i].known) scene.marked[i] = newPoint++ % k == 0;
+}
+
+// What a name at box costs: another name or the frame very much, a point symbol much,
+// a side or an ellipse a little.
+double Cost(const Box& box, const Scene& scene, const std::vector<Box>& placed) {
+    double cost = 0.0;
+    if (box.left < 0 || box.top < 0 || box.right > scene.plot.width ||
+        box.bottom > scene.plot.height)
+        cost += 1000;
+    for (const Box& other : placed)
+        if (box.Overlaps(other)) cost += 1000;
+    const double s = scene.plot.symbolSize;
+    for (size_t i = 0; i < scene.points.size(); ++i)
+        if (scene.marked[i] && box.Contains(scene.points[i].x, scene.points[i].y, s)) cost += 1000;
+    for (const PlotLine& l : scene.plot.lines)
+        if (Crosses(l, box)) cost += 5;
+    for (const Box& e : scene.ellipses)
+        if (box.Overlaps(e)) cost += 8;
+    return cost;
+}
+
+// Names of the known points and of every k-th new point; the number that could not
+// stand clear of the others.
+int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
+    MarkPoints(scene, k);
+    const double s = scene.plot.symbolSize, f = scene.plot.fontSize;
+    std::vector<Box> placed;
+    int clashes = 0, newPoint = 0;
+    for (const bool known : {true, false})
+        for (const LabelRequest& r : scene.points) {
+            if (r.known != known || (!known && newPoint++ % k != 0)) continue;
+            const double w = EstimatedTextWidth(r.text, f);
+            double best = INFINITY;
+            Box bestBox{};
+            for (const double extra : {0.0, r.clearance})
+                for (const auto& [x, y] : Places(r, w, s, f, extra)) {
+                    const Box box = TextBox(x, y, w, f);
+                    const double cost = Cost(box, scene, placed) + (extra > 0 ? 2 : 0);
+                    if (cost < best) best = cost, bestBox = box;
+                }
+            clashes += best >= 1000;
+            placed.push_back(bestBox);
+            texts.push_back({bestBox.left, bestBox.bottom - 0.25 * f, TextAnchor::Start, r.text});
+        }
+    return clashes;
+}
+// 1, 2, 5, 10, 20, 50, ...
+int NextStep(int k) {
+    int power = 1;
+    while (power * 10 <= k)
+        power *= 10;
+    const int mantissa = k / power;
+    return (mantissa == 1 ? 2 : mantissa == 2 ? 5 : 10) * power;
+}
+} // namespace
+
+double EstimatedTextWidth(std::string_view text, double fontSize) {
+    double ems = 0.0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) continue; // a continuation byte
+        ems += c >= 0xE0 ? 1.0 : 0.6;     // three- and four-byte characters are wide
+    }
+    return ems * fontSize;
+}
+
+PlacedLabels PlaceLabels(const std::vector<LabelRequest>& requests, const PlotModel& plot,
+                         bool marksFollowNames) {
+    Scene scene{plot, requests, {}, marksFollowNames, {}};
+    for (const PlotEllipse& e : plot.ellipses)
+        scene.ellipses.push_back({e.cx - e.rx, e.cy - e.rx, e.cx + e.rx, e.cy + e.rx});
+    const int newPoints = static_cast<int>(
+        std::count_if(requests.begin(), requests.end(), [](const auto& r) { return !r.known; }));
+    // Names that would cover more than a quarter of the drawing cannot stand clear.
+    const double f = plot.fontSize, room = plot.width * plot.height / 4;
+    double area = 0.0;
+    for (const LabelRequest& r : requests)
+        area += EstimatedTextWidth(r.text, f) * 1.1 * f;
+    int k = 1;
+    while (k < newPoints && area / k > room)
+        k = NextStep(k);
+    PlacedLabels out;
+    for (;; k = NextStep(k)) {
+        out.texts.clear();
+        out.every = k;
+        if (Place(scene, k, out.texts) == 0 || k >= newPoints) return out;
+    }
+}
