@@ -57,8 +57,12 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
         });
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
-        m_ws.SaveResultAs(kPdfReportFile,
-                          [this] { return ReportPdf(m_results, m_ws.CurrentReportContext()); });
+        const std::string bytes = ReportPdf(m_results, m_ws.CurrentReportContext());
+        if (bytes.empty()) { // nothing is saved that holds no report
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
+            return;
+        }
+        m_ws.SaveResultAs(kPdfReportFile, [&bytes] { return bytes; });
     });
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

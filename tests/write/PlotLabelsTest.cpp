@@ -94,7 +94,7 @@ TEST(PlotModel, LongTraversesAreNamedAndMarkedEveryKthPoint) {
         const std::vector<PlotText> names = Names(plot, r);
         const int k = plot.labelEvery;
         EXPECT_EQ(names.size(), 2u + static_cast<size_t>((c.newPoints + k - 1) / k));
-        for (const char* known : {"P0", ("P" + std::to_string(c.newPoints + 1)).c_str()})
+        for (const std::string& known : {std::string("P0"), "P" + std::to_string(c.newPoints + 1)})
             EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const PlotText& t) {
                 return t.text == known;
             })) << known;
