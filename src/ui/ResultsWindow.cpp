@@ -57,7 +57,9 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
         });
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor); // seconds for thousands of stations
         const std::string bytes = ReportPdf(m_results, m_ws.CurrentReportContext());
+        QApplication::restoreOverrideCursor();
         if (bytes.empty()) { // nothing is saved that holds no report
             QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
             return;
@@ -82,7 +84,10 @@ void CResultsWindow::Print() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("打印平差成果"));
     if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintTo(printer))
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = PrintTo(printer);
+    QApplication::restoreOverrideCursor();
+    if (!printed)
         QMessageBox::warning(this, windowTitle(), QStringLiteral("打印机不能打印，报告未打印。"));
 }
 
