@@ -21,7 +21,7 @@ section.table { break-before: page; page-break-before: always; }
 section.sheet { page: sheet; }
 table { border-collapse: collapse; }
 th, td { border: 0.6pt solid black; padding: 1.5pt 4pt; }
-th { font-weight: bold; background: #eee; }
+th { font-weight: bold; background: #eee; white-space: nowrap; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
 thead { display: table-header-group; }
 tr { break-inside: avoid; page-break-inside: avoid; }
@@ -30,6 +30,7 @@ table.sheet th, table.sheet td { padding: 1pt 2.5pt; font-size: 8pt; white-space
 table.info th { text-align: left; background: none; }
 tr.sum th, tr.sum td { font-weight: bold; border-top: 1.2pt solid black; }
 p.verdict { font-weight: bold; }
+p.closures { break-before: avoid; page-break-before: avoid; margin-top: 4pt; }
 svg { width: 100%; height: auto; max-height: 170mm; }
 )";
 
@@ -82,7 +83,8 @@ std::string Closures(const TraverseResults& r, const Grade& grade) {
 }
 
 std::string SheetWithClosures(const TraverseResults& r, bool richText) {
-    std::string out = Table(CalculationSheetCells(r.sheet), "sheet", true, richText) + "<p>";
+    std::string out =
+        Table(CalculationSheetCells(r.sheet), "sheet", true, richText) + "<p class=\"closures\">";
     const char* separator = "";
     for (const auto& [label, value] : CalculationSheetClosures(r.closure)) {
         out += separator + EscapedMarkup(label + " " + value);
