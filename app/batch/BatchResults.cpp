@@ -105,7 +105,7 @@ void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseRes
         FormatTenth(c.fd),
         "1/" + RelativeClosureText(c.k),
         FormatTenth(c.sigma0),
-        grade.name,
+        grade.mapScale > 0 ? grade.name + "@" + std::to_string(grade.mapScale) : grade.name,
         VerdictText(checks.Pass()),
     };
     std::string line;

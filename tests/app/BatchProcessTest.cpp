@@ -507,6 +507,11 @@ TEST_F(BatchTool, SummaryAndGradeDecideTheExitStatus) {
          3,
          "closed\t+49.0\t0.0\t1/829303603193460\t11.8\t自定义\t超限",
          1},
+        {"one line, 图根 for 1:500",
+         {"--summary=line", "--grade", "图根@500"},
+         0,
+         "closed\t+49.0\t0.0\t1/829303603193460\t11.8\t图根@500\t合格",
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
