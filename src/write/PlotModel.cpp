@@ -71,12 +71,19 @@ std::vector<LabelRequest> AddTraverse(PlotModel& plot, const Mapping& map,
 }
 
 // The error ellipses of every k-th new point, magnified alike.
-void AddEllipses(PlotModel& plot, const Mapping& map, const TraverseResults& r, int every) {
+// The largest semi-major axis is drawn about a twentieth of the drawing, but not beyond
+// about half the spacing of the points marked, so that neighbouring ellipses keep apart.
+void AddEllipses(PlotModel& plot, const Mapping& map, const TraverseResults& r, int every,
+                 double spacing) {
     double largest = 0.0;
     for (const ResultPoint& p : r.points)
         if (!p.known) largest = std::max(largest, p.a);
-    const double wanted = std::min(plot.width, plot.height) / 20; // the semi-major axis, drawn
-    if (largest > 0.0) plot.magnification = NiceNearest(wanted / (largest * 0.001 * map.scale));
+    const double frame = std::min(plot.width, plot.height) / 20, room = 0.5 * spacing;
+    const double drawnPerMagnification = largest * 0.001 * map.scale;
+    if (largest > 0.0)
+        plot.magnification = room > 0.0 && room < frame
+                                 ? NiceNearest(room / drawnPerMagnification)
+                                 : NiceNearest(frame / drawnPerMagnification);
     const double k = 0.001 * plot.magnification * map.scale; // drawing units per mm
     int index = 0;
     for (const ResultPoint& p : r.points)
@@ -91,15 +98,14 @@ void AddSymbols(PlotModel& plot, const std::vector<LabelRequest>& points, int ev
         if (p.known || index++ % every == 0) plot.symbols.push_back({p.x, p.y, p.known});
 }
 
-// Whether the sides are drawn shorter than a few symbols: the points then stand too
-// close to be marked one by one.
-bool Dense(const PlotModel& plot) {
+// The median length of the sides as drawn; 0 without sides.
+double MedianSide(const PlotModel& plot) {
     std::vector<double> sides;
     for (const PlotLine& l : plot.lines)
         sides.push_back(std::hypot(l.x2 - l.x1, l.y2 - l.y1));
-    if (sides.empty()) return false;
+    if (sides.empty()) return 0.0;
     std::nth_element(sides.begin(), sides.begin() + sides.size() / 2, sides.end());
-    return sides[sides.size() / 2] < 3 * plot.symbolSize;
+    return sides[sides.size() / 2];
 }
 
 void AddNorthArrowAndScale(PlotModel& plot, const Mapping& map, const Area& area, double unit) {
@@ -195,9 +201,11 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
     std::vector<LabelRequest> labels = AddTraverse(plot, map, results);
     // Points too close to mark one by one are marked where they are named: the names
     // are placed first, then the symbols and ellipses drawn for the named points.
-    const bool dense = Dense(plot);
+    // Sides drawn shorter than a few symbols: the points stand too close to mark singly.
+    const double side = MedianSide(plot);
+    const bool dense = side > 0.0 && side < 3 * plot.symbolSize;
     if (!dense) {
-        AddEllipses(plot, map, results, 1);
+        AddEllipses(plot, map, results, 1, side);
         for (LabelRequest& label : labels)
             for (const PlotEllipse& e : plot.ellipses)
                 if (!label.known && e.cx == label.x && e.cy == label.y) label.clearance = e.rx;
@@ -206,7 +214,7 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
     plot.texts = names.texts;
     plot.labelEvery = names.every;
     plot.marksEvery = dense ? names.every : 1;
-    if (dense) AddEllipses(plot, map, results, names.every);
+    if (dense) AddEllipses(plot, map, results, names.every, side * names.every);
     AddSymbols(plot, labels, plot.marksEvery);
     AddNorthArrowAndScale(plot, map, area, unit);
     if (!title.empty())

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -102,6 +103,15 @@ TEST(PlotModel, LongTraversesAreNamedAndMarkedEveryKthPoint) {
         const int m = plot.marksEvery;
         EXPECT_EQ(plot.symbols.size(), 2u + static_cast<size_t>((c.newPoints + m - 1) / m) + 2u)
             << "and the legend's two";
+        // Ellipses of neighbouring marks do not cover one another.
+        std::vector<double> sides;
+        for (const PlotLine& l : plot.lines)
+            sides.push_back(std::hypot(l.x2 - l.x1, l.y2 - l.y1));
+        std::sort(sides.begin(), sides.end());
+        double largest = 0;
+        for (size_t i = 0; i + 1 < plot.ellipses.size(); ++i) // the last is the legend's
+            largest = std::max(largest, plot.ellipses[i].rx);
+        EXPECT_LT(largest, sides[sides.size() / 2] * m);
     }
 }
 
