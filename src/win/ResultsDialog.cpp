@@ -26,7 +26,8 @@ enum ResultsControl {
     kSaveSvg,
     kClose,
     kSaveSheet,
-    kSaveHtml
+    kSaveHtml,
+    kScaleBox
 };
 constexpr int kSvgWidth = 800, kSvgHeight = 600; // as the other window's plot
 
@@ -64,9 +65,12 @@ void ShowText(HWND dlg, ResultsRun& run) {
     Grade grade = chosen >= 0 && static_cast<size_t>(chosen) < grades.size()
                       ? grades[static_cast<size_t>(chosen)]
                       : DefaultGrade();
-    // The map scale chosen for the same grade in the other window stays.
-    if (grade.name == run.ws.m_grade.name && run.ws.m_grade.mapScale > 0)
-        grade = WithMapScale(grade, run.ws.m_grade.mapScale);
+    // The map scale box holds 未选 and then the scales, for the 图根 grades only.
+    const HWND scales = GetDlgItem(dlg, kScaleBox);
+    EnableWindow(scales, HasMapScale(grade));
+    const LRESULT scale = SendMessageW(scales, CB_GETCURSEL, 0, 0);
+    if (scale > 0 && static_cast<size_t>(scale) <= std::size(kMapScales))
+        grade = WithMapScale(grade, kMapScales[scale - 1]);
     run.ws.m_grade = grade;
     SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run.results, grade)).c_str());
 }
@@ -83,6 +87,16 @@ void BuildControls(HWND dlg, const Grade& remembered) {
         for (size_t i = 0; i < StandardGrades().size(); ++i)
             if (StandardGrades()[i].name == DefaultGrade().name)
                 SendMessageW(box, CB_SETCURSEL, i, 0);
+    AddControl(dlg, L"STATIC", "测图比例尺", SS_LEFT, -1, {130, 9, 175, 19});
+    const HWND scales = AddControl(dlg, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, kScaleBox,
+                                   {178, 7, 228, 100});
+    SendMessageW(scales, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"未选"));
+    for (size_t i = 0; i < std::size(kMapScales); ++i) {
+        const std::string label = "1:" + std::to_string(kMapScales[i]);
+        SendMessageW(scales, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(label).c_str()));
+        if (kMapScales[i] == remembered.mapScale) SendMessageW(scales, CB_SETCURSEL, i + 1, 0);
+    }
+    if (remembered.mapScale == 0) SendMessageW(scales, CB_SETCURSEL, 0, 0);
     const HWND text = AddControl(dlg, L"EDIT", "",
                                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                      WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
@@ -102,6 +116,7 @@ void BuildControls(HWND dlg, const Grade& remembered) {
 bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
     switch (id) {
     case kGradeBox:
+    case kScaleBox:
         if (code == CBN_SELCHANGE) ShowText(dlg, run);
         return true;
     case kSaveCsv:

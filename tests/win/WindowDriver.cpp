@@ -18,6 +18,7 @@
 namespace {
 constexpr int kImport = 3, kExit = 2, kAdjust = 1021, kExport = 1020, kResults = 1051;
 constexpr int kResultsText = 2002, kResultsClose = 2006; // inside 平差成果
+constexpr int kResultsScale = 2009;
 constexpr int kInitX1 = 1012, kInitY1 = 1002, kInitX2 = 1005, kInitY2 = 1006;
 constexpr int kWx = 1016, kAzimuthClosure = 1019;
 constexpr int kOptChecks[] = {1044, 1045, 1046, 1049};
@@ -200,6 +201,18 @@ void ShowResults(HWND main, const wchar_t* pause) {
     Check(text.find(L"等级 图根：合格") != std::wstring::npos &&
               text.find(L"T3\t") != std::wstring::npos,
           "平差成果 shows the grade's verdict and the points");
+    // 图根 for 1:500 holds the 1.5 km loop to 500 m; 未选 again before the export.
+    for (const int choice : {1, 0}) {
+        const HWND scale = GetDlgItem(results, kResultsScale);
+        SendMessageW(scale, CB_SETCURSEL, choice, 0);
+        SendMessageW(results, WM_COMMAND, MAKEWPARAM(kResultsScale, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(scale));
+        const std::wstring judged = TextOf(GetDlgItem(results, kResultsText));
+        Check(judged.find(choice == 1
+                              ? L"限差 500 m（测图比例尺 1:500）：超限"
+                              : L"（未选测图比例尺，按 1:2000）：合格") != std::wstring::npos,
+              "the map scale sets 图根's length limit");
+    }
     Click(results, kResultsClose);
     Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
 }
