@@ -86,8 +86,6 @@ void WriteClosureSummary(std::FILE* err, const std::string& file, const Traverse
     std::vector<std::string> lines = {std::string(LoadString(str::kAdjustDone))};
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         lines.push_back(line);
-    lines.push_back(
-        FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
     const std::string prefix = ShownText(file) + ": ";
     std::string text;
     for (const std::string& line : lines)

@@ -8,7 +8,6 @@
 #include "win/MemoryTemplate.h"
 
 #include "platform/WideText.h"
-#include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
@@ -45,8 +44,7 @@ std::string ResultsText(const TraverseResults& results, const Grade& grade) {
         text += k.point + "：" + k.coordinates + "\r\n";
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         text += line + "\r\n";
-    text += FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())});
-    return text + "\r\n\r\n" + CoordinateTableText(results, "\r\n");
+    return text + "\r\n" + CoordinateTableText(results, "\r\n");
 }
 
 HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int id, RECT r) {

@@ -73,10 +73,12 @@ std::string Header(const TraverseResults& r, const ReportContext& c) {
     return out + "</table>\n";
 }
 
+// The closure lines; the last, the verdict, set apart.
 std::string Closures(const TraverseResults& r, const Grade& grade) {
-    const std::vector<std::string> lines = ReportClosureLines(r, grade);
+    const std::vector<std::string> lines =
+        ClosureSummaryLines(r, grade, CheckGrade(r.closure, grade));
     std::string out = "<h2>闭合差与精度</h2>\n";
-    for (size_t i = 1; i < lines.size(); ++i) // the first is the text report's rule
+    for (size_t i = 0; i < lines.size(); ++i)
         out += std::string(i + 1 == lines.size() ? "<p class=\"verdict\">" : "<p>") +
                EscapedMarkup(lines[i]) + "</p>\n";
     return out;

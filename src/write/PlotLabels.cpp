@@ -100,7 +100,9 @@ int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
             const double w = EstimatedTextWidth(r.text, f);
             double best = INFINITY;
             Box bestBox{};
-            for (const double extra : {0.0, r.clearance})
+            std::vector<double> rings{0.0};
+            if (r.clearance > 0.0) rings.push_back(r.clearance);
+            for (const double extra : rings)
                 for (const auto& [x, y] : Places(r, w, s, f, extra)) {
                     const Box box = TextBox(x, y, w, f);
                     const double cost = Cost(box, scene, placed) + (extra > 0 ? 2 : 0);
@@ -112,6 +114,7 @@ int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
         }
     return clashes;
 }
+
 // 1, 2, 5, 10, 20, 50, ...
 int NextStep(int k) {
     int power = 1;

@@ -98,11 +98,11 @@ void AddSymbols(PlotModel& plot, const std::vector<LabelRequest>& points, int ev
         if (p.known || index++ % every == 0) plot.symbols.push_back({p.x, p.y, p.known});
 }
 
-// The median length of the sides as drawn; 0 without sides.
+// The median length of the traverse's sides as drawn; 0 without sides.
 double MedianSide(const PlotModel& plot) {
     std::vector<double> sides;
     for (const PlotLine& l : plot.lines)
-        sides.push_back(std::hypot(l.x2 - l.x1, l.y2 - l.y1));
+        if (!l.orientation) sides.push_back(std::hypot(l.x2 - l.x1, l.y2 - l.y1));
     if (sides.empty()) return 0.0;
     std::nth_element(sides.begin(), sides.begin() + sides.size() / 2, sides.end());
     return sides[sides.size() / 2];
@@ -149,11 +149,19 @@ void AddLegend(PlotModel& plot, double left, double unit, bool orientation) {
     plot.texts.push_back({left, y, TextAnchor::Start, "图例"});
 }
 
-// The legend's column: wide enough for its longest words.
-double LegendWidth(const PlotModel& plot) {
-    const std::string words =
-        FormatString(str::kPlotMagnification, {FormatShortest(plot.magnification)});
-    return 2.4 * plot.fontSize + EstimatedTextWidth(words, plot.fontSize);
+// The legend's column: wide enough for its longest words, the magnification's, which
+// the map's scale decides after the column is set: six digits are allowed for.
+double LegendWidth(double fontSize) {
+    const std::string words = FormatString(str::kPlotMagnification, {"200000"});
+    return 2.4 * fontSize + EstimatedTextWidth(words, fontSize);
+}
+
+// Each new point's name keeps clear of its own ellipse (one ellipse per new point, in
+// the points' order).
+void SetClearances(std::vector<LabelRequest>& labels, const std::vector<PlotEllipse>& ellipses) {
+    size_t next = 0;
+    for (LabelRequest& label : labels)
+        if (!label.known && next < ellipses.size()) label.clearance = ellipses[next++].rx;
 }
 } // namespace
 
@@ -187,28 +195,21 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
         world.push_back(p.xy);
     for (const KnownPointEcho* k : DirectionPoints(results))
         world.push_back(k->xy);
-    // The magnification's words set the legend's width, and the map's scale the
-    // magnification: the widest words (a magnification of six digits) are assumed.
-    plot.magnification = 200000;
-    const double legend = LegendWidth(plot) + unit;
+    const double legend = LegendWidth(plot.fontSize) + unit;
     const double margin = 2 * unit + 1.5 * plot.fontSize; // room for the names at the edge
     const double top = title.empty() ? unit : unit + 2.2 * plot.fontSize;
     const Area area{margin, top + margin, width - legend - margin,
                     height - 2 * unit - plot.fontSize - margin};
     const Mapping map = FitMapping(world, area);
     plot.metresPerUnit = 1.0 / map.scale;
-    plot.magnification = 1;
     std::vector<LabelRequest> labels = AddTraverse(plot, map, results);
-    // Points too close to mark one by one are marked where they are named: the names
-    // are placed first, then the symbols and ellipses drawn for the named points.
-    // Sides drawn shorter than a few symbols: the points stand too close to mark singly.
+    // Sides drawn shorter than a few symbols: the points stand too close to mark one by
+    // one, so the names are placed first and only the named points marked.
     const double side = MedianSide(plot);
     const bool dense = side > 0.0 && side < 3 * plot.symbolSize;
     if (!dense) {
         AddEllipses(plot, map, results, 1, side);
-        for (LabelRequest& label : labels)
-            for (const PlotEllipse& e : plot.ellipses)
-                if (!label.known && e.cx == label.x && e.cy == label.y) label.clearance = e.rx;
+        SetClearances(labels, plot.ellipses);
     }
     const PlacedLabels names = PlaceLabels(labels, plot, dense);
     plot.texts = names.texts;

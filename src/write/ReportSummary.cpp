@@ -2,7 +2,6 @@
 
 #include "model/NumberText.h"
 #include "read/ImportText.h"
-#include "resources/StringTable.h"
 #include "write/ResultsText.h"
 
 const char* TraverseTypeTitle(int traverseType) {
@@ -14,9 +13,9 @@ const char* TraverseTypeTitle(int traverseType) {
 std::string GradeDescription(const Grade& g) {
     std::string limits = "全长相对闭合差 1/" + std::to_string(g.relativeK) + "，方位角闭合差 ±" +
                          FormatShortest(g.angleCoefficient) + "″√n";
-    if (g.lengthLimit > 0.0) limits += "，导线全长 ≤ " + FormatShortest(g.lengthLimit) + " m";
+    if (g.lengthLimit > 0.0)
+        limits += "，导线全长 ≤ " + FormatShortest(g.lengthLimit) + " m" + MapScaleNote(g);
     if (g.meanSideLimit > 0.0) limits += "，平均边长 ≤ " + FormatShortest(g.meanSideLimit) + " m";
-    if (g.mapScale > 0) limits += "，测图比例尺 1:" + std::to_string(g.mapScale);
     return g.name + "（" + limits + "）";
 }
 
@@ -37,7 +36,5 @@ std::vector<std::string> ReportClosureLines(const TraverseResults& results, cons
     std::vector<std::string> lines{"------------闭合差与精度------------"};
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
         lines.push_back(line);
-    lines.push_back(
-        FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
     return lines;
 }

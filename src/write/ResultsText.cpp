@@ -121,5 +121,7 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
         const ResultPoint& p = results.points[static_cast<size_t>(c.weakest)];
         lines.push_back(FormatString(str::kWeakestPointLine, {p.name, FormatTenth(p.m)}));
     }
+    lines.push_back(
+        FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
     return lines;
 }

@@ -42,6 +42,7 @@ std::vector<std::string> LengthLines(const ClosureStatistics& closure, const Gra
                                      const GradeChecks& checks);
 
 // The azimuth (or angle count), coordinate, relative closure, length, sigma0 and weakest-point
-// lines; the weakest point's line only where there is a new point.
+// lines, then the grade's verdict ("等级 图根：合格"); the weakest point's line only where
+// there is a new point.
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
                                              const GradeChecks& checks);

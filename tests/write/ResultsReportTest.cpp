@@ -137,7 +137,7 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
                                     "已知点1 D21：X = 3381252.418 m，Y = 501734.206 m\r\n"
                                     "已知点2 D22：X = 3381685.431 m，Y = 501484.203 m\r\n"
                                     "等级：图根（全长相对闭合差 1/2000，方位角闭合差 ±60″√n，"
-                                    "导线全长 ≤ 2000 m）\r\n"
+                                    "导线全长 ≤ 2000 m（未选测图比例尺，按 1:2000））\r\n"
                                     "日期：2026-12-07　程序版本：9.9\r\n");
     EXPECT_EQ(
         report.substr(at + tables.size()),
