@@ -92,7 +92,7 @@ void BM_AdjustAndAssess(benchmark::State& state) {
     const BenchTraverse t =
         LoadTraverse(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        auto adjusted = AdjustTraverse(t.type, t.records, t.known);
+        auto adjusted = AdjustTraverse(static_cast<TraverseType>(t.type), t.records, t.known);
         const auto* done = std::get_if<AdjustedTraverse>(&adjusted);
         if (done == nullptr) {
             state.SkipWithError("not adjusted");

@@ -113,7 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadResult read =
         h.con ? ReadConObservations(file, "fuzz.con") : ReadTxtObservations(file, "fuzz.txt");
     if (read.refusal) return 0;
-    ReduceSlopeDistances(read.observations);
     for (const ObservationRecord& r : read.observations)
         dlg.m_arrObservations.Add(r);
     dlg.m_nState = kObservationsLoaded;

@@ -60,8 +60,9 @@ bool ResolveKnownPoints(const BatchArguments& a, const Observations& observation
 }
 
 KnownCoordinates CoordinatesOf(const TypedKnownPoint (&p)[kKnownPointCount]) {
-    auto xy = [](const TypedKnownPoint& t) {
-        return PlanePoint{t.x.value_or(0.0), t.y.value_or(0.0)};
+    auto xy = [](const TypedKnownPoint& t) -> std::optional<PlanePoint> {
+        if (!t.x || !t.y) return std::nullopt;
+        return PlanePoint{*t.x, *t.y};
     };
     return {xy(p[kStart1]), xy(p[kStart2]), xy(p[kEnd1]), xy(p[kEnd2])};
 }

@@ -9,30 +9,37 @@
 #include "BatchResults.h"
 
 #include "read/ObservationFile.h"
+#include "reduce/TraverseShape.h"
 
 namespace {
-// The observations, horizontal; none after the message naming the file.
+// The observations as read; none after the message naming the file.
 std::optional<ObservationFile> Import(const BatchArguments& a, const CBatchMessages& messages) {
     ObservationFile file = ReadObservationFile(a.observationFile, a.inputEncoding);
     if (file.read.refusal) {
         messages.Refuse(a.observationFile, *file.read.refusal);
         return std::nullopt;
     }
-    ReduceSlopeDistances(file.read.observations);
     return file;
 }
 
 // The traverse adjusted from the known points the run was given; none after the message.
-std::optional<AdjustedTraverse> Adjusted(const BatchArguments& a, const Observations& observations,
+std::optional<AdjustedTraverse> Adjusted(const BatchArguments& a, const ReadResult& read,
                                          const std::vector<KnownPointEntry>& known,
                                          const CBatchMessages& messages) {
+    const Observations& observations = read.observations;
+    const auto type = static_cast<TraverseType>(a.traverseType);
+    // A file that cannot be the type is said before any known point is asked for.
+    if (const auto refused = CheckShape(type, observations)) {
+        messages.Refuse(a.observationFile, *refused);
+        return std::nullopt;
+    }
     TypedKnownPoint points[kKnownPointCount];
     if (!ResolveKnownPoints(a, observations, known, messages, points)) return std::nullopt;
     if (const auto fault = CheckKnownPoints(a.traverseType, points, observations)) {
         messages.Refuse(a.observationFile, fault->refusal);
         return std::nullopt;
     }
-    auto adjusted = AdjustTraverse(a.traverseType, observations, CoordinatesOf(points));
+    auto adjusted = AdjustTraverse(type, observations, CoordinatesOf(points));
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         messages.Refuse(a.observationFile, *refused);
         return std::nullopt;
@@ -48,7 +55,7 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
     if (a.knownFile && !ReadKnownPointFile(*a.knownFile, messages, known)) return kExitDataRefused;
     const auto file = Import(a, messages);
     if (!file) return kExitDataRefused;
-    const auto traverse = Adjusted(a, file->read.observations, known, messages);
+    const auto traverse = Adjusted(a, file->read, known, messages);
     if (!traverse) return kExitDataRefused;
 
     if (!WriteReportAsAsked(a, *traverse, file->file, messages)) return kExitDataRefused;

@@ -18,9 +18,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", MessageText(*file.read.refusal).c_str());
         return 1;
     }
-    ReduceSlopeDistances(file.read.observations); // slope to horizontal
-    // D21, the loop's start, and D22, the point it is oriented on.
-    const KnownCoordinates known{{3381252.418, 501734.206}, {3381685.431, 501484.203}, {}, {}};
+    // D21, the loop's start, and D22, the point it is oriented on; a closed traverse
+    // uses no end point. The observations go in as read: the slope distances are
+    // reduced inside.
+    KnownCoordinates known;
+    known.start1 = PlanePoint{3381252.418, 501734.206};
+    known.start2 = PlanePoint{3381685.431, 501484.203};
     auto adjusted = AdjustTraverse(kClosed, file.read.observations, known);
     if (const Refusal* refusal = std::get_if<Refusal>(&adjusted)) {
         std::fprintf(stderr, "%s\n", MessageText(*refusal).c_str());

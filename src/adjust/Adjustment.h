@@ -67,4 +67,4 @@ struct Adjustment {
 // no settling in 10 rounds (kNoConvergence), corrections past the gross-error bounds
 // (kGrossError, with the closures).
 std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
-                                         const KnownCoordinates& known, const Reduction& reduction);
+                                         const KnownPlanePoints& known, const Reduction& reduction);

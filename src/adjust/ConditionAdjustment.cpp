@@ -139,7 +139,7 @@ std::variant<Adjustment, Refusal> Iterate(const Inputs& in, const ConditionLayou
 // connection angle at start point 1; a double-connection traverse carries every angle
 // to the end azimuth; a non-oriented traverse's first side is not observed but turned
 // about start point 1 as a free parameter (column 0).
-ConditionLayout LayoutOf(int type, int n, const KnownCoordinates& known) {
+ConditionLayout LayoutOf(int type, int n, const KnownPlanePoints& known) {
     switch (type) {
     case kClosed:
         return {n - 1, 1, n, true, 0.0, false, known.start1};
@@ -158,7 +158,7 @@ AngleDMS AddSecondsWithCarry(const AngleDMS& azimuth, double seconds) {
 }
 
 std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
-                                         const KnownCoordinates& known,
+                                         const KnownPlanePoints& known,
                                          const Reduction& reduction) {
     const int n = static_cast<int>(observations.size());
     const ConditionLayout l = LayoutOf(traverseType, n, known);

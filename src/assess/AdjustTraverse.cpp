@@ -1,18 +1,40 @@
 #include "assess/AdjustedTraverse.h"
 
+#include "read/ObservationReaders.h"
+#include "reduce/KnownPoints.h"
+#include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
 
-std::variant<AdjustedTraverse, Refusal> AdjustTraverse(int type, Observed observations,
-                                                       const KnownCoordinates& known) {
-    AdjustedTraverse t;
-    t.traverseType = type;
-    t.observations.assign(observations.begin(), observations.end());
-    t.known = known;
-    auto reduced = Reduce(type, observations, known);
+#include <string>
+
+namespace {
+// The known points the type uses, checked as the window checks them (without names):
+// each given, finite and in range, and those that fix a direction apart.
+std::optional<Refusal> CheckGiven(TraverseType type, const KnownCoordinates& known,
+                                  Observed observations) {
+    const std::optional<PlanePoint>* given[kKnownPointCount] = {&known.start1, &known.start2,
+                                                                &known.end1, &known.end2};
+    TypedKnownPoint points[kKnownPointCount];
+    for (int role = 0; role < kKnownPointCount; ++role)
+        if (const auto& p = *given[role]) points[role] = {"", p->dX, p->dY};
+    if (auto fault = CheckKnownPoints(type, points, observations)) return fault->refusal;
+    return std::nullopt;
+}
+
+KnownPlanePoints PlanePointsOf(const KnownCoordinates& k) {
+    return {k.start1.value_or(PlanePoint{}), k.start2.value_or(PlanePoint{}),
+            k.end1.value_or(PlanePoint{}), k.end2.value_or(PlanePoint{})};
+}
+
+// Reduce, test the azimuth closure, adjust and assess the horizontal traverse t holds.
+std::optional<Refusal> Compute(AdjustedTraverse& t) {
+    const TraverseType type = t.traverseType;
+    const Observed observations(t.observations);
+    auto reduced = Reduce(type, observations, t.known);
     if (auto* refused = std::get_if<Refusal>(&reduced)) return *refused;
     t.reduction = std::get<Reduction>(std::move(reduced));
-    if (auto refused = CheckAzimuthClosure(type, t.reduction)) return *refused;
-    auto adjusted = Adjust(type, observations, known, t.reduction);
+    if (auto refused = CheckAzimuthClosure(type, t.reduction)) return refused;
+    auto adjusted = Adjust(type, observations, t.known, t.reduction);
     if (auto* refused = std::get_if<Refusal>(&adjusted)) return *refused;
     t.adjustment = std::get<Adjustment>(std::move(adjusted));
     auto assessed = AssessPrecision(t.adjustment);
@@ -20,5 +42,25 @@ std::variant<AdjustedTraverse, Refusal> AdjustTraverse(int type, Observed observ
     t.precision = std::get<Precision>(std::move(assessed));
     if (!ResultsFinite(t.reduction, t.adjustment, t.precision))
         return Refusal{str::kNonFiniteResult, {}};
+    return std::nullopt;
+}
+} // namespace
+
+std::variant<AdjustedTraverse, Refusal> AdjustTraverse(TraverseType type, Observed asRead,
+                                                       const KnownCoordinates& known) {
+    if (!IsTraverseType(type))
+        return Refusal{str::kUnknownTraverseType, {std::to_string(static_cast<int>(type))}};
+    if (asRead.empty()) return Refusal{str::kBadObservations, {}};
+    if (auto refused = CheckShape(type, asRead)) return *refused;
+    if (auto refused = CheckGiven(type, known, asRead)) return *refused;
+    AdjustedTraverse t;
+    t.traverseType = type;
+    t.observations.assign(asRead.begin(), asRead.end());
+    ReduceSlopeDistances(t.observations); // once, here: the caller gives them as read
+    t.known = PlanePointsOf(known);
+    if (auto refused = Compute(t)) {
+        AddShapeHint(*refused, type, ShapeOf(asRead));
+        return *refused;
+    }
     return t;
 }

@@ -6,15 +6,21 @@
 #include "assess/Precision.h"
 
 struct AdjustedTraverse {
-    int traverseType = kNonOriented;
-    Observations observations; // horizontal distances
-    KnownCoordinates known;
+    TraverseType traverseType = kNonOriented;
+    Observations observations; // horizontal distances, reduced from the slope ones given
+    KnownPlanePoints known;    // the points the type uses, as checked
     Reduction reduction;
     Adjustment adjustment;
     Precision precision;
 };
 
-// Reduce, test the azimuth closure, adjust and assess; refused at the first step that
-// refuses, or (kNonFiniteResult) when a result is not a finite number.
-std::variant<AdjustedTraverse, Refusal> AdjustTraverse(int traverseType, Observed observations,
+// The whole computation from the observations as read (slope distances; they are
+// reduced to the horizontal here, once): the type checked (kUnknownTraverseType), the
+// file's shape against it (reduce/TraverseShape.h), the known points it uses (each
+// given, in range, apart), then reduce, test the azimuth closure, adjust and assess.
+// Refused at the first step that refuses, or (kNonFiniteResult) when a result is not a
+// finite number; a refusal of the traverse's size says which type the file looks like
+// when that is not the type chosen.
+std::variant<AdjustedTraverse, Refusal> AdjustTraverse(TraverseType traverseType,
+                                                       Observed observationsAsRead,
                                                        const KnownCoordinates& known);

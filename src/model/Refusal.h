@@ -4,9 +4,15 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Refusal {
+    Refusal() = default;
+    Refusal(int id, std::vector<std::string> args, std::string hintText = {})
+        : messageId(id), arguments(std::move(args)), hint(std::move(hintText)) {}
+
     int messageId = 0;
     std::vector<std::string> arguments;
+    std::string hint; // a sentence said after the message (UTF-8); empty when none
 };

@@ -5,14 +5,28 @@
 
 #include "model/Records.h"
 
+#include <optional>
 #include <vector>
 
 // The order of the window's type buttons.
 enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
 
+// Whether a value is one of the four types (a cast integer may be none).
+constexpr bool IsTraverseType(int type) {
+    return type >= kNonOriented && type <= kDoubleConnection;
+}
+
 using Observations = std::vector<ObservationRecord>;
 
-// The known points by role; a type reads only those it uses (compute/KnownPoints).
+// The known points by role as a caller gives them: none where a point is not given.
+// A type reads only the roles it uses (reduce/KnownPoints.h); a used role not given is
+// refused, never taken as (0, 0).
 struct KnownCoordinates {
+    std::optional<PlanePoint> start1, start2, end1, end2;
+};
+
+// The known points once checked, as the reduction and the adjustment read them; a role
+// the type does not use holds (0, 0) and is never read.
+struct KnownPlanePoints {
     PlanePoint start1{}, start2{}, end1{}, end2{};
 };

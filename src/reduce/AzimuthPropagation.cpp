@@ -22,10 +22,10 @@ AngleDMS PropagateAzimuth(const AngleDMS& az, double packedAngle) {
     return AngleDMS{ClampToInt(d), m, s};
 }
 
-AngleDMS StartAzimuth(const KnownCoordinates& k) {
+AngleDMS StartAzimuth(const KnownPlanePoints& k) {
     return RadiansToDms(PlaneAzimuth(k.start2.dX, k.start2.dY, k.start1.dX, k.start1.dY));
 }
 
-AngleDMS EndAzimuth(const KnownCoordinates& k) {
+AngleDMS EndAzimuth(const KnownPlanePoints& k) {
     return RadiansToDms(PlaneAzimuth(k.end1.dX, k.end1.dY, k.end2.dX, k.end2.dY));
 }

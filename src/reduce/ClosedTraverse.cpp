@@ -2,7 +2,7 @@
 // to it. Record n-1 is start point 1 again; its distance is not used.
 #include "reduce/TraverseChain.h"
 
-Reduction ReduceClosedTraverse(Observed obs, const KnownCoordinates& known) {
+Reduction ReduceClosedTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     const size_t n = obs.size();
     CarryAzimuths(r, StartAzimuth(known), obs, 0);

@@ -3,7 +3,7 @@
 // point 1; its distance is not used.
 #include "reduce/TraverseChain.h"
 
-Reduction ReduceDoubleConnectionTraverse(Observed obs, const KnownCoordinates& known) {
+Reduction ReduceDoubleConnectionTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     const size_t n = obs.size();
     CarryAzimuths(r, StartAzimuth(known), obs, 0);

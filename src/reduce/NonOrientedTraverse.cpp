@@ -17,7 +17,7 @@ bool TooShortToOrient(const PlanePoint& a, const PlanePoint& b, double traverseL
 }
 
 // The traverse with its first side at the given azimuth.
-Reduction Oriented(Observed obs, const KnownCoordinates& known, const AngleDMS& first) {
+Reduction Oriented(Observed obs, const KnownPlanePoints& known, const AngleDMS& first) {
     Reduction r;
     CarryAzimuths(r, first, obs, 1);
     AppendCoordinateChain(r, obs, 0, static_cast<int>(obs.size()), known.start1);
@@ -26,7 +26,7 @@ Reduction Oriented(Observed obs, const KnownCoordinates& known, const AngleDMS& 
 } // namespace
 
 std::variant<Reduction, Refusal> ReduceNonOrientedTraverse(Observed obs,
-                                                           const KnownCoordinates& known) {
+                                                           const KnownPlanePoints& known) {
     if (obs.empty()) return Refusal{str::kBadObservations, {}};
     const Reduction provisional = Oriented(obs, known, UnpackDms(0.0));
     const PlanePoint& provisionalEnd = provisional.points.back();

@@ -1,14 +1,14 @@
 // The reduction of a traverse type, and the azimuth closure test that refuses the
 // closed and double-connection types before any adjustment.
-#include "model/NumberText.h"
 #include "model/AngleConversions.h"
+#include "model/NumberText.h"
 #include "reduce/Reduction.h"
 #include "resources/StringTable.h"
 
 #include <cmath>
 
 std::variant<Reduction, Refusal> Reduce(int traverseType, Observed obs,
-                                        const KnownCoordinates& known) {
+                                        const KnownPlanePoints& known) {
     switch (traverseType) {
     case kNonOriented:
         return ReduceNonOrientedTraverse(obs, known);

@@ -26,21 +26,21 @@ using Observed = std::span<const ObservationRecord>;
 
 // Closed loop from start point 1 oriented on start point 2 back to start point 1; the
 // last record is start point 1 again and its distance is not used.
-Reduction ReduceClosedTraverse(Observed observations, const KnownCoordinates& known);
+Reduction ReduceClosedTraverse(Observed observations, const KnownPlanePoints& known);
 // From start 1 (oriented on start 2) to end 1 (oriented on end 2); the last record is
 // end point 1 and its distance is not used.
-Reduction ReduceDoubleConnectionTraverse(Observed observations, const KnownCoordinates& known);
+Reduction ReduceDoubleConnectionTraverse(Observed observations, const KnownPlanePoints& known);
 // From start 1 (oriented on start 2) to end 1, where no angle is observed.
-Reduction ReduceSingleConnectionTraverse(Observed observations, const KnownCoordinates& known);
+Reduction ReduceSingleConnectionTraverse(Observed observations, const KnownPlanePoints& known);
 // Between start 1 and end 1 without a known direction: the rotation that points the
 // traverse at end 1. A traverse that returns to its start has no direction to turn:
 // kBadObservations.
 std::variant<Reduction, Refusal> ReduceNonOrientedTraverse(Observed observations,
-                                                           const KnownCoordinates& known);
+                                                           const KnownPlanePoints& known);
 
 // The reduction of a traverse type (0..3).
 std::variant<Reduction, Refusal> Reduce(int traverseType, Observed observations,
-                                        const KnownCoordinates& known);
+                                        const KnownPlanePoints& known);
 
 // The azimuth closure test of the closed and double-connection types: 50″ or more (a
 // minute or more, on the packed value) refuses the traverse with the closure.
@@ -49,5 +49,5 @@ std::optional<Refusal> CheckAzimuthClosure(int traverseType, const Reduction& re
 // The azimuth after a station: back azimuth + angle - 180°, folded once into 0..360.
 AngleDMS PropagateAzimuth(const AngleDMS& back, double packedAngle);
 // The azimuth of start point 2 -> start point 1, and of end point 1 -> end point 2.
-AngleDMS StartAzimuth(const KnownCoordinates& known);
-AngleDMS EndAzimuth(const KnownCoordinates& known);
+AngleDMS StartAzimuth(const KnownPlanePoints& known);
+AngleDMS EndAzimuth(const KnownPlanePoints& known);

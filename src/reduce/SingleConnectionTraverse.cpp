@@ -3,7 +3,7 @@
 // distance is used: n sides, n + 1 points, no azimuth closure.
 #include "reduce/TraverseChain.h"
 
-Reduction ReduceSingleConnectionTraverse(Observed obs, const KnownCoordinates& known) {
+Reduction ReduceSingleConnectionTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     CarryAzimuths(r, StartAzimuth(known), obs, 0);
     AppendCoordinateChain(r, obs, 1, static_cast<int>(obs.size()), known.start1);

@@ -78,6 +78,13 @@ constexpr Entry kEntries[] = {
     {131, "平差结果中出现无效数值（溢出或非有限数），观测值或已知点坐标有误，结果不能输出！"},
     {132, "方位角闭合差 %1″，不小于 50″：导线测量误差过大，请检查%2后重新测量！"},
     {133, "已知点与观测数据不符（%1）：%2，平差结果不能采用，请检查已知点坐标和观测数据！"},
+    // the traverse's shape and the core's checks of its inputs (250-259)
+    {250, "观测文件的最后一站 %1 不是起始点 %2：这不是闭合导线，是否应选%3？"},
+    {251, "观测文件的最后一站 %1 又回到了起始点：这是闭合导线，是否应选闭合导线？"},
+    {252, "观测文件的第一站 %1 没有后视点，起始边没有定向：这是无定向导线，是否应选无定向导线？"},
+    {253, "观测文件的形状是%1，是否选错了导线类型？"},
+    {254, "导线类型 %1 不存在：只有 0 无定向导线、1 单连接角附合导线、2 闭合导线、3 双连接角附合导线。"},
+    {255, "保留已输入的已知点坐标（%1）吗？"},
 
     // export (140-149)
     {140, "写入文件“%1”时出错（%2），结果未导出，原文件保持不变！"},
@@ -186,5 +193,5 @@ std::string FormatString(int id, std::initializer_list<std::string_view> args) {
 }
 
 std::string MessageText(const Refusal& refusal) {
-    return Fill(LoadString(refusal.messageId), refusal.arguments);
+    return Fill(LoadString(refusal.messageId), refusal.arguments) + refusal.hint;
 }

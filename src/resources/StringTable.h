@@ -32,7 +32,7 @@ constexpr int kApproxCoordTitle = 26;
 constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
-// 130-139 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
+// 130-139 and 250-259 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
 // 190-199 results.
 constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
@@ -136,6 +136,14 @@ constexpr int kNoConvergence = 130;        // %1 the number of rounds
 constexpr int kNonFiniteResult = 131;      // a result that is not a finite number
 constexpr int kAzimuthClosureOver50 = 132; // %1 f_beta in seconds, %2 what to check
 constexpr int kGrossError = 133;           // %1 the closures, %2 the bound exceeded
+
+// the traverse's shape and the core's own checks of its inputs (250-259)
+constexpr int kClosedNotReturning = 250;  // %1 the last set-up, %2 start point 1, %3 the type shown
+constexpr int kLoopNotOpen = 251;         // %1 the last set-up, the first station again
+constexpr int kNoStartBacksight = 252;    // %1 the first station
+constexpr int kShapeHint = 253;           // %1 the type the file's shape shows
+constexpr int kUnknownTraverseType = 254; // %1 the value given
+constexpr int kKeepKnownPoints = 255;     // Yes/No on import; %1 the names, "、" between
 
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized

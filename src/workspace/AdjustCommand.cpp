@@ -1,9 +1,11 @@
 // The adjust command: checks the workflow state and the known points, then has the core
 // reduce, test the azimuth closure (closed and double-connection types), adjust and
 // assess the selected traverse type, and keeps the result with the inputs it came from.
+#include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+#include <cmath>
 #include <span>
 
 void CTraverseAdjustDlg::OnAdjust() {
@@ -18,11 +20,17 @@ void CTraverseAdjustDlg::OnAdjust() {
         ShowMessage(str::kImportFirst);
         return;
     }
-    // A known point missing, mistyped or not the file's refuses before anything is computed.
+    // A file that cannot be the type, then a known point missing, mistyped or not the
+    // file's, refuse before anything is computed.
+    if (const auto refused = CheckShape(static_cast<TraverseType>(m_nTraverseType), Observed())) {
+        ShowRefusal(*refused);
+        return;
+    }
     if (!CheckKnownPoints()) return;
     FillKnownPointNames(); // a group left without a name shows the station it stands for
 
-    auto adjusted = AdjustTraverse(m_nTraverseType, Observed(), KnownPoints());
+    auto adjusted =
+        AdjustTraverse(static_cast<TraverseType>(m_nTraverseType), Observed(), KnownPoints());
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         ShowRefusal(*refused);
         return;
@@ -38,9 +46,15 @@ void CTraverseAdjustDlg::OnAdjust() {
     SetState(kAdjusted);
 }
 
+namespace {
+// A point whose boxes are both typed; none where either is empty (NaN).
+std::optional<PlanePoint> Given(double x, double y) {
+    if (std::isnan(x) || std::isnan(y)) return std::nullopt;
+    return PlanePoint{x, y};
+}
+} // namespace
+
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
-    return {{m_dInitX1, m_dInitY1},
-            {m_dInitX2, m_dInitY2},
-            {m_dGoalX1, m_dGoalY1},
-            {m_dGoalX2, m_dGoalY2}};
+    return {Given(m_dInitX1, m_dInitY1), Given(m_dInitX2, m_dInitY2), Given(m_dGoalX1, m_dGoalY1),
+            Given(m_dGoalX2, m_dGoalY2)};
 }

@@ -1,11 +1,19 @@
-// The import command: pick a file, reset the workspace, read the file once, parse it by
-// its extension, show the observations and reduce the slope distances. A refused file
-// leaves the workspace reset; whatever the outcome, no exportable result is left
-// (CImportScope).
+// The import command: pick a file, read it once and parse it by its extension. A
+// refused file changes nothing: the grid, the file, the type and the known points stay
+// as they were. A file read replaces the observations (kept as read, slope distances),
+// selects the type its shape shows, names the point groups after its stations and, when
+// it replaces another traverse, asks once whether coordinates still typed are kept. Whatever the
+// outcome of a read file, no exportable result is left (CImportScope).
 #include "platform/PathNames.h"
 #include "read/ObservationFile.h"
+#include "reduce/KnownPoints.h"
+#include "reduce/TraverseShape.h"
+#include "resources/StringTable.h"
 #include "workspace/ResultValidity.h"
 #include "workspace/TraverseAdjustDlg.h"
+
+#include <cmath>
+#include <limits>
 
 namespace {
 constexpr const char* kOpenFilter =
@@ -20,24 +28,57 @@ void CTraverseAdjustDlg::OnImport() {
 
 void CTraverseAdjustDlg::ImportFile(const std::string& path) {
     if (!ReadWindow() || m_pPort == nullptr) return;
-    const CImportScope scope(*this); // read, refused or empty: no exportable result after it
     m_strLastFolder = FolderOf(path);
-
-    ResetWorkspace();
-    m_importedFile = {};
     const ObservationFile file =
         ReadObservationFile(path, static_cast<TextEncoding>(m_nInputEncoding));
     if (file.read.refusal) {
         ShowRefusal(*file.read.refusal);
         return;
     }
+    // Coordinates typed while another traverse was loaded may be that traverse's.
+    const bool replacesTraverse = !m_arrObservations.IsEmpty();
+    const CImportScope scope(*this); // no exportable result after it
+    ResetWorkspace();
     for (const ObservationRecord& r : file.read.observations)
         m_arrObservations.Add(r);
     m_nState = kObservationsLoaded;
-    FillObservationTable(); // the slope distances as read
-    ReduceSlopeDistances(std::span(m_arrObservations.GetData(), m_arrObservations.GetSize()));
+    FillObservationTable();
     m_importedFile = {true, file.file->device, file.file->inode};
     m_strObservationPath = path;
     m_exportOptions.m_strPath.clear(); // the next export offers this traverse's own name
+    SelectTypeOfShape();
     FillKnownPointNames();
+    if (replacesTraverse) AskToKeepKnownPoints();
+}
+
+void CTraverseAdjustDlg::SelectTypeOfShape() {
+    const auto likely = LikelyType(ShapeOf(Observed()));
+    int type = likely ? *likely : kSingleConnection;
+    // An open chain that may have one connection angle or two keeps either one chosen.
+    if (!likely && (m_nTraverseType == kSingleConnection || m_nTraverseType == kDoubleConnection))
+        type = m_nTraverseType;
+    if (type == m_nTraverseType) return;
+    m_nTraverseType = type;
+    ApplyLayout(type);
+}
+
+void CTraverseAdjustDlg::AskToKeepKnownPoints() {
+    double* boxes[kKnownPointCount][2] = {{&m_dInitX1, &m_dInitY1},
+                                          {&m_dInitX2, &m_dInitY2},
+                                          {&m_dGoalX1, &m_dGoalY1},
+                                          {&m_dGoalX2, &m_dGoalY2}};
+    const std::string* names[kKnownPointCount] = {&m_strInitName1, &m_strInitName2, &m_strGoalName1,
+                                                  &m_strGoalName2};
+    std::string kept;
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        if (std::isnan(*boxes[role][0]) && std::isnan(*boxes[role][1])) continue;
+        const std::string& name = *names[role];
+        kept += (kept.empty() ? "" : "、") + (name.empty() ? "?" : name);
+    }
+    if (kept.empty() || m_pPort == nullptr) return;
+    const std::string question = FormatString(str::kKeepKnownPoints, {kept});
+    if (m_pPort->AskYesNo(str::kKeepKnownPoints, question)) return;
+    for (auto& box : boxes)
+        *box[0] = *box[1] = std::numeric_limits<double>::quiet_NaN();
+    ShowWorkspace();
 }

@@ -75,6 +75,15 @@ public:
     void ImportFile(const std::string& path);
     int FillObservationTable();
     void ResetWorkspace();
+    // After an import: the type the file's shape shows (reduce/TraverseShape.h) becomes
+    // the type, laid out; an open, oriented chain keeps either annexed type chosen, and
+    // takes one connection angle otherwise. A type chosen after the import is never
+    // changed again.
+    void SelectTypeOfShape();
+    // After an import that replaced another traverse and keeps typed coordinates (names
+    // unchanged, or groups without a name): "保留已输入的已知点坐标（K1、K2）吗？" once;
+    // 否 empties them.
+    void AskToKeepKnownPoints();
 
     // ---- export ------------------------------------------------------------------
     void ExportResults();

@@ -45,8 +45,6 @@ constexpr TypeLayout kLayouts[4] = {
     {"双连接角.bmp", true},
 };
 
-bool IsTraverseType(int type) { return type >= kNonOriented && type <= kDoubleConnection; }
-
 void ShowGroup(IControlPort& port, const PointGroup& group, bool show) {
     port.ShowControl(group.heading, show);
     for (int id : group.labels)

@@ -93,26 +93,27 @@ void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c) {
     dlg.m_dGoalY1 = c.known[2].dY;
     dlg.m_dGoalX2 = c.known[3].dX;
     dlg.m_dGoalY2 = c.known[3].dY;
-    std::vector<std::pair<double, double>> records;
-    for (const Sighting& o : c.obs)
-        records.emplace_back(o.packedAngle, o.distance);
-    SetObservations(dlg, records);
+    dlg.m_arrObservations.SetSize(0);
+    for (const ObservationRecord& r : RecordsOf(c))
+        dlg.m_arrObservations.Add(r);
 }
 
 Observations RecordsOf(const TraverseCase& c) {
     std::vector<std::pair<double, double>> records;
     for (const Sighting& o : c.obs)
         records.emplace_back(o.packedAngle, o.distance);
-    return Records(records);
+    return c.type == kClosed ? AsLoop(Records(records)) : Records(records);
 }
 
-KnownCoordinates KnownOf(const TraverseCase& c) {
+KnownPlanePoints KnownOf(const TraverseCase& c) {
     return {c.known[0], c.known[1], c.known[2], c.known[3]};
 }
 
+KnownCoordinates GivenOf(const KnownPlanePoints& k) { return {k.start1, k.start2, k.end1, k.end2}; }
+
 std::variant<AdjustedTraverse, Refusal> AdjustCase(const TraverseCase& c) {
     const Observations obs = RecordsOf(c);
-    return AdjustTraverse(c.type, obs, KnownOf(c));
+    return AdjustTraverse(static_cast<TraverseType>(c.type), obs, GivenOf(KnownOf(c)));
 }
 
 std::vector<double> ForwardModel::Evaluate(const std::vector<double>& x) const {

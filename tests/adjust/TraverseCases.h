@@ -40,7 +40,9 @@ void LoadCase(CTraverseAdjustDlg& dlg, const TraverseCase& c);
 
 // The records of a case (stations P0, P1, ..., horizontal distances) and its known points.
 Observations RecordsOf(const TraverseCase& c);
-KnownCoordinates KnownOf(const TraverseCase& c);
+KnownPlanePoints KnownOf(const TraverseCase& c);
+// Every role given, as a caller of AdjustTraverse gives them.
+KnownCoordinates GivenOf(const KnownPlanePoints& known);
 // The case adjusted through the core from end to end.
 std::variant<AdjustedTraverse, Refusal> AdjustCase(const TraverseCase& c);
 

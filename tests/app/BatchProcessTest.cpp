@@ -162,9 +162,9 @@ std::string SquareLoop(const char* closingAngle) {
     return std::string("*A B 1.5\nP1 100 2700000 900000 1.5\n"
                        "*P1 A 1.5\nP2 100 2700000 900000 1.5\n"
                        "*P2 P1 1.5\nP3 100 2700000 900000 1.5\n"
-                       "*P3 P2 1.5\nA2 100 2700000 900000 1.5\n"
-                       "*A2 P3 1.5\nP1B 100 ") +
-           closingAngle + " 900000 1.5\n*P1B A2 1.5\n";
+                       "*P3 P2 1.5\nA 100 2700000 900000 1.5\n"
+                       "*A P3 1.5\nP1 100 ") +
+           closingAngle + " 900000 1.5\n";
 }
 const std::vector<std::string> kSquareLoopPoints = {"--type",    "closed",   "--start1",
                                                     "1000,1000", "--start2", "900,1000"};

@@ -26,7 +26,7 @@ TEST_F(ImportTest, WorkedConGroupIsAveraged) {
     EXPECT_EQ(r.dInstrumentHeight, 1.5);
     EXPECT_NEAR(r.dHorizontalAngle, 1023015.0, 1e-6);
     EXPECT_NEAR(r.dVerticalAngle, 903000.0, 1e-6); // faces 903000 and 2693000
-    EXPECT_NEAR(r.dDistance, 120.345 * std::cos(0.5 * 0.017453292519943278), 1e-9); // reduced
+    EXPECT_NEAR(r.dDistance, 120.345, 1e-9);       // as read: the adjustment reduces it
     EXPECT_NEAR(r.dTargetHeight, 1.6, 1e-12);
     EXPECT_EQ(Cell(1, 4), "120.345");
     EXPECT_EQ(Cell(1, 6), "90°30′00″");

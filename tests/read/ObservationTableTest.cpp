@@ -1,7 +1,7 @@
 #include "read/ImportFixture.h"
 
-#include "read/ObservationReaders.h"
 #include "model/AngleConversions.h"
+#include "read/ObservationReaders.h"
 #include "resources/CodePage936.h"
 
 #include <cmath>
@@ -44,15 +44,21 @@ TEST_F(ImportTest, EveryRecordIsReducedWithItsOwnVerticalAngle) {
     const double vertical[] = {903000, 894500, 883000};
     std::string text = "*A O 1\nB 100 1800000 903000 1\n*B A 1\nC 100 1800000 894500 1\n"
                        "*C B 1\nD 100 1800000 883000 1\n*D C 1\n";
-    for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
-        Import(Write("v.txt", text), type);
-        ASSERT_EQ(dlg.m_arrObservations.GetSize(), 3);
-        for (int i = 0; i < 3; ++i) {
-            double v = DmsToRadians(UnpackDms(vertical[i]));
-            EXPECT_DOUBLE_EQ(dlg.m_arrObservations[i].dDistance,
-                             100 * std::cos(std::fabs(DmsToRadians(90, 0, 0.0) - v)))
-                << "type " << type << " record " << i;
-        }
+    // The workspace keeps them as read; the adjustment reduces them, once.
+    Import(Write("v.txt", text), kNonOriented);
+    ASSERT_EQ(dlg.m_arrObservations.GetSize(), 3);
+    KnownCoordinates known;
+    known.start1 = PlanePoint{0, 0};
+    known.end1 = PlanePoint{0, 299.9};
+    const auto adjusted = AdjustTraverse(kNonOriented, dlg.Observed(), known);
+    ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
+    const Observations& reduced = std::get<AdjustedTraverse>(adjusted).observations;
+    for (int i = 0; i < 3; ++i) {
+        double v = DmsToRadians(UnpackDms(vertical[i]));
+        EXPECT_EQ(dlg.m_arrObservations[i].dDistance, 100) << "record " << i;
+        EXPECT_DOUBLE_EQ(reduced[static_cast<size_t>(i)].dDistance,
+                         100 * std::cos(std::fabs(DmsToRadians(90, 0, 0.0) - v)))
+            << "record " << i;
     }
 }
 

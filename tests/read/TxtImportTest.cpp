@@ -51,8 +51,8 @@ TEST_F(ImportTest, WorkedTxtExampleGivesTwoRecordsInEveryFormAndCase) {
         EXPECT_EQ(Names(dlg), "K1>K2<K0 K2>K3<K1 ");
         const ObservationRecord& a = dlg.m_arrObservations[0];
         const ObservationRecord& b = dlg.m_arrObservations[1];
-        EXPECT_DOUBLE_EQ(a.dDistance, 120.345 * std::cos(0.5 * kDegree));
-        EXPECT_DOUBLE_EQ(b.dDistance, 98.765 * std::cos(0.25 * kDegree));
+        EXPECT_DOUBLE_EQ(a.dDistance, 120.345); // as read: the adjustment reduces them
+        EXPECT_DOUBLE_EQ(b.dDistance, 98.765);
         EXPECT_EQ(a.dHorizontalAngle, 1023015.0);
         EXPECT_EQ(b.dHorizontalAngle, 2101530.0);
         EXPECT_EQ(a.dVerticalAngle, 903000.0);
@@ -111,9 +111,11 @@ TEST_F(ImportTest, MissingNumbersAreZero) {
     EXPECT_EQ(Cell(1, 7), "0.000");
 }
 
-TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
+// A refused file used to empty the grid and the observations of the traverse loaded.
+TEST_F(ImportTest, ImportsThatReadNothingChangeNothing) {
     Import(Data("worked.txt"));
     dlg.m_nState = kAdjusted;
+    const int records = dlg.m_arrObservations.GetSize();
     std::filesystem::create_directory(dir + "/folder.txt");
     ASSERT_EQ(mkfifo((dir + "/pipe.txt").c_str(), 0600), 0); // opening must not wait for a writer
     std::string crOnly = kWorked;
@@ -140,11 +142,12 @@ TEST_F(ImportTest, ImportsThatReadNothingLeaveNothingToExport) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         port.messageIds.clear();
-        Import(c.path);
+        Import(c.path, dlg.m_nTraverseType);
         EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
-        EXPECT_EQ(dlg.m_nState, kNothingLoaded) << "nothing left to export";
-        EXPECT_EQ(dlg.m_arrObservations.GetSize(), 0);
-        EXPECT_TRUE(TableEmpty());
+        EXPECT_NE(dlg.m_nState, kNothingLoaded) << "the traverse loaded stays";
+        EXPECT_EQ(dlg.m_arrObservations.GetSize(), records);
+        EXPECT_FALSE(TableEmpty());
+        EXPECT_EQ(dlg.m_strObservationPath, Data("worked.txt"));
     }
 }
 

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
 } // namespace
 
 TEST(StartAzimuth, DueNorthAndDueEastCarryTheGuard) {
-    KnownCoordinates known;
+    KnownPlanePoints known;
     known.start2 = {900, 1000};
     known.start1 = {1000, 1000};
     AngleDMS north = StartAzimuth(known);

@@ -45,7 +45,7 @@ TEST(PackedAzimuthClosure, SecondsUnderAMinuteAndSignedComponentsAbove) {
 }
 
 TEST(ClosedTraverse, SquareLoopClosesExactly) {
-    const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+    const KnownPlanePoints known{{1000, 1000}, {900, 1000}, {}, {}};
     const Reduction r = ReduceClosedTraverse(
         Records({{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}}),
         known);
@@ -68,7 +68,7 @@ TEST(ClosedTraverse, ClosureOfTheLastAngleAndUnusedLastDistance) {
     const std::pair<double, double> lastAngles[] = {
         {2700010, 10.0}, {2700050, 50.0}, {2695950, -10.0}};
     for (const auto& [last, closure] : lastAngles) {
-        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+        const KnownPlanePoints known{{1000, 1000}, {900, 1000}, {}, {}};
         const Reduction r = ReduceClosedTraverse(
             Records(
                 {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {last, 12345}}),
@@ -79,7 +79,7 @@ TEST(ClosedTraverse, ClosureOfTheLastAngleAndUnusedLastDistance) {
 }
 
 TEST(ClosedTraverse, OneAndTwoRecords) {
-    const KnownCoordinates known{{1000, 1000}, {900, 1000}, {}, {}};
+    const KnownPlanePoints known{{1000, 1000}, {900, 1000}, {}, {}};
     const Reduction one = ReduceClosedTraverse(Records({{2700000, 100}}), known);
     EXPECT_EQ(one.azimuths.size(), 2u);
     EXPECT_EQ(one.points.size(), 1u);
@@ -107,7 +107,7 @@ TEST(DoubleConnectionTraverse, ClosuresAgainstTheKnownEndDirection) {
         {900000, 900, 1200, 1800000.0},   // known end direction reversed
     };
     for (const DoubleCase& c : cases) {
-        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {1000, 1200}, {c.endX2, c.endY2}};
+        const KnownPlanePoints known{{1000, 1000}, {900, 1000}, {1000, 1200}, {c.endX2, c.endY2}};
         const Reduction r = ReduceDoubleConnectionTraverse(
             Records({{2700000, 100}, {1800000, 100}, {c.lastAngle, 100}}), known);
         EXPECT_NEAR(r.azimuthClosure, c.closure, 1e-6) << c.lastAngle;
@@ -124,7 +124,7 @@ TEST(SingleConnectionTraverse, ClosuresAgainstEndPointOne) {
         double angle1, distance1, wx, wy;
     } cases[] = {{1800000, 100, 0, 0}, {1800000, 100.05, 0, 50}, {1800010, 100, -4.848, -0.0001}};
     for (const Case& c : cases) {
-        const KnownCoordinates known{{1000, 1000}, {900, 1000}, {1000, 1200}, {}};
+        const KnownPlanePoints known{{1000, 1000}, {900, 1000}, {1000, 1200}, {}};
         const Reduction r = ReduceSingleConnectionTraverse(
             Records({{2700000, 100}, {c.angle1, c.distance1}}), known);
         EXPECT_EQ(r.azimuths.size(), 3u);
@@ -136,7 +136,7 @@ TEST(SingleConnectionTraverse, ClosuresAgainstEndPointOne) {
 }
 
 TEST(NonOrientedTraverse, RotationPointsTheTraverseAtTheEndPoint) {
-    const KnownCoordinates known{{1000, 1000}, {}, {1000, 1141.4213562373095}, {}};
+    const KnownPlanePoints known{{1000, 1000}, {}, {1000, 1141.4213562373095}, {}};
     const auto reduced =
         ReduceNonOrientedTraverse(Records({{1234567, 100}, {2700000, 100}}), known);
     ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
@@ -154,7 +154,7 @@ TEST(NonOrientedTraverse, RotationPointsTheTraverseAtTheEndPoint) {
 TEST(NonOrientedTraverse, LengthMisfitOnlyAlongTheLine) {
     const std::pair<double, double> cases[] = {{100, 0.0}, {100.05, 50.0}};
     for (const auto& [d1, wy] : cases) {
-        const KnownCoordinates known{{1000, 1000}, {}, {1000, 1200}, {}};
+        const KnownPlanePoints known{{1000, 1000}, {}, {1000, 1200}, {}};
         const auto reduced = ReduceNonOrientedTraverse(Records({{0, 100}, {1800000, d1}}), known);
         ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
         const Reduction& r = std::get<Reduction>(reduced);
@@ -166,7 +166,7 @@ TEST(NonOrientedTraverse, LengthMisfitOnlyAlongTheLine) {
 }
 
 TEST(NonOrientedTraverse, OneRecordPointsStraightAtTheEnd) {
-    const KnownCoordinates known{{0, 0}, {}, {-300, 400}, {}};
+    const KnownPlanePoints known{{0, 0}, {}, {-300, 400}, {}};
     const auto reduced = ReduceNonOrientedTraverse(Records({{0, 250}}), known);
     ASSERT_TRUE(std::holds_alternative<Reduction>(reduced));
     const Reduction& r = std::get<Reduction>(reduced);
@@ -179,7 +179,7 @@ TEST(NonOrientedTraverse, ZeroLengthLineIsRefused) {
         double d0, d1, goalX, goalY;
     } cases[] = {{100, 100, 1000, 1000}, {100, 100, 1100, 1000}}; // end == start; provisional loop
     for (int k = 0; k < 2; ++k) {
-        const KnownCoordinates known{{1000, 1000}, {}, {cases[k].goalX, cases[k].goalY}, {}};
+        const KnownPlanePoints known{{1000, 1000}, {}, {cases[k].goalX, cases[k].goalY}, {}};
         const Observations records = k == 0 ? Records({{0, 100}, {2700000, 100}})
                                             : Records({{0, 100}, {0, 100}}); // back to the start
         const auto reduced = ReduceNonOrientedTraverse(records, known);

@@ -26,6 +26,17 @@ inline Observations Records(const std::vector<std::pair<double, double>>& angleA
     return records;
 }
 
+// A closed loop's records returning to its start by name: the last set-up stands on P0
+// again and sights P1, as a closed traverse's file has it.
+inline Observations AsLoop(Observations records) {
+    if (records.size() < 2) return records;
+    const size_t n = records.size();
+    SetName(records[n - 2].szForesight, "P0");
+    SetName(records[n - 1].szStation, "P0");
+    SetName(records[n - 1].szForesight, "P1");
+    return records;
+}
+
 // The same records as the workspace's observations.
 inline void SetObservations(CTraverseAdjustDlg& dlg,
                             const std::vector<std::pair<double, double>>& angleAndDistance) {

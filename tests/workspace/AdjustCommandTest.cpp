@@ -7,12 +7,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A closed square loop whose last angle sets the azimuth closure.
-void LoadSquareLoop(CTraverseAdjustDlg& dlg, FakeWindowPort& port, double lastAngle) {
+// A square whose last angle sets the azimuth closure: a loop by name for the closed
+// type, an open chain that comes back to its start for the others.
+void LoadSquareLoop(CTraverseAdjustDlg& dlg, FakeWindowPort& port, double lastAngle,
+                    int type = kClosed) {
     port.ResetEdits(kClosed);
     port.SetKnownPoints(1000, 1000, 900, 1000);
-    SetObservations(
-        dlg, {{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {lastAngle, 100}});
+    const Observations records =
+        Records({{2700000, 100}, {2700000, 100}, {2700000, 100}, {2700000, 100}, {lastAngle, 100}});
+    dlg.m_arrObservations.SetSize(0);
+    for (const ObservationRecord& r : type == kClosed ? AsLoop(records) : records)
+        dlg.m_arrObservations.Add(r);
 }
 } // namespace
 
@@ -76,7 +81,7 @@ TEST(AdjustCommand, ClosureTestOnThePackedValue) {
     for (const Case& c : cases) {
         FakeWindowPort port;
         CTraverseAdjustDlg dlg(&port);
-        LoadSquareLoop(dlg, port, c.lastAngle);
+        LoadSquareLoop(dlg, port, c.lastAngle, c.type);
         port.radios[ctl::kTypeRadioGroup] = c.type;
         if (c.type == kDoubleConnection)
             port.SetKnownPoints(1000, 1000, 900, 1000, 1000, 1000, 1000, 1100);

@@ -184,13 +184,16 @@ TEST_F(KnownPoints, AnImportNamesTheGroupsAndDropsCoordinatesOfRenamedOnes) {
         port.texts[id] = text;
 
     port.openPaths.push_back(std::string(TA_EXAMPLES_DIR) + "/closed.con");
+    port.yesNoAnswers.push_back(true); // 保留已输入的已知点坐标（D21、D22）吗？
     dlg.OnImport();
+    EXPECT_EQ(port.questionIds, std::vector<int>{str::kKeepKnownPoints});
     EXPECT_EQ(port.texts[ctl::kInitName1], "D21");
     EXPECT_EQ(port.texts[ctl::kInitX1], "3381252.418") << "the same point keeps its coordinates";
     EXPECT_EQ(port.texts[ctl::kInitY2], "501484.203");
 
     port.texts[ctl::kInitName2] = "";
     port.openPaths.push_back(std::string(TA_EXAMPLES_DIR) + "/double.txt");
+    port.yesNoAnswers.push_back(true);
     dlg.OnImport();
     EXPECT_EQ(port.texts[ctl::kInitName1], "D15");
     EXPECT_EQ(port.texts[ctl::kInitX1], "") << "D21's coordinates are not D15's";

@@ -25,7 +25,7 @@ struct Precision {
 inline void Fill(AdjustedTraverse& t, int type, std::initializer_list<Obs> obs,
                  std::initializer_list<PlanePoint> approx, std::initializer_list<PlanePoint> adj,
                  std::initializer_list<double> sides, std::initializer_list<Precision> prec) {
-    t.traverseType = type;
+    t.traverseType = static_cast<TraverseType>(type);
     for (const Obs& o : obs) {
         ObservationRecord r{};
         SetName(r.szStation, o.station), SetName(r.szForesight, o.foresight);

@@ -56,7 +56,7 @@ TEST(ResultsReport, EveryTypeMatchesTheReportOfItsKind) {
     for (const auto& c : cases) {
         AdjustedTraverse ws;
         c.fill(ws);
-        ws.traverseType = c.type;
+        ws.traverseType = static_cast<TraverseType>(c.type);
         std::string expected = ReadBytes(std::string(TA_TEST_DATA_DIR) + "/report/" + c.golden);
         EXPECT_TRUE(SameBytes(expected, BuildResultsReport(ws, kAll))) << c.golden;
     }
@@ -68,7 +68,7 @@ TEST(ResultsReport, LastPointLineDependsOnTheType) {
     for (int type : {kNonOriented, kSingleConnection, kClosed, kDoubleConnection}) {
         AdjustedTraverse ws;
         FillSingle(ws);
-        ws.traverseType = type;
+        ws.traverseType = static_cast<TraverseType>(type);
         ws.adjustment.points.resize(3);
         std::string report = BuildResultsReport(ws, kAdjCoords);
         std::string last = type < kClosed ? "  K2   700.005    -0.000   \t \r\n"

@@ -75,7 +75,7 @@ std::string FrameName(Frame f) {
 }
 
 // The known points of the traverse as the core takes them.
-KnownCoordinates CoordinatesOf(const TraverseData& d) {
+KnownPlanePoints CoordinatesOf(const TraverseData& d) {
     const KnownPoints& k = d.known;
     return {{k.start1.x, k.start1.y},
             {k.start2.x, k.start2.y},
@@ -207,11 +207,12 @@ TEST_P(TraverseCrossCheck, ConditionAndObservationEquationsAgree) {
             rep.Fail(at + ": the observation-equation adjustment did not converge");
             continue;
         }
-        const KnownCoordinates known = CoordinatesOf(g.data);
+        const KnownPlanePoints known = CoordinatesOf(g.data);
         const auto reduced = Reduce(g.data.type, g.data.records, known);
         if (const auto* r = std::get_if<Reduction>(&reduced))
             CompareReduction(g.data, tn, *r, at, rep);
-        const auto adjusted = AdjustTraverse(g.data.type, g.data.records, known);
+        const auto adjusted = AdjustTraverse(static_cast<TraverseType>(g.data.type), g.data.records,
+                                             {known.start1, known.start2, known.end1, known.end2});
         if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
             rep.Fail(at + ": not adjusted (" + MessageText(*refused) + ")");
             continue;

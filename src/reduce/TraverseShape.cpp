@@ -1,0 +1,62 @@
+#include "reduce/TraverseShape.h"
+
+#include "resources/CodePage936.h"
+#include "resources/StringTable.h"
+
+namespace {
+// A backsight the file leaves out: no name, or "-".
+bool NoBacksight(std::string_view name) { return name.empty() || name == "-"; }
+
+std::string Text(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
+
+// The type the shape shows; "附合导线" for an open, oriented chain, which may have one
+// connection angle or two.
+const char* SuggestedTitle(const TraverseShape& shape) {
+    static const char* const kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
+                                          "双连接角附合导线"};
+    if (const auto likely = LikelyType(shape)) return kTitles[*likely];
+    return "附合导线";
+}
+} // namespace
+
+TraverseShape ShapeOf(std::span<const ObservationRecord> obs) {
+    TraverseShape shape;
+    if (obs.empty() || NameOf(obs.front().szStation).empty()) return shape;
+    const ObservationRecord &first = obs.front(), &last = obs.back();
+    shape.named = true;
+    // A loop whose last set-up sights the first backsight closes on a known direction:
+    // it is annexed to its own start, not a closed loop.
+    shape.loop = obs.size() > 1 && NameOf(last.szStation) == NameOf(first.szStation) &&
+                 NameOf(last.szForesight) != NameOf(first.szBacksight);
+    shape.startOriented = !NoBacksight(NameOf(first.szBacksight));
+    return shape;
+}
+
+std::optional<TraverseType> LikelyType(const TraverseShape& shape) {
+    if (!shape.named) return std::nullopt;
+    if (shape.loop) return kClosed;
+    if (!shape.startOriented) return kNonOriented;
+    return std::nullopt;
+}
+
+std::optional<Refusal> CheckShape(TraverseType type, std::span<const ObservationRecord> obs) {
+    const TraverseShape shape = ShapeOf(obs);
+    if (!shape.named) return std::nullopt;
+    const ObservationRecord &first = obs.front(), &last = obs.back();
+    if (type == kClosed && !shape.loop && obs.size() > 1)
+        return Refusal{str::kClosedNotReturning,
+                       {Text(last.szStation), Text(first.szStation), SuggestedTitle(shape)}};
+    if (type != kClosed && shape.loop) return Refusal{str::kLoopNotOpen, {Text(last.szStation)}};
+    if (type != kNonOriented && !shape.startOriented)
+        return Refusal{str::kNoStartBacksight, {Text(first.szStation)}};
+    return std::nullopt;
+}
+
+void AddShapeHint(Refusal& refusal, TraverseType type, const TraverseShape& shape) {
+    const int id = refusal.messageId;
+    if (id != str::kAzimuthClosureOver50 && id != str::kGrossError && id != str::kNoConvergence)
+        return;
+    const auto likely = LikelyType(shape);
+    if (!likely || *likely == type || !refusal.hint.empty()) return;
+    refusal.hint = FormatString(str::kShapeHint, {SuggestedTitle(shape)});
+}
