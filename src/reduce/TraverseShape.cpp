@@ -39,9 +39,35 @@ std::optional<TraverseType> LikelyType(const TraverseShape& shape) {
     return std::nullopt;
 }
 
+// The first set-up that does not stand where the one before it sighted, or whose
+// backsight is not the station before it; none when the chain holds.
+std::optional<size_t> ChainBreak(std::span<const ObservationRecord> obs) {
+    for (size_t i = 1; i < obs.size(); ++i)
+        if (NameOf(obs[i - 1].szForesight) != NameOf(obs[i].szStation) ||
+            NameOf(obs[i].szBacksight) != NameOf(obs[i - 1].szStation))
+            return i;
+    return std::nullopt;
+}
+
+std::optional<Refusal> BrokenChain(TraverseType type, std::span<const ObservationRecord> obs,
+                                   size_t i) {
+    const ObservationRecord &before = obs[i - 1], &at = obs[i];
+    // The closing set-up typed under another name (D12 for D21): its sight was taken
+    // for another set-up on the start, and the chain ends where it was set up.
+    if (type == kClosed && i + 1 == obs.size() && NameOf(at.szStation) == NameOf(obs[0].szStation))
+        return Refusal{str::kClosedNotReturning,
+                       {Text(before.szForesight), Text(obs[0].szStation), "附合导线"}};
+    if (NameOf(before.szForesight) != NameOf(at.szStation))
+        return Refusal{str::kChainBroken,
+                       {Text(before.szStation), Text(before.szForesight), Text(at.szStation)}};
+    return Refusal{str::kChainBackBroken,
+                   {Text(at.szStation), Text(at.szBacksight), Text(before.szStation)}};
+}
+
 std::optional<Refusal> CheckShape(TraverseType type, std::span<const ObservationRecord> obs) {
     const TraverseShape shape = ShapeOf(obs);
     if (!shape.named) return std::nullopt;
+    if (const auto i = ChainBreak(obs)) return BrokenChain(type, obs, *i);
     const ObservationRecord &first = obs.front(), &last = obs.back();
     if (type == kClosed && !shape.loop && obs.size() > 1)
         return Refusal{str::kClosedNotReturning,

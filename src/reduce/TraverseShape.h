@@ -24,9 +24,11 @@ TraverseShape ShapeOf(std::span<const ObservationRecord> observations);
 // records without names).
 std::optional<TraverseType> LikelyType(const TraverseShape& shape);
 
-// A type the records cannot be: a closed traverse whose last set-up is not its start, a
-// loop taken for an open traverse, a type oriented at its start on a file without a
-// backsight. The refusal names the stations and the type the file looks like.
+// Records that are no traverse, or not of the type: a set-up that does not stand where
+// the one before sighted (or whose backsight is not that one), a closed traverse whose
+// last set-up is not its start, a loop taken for an open traverse, a type oriented at
+// its start on a file without a backsight. The refusal names the stations and the type
+// the file looks like.
 std::optional<Refusal> CheckShape(TraverseType type,
                                   std::span<const ObservationRecord> observations);
 

@@ -144,6 +144,8 @@ constexpr int kNoStartBacksight = 252;    // %1 the first station
 constexpr int kShapeHint = 253;           // %1 the type the file's shape shows
 constexpr int kUnknownTraverseType = 254; // %1 the value given
 constexpr int kKeepKnownPoints = 255;     // Yes/No on import; %1 the names, "、" between
+constexpr int kChainBroken = 256;     // %1 a set-up, %2 its foresight, %3 the next set-up
+constexpr int kChainBackBroken = 257; // %1 a set-up, %2 its backsight, %3 the set-up before
 
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized

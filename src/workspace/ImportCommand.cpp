@@ -70,7 +70,9 @@ void CTraverseAdjustDlg::AskToKeepKnownPoints() {
     const std::string* names[kKnownPointCount] = {&m_strInitName1, &m_strInitName2, &m_strGoalName1,
                                                   &m_strGoalName2};
     std::string kept;
+    // The groups shown; a hidden one keeps its name, and a mismatch is refused later.
     for (int role = 0; role < kKnownPointCount; ++role) {
+        if (!TypeUsesRole(m_nTraverseType, role)) continue;
         if (std::isnan(*boxes[role][0]) && std::isnan(*boxes[role][1])) continue;
         const std::string& name = *names[role];
         kept += (kept.empty() ? "" : "、") + (name.empty() ? "?" : name);
@@ -78,7 +80,8 @@ void CTraverseAdjustDlg::AskToKeepKnownPoints() {
     if (kept.empty() || m_pPort == nullptr) return;
     const std::string question = FormatString(str::kKeepKnownPoints, {kept});
     if (m_pPort->AskYesNo(str::kKeepKnownPoints, question)) return;
-    for (auto& box : boxes)
-        *box[0] = *box[1] = std::numeric_limits<double>::quiet_NaN();
+    for (int role = 0; role < kKnownPointCount; ++role)
+        if (TypeUsesRole(m_nTraverseType, role))
+            *boxes[role][0] = *boxes[role][1] = std::numeric_limits<double>::quiet_NaN();
     ShowWorkspace();
 }

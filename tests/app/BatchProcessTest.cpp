@@ -164,7 +164,19 @@ std::string SquareLoop(const char* closingAngle) {
                        "*P2 P1 1.5\nP3 100 2700000 900000 1.5\n"
                        "*P3 P2 1.5\nA 100 2700000 900000 1.5\n"
                        "*A P3 1.5\nP1 100 ") +
-           closingAngle + " 900000 1.5\n";
+           closingAngle + " 900000 1.5\n*P1 A 1.5\n";
+}
+// Two sides from A, oriented on B, ending on P2.
+std::string OpenChain() {
+    return "*A B 1.5\nP1 100 2700000 900000 1.5\n*P1 A 1.5\nP2 100 2700000 900000 1.5\n"
+           "*P2 P1 1.5\n";
+}
+// The square loop with its closing set-up typed A2 where A was meant.
+std::string MisnamedLoop() {
+    std::string text = SquareLoop("2700000");
+    text.replace(text.find("\nA 100"), 6, "\nA2 100");
+    text.replace(text.find("*A P3"), 5, "*A2 P3");
+    return text;
 }
 const std::vector<std::string> kSquareLoopPoints = {"--type",    "closed",   "--start1",
                                                     "1000,1000", "--start2", "900,1000"};
@@ -243,6 +255,12 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
          FormatString(str::kAzimuthClosureOver50, {"+50.0", "观测数据"}), false},
         {"closure of one minute", "square.txt", SquareLoop("2700100"), {}, 1,
          FormatString(str::kAzimuthClosureOver50, {"+60.0", "观测数据"}), false},
+        // once adjusted as closed with exit 0: an open chain, and the closing set-up
+        // typed A2 where A was meant (A2 got A's coordinates)
+        {"open chain as closed", "open.txt", OpenChain(), {}, 1,
+         FormatString(str::kClosedNotReturning, {"P1", "A", "附合导线"}), false},
+        {"closing set-up misnamed", "a2.txt", MisnamedLoop(), {}, 1,
+         FormatString(str::kClosedNotReturning, {"A2", "A", "附合导线"}), false},
         {"one set-up only: singular", "one.txt", "*A B 1.5\nP1 100 2700000 900000 1.5\n*P1 A 1.5\n",
          {}, 1, text(str::kBadObservations), false},
         {"cannot open", "absent.txt", "", {}, 1,

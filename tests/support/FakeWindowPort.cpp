@@ -18,8 +18,9 @@ void FakeWindowPort::ShowMessage(int stringId, const std::string& text) {
     messageTexts.push_back(text);
 }
 
-bool FakeWindowPort::AskYesNo(int stringId, const std::string&) {
+bool FakeWindowPort::AskYesNo(int stringId, const std::string& text) {
     questionIds.push_back(stringId);
+    questionTexts.push_back(text);
     if (yesNoAnswers.empty()) return false;
     bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();

@@ -74,6 +74,7 @@ public:
     std::vector<int> messageIds;
     std::vector<std::string> messageTexts;
     std::vector<int> questionIds;
+    std::vector<std::string> questionTexts;
     std::deque<bool> yesNoAnswers; // empty: answers No
     std::deque<std::optional<std::string>> openPaths, savePaths;
     std::vector<std::string> openFilters, saveRequests;
