@@ -1,13 +1,14 @@
-# The core as a library for other programs: its headers under include/traverse-adjust
-# (folder by folder, as the sources include them), the static archive and a CMake
+# The core as a library for other programs: the headers a caller needs under
+# include/traverse-adjust (folder by folder, as the sources include them), the static archive and a CMake
 # package, so that find_package(TraverseAdjust) gives the target TraverseAdjust::core.
 include(CMakePackageConfigHelpers)
 set(TA_CMAKE_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/TraverseAdjust)
 
-foreach(folder model read reduce adjust assess write resources platform)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/${folder}/
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/traverse-adjust/${folder}
-    COMPONENT dev FILES_MATCHING PATTERN "*.h")
+include(${PROJECT_SOURCE_DIR}/cmake/CorePublicHeaders.cmake)
+foreach(header IN LISTS TA_PUBLIC_HEADERS)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${header}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/traverse-adjust/${folder} COMPONENT dev)
 endforeach()
 install(TARGETS traverse_core EXPORT TraverseAdjustTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)

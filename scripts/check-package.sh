@@ -143,6 +143,9 @@ check_library() {
     done <"$work/library.out"
     [ "$points" -ge 6 ] || fail "the library example printed $points points"
     echo "$points points as the batch tool gives them"
+    # The core called wrongly on the installed headers: each misuse is refused.
+    "$out/misuse-refused" "$doc/examples/closed.txt" "$doc/examples/single.txt" ||
+        fail "misuse-refused: a misuse was adjusted"
 }
 
 cleanup_packages_only() {

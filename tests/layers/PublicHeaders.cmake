@@ -1,0 +1,17 @@
+# The installed headers stand on their own: every project header one of them includes
+# is installed as well. Run with -DSOURCE_DIR=<src> -DLIST=<cmake/CorePublicHeaders.cmake>.
+cmake_minimum_required(VERSION 3.25)
+include(${LIST})
+set(faults "")
+foreach(header IN LISTS TA_PUBLIC_HEADERS)
+  file(STRINGS "${SOURCE_DIR}/${header}" lines REGEX "^#include \"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+    if(NOT included IN_LIST TA_PUBLIC_HEADERS)
+      string(APPEND faults "  ${header} includes ${included}, which is not installed\n")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Installed headers that need one that is not:\n${faults}")
+endif()
