@@ -7,6 +7,7 @@
 #include "FuzzWindow.h"
 #include "read/CheckedNumbers.h"
 #include "read/ObservationReaders.h"
+#include "read/SlopeReduction.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>

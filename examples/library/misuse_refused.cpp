@@ -1,7 +1,8 @@
 // What the core refuses when it is called wrongly: a used known point left out, a type
 // that is none of the four, a closed traverse on a file that does not return to its
-// start. Each must be a refusal, never a result. Prints one line per case and exits 1
-// when any case was adjusted.
+// start, a loop as an open traverse. Each must be a refusal, never a result; and the
+// same records adjusted twice give the same traverse. Prints one line per case and
+// exits 1 when any case went wrong.
 #include "assess/AdjustedTraverse.h"
 #include "read/ObservationFile.h"
 #include "resources/StringTable.h"
@@ -41,5 +42,16 @@ int main(int argc, char** argv) {
                str::kClosedNotReturning);
     wrong += Expect("loop as non-oriented", AdjustTraverse(kNonOriented, loop, known),
                     str::kLoopNotOpen);
+    // The slope distances are reduced inside, once: adjusting the same records again
+    // gives the same traverse (fD 2.6 mm, not the 206.6 mm of a second reduction).
+    const auto once = AdjustTraverse(kClosed, loop, known);
+    const auto again = AdjustTraverse(kClosed, loop, known);
+    const bool same = std::holds_alternative<AdjustedTraverse>(once) &&
+                      std::holds_alternative<AdjustedTraverse>(again) &&
+                      std::get<AdjustedTraverse>(once).precision.sigma0 ==
+                          std::get<AdjustedTraverse>(again).precision.sigma0 &&
+                      std::get<AdjustedTraverse>(once).precision.sigma0 < 1.0;
+    std::printf("%s adjusted twice: the same sigma0\n", same ? "ok" : "WRONG");
+    wrong += same ? 0 : 1;
     return wrong == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "assess/AdjustedTraverse.h"
 
-#include "read/ObservationReaders.h"
+#include "read/SlopeReduction.h"
 #include "reduce/KnownPoints.h"
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"

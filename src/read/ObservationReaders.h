@@ -23,6 +23,3 @@ ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
 ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
                                TextEncoding encoding = TextEncoding::Automatic);
 
-// Slope distances to horizontal ones, each with its record's own zenith angle (900000 a
-// level sight). The readers have refused sights that would not reduce.
-void ReduceSlopeDistances(std::span<ObservationRecord> observations);

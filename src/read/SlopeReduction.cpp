@@ -1,6 +1,6 @@
 // Slope distances to horizontal ones, each with the record's own vertical angle
 // (packed DMS, 90 degrees = level sight), once, at import.
-#include "read/ObservationReaders.h"
+#include "read/SlopeReduction.h"
 
 #include "model/AngleConversions.h"
 
