@@ -7,9 +7,9 @@
 #include "read/ObservationFile.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
-
 #include "workspace/ResultValidity.h"
 #include "workspace/TraverseAdjustDlg.h"
+
 #include <cmath>
 
 namespace {
