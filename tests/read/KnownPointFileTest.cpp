@@ -49,8 +49,6 @@ TEST(KnownPointFile, LinesThatAreNoPointRefuseTheFile) {
         {"no points", "\n  \n", str::kKnownFileEmpty, "没有点的坐标"},
         {"a sixth field", "A,,1,2,3\nB,,1,2,3,4\n", str::kKnownFileTooManyFields,
          "第2行的字段过多（第六个字段“4”）"},
-        {"a duplicate far apart", "A,,1,2\n" + std::string(1000, '\n') + "A,,1,3\n",
-         str::kKnownFileDuplicate, "第1002行的点“A”与第1行同名"},
         {"a name that is no GBK",
          "\xE9"
          "3,,1,2\n",
