@@ -34,6 +34,7 @@ enum OptionId {
     kOptKnown,
     kOptInputEncoding,
     kOptSummary,
+    kOptFaceTolerance,
 };
 
 struct OptionInfo {
@@ -60,6 +61,7 @@ constexpr OptionInfo kOptions[] = {
     {"--known", "已知点文件名"},
     {"--input-encoding", "观测文件编码"},
     {"--summary", "摘要形式 full 或 line"},
+    {"--face-tolerance", "两测回限差（秒）"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -233,6 +235,23 @@ std::optional<TextEncoding> ParseInputEncoding(std::string_view text) {
     return *encoding == ReportEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
 
+// The observation file's encoding and face tolerance, as given.
+std::optional<std::string> ReadInputOptions(const RawArguments& raw, BatchArguments& a) {
+    const auto& v = raw.values;
+    if (v[kOptInputEncoding]) {
+        const auto encoding = ParseInputEncoding(*v[kOptInputEncoding]);
+        if (!encoding) return FormatString(str::kBatchUnknownEncoding, {*v[kOptInputEncoding]});
+        a.inputEncoding = *encoding;
+    }
+    if (v[kOptFaceTolerance]) {
+        const auto seconds = ParseNumberText(*v[kOptFaceTolerance]);
+        if (!seconds || !FaceToleranceInRange(*seconds))
+            return FormatString(str::kBadFaceTolerance, {*v[kOptFaceTolerance]});
+        a.faceTolerance = *seconds;
+    }
+    return std::nullopt;
+}
+
 bool EndsWithSvg(std::string_view path) { return LowercaseExtension(std::string(path)) == ".svg"; }
 
 // No two outputs named alike, so that no file silently replaces another.
@@ -259,11 +278,7 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
         return FormatString(str::kKnownFileExtension, {*v[kOptKnown]});
     a.knownFile = v[kOptKnown];
     if (auto error = CheckPointsOfType(a)) return error;
-    if (v[kOptInputEncoding]) {
-        const auto encoding = ParseInputEncoding(*v[kOptInputEncoding]);
-        if (!encoding) return FormatString(str::kBatchUnknownEncoding, {*v[kOptInputEncoding]});
-        a.inputEncoding = *encoding;
-    }
+    if (auto error = ReadInputOptions(raw, a)) return error;
     if (v[kOptEncoding] && !(a.encoding = ParseEncoding(*v[kOptEncoding])))
         return FormatString(str::kBatchUnknownEncoding, {*v[kOptEncoding]});
     if (v[kOptGrade] && !(a.grade = ParseGrade(*v[kOptGrade])))
@@ -327,6 +342,8 @@ std::string UsageOptions() {
            "  --known FILE      已知点文件（.dat：点名,编码,东坐标,北坐标,高程；.csv：本程序\n"
            "                    写出的坐标成果表）：未用选项给出的已知点按观测文件中的点名查找\n"
            "  --input-encoding ENC  观测文件的编码 gbk 或 utf-8；不给时按内容判断\n"
+           "  --face-tolerance SECONDS  .con 文件两测回限差（秒，默认 60）：盘左与盘右水平角\n"
+           "                    之差、前视竖盘读数两倍指标差超过它时拒绝导入\n"
            "  --sections LIST   "
            "输出内容，以逗号分隔：approx（近似坐标）、adjusted（坐标平差值）、\n"
            "                    sides（边平差值）、precision（精度评定表），以及 header（表头：\n"
@@ -375,6 +392,7 @@ std::string UsageExamples() {
 std::string BatchUsageText() {
     return "用法：traverse-adjust --type TYPE [--start1 [点名=]X,Y] [--start2 …] [--end1 …]\n"
            "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
+           "                       [--face-tolerance SECONDS]\n"
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
            "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"

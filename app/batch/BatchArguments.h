@@ -1,6 +1,7 @@
 // The command line of the batch tool:
 //   traverse-adjust --type TYPE [--start1 [NAME=]X,Y] [--start2 …] [--end1 …] [--end2 …]
 //                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
+//                   [--face-tolerance SECONDS]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
 //                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
 //                   [--html F.html] [--quiet]
@@ -11,6 +12,7 @@
 #include "assess/GradeLimits.h"
 #include "model/Records.h"
 #include "read/ImportText.h"
+#include "read/ObservationReaders.h"
 #include "reduce/KnownPoints.h"
 #include "write/ResultsReport.h"
 
@@ -27,6 +29,7 @@ struct BatchArguments {
     std::string pointNames[kKnownPointCount]; // "NAME=" of the option, UTF-8; empty: none
     std::optional<std::string> knownFile;     // --known: the points the options leave out
     TextEncoding inputEncoding = TextEncoding::Automatic;
+    double faceTolerance = kDefaultFaceTolerance; // --face-tolerance, arc seconds (".con")
     // Report sections; all four unless --sections names others.
     bool header = false; // the report's header and closure sections, on request
     bool closures = false;

@@ -5,16 +5,12 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
-namespace {
-constexpr size_t kMostKnownFileBytes = size_t{32} << 20;
-}
-
 bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points) {
     const std::string name = DisplayName(path);
     FileBytes file;
     std::optional<Refusal> refused;
-    switch (ReadRegularFile(path, kMostKnownFileBytes, file)) {
+    switch (ReadRegularFile(path, kMaxKnownPointFileBytes, file)) {
     case FileReadStatus::Ok:
         refused = ReadKnownPoints(file.bytes, name,
                                   KnownPointFormatOf(path).value_or(KnownPointFormat::Dat), points);
@@ -26,7 +22,8 @@ bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
         refused = Refusal{str::kNotRegularFile, {name}};
         break;
     case FileReadStatus::TooLarge:
-        refused = Refusal{str::kFileTooLarge, {name}};
+        refused =
+            Refusal{str::kKnownFileTooLarge, {name, std::to_string(kMaxKnownPointFileBytes >> 20)}};
         break;
     }
     if (refused) messages.Refuse(path, *refused);

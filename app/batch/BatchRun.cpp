@@ -14,7 +14,8 @@
 namespace {
 // The observations as read; none after the message naming the file.
 std::optional<ObservationFile> Import(const BatchArguments& a, const CBatchMessages& messages) {
-    ObservationFile file = ReadObservationFile(a.observationFile, a.inputEncoding);
+    ObservationFile file =
+        ReadObservationFile(a.observationFile, {a.inputEncoding, a.faceTolerance});
     if (file.read.refusal) {
         messages.Refuse(a.observationFile, *file.read.refusal);
         return std::nullopt;

@@ -6,7 +6,9 @@
 // its H, S and P, each tag followed by one separator and a number; V is optional (a
 // face without it is not used). A group is complete with its fourth reading line; a
 // group cut short refuses the file. A line "++++" ends the data. Nothing carries over
-// from one group to the next.
+// from one group to the next. The two faces must agree within the face tolerance: the
+// face-left and face-right horizontal angles, and the foresight's vertical readings
+// (twice the index error) when both are given.
 #include "read/ImportSteps.h"
 
 #include "read/CheckedNumbers.h"
@@ -145,8 +147,35 @@ int CheckTargetHeights(ReadResult& result, const ObservationText& file, const Co
     return 1;
 }
 
+// A group whose faces disagree, at its station line: the two values, their difference
+// and the tolerance, in seconds.
+int RefuseFaces(ReadResult& result, const ObservationText& file, const ConGroup& g, int id,
+                std::string_view left, std::string_view right, double difference,
+                double tolerance) {
+    Refusal refusal = file.FaultAt(g.stationLine, id, NameText(g.rec.szStation), left, right);
+    refusal.arguments.push_back(Rounded(difference, 1) + "″");
+    refusal.arguments.push_back(FormatShortest(tolerance) + "″");
+    return Refuse(result, std::move(refusal));
+}
+
+// The faces agree within the tolerance (seconds): the horizontal angles, and the
+// foresight's vertical readings where both are given. NaN tolerates nothing.
+int CheckFaces(ReadResult& result, const ObservationText& file, const ConGroup& g,
+               double tolerance) {
+    const FaceAngles h =
+        HorizontalFaces(Value(g, 0, 'H'), Value(g, 1, 'H'), Value(g, 2, 'H'), Value(g, 3, 'H'));
+    if (!(h.difference <= tolerance))
+        return RefuseFaces(result, file, g, str::kConFacesDisagree, SecondsAsDms(h.left),
+                           SecondsAsDms(h.right), h.difference, tolerance);
+    const auto index = DoubleIndexError(Value(g, 1, 'V'), Value(g, 2, 'V'));
+    if (index && !(std::fabs(*index) <= tolerance))
+        return RefuseFaces(result, file, g, str::kConIndexError, g.texts[1][1], g.texts[2][1],
+                           *index, tolerance);
+    return 1;
+}
+
 // The group's observation from its four sets, checked, then stored.
-int StoreGroup(ReadResult& result, const ObservationText& file, ConGroup& g) {
+int StoreGroup(ReadResult& result, const ObservationText& file, ConGroup& g, double tolerance) {
     if (CheckTargetHeights(result, file, g) != 1) return 0;
     ObservationRecord& rec = g.rec;
     auto v = [&](int set, char tag) { return Value(g, set, tag); };
@@ -162,6 +191,7 @@ int StoreGroup(ReadResult& result, const ObservationText& file, ConGroup& g) {
         const auto text = [&](int set) { return g.texts[set][1].empty() ? "0" : g.texts[set][1]; };
         return Refuse(result, file.MakeFault(str::kConZenithOutOfRange, text(1), text(2)));
     }
+    if (CheckFaces(result, file, g, tolerance) != 1) return 0;
     if (SightFault(rec.dDistance, rec.dVerticalAngle) != 0)
         return Refuse(result,
                       file.MakeFault(str::kImplausibleSight, NameText(rec.szStation),
@@ -183,7 +213,7 @@ int RefuseOpenGroup(ReadResult& result, const ObservationText& file, const ConGr
 
 // One line of a group: slot 1 the station line, 2 free, 3 to 5 and 0 the sets.
 int ReadGroupLine(ReadResult& result, const ObservationText& file, std::string_view raw, int slot,
-                  ConGroup& g) {
+                  ConGroup& g, double tolerance) {
     if (slot == 2) return 1;
     if (slot == 1) {
         if (g.stationLine != 0 && RefuseOpenGroup(result, file, g) != 1) return 0;
@@ -203,15 +233,17 @@ int ReadGroupLine(ReadResult& result, const ObservationText& file, std::string_v
     g.setLines[set] = file.LineNumber();
     if (set != 3) return 1;
     if (RefuseOpenGroup(result, file, g) != 1) return 0;
-    return StoreGroup(result, file, g);
+    return StoreGroup(result, file, g, tolerance);
 }
 } // namespace
 
+bool FaceToleranceInRange(double seconds) { return seconds > 0.0 && seconds <= kMostFaceTolerance; }
+
 ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
-                               TextEncoding encoding) {
+                               const ReadOptions& options) {
     ReadResult result;
     ObservationText file;
-    if (!file.Decode(bytes, name, encoding)) {
+    if (!file.Decode(bytes, name, options.encoding)) {
         Refuse(result, file.Fault());
         return result;
     }
@@ -223,7 +255,7 @@ ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
         if (raw.empty()) continue;
         if (raw == "++++") break;
         if (index == 0) continue;
-        read = ReadGroupLine(result, file, raw, index % 6, group) == 1;
+        read = ReadGroupLine(result, file, raw, index % 6, group, options.faceTolerance) == 1;
     }
     if (read && file.Failed()) read = Refuse(result, file.Fault()) == 1;
     if (read && group.stationLine != 0) read = RefuseOpenGroup(result, file, group) == 1;

@@ -39,6 +39,10 @@ int FirstUnconvertibleLine(std::string_view text) {
     return FirstLineWhere(text, [](std::string_view line) { return !Utf8ToCp936(line); });
 }
 
+int FirstInvalidCp936Line(std::string_view text) {
+    return FirstLineWhere(text, [](std::string_view line) { return !IsValidCp936(line); });
+}
+
 int FirstInvalidUtf8Line(std::string_view text) {
     return FirstLineWhere(text, [](std::string_view line) { return !IsValidUtf8(line); });
 }
@@ -86,18 +90,18 @@ bool ReadsAsUtf8(std::string_view text) {
     return share != 0 ? share > 0 : HasUtf8BeyondU07FF(text);
 }
 
-bool ObservationText::Decode(std::string_view bytes, const std::string& name,
-                             TextEncoding encoding) {
+bool ObservationText::Decode(std::string_view bytes, const std::string& name, TextEncoding encoding,
+                             size_t maxBytes) {
     m_name = name;
     m_text.clear();
     Rewind();
     m_failed = false;
-    if (bytes.size() > kMaxFileBytes) return Refuse(str::kFileTooLarge, 0);
+    if (bytes.size() > maxBytes) return Refuse(str::kFileTooLarge, 0);
     if (size_t nul = bytes.find('\0'); nul != std::string_view::npos)
         return Refuse(str::kBinaryFile, LineOfOffset(bytes, nul));
     if (HasCrOnlyLineEnds(bytes)) return Refuse(str::kCrLineEnds, 0);
 
-    // UTF-8 becomes code page 936; anything else is taken as code page 936 already.
+    // UTF-8 becomes code page 936; anything else must be code page 936 already.
     std::string_view text = bytes;
     const bool bom = text.substr(0, 3) == "\xEF\xBB\xBF";
     if (bom && encoding != TextEncoding::Gbk) text.remove_prefix(3);
@@ -109,6 +113,7 @@ bool ObservationText::Decode(std::string_view bytes, const std::string& name,
         if (!converted) return Refuse(str::kBadCharacter, FirstUnconvertibleLine(text));
         m_text = std::move(*converted);
     } else {
+        if (!IsValidCp936(text)) return Refuse(str::kNotCp936, FirstInvalidCp936Line(text));
         m_text.assign(text);
     }
     return true;

@@ -31,11 +31,13 @@ class ObservationText {
 public:
     // Takes the file's bytes; name (UTF-8) is the file's name for messages. The text is
     // UTF-8 when it starts with a byte-order mark, when ReadsAsUtf8 says so, or when
-    // forced; GBK otherwise. False, with Fault() set, for more than kMaxFileBytes, a NUL
+    // forced; GBK otherwise. False, with Fault() set, for more than maxBytes, a NUL
     // byte, lines ended by CR alone, UTF-8 that is not valid or holds a character that
-    // code page 936 cannot hold.
+    // code page 936 cannot hold, and GBK that is not valid code page 936 (the first line
+    // that is not).
+    // maxBytes bounds the file (known-point files have their own bound).
     bool Decode(std::string_view bytes, const std::string& name,
-                TextEncoding encoding = TextEncoding::Automatic);
+                TextEncoding encoding = TextEncoding::Automatic, size_t maxBytes = kMaxFileBytes);
     // The next line without its "\n" (and a "\r" before it). False at the end, and
     // when the line is longer than kMaxLineBytes (Failed() then holds).
     bool NextLine(std::string_view& line);

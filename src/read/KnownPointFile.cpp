@@ -4,6 +4,10 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
 namespace {
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -40,13 +44,14 @@ std::vector<std::string> SplitFields(std::string_view line) {
     return fields;
 }
 
+// Fields a line needs (and may have at most), the columns of X and Y.
 struct Layout {
-    size_t fields, x, y;
+    size_t fields, mostFields, x, y;
     const char* shape;
 };
 
-constexpr Layout kDat = {4, 3, 2, "应为“点名,编码,东坐标,北坐标,高程”"};
-constexpr Layout kCsv = {3, 1, 2, "应为“点名,X(m),Y(m),…”"};
+constexpr Layout kDat = {4, 5, 3, 2, "应为“点名,编码,东坐标,北坐标,高程”"};
+constexpr Layout kCsv = {3, SIZE_MAX, 1, 2, "应为“点名,X(m),Y(m),…”"};
 
 // One line as a point; the reason for the message when it is not one.
 std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const Layout& layout,
@@ -61,6 +66,10 @@ std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const La
     entry.name = f[0];
     entry.xy = {xy[0], xy[1]};
     return std::nullopt;
+}
+
+Refusal KnownFileTooLarge(const std::string& fileName) {
+    return {str::kKnownFileTooLarge, {fileName, std::to_string(kMaxKnownPointFileBytes >> 20)}};
 }
 
 bool IsHeader(const std::vector<std::string>& f) {
@@ -86,24 +95,36 @@ const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points
 std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
                                        KnownPointFormat format,
                                        std::vector<KnownPointEntry>& points) {
+    if (bytes.size() > kMaxKnownPointFileBytes) return KnownFileTooLarge(fileName);
     ObservationText file;
-    if (!file.Decode(bytes, fileName)) return file.Fault();
+    if (!file.Decode(bytes, fileName, TextEncoding::Automatic, kMaxKnownPointFileBytes))
+        return file.Fault();
     const Layout& layout = format == KnownPointFormat::Dat ? kDat : kCsv;
+    std::unordered_map<std::string, size_t> indexOf; // name to its entry in points
+    const auto lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    indexOf.reserve(lines);
+    points.reserve(points.size() + lines);
     std::string_view raw;
     while (file.NextLine(raw)) {
         if (Trimmed(raw).empty()) continue;
         const std::vector<std::string> fields = SplitFields(raw);
         if (format == KnownPointFormat::Csv && IsHeader(fields)) continue;
+        if (fields.size() > layout.mostFields)
+            return file.MakeFault(str::kKnownFileTooManyFields,
+                                  WordText(fields[layout.mostFields]));
         KnownPointEntry entry;
         if (auto why = ReadEntry(fields, layout, entry))
             return file.MakeFault(str::kKnownFileBadLine, *why);
         entry.line = file.LineNumber();
-        const KnownPointEntry* earlier = FindKnownPoint(points, entry.name);
-        if (earlier == nullptr)
-            points.push_back(entry);
-        else if (earlier->xy.dX != entry.xy.dX || earlier->xy.dY != entry.xy.dY)
+        const auto [at, added] = indexOf.try_emplace(entry.name, points.size());
+        if (added) {
+            points.push_back(std::move(entry));
+            continue;
+        }
+        const KnownPointEntry& earlier = points[at->second];
+        if (earlier.xy.dX != entry.xy.dX || earlier.xy.dY != entry.xy.dY)
             return file.MakeFault(str::kKnownFileDuplicate, WordText(entry.name),
-                                  std::to_string(earlier->line));
+                                  std::to_string(earlier.line));
     }
     if (file.Failed()) return file.Fault();
     if (points.empty()) return file.FaultAt(0, str::kKnownFileEmpty);

@@ -2,7 +2,7 @@
 // (east before north, as instruments and mapping programs write it) or the ".csv"
 // coordinate table this program writes ("点名,X(m),Y(m),…" under its header row). GBK
 // or UTF-8, decided as for observation files. Names are code page 936 bytes; metres,
-// X north, Y east.
+// X north, Y east. Read in one pass with the names hashed: linear in the file's length.
 #pragma once
 
 #include "model/Records.h"
@@ -15,6 +15,9 @@
 
 enum class KnownPointFormat { Dat, Csv };
 
+// The largest known-point file read, in bytes (about a million points).
+constexpr size_t kMaxKnownPointFileBytes = size_t{64} << 20;
+
 struct KnownPointEntry {
     std::string name; // code page 936
     PlanePoint xy;
@@ -24,9 +27,11 @@ struct KnownPointEntry {
 // The format a file name asks for by its extension (".dat", ".csv", any case).
 std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path);
 
-// The points of the file in points; a fault naming the file and the line for a line
-// that is not a point (too few fields, no name, a coordinate that is not a decimal
-// number), for one name given two different coordinates, and for a file without points.
+// The points of the file in points, in file order; a fault naming the file and the line
+// for a line that is not a point (too few fields, a ".dat" line with more than five,
+// no name, a coordinate that is not a decimal number), for one name given two
+// different coordinates (naming both lines), for a file without points and for a file
+// over kMaxKnownPointFileBytes.
 std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
                                        KnownPointFormat format,
                                        std::vector<KnownPointEntry>& points);

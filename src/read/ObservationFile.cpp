@@ -27,7 +27,7 @@ ObservationFile Refused(int messageId, std::vector<std::string> arguments) {
 }
 } // namespace
 
-ObservationFile ReadObservationFile(const std::string& path, TextEncoding encoding) {
+ObservationFile ReadObservationFile(const std::string& path, const ReadOptions& options) {
     const std::string name = DisplayName(path);
     const FileKind kind = KindOf(path);
     if (kind == FileKind::Other) return Refused(str::kUnsupportedExtension, {name});
@@ -43,8 +43,8 @@ ObservationFile ReadObservationFile(const std::string& path, TextEncoding encodi
         return Refused(str::kFileTooLarge, {name});
     }
     ObservationFile f;
-    f.read = kind == FileKind::Txt ? ReadTxtObservations(bytes.bytes, name, encoding)
-                                   : ReadConObservations(bytes.bytes, name, encoding);
+    f.read = kind == FileKind::Txt ? ReadTxtObservations(bytes.bytes, name, options.encoding)
+                                   : ReadConObservations(bytes.bytes, name, options);
     f.file = FileId{bytes.device, bytes.inode};
     return f;
 }

@@ -15,5 +15,4 @@ struct ObservationFile {
     std::optional<FileId> file; // the file read, by device and inode
 };
 
-ObservationFile ReadObservationFile(const std::string& path,
-                                    TextEncoding encoding = TextEncoding::Automatic);
+ObservationFile ReadObservationFile(const std::string& path, const ReadOptions& options = {});

@@ -13,6 +13,20 @@
 #include <string>
 #include <string_view>
 
+// How far the two faces of a ".con" group may disagree by default, in arc seconds: the
+// face-left and face-right horizontal angles, and twice the foresight's index error.
+constexpr double kDefaultFaceTolerance = 60.0;
+constexpr double kMostFaceTolerance = 3600.0;
+
+// Whether a face tolerance can be used: above 0, at most kMostFaceTolerance seconds.
+bool FaceToleranceInRange(double seconds);
+
+// How observation files are read: the text's encoding and the face tolerance (seconds).
+struct ReadOptions {
+    TextEncoding encoding = TextEncoding::Automatic;
+    double faceTolerance = kDefaultFaceTolerance;
+};
+
 struct ReadResult {
     Observations observations;
     std::optional<Refusal> refusal;
@@ -20,6 +34,7 @@ struct ReadResult {
 
 ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
                                TextEncoding encoding = TextEncoding::Automatic);
+// A ".con" group whose faces disagree by more than the tolerance is refused.
 ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
-                               TextEncoding encoding = TextEncoding::Automatic);
+                               const ReadOptions& options = {});
 

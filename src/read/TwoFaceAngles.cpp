@@ -40,3 +40,29 @@ double TwoFaceZenithAngle(double v2, double v3) {
     if (v2 == 0.0) return PackSeconds(kFullCircle - Seconds(v3));
     return PackSeconds(FoldSeconds(Seconds(v2) - Seconds(v3)) * 0.5);
 }
+
+FaceAngles HorizontalFaces(double h1, double h2, double h3, double h4) {
+    FaceAngles f;
+    f.left = FoldSeconds(Seconds(h2) - Seconds(h1));
+    f.right = FoldSeconds(Seconds(h3) - Seconds(h4));
+    f.difference = std::fabs(f.left - f.right);
+    if (f.difference > kHalfCircle) f.difference = kFullCircle - f.difference;
+    return f;
+}
+
+std::optional<double> DoubleIndexError(double v2, double v3) {
+    if (v2 == 0.0 || v3 == 0.0) return std::nullopt;
+    return FoldSeconds(Seconds(v2) + Seconds(v3) + kHalfCircle) - kHalfCircle;
+}
+
+std::string SecondsAsDms(double seconds) {
+    const long long tenths = std::llround(std::fabs(seconds) * 10.0); // round, then split
+    const long long whole = tenths / 10;
+    std::string sec = std::to_string(whole % 60);
+    if (whole % 60 < 10) sec.insert(0, "0");
+    if (tenths % 10 != 0) sec += "." + std::to_string(tenths % 10);
+    std::string min = std::to_string(whole / 60 % 60);
+    if (whole / 60 % 60 < 10) min.insert(0, "0");
+    return (seconds < 0.0 && tenths != 0 ? "-" : "") + std::to_string(whole / 3600) + "°" + min +
+           "′" + sec + "″";
+}

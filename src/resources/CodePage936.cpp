@@ -51,3 +51,9 @@ std::string Cp936ToUtf8(std::string_view cp936) {
     Convert("UTF-8", "GBK", cp936, out, true, "\xEF\xBF\xBD", 1);
     return out;
 }
+
+bool IsValidCp936(std::string_view bytes) {
+    if (!HasNonAscii(bytes)) return true;
+    std::string ignored;
+    return Convert("UTF-8", "GBK", bytes, ignored, false, {}, 0);
+}

@@ -14,6 +14,11 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8);
 // Code page 936 to UTF-8; a byte sequence that is not valid code page 936 becomes U+FFFD.
 std::string Cp936ToUtf8(std::string_view cp936);
 
+// True when every byte sequence is a character of code page 936: ASCII, the single byte
+// 0x80 (the euro sign), or a lead byte 0x81-0xFE with a trail byte 0x40-0x7E or
+// 0x80-0xFE that the conversion tables map. A lead byte cut off at the end is not.
+bool IsValidCp936(std::string_view bytes);
+
 // True when the bytes are valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

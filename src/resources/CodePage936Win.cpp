@@ -20,6 +20,19 @@ bool DecodeCharacter(std::string_view bytes, std::wstring& out) {
     return true;
 }
 
+// The length of the character at i, appended to wide; 0 when no character starts there.
+size_t DecodeAt(std::string_view cp936, size_t i, std::wstring& wide) {
+    const unsigned char c = static_cast<unsigned char>(cp936[i]);
+    if (c < 0x80) {
+        wide.push_back(static_cast<wchar_t>(c));
+        return 1;
+    }
+    if (IsLeadByte(c) && i + 1 < cp936.size() && DecodeCharacter(cp936.substr(i, 2), wide))
+        return 2;
+    if (c == 0x80 && DecodeCharacter(cp936.substr(i, 1), wide)) return 1;
+    return 0;
+}
+
 std::string Utf16ToUtf8(const std::wstring& wide) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
@@ -58,18 +71,8 @@ std::string Cp936ToUtf8(std::string_view cp936) {
     std::wstring wide;
     size_t i = 0;
     while (i < cp936.size()) {
-        const unsigned char c = static_cast<unsigned char>(cp936[i]);
-        if (c < 0x80) {
-            wide.push_back(static_cast<wchar_t>(c));
-            ++i;
-            continue;
-        }
-        if (IsLeadByte(c) && i + 1 < cp936.size() && DecodeCharacter(cp936.substr(i, 2), wide)) {
-            i += 2;
-            continue;
-        }
-        if (c == 0x80 && DecodeCharacter(cp936.substr(i, 1), wide)) {
-            ++i;
+        if (const size_t length = DecodeAt(cp936, i, wide); length != 0) {
+            i += length;
             continue;
         }
         out += Utf16ToUtf8(wide);
@@ -78,4 +81,14 @@ std::string Cp936ToUtf8(std::string_view cp936) {
         ++i;
     }
     return out + Utf16ToUtf8(wide);
+}
+
+bool IsValidCp936(std::string_view bytes) {
+    std::wstring wide;
+    for (size_t i = 0; i < bytes.size(); wide.clear()) {
+        const size_t length = DecodeAt(bytes, i, wide);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
 }

@@ -87,6 +87,16 @@ constexpr int kConGroupIncomplete = 189;   // %3 what is missing
 constexpr int kConTargetHeightZero = 200;
 constexpr int kNotUtf8 = 201;
 
+// import: faces, encodings and known-point files (240-249); %1 file, %2 line unless noted
+constexpr int kNotCp936 = 240; // bytes that are no code page 936 character
+// two faces: %2 the station line, %3 the station, %4 face left, %5 face right,
+// %6 the difference, %7 the tolerance
+constexpr int kConFacesDisagree = 241;       // horizontal angles
+constexpr int kConIndexError = 245;          // vertical readings of the foresight
+constexpr int kBadFaceTolerance = 242;       // %1 the tolerance given (not a file's)
+constexpr int kKnownFileTooLarge = 243;      // %1 the file, %2 the bound in MB
+constexpr int kKnownFileTooManyFields = 244; // %3 the first field too many
+
 // batch tool: usage errors and its own failures
 constexpr int kBatchUnknownOption = 160;   // %1 the argument
 constexpr int kBatchMissingValue = 161;    // %1 the option, %2 what it takes

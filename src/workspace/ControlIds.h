@@ -27,6 +27,9 @@ constexpr int kGroup3Heading = 1035, kGroup3LabelX = 1036, kGroup3LabelY = 1037,
 constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041,
               kGroup4LabelZ = 1042;
 
+// the two-face tolerance of ".con" imports, arc seconds (an edit and its caption)
+constexpr int kFaceTolerance = 1056, kFaceToleranceLabel = 1057;
+
 // closures
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
 constexpr int kAzimuthClosureLabel = 1050;

@@ -3,7 +3,7 @@
 // box is untyped (NaN), shown empty again. The closure boxes only show: rounded to 0.1 mm
 // and 0.1″ once an adjustment has computed them, empty before, never read back. A known
 // point (name or number) or a type read with another value drops the results of the
-// old one.
+// old one; the face tolerance only counts for the next import.
 #include "model/NumberText.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
@@ -17,30 +17,36 @@
 #include <limits>
 
 namespace {
+// An input of the adjustment, a closure it shows, or a setting of the next import.
+enum class Role { KnownPoint, Closure, Import };
+
 struct NumberBinding {
     int controlId;
     double CTraverseAdjustDlg::*field;
-    bool knownPoint; // an input of the adjustment; the others show its closures
+    Role role;
 };
+
+constexpr Role K = Role::KnownPoint, C = Role::Closure;
 
 // The exchange map, in its fixed order.
 constexpr NumberBinding kNumberMap[] = {
-    {ctl::kInitX1, &CTraverseAdjustDlg::m_dInitX1, true},
-    {ctl::kInitX2, &CTraverseAdjustDlg::m_dInitX2, true},
-    {ctl::kInitY1, &CTraverseAdjustDlg::m_dInitY1, true},
-    {ctl::kInitY2, &CTraverseAdjustDlg::m_dInitY2, true},
-    {ctl::kInitZ1, &CTraverseAdjustDlg::m_dInitZ1, true},
-    {ctl::kInitZ2, &CTraverseAdjustDlg::m_dInitZ2, true},
-    {ctl::kWx, &CTraverseAdjustDlg::m_dWx, false},
-    {ctl::kWy, &CTraverseAdjustDlg::m_dWy, false},
-    {ctl::kWz, &CTraverseAdjustDlg::m_dWz, false},
-    {ctl::kGoalX1, &CTraverseAdjustDlg::m_dGoalX1, true},
-    {ctl::kGoalX2, &CTraverseAdjustDlg::m_dGoalX2, true},
-    {ctl::kGoalY2, &CTraverseAdjustDlg::m_dGoalY2, true},
-    {ctl::kGoalY1, &CTraverseAdjustDlg::m_dGoalY1, true},
-    {ctl::kGoalZ1, &CTraverseAdjustDlg::m_dGoalZ1, true},
-    {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2, true},
-    {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure, false},
+    {ctl::kInitX1, &CTraverseAdjustDlg::m_dInitX1, K},
+    {ctl::kInitX2, &CTraverseAdjustDlg::m_dInitX2, K},
+    {ctl::kInitY1, &CTraverseAdjustDlg::m_dInitY1, K},
+    {ctl::kInitY2, &CTraverseAdjustDlg::m_dInitY2, K},
+    {ctl::kInitZ1, &CTraverseAdjustDlg::m_dInitZ1, K},
+    {ctl::kInitZ2, &CTraverseAdjustDlg::m_dInitZ2, K},
+    {ctl::kWx, &CTraverseAdjustDlg::m_dWx, C},
+    {ctl::kWy, &CTraverseAdjustDlg::m_dWy, C},
+    {ctl::kWz, &CTraverseAdjustDlg::m_dWz, C},
+    {ctl::kGoalX1, &CTraverseAdjustDlg::m_dGoalX1, K},
+    {ctl::kGoalX2, &CTraverseAdjustDlg::m_dGoalX2, K},
+    {ctl::kGoalY2, &CTraverseAdjustDlg::m_dGoalY2, K},
+    {ctl::kGoalY1, &CTraverseAdjustDlg::m_dGoalY1, K},
+    {ctl::kGoalZ1, &CTraverseAdjustDlg::m_dGoalZ1, K},
+    {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2, K},
+    {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure, C},
+    {ctl::kFaceTolerance, &CTraverseAdjustDlg::m_dFaceTolerance, Role::Import},
 };
 
 struct NameBinding {
@@ -80,8 +86,8 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     m_pImgEdit = &m_pPort->Diagram();
     if (!save) {
         for (const NumberBinding& b : kNumberMap)
-            m_pPort->SetControlText(b.controlId, b.knownPoint ? ShownNumber(this->*b.field)
-                                                              : ShownClosure(*this, b));
+            m_pPort->SetControlText(b.controlId, b.role != C ? ShownNumber(this->*b.field)
+                                                             : ShownClosure(*this, b));
         for (const NameBinding& b : kNameMap)
             m_pPort->SetControlText(b.controlId, this->*b.field);
         m_pPort->SetRadioIndex(ctl::kTypeRadioGroup, m_nTraverseType);
@@ -90,7 +96,7 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     // Read every edit first: a text that is not a number leaves every field unchanged.
     double values[std::size(kNumberMap)];
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
-        if (!kNumberMap[i].knownPoint) continue; // a closure box only shows
+        if (kNumberMap[i].role == C) continue; // a closure box only shows
         const std::string text = m_pPort->GetControlText(kNumberMap[i].controlId);
         auto value = ParseNumberText(text);
         if (!value && IsBlank(text)) value = kUntyped;
@@ -103,9 +109,9 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     }
     bool inputChanged = false;
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
-        if (!kNumberMap[i].knownPoint) continue;
+        if (kNumberMap[i].role == C) continue;
         double& field = this->*kNumberMap[i].field;
-        inputChanged = inputChanged || !SameValue(field, values[i]);
+        if (kNumberMap[i].role == K) inputChanged = inputChanged || !SameValue(field, values[i]);
         field = values[i];
     }
     for (const NameBinding& b : kNameMap) {

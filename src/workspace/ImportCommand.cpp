@@ -2,13 +2,15 @@
 // refused file changes nothing: the grid, the file, the type and the known points stay
 // as they were. A file read replaces the observations (kept as read, slope distances),
 // selects the type its shape shows, names the point groups after its stations and, when
-// it replaces another traverse, asks once whether coordinates still typed are kept. Whatever the
-// outcome of a read file, no exportable result is left (CImportScope).
+// it replaces another traverse, asks once whether coordinates still typed are kept.
+// Whatever the outcome of a read file, no exportable result is left (CImportScope).
+#include "model/NumberText.h"
 #include "platform/PathNames.h"
 #include "read/ObservationFile.h"
 #include "reduce/KnownPoints.h"
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
+#include "workspace/ControlIds.h"
 #include "workspace/ResultValidity.h"
 #include "workspace/TraverseAdjustDlg.h"
 
@@ -20,17 +22,27 @@ constexpr const char* kOpenFilter =
     "观测数据 (*.txt *.con)|*.txt;*.con|(*.txt)|*.txt|(*.con)|*.con|所有文件 (*)|*||";
 } // namespace
 
+std::optional<ReadOptions> CTraverseAdjustDlg::ImportOptions() {
+    ReadOptions options{static_cast<TextEncoding>(m_nInputEncoding), m_dFaceTolerance};
+    if (std::isnan(options.faceTolerance)) options.faceTolerance = kDefaultFaceTolerance;
+    if (FaceToleranceInRange(options.faceTolerance)) return options;
+    ShowRefusal({str::kBadFaceTolerance, {FormatShortest(m_dFaceTolerance)}});
+    if (m_pPort != nullptr) m_pPort->FocusControl(ctl::kFaceTolerance);
+    return std::nullopt;
+}
+
 void CTraverseAdjustDlg::OnImport() {
-    if (!ReadWindow() || m_pPort == nullptr) return;
+    if (!ReadWindow() || m_pPort == nullptr || !ImportOptions()) return;
     std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
     if (chosen) ImportFile(*chosen);
 }
 
 void CTraverseAdjustDlg::ImportFile(const std::string& path) {
     if (!ReadWindow() || m_pPort == nullptr) return;
+    const std::optional<ReadOptions> options = ImportOptions();
+    if (!options) return;
     m_strLastFolder = FolderOf(path);
-    const ObservationFile file =
-        ReadObservationFile(path, static_cast<TextEncoding>(m_nInputEncoding));
+    const ObservationFile file = ReadObservationFile(path, *options);
     if (file.read.refusal) {
         ShowRefusal(*file.read.refusal);
         return;

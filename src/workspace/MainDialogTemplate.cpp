@@ -1,7 +1,7 @@
 // Template 102, the main window "导线平差": the observation grid on top; below it the
 // known points (four groups of name, X, Y and Z), the closures, the traverse types,
-// the diagram and the commands. Rectangles in dialog units; the Z inputs are disabled,
-// and so is "平差成果" until there is an adjustment.
+// the diagram, the two-face tolerance of an import and the commands. Rectangles in dialog units;
+// the Z inputs are disabled, and so is "平差成果" until there is an adjustment.
 #include "workspace/ControlIds.h"
 #include "workspace/DialogTemplate.h"
 
@@ -88,6 +88,10 @@ DialogTemplate Build() {
     c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 275, 84, 10});
 
     c.push_back({ctl::kDiagram, K::Picture, "", 424, 160, 157, 75});
+
+    // Beside the import button, above "平差成果": how far a ".con" group's faces may differ.
+    c.push_back({ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", 358, 235, 60, 10});
+    c.push_back({ctl::kFaceTolerance, K::Edit, "", 358, 247, 60, 12});
 
     c.push_back({ctl::kImport, K::DefaultPushButton, "测量数据导入", 424, 244, 76, 18});
     c.push_back({ctl::kAdjust, K::PushButton, "导线平差", 505, 244, 76, 18});

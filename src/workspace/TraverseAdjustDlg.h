@@ -10,6 +10,7 @@
 #include "model/Records.h"
 #include "model/Refusal.h"
 #include "model/Traverse.h"
+#include "read/ObservationReaders.h"
 #include "workspace/GrowableArray.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
@@ -69,6 +70,9 @@ public:
     void ShowRefusal(const Refusal& refusal);
 
     // ---- import ------------------------------------------------------------------
+    // How the next import reads its file; none after the message and the focus on the
+    // tolerance box when its tolerance is out of range.
+    std::optional<ReadOptions> ImportOptions();
     void OnImport();
     // The import of a file already chosen (the open dialog's, or the one a program was
     // started with): the rest of the import command.
@@ -153,6 +157,9 @@ public:
     ImportedFile m_importedFile;
     // How observation files are read: TextEncoding (automatic unless a caller forces it).
     int m_nInputEncoding = 0;
+    // How far the two faces of a ".con" group may disagree, arc seconds; NaN (an empty
+    // box) for the default, 60″.
+    double m_dFaceTolerance = 60.0;
 
     // ---- file names of the run --------------------------------------------------------
     std::string m_strObservationPath; // the observation file last imported, as chosen

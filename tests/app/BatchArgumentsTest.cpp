@@ -151,6 +151,13 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--type", "2", "--known", "k.txt", "a"}, Msg(str::kKnownFileExtension, {"k.txt"})},
         {{"--type", "2", "--known", "k.dat", "--input-encoding", "big5", "a"},
          Msg(str::kBatchUnknownEncoding, {"big5"})},
+        // a face tolerance is seconds above 0 and up to 3600
+        {{"--type", "2", "--known", "k.dat", "--face-tolerance", "0", "a"},
+         Msg(str::kBadFaceTolerance, {"0"})},
+        {{"--type", "2", "--known", "k.dat", "--face-tolerance", "60\"", "a"},
+         Msg(str::kBadFaceTolerance, {"60\""})},
+        {{"--type", "2", "--known", "k.dat", "--face-tolerance", "3600.5", "a"},
+         Msg(str::kBadFaceTolerance, {"3600.5"})},
     };
     for (const Case& c : cases) {
         ParsedCommandLine p = ParseBatchArguments(c.args);

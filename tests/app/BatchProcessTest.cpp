@@ -745,3 +745,66 @@ TEST_F(BatchTool, EveryOutputOfTheExamplesIsAsKept) {
         }
     }
 }
+
+// Examples edited the way their faults were found: each once gave exit 0 and a verdict.
+TEST_F(BatchTool, EditedExamplesAreRefusedAsFound) {
+    struct Edit {
+        int line; // 1-based
+        std::string from, to;
+    };
+    const struct {
+        const char* name;
+        const char* example;
+        std::vector<Edit> edits;
+        std::vector<std::string> extra;
+        int status;
+        std::string message; // of the last line on standard error; empty: not checked
+    } cases[] = {
+        // clang-format off
+        {"a face-left backsight reading of 0 made 90.20° into 105.24°", "closed.con",
+         {{4, "H 300442", "H 0"}}, {}, 1,
+         FormatString(str::kConFacesDisagree, {"closed.con", "2", "D21", "120°16′45″", "90°12′05″",
+                                               "108280″", "60″"})},
+        {"a vertical reading 2′ off", "closed.con", {{5, "V 894330", "V 894530"}}, {}, 1,
+         FormatString(str::kConIndexError, {"closed.con", "2", "D21", "894530", "2701646",
+                                            "136″", "60″"})},
+        {"the same within a tolerance of 150″", "closed.con", {{5, "V 894330", "V 894530"}},
+         {"--face-tolerance", "150"}, 0, ""},
+        {"GBK lead bytes before a digit", "closed.txt",
+         {{7, "T3", "\xE9" "3"}, {8, "T3", "\xE9" "3"}, {9, "T4", "\xEA" "3"}}, {}, 1,
+         FormatString(str::kNotCp936, {"closed.txt", "7"})},
+        {"the same read as GBK", "closed.txt", {{9, "T4", "\xEA" "3"}},
+         {"--input-encoding", "gbk"}, 1, FormatString(str::kNotCp936, {"closed.txt", "9"})},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args;
+        for (const auto& command : ExampleCommands())
+            if (fs::path(command.back()).filename() == c.example) args = command;
+        ASSERT_FALSE(args.empty());
+        std::vector<std::string> lines;
+        std::istringstream in(ReadFile(args.back()));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        for (const Edit& e : c.edits) {
+            std::string& line = lines.at(static_cast<size_t>(e.line - 1));
+            ASSERT_NE(line.find(e.from), std::string::npos) << line;
+            line.replace(line.find(e.from), e.from.size(), e.to);
+        }
+        std::string edited;
+        for (const std::string& line : lines)
+            edited += line + "\n";
+        args.back() = (dir / c.example).string();
+        WriteFile(args.back(), edited);
+        args.insert(args.end() - 1, c.extra.begin(), c.extra.end());
+        const ToolResult r = Run(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        if (!c.message.empty()) {
+            EXPECT_EQ(LastLine(r.err), args.back() + ": " + c.message);
+        }
+        if (c.status != 0) {
+            EXPECT_EQ(r.out, "") << "nothing shown as if it were right";
+        }
+    }
+}

@@ -47,6 +47,14 @@ TEST(KnownPointFile, LinesThatAreNoPointRefuseTheFile) {
         {"one name, two points", "A,,1,2\r\nB,,3,4\r\nA,,1,2.001\r\n", str::kKnownFileDuplicate,
          "第3行的点“A”与第1行同名"},
         {"no points", "\n  \n", str::kKnownFileEmpty, "没有点的坐标"},
+        {"a sixth field", "A,,1,2,3\nB,,1,2,3,4\n", str::kKnownFileTooManyFields,
+         "第2行的字段过多（第六个字段“4”）"},
+        {"a name that is no GBK",
+         "\xE9"
+         "3,,1,2\n",
+         str::kNotCp936, "第1行"},
+        {"over the size bound", std::string(kMaxKnownPointFileBytes + 1, ' '),
+         str::kKnownFileTooLarge, "超过64MB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,6 +3,7 @@
 #include "model/AngleConversions.h"
 #include "read/ObservationReaders.h"
 #include "resources/CodePage936.h"
+#include "resources/StringTable.h"
 
 #include <cmath>
 #include <cstring>
@@ -127,18 +128,27 @@ TEST_F(ImportTest, EncodingByItsCommonCharactersOrAsForced) {
         std::string bytes;
         TextEncoding encoding;
         std::string station; // UTF-8
+        int message = 0;     // the refusal, 0: read
     };
     const Case cases[] = {
         {"GBK that reads as UTF-8", file(gbk), TextEncoding::Automatic, "涓颁府"},
         {"UTF-8 Chinese", file("闭合导线"), TextEncoding::Automatic, "闭合导线"},
         {"GBK forced to UTF-8", file(gbk), TextEncoding::Utf8, "丰丮"},
-        {"UTF-8 forced to GBK", file("测站点"), TextEncoding::Gbk, "娴嬬珯鐐\xEF\xBF\xBD"},
+        {"UTF-8 forced to GBK", file("测站"), TextEncoding::Gbk, "娴嬬珯"},
+        // Once shown as "娴嬬珯鐐�": a name with bytes that are no GBK character.
+        {"UTF-8 forced to GBK, a byte left over", file("测站点"), TextEncoding::Gbk, "",
+         str::kNotCp936},
         {"a byte-order mark decides", "\xEF\xBB\xBF" + file("丰丮"), TextEncoding::Automatic,
          "丰丮"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ReadResult read = ReadTxtObservations(c.bytes, "e.txt", c.encoding);
+        if (c.message != 0) {
+            ASSERT_TRUE(read.refusal.has_value());
+            EXPECT_EQ(read.refusal->messageId, c.message);
+            continue;
+        }
         ASSERT_FALSE(read.refusal.has_value());
         EXPECT_EQ(Cp936ToUtf8(NameOf(read.observations[0].szStation)), c.station);
     }

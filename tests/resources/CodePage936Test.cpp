@@ -40,3 +40,29 @@ TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
     for (const ToUtf8& c : toUtf8)
         EXPECT_EQ(Cp936ToUtf8(c.gbk), c.utf8) << c.name;
 }
+
+// What the readers accept as GBK: exactly what converts without a replacement.
+TEST(CodePage936, ValidBytesAreThoseThatConvert) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"ASCII", "T3 K1", true},
+        {"Chinese", "\xB2\xE2\xD5\xBE", true},
+        {"the euro sign 0x80", "\x80", true},
+        {"lead byte before a digit",
+         "\xE9"
+         "3",
+         false},
+        {"lead byte before a space", "\xB2 ", false},
+        {"trail byte 0x7F", "\x81\x7F", false},
+        {"0xFF as a trail byte", "\x81\xFF", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsValidCp936(c.bytes), c.valid) << c.name;
+        EXPECT_EQ(Cp936ToUtf8(c.bytes).find("\xEF\xBF\xBD") == std::string::npos, c.valid)
+            << c.name << ": the check and the conversion agree";
+    }
+}

@@ -89,6 +89,8 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kExport, K::PushButton, "数据结果导出", false},
         {ctl::kExit, K::PushButton, "退出", false},
         {ctl::kResults, K::PushButton, "平差成果", true},
+        {ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", false},
+        {ctl::kFaceTolerance, K::Edit, "", false},
     };
     const DialogTemplate& t = MainDialogTemplate();
     for (const Row& r : rows) {
