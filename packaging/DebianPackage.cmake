@@ -47,7 +47,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # No maintainer scripts: CPack would add postinst and postrm calling ldconfig for the
 # window module under /usr/lib/traverse-adjust, a private module that ldconfig never
 # looks at. A postinst or postrm named here stops CPack from writing its own, and one
-# that does not exist is left out of the package (CPack copies only files that exist).
+# that does not exist is left out of the package (CPack copies only files that exist,
+# and warns "missing file" for these two).
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_CONTROL_EXTRA
   "${PROJECT_BINARY_DIR}/no-maintainer-scripts/postinst;${PROJECT_BINARY_DIR}/no-maintainer-scripts/postrm")
 if(TA_BUILD_GUI)
