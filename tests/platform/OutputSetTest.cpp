@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdlib.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -29,9 +29,11 @@ int Temporaries(const fs::path& dir) {
 // The second target became a folder after it was staged: the first file is already in
 // place, the failure says so, and no temporary file stays.
 TEST(OutputSet, ARenameThatFailsSaysHowManyFilesAreInPlace) {
-    std::string pattern = (fs::temp_directory_path() / "output-set.XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path dir = pattern, a = dir / "a.txt", b = dir / "b.txt";
+    const fs::path dir =
+        fs::temp_directory_path() / ("ta-output-set-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path a = dir / "a.txt", b = dir / "b.txt";
     std::ofstream(a) << "old a";
     COutputSet set;
     ASSERT_EQ(set.Stage(a.string(), "new a", std::nullopt).status, WriteStatus::Written);
