@@ -30,7 +30,8 @@ set(CPACK_DEBIAN_DEV_PACKAGE_NAME libtraverse-adjust-dev)
 set(CPACK_DEBIAN_DEV_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libstdc++-12-dev | libstdc++-dev")
+# The archive calls libacl (a replaced file keeps its ACL): programs that link it need -lacl.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libstdc++-12-dev | libstdc++-dev, libacl1-dev")
 # CPack gives every package the one summary line; the text says which this is.
 set(CPACK_DEBIAN_DEV_DESCRIPTION "\
 Development files: the computation of traverse-adjust as a C++20 library.
@@ -43,6 +44,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# No maintainer scripts: CPack would add postinst and postrm calling ldconfig for the
+# window module under /usr/lib/traverse-adjust, a private module that ldconfig never
+# looks at. A postinst or postrm named here stops CPack from writing its own, and one
+# that does not exist is left out of the package (CPack copies only files that exist,
+# and warns "missing file" for these two).
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_CONTROL_EXTRA
+  "${PROJECT_BINARY_DIR}/no-maintainer-scripts/postinst;${PROJECT_BINARY_DIR}/no-maintainer-scripts/postrm")
 if(TA_BUILD_GUI)
   # Used at run time, so invisible to dpkg-shlibdeps (Qt's X11 platform plugin comes
   # with libqt6gui6): Chinese glyphs, Qt's own dialog texts in Chinese, and the

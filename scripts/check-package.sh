@@ -43,8 +43,7 @@ build_package() {
 
 check_lintian() {
     step "lintian"
-    # Errors fail the check. Warnings that stay: the ldconfig calls CPack adds for any
-    # library under /usr/lib (ours is private), and the .con MIME type in the menu entry
+    # Errors fail the check. A warning that stays: the .con MIME type in the menu entry
     # of a program that takes no file argument.
     lintian --fail-on error --display-info "$deb" "$devdeb"
 }

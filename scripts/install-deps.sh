@@ -10,7 +10,7 @@ dpkg --add-architecture i386
 apt-get update
 apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
-  libgtest-dev libbenchmark-dev qt6-base-dev \
+  libgtest-dev libbenchmark-dev qt6-base-dev libacl1-dev \
   nlohmann-json3-dev qt6-translations-l10n \
   xvfb xauth fonts-noto-cjk fonts-arphic-uming ca-certificates \
   file lintian desktop-file-utils appstream man-db openbox xdotool x11-utils strace \

@@ -25,16 +25,8 @@ ReportContext RunContext(const BatchArguments& a) {
 }
 } // namespace
 
-bool WriteOutput(const std::string& given, const std::string& bytes,
-                 const std::optional<FileId>& keep, const CBatchMessages& messages) {
-    const std::string path = OutputPath(given);
-    const auto refused = WriteFailure(WriteWholeFile(path, bytes, keep), path);
-    if (refused) messages.Refuse(given == "-" ? kBatchProgramName : given, *refused);
-    return !refused;
-}
-
-bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
-                        const std::optional<FileId>& keep, const CBatchMessages& messages) {
+bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
+                        CBatchOutputSet& outputs) {
     ReportSections sections{
         a.header,
         a.approxCoords,
@@ -43,33 +35,29 @@ bool WriteReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.precision,
         a.closures,
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
-    return WriteOutput(a.reportPath.value_or("-"),
-                       BuildResultsReport(traverse, sections, RunContext(a)), keep, messages);
+    return outputs.Stage(a.reportPath.value_or("-"),
+                         BuildResultsReport(traverse, sections, RunContext(a)));
 }
 
-bool WriteResultFiles(const BatchArguments& a, const TraverseResults& results,
-                      const std::optional<FileId>& keep, const CBatchMessages& messages) {
+bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
+                      CBatchOutputSet& outputs) {
     if (a.jsonPath &&
-        !WriteOutput(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade())), keep,
-                     messages))
+        !outputs.Stage(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade()))))
         return false;
-    if (a.plotPath && !WriteOutput(*a.plotPath,
-                                   WriteSvgPlot(BuildPlotModel(
-                                       results, kPlotWidth, kPlotHeight,
-                                       PlotTitle(a.observationFile, results.traverseType))),
-                                   keep, messages))
+    if (a.plotPath &&
+        !outputs.Stage(*a.plotPath, WriteSvgPlot(BuildPlotModel(
+                                        results, kPlotWidth, kPlotHeight,
+                                        PlotTitle(a.observationFile, results.traverseType)))))
         return false;
     if (a.sheetPath &&
-        !WriteOutput(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure), keep,
-                     messages))
+        !outputs.Stage(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure)))
         return false;
-    if (a.htmlPath &&
-        !WriteOutput(*a.htmlPath, BuildHtmlReport(results, RunContext(a)), keep, messages))
+    if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildHtmlReport(results, RunContext(a))))
         return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;
-        return WriteOutput(*a.coordsPath, dat ? CoordinatesDat(results) : CoordinatesCsv(results),
-                           keep, messages);
+        return outputs.Stage(*a.coordsPath,
+                             dat ? CoordinatesDat(results) : CoordinatesCsv(results));
     }
     return true;
 }

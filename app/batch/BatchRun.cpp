@@ -1,6 +1,7 @@
 // One batch run, step by step through the core: the outputs checked, the known-point
 // file and the observation file read, the known points checked, the traverse adjusted,
-// then the report, the result files and the summary written.
+// then the report and the result files staged and put in place together, and the
+// summary written.
 #include "BatchRun.h"
 
 #include "BatchKnownPoints.h"
@@ -59,9 +60,11 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
     const auto traverse = Adjusted(a, file->read, known, messages);
     if (!traverse) return kExitDataRefused;
 
-    if (!WriteReportAsAsked(a, *traverse, file->file, messages)) return kExitDataRefused;
+    // Every output made ready before any is put in place: they stand or fall together.
+    CBatchOutputSet outputs(file->file, messages);
+    if (!StageReportAsAsked(a, *traverse, outputs)) return kExitDataRefused;
     const TraverseResults results = CollectResults(*traverse);
-    if (!WriteResultFiles(a, results, file->file, messages)) return kExitDataRefused;
+    if (!StageResultFiles(a, results, outputs) || !outputs.Commit()) return kExitDataRefused;
     const Grade grade = a.grade.value_or(DefaultGrade());
     const GradeChecks checks = CheckGrade(results.closure, grade);
     if (!a.quiet && a.summaryLine)

@@ -13,6 +13,6 @@ constexpr int kExitGradeExceeded = 3; // report written, a closure beyond the gr
 constexpr const char* kBatchProgramName = "traverse-adjust";
 
 // Writes the report to a.reportPath ("-" standard output), or without one converted to
-// UTF-8 to standard output, then the JSON, plot and coordinate files asked for;
-// messages and the closure summary go to err. Returns the exit status.
+// UTF-8 to standard output, and the JSON, plot and coordinate files asked for, all or
+// none; messages and the closure summary go to err. Returns the exit status.
 int RunBatch(const BatchArguments& a, std::FILE* err);

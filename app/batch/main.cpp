@@ -27,6 +27,7 @@ int Refuse(const std::string& message, int status, const std::string& next = "")
 int main(int argc, char** argv) {
     if (int error = OpenClosedStandardStreams(); error != 0)
         return Refuse(FormatString(str::kBatchNoDevNull, {ErrorText(error)}), kExitDataRefused);
+    ReportFileSizeLimitAsWriteError();
     const std::vector<std::string> args = CommandLineArguments(argc, argv);
     ParsedCommandLine parsed = ParseBatchArguments(args);
     switch (parsed.action) {

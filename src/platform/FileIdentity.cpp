@@ -1,11 +1,11 @@
 // Files by device and inode; the writability of a target as write(2) and rename(2) see it.
 #include "platform/OutputTargets.h"
 
+#include "platform/LinkTarget.h"
 #include "platform/PathNames.h"
 #include "platform/StandardStreams.h"
 
 #include <cerrno>
-#include <cstdlib>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,18 +41,19 @@ std::optional<FileId> StreamFile(int stream) {
 WriteResult CheckWriteTarget(const std::string& path) {
     if (path.empty()) return {WriteStatus::NoPath};
     if (path.find('\0') != std::string::npos) return {WriteStatus::CannotCreate, EINVAL};
-    if (StandardStreamOf(path) >= 0) return {};
+    if (const int stream = StandardStreamOf(path); stream >= 0) {
+        if (StandardStreamWasClosed(stream)) return {WriteStatus::StreamFailed, EBADF};
+        return {};
+    }
+    // A symbolic link's file, existing or not, is made or replaced in its own folder.
+    const std::string target = LinkTarget(path);
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return errno == ENOENT ? CheckFolder(path) : WriteResult{WriteStatus::CannotCreate, errno};
+    if (::stat(target.c_str(), &st) != 0)
+        return errno == ENOENT ? CheckFolder(target)
+                               : WriteResult{WriteStatus::CannotCreate, errno};
     if (S_ISCHR(st.st_mode)) return {};
     if (!S_ISREG(st.st_mode)) return {WriteStatus::NotAFile};
     if (st.st_nlink > 1) return {WriteStatus::HardLinked};
-    if (::access(path.c_str(), W_OK) != 0) return {WriteStatus::CannotCreate, errno};
-    std::string target = path; // a symbolic link's file is replaced in its own folder
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
-    }
+    if (::access(target.c_str(), W_OK) != 0) return {WriteStatus::CannotCreate, errno};
     return CheckFolder(target);
 }

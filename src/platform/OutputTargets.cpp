@@ -1,5 +1,6 @@
 #include "platform/OutputTargets.h"
 
+#include "platform/LinkTarget.h"
 #include "platform/PathNames.h"
 #include "platform/StandardStreams.h"
 
@@ -31,13 +32,15 @@ OutputTarget IdentifyOutput(const std::string& path) {
         t.streamFile = StreamFile(stream);
         return t;
     }
-    if (const auto id = IdentifyFile(path)) {
+    // A link to a file still to be made stands for that file, by its folder and name.
+    const std::string target = LinkTarget(path);
+    if (const auto id = IdentifyFile(target)) {
         t.kind = OutputTarget::Kind::Existing;
         t.file = *id;
-    } else if (const auto folder = IdentifyFile(FolderOrDot(path))) {
+    } else if (const auto folder = IdentifyFile(FolderOrDot(target))) {
         t.kind = OutputTarget::Kind::New;
         t.file = *folder;
-        t.name = FileNameOf(path);
+        t.name = FileNameOf(target);
     }
     return t;
 }

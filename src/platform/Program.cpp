@@ -1,6 +1,7 @@
 #include "platform/Program.h"
 
 #include <climits>
+#include <csignal>
 #include <unistd.h>
 
 std::string ProgramDirectory() {
@@ -15,3 +16,5 @@ std::string ProgramDirectory() {
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
+
+void ReportFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }

@@ -9,3 +9,7 @@
 std::string ProgramDirectory();
 // The arguments after the program's name.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// A file-size limit (ulimit -f) makes a write fail with EFBIG, reported like any write
+// error, instead of ending the program by SIGXFSZ. Nothing to do on Windows.
+void ReportFileSizeLimitAsWriteError();

@@ -31,3 +31,5 @@ std::vector<std::string> CommandLineArguments(int, char**) {
     if (wide != nullptr) LocalFree(wide);
     return args;
 }
+
+void ReportFileSizeLimitAsWriteError() {}

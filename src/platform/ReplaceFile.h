@@ -1,10 +1,13 @@
 // Writing a report whole, so that no write loses earlier data. A regular file is
 // written to a temporary file beside it and renamed over it only when complete,
 // flushed and closed; it keeps the earlier file's permission bits (less set-user-id,
-// set-group-id and sticky) and, where the system allows, its owner. Standard output
-// and standard error, under any name, and character devices are written in place.
+// set-group-id and sticky) and, where the system allows, its owner, ACL and extended
+// attributes. A symbolic link is written through to the file it names, existing or
+// not. Standard output and standard error, under any name, and character devices are
+// written in place.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +33,22 @@ struct WriteResult {
     WriteStatus status = WriteStatus::Written;
     int error = 0; // errno of the failed call; 0 when there is none
 };
+
+// One output made ready: a file complete in its temporary (flushed, synced, closed),
+// or the bytes for a stream or device, which cannot be staged. Destroyed before
+// Finish, it leaves the target as it was and removes the temporary.
+class CStagedOutput {
+public:
+    virtual ~CStagedOutput() = default;
+    // A stream or device: Finish writes the bytes there; a file: Finish renames.
+    virtual bool InPlace() const = 0;
+    virtual WriteResult Finish() = 0;
+};
+
+// Prepares path to receive bytes (the platform's bytes), refused as WriteWholeFile
+// refuses; Written, with staged set, when it is ready. Nothing is in place yet.
+WriteResult StageOutput(const std::string& path, std::string_view bytes,
+                        const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged);
 
 // Writes bytes as the whole content of path (the platform's bytes). The file keep,
 // reached by whatever name or stream, is never written.

@@ -11,6 +11,10 @@ constexpr const char* kStandardOutputPath = "/dev/stdout";
 // its number. Call first thing in main. Returns 0, or the errno of the failed open.
 int OpenClosedStandardStreams();
 
+// Whether stream (1 or 2) was closed when OpenClosedStandardStreams ran: an output
+// sent there has nowhere to go, and writing it is an error (EBADF), not /dev/null.
+bool StandardStreamWasClosed(int stream);
+
 // Points the C stream stdout at standard error, so that diagnostics printed there never
 // mix with a report; descriptor 1 itself keeps its file, and a report for standard
 // output still reaches it.

@@ -33,6 +33,9 @@ void* StandardHandle(int stream) {
 
 int OpenClosedStandardStreams() { return 0; }
 
+// A missing standard handle already fails the write (StandardHandle gives nullptr).
+bool StandardStreamWasClosed(int) { return false; }
+
 void SendCStdoutToStderr() {
     std::fflush(stdout);
     const HANDLE process = GetCurrentProcess();

@@ -1,7 +1,9 @@
 // The temporary file a report is written to before it replaces the target:
 // ".traverse-adjust-PID-N.tmp" in the target's folder, so that one left by a killed
-// run says what it is. While it exists, SIGINT, SIGTERM and SIGHUP remove it before
-// the program ends with the signal. One at a time per process (one thread).
+// run says what it is. While any exists, SIGINT, SIGTERM, SIGHUP and SIGQUIT remove
+// every one before the program ends with the signal, and SIGXFSZ is ignored, so that
+// a file-size limit makes the write fail (EFBIG) instead of ending the program. Up to
+// 16 at a time per process (one thread).
 #pragma once
 
 #include <string>
@@ -28,7 +30,7 @@ private:
     int m_folderFd;
     int m_fd = -1;
     int m_error = 0;
-    bool m_created = false;
+    int m_slot = -1; // where the signal handler finds it while it exists
     bool m_renamed = false;
     std::string m_name;
 };

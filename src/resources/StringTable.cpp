@@ -169,6 +169,8 @@ constexpr Entry kEntries[] = {
     {220, "网页报告“%1”的扩展名应为 .html 或 .htm"},
     {221, "导线全长 ΣD = %1 m，限差 %2 m%3：%4"},
     {222, "平均边长 %1 m，限差 %2 m：%3"},
+    // outputs that stand or fall together (230-239)
+    {230, "将结果移入文件“%1”时出错（%2）：本次已有 %3 个输出文件换成了新结果，其余输出文件保持不变！"},
 
 };
 // clang-format on

@@ -125,6 +125,8 @@ constexpr int kKnownFileEmpty = 217;           // %1 the file
 constexpr int kBatchUnknownSummary = 218;      // %1 the form given
 constexpr int kBatchSheetExtension = 219;      // %1 the calculation sheet named
 constexpr int kBatchHtmlExtension = 220;       // %1 the HTML report named
+// outputs that stand or fall together (230-239)
+constexpr int kBatchPartlyReplaced = 230; // %1 the file, %2 the reason, %3 files replaced
 // results, continued: the grade's length limits
 constexpr int kLengthLine = 221;   // %1 length, %2 limit (m), %3 the map scale's note, %4 verdict
 constexpr int kMeanSideLine = 222; // %1 mean side, %2 limit (m), %3 verdict

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <acl/libacl.h>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -21,9 +22,12 @@
 #include <poll.h>
 #include <set>
 #include <sstream>
+#include <sys/acl.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -126,8 +130,11 @@ protected:
         pid_t pid = fork();
         if (pid == 0) {
             // The signals the tool handles arrive as they would from a terminal.
-            for (int s : {SIGINT, SIGTERM, SIGHUP})
+            for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ})
                 signal(s, SIG_DFL);
+            const rlimit noCore{0, 0}, size{fileSizeLimit, fileSizeLimit};
+            setrlimit(RLIMIT_CORE, &noCore);
+            if (fileSizeLimit != RLIM_INFINITY) setrlimit(RLIMIT_FSIZE, &size);
             if (!Redirect(1, out) || !Redirect(2, err)) _exit(126);
             execve(TA_BATCH_TOOL, argv.data(), envp);
             _exit(127);
@@ -154,6 +161,7 @@ protected:
     }
 
     fs::path dir;
+    rlim_t fileSizeLimit = RLIM_INFINITY; // ulimit -f, in bytes, for the runs that follow
 };
 
 // A closed square loop of 100 m sides, start 1 (1000, 1000) oriented on (900, 1000);
@@ -311,23 +319,29 @@ TEST_F(BatchTool, ReportGoesOnlyWhereItWasSent) {
         std::string out, err; // as for Start
         fs::path report;      // none when it goes nowhere
         bool utf8;
+        int status = 0;
     };
     const Case cases[] = {
         {"-o -", {"-o", "-"}, "", "", dir / "stdout", false},
         {"/dev/stdout, errors appended", {"-o", "/dev/stdout"}, "", toLog, dir / "stdout", false},
         {"/dev/fd/1, errors appended", {"-o", "/dev/fd/1"}, "", toLog, dir / "stdout", false},
         {"standard error closed", {}, "", "-", dir / "stdout", true},
-        {"standard output closed: /dev/null", {"-o", "-"}, "-", toLog, "", false},
+        // It once went to /dev/null and the run said it was written.
+        {"standard output closed: a write error", {"-o", "-"}, "-", toLog, "", false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(log, "earlier\n");
         auto withReport = args;
         withReport.insert(withReport.begin(), c.extra.begin(), c.extra.end());
-        EXPECT_EQ(Run(withReport, c.out, c.err).status, 0);
+        EXPECT_EQ(Run(withReport, c.out, c.err).status, c.status);
         const std::string wanted = c.utf8 ? Cp936ToUtf8(expected) : expected;
         EXPECT_EQ(c.report.empty() ? wanted : ReadFile(c.report), wanted);
-        EXPECT_EQ(ReadFile(log), "earlier\n") << "--quiet: nothing but refusals";
+        const std::string refusal =
+            "traverse-adjust: " +
+            FormatString(str::kReportStreamFailed, {"/dev/stdout", std::strerror(EBADF)}) + "\n";
+        EXPECT_EQ(ReadFile(log), "earlier\n" + (c.status == 0 ? "" : refusal))
+            << "--quiet: nothing but refusals";
     }
 }
 
@@ -419,7 +433,7 @@ TEST_F(BatchTool, NamesAreShownEscaped) {
     }
 }
 
-// SIGINT, SIGTERM or SIGHUP while a 500 kB report is written: the tool is stopped as soon
+// SIGINT, SIGTERM, SIGHUP or SIGQUIT while a 500 kB report is written: the tool is stopped as soon
 // as its temporary file appears and sent the signal; it ends by that signal, leaves no
 // temporary file and the earlier report as it was.
 TEST_F(BatchTool, SignalDuringTheWriteLeavesNoTemporaryFile) {
@@ -440,7 +454,7 @@ TEST_F(BatchTool, SignalDuringTheWriteLeavesNoTemporaryFile) {
         }
         return n;
     };
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         SCOPED_TRACE(strsignal(sig));
         bool caught = false;
         for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
@@ -807,4 +821,125 @@ TEST_F(BatchTool, EditedExamplesAreRefusedAsFound) {
             EXPECT_EQ(r.out, "") << "nothing shown as if it were right";
         }
     }
+}
+
+// A run's outputs stand or fall together: a device or standard output that fails, a
+// closed standard output or a file-size limit (ulimit -f) end the run with the path and
+// the reason, leave every file as it was and no temporary file. Each once replaced the
+// report and then failed, or ended by SIGXFSZ without a word.
+TEST_F(BatchTool, OutputsStandOrFallTogether) {
+    const fs::path obs = dir / "square.txt", report = dir / "r.txt", coords = dir / "r.csv",
+                   json = dir / "r.json";
+    WriteFile(obs, SquareLoop("2700000"));
+    auto args = kSquareLoopPoints;
+    args.insert(args.end(), {"-o", report.string(), "--coords", coords.string(), obs.string()});
+    const std::string expected = WindowReport(ParseBatchArguments(args).arguments, dir / "w.txt");
+    const std::string tool = "traverse-adjust";
+    auto line = [](const std::string& prefix, int id, const std::string& path, int error) {
+        return prefix + ": " + FormatString(id, {path, std::strerror(error)});
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> extra;
+        std::string out; // as for Start
+        rlim_t sizeLimit;
+        std::string last;
+    } cases[] = {
+        // clang-format off
+        {"JSON onto a full device", {"--json", "/dev/full"}, "", RLIM_INFINITY,
+         line("/dev/full", str::kReportStreamFailed, "/dev/full", ENOSPC)},
+        {"JSON onto a full standard output", {"--json", "-"}, "/dev/full", RLIM_INFINITY,
+         line(tool, str::kReportStreamFailed, "/dev/stdout", ENOSPC)},
+        {"JSON onto a closed standard output", {"--json", "-"}, "-", RLIM_INFINITY,
+         line(tool, str::kReportStreamFailed, "/dev/stdout", EBADF)},
+        {"the report fits the size limit, the JSON not", {"--json", json}, "", expected.size(),
+         line(json, str::kReportWriteFailed, json, EFBIG)},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const fs::path& file : {report, coords, json})
+            WriteFile(file, "earlier");
+        auto withExtra = args;
+        withExtra.insert(withExtra.end() - 1, c.extra.begin(), c.extra.end());
+        fileSizeLimit = c.sizeLimit;
+        ToolResult r = Run(withExtra, c.out);
+        fileSizeLimit = RLIM_INFINITY;
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(LastLine(r.err), c.last);
+        for (const fs::path& file : {report, coords, json})
+            EXPECT_EQ(ReadFile(file), "earlier") << file;
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_FALSE(e.path().extension() == ".tmp") << e.path();
+    }
+    fileSizeLimit = expected.size();
+    EXPECT_EQ(Run(args).status, 0) << "within the limit";
+    fileSizeLimit = RLIM_INFINITY;
+    EXPECT_EQ(ReadFile(report), expected);
+}
+
+// Symbolic links are followed to the file they name, existing or not (a relative
+// target read from the link's folder, chains followed): a link onto another output is
+// a clash, and a link to a file still to be made is written through and stays a link.
+// A link to the report's new name once made the report's file the JSON, exit 0.
+TEST_F(BatchTool, LinksToFilesStillToBeMade) {
+    const fs::path obs = dir / "square.txt", fresh = dir / "new.txt", dangling = dir / "dl.txt",
+                   up = dir / "sub/up.txt", chain = dir / "chain.txt", json = dir / "r.json";
+    WriteFile(obs, SquareLoop("2700000"));
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("new.txt", dangling);
+    fs::create_symlink("../new.txt", up);
+    fs::create_symlink(up, chain);
+    fs::create_symlink("made.json", json);
+    const struct {
+        const char* name;
+        fs::path link;
+    } cases[] = {{"a link", dangling}, {"relative to its folder", up}, {"a chain", chain}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto args = kSquareLoopPoints;
+        args.insert(args.end(), {"-o", fresh.string(), "--json", c.link.string(), obs.string()});
+        ToolResult r = Run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(LastLine(r.err),
+                  "traverse-adjust: " +
+                      FormatString(str::kBatchSameOutput, {"-o", "--json", c.link.string()}));
+        EXPECT_FALSE(fs::exists(fresh));
+    }
+    auto args = kSquareLoopPoints;
+    args.insert(args.end(), {"-o", fresh.string(), "--json", json.string(), obs.string()});
+    EXPECT_EQ(Run(args).status, 0);
+    EXPECT_TRUE(fs::is_symlink(json));
+    EXPECT_NE(ReadFile(dir / "made.json").find("\"format\": 1,"), std::string::npos);
+    EXPECT_GT(ReadFile(fresh).size(), 1000u);
+}
+
+// A replaced report keeps its ACL (an entry for user daemon) and its extended
+// attributes, as cp -p does; it once lost the first and widened its group's rights.
+TEST_F(BatchTool, ReplacedReportKeepsItsAclAndExtendedAttributes) {
+    const fs::path obs = dir / "square.txt", report = dir / "r.txt";
+    WriteFile(obs, SquareLoop("2700000"));
+    WriteFile(report, "earlier");
+    const std::string aclText = "user::rw-,user:daemon:rw-,group::r--,mask::rw-,other::---";
+    if (setxattr(report.c_str(), "user.survey", "D21", 3, 0) != 0)
+        GTEST_SKIP() << "no user extended attributes here: " << std::strerror(errno);
+    acl_t acl = acl_from_text(aclText.c_str());
+    ASSERT_NE(acl, nullptr);
+    const int set = acl_set_file(report.c_str(), ACL_TYPE_ACCESS, acl);
+    acl_free(acl);
+    if (set != 0) GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+
+    auto args = kSquareLoopPoints;
+    args.insert(args.end(), {"-o", report.string(), obs.string()});
+    ASSERT_EQ(Run(args).status, 0);
+    ASSERT_NE(ReadFile(report), "earlier");
+    acl_t after = acl_get_file(report.c_str(), ACL_TYPE_ACCESS);
+    ASSERT_NE(after, nullptr);
+    char* text = acl_to_any_text(after, nullptr, ',', 0);
+    EXPECT_EQ(std::string(text), aclText);
+    acl_free(text);
+    acl_free(after);
+    char value[8] = {};
+    EXPECT_EQ(getxattr(report.c_str(), "user.survey", value, sizeof value), 3);
+    EXPECT_STREQ(value, "D21");
 }
