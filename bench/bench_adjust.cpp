@@ -11,6 +11,8 @@
 #include <random>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 constexpr double kPi = std::numbers::pi;
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 std::string Name(int number) {
     char name[16];

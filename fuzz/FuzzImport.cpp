@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <string_view>
 
+using namespace traverse;
+
 extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
 
 namespace {

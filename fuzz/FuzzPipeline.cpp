@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+using namespace traverse;
+
 extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
 
 namespace {

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <string_view>
 
+using namespace traverse;
+
 namespace {
 constexpr const char* kTypeNames[] = {"non-oriented", "single", "closed", "double"};
 constexpr const char* kTypeTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",

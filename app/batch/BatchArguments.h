@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 // The four known points, in the order start 1, start 2, end 1, end 2.
 using KnownPoint = KnownPointRole;
 

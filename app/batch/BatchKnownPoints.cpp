@@ -5,6 +5,8 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
+using namespace traverse;
+
 bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points) {
     const std::string name = DisplayName(path);

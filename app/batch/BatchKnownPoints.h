@@ -10,6 +10,8 @@
 
 #include <vector>
 
+using namespace traverse;
+
 // Reads the --known file; false after the message naming the file (and its line).
 bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points);

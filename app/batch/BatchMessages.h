@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace traverse;
+
 class CBatchMessages {
 public:
     explicit CBatchMessages(std::FILE* err) : m_err(err) {}

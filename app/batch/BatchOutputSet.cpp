@@ -7,6 +7,8 @@
 #include "resources/StringTable.h"
 #include "write/ResultsReport.h"
 
+using namespace traverse;
+
 bool CBatchOutputSet::Stage(const std::string& given, const std::string& bytes) {
     const WriteResult result = m_set.Stage(OutputPath(given), bytes, m_keep);
     if (result.status != WriteStatus::Written) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 class CBatchOutputSet {
 public:
     // Never writes over keep (the observation file), by whatever name or stream.

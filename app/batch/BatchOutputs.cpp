@@ -10,6 +10,8 @@
 
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 struct Output {
     std::string option; // as the messages name it

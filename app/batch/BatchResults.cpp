@@ -16,6 +16,8 @@
 #include "write/ResultsText.h"
 #include "write/SvgPlot.h"
 
+using namespace traverse;
+
 namespace {
 constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
 

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+using namespace traverse;
+
 // The report as -o, --sections and --encoding ask, staged in outputs: a file, or
 // standard output ("-o -" the file's bytes; without -o UTF-8 unless code page 936 was
 // asked for). False after the message naming the path.

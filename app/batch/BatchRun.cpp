@@ -12,6 +12,8 @@
 #include "read/ObservationFile.h"
 #include "reduce/TraverseShape.h"
 
+using namespace traverse;
+
 namespace {
 // The observations as read; none after the message naming the file.
 std::optional<ObservationFile> Import(const BatchArguments& a, const CBatchMessages& messages) {

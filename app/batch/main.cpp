@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 #ifndef TA_VERSION
 #define TA_VERSION "0"
 #endif

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <variant>
 
+using namespace traverse;
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s closed.txt\n", argv[0]);

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <variant>
 
+using namespace traverse;
+
 namespace {
 int Expect(const char* what, const std::variant<AdjustedTraverse, Refusal>& adjusted, int id) {
     const Refusal* refusal = std::get_if<Refusal>(&adjusted);

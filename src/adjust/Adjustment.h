@@ -12,6 +12,8 @@
 #include <variant>
 #include <vector>
 
+namespace traverse {
+
 // Millimetres of coordinate change per arc second of turn and metre of lever arm.
 constexpr double kArcSecondLever = 0.004848132257047973;
 // Cofactor of an angle (arc seconds) and of a side per metre of its length (mm).
@@ -68,3 +70,5 @@ struct Adjustment {
 // (kGrossError, with the closures).
 std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
                                          const KnownPlanePoints& known, const Reduction& reduction);
+
+} // namespace traverse

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+namespace traverse {
+
 namespace {
 constexpr int kMostRounds = 10;
 constexpr double kSettled = 1e-6;      // seconds and millimetres
@@ -168,3 +170,5 @@ std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations
         l.azimuthRow ? DmsToSeconds(UnpackDms(reduction.azimuthClosure)) : 0.0;
     return Iterate(in, l, n, azimuthClosure);
 }
+
+} // namespace traverse

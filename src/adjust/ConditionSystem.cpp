@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 void SizeSystem(Adjustment& a, int u, int r, bool freeOrientation) {
     a.conditions = r;
@@ -142,3 +144,5 @@ bool SolveForResiduals(Adjustment& a, const ConditionLayout& l, const double* mi
     if (l.freeOrientation) a.residuals[0] = delta;
     return true;
 }
+
+} // namespace traverse

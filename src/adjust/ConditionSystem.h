@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace traverse {
+
 struct ConditionLayout {
     int sides;                    // corrected sides, from record 0 on
     int azimuthOffset;            // side j's carried azimuth is entry j + azimuthOffset
@@ -37,3 +39,5 @@ void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed ob
 // Forms the normal equations, solves them for the misclosures w (per row) and writes
 // the residuals. False when the equations are singular.
 bool SolveForResiduals(Adjustment& a, const ConditionLayout& l, const double* misclosure);
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
 
@@ -44,3 +46,5 @@ std::string ClosurePhrase(double fx, double fy, std::optional<double> azimuthClo
     if (azimuthClosure) text += "，方位角闭合差 fβ = " + FormatSignedTenth(*azimuthClosure) + "″";
     return text;
 }
+
+} // namespace traverse

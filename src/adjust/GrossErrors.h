@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace traverse {
+
 constexpr double kMostAngleCorrection = 3600.0; // seconds
 constexpr double kMostSideCorrection = 0.1;     // of the side's length
 
@@ -24,3 +26,5 @@ std::optional<std::string> FirstGrossError(const std::vector<double>& residuals,
 // "坐标闭合差 fx = … mm，fy = … mm，fD = … mm" and, with an azimuth condition,
 // "，方位角闭合差 fβ = …″": closures in millimetres and seconds, rounded to a tenth.
 std::string ClosurePhrase(double fx, double fy, std::optional<double> azimuthClosure);
+
+} // namespace traverse

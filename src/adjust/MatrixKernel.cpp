@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace traverse {
+
 namespace {
 bool NegligiblePivot(double d) { return d + 1.0 == 1.0; }
 
@@ -98,3 +100,5 @@ double MultiplyMatrices(const double* A, int m, int n, const double* B, int p, i
                 c[i * q + k] = c[i * q + k] + A[i * n + j] * B[j * q + k];
     return 1.0;
 }
+
+} // namespace traverse

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace traverse {
+
 namespace {
 // The known points the type uses, checked as the window checks them (without names):
 // each given, finite and in range, and those that fix a direction apart.
@@ -64,3 +66,5 @@ std::variant<AdjustedTraverse, Refusal> AdjustTraverse(TraverseType type, Observ
     }
     return t;
 }
+
+} // namespace traverse

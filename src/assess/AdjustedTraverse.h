@@ -5,6 +5,8 @@
 
 #include "assess/Precision.h"
 
+namespace traverse {
+
 struct AdjustedTraverse {
     TraverseType traverseType = kNonOriented;
     Observations observations; // horizontal distances, reduced from the slope ones given
@@ -24,3 +26,5 @@ struct AdjustedTraverse {
 std::variant<AdjustedTraverse, Refusal> AdjustTraverse(TraverseType traverseType,
                                                        Observed observationsAsRead,
                                                        const KnownCoordinates& known);
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace traverse {
+
 struct ClosureStatistics {
     int angleCount = 0;            // n: angles in the azimuth condition (or adjusted)
     bool azimuthCondition = false; // closed and double-connection traverses
@@ -18,3 +20,5 @@ struct ClosureStatistics {
     int redundancy = 0;            // r
     int weakest = -1;              // index of the new point with the largest M, -1 if none
 };
+
+} // namespace traverse

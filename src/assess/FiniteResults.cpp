@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 bool Finite(const PlanePoint& p) { return std::isfinite(p.dX) && std::isfinite(p.dY); }
 
@@ -24,3 +26,5 @@ bool ResultsFinite(const Reduction& r, const Adjustment& a, const Precision& p) 
     return std::isfinite(p.sigma0) && All(r.points, Finite) && All(a.points, Finite) &&
            All(a.sides, number) && All(p.points, point);
 }
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 const std::vector<Grade>& StandardGrades() {
     static const std::vector<Grade> kGrades = {
         {"三等", 3.6, 55000, 14000, 3000},      {"四等", 5.0, 35000, 9000, 1500},
@@ -66,3 +68,5 @@ GradeChecks CheckGrade(const ClosureStatistics& closure, const Grade& grade) {
         !c.meanSide.applies || closure.length / closure.sideCount <= grade.meanSideLimit;
     return c;
 }
+
+} // namespace traverse

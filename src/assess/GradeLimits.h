@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace traverse {
+
 struct Grade {
     std::string name;           // UTF-8: 三等 ... 图根, or 自定义
     double angleCoefficient;    // seconds per sqrt(n)
@@ -59,3 +61,5 @@ struct GradeChecks {
 };
 
 GradeChecks CheckGrade(const ClosureStatistics& closure, const Grade& grade);
+
+} // namespace traverse

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+namespace traverse {
+
 struct PointPrecision {
     double qxx = 0.0, qyy = 0.0, qxy = 0.0; // cofactors
     double mx = 0.0, my = 0.0, m = 0.0;     // mm
@@ -29,3 +31,5 @@ std::variant<Precision, Refusal> AssessPrecision(const Adjustment& adjustment);
 // sides, point errors, ellipses) and sigma0 are finite numbers.
 bool ResultsFinite(const Reduction& reduction, const Adjustment& adjustment,
                    const Precision& precision);
+
+} // namespace traverse

@@ -19,6 +19,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace traverse {
+
 namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
@@ -234,3 +236,5 @@ std::variant<Precision, Refusal> AssessPrecision(const Adjustment& a) {
         p.points.push_back(PointOf(walk.Assess(e), p.sigma0));
     return p;
 }
+
+} // namespace traverse

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 // Truncation toward zero into a 32-bit int, saturating for values out of range.
 int Trunc(double x) {
@@ -62,3 +64,5 @@ AngleDMS CarryUpwards(long long d, long long m, double s) {
     }
     return AngleDMS{ClampToInt(d), ClampToInt(m), s};
 }
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 
 #include "model/Records.h"
 
+namespace traverse {
+
 constexpr double kOneSixtieth = 0.016666666666666666;
 constexpr double kDegToRad = 0.017453292519943278;
 constexpr double kRadToDeg = 57.29577951308232;
@@ -29,3 +31,5 @@ inline int ClampToInt(long long v) {
 AngleDMS CarryUpwards(long long deg, long long min, double sec);
 // Total seconds of a record, each component with its own sign.
 inline double DmsToSeconds(const AngleDMS& a) { return (a.nDeg * 60.0 + a.nMin) * 60.0 + a.dSec; }
+
+} // namespace traverse

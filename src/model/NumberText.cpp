@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -98,3 +100,5 @@ std::string FormatSignedTenth(double value) {
     const std::string s = FormatTenth(value);
     return s[0] == '-' || s == "0.0" ? s : "+" + s;
 }
+
+} // namespace traverse

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 enum class ScanResult { Ok, NoNumber, NotFinite };
 
 // Length of the longest decimal number at the start of text: optional sign, digits with
@@ -35,3 +37,5 @@ std::string FormatSignedTenth(double value);
 
 // "%-<width>.<precision>lf": fixed, left-aligned, padded with spaces to width.
 std::string FormatLeft(double value, int width, int precision);
+
+} // namespace traverse

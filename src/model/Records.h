@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace traverse {
+
 constexpr int kNameFieldSize = 12;
 constexpr int kMaxNameBytes = kNameFieldSize - 1;
 
@@ -50,3 +52,5 @@ inline bool SetName(char (&field)[kNameFieldSize], std::string_view name) {
 inline std::string_view NameOf(const char (&field)[kNameFieldSize]) {
     return std::string_view(field, strnlen(field, kNameFieldSize));
 }
+
+} // namespace traverse

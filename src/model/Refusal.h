@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace traverse {
+
 struct Refusal {
     Refusal() = default;
     Refusal(int id, std::vector<std::string> args, std::string hintText = {})
@@ -16,3 +18,5 @@ struct Refusal {
     std::vector<std::string> arguments;
     std::string hint; // a sentence said after the message (UTF-8); empty when none
 };
+
+} // namespace traverse

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace traverse {
+
 // The order of the window's type buttons.
 enum TraverseType { kNonOriented = 0, kSingleConnection = 1, kClosed = 2, kDoubleConnection = 3 };
 
@@ -30,3 +32,5 @@ struct KnownCoordinates {
 struct KnownPlanePoints {
     PlanePoint start1{}, start2{}, end1{}, end2{};
 };
+
+} // namespace traverse

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <locale.h>
 
+namespace traverse {
+
 namespace {
 locale_t CLocale() {
     static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
@@ -11,3 +13,5 @@ locale_t CLocale() {
 } // namespace
 
 double StrtodC(const char* text, char** end) { return strtod_l(text, end, CLocale()); }
+
+} // namespace traverse

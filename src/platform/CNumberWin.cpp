@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+namespace traverse {
+
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
@@ -66,3 +68,5 @@ double StrtodC(const char* text, char** end) {
     if (ec == std::errc::result_out_of_range) return OutOfRange(digits, last, hex, negative);
     return negative ? -value : value;
 }
+
+} // namespace traverse

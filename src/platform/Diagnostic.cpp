@@ -2,7 +2,11 @@
 
 #include <cstdio>
 
+namespace traverse {
+
 void WriteDiagnostic(const char* text) {
     std::fputs(text, stdout);
     std::fflush(stdout);
 }
+
+} // namespace traverse

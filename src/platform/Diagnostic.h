@@ -3,4 +3,8 @@
 // the debugger's output, so that a module never writes into its host's output.
 #pragma once
 
+namespace traverse {
+
 void WriteDiagnostic(const char* text);
+
+} // namespace traverse

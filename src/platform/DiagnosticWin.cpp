@@ -2,4 +2,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 void WriteDiagnostic(const char* text) { OutputDebugStringA(text); }
+
+} // namespace traverse

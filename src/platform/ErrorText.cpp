@@ -3,4 +3,8 @@
 
 #include <cstring>
 
+namespace traverse {
+
 std::string ErrorText(int error) { return ShownText(std::strerror(error)); }
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 std::string ErrorText(int error) {
     wchar_t* text = nullptr;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -17,3 +19,5 @@ std::string ErrorText(int error) {
     if (message.empty()) return "Windows error " + std::to_string(error);
     return ShownText(Narrow(message));
 }
+
+} // namespace traverse

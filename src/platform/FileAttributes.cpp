@@ -7,6 +7,8 @@
 #include <sys/acl.h>
 #include <sys/xattr.h>
 
+namespace traverse {
+
 namespace {
 // The value of one attribute; none when it cannot be read whole.
 bool ReadAttribute(const std::string& from, const char* name, std::vector<char>& value) {
@@ -50,3 +52,5 @@ void CopyExtendedAttributes(const std::string& from, int to) {
             ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0);
     }
 }
+
+} // namespace traverse

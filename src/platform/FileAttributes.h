@@ -5,7 +5,11 @@
 
 #include <string>
 
+namespace traverse {
+
 // The access ACL of the file at from set on the open file to.
 void CopyAccessControl(const std::string& from, int to);
 // Every extended attribute of the file at from, but the ACL's own, set on to.
 void CopyExtendedAttributes(const std::string& from, int to);
+
+} // namespace traverse

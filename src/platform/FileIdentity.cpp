@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace traverse {
+
 namespace {
 FileId IdOf(const struct stat& st) {
     return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
@@ -57,3 +59,5 @@ WriteResult CheckWriteTarget(const std::string& path) {
     if (::access(target.c_str(), W_OK) != 0) return {WriteStatus::CannotCreate, errno};
     return CheckFolder(target);
 }
+
+} // namespace traverse

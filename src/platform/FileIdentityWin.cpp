@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -80,3 +82,5 @@ WriteResult CheckWriteTarget(const std::string& path) {
         return {WriteStatus::CannotCreate, ERROR_ACCESS_DENIED};
     return {};
 }
+
+} // namespace traverse

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace traverse {
+
 namespace {
 constexpr int kMostLinks = 40; // as the system follows them
 
@@ -31,3 +33,5 @@ std::string LinkTarget(const std::string& path) {
     }
     return path;
 }
+
+} // namespace traverse

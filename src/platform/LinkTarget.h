@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace traverse {
+
 // path itself when it is no link (or on Windows, where the system resolves links);
 // after 40 links, path unchanged (the system then reports the loop).
 std::string LinkTarget(const std::string& path);
+
+} // namespace traverse

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace traverse {
+
 std::string LocalDateText() {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now); // the programs read the clock on one thread
@@ -9,3 +11,5 @@ std::string LocalDateText() {
     if (local == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d", local) == 0) return "";
     return text;
 }
+
+} // namespace traverse

@@ -3,4 +3,8 @@
 
 #include <string>
 
+namespace traverse {
+
 std::string LocalDateText();
+
+} // namespace traverse

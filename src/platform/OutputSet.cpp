@@ -1,5 +1,7 @@
 #include "platform/OutputSet.h"
 
+namespace traverse {
+
 WriteResult COutputSet::Stage(const std::string& path, std::string_view bytes,
                               const std::optional<FileId>& keep) {
     std::unique_ptr<CStagedOutput> staged;
@@ -35,3 +37,5 @@ WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
     const auto failure = set.Commit();
     return failure ? failure->result : WriteResult{};
 }
+
+} // namespace traverse

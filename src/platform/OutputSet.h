@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+namespace traverse {
+
 class COutputSet {
 public:
     // Stages bytes for path as StageOutput does; Written when staged. A refused output
@@ -37,3 +39,5 @@ private:
 
     std::vector<std::unique_ptr<CStagedOutput>> m_staged;
 };
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 #include "platform/PathNames.h"
 #include "platform/StandardStreams.h"
 
+namespace traverse {
+
 namespace {
 bool Same(const FileId& a, const FileId& b) { return a.device == b.device && a.inode == b.inode; }
 
@@ -44,3 +46,5 @@ OutputTarget IdentifyOutput(const std::string& path) {
     }
     return t;
 }
+
+} // namespace traverse

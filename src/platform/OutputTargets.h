@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace traverse {
+
 struct OutputTarget {
     enum class Kind { Stream, Existing, New, Unknown } kind = Kind::Unknown;
     int stream = -1;                  // Stream: 1 standard output, 2 standard error
@@ -35,3 +37,5 @@ bool SameFileName(const std::string& a, const std::string& b);
 // Whether a write to path could succeed, refused as WriteWholeFile refuses (a folder,
 // a pipe, a hard-linked file, no permission, a missing folder); Written when it could.
 WriteResult CheckWriteTarget(const std::string& path);
+
+} // namespace traverse

@@ -1,6 +1,8 @@
 // The extension of a file name, the same on every system once FileNameOf has split it.
 #include "platform/PathNames.h"
 
+namespace traverse {
+
 std::string LowercaseExtension(const std::string& path) {
     const std::string name = FileNameOf(path);
     const size_t dot = name.rfind('.');
@@ -9,3 +11,5 @@ std::string LowercaseExtension(const std::string& path) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return ext;
 }
+
+} // namespace traverse

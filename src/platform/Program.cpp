@@ -4,6 +4,8 @@
 #include <csignal>
 #include <unistd.h>
 
+namespace traverse {
+
 std::string ProgramDirectory() {
     char buffer[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -18,3 +20,5 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void ReportFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }
+
+} // namespace traverse

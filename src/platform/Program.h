@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace traverse {
+
 // The folder of the program's file, with its trailing separator; "./" when unknown.
 std::string ProgramDirectory();
 // The arguments after the program's name.
@@ -13,3 +15,5 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // A file-size limit (ulimit -f) makes a write fail with EFBIG, reported like any write
 // error, instead of ending the program by SIGXFSZ. Nothing to do on Windows.
 void ReportFileSizeLimitAsWriteError();
+
+} // namespace traverse

@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+namespace traverse {
+
 std::string ProgramDirectory() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -33,3 +35,5 @@ std::vector<std::string> CommandLineArguments(int, char**) {
 }
 
 void ReportFileSizeLimitAsWriteError() {}
+
+} // namespace traverse

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace traverse {
+
 namespace {
 
 // 0, or the errno of the write that failed.
@@ -164,3 +166,5 @@ WriteResult StageOutput(const std::string& path, std::string_view bytes,
     if (::access(target.c_str(), W_OK) != 0) return {WriteStatus::CannotCreate, errno};
     return StageFile(target, bytes, &st, staged);
 }
+
+} // namespace traverse

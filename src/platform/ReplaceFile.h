@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // A file by device and inode, however it is named.
 struct FileId {
     unsigned long long device = 0;
@@ -54,3 +56,5 @@ WriteResult StageOutput(const std::string& path, std::string_view bytes,
 // reached by whatever name or stream, is never written.
 WriteResult WriteWholeFile(const std::string& path, std::string_view bytes,
                            const std::optional<FileId>& keep);
+
+} // namespace traverse

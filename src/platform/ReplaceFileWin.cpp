@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kKeptAttributes =
@@ -232,3 +234,5 @@ WriteResult StageOutput(const std::string& path, std::string_view bytes,
     if (existing.device) return StageDevice(Widen(path), bytes, staged);
     return StageFile(existing.target, bytes, existing.attributes, staged);
 }
+
+} // namespace traverse

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace traverse {
+
 namespace {
 
 // Length of the valid UTF-8 sequence at s[i] and its code point; 0 when invalid.
@@ -57,3 +59,5 @@ std::string ShownText(std::string_view bytes) {
     }
     return out;
 }
+
+} // namespace traverse

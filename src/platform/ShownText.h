@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // Valid UTF-8 is kept; a byte that does not start a valid sequence becomes "\xNN", a
 // C0 control or DEL "\xNN", a C1 control, line separator or direction control
 // "\uNNNN". The result is valid UTF-8 without controls, so showing it twice changes
@@ -15,3 +17,5 @@ std::string ShownText(std::string_view bytes);
 // The system's text for an error number, shown safely: errno on Linux, a Windows error
 // code (GetLastError) on Windows, as the platform functions return them.
 std::string ErrorText(int error);
+
+} // namespace traverse

@@ -2,5 +2,9 @@
 // them, whatever SendCStdoutToStderr did to the C runtime's descriptors since.
 #pragma once
 
+namespace traverse {
+
 // stream 1 or 2; nullptr when the process has none (a program without a console).
 void* StandardHandle(int stream);
+
+} // namespace traverse

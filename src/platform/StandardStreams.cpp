@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace traverse {
+
 namespace {
 bool g_closedAtStart[3];
 } // namespace
@@ -60,3 +62,5 @@ int StandardStreamOf(const std::string& path) {
     }
     return -1;
 }
+
+} // namespace traverse

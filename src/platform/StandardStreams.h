@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace traverse {
+
 // The name the batch tool gives its report for "-o -".
 constexpr const char* kStandardOutputPath = "/dev/stdout";
 
@@ -23,3 +25,5 @@ void SendCStdoutToStderr();
 // 1 or 2 when path names standard output or standard error ("/dev/stdout",
 // "/dev/fd/2", or any name of the same file), else -1.
 int StandardStreamOf(const std::string& path);
+
+} // namespace traverse

@@ -12,6 +12,8 @@
 #include <io.h>
 #include <windows.h>
 
+namespace traverse {
+
 namespace {
 bool g_outputKept = false;
 HANDLE g_output = nullptr; // standard output once the C stream stdout went elsewhere
@@ -67,3 +69,5 @@ int StandardStreamOf(const std::string& path) {
     CloseHandle(target);
     return stream;
 }
+
+} // namespace traverse

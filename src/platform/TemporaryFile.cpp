@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace traverse {
+
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
@@ -143,3 +145,5 @@ int CTemporaryFile::RenameTo(const std::string& name) {
     m_slot = -1;
     return 0;
 }
+
+} // namespace traverse

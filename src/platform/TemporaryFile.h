@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace traverse {
+
 class CTemporaryFile {
 public:
     // Creates the file in the open folder folderFd, mode 0666 less the umask.
@@ -34,3 +36,5 @@ private:
     bool m_renamed = false;
     std::string m_name;
 };
+
+} // namespace traverse

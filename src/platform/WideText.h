@@ -5,7 +5,11 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // Bytes that are not valid UTF-8 become U+FFFD.
 std::wstring Widen(std::string_view utf8);
 // An unpaired surrogate becomes U+FFFD.
 std::string Narrow(std::wstring_view wide);
+
+} // namespace traverse

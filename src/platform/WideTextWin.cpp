@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int size = static_cast<int>(utf8.size());
@@ -19,3 +21,5 @@ std::string Narrow(std::wstring_view wide) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
     return utf8;
 }
+
+} // namespace traverse

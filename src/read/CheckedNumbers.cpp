@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 bool AngleInRange(double packed, AngleKind kind) {
     if (kind == AngleKind::Circle) return packed >= 0.0 && packed < 3600000.0;
     return packed > 0.0 && packed < 1800000.0;
@@ -29,3 +31,5 @@ int SightFault(double slope, double zenith) {
     const double tilt = std::fabs(DmsToRadians(90, 0, 0.0) - DmsToRadians(UnpackDms(zenith)));
     return std::cos(tilt) >= 0.1 ? 0 : str::kImplausibleSight;
 }
+
+} // namespace traverse

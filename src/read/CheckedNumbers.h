@@ -4,6 +4,8 @@
 // (0°, 180°), minutes and seconds under 60. Distances in metres.
 #pragma once
 
+namespace traverse {
+
 enum class AngleKind { Circle, Zenith };
 
 // The range alone, on the packed value (with sound minutes and seconds the packed
@@ -22,3 +24,5 @@ int HeightFault(double height);
 // distance is not positive, kImplausibleSight when the sight is so steep (beyond about
 // 84° from level) that its horizontal distance is under a tenth of the slope one.
 int SightFault(double slope, double zenith);
+
+} // namespace traverse

@@ -18,6 +18,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 constexpr const char kTags[] = "HVSP";
 constexpr const char* kSetNames[4] = {"盘左后视读数行", "盘左前视读数行", "盘右前视读数行",
@@ -263,3 +265,5 @@ ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
     if (result.refusal) result.observations.clear(); // a refused file gives nothing
     return result;
 }
+
+} // namespace traverse

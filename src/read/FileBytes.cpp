@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace traverse {
+
 namespace {
 FileReadStatus ReadDescriptor(int fd, size_t maxBytes, FileBytes& file) {
     struct stat st {};
@@ -43,3 +45,5 @@ FileReadStatus ReadRegularFile(const std::string& path, size_t maxBytes, FileByt
     ::close(fd);
     return status;
 }
+
+} // namespace traverse

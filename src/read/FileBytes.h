@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace traverse {
+
 enum class FileReadStatus { Ok, CannotOpen, NotRegular, TooLarge };
 
 struct FileBytes {
@@ -17,3 +19,5 @@ struct FileBytes {
 
 // Reads the whole file; TooLarge past maxBytes (checked before and while reading).
 FileReadStatus ReadRegularFile(const std::string& path, size_t maxBytes, FileBytes& file);
+
+} // namespace traverse

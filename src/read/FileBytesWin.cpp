@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 namespace {
 FileReadStatus ReadHandle(HANDLE file, size_t maxBytes, FileBytes& out) {
     BY_HANDLE_FILE_INFORMATION info{};
@@ -55,3 +57,5 @@ FileReadStatus ReadRegularFile(const std::string& path, size_t maxBytes, FileByt
     CloseHandle(handle);
     return status;
 }
+
+} // namespace traverse

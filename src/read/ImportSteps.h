@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace traverse {
+
 // Keeps the refusal; returns 0 so that a reader can `return Refuse(...)`.
 inline int Refuse(ReadResult& result, Refusal refusal) {
     result.refusal = std::move(refusal);
@@ -16,3 +18,5 @@ inline int Refuse(ReadResult& result, Refusal refusal) {
 // foresights. 1 when read, 0 when refused.
 int ReadTxtStations(ReadResult& result, ObservationText& file, std::vector<StationRecord>& stations,
                     std::vector<int>& lines);
+
+} // namespace traverse

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace traverse {
+
 namespace {
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -224,3 +226,5 @@ ScanResult ReadWholeNumber(std::string_view word, double& value) {
     value = v;
     return ScanResult::Ok;
 }
+
+} // namespace traverse

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // Sanity bounds of an import.
 constexpr int kMaxObservations = 10000;
 constexpr int kMaxStationLines = 20000;
@@ -92,3 +94,5 @@ ScanResult ReadNumber(std::string_view line, size_t& pos, double& value,
 // A word that is wholly a number: NoNumber when it is not ("308.4x"), NotFinite when it
 // is infinite, not a number, overflows or is longer than kMaxNumberChars.
 ScanResult ReadWholeNumber(std::string_view word, double& value);
+
+} // namespace traverse

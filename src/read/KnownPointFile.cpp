@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+namespace traverse {
+
 namespace {
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -130,3 +132,5 @@ std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string
     if (points.empty()) return file.FaultAt(0, str::kKnownFileEmpty);
     return std::nullopt;
 }
+
+} // namespace traverse

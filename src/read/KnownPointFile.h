@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace traverse {
+
 enum class KnownPointFormat { Dat, Csv };
 
 // The largest known-point file read, in bytes (about a million points).
@@ -39,3 +41,5 @@ std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string
 // The entry of a name, or none.
 const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points,
                                       std::string_view name);
+
+} // namespace traverse

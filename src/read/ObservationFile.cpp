@@ -6,6 +6,8 @@
 
 #include <cctype>
 
+namespace traverse {
+
 namespace {
 enum class FileKind { Txt, Con, Other };
 
@@ -48,3 +50,5 @@ ObservationFile ReadObservationFile(const std::string& path, const ReadOptions& 
     f.file = FileId{bytes.device, bytes.inode};
     return f;
 }
+
+} // namespace traverse

@@ -10,9 +10,13 @@
 #include <optional>
 #include <string>
 
+namespace traverse {
+
 struct ObservationFile {
     ReadResult read;            // the records, or the refusal
     std::optional<FileId> file; // the file read, by device and inode
 };
 
 ObservationFile ReadObservationFile(const std::string& path, const ReadOptions& options = {});
+
+} // namespace traverse

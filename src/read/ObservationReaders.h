@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // How far the two faces of a ".con" group may disagree by default, in arc seconds: the
 // face-left and face-right horizontal angles, and twice the foresight's index error.
 constexpr double kDefaultFaceTolerance = 60.0;
@@ -38,3 +40,4 @@ ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
 ReadResult ReadConObservations(std::string_view bytes, const std::string& name,
                                const ReadOptions& options = {});
 
+} // namespace traverse

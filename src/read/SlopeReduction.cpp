@@ -6,8 +6,12 @@
 
 #include <cmath>
 
+namespace traverse {
+
 void ReduceSlopeDistances(std::span<ObservationRecord> observations) {
     const double level = DmsToRadians(90, 0, 0.0);
     for (ObservationRecord& r : observations)
         r.dDistance *= std::cos(std::fabs(level - DmsToRadians(UnpackDms(r.dVerticalAngle))));
 }
+
+} // namespace traverse

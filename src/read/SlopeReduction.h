@@ -7,4 +7,8 @@
 
 #include <span>
 
+namespace traverse {
+
 void ReduceSlopeDistances(std::span<ObservationRecord> observations);
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 constexpr double kFullCircle = 1296000.0; // seconds
 constexpr double kHalfCircle = 648000.0;
@@ -66,3 +68,5 @@ std::string SecondsAsDms(double seconds) {
     return (seconds < 0.0 && tenths != 0 ? "-" : "") + std::to_string(whole / 3600) + "°" + min +
            "′" + sec + "″";
 }
+
+} // namespace traverse

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace traverse {
+
 // Horizontal angle from the readings face left to the backsight (h1) and foresight
 // (h2), face right to the foresight (h3) and backsight (h4): (h2 - h1) and (h3 - h4),
 // each folded, averaged across 0° when they lie on either side of it.
@@ -31,3 +33,5 @@ std::optional<double> DoubleIndexError(double v2, double v3);
 
 // Seconds of arc as "105°24′10″" (to 0.1″ when the seconds have a fraction), for messages.
 std::string SecondsAsDms(double seconds);
+
+} // namespace traverse

@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace traverse {
+
 namespace {
 constexpr int kDataWords = 5; // foresight, slope distance, horizontal, vertical, target height
 
@@ -190,3 +192,5 @@ ReadResult ReadTxtObservations(std::string_view bytes, const std::string& name,
     if (result.refusal) result.observations.clear(); // a refused file gives nothing
     return result;
 }
+
+} // namespace traverse

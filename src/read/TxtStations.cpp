@@ -12,6 +12,8 @@
 #include <cstring>
 #include <unordered_map>
 
+namespace traverse {
+
 namespace {
 // Stores a name read from the file, refusing one that does not fit the field.
 int StoreName(ReadResult& result, const ObservationText& file, char (&field)[kNameFieldSize],
@@ -73,3 +75,5 @@ int ReadTxtStations(ReadResult& result, ObservationText& file, std::vector<Stati
     LinkForesights(stations);
     return 1;
 }
+
+} // namespace traverse

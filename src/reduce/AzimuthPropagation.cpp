@@ -4,6 +4,8 @@
 #include "reduce/PlaneGeometry.h"
 #include "reduce/Reduction.h"
 
+namespace traverse {
+
 // Forward azimuth = back azimuth + angle - 180 deg; carries upwards only, the degrees
 // folded once into 0..360 (exactly 360 stays).
 AngleDMS PropagateAzimuth(const AngleDMS& az, double packedAngle) {
@@ -29,3 +31,5 @@ AngleDMS StartAzimuth(const KnownPlanePoints& k) {
 AngleDMS EndAzimuth(const KnownPlanePoints& k) {
     return RadiansToDms(PlaneAzimuth(k.end1.dX, k.end1.dY, k.end2.dX, k.end2.dY));
 }
+
+} // namespace traverse

@@ -2,6 +2,8 @@
 // to it. Record n-1 is start point 1 again; its distance is not used.
 #include "reduce/TraverseChain.h"
 
+namespace traverse {
+
 Reduction ReduceClosedTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     const size_t n = obs.size();
@@ -13,3 +15,5 @@ Reduction ReduceClosedTraverse(Observed obs, const KnownPlanePoints& known) {
     SetCoordinateClosures(r, known.start1);
     return r;
 }
+
+} // namespace traverse

@@ -3,6 +3,8 @@
 // point 1; its distance is not used.
 #include "reduce/TraverseChain.h"
 
+namespace traverse {
+
 Reduction ReduceDoubleConnectionTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     const size_t n = obs.size();
@@ -13,3 +15,5 @@ Reduction ReduceDoubleConnectionTraverse(Observed obs, const KnownPlanePoints& k
     SetCoordinateClosures(r, known.end1);
     return r;
 }
+
+} // namespace traverse

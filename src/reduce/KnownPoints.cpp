@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 constexpr const char* kHeadings[4][kKnownPointCount] = {
     {"起始点", nullptr, "终止点", nullptr},
@@ -124,3 +126,5 @@ std::optional<KnownPointFault> CheckKnownPoints(int type,
     }
     return std::nullopt;
 }
+
+} // namespace traverse

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // The point groups, in the order of the window's groups 1 to 4.
 enum KnownPointRole { kStart1 = 0, kStart2 = 1, kEnd1 = 2, kEnd2 = 3, kKnownPointCount = 4 };
 
@@ -65,3 +67,5 @@ std::optional<KnownPointFault> CheckKnownPoints(int traverseType,
 // A name as typed, without surrounding white space, in code page 936; none when it
 // has no code page 936 form.
 std::optional<std::string> TypedNameBytes(std::string_view typed);
+
+} // namespace traverse

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 // A line from start point 1 too short to carry a direction, relative to the traverse.
 bool TooShortToOrient(const PlanePoint& a, const PlanePoint& b, double traverseLength) {
@@ -44,3 +46,5 @@ std::variant<Reduction, Refusal> ReduceNonOrientedTraverse(Observed obs,
     SetCoordinateClosures(r, known.end1);
     return r;
 }
+
+} // namespace traverse

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace traverse {
+
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 }
@@ -26,3 +28,5 @@ double CalSectorsAngle2PI(const double* p1, const double* p2, const double* p3, 
     if (deg >= 360.0) deg -= 360.0;
     return deg;
 }
+
+} // namespace traverse

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 std::variant<Reduction, Refusal> Reduce(int traverseType, Observed obs,
                                         const KnownPlanePoints& known) {
     switch (traverseType) {
@@ -31,3 +33,5 @@ std::optional<Refusal> CheckAzimuthClosure(int traverseType, const Reduction& r)
     return Refusal{str::kAzimuthClosureOver50,
                    {FormatSignedTenth(DmsToSeconds(UnpackDms(r.azimuthClosure))), check}};
 }
+
+} // namespace traverse

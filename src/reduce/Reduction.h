@@ -13,6 +13,8 @@
 #include <variant>
 #include <vector>
 
+namespace traverse {
+
 struct Reduction {
     // Closed, double: entry 0 the start azimuth, entry k+1 the side leaving point k;
     // single: likewise (no angle at the end); non-oriented: entry i the side i.
@@ -51,3 +53,5 @@ AngleDMS PropagateAzimuth(const AngleDMS& back, double packedAngle);
 // The azimuth of start point 2 -> start point 1, and of end point 1 -> end point 2.
 AngleDMS StartAzimuth(const KnownPlanePoints& known);
 AngleDMS EndAzimuth(const KnownPlanePoints& known);
+
+} // namespace traverse

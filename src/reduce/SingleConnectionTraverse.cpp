@@ -3,6 +3,8 @@
 // distance is used: n sides, n + 1 points, no azimuth closure.
 #include "reduce/TraverseChain.h"
 
+namespace traverse {
+
 Reduction ReduceSingleConnectionTraverse(Observed obs, const KnownPlanePoints& known) {
     Reduction r;
     CarryAzimuths(r, StartAzimuth(known), obs, 0);
@@ -10,3 +12,5 @@ Reduction ReduceSingleConnectionTraverse(Observed obs, const KnownPlanePoints& k
     SetCoordinateClosures(r, known.end1);
     return r;
 }
+
+} // namespace traverse

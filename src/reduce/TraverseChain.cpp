@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 void AppendCoordinateChain(Reduction& r, Observed observations, int azOffset, int sides,
                            PlanePoint start) {
     r.points.push_back(start);
@@ -45,3 +47,5 @@ void SetCoordinateClosures(Reduction& r, const PlanePoint& known) {
     r.fx = (last.dX - known.dX) * 1000.0;
     r.fy = (last.dY - known.dY) * 1000.0;
 }
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 
 #include "reduce/Reduction.h"
 
+namespace traverse {
+
 // Appends start and then, one each, the azimuths carried over the angles of records
 // firstRecord .. n - 1.
 void CarryAzimuths(Reduction& r, AngleDMS start, Observed observations, int firstRecord);
@@ -20,3 +22,5 @@ void SetCoordinateClosures(Reduction& r, const PlanePoint& known);
 // into (-180 deg, +180 deg], packed as whole degrees, whole minutes and seconds, each
 // with the difference's sign. Under one minute the value is the closure in seconds.
 double PackedAzimuthClosure(const AngleDMS& carried, const AngleDMS& reference);
+
+} // namespace traverse

@@ -3,6 +3,8 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
+namespace traverse {
+
 namespace {
 // A backsight the file leaves out: no name, or "-".
 bool NoBacksight(std::string_view name) { return name.empty() || name == "-"; }
@@ -86,3 +88,5 @@ void AddShapeHint(Refusal& refusal, TraverseType type, const TraverseShape& shap
     if (!likely || *likely == type || !refusal.hint.empty()) return;
     refusal.hint = FormatString(str::kShapeHint, {SuggestedTitle(shape)});
 }
+
+} // namespace traverse

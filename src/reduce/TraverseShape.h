@@ -12,6 +12,8 @@
 #include <optional>
 #include <span>
 
+namespace traverse {
+
 struct TraverseShape {
     bool named = false;         // the records name their stations: nothing to tell otherwise
     bool loop = false;          // the last set-up stands on the first station
@@ -35,3 +37,5 @@ std::optional<Refusal> CheckShape(TraverseType type,
 // Adds to a refusal of the traverse's size (azimuth closure, gross error, no
 // convergence) the type the shape shows when it is not the type chosen.
 void AddShapeHint(Refusal& refusal, TraverseType type, const TraverseShape& shape);
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+namespace traverse {
+
 namespace {
 // One iconv conversion. Returns false on an invalid or unconvertible sequence unless
 // replace is set, in which case the offending bytes become replacement.
@@ -57,3 +59,5 @@ bool IsValidCp936(std::string_view bytes) {
     std::string ignored;
     return Convert("UTF-8", "GBK", bytes, ignored, false, {}, 0);
 }
+
+} // namespace traverse

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 // UTF-8 to code page 936; no value when a character has no code page 936 form or
 // the input is not valid UTF-8.
 std::optional<std::string> Utf8ToCp936(std::string_view utf8);
@@ -28,3 +30,5 @@ bool HasNonAscii(std::string_view bytes);
 // True when valid UTF-8 holds a character beyond U+07FF (one of three or four bytes).
 // Text whose non-ASCII characters all take two bytes is, in practice, GBK Chinese.
 bool HasUtf8BeyondU07FF(std::string_view validUtf8);
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace traverse {
+
 namespace {
 constexpr UINT kCp936 = 936;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
@@ -92,3 +94,5 @@ bool IsValidCp936(std::string_view bytes) {
     }
     return true;
 }
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+namespace traverse {
+
 namespace {
 struct Entry {
     int id;
@@ -207,3 +209,5 @@ std::string FormatString(int id, std::initializer_list<std::string_view> args) {
 std::string MessageText(const Refusal& refusal) {
     return Fill(LoadString(refusal.messageId), refusal.arguments) + refusal.hint;
 }
+
+} // namespace traverse

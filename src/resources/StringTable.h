@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 namespace str {
 constexpr int kAdjustDone = 1;      // "导线平差已完成,请导出结果."
 constexpr int kClosureTooLarge = 2; // azimuth closure of 50 or more
@@ -156,8 +158,8 @@ constexpr int kNoStartBacksight = 252;    // %1 the first station
 constexpr int kShapeHint = 253;           // %1 the type the file's shape shows
 constexpr int kUnknownTraverseType = 254; // %1 the value given
 constexpr int kKeepKnownPoints = 255;     // Yes/No on import; %1 the names, "、" between
-constexpr int kChainBroken = 256;     // %1 a set-up, %2 its foresight, %3 the next set-up
-constexpr int kChainBackBroken = 257; // %1 a set-up, %2 its backsight, %3 the set-up before
+constexpr int kChainBroken = 256;         // %1 a set-up, %2 its foresight, %3 the next set-up
+constexpr int kChainBackBroken = 257;     // %1 a set-up, %2 its backsight, %3 the set-up before
 
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
@@ -174,3 +176,5 @@ std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 // The message of a refusal: its text with its arguments in place.
 std::string MessageText(const Refusal& refusal);
+
+} // namespace traverse

@@ -1,6 +1,8 @@
 // Tests on bytes that decide how a text is read: ASCII or not, valid UTF-8 or not.
 #include "resources/CodePage936.h"
 
+namespace traverse {
+
 bool HasNonAscii(std::string_view bytes) {
     for (unsigned char c : bytes)
         if (c >= 0x80) return true;
@@ -36,3 +38,5 @@ bool IsValidUtf8(std::string_view s) {
     }
     return true;
 }
+
+} // namespace traverse

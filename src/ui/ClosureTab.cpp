@@ -19,6 +19,8 @@
 #include <optional>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 struct Row {
     QString item, value, limit;

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+using namespace traverse;
+
 class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;

@@ -17,6 +17,8 @@
 
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 QStringList ToQt(const std::vector<std::string>& cells) {
     QStringList out;

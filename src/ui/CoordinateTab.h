@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+using namespace traverse;
+
 class QTableWidget;
 class CTraverseAdjustDlg;
 

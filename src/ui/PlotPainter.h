@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace traverse;
+
 class QPainter;
 
 void PaintPlot(QPainter& painter, const PlotModel& plot);

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace traverse;
+
 namespace {
 constexpr int kPngWidth = 1600, kPngHeight = 1200;  // pixels
 constexpr double kSvgWidth = 800, kSvgHeight = 600; // user units

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+using namespace traverse;
+
 class CTraverseAdjustDlg;
 
 class CPlotTab : public QWidget {

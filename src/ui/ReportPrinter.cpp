@@ -13,6 +13,8 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 
+using namespace traverse;
+
 namespace {
 constexpr double kPointsPerInch = 72.0;
 

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace traverse;
+
 class QPagedPaintDevice;
 
 // Lays the report out on the device's pages from its first; false if it cannot paint.

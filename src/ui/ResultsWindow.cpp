@@ -24,6 +24,8 @@
 
 #include <set>
 
+using namespace traverse;
+
 namespace {
 constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten columns
 } // namespace

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+using namespace traverse;
+
 class QHBoxLayout;
 class QPrinter;
 class QPushButton;

@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace traverse;
+
 namespace {
 // The closures under the table, as the sheet's CSV gives them.
 QString ClosureLine(const ClosureStatistics& c) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+using namespace traverse;
+
 class QTableWidget;
 class CTraverseAdjustDlg;
 

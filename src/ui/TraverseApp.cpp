@@ -11,6 +11,8 @@
 #include <dlfcn.h>
 #include <string_view>
 
+using namespace traverse;
+
 namespace {
 std::string_view Env(const char* name) {
     const char* value = std::getenv(name);

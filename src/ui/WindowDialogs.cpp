@@ -23,6 +23,8 @@
 #include <QSpacerItem>
 #include <QUrl>
 
+using namespace traverse;
+
 namespace {
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 

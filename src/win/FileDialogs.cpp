@@ -4,6 +4,8 @@
 
 #include <commdlg.h>
 
+using namespace traverse;
+
 namespace {
 constexpr DWORD kPathRoom = 32768; // characters: the longest path Windows knows
 

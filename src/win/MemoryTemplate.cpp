@@ -4,6 +4,8 @@
 #include "win/WinDiagram.h"
 #include "win/WinGrid.h"
 
+using namespace traverse;
+
 namespace {
 // Predefined control classes by atom.
 constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;

@@ -16,6 +16,8 @@
 #include "write/ResultsText.h"
 #include "write/SvgPlot.h"
 
+using namespace traverse;
+
 namespace {
 enum ResultsControl {
     kGradeBox = 2001,

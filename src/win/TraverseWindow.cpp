@@ -12,6 +12,8 @@
 
 #include <shellapi.h>
 
+using namespace traverse;
+
 namespace {
 std::wstring Caption() { return Widen("导线平差"); }
 

@@ -2,6 +2,8 @@
 
 #include "platform/WideText.h"
 
+using namespace traverse;
+
 CWinDialogControls::CWinDialogControls(HWND dialog, const DialogTemplate& t) : m_dialog(dialog) {
     std::vector<int>* group = nullptr;
     for (const ControlTemplate& c : t.controls) {

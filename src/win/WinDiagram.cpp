@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace traverse;
+
 CWinImgEdit::~CWinImgEdit() {
     if (m_bitmap != nullptr) DeleteObject(m_bitmap);
 }

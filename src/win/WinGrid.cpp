@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace traverse;
+
 namespace {
 constexpr int kDefaultRowHeight = 20, kDefaultColumnWidth = 64; // pixels
 constexpr COLORREF kLineColour = RGB(192, 192, 192);

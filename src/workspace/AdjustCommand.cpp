@@ -8,6 +8,8 @@
 #include <cmath>
 #include <span>
 
+using namespace traverse;
+
 void CTraverseAdjustDlg::OnAdjust() {
     // A text that is not a number stops the command: nothing is computed from stale values.
     if (!ReadWindow()) return;

@@ -16,6 +16,8 @@
 #include <iterator>
 #include <limits>
 
+using namespace traverse;
+
 namespace {
 // An input of the adjustment, a closure it shows, or a setting of the next import.
 enum class Role { KnownPoint, Closure, Import };

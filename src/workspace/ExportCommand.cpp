@@ -9,6 +9,8 @@
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
 
+using namespace traverse;
+
 ReportContext CTraverseAdjustDlg::CurrentReportContext() const {
     return {m_strObservationPath, m_grade, LocalDateText(), ProgramVersion()};
 }

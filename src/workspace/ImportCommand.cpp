@@ -17,6 +17,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace traverse;
+
 namespace {
 constexpr const char* kOpenFilter =
     "观测数据 (*.txt *.con)|*.txt;*.con|(*.txt)|*.txt|(*.con)|*.con|所有文件 (*)|*||";

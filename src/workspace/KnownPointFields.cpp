@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace traverse;
+
 namespace {
 struct GroupFields {
     std::string CTraverseAdjustDlg::*name;
@@ -51,7 +53,7 @@ bool CTraverseAdjustDlg::CheckKnownPoints() {
         const GroupFields& g = kGroups[role];
         points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y)};
     }
-    const auto fault = ::CheckKnownPoints(m_nTraverseType, points, Observed());
+    const auto fault = traverse::CheckKnownPoints(m_nTraverseType, points, Observed());
     if (!fault) return true;
     ShowRefusal(fault->refusal);
     if (m_pPort != nullptr) m_pPort->FocusControl(BoxOf(*fault));

@@ -16,6 +16,8 @@ constexpr int kTableRows = 100; // the observation table's rows, header row incl
 #include <algorithm>
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 constexpr int kRowHeight = 20;
 constexpr unsigned kRowHeaderFormat = kDtCenter | kDtVCenter | kDtWordBreak;

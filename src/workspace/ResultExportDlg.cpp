@@ -5,6 +5,8 @@
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+using namespace traverse;
+
 void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
     struct CheckBinding {
         int id;

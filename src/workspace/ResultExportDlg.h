@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace traverse;
+
 class CResultExportDlg {
 public:
     explicit CResultExportDlg(CTraverseAdjustDlg* owner = nullptr) : m_pOwner(owner) {}

@@ -6,6 +6,8 @@
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
 
+using namespace traverse;
+
 void CTraverseAdjustDlg::SetState(int state) {
     m_nState = state;
     if (m_pPort != nullptr) m_pPort->EnableControl(ctl::kResults, state == kAdjusted);

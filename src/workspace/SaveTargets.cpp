@@ -7,6 +7,8 @@
 #include "workspace/ResultExportDlg.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+using namespace traverse;
+
 namespace {
 // The observation file's name without its extension; empty without one.
 std::string StemOf(const std::string& path) {

@@ -3,6 +3,8 @@
 
 #include "resources/StringTable.h"
 
+using namespace traverse;
+
 CTraverseAdjustDlg::CTraverseAdjustDlg(IWindowPort* port) : m_pPort(port) {
     if (m_pPort != nullptr) m_pGrid = &m_pPort->Grid();
     // The first export offers every section, in code page 936.

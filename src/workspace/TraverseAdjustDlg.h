@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace traverse;
+
 enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
 
 class CTraverseAdjustDlg {

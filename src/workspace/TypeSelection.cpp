@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace traverse;
+
 namespace {
 struct PointGroup {
     int heading;

@@ -11,6 +11,8 @@
 #include <new>
 #include <string>
 
+using namespace traverse;
+
 namespace {
 constexpr int kGridRows = 100;
 constexpr int kGridColumns = 9;

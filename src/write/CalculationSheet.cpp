@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace traverse {
+
 namespace {
 constexpr long long kTenthsPerCircle = 360LL * 36000LL;
 
@@ -226,3 +228,5 @@ CalculationSheetClosures(const ClosureStatistics& closure) {
     out.emplace_back("全长相对闭合差", "1/" + RelativeClosureText(closure.k));
     return out;
 }
+
+} // namespace traverse

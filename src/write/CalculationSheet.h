@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+namespace traverse {
+
 struct SheetSide {
     double azimuth = 0.0;                          // adjusted, degrees [0, 360)
     double observed = 0.0;                         // horizontal, m
@@ -60,3 +62,5 @@ CalculationSheetClosures(const ClosureStatistics& closure);
 // The same table as text cells, header first, for the results window (copied as tab-
 // separated text).
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet);
+
+} // namespace traverse

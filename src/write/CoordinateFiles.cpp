@@ -5,6 +5,8 @@
 #include "resources/CodePage936.h"
 #include "write/ResultsText.h"
 
+namespace traverse {
+
 // Text that a spreadsheet would take for a formula gets the apostrophe and the quotes,
 // so that it shows as the text it is.
 std::string CsvField(const std::string& text) {
@@ -51,3 +53,5 @@ std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path) {
     if (ext == ".dat") return CoordinateFormat::Dat;
     return std::nullopt;
 }
+
+} // namespace traverse

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 enum class CoordinateFormat { Csv, Dat };
 
 // A CSV text field, quoted when it holds a comma, a quote or a line end; text that a
@@ -23,3 +25,5 @@ std::string CoordinatesDat(const TraverseResults& results);
 // The format a file name asks for by its extension (.csv or .dat, any case); no value
 // for any other.
 std::optional<CoordinateFormat> CoordinateFormatOf(std::string_view path);
+
+} // namespace traverse

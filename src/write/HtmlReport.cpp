@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace traverse {
+
 namespace {
 using Cells = std::vector<std::vector<std::string>>;
 
@@ -132,3 +134,5 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c,
     if (options.plot) out += Section("plot", "导线图", InlinePlot(r, c), options.richText);
     return out + "</body>\n</html>\n";
 }
+
+} // namespace traverse

@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace traverse {
+
 struct HtmlReportOptions {
     // Without the plot the page is what a window prints before drawing the plot itself.
     bool plot = true;
@@ -19,3 +21,5 @@ struct HtmlReportOptions {
 
 std::string BuildHtmlReport(const TraverseResults& results, const ReportContext& context,
                             const HtmlReportOptions& options = {});
+
+} // namespace traverse

@@ -2,6 +2,8 @@
 
 #include "platform/ShownText.h"
 
+namespace traverse {
+
 std::string EscapedMarkup(std::string_view text) {
     std::string out;
     for (char c : ShownText(text)) {
@@ -24,3 +26,5 @@ std::string EscapedMarkup(std::string_view text) {
     }
     return out;
 }
+
+} // namespace traverse

@@ -5,4 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace traverse {
+
 std::string EscapedMarkup(std::string_view text);
+
+} // namespace traverse

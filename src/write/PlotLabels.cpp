@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 struct Box {
     double left, top, right, bottom;
@@ -157,3 +159,5 @@ PlacedLabels PlaceLabels(const std::vector<LabelRequest>& requests, const PlotMo
         if (Place(scene, k, out.texts) == 0 || k >= newPoints) return out;
     }
 }
+
+} // namespace traverse

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace traverse {
+
 struct LabelRequest {
     double x, y; // the point
     std::string text;
@@ -31,3 +33,5 @@ double EstimatedTextWidth(std::string_view text, double fontSize);
 // to be kept clear; otherwise every point's.
 PlacedLabels PlaceLabels(const std::vector<LabelRequest>& requests, const PlotModel& plot,
                          bool marksFollowNames);
+
+} // namespace traverse

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 struct Area {
     double left, top, right, bottom;
@@ -224,3 +226,5 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
     AddLegend(plot, width - legend, unit, !DirectionPoints(results).empty());
     return plot;
 }
+
+} // namespace traverse

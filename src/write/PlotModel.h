@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace traverse {
+
 struct PlotLine {
     double x1, y1, x2, y2;
     bool orientation; // towards a known direction point (drawn dashed)
@@ -66,3 +68,5 @@ std::string PlotTitle(const std::string& observationFile, int traverseType);
 // one nearest to value (by ratio).
 double NiceFloor(double value);
 double NiceNearest(double value);
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
 
+namespace traverse {
+
 std::optional<Refusal> WriteFailure(const WriteResult& result, const std::string& path) {
     struct Failure {
         WriteStatus status;
@@ -23,3 +25,5 @@ std::optional<Refusal> WriteFailure(const WriteResult& result, const std::string
         if (f.status == result.status) return Refusal{f.messageId, {ShownText(path), reason}};
     return std::nullopt;
 }
+
+} // namespace traverse

@@ -4,6 +4,8 @@
 #include "read/ImportText.h"
 #include "write/ResultsText.h"
 
+namespace traverse {
+
 const char* TraverseTypeTitle(int traverseType) {
     static const char* const kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
                                           "双连接角附合导线"};
@@ -38,3 +40,5 @@ std::vector<std::string> ReportClosureLines(const TraverseResults& results, cons
         lines.push_back(line);
     return lines;
 }
+
+} // namespace traverse

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace traverse {
+
 // What the report says of its run besides the results.
 struct ReportContext {
     std::string observationFile; // as chosen; the report shows its name
@@ -28,3 +30,5 @@ std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
                                            const ReportContext& context);
 // The closure lines with their limits, then the grade's verdict.
 std::vector<std::string> ReportClosureLines(const TraverseResults& results, const Grade& grade);
+
+} // namespace traverse

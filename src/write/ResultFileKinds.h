@@ -2,6 +2,8 @@
 // the observation file's ("closed-坐标成果.csv") and the save dialog's filter.
 #pragma once
 
+namespace traverse {
+
 struct ResultFileKind {
     const char* extension; // without the point
     const char* what;      // the default name's part after "<observation file>-"
@@ -20,3 +22,5 @@ inline constexpr ResultFileKind kPdfReportFile = {"pdf", "平差报告.pdf",
                                                   "PDF 文件 (*.pdf)|*.pdf||"};
 inline constexpr ResultFileKind kCalculationSheetFile = {"csv", "导线计算表.csv",
                                                          "CSV 文件 (*.csv)|*.csv||"};
+
+} // namespace traverse

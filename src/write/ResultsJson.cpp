@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 using Json = nlohmann::ordered_json;
 
@@ -137,3 +139,5 @@ std::string BuildResultsJson(const TraverseResults& results, const Grade& grade)
     doc["sheet"] = Sheet(results.sheet);
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
+
+} // namespace traverse

@@ -9,6 +9,10 @@
 
 #include <string>
 
+namespace traverse {
+
 constexpr int kResultsJsonFormat = 1;
 
 std::string BuildResultsJson(const TraverseResults& results, const Grade& grade);
+
+} // namespace traverse

@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <string>
 
+namespace traverse {
+
 namespace {
 
 // Formats of the report's columns: "%-8.3lf" for metres, "%-3.2lf" for millimetres
@@ -182,3 +184,5 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
             text.TextLine(line);
     return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }
+
+} // namespace traverse

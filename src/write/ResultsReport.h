@@ -11,6 +11,8 @@
 
 #include <string>
 
+namespace traverse {
+
 enum class ReportEncoding { Cp936, Utf8 };
 
 // The sections to write, and the text's encoding.
@@ -32,3 +34,5 @@ std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSec
 // Why a write did not succeed, as a refusal naming the path (shown safely) and the
 // system's reason; no value for a write that succeeded.
 std::optional<Refusal> WriteFailure(const WriteResult& result, const std::string& path);
+
+} // namespace traverse

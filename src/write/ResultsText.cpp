@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace traverse {
+
 const std::vector<std::string>& CoordinateTableHeaders() {
     static const std::vector<std::string> kHeaders = {"点名",   "X(m)",  "Y(m)",  "M(mm)", "Mx(mm)",
                                                       "My(mm)", "A(mm)", "B(mm)", "F",     "点类"};
@@ -125,3 +127,5 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
         FormatString(str::kBatchGradeVerdict, {grade.name, VerdictText(checks.Pass())}));
     return lines;
 }
+
+} // namespace traverse

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace traverse {
+
 // Degrees in [0, 360) as "330°12′01.12″" with the seconds to decimals places.
 std::string FormatDms(double degrees, int decimals);
 // K of a relative closure 1/K; "∞" when the traverse closes exactly.
@@ -46,3 +48,5 @@ std::vector<std::string> LengthLines(const ClosureStatistics& closure, const Gra
 // there is a new point.
 std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
                                              const GradeChecks& checks);
+
+} // namespace traverse

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace traverse {
+
 namespace {
 std::string N(double v) { return FormatFixed(v, 2); }
 
@@ -72,3 +74,5 @@ std::string WriteSvgPlot(const PlotModel& p) {
         out += Text(t);
     return out + "</g>\n</svg>\n";
 }
+
+} // namespace traverse

@@ -7,4 +7,8 @@
 
 #include <string>
 
+namespace traverse {
+
 std::string WriteSvgPlot(const PlotModel& plot);
+
+} // namespace traverse

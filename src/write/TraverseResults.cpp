@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace traverse {
+
 namespace {
 std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
 
@@ -131,3 +133,5 @@ TraverseResults CollectResults(const AdjustedTraverse& t) {
     r.sheet = BuildCalculationSheet(t);
     return r;
 }
+
+} // namespace traverse

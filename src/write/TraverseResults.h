@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace traverse {
+
 struct ResultPoint {
     std::string name;
     PlanePoint xy{}; // adjusted, m
@@ -68,3 +70,5 @@ TraverseResults CollectResults(const AdjustedTraverse& traverse);
 
 // Total seconds of an angle record as decimal degrees folded into [0, 360).
 double FoldedDegrees(const AngleDMS& angle);
+
+} // namespace traverse

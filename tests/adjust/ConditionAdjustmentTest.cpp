@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 const PlanePoint kStart1{1000, 1000}, kStart2{900, 1000};
 

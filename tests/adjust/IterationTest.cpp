@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 // Runs the adjust command on the case with the end points moved by (dx, dy) metres
 // (their direction kept) and, when given, one side replaced.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 struct SolveCase {
     const char* name;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+using namespace traverse;
+
 namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kSecToRad = kPi / 648000.0;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 struct Sighting {
     double packedAngle; // packed DMS
     double distance;    // m

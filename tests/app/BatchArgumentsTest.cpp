@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 using Args = std::vector<std::string>;
 

@@ -30,6 +30,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace traverse;
+
 namespace fs = std::filesystem;
 
 namespace {

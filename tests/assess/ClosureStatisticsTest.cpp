@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+using namespace traverse;
+
 TEST(ClosureStatistics, ExamplesAgreeWithTheFiguresWorkedByHand) {
     struct Expected {
         int angles;

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <numbers>
 
+using namespace traverse;
+
 namespace {
 constexpr double kRad = std::numbers::pi / 180.0;
 

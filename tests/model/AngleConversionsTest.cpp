@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+using namespace traverse;
+
 namespace {
 struct UnpackCase {
     double packed;

@@ -10,6 +10,8 @@
 #include <limits>
 #include <string>
 
+using namespace traverse;
+
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <stdlib.h>
 
+using namespace traverse;
+
 namespace fs = std::filesystem;
 
 TEST(LinkTarget, FollowsLinksToFilesThatNeedNotExist) {

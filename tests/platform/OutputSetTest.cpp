@@ -8,6 +8,8 @@
 #include <sstream>
 #include <unistd.h>
 
+using namespace traverse;
+
 namespace fs = std::filesystem;
 
 namespace {

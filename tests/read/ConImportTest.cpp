@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace traverse;
+
 namespace {
 const std::string kHead = "header\nK1 K2 K0 0 1.500\nfree\n";
 const std::string kSets = "H 0 V 2694550 S 120.344 P 1.6\nH 1023015 V 901410 S 120.346 P 1.6\n"

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 TEST(KnownPointFile, TheCoordinateTableReadsBackByName) {
     TraverseResults r;
     r.points = {{"=1+2", {3381252.418, 501734.206}, true},

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace traverse;
+
 namespace {
 // A traverse of n records: stations P0..Pn, record i with slope distance 100 + i.
 std::string Chain(int n) {

@@ -2,6 +2,8 @@
 
 #include "resources/StringTable.h"
 
+using namespace traverse;
+
 namespace {
 std::string Repeat(const std::string& s, int n) {
     std::string out;

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <sys/stat.h>
 
+using namespace traverse;
+
 namespace {
 constexpr double kDegree = 0.017453292519943278;
 

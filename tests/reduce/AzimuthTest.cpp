@@ -9,6 +9,8 @@
 #include <cmath>
 #include <numbers>
 
+using namespace traverse;
+
 namespace {
 struct PropagationCase {
     AngleDMS running;

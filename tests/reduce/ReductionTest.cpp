@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 void ExpectAzimuth(const AngleDMS& a, int deg, int min, double sec, double tol = 1e-4) {
     EXPECT_EQ(a.nDeg, deg);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 namespace {
 // Records from "STATION<BACKSIGHT>FORESIGHT" words.
 Observations Chain(std::initializer_list<const char*> setUps) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 TEST(CodePage936, ConvertsAndRefusesAlikeOnEverySystem) {
     struct ToGbk {
         const char* name;

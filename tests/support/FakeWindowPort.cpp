@@ -3,6 +3,8 @@
 #include "model/NumberText.h"
 #include "workspace/ControlIds.h"
 
+using namespace traverse;
+
 std::string FakeWindowPort::GetControlText(int id) const {
     auto it = texts.find(id);
     return it == texts.end() ? std::string() : it->second;

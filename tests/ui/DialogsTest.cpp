@@ -249,3 +249,5 @@ TEST(Dialogs, OpenDocumentGoesToTheDesktopHandler) {
 }
 
 #include "DialogsTest.moc"
+
+using namespace traverse;

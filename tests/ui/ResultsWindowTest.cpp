@@ -29,6 +29,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+using namespace traverse;
+
 namespace {
 // The cells of a table's row, joined by spaces; the row whose first cell starts with
 // the given words, or the row at the given index.

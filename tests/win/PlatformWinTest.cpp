@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace traverse;
+
 namespace fs = std::filesystem;
 
 namespace {

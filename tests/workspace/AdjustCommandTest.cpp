@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 namespace {
 // A square whose last angle sets the azimuth closure: a loop by name for the closed
 // type, an open chain that comes back to its start for the others.

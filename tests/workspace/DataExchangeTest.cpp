@@ -11,6 +11,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace traverse;
+
 TEST(DataExchange, RoundTripKeepsEveryDoubleExactly) {
     const double values[] = {0.0,  120.345,   -0.1,      3380123.456789,
                              1e-7, 1.0 / 3.0, 500000.25, -1234530.5};

@@ -17,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+using namespace traverse;
+
 using namespace report_test;
 namespace fs = std::filesystem;
 

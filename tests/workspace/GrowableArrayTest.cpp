@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace traverse;
+
 TEST(GrowableArray, AppendingGrowsByTheDefaultPolicy) {
     CGrowableArray<double> a;
     std::vector<int> capacities;

@@ -6,6 +6,8 @@
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 
+using namespace traverse;
+
 namespace {
 std::string Example(const char* file) { return std::string(TA_EXAMPLES_DIR) + "/" + file; }
 

@@ -9,6 +9,8 @@
 
 #include <map>
 
+using namespace traverse;
+
 namespace {
 struct Example {
     const char* file;

@@ -8,6 +8,8 @@
 
 #include <map>
 
+using namespace traverse;
+
 namespace {
 
 const std::pair<int, int CResultExportDlg::*> kBoxes[] = {

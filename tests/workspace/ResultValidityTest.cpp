@@ -16,6 +16,8 @@
 
 #include <unistd.h>
 
+using namespace traverse;
+
 namespace {
 namespace fs = std::filesystem;
 

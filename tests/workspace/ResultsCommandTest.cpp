@@ -9,6 +9,8 @@
 
 #include <functional>
 
+using namespace traverse;
+
 TEST(ResultsCommand, ButtonFollowsTheAdjustment) {
     struct Case {
         const char* name;

@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+using namespace traverse;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 struct Group {
     int heading;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace traverse;
+
 namespace {
 using ctl::kNumberEdits;
 

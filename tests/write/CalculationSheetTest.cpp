@@ -13,6 +13,8 @@
 #include <numbers>
 #include <string>
 
+using namespace traverse;
+
 namespace {
 // A printed number in units of its last digit ("-1.25" -> -125); 0 for an empty cell.
 long long UnitsOf(const std::string& text) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 namespace {
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;

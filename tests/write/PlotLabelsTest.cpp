@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 struct Box {
     double left, top, right, bottom;

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+using namespace traverse;
+
 namespace report_test {
 
 struct Obs {

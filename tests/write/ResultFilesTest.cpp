@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace traverse;
+
 namespace {
 // Whether text is well-formed XML as far as the plot uses it: balanced elements,
 // quoted attributes, no bare '<' or '&' in text or values.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace traverse;
+
 using namespace report_test;
 
 namespace {

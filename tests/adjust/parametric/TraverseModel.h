@@ -9,6 +9,8 @@
 
 #include <vector>
 
+using namespace traverse;
+
 namespace parametric {
 
 constexpr int kTypeNonOriented = 0;
