@@ -145,8 +145,20 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     m_table->setObjectName(QStringLiteral("closureTable"));
     m_table->setHorizontalHeaderLabels({"项目", "数值", "限差", "结论"});
     m_table->verticalHeader()->hide();
+    // Rows as high as a line of text: every check and the verdict in the window as it opens.
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     CopyRowsOnCopyKey(*m_table);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Three columns as wide as their texts, the verdict's taking the rest, whatever the
+    // grade shows: no column collapses when the texts change.
+    QHeaderView* header = m_table->horizontalHeader();
+    for (int col = 0; col < 3; ++col)
+        header->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_verdict = new QLabel(this);
+    m_verdict->setObjectName(QStringLiteral("gradeVerdict"));
+    QFont bold = m_verdict->font();
+    bold.setBold(true);
+    m_verdict->setFont(bold);
 
     auto* chooser = new QHBoxLayout;
     chooser->addWidget(new QLabel(QStringLiteral("导线等级"), this));
@@ -161,6 +173,7 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     chooser->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooser);
+    layout->addWidget(m_verdict);
     layout->addWidget(m_table);
 
     connect(m_grade, &QComboBox::currentIndexChanged, this, [this] { OnGradeChosen(); });
@@ -215,9 +228,13 @@ Grade CClosureTab::ChosenGrade() const {
 void CClosureTab::ShowChecks() {
     const Grade grade = ChosenGrade();
     m_remembered = grade;
-    const std::vector<Row> rows = Rows(m_results, grade, CheckGrade(m_results.closure, grade));
+    const GradeChecks checks = CheckGrade(m_results.closure, grade);
+    const std::vector<Row> rows = Rows(m_results, grade, checks);
     m_table->setRowCount(static_cast<int>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i)
         ShowRow(*m_table, static_cast<int>(i), rows[i]);
-    m_table->resizeColumnsToContents();
+    // The verdict above the table, where no scrolling can hide it.
+    m_verdict->setText("等级 " + Q(grade.name) + "：" + Q(VerdictText(checks.Pass())));
+    m_verdict->setStyleSheet(checks.Pass() ? QStringLiteral("color: rgb(0, 110, 0);")
+                                           : QStringLiteral("color: rgb(190, 0, 0);"));
 }

@@ -1,7 +1,8 @@
 // Tab "闭合差与限差": the grade chooser (the seven grades of GB 50026 and a custom 1/K
 // and ″√n coefficient, and for 图根 the map scale that sets its length limit) and the
 // closure statistics in a table, each check of the grade
-// coloured pass (green, 合格) or fail (red, 超限). Values rounded for reading.
+// coloured pass (green, 合格) or fail (red, 超限), and the grade's verdict above it.
+// Values rounded for reading.
 #pragma once
 
 #include "assess/GradeLimits.h"
@@ -12,6 +13,7 @@
 using namespace traverse;
 
 class QComboBox;
+class QLabel;
 class QDoubleSpinBox;
 class QSpinBox;
 class QTableWidget;
@@ -35,4 +37,5 @@ private:
     QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)
     QComboBox* m_mapScale = nullptr;              // 图根: the map scale's M, 0 none chosen
     QTableWidget* m_table = nullptr;
+    QLabel* m_verdict = nullptr; // "等级 图根：合格", green or red, above the table
 };

@@ -18,16 +18,29 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 using namespace traverse;
 
 namespace {
 constexpr int kWidth = 820, kHeight = 560; // pixels: room for the table's ten columns
+
+// At least the room the tables want, and as much of the screen as the calculation
+// sheet's columns need, less a margin for the frame and the task bar.
+QSize OpeningSize(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) return {kWidth, kHeight};
+    const QRect free = screen->availableGeometry();
+    constexpr int kMostWidth = 1280, kMostHeight = 900; // enough for every column
+    return {std::clamp(free.width() - 24, kWidth, kMostWidth),
+            std::clamp(free.height() * 9 / 10, kHeight, kMostHeight)};
+}
 } // namespace
 
 CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
@@ -36,7 +49,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     setWindowTitle(QStringLiteral("平差成果"));
     if (parent != nullptr) setFont(parent->font());
     setSizeGripEnabled(true);
-    resize(kWidth, kHeight);
+    resize(OpeningSize(*this));
 
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, m_tabs), QStringLiteral("闭合差与限差"));
@@ -59,6 +72,10 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
         });
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
+        // The file first: nothing is drawn for a dialog that is cancelled.
+        const auto path = m_ws.ChooseSaveTarget(kPdfReportFile.extension, kPdfReportFile.what,
+                                                kPdfReportFile.filter);
+        if (!path) return;
         QApplication::setOverrideCursor(Qt::WaitCursor); // seconds for thousands of stations
         const std::string bytes = ReportPdf(m_results, m_ws.CurrentReportContext());
         QApplication::restoreOverrideCursor();
@@ -66,7 +83,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
             QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
             return;
         }
-        m_ws.SaveResultAs(kPdfReportFile, [&bytes] { return bytes; });
+        m_ws.SaveResultFile(*path, bytes);
     });
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
@@ -93,8 +94,18 @@ TEST_F(ResultsWindow, ClosuresAgainstTheChosenGrade) {
         EXPECT_EQ(RowOf(table, "方位角闭合差"), c.azimuth);
         EXPECT_EQ(RowOf(table, "全长相对闭合差"), c.relative);
         EXPECT_EQ(RowOf(table, "等级"), c.verdict);
+        // The verdict also stands above the table, where scrolling cannot hide it.
+        EXPECT_EQ(Find<QLabel>("gradeVerdict").text(),
+                  c.verdict.section(' ', 0, 1) + "：" + c.verdict.section(' ', -1));
     }
     EXPECT_EQ(table.item(table.rowCount() - 1, 3)->foreground().color(), QColor(190, 0, 0));
+    // Changing the grade never leaves a column collapsed: the verdict's column fills the
+    // width the others leave.
+    const QHeaderView& header = *table.horizontalHeader();
+    int used = 0;
+    for (int col = 0; col < 4; ++col)
+        used += header.sectionSize(col);
+    EXPECT_GE(used, table.viewport()->width() - 1);
 
     // 图根's length is held to the map scale chosen; the other grades have their own.
     auto& scale = Find<QComboBox>("mapScale");
