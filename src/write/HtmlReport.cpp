@@ -75,6 +75,18 @@ std::string Header(const TraverseResults& r, const ReportContext& c) {
     return out + "</table>\n";
 }
 
+// A line with every 超限 in bold red (an inline style, which Qt's rich text reads too).
+std::string MarkedFailures(const std::string& escaped) {
+    const std::string fail = VerdictText(false);
+    std::string out;
+    size_t from = 0;
+    for (size_t at = escaped.find(fail); at != std::string::npos; at = escaped.find(fail, from)) {
+        out += escaped.substr(from, at - from) + "<b style=\"color:#be0000\">" + fail + "</b>";
+        from = at + fail.size();
+    }
+    return out + escaped.substr(from);
+}
+
 // The closure lines; the last, the verdict, set apart.
 std::string Closures(const TraverseResults& r, const Grade& grade) {
     const std::vector<std::string> lines =
@@ -82,7 +94,7 @@ std::string Closures(const TraverseResults& r, const Grade& grade) {
     std::string out = "<h2>闭合差与精度</h2>\n";
     for (size_t i = 0; i < lines.size(); ++i)
         out += std::string(i + 1 == lines.size() ? "<p class=\"verdict\">" : "<p>") +
-               EscapedMarkup(lines[i]) + "</p>\n";
+               MarkedFailures(EscapedMarkup(lines[i])) + "</p>\n";
     return out;
 }
 

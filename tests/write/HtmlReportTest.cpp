@@ -54,3 +54,16 @@ TEST(HtmlReport, NamesAreEscaped) {
     EXPECT_EQ(html.find("A&<B>"), std::string::npos);
     EXPECT_EQ(Count(html, "A&amp;&lt;B&gt;&quot;"), 3u); // sheet, coordinates, plot
 }
+
+// 超限 once read like any other word in the report and its PDF.
+TEST(HtmlReport, FailuresStandOutInBoldRed) {
+    auto run = Adjust(kExamples[0]);
+    const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
+    ReportContext strict = kContext;
+    strict.grade = Grade{"自定义", 1.0, 600000}; // fβ -4.0″ over ±2.4″, 1/578931 over 1/600000
+    const std::string html = BuildHtmlReport(r, strict);
+    const std::string marked = "<b style=\"color:#be0000\">超限</b>";
+    EXPECT_EQ(Count(html, marked), 3u); // azimuth, relative closure, verdict
+    EXPECT_EQ(Count(html, "超限"), Count(html, marked));
+    EXPECT_EQ(Count(BuildHtmlReport(r, kContext), marked), 0u);
+}
