@@ -14,6 +14,8 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -61,6 +63,14 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeResults"));
     auto* row = new QHBoxLayout;
+    // The project's name for the HTML report, the PDF and the print, kept for the run.
+    auto* project = new QLineEdit(QString::fromStdString(ws.m_strProject), this);
+    project->setObjectName(QStringLiteral("projectName"));
+    project->setPlaceholderText(QStringLiteral("（可不填）"));
+    connect(project, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_ws.m_strProject = text.trimmed().toStdString(); });
+    row->addWidget(new QLabel(QStringLiteral("项目名称"), this));
+    row->addWidget(project, 1);
     QPushButton* html = AddResultButton(*row, this, "saveHtml", QStringLiteral("保存网页报告…"));
     QPushButton* pdf = AddResultButton(*row, this, "savePdf", QStringLiteral("保存PDF…"));
     QPushButton* print = AddResultButton(*row, this, "printReport", QStringLiteral("打印…"));

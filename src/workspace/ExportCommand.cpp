@@ -12,7 +12,7 @@
 using namespace traverse;
 
 ReportContext CTraverseAdjustDlg::CurrentReportContext() const {
-    return {m_strObservationPath, m_grade, LocalDateText(), ProgramVersion()};
+    return {m_strObservationPath, m_grade, LocalDateText(), ProgramVersion(), m_strProject};
 }
 
 void CTraverseAdjustDlg::ExportResults() {

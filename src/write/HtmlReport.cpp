@@ -32,6 +32,7 @@ table.sheet th, table.sheet td { padding: 1pt 2.5pt; font-size: 8pt; white-space
 table.info th { text-align: left; background: none; }
 tr.sum th, tr.sum td { font-weight: bold; border-top: 1.2pt solid black; }
 p.verdict { font-weight: bold; }
+p.sign { margin-top: 18pt; }
 p.closures { break-before: avoid; page-break-before: avoid; margin-top: 4pt; }
 svg { width: 100%; height: auto; max-height: 170mm; }
 )";
@@ -59,12 +60,17 @@ std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum, bo
     return out + "</tbody>\n</table>\n";
 }
 
+// Where the computer and the checker sign, under the closures on the first page.
+constexpr const char* kSignatures =
+    "<p class=\"sign\">计算者：__________　　检查者：__________　　日期：__________</p>\n";
+
 std::string InfoRow(const std::string& key, const std::string& value) {
     return "<tr><th>" + EscapedMarkup(key) + "</th><td>" + EscapedMarkup(value) + "</td></tr>\n";
 }
 
 std::string Header(const TraverseResults& r, const ReportContext& c) {
     std::string out = "<h1>导线平差成果</h1>\n<table class=\"info\">\n";
+    if (!c.project.empty()) out += InfoRow("项目名称", c.project);
     out += InfoRow("观测文件", DisplayName(c.observationFile));
     out += InfoRow("导线类型", TraverseTypeTitle(r.traverseType));
     for (const KnownPointText& k : KnownPointTexts(r))
@@ -139,7 +145,7 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c,
                       "<title>导线平差成果 " +
                       EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
                       kStyle + "</style>\n</head>\n<body>\n";
-    out += Header(r, c) + Closures(r, c.grade);
+    out += Header(r, c) + Closures(r, c.grade) + kSignatures;
     out += Section("sheet", "导线计算表", SheetWithClosures(r, options.richText), options.richText);
     out += Section("coordinates", "坐标成果与点位精度",
                    Table(CoordinateCells(r), "coords", false, options.richText), options.richText);

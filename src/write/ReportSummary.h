@@ -17,6 +17,7 @@ struct ReportContext {
     Grade grade = DefaultGrade();
     std::string date;    // "2026-12-07"
     std::string version; // the program's
+    std::string project; // 项目名称 (UTF-8) as the user typed it; empty: none
 };
 
 // "无定向导线" ... "双连接角附合导线", the window's names of the four types.

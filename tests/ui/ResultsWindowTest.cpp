@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -231,6 +232,8 @@ TEST_F(ResultsWindow, ChosenGradeIsKeptForTheRunAndInTheReports) {
 // Printing and the saved PDF hold the report as text: the closures, the verdict, the
 // sheet's sums and every point with its coordinates.
 TEST_F(ResultsWindow, PrintsAndSavesThePdfAsText) {
+    Find<QLineEdit>("projectName").setText(" 城北控制测量 ");
+    EXPECT_EQ(run->dlg.m_strProject, "城北控制测量");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
@@ -242,7 +245,8 @@ TEST_F(ResultsWindow, PrintsAndSavesThePdfAsText) {
         for (const char* wanted :
              {"导线平差成果", "闭合导线", "全长相对闭合差 1/578931，限差 1/2000：合格",
               "等级 图根：合格", "导线计算表", "合计", "坐标成果与点位精度", "导线图", "第 1 页",
-              "T1 3381382.324 501961.040", "T5 3380975.344 501713.583"})
+              "T1 3381382.324 501961.040", "T5 3380975.344 501713.583", "项目名称 城北控制测量",
+              "计算者", "检查者"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(wanted).remove(' '))) << wanted;
     }
 }

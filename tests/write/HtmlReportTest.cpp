@@ -17,7 +17,7 @@ size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-const ReportContext kContext{"/data/闭合 <1>.txt", DefaultGrade(), "2026-12-07", "9.9"};
+const ReportContext kContext{"/data/闭合 <1>.txt", DefaultGrade(), "2026-12-07", "9.9", "城北控制测量 <二期>"};
 } // namespace
 
 TEST(HtmlReport, HoldsEveryPointAndClosureAndFetchesNothing) {
@@ -32,6 +32,9 @@ TEST(HtmlReport, HoldsEveryPointAndClosureAndFetchesNothing) {
         EXPECT_EQ(Count(html, "<thead>"), 2u); // sheet, coordinates
         EXPECT_EQ(Count(html, "<svg"), 1u);
         EXPECT_NE(html.find("闭合 &lt;1&gt;.txt"), std::string::npos);
+        EXPECT_NE(html.find("<th>项目名称</th><td>城北控制测量 &lt;二期&gt;</td>"), std::string::npos);
+        EXPECT_NE(html.find("计算者："), std::string::npos);
+        EXPECT_NE(html.find("检查者："), std::string::npos);
         EXPECT_NE(html.find("等级 图根：合格"), std::string::npos);
         EXPECT_NE(html.find("1/" + std::to_string(*r.closure.k)), std::string::npos);
         for (const ResultPoint& p : r.points)

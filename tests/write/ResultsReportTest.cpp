@@ -130,7 +130,7 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
     six.encoding = ReportEncoding::Utf8;
     ReportSections four = kAll;
     four.encoding = ReportEncoding::Utf8;
-    const ReportContext context{"/data/closed.txt", DefaultGrade(), "2026-12-07", "9.9"};
+    const ReportContext context{"/data/closed.txt", DefaultGrade(), "2026-12-07", "9.9", {}};
     const std::string report = BuildResultsReport(t, six, context);
     const std::string tables = BuildResultsReport(t, four, context);
     const size_t at = report.find(tables);
