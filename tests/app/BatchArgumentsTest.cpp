@@ -1,10 +1,16 @@
 #include "BatchArguments.h"
+#include "BatchResults.h"
 
+#include "assess/GradeLimits.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +21,32 @@ using Args = std::vector<std::string>;
 
 std::string Msg(int id, std::initializer_list<std::string_view> args = {}) {
     return FormatString(id, args);
+}
+
+// The words a message lists between from and to, "、" between them.
+std::vector<std::string> ListedWords(const std::string& text, const std::string& from,
+                                     const std::string& to) {
+    const size_t start = text.find(from) + from.size(), end = text.find(to, start);
+    std::vector<std::string> words;
+    for (size_t at = start; at < end;) {
+        const size_t next = std::min(text.find("、", at), end);
+        words.push_back(text.substr(at, next - at));
+        at = next == end ? end : next + std::string("、").size();
+    }
+    return words;
+}
+
+// Whether text holds word alone, not inside a longer option or word ("-o" in "--sort").
+bool NamesWord(const std::string& text, const std::string& word) {
+    return std::regex_search(text, std::regex("(^|[^a-z0-9-])" + word + "($|[^a-z0-9-])"));
+}
+
+// The manual page's text with its escaped hyphens as typed.
+std::string ManualPage() {
+    std::ifstream in(TA_MANUAL_PAGE);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
 }
 } // namespace
 
@@ -245,5 +277,109 @@ TEST(BatchArguments, NeedsExactlyOneObservationFile) {
         ParsedCommandLine p = ParseBatchArguments(args);
         EXPECT_EQ(p.action, BatchAction::UsageError);
         EXPECT_EQ(p.error, Msg(str::kBatchFileCount, {c.count}));
+    }
+}
+
+// A refusal lists exactly the values the option takes: a section or grade left out of
+// the list (header and closures, the @M grades once were) sends the user guessing.
+TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
+    const std::string sections = Msg(str::kBatchUnknownSection, {"x"});
+    const std::vector<std::string> expected = {"header", "approx",    "adjusted",
+                                               "sides",  "precision", "closures"};
+    EXPECT_EQ(ListedWords(sections, "应为 ", "，以逗号分隔"), expected);
+    for (const std::string& section : expected) {
+        const auto p = ParseBatchArguments(
+            {"--type", "closed", "--known", "k.dat", "--sections", section, "a.txt"});
+        EXPECT_EQ(p.action, BatchAction::Run) << section << ": " << p.error;
+    }
+
+    const std::string grades = Msg(str::kBatchUnknownGrade, {"x"});
+    std::vector<std::string> standard;
+    for (const Grade& g : StandardGrades())
+        standard.push_back(g.name);
+    EXPECT_EQ(ListedWords(grades, "应为 ", "，图根@M"), standard);
+    std::vector<std::string> taken = {"20000:8"};
+    for (const char* name : {"图根", "图根首级"}) {
+        EXPECT_NE(grades.find(std::string(name) + "@M"), std::string::npos) << name;
+        for (int m : kMapScales)
+            taken.push_back(std::string(name) + "@" + std::to_string(m));
+    }
+    for (int m : kMapScales)
+        EXPECT_NE(grades.find(std::to_string(m)), std::string::npos) << m;
+    for (const std::string& grade : taken) {
+        const auto p = ParseBatchArguments(
+            {"--type", "closed", "--known", "k.dat", "--grade", grade, "a.txt"});
+        EXPECT_EQ(p.action, BatchAction::Run) << grade << ": " << p.error;
+    }
+}
+
+// --help and the manual page name every word the command line takes, and the parser
+// takes every option --help names.
+TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
+    const std::string help = BatchUsageText(), manual = ManualPage();
+    ASSERT_FALSE(manual.empty()) << TA_MANUAL_PAGE;
+    const std::vector<std::string> words = {
+        "--type",     "--start1", "--start2",         "--end1",
+        "--end2",     "--known",  "--input-encoding", "--face-tolerance",
+        "--sections", "-o",       "--encoding",       "--grade",
+        "--json",     "--plot",   "--coords",         "--sheet",
+        "--html",     "--quiet",  "--summary",        "full",
+        "line",       "-h",       "--help",           "--version",
+        "--"};
+    for (const std::string& word : words) {
+        EXPECT_TRUE(NamesWord(help, word)) << "--help: " << word;
+        EXPECT_TRUE(NamesWord(manual, word)) << "manual: " << word;
+    }
+    const std::set<std::string> known(words.begin(), words.end());
+    const std::regex option("--[a-z0-9][a-z0-9-]*");
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it) {
+        EXPECT_TRUE(known.count(it->str())) << "--help names " << it->str();
+        const auto p = ParseBatchArguments({it->str()});
+        EXPECT_NE(p.error, Msg(str::kBatchUnknownOption, {it->str()})) << it->str();
+    }
+}
+
+// The exit status 1 names each kind of refusal, in --help and in the manual page.
+TEST(BatchArguments, HelpAndManualPageGiveEveryCauseOfExitOne) {
+    const std::string help = BatchUsageText(), manual = ManualPage();
+    const std::string helpOne = help.substr(help.find("1 数据被拒绝"));
+    const std::string manualOne = manual.substr(manual.find(".B 1\n"));
+    const struct {
+        const char* help;
+        const char* manual;
+    } causes[] = {
+        {"不能打开", "cannot be opened"}, {"点名过长", "too long"},
+        {"盘左与盘右", "two faces"},      {"形状与导线类型不符", "shape"},
+        {"已知点文件", "--known"},        {"方位角闭合差达到 50″", "50"},
+        {"粗差", "gross errors"},         {"不收敛", "settle"},
+        {"法方程不可解", "singular"},     {"不能写出", "cannot be written"},
+    };
+    for (const auto& c : causes) {
+        EXPECT_LT(helpOne.find(c.help), helpOne.find("2 参数错误")) << c.help;
+        EXPECT_LT(manualOne.find(c.manual), manualOne.find(".B 2")) << c.manual;
+    }
+}
+
+// The one-line summary names the grade so that runs held to different limits are told
+// apart: the map scale of a 图根 grade, K and the coefficient of a grade of one's own.
+TEST(BatchSummaryLine, NamesTheGradeWithItsLimits) {
+    const struct {
+        const char* given;
+        const char* shown;
+    } cases[] = {
+        {"图根", "图根"},
+        {"三等", "三等"},
+        {"图根@1000", "图根@1000"},
+        {"图根首级@500", "图根首级@500"},
+        {"20000:8", "自定义(20000:8)"},
+        {"1000:7.5", "自定义(1000:7.5)"},
+        {"10000000:0.25", "自定义(10000000:0.25)"},
+        {"1:1000", "自定义(1:1000)"},
+    };
+    for (const auto& c : cases) {
+        const auto grade = ParseGrade(c.given);
+        ASSERT_TRUE(grade.has_value()) << c.given;
+        EXPECT_EQ(SummaryGradeText(*grade), c.shown) << c.given;
     }
 }

@@ -539,7 +539,7 @@ TEST_F(BatchTool, SummaryAndGradeDecideTheExitStatus) {
         {"one line",
          {"--summary=line", "--grade", "1000:24"},
          3,
-         "closed\t+49.0\t0.0\t1/829303603193460\t11.8\t自定义\t超限",
+         "closed\t+49.0\t0.0\t1/829303603193460\t11.8\t自定义(1000:24)\t超限", // was 自定义
          1},
         {"one line, 图根 for 1:500",
          {"--summary=line", "--grade", "图根@500"},
