@@ -84,6 +84,9 @@ void WriteClosureSummary(std::FILE* err, const std::string& file, const Traverse
     WriteAtOnce(err, text);
 }
 
+namespace {
+// The grade so that runs held to different limits are told apart: its map scale, or K
+// and the coefficient (seconds, the shortest text that reads back) of one's own.
 std::string SummaryGradeText(const Grade& grade) {
     if (grade.name == LoadString(str::kCustomGrade))
         return grade.name + "(" + std::to_string(grade.relativeK) + ":" +
@@ -91,6 +94,7 @@ std::string SummaryGradeText(const Grade& grade) {
     if (grade.mapScale > 0) return grade.name + "@" + std::to_string(grade.mapScale);
     return grade.name;
 }
+} // namespace
 
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
                       const Grade& grade, const GradeChecks& checks) {

@@ -9,7 +9,6 @@
 #include "write/TraverseResults.h"
 
 #include <cstdio>
-#include <string>
 
 using namespace traverse;
 
@@ -30,12 +29,8 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
 void WriteClosureSummary(std::FILE* err, const std::string& file, const TraverseResults& results,
                          const Grade& grade, const GradeChecks& checks);
 
-// The grade as the one-line summary names it, so that runs against different limits
-// can be told apart: "图根", "图根@1000" with its map scale, "自定义(20000:8)" with K and
-// the coefficient in seconds (the shortest text of each value).
-std::string SummaryGradeText(const Grade& grade);
-
 // The one-line form for collecting runs: FILE, type, f_beta (seconds, "-" without an
-// azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade and verdict, tab-separated.
+// azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade ("图根@1000" with its map
+// scale, "自定义(20000:8)" with K and the coefficient) and verdict, tab-separated.
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
                       const Grade& grade, const GradeChecks& checks);

@@ -1,5 +1,4 @@
 #include "BatchArguments.h"
-#include "BatchResults.h"
 
 #include "assess/GradeLimits.h"
 #include "resources/StringTable.h"
@@ -148,6 +147,8 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--type", "closed", "--sections=", "a"}, Msg(str::kBatchUnknownSection, {""})},
         {{"--type", "closed", "--sections", "approx adjusted", "a"},
          Msg(str::kBatchUnknownSection, {"approx adjusted"})},
+        {{"--type", "closed", "--sections", "header,closures,total", "a"},
+         Msg(str::kBatchUnknownSection, {"total"})},
         // results
         {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "五等", "a"},
          Msg(str::kBatchUnknownGrade, {"五等"})},
@@ -174,6 +175,10 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
          Msg(str::kBatchSameOutput, {"-o", "--html", "r.htm"})},
         {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "图根@750", "a"},
          Msg(str::kBatchUnknownGrade, {"图根@750"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "图根首级@5000", "a"},
+         Msg(str::kBatchUnknownGrade, {"图根首级@5000"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "三等@1000", "a"},
+         Msg(str::kBatchUnknownGrade, {"三等@1000"})},
         {{"--quiet=yes", "a"}, Msg(str::kBatchUnknownOption, {"--quiet=yes"})},
         {{"--quiet", "--quiet", "a"}, Msg(str::kBatchRepeatedOption, {"--quiet"})},
         {{"a.txt", "--json"}, Msg(str::kBatchMissingValue, {"--json", "JSON 文件名"})},
@@ -358,28 +363,5 @@ TEST(BatchArguments, HelpAndManualPageGiveEveryCauseOfExitOne) {
     for (const auto& c : causes) {
         EXPECT_LT(helpOne.find(c.help), helpOne.find("2 参数错误")) << c.help;
         EXPECT_LT(manualOne.find(c.manual), manualOne.find(".B 2")) << c.manual;
-    }
-}
-
-// The one-line summary names the grade so that runs held to different limits are told
-// apart: the map scale of a 图根 grade, K and the coefficient of a grade of one's own.
-TEST(BatchSummaryLine, NamesTheGradeWithItsLimits) {
-    const struct {
-        const char* given;
-        const char* shown;
-    } cases[] = {
-        {"图根", "图根"},
-        {"三等", "三等"},
-        {"图根@1000", "图根@1000"},
-        {"图根首级@500", "图根首级@500"},
-        {"20000:8", "自定义(20000:8)"},
-        {"1000:7.5", "自定义(1000:7.5)"},
-        {"10000000:0.25", "自定义(10000000:0.25)"},
-        {"1:1000", "自定义(1:1000)"},
-    };
-    for (const auto& c : cases) {
-        const auto grade = ParseGrade(c.given);
-        ASSERT_TRUE(grade.has_value()) << c.given;
-        EXPECT_EQ(SummaryGradeText(*grade), c.shown) << c.given;
     }
 }
