@@ -35,7 +35,7 @@ std::vector<std::string> ListedWords(const std::string& text, const std::string&
     return words;
 }
 
-// Whether text holds word alone, not inside a longer option or word ("-o" in "--sort").
+// Whether text holds word alone, not inside a longer option or word ("-o" in "non-oriented").
 bool NamesWord(const std::string& text, const std::string& word) {
     return std::regex_search(text, std::regex("(^|[^a-z0-9-])" + word + "($|[^a-z0-9-])"));
 }
@@ -286,7 +286,7 @@ TEST(BatchArguments, NeedsExactlyOneObservationFile) {
 }
 
 // A refusal lists exactly the values the option takes: a section or grade left out of
-// the list (header and closures, the @M grades once were) sends the user guessing.
+// the list (as header, closures and the @M grades once were) sends the user guessing.
 TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
     const std::string sections = Msg(str::kBatchUnknownSection, {"x"});
     const std::vector<std::string> expected = {"header", "approx",    "adjusted",
