@@ -5,7 +5,7 @@
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
 //                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
 //                   [--html F.html] [--quiet]
-//                   [--summary=full|line] OBSERVATION_FILE
+//                   [--summary=full|line] [--] OBSERVATION_FILE
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 

@@ -3,6 +3,7 @@
 #include "BatchOutputs.h"
 #include "BatchRun.h"
 
+#include "model/NumberText.h"
 #include "platform/LocalDate.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
@@ -83,6 +84,18 @@ void WriteClosureSummary(std::FILE* err, const std::string& file, const Traverse
     WriteAtOnce(err, text);
 }
 
+namespace {
+// The grade so that runs held to different limits are told apart: its map scale, or K
+// and the coefficient (seconds, the shortest text that reads back) of one's own.
+std::string SummaryGradeText(const Grade& grade) {
+    if (grade.name == LoadString(str::kCustomGrade))
+        return grade.name + "(" + std::to_string(grade.relativeK) + ":" +
+               FormatShortest(grade.angleCoefficient) + ")";
+    if (grade.mapScale > 0) return grade.name + "@" + std::to_string(grade.mapScale);
+    return grade.name;
+}
+} // namespace
+
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
                       const Grade& grade, const GradeChecks& checks) {
     const ClosureStatistics& c = results.closure;
@@ -93,7 +106,7 @@ void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseRes
         FormatTenth(c.fd),
         "1/" + RelativeClosureText(c.k),
         FormatTenth(c.sigma0),
-        grade.mapScale > 0 ? grade.name + "@" + std::to_string(grade.mapScale) : grade.name,
+        SummaryGradeText(grade),
         VerdictText(checks.Pass()),
     };
     std::string line;

@@ -30,6 +30,7 @@ void WriteClosureSummary(std::FILE* err, const std::string& file, const Traverse
                          const Grade& grade, const GradeChecks& checks);
 
 // The one-line form for collecting runs: FILE, type, f_beta (seconds, "-" without an
-// azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade and verdict, tab-separated.
+// azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade ("图根@1000" with its map
+// scale, "自定义(20000:8)" with K and the coefficient) and verdict, tab-separated.
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
                       const Grade& grade, const GradeChecks& checks);

@@ -53,7 +53,7 @@ struct Layout {
 };
 
 constexpr Layout kDat = {4, 5, 3, 2, "应为“点名,编码,东坐标,北坐标,高程”"};
-constexpr Layout kCsv = {3, SIZE_MAX, 1, 2, "应为“点名,X(m),Y(m),…”"};
+constexpr Layout kCsv = {3, SIZE_MAX, 1, 2, "应为“点名,X北(m),Y东(m),…”"};
 
 // One line as a point; the reason for the message when it is not one.
 std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const Layout& layout,
@@ -74,6 +74,9 @@ Refusal KnownFileTooLarge(const std::string& fileName) {
     return {str::kKnownFileTooLarge, {fileName, std::to_string(kMaxKnownPointFileBytes >> 20)}};
 }
 
+// The coordinate table's header row, whatever it calls the columns after the name
+// ("X(m),Y(m)" in earlier versions, "X北(m),Y东(m)" now): X and Y stay the second and
+// third columns.
 bool IsHeader(const std::vector<std::string>& f) {
     static const std::string kName = *Utf8ToCp936("点名");
     return !f.empty() && f[0] == kName;

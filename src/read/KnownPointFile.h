@@ -1,8 +1,9 @@
 // A file of known points, looked up by name: the ".dat" layout "NAME,CODE,Y,X[,H]"
 // (east before north, as instruments and mapping programs write it) or the ".csv"
-// coordinate table this program writes ("点名,X(m),Y(m),…" under its header row). GBK
-// or UTF-8, decided as for observation files. Names are code page 936 bytes; metres,
-// X north, Y east. Read in one pass with the names hashed: linear in the file's length.
+// coordinate table this program writes ("点名,X北(m),Y东(m),…" under its header row, or
+// "点名,X(m),Y(m),…" as earlier versions headed it). GBK or UTF-8, decided as for
+// observation files. Names are code page 936 bytes; metres, X north, Y east. Read in one
+// pass with the names hashed: linear in the file's length.
 #pragma once
 
 #include "model/Records.h"

@@ -5,6 +5,8 @@
 #include "resources/CodePage936.h"
 #include "write/ResultsText.h"
 
+#include <cmath>
+
 namespace traverse {
 
 // Text that a spreadsheet would take for a formula gets the apostrophe and the quotes,
@@ -20,18 +22,27 @@ std::string CsvField(const std::string& text) {
 }
 
 namespace {
+// Decimal degrees to 10^-6 (0.0036″, finer than the DMS text's 0.01″), in [0, 360)
+// after the rounding as the DMS text is.
+std::string DecimalDegrees(double degrees) {
+    double rounded = std::round(degrees * 1e6) / 1e6;
+    if (rounded >= 360.0) rounded -= 360.0;
+    return FormatFixed(rounded, 6);
+}
+
 std::string CsvRow(const ResultPoint& p) {
     std::string row =
         CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);
-    if (p.known) return row + ",,,,,,,已知点\r\n";
+    if (p.known) return row + ",,,,,,,,已知点\r\n";
     for (double mm : {p.m, p.mx, p.my, p.a, p.b})
         row += "," + FormatFixed(mm, 2);
-    return row + "," + FormatDms(p.f, 2) + ",待定点\r\n";
+    return row + "," + FormatDms(p.f, 2) + "," + DecimalDegrees(p.f) + ",待定点\r\n";
 }
 } // namespace
 
 std::string CoordinatesCsv(const TraverseResults& results) {
-    std::string out = "\xEF\xBB\xBF点名,X(m),Y(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,点类\r\n";
+    std::string out =
+        "\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类\r\n";
     for (const ResultPoint& p : results.points)
         out += CsvRow(p);
     return out;

@@ -1,8 +1,9 @@
 // The coordinate table as files for other programs, one row per traverse point:
 // CSV (UTF-8 with a byte-order mark, so spreadsheet programs show Chinese names) with
-// X, Y in metres to 3 decimals, M, Mx, My, A, B in millimetres to 2 and F as degrees,
-// minutes and seconds; DAT ("点名,编码,东坐标,北坐标,高程", code page 936) with the
-// height 0. Both with CR LF line ends.
+// X north and Y east in metres to 3 decimals (headed "X北(m)", "Y东(m)"), M, Mx, My, A, B
+// in millimetres to 2, and F, the azimuth of the ellipse's major axis, twice: as
+// degrees, minutes and seconds ("F") and as decimal degrees in [0, 360) ("F(°)"); DAT
+// ("点名,编码,东坐标,北坐标,高程", code page 936) with the height 0. Both with CR LF line ends.
 #pragma once
 
 #include "write/TraverseResults.h"

@@ -1,10 +1,15 @@
 #include "BatchArguments.h"
 
+#include "assess/GradeLimits.h"
 #include "resources/StringTable.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +20,32 @@ using Args = std::vector<std::string>;
 
 std::string Msg(int id, std::initializer_list<std::string_view> args = {}) {
     return FormatString(id, args);
+}
+
+// The words a message lists between from and to, "、" between them.
+std::vector<std::string> ListedWords(const std::string& text, const std::string& from,
+                                     const std::string& to) {
+    const size_t start = text.find(from) + from.size(), end = text.find(to, start);
+    std::vector<std::string> words;
+    for (size_t at = start; at < end;) {
+        const size_t next = std::min(text.find("、", at), end);
+        words.push_back(text.substr(at, next - at));
+        at = next == end ? end : next + std::string("、").size();
+    }
+    return words;
+}
+
+// Whether text holds word alone, not inside a longer option or word ("-o" in "non-oriented").
+bool NamesWord(const std::string& text, const std::string& word) {
+    return std::regex_search(text, std::regex("(^|[^a-z0-9-])" + word + "($|[^a-z0-9-])"));
+}
+
+// The manual page's text with its escaped hyphens as typed.
+std::string ManualPage() {
+    std::ifstream in(TA_MANUAL_PAGE);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(\\-)"), "-");
 }
 } // namespace
 
@@ -116,6 +147,8 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         {{"--type", "closed", "--sections=", "a"}, Msg(str::kBatchUnknownSection, {""})},
         {{"--type", "closed", "--sections", "approx adjusted", "a"},
          Msg(str::kBatchUnknownSection, {"approx adjusted"})},
+        {{"--type", "closed", "--sections", "header,closures,total", "a"},
+         Msg(str::kBatchUnknownSection, {"total"})},
         // results
         {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "五等", "a"},
          Msg(str::kBatchUnknownGrade, {"五等"})},
@@ -142,6 +175,10 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
          Msg(str::kBatchSameOutput, {"-o", "--html", "r.htm"})},
         {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "图根@750", "a"},
          Msg(str::kBatchUnknownGrade, {"图根@750"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "图根首级@5000", "a"},
+         Msg(str::kBatchUnknownGrade, {"图根首级@5000"})},
+        {{"--type", "2", "--start1", "1,2", "--start2", "3,4", "--grade", "三等@1000", "a"},
+         Msg(str::kBatchUnknownGrade, {"三等@1000"})},
         {{"--quiet=yes", "a"}, Msg(str::kBatchUnknownOption, {"--quiet=yes"})},
         {{"--quiet", "--quiet", "a"}, Msg(str::kBatchRepeatedOption, {"--quiet"})},
         {{"a.txt", "--json"}, Msg(str::kBatchMissingValue, {"--json", "JSON 文件名"})},
@@ -245,5 +282,86 @@ TEST(BatchArguments, NeedsExactlyOneObservationFile) {
         ParsedCommandLine p = ParseBatchArguments(args);
         EXPECT_EQ(p.action, BatchAction::UsageError);
         EXPECT_EQ(p.error, Msg(str::kBatchFileCount, {c.count}));
+    }
+}
+
+// A refusal lists exactly the values the option takes: a section or grade left out of
+// the list (as header, closures and the @M grades once were) sends the user guessing.
+TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
+    const std::string sections = Msg(str::kBatchUnknownSection, {"x"});
+    const std::vector<std::string> expected = {"header", "approx",    "adjusted",
+                                               "sides",  "precision", "closures"};
+    EXPECT_EQ(ListedWords(sections, "应为 ", "，以逗号分隔"), expected);
+    for (const std::string& section : expected) {
+        const auto p = ParseBatchArguments(
+            {"--type", "closed", "--known", "k.dat", "--sections", section, "a.txt"});
+        EXPECT_EQ(p.action, BatchAction::Run) << section << ": " << p.error;
+    }
+
+    const std::string grades = Msg(str::kBatchUnknownGrade, {"x"});
+    std::vector<std::string> standard;
+    for (const Grade& g : StandardGrades())
+        standard.push_back(g.name);
+    EXPECT_EQ(ListedWords(grades, "应为 ", "，图根@M"), standard);
+    std::vector<std::string> taken = {"20000:8"};
+    for (const char* name : {"图根", "图根首级"}) {
+        EXPECT_NE(grades.find(std::string(name) + "@M"), std::string::npos) << name;
+        for (int m : kMapScales)
+            taken.push_back(std::string(name) + "@" + std::to_string(m));
+    }
+    for (int m : kMapScales)
+        EXPECT_NE(grades.find(std::to_string(m)), std::string::npos) << m;
+    for (const std::string& grade : taken) {
+        const auto p = ParseBatchArguments(
+            {"--type", "closed", "--known", "k.dat", "--grade", grade, "a.txt"});
+        EXPECT_EQ(p.action, BatchAction::Run) << grade << ": " << p.error;
+    }
+}
+
+// --help and the manual page name every word the command line takes, and the parser
+// takes every option --help names.
+TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
+    const std::string help = BatchUsageText(), manual = ManualPage();
+    ASSERT_FALSE(manual.empty()) << TA_MANUAL_PAGE;
+    const std::vector<std::string> words = {
+        "--type",     "--start1", "--start2",         "--end1",
+        "--end2",     "--known",  "--input-encoding", "--face-tolerance",
+        "--sections", "-o",       "--encoding",       "--grade",
+        "--json",     "--plot",   "--coords",         "--sheet",
+        "--html",     "--quiet",  "--summary",        "full",
+        "line",       "-h",       "--help",           "--version",
+        "--"};
+    for (const std::string& word : words) {
+        EXPECT_TRUE(NamesWord(help, word)) << "--help: " << word;
+        EXPECT_TRUE(NamesWord(manual, word)) << "manual: " << word;
+    }
+    const std::set<std::string> known(words.begin(), words.end());
+    const std::regex option("--[a-z0-9][a-z0-9-]*");
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it) {
+        EXPECT_TRUE(known.count(it->str())) << "--help names " << it->str();
+        const auto p = ParseBatchArguments({it->str()});
+        EXPECT_NE(p.error, Msg(str::kBatchUnknownOption, {it->str()})) << it->str();
+    }
+}
+
+// The exit status 1 names each kind of refusal, in --help and in the manual page.
+TEST(BatchArguments, HelpAndManualPageGiveEveryCauseOfExitOne) {
+    const std::string help = BatchUsageText(), manual = ManualPage();
+    const std::string helpOne = help.substr(help.find("1 数据被拒绝"));
+    const std::string manualOne = manual.substr(manual.find(".B 1\n"));
+    const struct {
+        const char* help;
+        const char* manual;
+    } causes[] = {
+        {"不能打开", "cannot be opened"}, {"点名过长", "too long"},
+        {"盘左与盘右", "two faces"},      {"形状与导线类型不符", "shape"},
+        {"已知点文件", "--known"},        {"方位角闭合差达到 50″", "50"},
+        {"粗差", "gross errors"},         {"不收敛", "settle"},
+        {"法方程不可解", "singular"},     {"不能写出", "cannot be written"},
+    };
+    for (const auto& c : causes) {
+        EXPECT_LT(helpOne.find(c.help), helpOne.find("2 参数错误")) << c.help;
+        EXPECT_LT(manualOne.find(c.manual), manualOne.find(".B 2")) << c.manual;
     }
 }

@@ -34,6 +34,25 @@ TEST(KnownPointFile, TheCoordinateTableReadsBackByName) {
     EXPECT_EQ(points[2].xy.dX, -3.5) << "east before north in a .dat line";
 }
 
+// Tables written before the header named north and east still read, with the same points.
+TEST(KnownPointFile, TheCoordinateTableReadsUnderTheOldAndTheNewHeader) {
+    const std::string rows = "D21,3381252.418,501734.206,,,,,,,已知点\r\n"
+                             "T1,3381382.324,501961.040,1.83,1.35,1.23,1.41,1.17,330°12′01.99″,"
+                             "330.200553,待定点\r\n";
+    for (const char* header :
+         {"\xEF\xBB\xBF点名,X(m),Y(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,点类\r\n",
+          "\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类\r\n",
+          "点名,X北(m),Y东(m)\n"}) {
+        SCOPED_TRACE(header);
+        std::vector<KnownPointEntry> points;
+        ASSERT_FALSE(ReadKnownPoints(header + rows, "k.csv", KnownPointFormat::Csv, points));
+        ASSERT_EQ(points.size(), 2u);
+        EXPECT_EQ(points[1].name, "T1");
+        EXPECT_EQ(points[1].xy.dX, 3381382.324);
+        EXPECT_EQ(points[1].xy.dY, 501961.040);
+    }
+}
+
 TEST(KnownPointFile, LinesThatAreNoPointRefuseTheFile) {
     struct Case {
         const char* name;

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <set>
 
 using namespace traverse;
 
@@ -92,6 +94,58 @@ TEST(ResultsJson, ReadsBackWithEveryResult) {
     }
 }
 
+namespace {
+// Every field's path in a document ("checks.grade.name", "points[].m_mm"), and those
+// that hold an object or an array somewhere.
+void FieldPaths(const nlohmann::json& j, const std::string& path, std::set<std::string>& all,
+                std::set<std::string>& containers) {
+    if (!path.empty()) all.insert(path);
+    if (j.is_object()) {
+        if (!path.empty()) containers.insert(path);
+        for (const auto& [key, value] : j.items())
+            FieldPaths(value, path.empty() ? key : path + "." + key, all, containers);
+    } else if (j.is_array()) {
+        containers.insert(path);
+        for (const auto& element : j)
+            FieldPaths(element, path + "[]", all, containers);
+    }
+}
+
+// The first column of the README's JSON table, unquoted.
+std::set<std::string> ReadmeJsonFields() {
+    std::ifstream in(std::string(TA_EXAMPLES_DIR) + "/../README.md");
+    std::set<std::string> fields;
+    bool inTable = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("| field | type | unit | content |", 0) == 0)
+            inTable = true;
+        else if (inTable && line.rfind("| `", 0) != 0 && line.rfind("| ---", 0) != 0)
+            break;
+        else if (inTable && line.rfind("| `", 0) == 0)
+            fields.insert(line.substr(3, line.find('`', 3) - 3));
+    }
+    return fields;
+}
+} // namespace
+
+// The README lists every field of the JSON with its unit: no field unlisted, none listed
+// that the document lacks (三等 so that the mean side's check is there too).
+TEST(ResultsJson, TheReadmeListsEveryField) {
+    std::set<std::string> all, containers;
+    for (const Example& example : kExamples) {
+        auto run = Adjust(example);
+        const auto doc = nlohmann::json::parse(
+            BuildResultsJson(CollectResults(*run->dlg.m_adjusted), *ParseGrade("三等")));
+        FieldPaths(doc, "", all, containers);
+    }
+    const std::set<std::string> listed = ReadmeJsonFields();
+    ASSERT_FALSE(listed.empty());
+    for (const std::string& field : all)
+        EXPECT_TRUE(listed.count(field) || containers.count(field)) << "not listed: " << field;
+    for (const std::string& field : listed)
+        EXPECT_TRUE(all.count(field)) << "listed, not written: " << field;
+}
+
 TEST(SvgPlot, IsWellFormedWithOneEllipsePerNewPoint) {
     for (const Example& example : kExamples) {
         SCOPED_TRACE(example.file);
@@ -134,16 +188,42 @@ TEST(CoordinateFiles, CsvAndDatHoldOneRowPerPoint) {
     TraverseResults r = CollectResults(*run->dlg.m_adjusted);
     r.points[1].name = "北山";
     const std::string csv = CoordinatesCsv(r), dat = CoordinatesDat(r);
-    ASSERT_EQ(csv.rfind("\xEF\xBB\xBF点名,", 0), 0u);
+    // The axes named north and east; F(°) beside the DMS text (a column added, on purpose).
+    ASSERT_EQ(
+        csv.rfind("\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类\r\n",
+                  0),
+        0u);
     const auto csvLines = Lines(csv), datLines = Lines(dat);
     ASSERT_EQ(csvLines.size(), r.points.size() + 1);
     ASSERT_EQ(datLines.size(), r.points.size());
-    EXPECT_EQ(csvLines[1], "D21,3381252.418,501734.206,,,,,,,已知点");
-    EXPECT_EQ(std::count(csvLines[2].begin(), csvLines[2].end(), ','), 9);
+    EXPECT_EQ(csvLines[1], "D21,3381252.418,501734.206,,,,,,,,已知点");
+    EXPECT_EQ(std::count(csvLines[2].begin(), csvLines[2].end(), ','), 10);
     EXPECT_EQ(csvLines[2].rfind("北山,", 0), 0u);
     EXPECT_EQ(datLines[0], "D21,,501734.206,3381252.418,0.000"); // east before north
     EXPECT_EQ(datLines[1].rfind("\xB1\xB1\xC9\xBD,,", 0), 0u);   // code page 936
     EXPECT_EQ(CoordinateFormatOf("a.CSV"), CoordinateFormat::Csv);
     EXPECT_EQ(CoordinateFormatOf("b.dat"), CoordinateFormat::Dat);
     EXPECT_FALSE(CoordinateFormatOf("c.txt"));
+}
+
+// F twice: the DMS text and decimal degrees, rounded alike (359.9999999° is 0° in both,
+// never 360).
+TEST(CoordinateFiles, CsvGivesTheEllipseAzimuthInDecimalDegreesToo) {
+    const struct {
+        double f;
+        const char* cells; // F and F(°)
+    } cases[] = {
+        {330.2005527778, "330°12′01.99″,330.200553"}, {0.0, "0°00′00.00″,0.000000"},
+        {2.9144277, "2°54′51.94″,2.914428"},          {359.9999999, "0°00′00.00″,0.000000"},
+        {359.9999, "359°59′59.64″,359.999900"},
+    };
+    for (const auto& c : cases) {
+        TraverseResults r;
+        r.points = {{"P", {1, 2}, false, 1, 1, 1, 1, 0.5, c.f}};
+        const auto lines = Lines(CoordinatesCsv(r));
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[1],
+                  std::string("P,1.000,2.000,1.00,1.00,1.00,1.00,0.50,") + c.cells + ",待定点")
+            << c.f;
+    }
 }
