@@ -2,7 +2,9 @@
 
 #include "model/NumberText.h"
 #include "platform/PathNames.h"
+#include "platform/ShownText.h"
 #include "read/KnownPointFile.h"
+#include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "write/CoordinateFiles.h"
 
@@ -12,6 +14,13 @@
 using namespace traverse;
 
 namespace {
+// A name for a report's header: UTF-8 text without control characters.
+bool IsPlainText(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return IsValidUtf8(text);
+}
+
 constexpr const char* kTypeNames[] = {"non-oriented", "single", "closed", "double"};
 constexpr const char* kTypeTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
                                        "双连接角附合导线"};
@@ -37,6 +46,7 @@ enum OptionId {
     kOptInputEncoding,
     kOptSummary,
     kOptFaceTolerance,
+    kOptProject,
 };
 
 struct OptionInfo {
@@ -64,6 +74,7 @@ constexpr OptionInfo kOptions[] = {
     {"--input-encoding", "观测文件编码"},
     {"--summary", "摘要形式 full 或 line"},
     {"--face-tolerance", "两测回限差（秒）"},
+    {"--project", "项目名称"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -305,6 +316,11 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     if (v[kOptSummary] && *v[kOptSummary] != "full" && *v[kOptSummary] != "line")
         return FormatString(str::kBatchUnknownSummary, {*v[kOptSummary]});
     a.summaryLine = v[kOptSummary] == "line";
+    if (v[kOptProject]) {
+        if (!IsPlainText(*v[kOptProject]))
+            return FormatString(str::kBatchBadProject, {ShownText(*v[kOptProject])});
+        a.project = *v[kOptProject];
+    }
     return std::nullopt;
 }
 } // namespace
@@ -369,6 +385,7 @@ std::string UsageOptions() {
            "                    改正数、坐标，合计与闭合差；UTF-8 CSV）\n"
            "  --html FILE.html  网页报告（表头、闭合差与结论、导线计算表、坐标与精度、导线图；\n"
            "                    单个 UTF-8 文件，按 A4 打印）\n"
+           "  --project NAME    项目名称，写在网页报告的表头\n"
            "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
            "  --summary=FORM    摘要形式：full（默认）逐行写出闭合差、限差检核与结论；line 只写\n"
            "                    一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、等级\n"
@@ -401,7 +418,7 @@ std::string BatchUsageText() {
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
            "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"
-           "                       [--html FILE.html]\n"
+           "                       [--html FILE.html] [--project NAME]\n"
            "                       [--quiet] [--summary=full|line]\n"
            "                       [--] OBSERVATION_FILE\n"
            "       traverse-adjust -h | --help | --version\n"

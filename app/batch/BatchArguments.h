@@ -32,6 +32,7 @@ struct BatchArguments {
     std::optional<std::string> knownFile;     // --known: the points the options leave out
     TextEncoding inputEncoding = TextEncoding::Automatic;
     double faceTolerance = kDefaultFaceTolerance; // --face-tolerance, arc seconds (".con")
+    std::string project; // --project: the project's name (UTF-8) for the reports; empty: none
     // Report sections; all four unless --sections names others.
     bool header = false; // the report's header and closure sections, on request
     bool closures = false;

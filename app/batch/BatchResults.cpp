@@ -24,7 +24,7 @@ constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
 
 // What the report's header says of the run.
 ReportContext RunContext(const BatchArguments& a) {
-    return {a.observationFile, a.grade.value_or(DefaultGrade()), LocalDateText(), ProgramVersion(), {}};
+    return {a.observationFile, a.grade.value_or(DefaultGrade()), LocalDateText(), ProgramVersion(), a.project};
 }
 } // namespace
 

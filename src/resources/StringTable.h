@@ -127,6 +127,7 @@ constexpr int kKnownFileEmpty = 217;           // %1 the file
 constexpr int kBatchUnknownSummary = 218;      // %1 the form given
 constexpr int kBatchSheetExtension = 219;      // %1 the calculation sheet named
 constexpr int kBatchHtmlExtension = 220;       // %1 the HTML report named
+constexpr int kBatchBadProject = 223;          // %1 the project's name, shown escaped
 // outputs that stand or fall together (230-239)
 constexpr int kBatchPartlyReplaced = 230; // %1 the file, %2 the reason, %3 files replaced
 // results, continued: the grade's length limits

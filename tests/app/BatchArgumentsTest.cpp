@@ -135,6 +135,13 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
          Msg(str::kBatchNeedsOption,
              {"--type", "导线类型 non-oriented、single、closed 或 double"})},
         {{"--type", "loop", "a.txt"}, Msg(str::kBatchUnknownType, {"loop"})},
+        // a project's name is text for a report's header
+        {{"--type", "single", "--start1", "1,2", "--start2", "3,4", "--end1", "5,6", "--project",
+          "A\nB", "a.txt"},
+         Msg(str::kBatchBadProject, {"A\\x0AB"})},
+        {{"--type", "non-oriented", "--start1", "1,2", "--end1", "5,6", "--project", "\xB3\xC7",
+          "a.txt"},
+         Msg(str::kBatchBadProject, {"\\xB3\\xC7"})},
         {{"--type", "Closed", "a.txt"}, Msg(str::kBatchUnknownType, {"Closed"})},
         {{"--type", "4", "a.txt"}, Msg(str::kBatchUnknownType, {"4"})},
         {{"--type", "-1", "a.txt"}, Msg(str::kBatchUnknownType, {"-1"})},
@@ -323,14 +330,32 @@ TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
 TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
     const std::string help = BatchUsageText(), manual = ManualPage();
     ASSERT_FALSE(manual.empty()) << TA_MANUAL_PAGE;
-    const std::vector<std::string> words = {
-        "--type",     "--start1", "--start2",         "--end1",
-        "--end2",     "--known",  "--input-encoding", "--face-tolerance",
-        "--sections", "-o",       "--encoding",       "--grade",
-        "--json",     "--plot",   "--coords",         "--sheet",
-        "--html",     "--quiet",  "--summary",        "full",
-        "line",       "-h",       "--help",           "--version",
-        "--"};
+    const std::vector<std::string> words = {"--type",
+                                            "--start1",
+                                            "--start2",
+                                            "--end1",
+                                            "--end2",
+                                            "--known",
+                                            "--input-encoding",
+                                            "--face-tolerance",
+                                            "--sections",
+                                            "-o",
+                                            "--encoding",
+                                            "--grade",
+                                            "--json",
+                                            "--plot",
+                                            "--coords",
+                                            "--sheet",
+                                            "--html",
+                                            "--project",
+                                            "--quiet",
+                                            "--summary",
+                                            "full",
+                                            "line",
+                                            "-h",
+                                            "--help",
+                                            "--version",
+                                            "--"};
     for (const std::string& word : words) {
         EXPECT_TRUE(NamesWord(help, word)) << "--help: " << word;
         EXPECT_TRUE(NamesWord(manual, word)) << "manual: " << word;
