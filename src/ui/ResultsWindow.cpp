@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -109,8 +111,15 @@ bool CResultsWindow::PrintTo(QPrinter& printer) const {
 
 void CResultsWindow::Print() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("导线平差成果"));
+    // The job's name, and the file 打印到文件 proposes, follow the observation file
+    // ("closed-平差成果.pdf"). The dialog proposes it, as it is made, in the folder the
+    // program runs in when that is under the home folder: the observation file's, here.
+    const QFileInfo proposed(QString::fromStdString(m_ws.DefaultSavePath("平差成果")));
+    printer.setDocName(proposed.fileName());
+    const QString before = QDir::currentPath();
+    if (!m_ws.m_strLastFolder.empty()) QDir::setCurrent(proposed.absolutePath());
     QPrintDialog dialog(&printer, this);
+    QDir::setCurrent(before);
     dialog.setWindowTitle(QStringLiteral("打印平差成果"));
     if (dialog.exec() != QDialog::Accepted) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
