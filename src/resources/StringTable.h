@@ -35,7 +35,7 @@ constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
 // 130-139 and 250-259 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
-// 190-199 results.
+// 190-199 results, 270-279 main window.
 constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102;     // export with no section ticked
@@ -166,7 +166,12 @@ constexpr int kChainBackBroken = 257;     // %1 a set-up, %2 its backsight, %3 t
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
 constexpr int kNoDisplay = 151;          // no graphical display to show the window on
 constexpr int kNoWidgetApp = 152;        // the host's application object cannot show windows
-constexpr int kCannotOpenDocument = 153; // no program opened the report; %1 the path
+constexpr int kCannotOpenDocument = 153; // report saved, no program opened it; %1 the path
+
+// the main window (270-279)
+constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point
+constexpr int kExitUnsaved = 271;     // Yes/No on "退出" with an adjustment not yet saved
+constexpr int kReportSaved = 272;     // %1 the report's path, after the export opened it
 } // namespace str
 
 // The text of an id; empty for an unknown id.

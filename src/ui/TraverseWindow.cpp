@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -74,7 +75,8 @@ void CTraverseWindow::Attach(CTraverseAdjustDlg& ws) {
     OnClick(m_controls.Button(ctl::kRadioSingle), this, [&ws] { ws.OnTypeSingleConnection(); });
     OnClick(m_controls.Button(ctl::kRadioClosed), this, [&ws] { ws.OnTypeClosed(); });
     OnClick(m_controls.Button(ctl::kRadioDouble), this, [&ws] { ws.OnTypeDoubleConnection(); });
-    OnClick(m_controls.Button(ctl::kExit), this, [this] {
+    OnClick(m_controls.Button(ctl::kExit), this, [this, &ws] {
+        if (!ws.OnExit()) return;
         m_exiting = true;
         reject();
     });
@@ -93,6 +95,15 @@ void CTraverseWindow::paintEvent(QPaintEvent* event) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+void CTraverseWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit*>(focusWidget()) != nullptr) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void CTraverseWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && m_caption != nullptr) m_caption->update();
     QDialog::changeEvent(event);
@@ -104,6 +115,11 @@ QWidget* CTraverseWindow::DialogParent() {
 }
 
 void CTraverseWindow::Invalidate() { update(); }
+
+void CTraverseWindow::SetCaption(const std::string& text) {
+    setWindowTitle(QString::fromStdString(text));
+    if (m_caption != nullptr) m_caption->update();
+}
 
 // The folder of the module drawing this window when the host loaded it by its full path
 // (installed, that is lib/traverse-adjust/ and not the program's bin/); else the folder

@@ -54,9 +54,10 @@ public:
     CGridCtrl& Grid() override { return *m_grid; }
     CImgEdit& Diagram() override { return *m_diagram; }
     void Invalidate() override;
+    void SetCaption(const std::string& text) override;
     bool RunExportDialog(CResultExportDlg& dlg) override;
     void RunResultsWindow(CTraverseAdjustDlg& ws) override;
-    void OpenDocument(const std::string& path) override;
+    bool OpenDocument(const std::string& path) override;
     std::string ModuleDirectory() const override;
 
     // The modal result after "退出".
@@ -67,6 +68,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter in an edit box moves to the next box, as Tab does; elsewhere it presses the
+    // default button, "测量数据导入".
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -14,13 +14,18 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QUrl>
 
 using namespace traverse;
@@ -59,6 +64,41 @@ void PrepareFileDialog(QFileDialog& dialog, const QFont& font, const QString& fo
 void OnClick(QAbstractButton* button, QObject* context, std::function<void()> handler) {
     if (button != nullptr) QObject::connect(button, &QAbstractButton::clicked, context, handler);
 }
+
+// A path box without the focus shows its path elided in the middle, so that the file's
+// name stays in sight however deep its folder; with the focus it is an ordinary edit.
+// The whole path is its tool tip.
+class CMiddleElision : public QObject {
+public:
+    explicit CMiddleElision(QLineEdit& edit) : QObject(&edit) {
+        edit.installEventFilter(this);
+        edit.setToolTip(edit.text());
+        QObject::connect(&edit, &QLineEdit::textChanged, &edit, &QWidget::setToolTip);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (edit == nullptr || event->type() != QEvent::Paint || edit->hasFocus()) return false;
+        QStyleOptionFrame panel;
+        panel.initFrom(edit);
+        panel.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, edit);
+        panel.midLineWidth = 0;
+        panel.state |= QStyle::State_Sunken;
+        QPainter painter(edit);
+        edit->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, edit);
+        const QRect text = edit->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, edit)
+                               .marginsRemoved(edit->textMargins())
+                               .adjusted(2, 0, -2, 0); // QLineEdit's own side margin
+        painter.setPen(edit->palette().color(
+            edit->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        painter.drawText(
+            text, Qt::AlignLeft | Qt::AlignVCenter,
+            edit->fontMetrics().elidedText(edit->text(), Qt::ElideMiddle, text.width()));
+        return true;
+    }
+};
 } // namespace
 
 void CTraverseWindow::ShowMessage(int stringId, const std::string& text) {
@@ -120,6 +160,8 @@ bool CTraverseWindow::RunExportDialog(CResultExportDlg& dlg) {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("exportDialog"));
     CDialogControls controls(dialog, ExportDialogTemplate());
+    if (auto* path = qobject_cast<QLineEdit*>(controls.Widget(ctl::kOptPath)))
+        new CMiddleElision(*path);
     dlg.DoDataExchange(controls, false);
     OnClick(controls.Button(ctl::kOptFileName), &dialog, [&] { dlg.OnFileName(controls, *this); });
     OnClick(controls.Button(ctl::kOk), &dialog, [&] {
@@ -134,9 +176,8 @@ void CTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
     window.exec();
 }
 
-void CTraverseWindow::OpenDocument(const std::string& path) {
+bool CTraverseWindow::OpenDocument(const std::string& path) {
     // The desktop's handler for the file, started directly: no shell, no command line.
     const QUrl url = QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (!QDesktopServices::openUrl(url))
-        ShowMessage(str::kCannotOpenDocument, FormatString(str::kCannotOpenDocument, {path}));
+    return QDesktopServices::openUrl(url);
 }

@@ -10,6 +10,13 @@
 #include "workspace/ResultExportDlg.h"
 
 namespace {
+// The path box scrolled to its end, so that the file's name shows however deep its folder.
+void ShowPathEnd(HWND dialog) {
+    const HWND edit = GetDlgItem(dialog, ctl::kOptPath);
+    const LRESULT length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, WPARAM(length), LPARAM(length));
+}
+
 struct ExportRun {
     CResultExportDlg& options;
     IWindowPort& window;
@@ -24,6 +31,7 @@ INT_PTR CALLBACK ExportProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         run->activeDialog = hwnd;
         run->controls = std::make_unique<CWinDialogControls>(hwnd, ExportDialogTemplate());
         run->options.DoDataExchange(*run->controls, false);
+        ShowPathEnd(hwnd);
         return TRUE;
     }
     auto* run = reinterpret_cast<ExportRun*>(GetWindowLongPtrW(hwnd, DWLP_USER));
@@ -31,6 +39,7 @@ INT_PTR CALLBACK ExportProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     switch (LOWORD(w)) {
     case ctl::kOptFileName:
         run->options.OnFileName(*run->controls, run->window);
+        ShowPathEnd(hwnd);
         return TRUE;
     case ctl::kOk:
         if (run->options.OnOK(*run->controls, run->window)) EndDialog(hwnd, IDOK);

@@ -17,8 +17,14 @@ using namespace traverse;
 namespace {
 std::wstring Caption() { return Widen("导线平差"); }
 
+bool IsEditBox(HWND control) {
+    wchar_t name[16] = {};
+    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
+}
+
 // The modal loop of the main window, without the dialog manager's Escape (which would
-// close it like "退出"). Returns false when the thread was asked to quit.
+// close it like "退出"); Enter in an edit box moves to the next box as Tab does.
+// Returns false when the thread was asked to quit.
 bool PumpUntil(HWND window, const bool& done) {
     MSG msg;
     while (!done) {
@@ -30,6 +36,10 @@ bool PumpUntil(HWND window, const bool& done) {
         if (got < 0) return false;
         const bool ours = msg.hwnd == window || IsChild(window, msg.hwnd);
         if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) continue;
+        if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsEditBox(msg.hwnd)) {
+            SendMessageW(window, WM_NEXTDLGCTL, 0, FALSE); // the next tab stop, text selected
+            continue;
+        }
         if (!IsDialogMessageW(window, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -92,7 +102,7 @@ bool CWinTraverseWindow::OnCommand(int id) {
         ws.OnTypeDoubleConnection();
         return true;
     case ctl::kExit:
-        m_exit = true;
+        m_exit = ws.OnExit();
         return true;
     }
     return false;
@@ -142,13 +152,16 @@ void CWinTraverseWindow::Invalidate() {
     if (m_hwnd != nullptr) InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+void CWinTraverseWindow::SetCaption(const std::string& text) {
+    if (m_hwnd != nullptr) SetWindowTextW(m_hwnd, Widen(text).c_str());
+}
+
 // The report is opened by the program Windows associates with it; no command line is
 // built from its path.
-void CWinTraverseWindow::OpenDocument(const std::string& path) {
+bool CWinTraverseWindow::OpenDocument(const std::string& path) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(m_hwnd, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        ShowMessage(str::kCannotOpenDocument, FormatString(str::kCannotOpenDocument, {path}));
+    return result > 32;
 }
 
 // The folder of the host program, where the diagrams ship beside it.

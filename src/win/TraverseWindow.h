@@ -47,9 +47,10 @@ public:
     CGridCtrl& Grid() override { return m_grid; }
     CImgEdit& Diagram() override { return m_diagram; }
     void Invalidate() override;
+    void SetCaption(const std::string& text) override;
     bool RunExportDialog(CResultExportDlg& dlg) override;
     void RunResultsWindow(CTraverseAdjustDlg& ws) override;
-    void OpenDocument(const std::string& path) override;
+    bool OpenDocument(const std::string& path) override;
     std::string ModuleDirectory() const override;
 
     static constexpr int kCancelResult = 2; // IDCANCEL, after "退出"

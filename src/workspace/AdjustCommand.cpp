@@ -43,6 +43,7 @@ void CTraverseAdjustDlg::OnAdjust() {
     m_dWy = reduction.fy;
     m_dAzimuthClosure = reduction.azimuthClosure;
     m_bClosuresShown = true;
+    m_bResultsSaved = false;
     ShowWorkspace();
     ShowMessage(str::kAdjustDone);
     SetState(kAdjusted);

@@ -1,12 +1,16 @@
 // Data exchange between the window's edits and the workspace fields. Known points are
 // read and shown locale-independently, in the shortest form that reads back; an empty
 // box is untyped (NaN), shown empty again. The closure boxes only show: rounded to 0.1 mm
-// and 0.1″ once an adjustment has computed them, empty before, never read back. A known
+// and 0.1″ once an adjustment has computed them, empty before and where the type computes
+// none (Wz always, the azimuth closure of a type without an azimuth condition), never
+// read back. Full-width digits, point and signs (a Chinese input method's full-width
+// mode) read as their ASCII forms; a comma for the decimal point is named. A known
 // point (name or number) or a type read with another value drops the results of the
 // old one; the face tolerance only counts for the next import.
 #include "model/NumberText.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "workspace/TypeLayouts.h"
 
 #include "model/AngleConversions.h"
 #include "resources/StringTable.h"
@@ -73,10 +77,40 @@ std::string ShownNumber(double value) { return std::isnan(value) ? "" : FormatSh
 
 // A closure as the box shows it; the azimuth closure is a packed value (seconds below 1′).
 std::string ShownClosure(const CTraverseAdjustDlg& dlg, const NumberBinding& b) {
-    if (!dlg.m_bClosuresShown) return "";
+    if (!dlg.m_bClosuresShown || b.controlId == ctl::kWz) return "";
+    if (b.controlId == ctl::kAzimuthClosure && !HasAzimuthClosure(dlg.m_nTraverseType)) return "";
     const double value = dlg.*b.field;
     return FormatTenth(b.controlId == ctl::kAzimuthClosure ? DmsToSeconds(UnpackDms(value))
                                                            : value);
+}
+
+// U+FF0B..U+FF19 (＋，－．／０-９) are EF BC 8B..99 in UTF-8, 0x60 above their ASCII
+// forms; U+3000 (the full-width space) is E3 80 80. The solidus stays full-width.
+std::string HalfWidth(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        if (i + 2 < text.size() && byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x8B &&
+            byte(2) <= 0x99 && byte(2) != 0x8F) {
+            out += static_cast<char>(byte(2) - 0x60);
+            i += 2;
+        } else if (i + 2 < text.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+            out += ' ';
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// A number written with one comma where its decimal point belongs ("120,345").
+bool IsCommaDecimal(std::string text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos) return false;
+    text[comma] = '.';
+    return ParseNumberText(text).has_value();
 }
 
 // Equal values, two untyped boxes included.
@@ -99,11 +133,11 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     double values[std::size(kNumberMap)];
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
         if (kNumberMap[i].role == C) continue; // a closure box only shows
-        const std::string text = m_pPort->GetControlText(kNumberMap[i].controlId);
+        const std::string text = HalfWidth(m_pPort->GetControlText(kNumberMap[i].controlId));
         auto value = ParseNumberText(text);
         if (!value && IsBlank(text)) value = kUntyped;
         if (!value) {
-            ShowMessage(str::kEnterNumber);
+            ShowMessage(IsCommaDecimal(text) ? str::kUseDecimalPoint : str::kEnterNumber);
             m_pPort->FocusControl(kNumberMap[i].controlId);
             return false;
         }

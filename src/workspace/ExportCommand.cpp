@@ -1,6 +1,6 @@
 // The export command of button 1020: options dialog (with the choice of the last
-// export of this run), report file, open action. The window is read first, so a known
-// point typed just before counts (and drops the results).
+// export of this run), report file, open action, then where the report is. The window is read
+// first, so a known point typed just before counts (and drops the results).
 #include "platform/LocalDate.h"
 #include "platform/PathNames.h"
 #include "resources/StringTable.h"
@@ -32,7 +32,11 @@ void CTraverseAdjustDlg::ExportResults() {
 
     const std::string path = options.m_strPath;
     m_strLastFolder = FolderOf(path);
-    if (SaveResultFile(path,
-                       BuildResultsReport(*m_adjusted, options.Sections(), CurrentReportContext())))
-        m_pPort->OpenDocument(path);
+    if (!SaveResultFile(
+            path, BuildResultsReport(*m_adjusted, options.Sections(), CurrentReportContext())))
+        return;
+    // Where the report is, and the path to open by hand when no program opens it.
+    const bool opened = m_pPort->OpenDocument(path);
+    const int message = opened ? str::kReportSaved : str::kCannotOpenDocument;
+    ShowMessage(message, FormatString(message, {path}));
 }

@@ -59,6 +59,7 @@ void CTraverseAdjustDlg::ImportFile(const std::string& path) {
     FillObservationTable();
     m_importedFile = {true, file.file->device, file.file->inode};
     m_strObservationPath = path;
+    m_pPort->SetCaption(std::string(kWindowCaption) + " — " + FileNameOf(path));
     m_exportOptions.m_strPath.clear(); // the next export offers this traverse's own name
     SelectTypeOfShape();
     FillKnownPointNames();

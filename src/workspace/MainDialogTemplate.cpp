@@ -10,16 +10,29 @@ using K = ControlKind;
 
 // One known-point group: heading and name edit on the first line, then X, Y and Z,
 // each a label and an edit. (x, y) is the group's top left corner.
-void AddPointGroup(std::vector<ControlTemplate>& out, int x, int y, int heading,
-                   std::string_view headingText, const int labels[3],
-                   const std::string_view labelTexts[3], const int edits[4]) {
-    out.push_back({heading, K::Label, headingText, x, y + 1, 36, 10});
-    out.push_back({edits[0], K::Edit, "", x + 38, y, 72, 12});
-    for (int i = 0; i < 3; ++i) {
-        const bool z = i == 2;
-        const int rowY = y + 14 * (i + 1);
-        out.push_back({labels[i], K::Label, labelTexts[i], x, rowY + 1, 36, 10, z});
-        out.push_back({edits[i + 1], K::Edit, "", x + 38, rowY, 72, 12, z});
+struct PointGroup {
+    int x, y;
+    int heading;
+    std::string_view headingText;
+    int labels[3];
+    std::string_view labelTexts[3];
+    int edits[4]; // name, X, Y, Z
+};
+
+// The order of the controls is the tab order: the coordinates of the four groups
+// first, one after the other (Y of a point, then X of the next), then the names, which
+// the import fills in.
+void AddPointGroups(std::vector<ControlTemplate>& out, const PointGroup (&groups)[4]) {
+    for (const PointGroup& g : groups)
+        for (int i = 0; i < 3; ++i) {
+            const bool z = i == 2;
+            const int rowY = g.y + 14 * (i + 1);
+            out.push_back({g.labels[i], K::Label, g.labelTexts[i], g.x, rowY + 1, 36, 10, z});
+            out.push_back({g.edits[i + 1], K::Edit, "", g.x + 38, rowY, 72, 12, z});
+        }
+    for (const PointGroup& g : groups) {
+        out.push_back({g.heading, K::Label, g.headingText, g.x, g.y + 1, 36, 10});
+        out.push_back({g.edits[0], K::Edit, "", g.x + 38, g.y, 72, 12});
     }
 }
 
@@ -31,30 +44,37 @@ DialogTemplate Build() {
     c.push_back({ctl::kGrid, K::Grid, "", 13, 20, 564, 128});
 
     c.push_back({-1, K::GroupBox, "起算数据输入", 7, 157, 244, 133});
-    {
-        const int labels[3] = {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ};
-        const std::string_view texts[3] = {"Init X1", "Init Y1", "Init Z1"};
-        const int edits[4] = {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1};
-        AddPointGroup(c, 14, 170, ctl::kGroup1Heading, "起始点1", labels, texts, edits);
-    }
-    {
-        const int labels[3] = {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ};
-        const std::string_view texts[3] = {"Init X2", "Init Y2", "Init Z2"};
-        const int edits[4] = {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2};
-        AddPointGroup(c, 134, 170, ctl::kGroup2Heading, "起始点2", labels, texts, edits);
-    }
-    {
-        const int labels[3] = {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ};
-        const std::string_view texts[3] = {"Goal X1", "Goal Y1", "Goal Z1"};
-        const int edits[4] = {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1};
-        AddPointGroup(c, 14, 230, ctl::kGroup3Heading, "终止点1", labels, texts, edits);
-    }
-    {
-        const int labels[3] = {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ};
-        const std::string_view texts[3] = {"Goal X2", "Goal Y2", "Goal Z2"};
-        const int edits[4] = {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2};
-        AddPointGroup(c, 134, 230, ctl::kGroup4Heading, "终止点2", labels, texts, edits);
-    }
+    const PointGroup groups[4] = {
+        {14,
+         170,
+         ctl::kGroup1Heading,
+         "起始点1",
+         {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ},
+         {"Init X1", "Init Y1", "Init Z1"},
+         {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1}},
+        {134,
+         170,
+         ctl::kGroup2Heading,
+         "起始点2",
+         {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ},
+         {"Init X2", "Init Y2", "Init Z2"},
+         {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2}},
+        {14,
+         230,
+         ctl::kGroup3Heading,
+         "终止点1",
+         {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ},
+         {"Goal X1", "Goal Y1", "Goal Z1"},
+         {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1}},
+        {134,
+         230,
+         ctl::kGroup4Heading,
+         "终止点2",
+         {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ},
+         {"Goal X2", "Goal Y2", "Goal Z2"},
+         {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2}},
+    };
+    AddPointGroups(c, groups);
 
     c.push_back({-1, K::GroupBox, "计算结果", 257, 157, 161, 70});
     struct ClosureRow {

@@ -1,6 +1,6 @@
 // The workflow state with the button that depends on it, and the command of "平差成果":
 // the results window over the current adjustment, whose files are written as the
-// report is.
+// report is; and "退出", which asks before an adjustment nothing was saved from is lost.
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
@@ -28,11 +28,19 @@ bool CTraverseAdjustDlg::SaveResultFile(const std::string& path, std::string_vie
     std::optional<FileId> observations;
     if (m_importedFile.valid) observations = FileId{m_importedFile.device, m_importedFile.inode};
     const WriteResult result = WriteWholeFile(path, bytes, observations);
-    if (result.status == WriteStatus::Written) return true;
+    if (result.status == WriteStatus::Written) {
+        m_bResultsSaved = true;
+        return true;
+    }
     ShowWriteFailure(result, path);
     return false;
 }
 
 void CTraverseAdjustDlg::ShowWriteFailure(const WriteResult& result, const std::string& path) {
     if (const auto refusal = WriteFailure(result, path)) ShowRefusal(*refusal);
+}
+
+bool CTraverseAdjustDlg::OnExit() {
+    if (m_nState != kAdjusted || !m_adjusted || m_bResultsSaved || m_pPort == nullptr) return true;
+    return m_pPort->AskYesNo(str::kExitUnsaved, std::string(LoadString(str::kExitUnsaved)));
 }

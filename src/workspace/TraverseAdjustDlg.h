@@ -26,6 +26,9 @@
 
 using namespace traverse;
 
+// The main window's title; after an import the file's name follows it.
+constexpr const char* kWindowCaption = "导线平差";
+
 enum WorkflowState { kNothingLoaded = 0, kObservationsLoaded = 1, kAdjusted = 2 };
 
 class CTraverseAdjustDlg {
@@ -119,6 +122,11 @@ public:
     // "<folder last used><observation file's stem>-<what>", e.g. "data/closed-平差报告.txt".
     std::string DefaultSavePath(std::string_view what) const;
 
+    // Button "退出": true when the window may close. With an adjustment nothing was saved
+    // from since (no report exported, no file of the results window written) it asks
+    // "平差成果尚未导出，确定退出吗？" first; 否 keeps the window.
+    bool OnExit();
+
     // ---- window: initialisation and type selection -------------------------------
     void OnInitDialog();
     int OnTypeNonOriented();
@@ -179,6 +187,8 @@ public:
     // An adjustment's results were dropped by a change of its inputs: the export asks
     // for a new adjustment rather than for a first one.
     bool m_bResultsDiscarded = false;
+    // A file was written from the current adjustment (the report or a results file).
+    bool m_bResultsSaved = false;
 
 private:
     IWindowPort* m_pPort = nullptr;

@@ -56,6 +56,10 @@ void ShowGroup(IControlPort& port, const PointGroup& group, bool show) {
 }
 } // namespace
 
+bool HasAzimuthClosure(int traverseType) {
+    return IsTraverseType(traverseType) && kLayouts[traverseType].azimuthClosureActive;
+}
+
 std::string_view DiagramFileName(int traverseType) {
     return IsTraverseType(traverseType) ? kLayouts[traverseType].diagram : std::string_view();
 }

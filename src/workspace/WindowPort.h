@@ -78,13 +78,16 @@ public:
     virtual CImgEdit& Diagram() = 0;
     // Redraw the whole window, background erased.
     virtual void Invalidate() = 0;
+    // The window's title, e.g. "导线平差 — closed.txt"; a port without one ignores it.
+    virtual void SetCaption(const std::string& text) { (void)text; }
     // Runs the export options dialog modally; true when closed with OK.
     virtual bool RunExportDialog(CResultExportDlg& dlg) = 0;
     // Runs the results window "平差成果" modally over the workspace's current
     // adjustment; a port without windows shows nothing.
     virtual void RunResultsWindow(CTraverseAdjustDlg& ws) { (void)ws; }
-    // Opens a document with the desktop's default program; never through a shell.
-    virtual void OpenDocument(const std::string& path) = 0;
+    // Opens a document with the desktop's default program; never through a shell. False
+    // when no program opened it.
+    virtual bool OpenDocument(const std::string& path) = 0;
     // Directory of the host executable, with a trailing '/'.
     virtual std::string ModuleDirectory() const = 0;
 };

@@ -102,7 +102,8 @@ std::string WindowReport(const BatchArguments& a, const fs::path& reportPath) {
         return true;
     };
     dlg.ExportResults();
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kAdjustDone}) << a.observationFile;
+    EXPECT_EQ(port.messageIds, (std::vector<int>{str::kAdjustDone, str::kReportSaved}))
+        << a.observationFile;
     return ReadFile(reportPath);
 }
 

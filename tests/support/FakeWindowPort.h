@@ -53,9 +53,13 @@ public:
     CGridCtrl& Grid() override { return grid; }
     CImgEdit& Diagram() override { return diagram; }
     void Invalidate() override { ++invalidateCount; }
+    void SetCaption(const std::string& text) override { caption = text; }
     bool RunExportDialog(CResultExportDlg& dlg) override;
     void RunResultsWindow(CTraverseAdjustDlg&) override { ++resultsWindowRuns; }
-    void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }
+    bool OpenDocument(const std::string& path) override {
+        openedDocuments.push_back(path);
+        return documentsOpen;
+    }
     std::string ModuleDirectory() const override { return moduleDirectory; }
 
     // Sets the number edits of the known points (X, Y of start 1, start 2, end 1, end 2).
@@ -80,7 +84,9 @@ public:
     std::vector<std::string> openFilters, saveRequests;
     std::function<bool(CResultExportDlg&)> exportDialogScript; // unset: cancels
     std::vector<std::string> openedDocuments;
+    bool documentsOpen = true; // whether a program opens them
     int resultsWindowRuns = 0;
     std::string moduleDirectory = "/opt/traverse/";
     int invalidateCount = 0;
+    std::string caption;
 };

@@ -77,11 +77,18 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
         d->findChild<QLineEdit*>("ctl1048")->setText(path);
         d->findChild<QAbstractButton*>("ctl1")->click();
     });
+    QString saved;
+    WhenMessageBox([&saved](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        saved = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
     Click(ctl::kExport);
     QDesktopServices::unsetUrlHandler("file");
 
+    EXPECT_EQ(saved, "报告已保存：" + path);
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0].toLocalFile(), path);
     QFile report(path);

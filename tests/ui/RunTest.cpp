@@ -95,6 +95,11 @@ TEST(WholeRun, ClosedExampleFromImportToReport) {
         d->findChild<QLineEdit*>("ctl1048")->setText(report);
         d->findChild<QAbstractButton*>("ctl1")->click();
     });
+    WhenMessageBox([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        EXPECT_TRUE(box->text().startsWith("报告已保存：")) << box->text().toStdString();
+        box->button(QMessageBox::Ok)->click();
+    });
     OpenRecorder opened;
     QDesktopServices::setUrlHandler("file", &opened, "open");
     click(ctl::kExport);

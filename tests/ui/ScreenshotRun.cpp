@@ -159,7 +159,14 @@ int main(int argc, char** argv) {
     };
     AddResultsSteps(steps, folder);
     AddReplaceSteps(steps, window, folder);
-    steps.push_back([&] { window.Controls().Button(ctl::kExit)->click(); });
+    // 退出 asks first when the adjustment was saved nowhere; 是 ends the run.
+    steps.push_back([&] {
+        QTimer::singleShot(0, &window, [&] { window.Controls().Button(ctl::kExit)->click(); });
+    });
+    steps.push_back([] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    });
 
     size_t next = 0;
     QTimer stepper;

@@ -208,21 +208,44 @@ TEST_F(MainWindow, GridAndClosureBoxesAreOutputs) {
     EXPECT_EQ(t.verticalScrollBar()->value(), 0);
 }
 
-TEST(MainWindowKeys, EnterStartsTheImportNotTheAdjustment) {
+// Enter in a box moves on as Tab does (it used to start the import from a coordinate
+// box); elsewhere it still presses "测量数据导入", never "导线平差". Tab goes from a
+// point's Y to the next point's X, not to the next point's name the import filled in.
+TEST(MainWindowKeys, EnterAndTabMoveThroughTheCoordinatesInOrder) {
     CTraverseWindow window; // not attached: only the buttons' clicks are watched
     CTraverseAdjustDlg ws(&window);
     ws.OnInitDialog();
+    window.SetRadioIndex(ctl::kTypeRadioGroup, kDoubleConnection);
+    ws.OnTypeDoubleConnection(); // all four groups shown
+    window.SetControlText(ctl::kInitName2, "D22");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QSignalSpy imports(window.Controls().Button(ctl::kImport), &QAbstractButton::clicked);
     QSignalSpy adjusts(window.Controls().Button(ctl::kAdjust), &QAbstractButton::clicked);
-    for (int id : {ctl::kInitX1, ctl::kGoalY1, ctl::kInitName1}) {
-        QWidget* edit = window.Controls().Widget(id);
-        edit->setFocus();
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    EXPECT_EQ(imports.count(), 3);
+    const std::pair<int, int> steps[] = {
+        {ctl::kInitX1, ctl::kInitY1}, {ctl::kInitY1, ctl::kInitX2},    {ctl::kInitY2, ctl::kGoalX1},
+        {ctl::kGoalY1, ctl::kGoalX2}, {ctl::kGoalY2, ctl::kInitName1},
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab})
+        for (const auto& [from, to] : steps) {
+            QWidget* edit = window.Controls().Widget(from);
+            edit->setFocus();
+            QTest::keyClick(edit, key);
+            EXPECT_EQ(QApplication::focusWidget(), window.Controls().Widget(to))
+                << key << " from " << from;
+        }
+    EXPECT_EQ(imports.count(), 0);
+    QWidget* radio = window.Controls().Widget(ctl::kRadioClosed);
+    radio->setFocus();
+    QTest::keyClick(radio, Qt::Key_Return);
+    EXPECT_EQ(imports.count(), 1);
     EXPECT_EQ(adjusts.count(), 0);
+    // Typed after Tab from Y1, X2 goes into its own box; D22 stays.
+    window.Controls().Widget(ctl::kInitY1)->setFocus();
+    QTest::keyClick(window.Controls().Widget(ctl::kInitY1), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "3381685.431");
+    EXPECT_EQ(window.GetControlText(ctl::kInitName2), "D22");
+    EXPECT_EQ(window.GetControlText(ctl::kInitX2), "3381685.431");
 }
 
 TEST(MainWindowKeys, OnlyExitEndsTheWindow) {

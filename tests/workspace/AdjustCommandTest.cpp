@@ -107,7 +107,7 @@ TEST(AdjustCommand, NonNumberEditStopsBeforeAnyComputation) {
     port.texts[ctl::kInitY1] = "1000,5";
     dlg.m_nState = kAdjusted;
     dlg.OnAdjust();
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
+    EXPECT_EQ(port.messageIds, std::vector<int>{str::kUseDecimalPoint});
     EXPECT_TRUE(port.questionIds.empty());
     EXPECT_EQ(dlg.m_nState, kAdjusted);
     EXPECT_FALSE(dlg.m_adjusted.has_value());

@@ -76,7 +76,8 @@ TEST(DataExchange, MapsEachEditToItsField) {
 }
 
 TEST(DataExchange, NonNumberPromptsAndChangesNothing) {
-    const char* bad[] = {"abc", "12,5", "1.2.3", "nan", "inf", "1e999", "12 3", "0x105.66"};
+    const char* bad[] = {"abc",   "1,2,5", "1.2.3",    "nan",     "inf",
+                         "1e999", "12 3",  "0x105.66", "１２／５"};
     for (const char* text : bad) {
         FakeWindowPort port;
         port.ResetEdits(kClosed);
@@ -92,6 +93,48 @@ TEST(DataExchange, NonNumberPromptsAndChangesNothing) {
         EXPECT_EQ(dlg.m_dInitX1, 1.0) << text;
         EXPECT_EQ(dlg.m_nTraverseType, kNonOriented);
     }
+}
+
+// A Chinese input method in full-width mode types ０-９, ．, －, ＋ (and the full-width
+// space and comma); they read as their ASCII forms, a comma decimal is named.
+TEST(DataExchange, ReadsFullWidthDigitsAndNamesACommaDecimal) {
+    struct Case {
+        const char* text;
+        double value; // NaN: refused
+        int message;
+    };
+    const double no = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"３３８１２５２．４１８", 3381252.418, 0},
+        {"－０．２５", -0.25, 0},
+        {"＋５", 5.0, 0},
+        {"\u3000１２0.5\u3000", 120.5, 0}, // mixed widths, full-width spaces around
+        {"1e３", 1000.0, 0},
+        {"120,345", no, str::kUseDecimalPoint},
+        {"１２０，３４５", no, str::kUseDecimalPoint},
+        {"-0,5", no, str::kUseDecimalPoint},
+        {"1,234.5", no, str::kEnterNumber},  // a thousands separator is no decimal comma
+        {"\xEF\xBC", no, str::kEnterNumber}, // a cut sequence is read past, never beyond
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeWindowPort port;
+        port.ResetEdits(kClosed);
+        port.texts[ctl::kInitY2] = c.text;
+        CTraverseAdjustDlg dlg(&port);
+        EXPECT_EQ(dlg.ReadWindow(), c.message == 0);
+        if (c.message == 0) {
+            EXPECT_EQ(dlg.m_dInitY2, c.value);
+            EXPECT_TRUE(port.messageIds.empty());
+            continue;
+        }
+        EXPECT_EQ(port.messageIds, std::vector<int>{c.message});
+        EXPECT_EQ(port.focused, ctl::kInitY2);
+    }
+    FakeWindowPort port;
+    CTraverseAdjustDlg dlg(&port);
+    dlg.ShowMessage(str::kUseDecimalPoint);
+    EXPECT_EQ(port.messageTexts.at(0), "请用小数点“.”代替逗号“,”。");
 }
 
 TEST(DataExchange, AcceptsSurroundingSpaceSignsAndExponents) {

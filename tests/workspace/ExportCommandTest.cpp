@@ -84,6 +84,34 @@ TEST_F(ExportCommand, NothingHappensBeforeAnAdjustmentOrAfterCancel) {
     EXPECT_TRUE(port.openedDocuments.empty());
 }
 
+// "退出" asks while the adjustment is saved nowhere: a cancelled or failed export and a
+// cancelled save leave it unsaved; a report or results file written ends the question.
+TEST_F(ExportCommand, ExitAsksUntilAFileOfTheResultsIsWritten) {
+    const auto exitAnswering = [this](bool yes) {
+        port.questionIds.clear();
+        port.yesNoAnswers.push_back(yes);
+        const bool closes = ws.OnExit();
+        port.yesNoAnswers.clear();
+        return closes;
+    };
+    EXPECT_FALSE(exitAnswering(false)) << "否 stays";
+    EXPECT_EQ(port.questionIds, std::vector<int>{str::kExitUnsaved});
+    EXPECT_EQ(port.questionTexts.back(), "平差成果尚未导出，确定退出吗？");
+    EXPECT_TRUE(exitAnswering(true)) << "是 quits";
+    Export(out, {1, 1, 1, 1}, false);
+    Export(dir.string(), {1, 1, 1, 1}); // a folder: not written
+    port.savePaths.push_back(std::nullopt);
+    ws.SaveResultAs(kCoordinatesCsvFile, [] { return std::string("x"); });
+    EXPECT_FALSE(exitAnswering(false));
+    Export(out, {1, 1, 1, 1});
+    EXPECT_TRUE(exitAnswering(false));
+    EXPECT_TRUE(port.questionIds.empty());
+    ws.m_nState = kObservationsLoaded; // nothing adjusted: nothing to lose
+    ws.m_bResultsSaved = false;
+    EXPECT_TRUE(exitAnswering(false));
+    EXPECT_TRUE(port.questionIds.empty());
+}
+
 // Each export replaces the last; an option counts only when it is exactly 1.
 TEST_F(ExportCommand, WritesOpensAndReplaces) {
     Export(out, {1, 1, 1, 1});
@@ -93,8 +121,23 @@ TEST_F(ExportCommand, WritesOpensAndReplaces) {
     Export(out, {0, 0, 0, 0}); // nothing ticked: said so, and the last report stays
     EXPECT_TRUE(SameBytes(Golden("closed_sides.txt"), ReadBytes(out)));
     EXPECT_EQ(port.openedDocuments, std::vector<std::string>(2, out));
-    EXPECT_EQ(port.messageIds, std::vector<int>{str::kNoSectionChosen});
+    EXPECT_EQ(port.messageIds,
+              (std::vector<int>{str::kReportSaved, str::kReportSaved, str::kNoSectionChosen}));
     EXPECT_EQ(Files(), std::set<std::string>{"out.txt"});
+}
+
+// After 确认 the window says where the report is; when no program opens it, that the
+// path is to be opened by hand.
+TEST_F(ExportCommand, SaysWhereTheReportIs) {
+    for (const bool opens : {true, false}) {
+        port.documentsOpen = opens;
+        port.messageTexts.clear();
+        Export(out, {1, 1, 1, 1});
+        ASSERT_EQ(port.messageTexts.size(), 1u);
+        EXPECT_EQ(port.messageTexts[0],
+                  opens ? "报告已保存：" + out
+                        : "报告已保存：" + out + "\n没有找到打开它的程序，请按这个路径手动打开。");
+    }
 }
 
 // No path keeps string 16; every other refusal names the path and the system's reason.
@@ -148,6 +191,7 @@ TEST_F(ExportCommand, FailedWriteKeepsTheEarlierReport) {
     Export(out, {0, 0, 1, 0});
     const std::string earlier = ReadBytes(out);
     port.openedDocuments.clear();
+    port.messageIds.clear(), port.messageTexts.clear();
     rlimit saved{}, small{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     small = {64, saved.rlim_max};

@@ -127,6 +127,22 @@ TEST(MainDialogTemplate, IdsAreUniqueAndOneDefaultButton) {
     EXPECT_EQ(defaults, 1);
 }
 
+// The order of the controls is the tab order of both windows: Tab from a point's Y goes
+// to the next point's X; the names, filled in by the import, come after the coordinates
+// (Tab from Init Y1 into the name box of point 2 had X2 typed over "D22").
+TEST(MainDialogTemplate, TabGoesFromAPointsYToTheNextPointsX) {
+    std::vector<int> edits;
+    for (const ControlTemplate& c : MainDialogTemplate().controls)
+        if (c.kind == ControlKind::Edit && !c.disabled && c.id != ctl::kFaceTolerance &&
+            std::find(std::begin(ctl::kClosureEdits), std::end(ctl::kClosureEdits), c.id) ==
+                std::end(ctl::kClosureEdits))
+            edits.push_back(c.id);
+    EXPECT_EQ(edits, (std::vector<int>{ctl::kInitX1, ctl::kInitY1, ctl::kInitX2, ctl::kInitY2,
+                                       ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalX2, ctl::kGoalY2,
+                                       ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1,
+                                       ctl::kGoalName2}));
+}
+
 TEST(MainDialogTemplate, RadioGroupInTypeOrder) {
     const auto& controls = MainDialogTemplate().controls;
     std::vector<int> radios;

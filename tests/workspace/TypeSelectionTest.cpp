@@ -187,7 +187,7 @@ TEST(TypeSelection, ANonNumberIsPromptedAndTheClickedTypeApplies) {
 
         Click(dlg, port, to);
 
-        EXPECT_EQ(port.messageIds, std::vector<int>{str::kEnterNumber});
+        EXPECT_EQ(port.messageIds, std::vector<int>{str::kUseDecimalPoint});
         EXPECT_EQ(dlg.m_nTraverseType, to);
         EXPECT_EQ(port.radios[ctl::kTypeRadioGroup], to);
         EXPECT_EQ(port.texts[ctl::kGoalX2], "");
