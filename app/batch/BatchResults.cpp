@@ -53,7 +53,8 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                                         PlotTitle(a.observationFile, results.traverseType)))))
         return false;
     if (a.sheetPath &&
-        !outputs.Stage(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure)))
+        !outputs.Stage(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure,
+                                                         a.grade.value_or(DefaultGrade()))))
         return false;
     if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildHtmlReport(results, RunContext(a))))
         return false;

@@ -2,11 +2,9 @@
 
 #include "ui/ResultsWindow.h"
 
-#include "model/NumberText.h"
 #include "platform/ShownText.h"
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/CalculationSheet.h"
-#include "write/ResultsText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,17 +18,13 @@
 using namespace traverse;
 
 namespace {
-// The closures under the table, as the sheet's CSV gives them.
-QString ClosureLine(const ClosureStatistics& c) {
+// The footer under the table, as the sheet's CSV and the HTML report give it, for the
+// grade chosen.
+QString FooterText(const TraverseResults& results, const Grade& grade) {
     QStringList parts;
-    if (c.azimuthCondition)
-        parts << QStringLiteral("fβ = %1″")
-                     .arg(QString::fromStdString(FormatSignedTenth(c.azimuthClosure)));
-    parts << QStringLiteral("fx = %1 mm").arg(QString::fromStdString(FormatSignedTenth(c.fx)))
-          << QStringLiteral("fy = %1 mm").arg(QString::fromStdString(FormatSignedTenth(c.fy)))
-          << QStringLiteral("fD = %1 mm").arg(QString::fromStdString(FormatTenth(c.fd)))
-          << QStringLiteral("K = 1/%1").arg(QString::fromStdString(RelativeClosureText(c.k)));
-    return parts.join(QStringLiteral("，"));
+    for (const std::string& line : CalculationSheetFooter(results.sheet, results.closure, grade))
+        parts << QString::fromStdString(ShownText(line));
+    return parts.join(QStringLiteral("；"));
 }
 
 void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>& cells) {
@@ -52,7 +46,7 @@ void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 } // namespace
 
 CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), m_ws(ws), m_results(results) {
     setObjectName(QStringLiteral("sheetTab"));
     const auto cells = CalculationSheetCells(results.sheet);
     m_table = new QTableWidget(0, static_cast<int>(cells.front().size()), this);
@@ -65,24 +59,32 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
     CopyRowsOnCopyKey(*m_table);
     FillTable(*m_table, cells);
 
-    auto* closures = new QLabel(ClosureLine(results.closure), this);
-    closures->setObjectName(QStringLiteral("sheetClosures"));
-    closures->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_closures = new QLabel(FooterText(results, ws.m_grade), this);
+    m_closures->setObjectName(QStringLiteral("sheetClosures"));
+    m_closures->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_closures->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     QPushButton* copy = AddResultButton(*buttons, this, "copySheet", "复制到剪贴板");
     QPushButton* csv = AddResultButton(*buttons, this, "saveSheetCsv", "保存为 CSV…");
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
-    layout->addWidget(closures);
+    layout->addWidget(m_closures);
     layout->addLayout(buttons);
 
     connect(copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(TableText()); });
     connect(csv, &QPushButton::clicked, this, [&ws, &results] {
-        ws.SaveResultAs(kCalculationSheetFile,
-                        [&results] { return CalculationSheetCsv(results.sheet, results.closure); });
+        ws.SaveResultAs(kCalculationSheetFile, [&ws, &results] {
+            return CalculationSheetCsv(results.sheet, results.closure, ws.m_grade);
+        });
     });
+}
+
+// The grade may have been chosen anew on the closures' tab since.
+void CSheetTab::showEvent(QShowEvent* event) {
+    m_closures->setText(FooterText(m_results, m_ws.m_grade));
+    QWidget::showEvent(event);
 }
 
 QString CSheetTab::TableText() const { return TabSeparatedText(*m_table); }

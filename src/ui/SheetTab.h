@@ -1,6 +1,7 @@
 // Tab "导线计算表": the traverse calculation sheet as the core prints it, a row per
-// station and the sums, the closures under the table. Copied to the clipboard as tab-
-// separated lines; saved as CSV by the core's writer.
+// station and per known direction and the sums, the footer (Σβ理, fβ, the closures and
+// the grade's limits) under the table, for the grade chosen on the closures' tab. Copied
+// to the clipboard as tab-separated lines; saved as CSV by the core's writer.
 #pragma once
 
 #include "write/TraverseResults.h"
@@ -10,6 +11,8 @@
 
 using namespace traverse;
 
+class QLabel;
+class QShowEvent;
 class QTableWidget;
 class CTraverseAdjustDlg;
 
@@ -20,6 +23,12 @@ public:
     // The table with its header and sums, a tab between cells, a line feed after each row.
     QString TableText() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    CTraverseAdjustDlg& m_ws;
+    const TraverseResults& m_results;
     QTableWidget* m_table = nullptr;
+    QLabel* m_closures = nullptr;
 };

@@ -134,7 +134,7 @@ bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
         return true;
     case kSaveSheet:
         run.ws.SaveResultAs(kCalculationSheetFile, [&] {
-            return CalculationSheetCsv(run.results.sheet, run.results.closure);
+            return CalculationSheetCsv(run.results.sheet, run.results.closure, run.ws.m_grade);
         });
         return true;
     case kSaveHtml:

@@ -1,115 +1,229 @@
+// The sheet is built in its printed figures: first the azimuths (the adjusted ones
+// rounded to 0.1″, the known directions as given), then each angle's correction as what
+// turns the azimuth above into the azimuth below, then per side the increments computed
+// from the printed side and azimuth, and the adjusted ones between the printed X, Y.
 #include "write/CalculationSheet.h"
 
 #include "model/AngleConversions.h"
 #include "model/NumberText.h"
+#include "reduce/Reduction.h"
 #include "resources/CodePage936.h"
 #include "write/CoordinateFiles.h"
 #include "write/ResultsText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace traverse {
 
 namespace {
-constexpr long long kTenthsPerCircle = 360LL * 36000LL;
+constexpr long long kHalfCircle = kTenthsPerCircle / 2;
 
 std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
 
-double Folded(double degrees) {
-    const double f = std::fmod(degrees, 360.0);
-    return f < 0.0 ? f + 360.0 : f;
+// Into [0, 360°).
+long long Folded(long long tenths) {
+    return (tenths % kTenthsPerCircle + kTenthsPerCircle) % kTenthsPerCircle;
+}
+// Into (−180°, 180°].
+long long Turned(long long tenths) {
+    const long long t = Folded(tenths);
+    return t > kHalfCircle ? t - kTenthsPerCircle : t;
 }
 
-double PackedDegrees(double packed) { return Folded(DmsToSeconds(UnpackDms(packed)) / 3600.0); }
+long long TenthsOf(const AngleDMS& angle) { return Folded(std::llround(DmsToSeconds(angle) * 10)); }
+long long PackedTenths(double packed) { return TenthsOf(UnpackDms(packed)); }
+
+// A value as "%.<decimals>f" prints it, in units of its last digit; no traverse's value
+// comes near the bound, which only keeps the sums from overflowing.
+long long PrintedUnits(double value, int decimals) {
+    constexpr long long kBound = 1'000'000'000'000'000;
+    std::string text = FormatFixed(value, decimals);
+    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+    long long units = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), units);
+    if (error != std::errc() || end != text.data() + text.size() || std::llabs(units) > kBound)
+        return value < 0 ? -kBound : kBound;
+    return units;
+}
+
+double Radians(long long tenths) {
+    return static_cast<double>(tenths) * std::numbers::pi / static_cast<double>(kHalfCircle);
+}
 
 double Residual(const Adjustment& a, int k) {
     return k >= 0 && k < static_cast<int>(a.residuals.size()) ? a.residuals[static_cast<size_t>(k)]
                                                               : 0.0;
 }
 
-SheetSide SideOf(const AdjustedTraverse& t, int j) {
+// What the rows are made of: n angle-type columns of the adjustment (a non-oriented
+// traverse's column 0 its orientation), the sides, and per column k the printed azimuth
+// after it, which for k < sides is side k's.
+struct Frame {
+    int type = kNonOriented;
+    int n = 0, sides = 0;
+    long long start = 0;             // the known start direction, where there is one
+    std::vector<long long> azimuths; // n entries
+};
+
+Frame FrameOf(const AdjustedTraverse& t) {
     const Adjustment& a = t.adjustment;
-    const auto at = [](const std::vector<PlanePoint>& p, int i) {
-        return p[static_cast<size_t>(i)];
-    };
+    Frame f;
+    f.type = t.traverseType;
+    f.sides = std::min({static_cast<int>(a.sides.size()), static_cast<int>(t.observations.size()),
+                        static_cast<int>(a.points.size()) - 1});
+    f.n = std::min({a.angleColumns, static_cast<int>(a.azimuths.size()),
+                    static_cast<int>(t.observations.size())});
+    if (f.sides < 1 || f.n < f.sides) return Frame{};
+    for (int k = 0; k < f.n; ++k)
+        f.azimuths.push_back(TenthsOf(a.azimuths[static_cast<size_t>(k)]));
+    if (f.type == kNonOriented) return f;
+    f.start = TenthsOf(StartAzimuth(t.known));
+    if (f.type == kClosed) {
+        // The connection angle is not adjusted: the first side leaves on it exactly, and
+        // the loop returns to that azimuth.
+        f.azimuths.front() =
+            Folded(f.start + PackedTenths(t.observations[0].dHorizontalAngle) - kHalfCircle);
+        f.azimuths.back() = f.azimuths.front();
+    } else if (f.type == kDoubleConnection) {
+        f.azimuths.back() = TenthsOf(EndAzimuth(t.known));
+    }
+    return f;
+}
+
+std::optional<SheetAngle> AngleOf(const AdjustedTraverse& t, const Frame& f, int k) {
+    if (k >= f.n || (k == 0 && f.type == kNonOriented)) return std::nullopt;
+    SheetAngle angle;
+    angle.observed = PackedTenths(t.observations[static_cast<size_t>(k)].dHorizontalAngle);
+    const long long before = k == 0 ? f.start : f.azimuths[static_cast<size_t>(k - 1)];
+    const long long v =
+        Turned(f.azimuths[static_cast<size_t>(k)] - before - angle.observed + kHalfCircle);
+    angle.adjusted = Folded(angle.observed + v);
+    if (k == 0 && f.type == kClosed)
+        angle.inSum = false;
+    else
+        angle.correction = v;
+    return angle;
+}
+
+SheetPoint PointOf(const PlanePoint& p) { return {PrintedUnits(p.dX, 3), PrintedUnits(p.dY, 3)}; }
+
+// Entry i of a column printed so that the entries add up to the rounded sum: the rounded
+// running sum after i less the rounded running sum before it, in units of 0.1.
+std::vector<long long> RunningTenths(const std::vector<double>& values) {
+    std::vector<long long> entries;
+    double running = 0.0;
+    long long before = 0;
+    for (double v : values) {
+        running += v;
+        const long long after = std::llround(running * 10.0);
+        entries.push_back(after - before);
+        before = after;
+    }
+    return entries;
+}
+
+SheetSide SideOf(const AdjustedTraverse& t, const Frame& f, int i, long long correction) {
     SheetSide s;
-    s.azimuth = j < static_cast<int>(a.azimuths.size())
-                    ? Folded(DmsToSeconds(a.azimuths[static_cast<size_t>(j)]) / 3600.0)
-                    : 0.0;
-    s.observed = t.observations[static_cast<size_t>(j)].dDistance;
-    s.correction = Residual(a, a.angleColumns + j);
-    const std::vector<PlanePoint>& approx = t.reduction.points;
-    s.dxComputed = at(approx, j + 1).dX - at(approx, j).dX;
-    s.dyComputed = at(approx, j + 1).dY - at(approx, j).dY;
-    s.dxAdjusted = at(a.points, j + 1).dX - at(a.points, j).dX;
-    s.dyAdjusted = at(a.points, j + 1).dY - at(a.points, j).dY;
-    s.dxCorrection = (s.dxAdjusted - s.dxComputed) * 1000.0;
-    s.dyCorrection = (s.dyAdjusted - s.dyComputed) * 1000.0;
+    s.length = PrintedUnits(t.observations[static_cast<size_t>(i)].dDistance, 3);
+    s.correction = correction;
+    const double alpha = Radians(f.azimuths[static_cast<size_t>(i)]);
+    s.dxComputed = std::llround(static_cast<double>(s.length) * std::cos(alpha));
+    s.dyComputed = std::llround(static_cast<double>(s.length) * std::sin(alpha));
+    const SheetPoint from = PointOf(t.adjustment.points[static_cast<size_t>(i)]);
+    const SheetPoint to = PointOf(t.adjustment.points[static_cast<size_t>(i + 1)]);
+    s.dxAdjusted = to.x - from.x;
+    s.dyAdjusted = to.y - from.y;
+    s.dxCorrection = s.dxAdjusted - s.dxComputed;
+    s.dyCorrection = s.dyAdjusted - s.dyComputed;
     return s;
 }
 
-void AddToSums(CalculationSheet& sheet, const SheetRow& row) {
-    if (row.angle) sheet.angleCorrections += row.angle->correction;
+void AddToSums(SheetSums& sums, const SheetRow& row) {
+    if (row.angle && row.angle->inSum) {
+        sums.observedAngles += row.angle->observed;
+        sums.angleCorrections += row.angle->correction.value_or(0);
+        sums.adjustedAngles += row.angle->adjusted;
+    }
     if (!row.side) return;
     const SheetSide& s = *row.side;
-    sheet.sides += s.observed, sheet.sideCorrections += s.correction;
-    sheet.dxComputed += s.dxComputed, sheet.dyComputed += s.dyComputed;
-    sheet.dxCorrections += s.dxCorrection, sheet.dyCorrections += s.dyCorrection;
-    sheet.dxAdjusted += s.dxAdjusted, sheet.dyAdjusted += s.dyAdjusted;
+    sums.sides += s.length, sums.sideCorrections += s.correction;
+    sums.dxComputed += s.dxComputed, sums.dyComputed += s.dyComputed;
+    sums.dxCorrections += s.dxCorrection, sums.dyCorrections += s.dyCorrection;
+    sums.dxAdjusted += s.dxAdjusted, sums.dyAdjusted += s.dyAdjusted;
+}
+
+SheetRow Direction(std::string from, std::string to, long long azimuth) {
+    SheetRow row;
+    row.direction = true;
+    row.station = std::move(from);
+    row.to = std::move(to);
+    row.azimuth = azimuth;
+    return row;
+}
+
+// Σβ理 of a closed loop: n·180° and the whole turns nearest Σβ测; of a double-connection
+// traverse α终 − α始 + n·180° likewise.
+std::optional<SheetAngleCondition> AngleCondition(const CalculationSheet& sheet, const Frame& f) {
+    if (f.type != kClosed && f.type != kDoubleConnection) return std::nullopt;
+    SheetAngleCondition c;
+    for (const SheetRow& row : sheet.rows)
+        c.count += row.angle && row.angle->inSum ? 1 : 0;
+    long long base = c.count * kHalfCircle;
+    if (f.type == kDoubleConnection) base += f.azimuths.back() - f.start;
+    const long long turns = std::llround(static_cast<double>(sheet.sums.observedAngles - base) /
+                                         static_cast<double>(kTenthsPerCircle));
+    c.theoretical = base + turns * kTenthsPerCircle;
+    c.closure = sheet.sums.observedAngles - c.theoretical;
+    if (f.type == kClosed) {
+        c.rule = turns == -1  ? AngleSumRule::kInterior
+                 : turns == 1 ? AngleSumRule::kExterior
+                              : AngleSumRule::kCrossedLoop;
+        for (const SheetRow& row : sheet.rows)
+            if (row.angle && !row.angle->inSum) c.connection = row.station;
+    }
+    return c;
 }
 } // namespace
 
 CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     CalculationSheet sheet;
-    const Adjustment& a = t.adjustment;
-    const int sides = std::min(
-        {static_cast<int>(a.sides.size()), static_cast<int>(t.observations.size()),
-         static_cast<int>(a.points.size()) - 1, static_cast<int>(t.reduction.points.size()) - 1});
-    if (sides < 1) return sheet;
-    const int firstAngle = a.parameters == 1 ? 1 : 0; // a free orientation is no angle
-    for (int i = 0; i <= sides; ++i) {
+    const Frame f = FrameOf(t);
+    if (f.sides < 1) return sheet;
+    const Observations& obs = t.observations;
+    if (f.type != kNonOriented)
+        sheet.rows.push_back(Direction(Name(obs[0].szBacksight), Name(obs[0].szStation), f.start));
+    std::vector<double> sideResiduals;
+    for (int i = 0; i < f.sides; ++i)
+        sideResiduals.push_back(Residual(t.adjustment, t.adjustment.angleColumns + i));
+    const std::vector<long long> sideCorrections = RunningTenths(sideResiduals);
+    for (int i = 0; i <= f.sides; ++i) {
         SheetRow row;
-        row.station = i < sides ? Name(t.observations[static_cast<size_t>(i)].szStation)
-                                : Name(t.observations[static_cast<size_t>(sides - 1)].szForesight);
-        if (i >= firstAngle && i < a.angleColumns && i < static_cast<int>(t.observations.size())) {
-            const double observed =
-                PackedDegrees(t.observations[static_cast<size_t>(i)].dHorizontalAngle);
-            const double v = Residual(a, i);
-            row.angle = SheetAngle{observed, v, Folded(observed + v / 3600.0)};
+        row.station = i < f.sides ? Name(obs[static_cast<size_t>(i)].szStation)
+                                  : Name(obs[static_cast<size_t>(f.sides - 1)].szForesight);
+        row.angle = AngleOf(t, f, i);
+        if (i < f.sides) {
+            row.azimuth = f.azimuths[static_cast<size_t>(i)];
+            row.side = SideOf(t, f, i, sideCorrections[static_cast<size_t>(i)]);
+        } else if (f.type == kClosed) {
+            row.azimuth = f.azimuths.back(); // the first side's again: the loop's check
         }
-        if (i < sides) row.side = SideOf(t, i);
-        row.xy = a.points[static_cast<size_t>(i)];
-        AddToSums(sheet, row);
+        row.xy = PointOf(t.adjustment.points[static_cast<size_t>(i)]);
+        AddToSums(sheet.sums, row);
         sheet.rows.push_back(std::move(row));
     }
+    if (f.type == kDoubleConnection)
+        sheet.rows.push_back(Direction(sheet.rows.back().station,
+                                       Name(obs[static_cast<size_t>(f.n - 1)].szForesight),
+                                       f.azimuths.back()));
+    sheet.angleCondition = AngleCondition(sheet, f);
     return sheet;
 }
 
 namespace {
-// A column printed so that its entries add up to its sum: entry i is the rounded running
-// sum after i less the rounded running sum before it, in units of 10^-decimals.
-struct PrintedColumn {
-    std::vector<long long> entries;
-    long long sum = 0;
-};
-
-PrintedColumn RunningRounded(const std::vector<double>& values, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    PrintedColumn c;
-    double running = 0.0;
-    long long before = 0;
-    for (double v : values) {
-        running += v;
-        const long long after = std::llround(running * scale);
-        c.entries.push_back(after - before);
-        before = after;
-    }
-    c.sum = before;
-    return c;
-}
-
 std::string Units(long long units, int decimals) {
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)
@@ -121,111 +235,117 @@ std::string Units(long long units, int decimals) {
     return text + "." + std::string(static_cast<size_t>(decimals) - digits.size(), '0') + digits;
 }
 
-// Tenths of a second as degrees, minutes and seconds to 0.1″.
-std::string DmsOfTenths(long long tenths) {
-    tenths = ((tenths % kTenthsPerCircle) + kTenthsPerCircle) % kTenthsPerCircle;
-    const long long degrees = tenths / 36000, minutes = tenths / 600 % 60, rest = tenths % 600;
+std::string SignedUnits(long long units, int decimals) {
+    return (units > 0 ? "+" : "") + Units(units, decimals);
+}
+
+// Tenths of a second as degrees, minutes and seconds to 0.1″, not folded: "1439°59′56.0″".
+std::string AngleText(long long tenths) {
+    const long long t = std::llabs(tenths);
+    const long long degrees = t / 36000, minutes = t / 600 % 60, rest = t % 600;
     const std::string mm = (minutes < 10 ? "0" : "") + std::to_string(minutes);
     const std::string ss = (rest < 100 ? "0" : "") + Units(rest, 1);
-    return std::to_string(degrees) + "°" + mm + "′" + ss + "″";
+    return (tenths < 0 ? "-" : "") + std::to_string(degrees) + "°" + mm + "′" + ss + "″";
 }
 
-struct Columns {
-    PrintedColumn angleCorrection, side, sideCorrection, dx, dy, vx, vy;
-};
-
-// A column of the sides (or of the angles) printed to the given decimals.
-PrintedColumn SideColumn(const CalculationSheet& sheet, double SheetSide::*field, int decimals) {
-    std::vector<double> values;
-    for (const SheetRow& r : sheet.rows)
-        if (r.side) values.push_back((*r.side).*field);
-    return RunningRounded(values, decimals);
+std::string AngleSumLabel(const SheetAngleCondition& c) {
+    const std::string n = "n = " + std::to_string(c.count);
+    const std::string connection = c.connection.empty() ? "" : "，不含 " + c.connection + " 连接角";
+    switch (c.rule) {
+    case AngleSumRule::kInterior:
+        return "理论角值和（内角，" + n + connection + "）Σβ理 = (n − 2)·180°";
+    case AngleSumRule::kExterior:
+        return "理论角值和（外角，" + n + connection + "）Σβ理 = (n + 2)·180°";
+    case AngleSumRule::kCrossedLoop:
+        return "理论角值和（" + n + connection + "）Σβ理 = n·180° + k·360°";
+    case AngleSumRule::kAnnexed:
+        break;
+    }
+    return "理论角值和（" + n + "）Σβ理 = α终 − α始 + n·180°";
 }
-
-PrintedColumn AngleCorrections(const CalculationSheet& sheet) {
-    std::vector<double> values;
-    for (const SheetRow& r : sheet.rows)
-        if (r.angle) values.push_back(r.angle->correction);
-    return RunningRounded(values, 1);
-}
-
-Columns PrintedColumns(const CalculationSheet& s) {
-    return {AngleCorrections(s),
-            SideColumn(s, &SheetSide::observed, 3),
-            SideColumn(s, &SheetSide::correction, 1),
-            SideColumn(s, &SheetSide::dxComputed, 3),
-            SideColumn(s, &SheetSide::dyComputed, 3),
-            SideColumn(s, &SheetSide::dxCorrection, 1),
-            SideColumn(s, &SheetSide::dyCorrection, 1)};
-}
-
-long long Millimetres(double metres) { return std::llround(metres * 1000.0); }
 } // namespace
 
+std::vector<std::pair<std::string, std::string>>
+CalculationSheetClosures(const CalculationSheet& sheet, const ClosureStatistics& closure,
+                         const Grade& grade) {
+    std::vector<std::pair<std::string, std::string>> out;
+    const GradeChecks checks = CheckGrade(closure, grade);
+    if (sheet.angleCondition) {
+        const SheetAngleCondition& c = *sheet.angleCondition;
+        out.emplace_back(AngleSumLabel(c), AngleText(c.theoretical));
+        out.emplace_back("方位角闭合差 fβ(″) = Σβ测 − Σβ理", SignedUnits(c.closure, 1));
+        out.emplace_back("方位角闭合差限差 fβ允(″) = ±" + FormatShortest(grade.angleCoefficient) +
+                             "√n",
+                         "±" + FormatTenth(checks.azimuth.limit));
+    }
+    out.emplace_back("坐标闭合差 fx(mm)", FormatSignedTenth(closure.fx));
+    out.emplace_back("坐标闭合差 fy(mm)", FormatSignedTenth(closure.fy));
+    out.emplace_back("全长闭合差 fD(mm)", FormatTenth(closure.fd));
+    out.emplace_back("全长相对闭合差 K", "1/" + RelativeClosureText(closure.k));
+    out.emplace_back("允许相对闭合差 K允", "1/" + std::to_string(grade.relativeK));
+    return out;
+}
+
+std::vector<std::string> CalculationSheetFooter(const CalculationSheet& sheet,
+                                                const ClosureStatistics& closure,
+                                                const Grade& grade) {
+    std::vector<std::string> lines;
+    for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))
+        lines.push_back(label + " = " + value);
+    return lines;
+}
+
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet) {
-    std::vector<std::vector<std::string>> cells{{"点名", "观测角", "改正数(″)", "改正后角值",
-                                                 "方位角", "边长(m)", "边长改正(mm)", "ΔX计算值(m)",
-                                                 "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
-                                                 "ΔX改正后(m)", "ΔY改正后(m)", "X(m)", "Y(m)"}};
-    const Columns c = PrintedColumns(sheet);
-    size_t angle = 0, side = 0;
-    long long dxAdjusted = 0, dyAdjusted = 0;
-    for (size_t i = 0; i < sheet.rows.size(); ++i) {
-        const SheetRow& r = sheet.rows[i];
-        std::vector<std::string> row{r.station};
+    std::vector<std::vector<std::string>> cells{
+        {"点号", "观测角(左角)", "改正数(″)", "改正后角值", "坐标方位角", "边长(m)",
+         "边长改正数(mm)", "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
+         "改正后ΔX(m)", "改正后ΔY(m)", "X(m)", "Y(m)"}};
+    bool angles = false;
+    for (const SheetRow& r : sheet.rows) {
+        std::vector<std::string> row{r.direction ? r.station + "→" + r.to : r.station};
         if (r.angle) {
-            const long long observed = std::llround(r.angle->observed * 36000.0);
-            const long long v = c.angleCorrection.entries[angle++];
-            row.insert(row.end(), {DmsOfTenths(observed), Units(v, 1), DmsOfTenths(observed + v)});
+            angles = angles || r.angle->inSum;
+            row.insert(row.end(), {AngleText(r.angle->observed),
+                                   r.angle->correction ? Units(*r.angle->correction, 1) : "",
+                                   AngleText(r.angle->adjusted)});
         } else {
-            row.insert(row.end(), {"", "", ""});
+            row.insert(row.end(), 3, "");
         }
-        if (r.side) {
-            const SheetRow& next = sheet.rows[i + 1];
-            const long long ax = Millimetres(next.xy.dX) - Millimetres(r.xy.dX);
-            const long long ay = Millimetres(next.xy.dY) - Millimetres(r.xy.dY);
-            dxAdjusted += ax, dyAdjusted += ay;
-            row.insert(row.end(),
-                       {FormatDms(r.side->azimuth, 1), Units(c.side.entries[side], 3),
-                        Units(c.sideCorrection.entries[side], 1), Units(c.dx.entries[side], 3),
-                        Units(c.dy.entries[side], 3), Units(c.vx.entries[side], 1),
-                        Units(c.vy.entries[side], 1), Units(ax, 3), Units(ay, 3)});
-            ++side;
-        } else {
-            row.insert(row.end(), 9, "");
-        }
-        row.insert(row.end(), {FormatFixed(r.xy.dX, 3), FormatFixed(r.xy.dY, 3)});
+        row.push_back(r.azimuth ? AngleText(*r.azimuth) : "");
+        if (const auto& s = r.side)
+            row.insert(row.end(), {Units(s->length, 3), Units(s->correction, 1),
+                                   Units(s->dxComputed, 3), Units(s->dyComputed, 3),
+                                   Units(s->dxCorrection, 0), Units(s->dyCorrection, 0),
+                                   Units(s->dxAdjusted, 3), Units(s->dyAdjusted, 3)});
+        else
+            row.insert(row.end(), 8, "");
+        if (r.xy)
+            row.insert(row.end(), {Units(r.xy->x, 3), Units(r.xy->y, 3)});
+        else
+            row.insert(row.end(), 2, "");
         cells.push_back(std::move(row));
     }
-    cells.push_back({"合计", "", Units(c.angleCorrection.sum, 1), "", "", Units(c.side.sum, 3),
-                     Units(c.sideCorrection.sum, 1), Units(c.dx.sum, 3), Units(c.dy.sum, 3),
-                     Units(c.vx.sum, 1), Units(c.vy.sum, 1), Units(dxAdjusted, 3),
-                     Units(dyAdjusted, 3), "", ""});
+    const SheetSums& s = sheet.sums;
+    cells.push_back({"合计", angles ? AngleText(s.observedAngles) : "",
+                     angles ? Units(s.angleCorrections, 1) : "",
+                     angles ? AngleText(s.adjustedAngles) : "", "", Units(s.sides, 3),
+                     Units(s.sideCorrections, 1), Units(s.dxComputed, 3), Units(s.dyComputed, 3),
+                     Units(s.dxCorrections, 0), Units(s.dyCorrections, 0), Units(s.dxAdjusted, 3),
+                     Units(s.dyAdjusted, 3), "", ""});
     return cells;
 }
 
-std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure) {
+std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure,
+                                const Grade& grade) {
     std::string out = "\xEF\xBB\xBF";
     for (const std::vector<std::string>& row : CalculationSheetCells(sheet)) {
-        std::string line = CsvField(row.front()); // the name is text; the rest are numbers
+        std::string line = CsvField(row.front()); // the name is text; the rest are figures
         for (size_t i = 1; i < row.size(); ++i)
             line += "," + row[i];
         out += line + "\r\n";
     }
-    for (const auto& [label, value] : CalculationSheetClosures(closure))
-        out += label + "," + value + "\r\n";
-    return out;
-}
-
-std::vector<std::pair<std::string, std::string>>
-CalculationSheetClosures(const ClosureStatistics& closure) {
-    std::vector<std::pair<std::string, std::string>> out;
-    if (closure.azimuthCondition)
-        out.emplace_back("方位角闭合差 fβ(″)", FormatSignedTenth(closure.azimuthClosure));
-    out.emplace_back("坐标闭合差 fx(mm)", FormatSignedTenth(closure.fx));
-    out.emplace_back("坐标闭合差 fy(mm)", FormatSignedTenth(closure.fy));
-    out.emplace_back("全长闭合差 fD(mm)", FormatTenth(closure.fd));
-    out.emplace_back("全长相对闭合差", "1/" + RelativeClosureText(closure.k));
+    for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))
+        out += CsvField(label) + "," + value + "\r\n";
     return out;
 }
 

@@ -42,6 +42,8 @@ svg { width: 100%; height: auto; max-height: 170mm; }
 std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum, bool richText) {
     const std::string number =
         richText ? "<td align=\"right\" style=\"white-space: nowrap\">" : "<td class=\"n\">";
+    // A name, or a known direction's two names ("D22→D21"), on one line.
+    const std::string name = richText ? "<th style=\"white-space: nowrap\">" : "<th>";
     std::string out =
         "<table class=\"" + cls + "\"" +
         (richText ? " width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\"" : "") +
@@ -53,7 +55,7 @@ std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum, bo
         const bool sum = lastIsSum && r + 1 == cells.size();
         out += sum ? "<tr class=\"sum\">" : "<tr>";
         for (size_t c = 0; c < cells[r].size(); ++c)
-            out += (c == 0 ? std::string("<th>") : number) + EscapedMarkup(cells[r][c]) +
+            out += (c == 0 ? name : number) + EscapedMarkup(cells[r][c]) +
                    (c == 0 ? "</th>" : "</td>");
         out += "</tr>\n";
     }
@@ -104,13 +106,13 @@ std::string Closures(const TraverseResults& r, const Grade& grade) {
     return out;
 }
 
-std::string SheetWithClosures(const TraverseResults& r, bool richText) {
+std::string SheetWithClosures(const TraverseResults& r, const Grade& grade, bool richText) {
     std::string out =
         Table(CalculationSheetCells(r.sheet), "sheet", true, richText) + "<p class=\"closures\">";
     const char* separator = "";
-    for (const auto& [label, value] : CalculationSheetClosures(r.closure)) {
-        out += separator + EscapedMarkup(label + " " + value);
-        separator = "　";
+    for (const std::string& line : CalculationSheetFooter(r.sheet, r.closure, grade)) {
+        out += separator + EscapedMarkup(line);
+        separator = "；";
     }
     return out + "</p>\n";
 }
@@ -146,7 +148,8 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c,
                       EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
                       kStyle + "</style>\n</head>\n<body>\n";
     out += Header(r, c) + Closures(r, c.grade) + kSignatures;
-    out += Section("sheet", "导线计算表", SheetWithClosures(r, options.richText), options.richText);
+    out += Section("sheet", "导线计算表", SheetWithClosures(r, c.grade, options.richText),
+                   options.richText);
     out += Section("coordinates", "坐标成果与点位精度",
                    Table(CoordinateCells(r), "coords", false, options.richText), options.richText);
     if (options.plot) out += Section("plot", "导线图", InlinePlot(r, c), options.richText);

@@ -103,27 +103,63 @@ Json SidesAndAngles(const TraverseResults& r) {
              r.freeOrientation ? Json(r.orientationCorrection) : Json()}};
 }
 
-// One object per station of the calculation sheet; an angle or side it lacks is null.
+// The calculation sheet in its printed figures: a row per known direction ("direction":
+// from, to, azimuth) and per station ("station"; an angle, side or point it lacks is
+// null), then the sums ("sum", with Σβ理 and fβ where the type has them).
+Json Degrees(long long tenths) { return static_cast<double>(tenths) / 36000.0; }
+Json Tenths(long long tenths) { return static_cast<double>(tenths) / 10.0; }
+Json Metres(long long mm) { return static_cast<double>(mm) / 1000.0; }
+
+Json SheetStation(const SheetRow& row) {
+    Json j = {{"row", "station"}, {"station", row.station}};
+    const auto& a = row.angle;
+    j["observed_angle_deg"] = a ? Degrees(a->observed) : Json();
+    j["angle_correction_seconds"] = a && a->correction ? Tenths(*a->correction) : Json();
+    j["adjusted_angle_deg"] = a ? Degrees(a->adjusted) : Json();
+    j["angle_in_sum"] = a ? Json(a->inSum) : Json();
+    j["azimuth_deg"] = row.azimuth ? Degrees(*row.azimuth) : Json();
+    const auto& s = row.side;
+    j["side_m"] = s ? Metres(s->length) : Json();
+    j["side_correction_mm"] = s ? Tenths(s->correction) : Json();
+    j["dx_computed_m"] = s ? Metres(s->dxComputed) : Json();
+    j["dy_computed_m"] = s ? Metres(s->dyComputed) : Json();
+    j["dx_correction_mm"] = s ? Json(s->dxCorrection) : Json();
+    j["dy_correction_mm"] = s ? Json(s->dyCorrection) : Json();
+    j["dx_adjusted_m"] = s ? Metres(s->dxAdjusted) : Json();
+    j["dy_adjusted_m"] = s ? Metres(s->dyAdjusted) : Json();
+    j["x_m"] = row.xy ? Metres(row.xy->x) : Json();
+    j["y_m"] = row.xy ? Metres(row.xy->y) : Json();
+    return j;
+}
+
+Json SheetSumRow(const CalculationSheet& sheet) {
+    const SheetSums& s = sheet.sums;
+    const auto& c = sheet.angleCondition;
+    return {{"row", "sum"},
+            {"observed_angle_deg", Degrees(s.observedAngles)},
+            {"angle_correction_seconds", Tenths(s.angleCorrections)},
+            {"adjusted_angle_deg", Degrees(s.adjustedAngles)},
+            {"theoretical_angle_deg", c ? Degrees(c->theoretical) : Json()},
+            {"angle_closure_seconds", c ? Tenths(c->closure) : Json()},
+            {"side_m", Metres(s.sides)},
+            {"side_correction_mm", Tenths(s.sideCorrections)},
+            {"dx_computed_m", Metres(s.dxComputed)},
+            {"dy_computed_m", Metres(s.dyComputed)},
+            {"dx_correction_mm", s.dxCorrections},
+            {"dy_correction_mm", s.dyCorrections},
+            {"dx_adjusted_m", Metres(s.dxAdjusted)},
+            {"dy_adjusted_m", Metres(s.dyAdjusted)}};
+}
+
 Json Sheet(const CalculationSheet& sheet) {
     Json rows = Json::array();
-    for (const SheetRow& row : sheet.rows) {
-        Json j = {{"station", row.station}, {"x_m", row.xy.dX}, {"y_m", row.xy.dY}};
-        const auto& a = row.angle;
-        j["observed_angle_deg"] = a ? Json(a->observed) : Json();
-        j["angle_correction_seconds"] = a ? Json(a->correction) : Json();
-        j["adjusted_angle_deg"] = a ? Json(a->adjusted) : Json();
-        const auto& s = row.side;
-        j["azimuth_deg"] = s ? Json(s->azimuth) : Json();
-        j["side_m"] = s ? Json(s->observed) : Json();
-        j["side_correction_mm"] = s ? Json(s->correction) : Json();
-        j["dx_computed_m"] = s ? Json(s->dxComputed) : Json();
-        j["dy_computed_m"] = s ? Json(s->dyComputed) : Json();
-        j["dx_correction_mm"] = s ? Json(s->dxCorrection) : Json();
-        j["dy_correction_mm"] = s ? Json(s->dyCorrection) : Json();
-        j["dx_adjusted_m"] = s ? Json(s->dxAdjusted) : Json();
-        j["dy_adjusted_m"] = s ? Json(s->dyAdjusted) : Json();
-        rows.push_back(j);
-    }
+    for (const SheetRow& row : sheet.rows)
+        rows.push_back(row.direction ? Json{{"row", "direction"},
+                                            {"from", row.station},
+                                            {"to", row.to},
+                                            {"azimuth_deg", Degrees(*row.azimuth)}}
+                                     : SheetStation(row));
+    if (!sheet.rows.empty()) rows.push_back(SheetSumRow(sheet));
     return rows;
 }
 } // namespace

@@ -1,4 +1,4 @@
-// Every result of an adjustment as one JSON document (format 1, UTF-8): the input as
+// Every result of an adjustment as one JSON document (format 2, UTF-8): the input as
 // used, the closures and the checks of a grade, sigma0 and r, the points with their
 // precision, the adjusted sides and azimuths, and the corrections. Field names and
 // units are listed in the README; angles in decimal degrees unless a name says seconds.
@@ -11,7 +11,7 @@
 
 namespace traverse {
 
-constexpr int kResultsJsonFormat = 1;
+constexpr int kResultsJsonFormat = 2;
 
 std::string BuildResultsJson(const TraverseResults& results, const Grade& grade);
 

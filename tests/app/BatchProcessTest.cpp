@@ -602,7 +602,7 @@ TEST_F(BatchTool, ResultFilesAndEncoding) {
                          dir / "r.dat", "-o", dir / "r.txt", "--encoding", "utf-8"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(dir / "r.txt"), Cp936ToUtf8(gbk));
-    EXPECT_NE(ReadFile(dir / "r.json").find("\"format\": 1,"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "r.json").find("\"format\": 2,"), std::string::npos);
     EXPECT_EQ(ReadFile(dir / "r.svg").rfind("<?xml", 0), 0u);
     EXPECT_EQ(ReadFile(dir / "r.dat").rfind("A,,1000.000,1000.000,0.000\r\n", 0), 0u);
 
@@ -923,7 +923,7 @@ TEST_F(BatchTool, LinksToFilesStillToBeMade) {
     args.insert(args.end(), {"-o", fresh.string(), "--json", json.string(), obs.string()});
     EXPECT_EQ(Run(args).status, 0);
     EXPECT_TRUE(fs::is_symlink(json));
-    EXPECT_NE(ReadFile(dir / "made.json").find("\"format\": 1,"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "made.json").find("\"format\": 2,"), std::string::npos);
     EXPECT_GT(ReadFile(fresh).size(), 1000u);
 }
 

@@ -166,18 +166,37 @@ TEST_F(ResultsWindow, CoordinateTableCopiedAndSaved) {
 
 TEST_F(ResultsWindow, CalculationSheetCopiedAndSaved) {
     auto& table = Find<QTableWidget>("sheetTable");
-    ASSERT_EQ(table.rowCount(), 8) << "seven stations and the sums";
-    EXPECT_TRUE(RowOf(table, "T1").startsWith("T1 244°29′58.0″ 1.1 244°29′59.1″ 124°42′01.0″"));
-    EXPECT_TRUE(RowOf(table, "合计").startsWith("合计  4.0   1519.735"));
-    EXPECT_TRUE(Find<QLabel>("sheetClosures").text().startsWith("fβ = -4.0″，fx = -2.6 mm"));
+    ASSERT_EQ(table.rowCount(), 9) << "the start direction, seven stations and the sums";
+    EXPECT_TRUE(RowOf(table, {}, 0).startsWith("D22→D21    149°59′59.0″"));
+    EXPECT_TRUE(RowOf(table, "T5")
+                    .startsWith("T5 244°39′20.0″ 0.7 244°39′20.7″ 4°15′24.0″ 277.841 "
+                                "-0.2 277.075 20.623 -1 0 277.074 20.623"));
+    EXPECT_TRUE(RowOf(table, "合计").startsWith("合计 1439°59′56.0″ 4.0 1440°00′00.0″  1519.736"));
+    const QString footer = Find<QLabel>("sheetClosures").text();
+    EXPECT_TRUE(footer.startsWith("理论角值和（外角，n = 6，不含 D21 连接角）Σβ理 = (n + 2)·180° = "
+                                  "1440°00′00.0″；方位角闭合差 fβ(″) = Σβ测 − Σβ理 = -4.0；"));
+    EXPECT_TRUE(footer.endsWith("允许相对闭合差 K允 = 1/2000"));
 
     Find<QAbstractButton>("copySheet").click();
     const QStringList lines = QApplication::clipboard()->text().split('\n');
-    ASSERT_GE(lines.size(), 9);
-    EXPECT_TRUE(lines[0].startsWith("点名\t观测角\t改正数(″)"));
-    EXPECT_EQ(lines[8].split('\t').join(' '), RowOf(table, "合计"));
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_TRUE(lines[0].startsWith("点号\t观测角(左角)\t改正数(″)"));
+    EXPECT_EQ(lines[9].split('\t').join(' '), RowOf(table, "合计"));
     EXPECT_EQ(SaveWith("saveSheetCsv", "计算表.csv").toStdString(),
-              CalculationSheetCsv(results.sheet, results.closure));
+              CalculationSheetCsv(results.sheet, results.closure, DefaultGrade()));
+}
+
+// The footer's limits and the saved sheet's follow the grade chosen on the closures' tab.
+TEST_F(ResultsWindow, SheetFooterFollowsTheChosenGrade) {
+    window.show();
+    Find<QComboBox>("gradeChooser").setCurrentIndex(0); // 三等: ±3.6″√n, 1/55000
+    window.Tabs()->setCurrentIndex(3);
+    QApplication::processEvents();
+    const QString footer = Find<QLabel>("sheetClosures").text();
+    EXPECT_TRUE(footer.contains("；方位角闭合差限差 fβ允(″) = ±3.6√n = ±8.8；"));
+    EXPECT_TRUE(footer.endsWith("允许相对闭合差 K允 = 1/55000"));
+    EXPECT_EQ(SaveWith("saveSheetCsv", "计算表.csv").toStdString(),
+              CalculationSheetCsv(results.sheet, results.closure, StandardGrades().front()));
 }
 
 TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {

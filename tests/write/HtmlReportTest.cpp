@@ -4,6 +4,7 @@
 
 #include "model/NumberText.h"
 #include "write/HtmlReport.h"
+#include "write/MarkupText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,8 @@ TEST(HtmlReport, HoldsEveryPointAndClosureAndFetchesNothing) {
         EXPECT_NE(html.find("检查者："), std::string::npos);
         EXPECT_NE(html.find("等级 图根：合格"), std::string::npos);
         EXPECT_NE(html.find("1/" + std::to_string(*r.closure.k)), std::string::npos);
+        for (const std::string& line : CalculationSheetFooter(r.sheet, r.closure, kContext.grade))
+            EXPECT_NE(html.find(EscapedMarkup(line)), std::string::npos) << line;
         for (const ResultPoint& p : r.points)
             EXPECT_NE(
                 html.find("<th>" + p.name + "</th><td class=\"n\">" + FormatFixed(p.xy.dX, 3)),
@@ -52,7 +55,7 @@ TEST(HtmlReport, NamesAreEscaped) {
     auto run = Adjust(kExamples[0]);
     TraverseResults r = CollectResults(*run->dlg.m_adjusted);
     r.points[1].name = "A&<B>\"";
-    r.sheet.rows[1].station = r.points[1].name;
+    r.sheet.rows[2].station = r.points[1].name; // T1's, under the start direction and D21
     const std::string html = BuildHtmlReport(r, kContext);
     EXPECT_EQ(html.find("A&<B>"), std::string::npos);
     EXPECT_EQ(Count(html, "A&amp;&lt;B&gt;&quot;"), 3u); // sheet, coordinates, plot

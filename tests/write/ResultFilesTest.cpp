@@ -2,6 +2,8 @@
 // XML, the coordinate files' layout and encodings.
 #include "write/AdjustedExamples.h"
 
+#include "model/NumberText.h"
+#include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
 #include "write/PlotModel.h"
 #include "write/ResultsJson.h"
@@ -66,7 +68,7 @@ TEST(ResultsJson, ReadsBackWithEveryResult) {
         auto run = Adjust(example);
         const TraverseResults r = CollectResults(*run->dlg.m_adjusted);
         const auto doc = nlohmann::json::parse(BuildResultsJson(r, DefaultGrade()));
-        EXPECT_EQ(doc["format"], 1);
+        EXPECT_EQ(doc["format"], 2);
         EXPECT_EQ(doc["input"]["observations"].size(), r.observations.size());
         EXPECT_EQ(doc["closures"]["fx_mm"].get<double>(), r.closure.fx);
         EXPECT_EQ(doc["closures"]["relative_closure_k"].get<long long>(), *r.closure.k);
@@ -91,6 +93,26 @@ TEST(ResultsJson, ReadsBackWithEveryResult) {
                             side["correction_mm"].get<double>() / 1000,
                         1e-9);
         EXPECT_EQ(doc["orientation_correction_seconds"].is_null(), example.type != kNonOriented);
+        // The sheet in its printed figures: a row per row of the table, then the sums.
+        const auto& sheet = doc["sheet"];
+        const auto cells = CalculationSheetCells(r.sheet);
+        ASSERT_EQ(sheet.size(), cells.size() - 1);
+        EXPECT_EQ(sheet.front()["row"], example.type == kNonOriented ? "station" : "direction");
+        EXPECT_EQ(sheet.back()["row"], "sum");
+        EXPECT_EQ(sheet.back()["angle_closure_seconds"].is_null(), !r.closure.azimuthCondition);
+        for (size_t i = 0; i < sheet.size(); ++i) {
+            const auto& row = sheet[i];
+            if (row["row"] == "direction") continue;
+            for (const auto& [key, column] : {std::pair{"side_m", 5},
+                                              {"dx_computed_m", 7},
+                                              {"dy_correction_mm", 10},
+                                              {"dy_adjusted_m", 12}})
+                EXPECT_EQ(row[key].is_null()
+                              ? ""
+                              : FormatFixed(row[key].get<double>(), column == 10 ? 0 : 3),
+                          cells[i + 1][static_cast<size_t>(column)])
+                    << key;
+        }
     }
 }
 
