@@ -18,6 +18,14 @@ constexpr bool IsTraverseType(int type) {
     return type >= kNonOriented && type <= kDoubleConnection;
 }
 
+// "无定向导线" ... "双连接角附合导线", the window's names of the four types; empty for
+// any other value.
+constexpr const char* TraverseTypeTitle(int type) {
+    constexpr const char* kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
+                                       "双连接角附合导线"};
+    return IsTraverseType(type) ? kTitles[type] : "";
+}
+
 using Observations = std::vector<ObservationRecord>;
 
 // The known points by role as a caller gives them: none where a point is not given.

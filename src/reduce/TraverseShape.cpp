@@ -14,9 +14,7 @@ std::string Text(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameO
 // The type the shape shows; "附合导线" for an open, oriented chain, which may have one
 // connection angle or two.
 const char* SuggestedTitle(const TraverseShape& shape) {
-    static const char* const kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
-                                          "双连接角附合导线"};
-    if (const auto likely = LikelyType(shape)) return kTitles[*likely];
+    if (const auto likely = LikelyType(shape)) return TraverseTypeTitle(*likely);
     return "附合导线";
 }
 } // namespace

@@ -15,7 +15,6 @@
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
-#include <limits>
 
 using namespace traverse;
 
@@ -75,28 +74,4 @@ void CTraverseAdjustDlg::SelectTypeOfShape() {
     if (type == m_nTraverseType) return;
     m_nTraverseType = type;
     ApplyLayout(type);
-}
-
-void CTraverseAdjustDlg::AskToKeepKnownPoints() {
-    double* boxes[kKnownPointCount][2] = {{&m_dInitX1, &m_dInitY1},
-                                          {&m_dInitX2, &m_dInitY2},
-                                          {&m_dGoalX1, &m_dGoalY1},
-                                          {&m_dGoalX2, &m_dGoalY2}};
-    const std::string* names[kKnownPointCount] = {&m_strInitName1, &m_strInitName2, &m_strGoalName1,
-                                                  &m_strGoalName2};
-    std::string kept;
-    // The groups shown; a hidden one keeps its name, and a mismatch is refused later.
-    for (int role = 0; role < kKnownPointCount; ++role) {
-        if (!TypeUsesRole(m_nTraverseType, role)) continue;
-        if (std::isnan(*boxes[role][0]) && std::isnan(*boxes[role][1])) continue;
-        const std::string& name = *names[role];
-        kept += (kept.empty() ? "" : "、") + (name.empty() ? "?" : name);
-    }
-    if (kept.empty() || m_pPort == nullptr) return;
-    const std::string question = FormatString(str::kKeepKnownPoints, {kept});
-    if (m_pPort->AskYesNo(str::kKeepKnownPoints, question)) return;
-    for (int role = 0; role < kKnownPointCount; ++role)
-        if (TypeUsesRole(m_nTraverseType, role))
-            *boxes[role][0] = *boxes[role][1] = std::numeric_limits<double>::quiet_NaN();
-    ShowWorkspace();
 }

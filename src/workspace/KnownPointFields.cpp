@@ -3,6 +3,7 @@
 // the names filled from the observations of an import or a type change.
 #include "reduce/KnownPoints.h"
 #include "resources/CodePage936.h"
+#include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
@@ -89,5 +90,25 @@ void CTraverseAdjustDlg::NameGroupsForType() {
         if (name.empty() || (name == m_strFilledNames[role] && untyped))
             name = m_strFilledNames[role] = Cp936ToUtf8(station);
     }
+    ShowWorkspace();
+}
+
+void CTraverseAdjustDlg::AskToKeepKnownPoints() {
+    // The groups shown, named after their stations by now; a hidden group keeps its
+    // name, and a mismatch there is refused when adjusting.
+    std::string kept;
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const GroupFields& g = kGroups[role];
+        if (TypeUsesRole(m_nTraverseType, role) &&
+            !(std::isnan(this->*g.x) && std::isnan(this->*g.y)))
+            kept += (kept.empty() ? "" : "、") + this->*g.name;
+    }
+    if (kept.empty() || m_pPort == nullptr) return;
+    if (m_pPort->AskYesNo(str::kKeepKnownPoints, FormatString(str::kKeepKnownPoints, {kept})))
+        return;
+    for (int role = 0; role < kKnownPointCount; ++role)
+        if (TypeUsesRole(m_nTraverseType, role))
+            this->*kGroups[role].x = this->*kGroups[role].y =
+                                         std::numeric_limits<double>::quiet_NaN();
     ShowWorkspace();
 }

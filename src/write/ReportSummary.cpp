@@ -6,12 +6,6 @@
 
 namespace traverse {
 
-const char* TraverseTypeTitle(int traverseType) {
-    static const char* const kTitles[] = {"无定向导线", "单连接角附合导线", "闭合导线",
-                                          "双连接角附合导线"};
-    return traverseType >= 0 && traverseType < 4 ? kTitles[traverseType] : "";
-}
-
 std::string GradeDescription(const Grade& g) {
     std::string limits = "全长相对闭合差 1/" + std::to_string(g.relativeK) + "，方位角闭合差 ±" +
                          FormatShortest(g.angleCoefficient) + "″√n";

@@ -20,9 +20,6 @@ struct ReportContext {
     std::string project; // 项目名称 (UTF-8) as the user typed it; empty: none
 };
 
-// "无定向导线" ... "双连接角附合导线", the window's names of the four types.
-const char* TraverseTypeTitle(int traverseType);
-
 // The grade with its limits: "四等（全长相对闭合差 1/35000，方位角闭合差 ±5″√n，导线全长 ≤
 // 9000 m，平均边长 ≤ 1500 m）"; a 图根 grade's length with its map scale.
 std::string GradeDescription(const Grade& grade);

@@ -12,9 +12,7 @@ namespace {
 std::string Example(const char* file) { return std::string(TA_EXAMPLES_DIR) + "/" + file; }
 
 // Imports without touching the type buttons: the type is the window's own.
-void ImportAsIs(ImportTest& t, FakeWindowPort& port, CTraverseAdjustDlg& dlg,
-                const std::string& path) {
-    (void)t;
+void ImportAsIs(FakeWindowPort& port, CTraverseAdjustDlg& dlg, const std::string& path) {
     port.radios[ctl::kTypeRadioGroup] = dlg.m_nTraverseType;
     port.openPaths.push_back(path);
     dlg.OnImport();
@@ -58,7 +56,7 @@ TEST_F(ImportTest, CoordinatesTypedForAnotherTraverseAreKeptOnlyAfterYes) {
         port.texts[ctl::kInitX2] = "3381685.431", port.texts[ctl::kInitY2] = "501484.203";
         port.questionIds.clear(), port.questionTexts.clear();
         port.yesNoAnswers.push_back(keep);
-        ImportAsIs(*this, port, dlg, Example("closed.con")); // the same names
+        ImportAsIs(port, dlg, Example("closed.con")); // the same names
         ASSERT_EQ(port.questionIds, std::vector<int>{str::kKeepKnownPoints});
         EXPECT_EQ(port.questionTexts[0], "保留已输入的已知点坐标（D21、D22）吗？");
         EXPECT_EQ(port.texts[ctl::kInitX1], keep ? "3381252.418" : "");
@@ -66,7 +64,7 @@ TEST_F(ImportTest, CoordinatesTypedForAnotherTraverseAreKeptOnlyAfterYes) {
     }
     // Names that change drop their coordinates without a question.
     port.questionIds.clear();
-    ImportAsIs(*this, port, dlg, Example("double.txt"));
+    ImportAsIs(port, dlg, Example("double.txt"));
     EXPECT_TRUE(port.questionIds.empty());
 }
 
@@ -75,7 +73,7 @@ TEST_F(ImportTest, ARefusedFileChangesNothing) {
     port.texts[ctl::kInitX1] = "1000";
     dlg.ReadWindow();
     const std::string cell = Cell(1, 1);
-    ImportAsIs(*this, port, dlg, Write("bad.txt", "*A B 1\nB 100 1800000 1800000 1\n*B A 1\n"));
+    ImportAsIs(port, dlg, Write("bad.txt", "*A B 1\nB 100 1800000 1800000 1\n*B A 1\n"));
     ASSERT_EQ(port.messageIds.size(), 1u);
     EXPECT_EQ(dlg.m_strObservationPath, Example("closed.txt"));
     EXPECT_EQ(port.caption, "导线平差 — closed.txt") << "the title keeps the file loaded";
