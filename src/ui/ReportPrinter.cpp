@@ -2,105 +2,117 @@
 
 #include "ui/PlotPainter.h"
 
-#include "write/HtmlReport.h"
 #include "write/PlotModel.h"
+#include "write/ReportContent.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextDocument>
+#include <QPrinter>
 
 using namespace traverse;
 
 namespace {
-constexpr double kPointsPerInch = 72.0;
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-QFont SongFont(double points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Serif Condensed"), QStringLiteral("DejaVu Serif"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("SimSun"), QStringLiteral("宋体")});
-    font.setPointSizeF(points);
-    return font;
+std::vector<QStringList> Rows(const TextCells& cells) {
+    std::vector<QStringList> rows;
+    rows.reserve(cells.size());
+    for (const auto& row : cells) {
+        QStringList texts;
+        texts.reserve(static_cast<qsizetype>(row.size()));
+        for (const std::string& cell : row)
+            texts.append(Text(cell));
+        rows.push_back(std::move(texts));
+    }
+    return rows;
 }
 
-// The page's body above the footer band, in device pixels from the paint rectangle's
-// top left; points to device pixels.
-struct Page {
-    QPainter& painter;
-    double width, height, footer, perPoint;
+MarkedLine Marked(const std::string& line) {
+    MarkedLine runs;
+    for (const auto& [text, failed] : FailureRuns(line))
+        runs.emplace_back(Text(text), failed);
+    return runs;
+}
+
+struct Report {
+    const TraverseResults& results;
+    ReportContent content;
+    PrintedTable sheet, coordinates;
 };
 
-void Footer(const Page& p, int number, int count) {
-    p.painter.setFont(SongFont(8));
-    p.painter.setPen(Qt::black);
-    p.painter.drawText(QRectF(0, p.height, p.width, p.footer), Qt::AlignCenter,
-                       QStringLiteral("第 %1 页　共 %2 页").arg(number).arg(count));
+// The plot fills the rest of its page; drawn in points, so that its lines and texts
+// have the sizes they have on a screen of 72 dots per inch.
+void Plot(QPainter& painter, const QRectF& room, double perPoint, const Report& report) {
+    painter.save();
+    painter.translate(room.topLeft());
+    painter.scale(perPoint, perPoint);
+    PaintPlot(painter, BuildPlotModel(report.results, room.width() / perPoint,
+                                      room.height() / perPoint, report.content.plotTitle));
+    painter.restore();
 }
 
-// The plot fills the body under its heading; drawn in points, so that its lines and
-// texts have the sizes they have on a screen of 72 dots per inch.
-void PlotPage(const Page& p, const TraverseResults& results, const std::string& title) {
-    QFont bold = SongFont(12);
-    bold.setBold(true);
-    p.painter.setFont(bold);
-    p.painter.setPen(Qt::black);
-    const double heading = 24 * p.perPoint;
-    p.painter.drawText(QRectF(0, 0, p.width, heading), Qt::AlignLeft | Qt::AlignTop,
-                       QStringLiteral("导线图"));
-    p.painter.save();
-    p.painter.translate(0, heading);
-    p.painter.scale(p.perPoint, p.perPoint);
-    PaintPlot(p.painter, BuildPlotModel(results, p.width / p.perPoint,
-                                        (p.height - heading) / p.perPoint, title));
-    p.painter.restore();
+// The report's pages in order; the count of pages.
+int Flow(PageFlow& flow, QPainter* painter, const Report& report) {
+    const ReportContent& c = report.content;
+    flow.Title(QStringLiteral("导线平差成果"));
+    std::vector<std::pair<QString, QString>> header;
+    for (const auto& [key, value] : c.header)
+        header.emplace_back(Text(key), Text(value));
+    flow.LabelledRows(header);
+    flow.Heading(QStringLiteral("闭合差与精度"));
+    for (const std::string& line : c.closures) // the verdict last
+        flow.Paragraph(Marked(line));
+    flow.Gap(12);
+    flow.Paragraph({{Text(c.signatures), false}});
+    flow.Table(QStringLiteral("导线计算表"), report.sheet, 5);
+    QStringList figures;
+    for (const std::string& line : c.sheetFigures)
+        figures.append(Text(line));
+    flow.Paragraph({{figures.join(QStringLiteral("；")), false}});
+    flow.Table(QStringLiteral("坐标成果与点位精度"), report.coordinates, 5);
+    const QRectF plot = flow.FullPage(QStringLiteral("导线图"));
+    if (painter != nullptr && !flow.Stopped()) Plot(*painter, plot, flow.PerPoint(), report);
+    return flow.Finish();
 }
 } // namespace
 
-bool PrintReport(QPagedPaintDevice& device, const TraverseResults& results,
-                 const ReportContext& context) {
+PrintOutcome PrintReport(QPagedPaintDevice& device, const TraverseResults& results,
+                         const ReportContext& context, const PageProgress& progress) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const double perPoint = device.logicalDpiX() / kPointsPerInch;
-    const QRect body = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const Page page{painter, static_cast<double>(body.width()), body.height() - 18 * perPoint,
-                    18 * perPoint, perPoint};
+    Report report{results, BuildReportContent(results, context), {}, {}};
+    const double width = device.pageLayout().paintRectPixels(device.logicalDpiX()).width();
+    report.sheet = MeasureTable(Rows(report.content.sheet), true, width, device);
+    report.coordinates = MeasureTable(Rows(report.content.coordinates), false, width, device);
+    PageFlow measure(device, nullptr, 0, {});
+    const int pages = Flow(measure, nullptr, report);
 
-    QTextDocument doc; // laid out for the device, so that its points are the paper's
-    doc.documentLayout()->setPaintDevice(&device);
-    doc.setDefaultFont(SongFont(10));
-    doc.setDocumentMargin(0);
-    doc.setHtml(QString::fromStdString(BuildHtmlReport(results, context, {false, true})));
-    doc.setPageSize(QSizeF(page.width, page.height));
-    const int count = doc.pageCount() + 1; // and the plot's
-    for (int i = 0; i < doc.pageCount(); ++i) {
-        if (i > 0) device.newPage();
-        painter.save();
-        painter.translate(0, -i * page.height);
-        doc.drawContents(&painter, QRectF(0, i * page.height, page.width, page.height));
-        painter.restore();
-        Footer(page, i + 1, count);
-    }
-    device.newPage();
-    PlotPage(page, results, PlotTitle(context.observationFile, results.traverseType));
-    Footer(page, count, count);
-    return painter.end();
+    QPainter painter;
+    if (!painter.begin(&device)) return PrintOutcome::kFailed;
+    PageFlow flow(device, &painter, pages, progress);
+    Flow(flow, &painter, report);
+    if (flow.Stopped())
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->abort();
+    const bool ended = painter.end();
+    if (flow.Stopped()) return PrintOutcome::kStopped;
+    return ended ? PrintOutcome::kDone : PrintOutcome::kFailed;
 }
 
-std::string ReportPdf(const TraverseResults& results, const ReportContext& context) {
+PrintOutcome ReportPdf(const TraverseResults& results, const ReportContext& context,
+                       std::string& bytes, const PageProgress& progress) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    PrintOutcome outcome = PrintOutcome::kFailed;
     {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(600);
         pdf.setTitle(QStringLiteral("导线平差成果"));
         pdf.setCreator(QStringLiteral("traverse-adjust"));
-        if (!PrintReport(pdf, results, context)) return {};
+        outcome = PrintReport(pdf, results, context, progress);
     }
-    return buffer.data().toStdString();
+    if (outcome == PrintOutcome::kDone) bytes = buffer.data().toStdString();
+    return outcome;
 }

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -28,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 using namespace traverse;
@@ -88,10 +90,11 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
         const auto path = m_ws.ChooseSaveTarget(kPdfReportFile.extension, kPdfReportFile.what,
                                                 kPdfReportFile.filter);
         if (!path) return;
-        QApplication::setOverrideCursor(Qt::WaitCursor); // seconds for thousands of stations
-        const std::string bytes = ReportPdf(m_results, m_ws.CurrentReportContext());
-        QApplication::restoreOverrideCursor();
-        if (bytes.empty()) { // nothing is saved that holds no report
+        std::string bytes;
+        const PrintOutcome outcome =
+            ReportPdf(m_results, m_ws.CurrentReportContext(), bytes, PagesProgress());
+        if (outcome == PrintOutcome::kStopped) return; // nothing saved, as asked
+        if (outcome != PrintOutcome::kDone) { // nothing is saved that holds no report
             QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
             return;
         }
@@ -105,8 +108,26 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     layout->addLayout(row);
 }
 
-bool CResultsWindow::PrintTo(QPrinter& printer) const {
-    return PrintReport(printer, m_results, m_ws.CurrentReportContext());
+PrintOutcome CResultsWindow::PrintTo(QPrinter& printer, const PageProgress& progress) const {
+    return PrintReport(printer, m_results, m_ws.CurrentReportContext(), progress);
+}
+
+// Shown when the pages take longer than a moment; 取消 stops the drawing after the page
+// being drawn.
+PageProgress CResultsWindow::PagesProgress() {
+    auto dialog = std::make_shared<QProgressDialog>(QStringLiteral("正在生成报告的页面…"),
+                                                    QStringLiteral("取消"), 0, 1, this);
+    dialog->setWindowTitle(windowTitle());
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(300);
+    dialog->setAutoClose(false);
+    dialog->setValue(0);
+    return [dialog](int page, int pages) {
+        dialog->setMaximum(pages);
+        dialog->setLabelText(QStringLiteral("正在生成报告：第 %1 页，共 %2 页").arg(page).arg(pages));
+        dialog->setValue(page);
+        return !dialog->wasCanceled();
+    };
 }
 
 void CResultsWindow::Print() {
@@ -122,10 +143,7 @@ void CResultsWindow::Print() {
     QDir::setCurrent(before);
     dialog.setWindowTitle(QStringLiteral("打印平差成果"));
     if (dialog.exec() != QDialog::Accepted) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = PrintTo(printer);
-    QApplication::restoreOverrideCursor();
-    if (!printed)
+    if (PrintTo(printer, PagesProgress()) == PrintOutcome::kFailed)
         QMessageBox::warning(this, windowTitle(), QStringLiteral("打印机不能打印，报告未打印。"));
 }
 

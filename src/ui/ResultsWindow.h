@@ -4,6 +4,8 @@
 // the core computes and writes its files through the core; it computes nothing.
 #pragma once
 
+#include "ui/ReportPrinter.h"
+
 #include "write/TraverseResults.h"
 
 #include <QDialog>
@@ -25,11 +27,12 @@ public:
     CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent);
 
     QTabWidget* Tabs() const { return m_tabs; }
-    // The report on a printer as chosen in the print dialog; false if it cannot print.
-    bool PrintTo(QPrinter& printer) const;
+    // The report on a printer as chosen in the print dialog.
+    PrintOutcome PrintTo(QPrinter& printer, const PageProgress& progress = {}) const;
 
 private:
     void Print();
+    PageProgress PagesProgress();
 
     CTraverseAdjustDlg& m_ws;
     TraverseResults m_results; // collected once: the window is modal over them

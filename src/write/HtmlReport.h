@@ -12,14 +12,6 @@
 
 namespace traverse {
 
-struct HtmlReportOptions {
-    // Without the plot the page is what a window prints before drawing the plot itself.
-    bool plot = true;
-    // Layout for Qt's rich text, which knows neither named pages nor SVG.
-    bool richText = false;
-};
-
-std::string BuildHtmlReport(const TraverseResults& results, const ReportContext& context,
-                            const HtmlReportOptions& options = {});
+std::string BuildHtmlReport(const TraverseResults& results, const ReportContext& context);
 
 } // namespace traverse

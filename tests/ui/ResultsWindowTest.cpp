@@ -256,7 +256,7 @@ TEST_F(ResultsWindow, PrintsAndSavesThePdfAsText) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
-    ASSERT_TRUE(window.PrintTo(printer));
+    ASSERT_EQ(window.PrintTo(printer), PrintOutcome::kDone);
     ASSERT_FALSE(SaveWith("savePdf", "报告.pdf").isEmpty());
     for (const char* pdf : {"printed.pdf", "报告.pdf"}) {
         SCOPED_TRACE(pdf);

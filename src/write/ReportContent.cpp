@@ -1,0 +1,53 @@
+#include "write/ReportContent.h"
+
+#include "read/ImportText.h"
+#include "write/CalculationSheet.h"
+#include "write/PlotModel.h"
+#include "write/ResultsText.h"
+
+namespace traverse {
+
+namespace {
+std::vector<std::pair<std::string, std::string>> HeaderRows(const TraverseResults& r,
+                                                            const ReportContext& c) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    if (!c.project.empty()) rows.emplace_back("项目名称", c.project);
+    rows.emplace_back("观测文件", DisplayName(c.observationFile));
+    rows.emplace_back("导线类型", TraverseTypeTitle(r.traverseType));
+    for (const KnownPointText& k : KnownPointTexts(r))
+        rows.emplace_back(k.point, k.coordinates);
+    rows.emplace_back("等级", GradeDescription(c.grade));
+    rows.emplace_back("日期", c.date);
+    rows.emplace_back("程序版本", c.version);
+    return rows;
+}
+} // namespace
+
+ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& c) {
+    ReportContent content;
+    content.header = HeaderRows(r, c);
+    content.closures = ClosureSummaryLines(r, c.grade, CheckGrade(r.closure, c.grade));
+    content.signatures = "计算者：__________　　检查者：__________　　日期：__________";
+    content.sheet = CalculationSheetCells(r.sheet);
+    content.sheetFigures = CalculationSheetFooter(r.sheet, r.closure, c.grade);
+    content.coordinates.push_back(CoordinateTableHeaders());
+    for (const ResultPoint& p : r.points)
+        content.coordinates.push_back(CoordinateTableRow(p));
+    content.plotTitle = PlotTitle(c.observationFile, r.traverseType);
+    return content;
+}
+
+std::vector<std::pair<std::string, bool>> FailureRuns(const std::string& line) {
+    const std::string fail = VerdictText(false);
+    std::vector<std::pair<std::string, bool>> runs;
+    size_t from = 0;
+    for (size_t at = line.find(fail); at != std::string::npos; at = line.find(fail, from)) {
+        if (at > from) runs.emplace_back(line.substr(from, at - from), false);
+        runs.emplace_back(fail, true);
+        from = at + fail.size();
+    }
+    if (from < line.size()) runs.emplace_back(line.substr(from), false);
+    return runs;
+}
+
+} // namespace traverse

@@ -1,0 +1,34 @@
+// What the full report holds, as text, before it is laid out on a page or in HTML: the
+// header's rows (label, value), the closure lines with the verdict last, the calculation
+// sheet's cells (header row, stations, 合计) with the figures under it, the coordinate
+// table's cells (header row, points) and the plot's title. UTF-8 throughout.
+#pragma once
+
+#include "write/ReportSummary.h"
+#include "write/TraverseResults.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace traverse {
+
+using TextCells = std::vector<std::vector<std::string>>;
+
+struct ReportContent {
+    std::vector<std::pair<std::string, std::string>> header; // 项目名称 … 程序版本
+    std::vector<std::string> closures;                       // the verdict last
+    std::string signatures; // where the computer and the checker sign, under the closures
+    TextCells sheet;                                         // header row first, 合计 last
+    std::vector<std::string> sheetFigures;                   // "label = value" each
+    TextCells coordinates;                                   // header row first
+    std::string plotTitle;
+};
+
+ReportContent BuildReportContent(const TraverseResults& results, const ReportContext& context);
+
+// The pieces of a line between its 超限 (the text of a failed check), and whether each
+// piece is one: a page marks them.
+std::vector<std::pair<std::string, bool>> FailureRuns(const std::string& line);
+
+} // namespace traverse
