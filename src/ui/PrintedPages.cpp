@@ -205,6 +205,9 @@ void PageFlow::Paragraph(const MarkedLine& line) {
             QTextLayout::FormatRange range{static_cast<int>(text.size()),
                                            static_cast<int>(run.size()), {}};
             range.format.setForeground(kFailure);
+            // Only a face with a bold of its own gives one (Noto Serif CJK does).
+            range.format.setFontFamilies(QStringList{QStringLiteral("Noto Serif CJK SC")} +
+                                         SongFont(10).families());
             range.format.setFontWeight(QFont::Bold);
             marks.append(range);
         }
