@@ -152,8 +152,9 @@ namespace {
 QString RowsText(const QTableWidget& table, const QList<int>& rows) {
     QStringList headers;
     for (int col = 0; col < table.columnCount(); ++col)
-        headers << (table.horizontalHeaderItem(col) ? table.horizontalHeaderItem(col)->text()
-                                                    : QString());
+        headers << (table.horizontalHeaderItem(col)
+                        ? table.horizontalHeaderItem(col)->text().remove(QLatin1Char('\n'))
+                        : QString()); // a header over two lines is one name
     QString text = headers.join('\t') + '\n';
     for (int row : rows) {
         QStringList cells;

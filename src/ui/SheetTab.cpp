@@ -51,11 +51,14 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
     const auto cells = CalculationSheetCells(results.sheet);
     m_table = new QTableWidget(0, static_cast<int>(cells.front().size()), this);
     m_table->setObjectName(QStringLiteral("sheetTable"));
+    // Units under the names ("ΔX计算值" over "(m)"), so that the columns are as narrow as
+    // their figures and all fifteen fit a 1024-pixel screen.
     QStringList headers;
     for (const std::string& h : cells.front())
-        headers << QString::fromStdString(h);
+        headers << QString::fromStdString(h).replace(QLatin1Char('('), QStringLiteral("\n("));
     m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     CopyRowsOnCopyKey(*m_table);
     FillTable(*m_table, cells);
 
@@ -68,6 +71,7 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
     QPushButton* csv = AddResultButton(*buttons, this, "saveSheetCsv", "保存为 CSV…");
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 4, 2, 4); // the tab's frame is margin enough
     layout->addWidget(m_table);
     layout->addWidget(m_closures);
     layout->addLayout(buttons);

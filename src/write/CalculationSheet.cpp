@@ -278,8 +278,10 @@ CalculationSheetClosures(const CalculationSheet& sheet, const ClosureStatistics&
                              "√n",
                          "±" + FormatTenth(checks.azimuth.limit));
     }
-    out.emplace_back("坐标闭合差 fx(mm)", FormatSignedTenth(closure.fx));
-    out.emplace_back("坐标闭合差 fy(mm)", FormatSignedTenth(closure.fy));
+    // Carried over the observed angles, as in the report: not the sum of the sheet's own
+    // increments, which follow the adjusted azimuths.
+    out.emplace_back("坐标闭合差 fx(mm)（按观测角推算）", FormatSignedTenth(closure.fx));
+    out.emplace_back("坐标闭合差 fy(mm)（按观测角推算）", FormatSignedTenth(closure.fy));
     out.emplace_back("全长闭合差 fD(mm)", FormatTenth(closure.fd));
     out.emplace_back("全长相对闭合差 K", "1/" + RelativeClosureText(closure.k));
     out.emplace_back("允许相对闭合差 K允", "1/" + std::to_string(grade.relativeK));
