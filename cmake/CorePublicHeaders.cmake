@@ -6,7 +6,8 @@ set(TA_PUBLIC_HEADERS
   read/ImportText.h read/KnownPointFile.h read/ObservationFile.h read/ObservationReaders.h
   reduce/KnownPoints.h reduce/Reduction.h reduce/TraverseShape.h
   adjust/Adjustment.h
-  assess/AdjustedTraverse.h assess/ClosureStatistics.h assess/GradeLimits.h assess/Precision.h
+  assess/AdjustedTraverse.h assess/ClosureStatistics.h assess/GradeLimits.h
+  assess/ObservationTests.h assess/Precision.h
   write/CalculationSheet.h write/CoordinateFiles.h write/HtmlReport.h write/PlotModel.h
   write/ReportSummary.h write/ResultsJson.h write/ResultsReport.h write/ResultsText.h
   write/SvgPlot.h write/TraverseResults.h

@@ -9,6 +9,7 @@
 #include "model/Traverse.h"
 #include "reduce/Reduction.h"
 
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -19,6 +20,19 @@ constexpr double kArcSecondLever = 0.004848132257047973;
 // Cofactor of an angle (arc seconds) and of a side per metre of its length (mm).
 constexpr double kAngleCofactor = 2.0;
 constexpr double kSideCofactorPerMetre = 0.01;
+
+// An instrument's a priori precision: an angle's standard error σβ and a side's
+// a + b·D (D in km). Given, the weights are p = 1/σ² and σ0 a priori is 1 (no unit);
+// without it the cofactors above stand and σ0 is in seconds.
+struct InstrumentPrecision {
+    double angleSeconds = 0.0; // σβ, ″
+    double distanceMm = 0.0;   // a, mm
+    double distancePpm = 0.0;  // b, mm per km
+};
+
+// The cofactors of an angle (″²) and of a side of the given length (mm²).
+double AngleCofactor(const std::optional<InstrumentPrecision>& instrument);
+double SideCofactor(const std::optional<InstrumentPrecision>& instrument, double metres);
 
 // Inverse of a symmetric 3 x 3 block through its adjugate; in is read only, out must
 // be a distinct block. No test for a zero determinant. Returns 1.
@@ -67,8 +81,9 @@ struct Adjustment {
 // linearises the conditions at the traverse the round before adjusted, until no
 // residual changes by 1e-6″ or 1e-6 mm. Refused: singular equations (kBadObservations),
 // no settling in 10 rounds (kNoConvergence), corrections past the gross-error bounds
-// (kGrossError, with the closures).
-std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
-                                         const KnownPlanePoints& known, const Reduction& reduction);
+// (kGrossError, with the closures). Weighted by the instrument's precision when given.
+std::variant<Adjustment, Refusal>
+Adjust(int traverseType, Observed observations, const KnownPlanePoints& known,
+       const Reduction& reduction, const std::optional<InstrumentPrecision>& instrument = {});
 
 } // namespace traverse

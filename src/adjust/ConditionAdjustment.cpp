@@ -30,6 +30,7 @@ struct Inputs {
     Observed obs;
     PlanePoint start;
     const Reduction& reduction;
+    const std::optional<InstrumentPrecision>& instrument;
 };
 
 bool ReductionMatches(const Inputs& in, const ConditionLayout& l, int n) {
@@ -119,7 +120,7 @@ std::variant<Adjustment, Refusal> Iterate(const Inputs& in, const ConditionLayou
     std::vector<double> previous(static_cast<size_t>(n + l.sides), 0.0);
     for (int round = 1; round <= kMostRounds; ++round) {
         a.rounds = round;
-        SetUpConditions(a, l, n, in.obs, at);
+        SetUpConditions(a, l, n, in.obs, at, in.instrument);
         double misclosure[3] = {};
         RoundMisclosures(a, l, at, azimuthClosure, previous, misclosure);
         if (!SolveForResiduals(a, l, misclosure)) return Refusal{str::kBadObservations, {}};
@@ -160,11 +161,11 @@ AngleDMS AddSecondsWithCarry(const AngleDMS& azimuth, double seconds) {
 }
 
 std::variant<Adjustment, Refusal> Adjust(int traverseType, Observed observations,
-                                         const KnownPlanePoints& known,
-                                         const Reduction& reduction) {
+                                         const KnownPlanePoints& known, const Reduction& reduction,
+                                         const std::optional<InstrumentPrecision>& instrument) {
     const int n = static_cast<int>(observations.size());
     const ConditionLayout l = LayoutOf(traverseType, n, known);
-    const Inputs in{observations, known.start1, reduction};
+    const Inputs in{observations, known.start1, reduction, instrument};
     if (!ReductionMatches(in, l, n)) return Refusal{str::kBadObservations, {}};
     const double azimuthClosure =
         l.azimuthRow ? DmsToSeconds(UnpackDms(reduction.azimuthClosure)) : 0.0;

@@ -1,7 +1,8 @@
 // The condition matrix of a traverse: a turn of one second at point j moves the last
 // point by the lever arm from j to it (kArcSecondLever mm per metre); a side's
 // correction moves it along the side's azimuth. Q is diagonal: 2.0 for an angle,
-// 0.01 S for a side of S metres, 0 for the free orientation (not an observation).
+// 0.01 S for a side of S metres (or an instrument's σβ² and (a + b·S)²), 0 for the
+// free orientation (not an observation).
 #include "adjust/ConditionSystem.h"
 
 #include "adjust/Adjustment.h"
@@ -86,8 +87,18 @@ TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l) {
     return s;
 }
 
+double AngleCofactor(const std::optional<InstrumentPrecision>& instrument) {
+    return instrument ? instrument->angleSeconds * instrument->angleSeconds : kAngleCofactor;
+}
+
+double SideCofactor(const std::optional<InstrumentPrecision>& instrument, double metres) {
+    if (!instrument) return metres * kSideCofactorPerMetre;
+    const double sigma = instrument->distanceMm + instrument->distancePpm * metres / 1000.0;
+    return sigma * sigma;
+}
+
 void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed obs,
-                     const TraverseShape& at) {
+                     const TraverseShape& at, const std::optional<InstrumentPrecision>& instrument) {
     const int r = l.azimuthRow ? 3 : 2;
     const int u = n + l.sides;
     SizeSystem(a, u, r, l.freeOrientation);
@@ -97,11 +108,11 @@ void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed ob
         return a.conditionMatrix[static_cast<size_t>(row) * u + col];
     };
     for (int j = 0; j < n; ++j)
-        a.cofactors[static_cast<size_t>(j)] = kAngleCofactor;
+        a.cofactors[static_cast<size_t>(j)] = AngleCofactor(instrument);
     if (l.freeOrientation) a.cofactors[0] = 0.0;
     for (int j = 0; j < l.sides; ++j)
         a.cofactors[static_cast<size_t>(n + j)] =
-            obs[static_cast<size_t>(j)].dDistance * kSideCofactorPerMetre;
+            SideCofactor(instrument, obs[static_cast<size_t>(j)].dDistance);
 
     if (l.azimuthRow) {
         for (int j = 0; j < n; ++j)

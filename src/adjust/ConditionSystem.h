@@ -31,10 +31,12 @@ struct TraverseShape {
 TraverseShape CarriedShape(const Reduction& r, const ConditionLayout& l);
 TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l);
 
-// Sizes the system and fills Q, A and the four coefficient lists (emptied first) from
-// the shape. n is the number of angle-type columns.
+// Sizes the system and fills Q (weighted by the instrument's precision when given), A
+// and the four coefficient lists (emptied first) from the shape. n is the number of
+// angle-type columns.
 void SetUpConditions(Adjustment& a, const ConditionLayout& l, int n, Observed observations,
-                     const TraverseShape& at);
+                     const TraverseShape& at,
+                     const std::optional<InstrumentPrecision>& instrument = {});
 
 // Forms the normal equations, solves them for the misclosures w (per row) and writes
 // the residuals. False when the equations are singular.

@@ -1,10 +1,12 @@
 #include "assess/AdjustedTraverse.h"
 
+#include "model/NumberText.h"
 #include "read/SlopeReduction.h"
 #include "reduce/KnownPoints.h"
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
 
+#include <cmath>
 #include <string>
 
 namespace traverse {
@@ -36,7 +38,7 @@ std::optional<Refusal> Compute(AdjustedTraverse& t) {
     if (auto* refused = std::get_if<Refusal>(&reduced)) return *refused;
     t.reduction = std::get<Reduction>(std::move(reduced));
     if (auto refused = CheckAzimuthClosure(type, t.reduction)) return refused;
-    auto adjusted = Adjust(type, observations, t.known, t.reduction);
+    auto adjusted = Adjust(type, observations, t.known, t.reduction, t.instrument);
     if (auto* refused = std::get_if<Refusal>(&adjusted)) return *refused;
     t.adjustment = std::get<Adjustment>(std::move(adjusted));
     auto assessed = AssessPrecision(t.adjustment);
@@ -44,19 +46,36 @@ std::optional<Refusal> Compute(AdjustedTraverse& t) {
     t.precision = std::get<Precision>(std::move(assessed));
     if (!ResultsFinite(t.reduction, t.adjustment, t.precision))
         return Refusal{str::kNonFiniteResult, {}};
+    t.tests = TestObservations(t.adjustment, t.instrument.has_value());
     return std::nullopt;
+}
+
+std::optional<Refusal> CheckInstrument(const std::optional<InstrumentPrecision>& instrument) {
+    if (!instrument) return std::nullopt;
+    const InstrumentPrecision& p = *instrument;
+    const bool sound = std::isfinite(p.angleSeconds) && std::isfinite(p.distanceMm) &&
+                       std::isfinite(p.distancePpm) && p.angleSeconds > 0.0 &&
+                       p.distanceMm >= 0.0 && p.distancePpm >= 0.0 &&
+                       p.distanceMm + p.distancePpm > 0.0;
+    if (sound) return std::nullopt;
+    return Refusal{str::kBadInstrumentPrecision,
+                   {FormatShortest(p.angleSeconds), FormatShortest(p.distanceMm),
+                    FormatShortest(p.distancePpm)}};
 }
 } // namespace
 
-std::variant<AdjustedTraverse, Refusal> AdjustTraverse(TraverseType type, Observed asRead,
-                                                       const KnownCoordinates& known) {
+std::variant<AdjustedTraverse, Refusal>
+AdjustTraverse(TraverseType type, Observed asRead, const KnownCoordinates& known,
+               const std::optional<InstrumentPrecision>& instrument) {
     if (!IsTraverseType(type))
         return Refusal{str::kUnknownTraverseType, {std::to_string(static_cast<int>(type))}};
     if (asRead.empty()) return Refusal{str::kBadObservations, {}};
     if (auto refused = CheckShape(type, asRead)) return *refused;
     if (auto refused = CheckGiven(type, known, asRead)) return *refused;
+    if (auto refused = CheckInstrument(instrument)) return *refused;
     AdjustedTraverse t;
     t.traverseType = type;
+    t.instrument = instrument;
     t.observations.assign(asRead.begin(), asRead.end());
     ReduceSlopeDistances(t.observations); // once, here: the caller gives them as read
     t.known = PlanePointsOf(known);

@@ -12,6 +12,7 @@
 // its cosine and sine, for the columns up to the point. So every sum above is a
 // quadratic form in running moments of (1, u_j, w_j, a_j) and of (cos, sin) over the
 // traverse: one pass for all points.
+#include "assess/NormalInverse.h"
 #include "assess/Precision.h"
 #include "model/AngleConversions.h"
 #include "resources/StringTable.h"
@@ -43,34 +44,6 @@ template <int D> struct Moments {
         return sum;
     }
 };
-
-// The inverse of the normal matrix in blocks: correlates, correlates by orientation,
-// orientation (the last two zero without a free orientation).
-struct NormalInverse {
-    int r = 0;
-    double kk[9] = {}, kd[3] = {}, dd = 0.0;
-};
-
-NormalInverse InvertNormals(const Adjustment& a) {
-    NormalInverse inv;
-    inv.r = a.conditions;
-    double b[9];
-    if (a.parameters == 1) { // the bordered 3 x 3 [N b; b^T 0]
-        InvertSymmetric3x3(a.normalMatrix, b);
-        inv.kk[0] = b[0];
-        inv.kk[1] = b[1];
-        inv.kk[2] = b[3];
-        inv.kk[3] = b[4];
-        inv.kd[0] = b[2];
-        inv.kd[1] = b[5];
-        inv.dd = b[8];
-    } else if (inv.r == 3) {
-        InvertSymmetric3x3(a.normalMatrix, inv.kk);
-    } else {
-        Invert2x2(a.normalMatrix, inv.kk);
-    }
-    return inv;
-}
 
 // Whether the blocks and lists left by the adjustment fit together, so that no read
 // below leaves its array.

@@ -175,6 +175,8 @@ constexpr Entry kEntries[] = {
     {223, "项目名称“%1”含有控制字符或不是 UTF-8 文字，请重新输入。"},
     {221, "导线全长 ΣD = %1 m，限差 %2 m%3：%4"},
     {222, "平均边长 %1 m，限差 %2 m：%3"},
+    // the instrument's precision and the tests for blunders (300-309)
+    {300, "仪器精度不合理：测角中误差 %1″，测距中误差 %2 mm + %3 ppm（测角中误差应大于 0；测距中误差的 a、b 不能为负，也不能都为 0）"},
     // outputs that stand or fall together (230-239)
     {230, "将结果移入文件“%1”时出错（%2）：本次已有 %3 个输出文件换成了新结果，其余输出文件保持不变！"},
 

@@ -35,7 +35,7 @@ constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
 // 130-139 and 250-259 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
-// 190-199 results, 270-279 main window.
+// 190-199 results, 270-279 main window, 300-309 blunder tests.
 constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102;     // export with no section ticked
@@ -167,6 +167,9 @@ constexpr int kOutOfMemory = 150;        // memory ran out while the grid was si
 constexpr int kNoDisplay = 151;          // no graphical display to show the window on
 constexpr int kNoWidgetApp = 152;        // the host's application object cannot show windows
 constexpr int kCannotOpenDocument = 153; // report saved, no program opened it; %1 the path
+
+// the instrument's precision and the tests for blunders (300-309)
+constexpr int kBadInstrumentPrecision = 300; // %1 σβ (″), %2 a (mm), %3 b (ppm)
 
 // the main window (270-279)
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point

@@ -194,6 +194,17 @@ Solution AdjustNetwork(const Network& network) {
         s.vtpv += misfit[static_cast<size_t>(i)] * misfit[static_cast<size_t>(i)] /
                   network.observations[static_cast<size_t>(i)].cofactor;
     s.sigma0 = s.redundancy > 0 ? std::sqrt(s.vtpv / s.redundancy) : 0.0;
+    for (const Observation& o : network.observations) {
+        const Row row = Linearise(o, pts, col);
+        double form = 0.0;
+        for (int i = 0; i < row.count; ++i)
+            for (int j = 0; j < row.count; ++j)
+                form += row.coefficient[i] *
+                        qxx[static_cast<size_t>(row.column[i]) * static_cast<size_t>(u) +
+                            static_cast<size_t>(row.column[j])] *
+                        row.coefficient[j];
+        s.redundancyNumbers.push_back(1.0 - form / o.cofactor);
+    }
     s.points.resize(np);
     s.precision.resize(np);
     const size_t uu = static_cast<size_t>(u);

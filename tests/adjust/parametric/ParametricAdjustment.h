@@ -48,6 +48,7 @@ struct Solution {
     int iterations = 0;
     std::vector<Point> points;
     std::vector<double> residuals; // computed - observed, arcsec or mm
+    std::vector<double> redundancyNumbers; // (Qvv P)_ii = 1 - p_i a_i' Qxx a_i
     double vtpv = 0;
     int redundancy = 0;
     double sigma0 = 0;
