@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 #include "read/SlopeReduction.h"
+#include "reduce/BlunderHints.h"
 #include "reduce/KnownPoints.h"
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
@@ -34,6 +35,7 @@ KnownPlanePoints PlanePointsOf(const KnownCoordinates& k) {
 std::optional<Refusal> Compute(AdjustedTraverse& t) {
     const TraverseType type = t.traverseType;
     const Observed observations(t.observations);
+    if (auto refused = CheckNonOrientedGap(type, observations, t.known)) return refused;
     auto reduced = Reduce(type, observations, t.known);
     if (auto* refused = std::get_if<Refusal>(&reduced)) return *refused;
     t.reduction = std::get<Reduction>(std::move(reduced));
@@ -48,6 +50,18 @@ std::optional<Refusal> Compute(AdjustedTraverse& t) {
         return Refusal{str::kNonFiniteResult, {}};
     t.tests = TestObservations(t.adjustment, t.instrument.has_value());
     return std::nullopt;
+}
+
+// Where to look first, when the shape gives no better advice: the angle for the 50″
+// rule, the side for corrections past the gross-error bounds.
+void AddBlunderHint(Refusal& refusal, const AdjustedTraverse& t) {
+    if (!refusal.hint.empty()) return;
+    std::optional<std::string> hint;
+    if (refusal.messageId == str::kAzimuthClosureOver50)
+        hint = AngleBlunderHint(t.traverseType, t.observations, t.reduction);
+    else if (refusal.messageId == str::kGrossError)
+        hint = SideBlunderHint(t.traverseType, t.observations, t.reduction);
+    if (hint) refusal.hint = *hint;
 }
 
 std::optional<Refusal> CheckInstrument(const std::optional<InstrumentPrecision>& instrument) {
@@ -81,6 +95,7 @@ AdjustTraverse(TraverseType type, Observed asRead, const KnownCoordinates& known
     t.known = PlanePointsOf(known);
     if (auto refused = Compute(t)) {
         AddShapeHint(*refused, type, ShapeOf(asRead));
+        AddBlunderHint(*refused, t);
         return *refused;
     }
     return t;

@@ -170,6 +170,9 @@ constexpr int kCannotOpenDocument = 153; // report saved, no program opened it; 
 
 // the instrument's precision and the tests for blunders (300-309)
 constexpr int kBadInstrumentPrecision = 300; // %1 σβ (″), %2 a (mm), %3 b (ppm)
+constexpr int kAngleBlunderHint = 301;  // %1 the station, %2 the correction (″), %3 fD after (mm)
+constexpr int kSideBlunderHint = 302;   // %1 the side, %2 its length (m), %3 the angle off (°)
+constexpr int kNearlyClosedNonOriented = 303; // %1 the gap (m), %2 the length (m)
 
 // the main window (270-279)
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point

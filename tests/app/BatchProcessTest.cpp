@@ -262,10 +262,13 @@ TEST_F(BatchTool, RefusedDataExitWithOneAndTheMessage) {
     const Case cases[] = {
         {"closure of 49 seconds passes", "square.txt", SquareLoop("2700049"), {}, 0,
          "等级 图根：合格", false},
+        // the closing angle at A, the one planted, named where to look
         {"closure of 50 seconds", "square.txt", SquareLoop("2700050"), {}, 1,
-         FormatString(str::kAzimuthClosureOver50, {"+50.0", "观测数据"}), false},
+         FormatString(str::kAzimuthClosureOver50, {"+50.0", "观测数据"}) +
+         FormatString(str::kAngleBlunderHint, {" A 站", "-50.0", "0.0"}), false},
         {"closure of one minute", "square.txt", SquareLoop("2700100"), {}, 1,
-         FormatString(str::kAzimuthClosureOver50, {"+60.0", "观测数据"}), false},
+         FormatString(str::kAzimuthClosureOver50, {"+60.0", "观测数据"}) +
+         FormatString(str::kAngleBlunderHint, {" A 站", "-60.0", "0.0"}), false},
         // once adjusted as closed with exit 0: an open chain, and the closing set-up
         // typed A2 where A was meant (A2 got A's coordinates)
         {"open chain as closed", "open.txt", OpenChain(), {}, 1,
