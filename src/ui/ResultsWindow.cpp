@@ -5,6 +5,7 @@
 #include "ui/PlotTab.h"
 #include "ui/ReportPrinter.h"
 #include "ui/SheetTab.h"
+#include "ui/TestsTab.h"
 
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/HtmlReport.h"
@@ -62,6 +63,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
     m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
     m_tabs->addTab(new CSheetTab(ws, m_results, m_tabs), QStringLiteral("导线计算表"));
+    m_tabs->addTab(new CTestsTab(*ws.m_adjusted, m_results, m_tabs), QStringLiteral("粗差检验"));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);

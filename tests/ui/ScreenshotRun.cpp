@@ -6,7 +6,7 @@
 //   window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 [GX1,GY1 [GX2,GY2]]]
 //
 // writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
-// results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a
+// results-plot.png, results-sheet.png, results-tests.png, export-dialog.png and replace-question.png (an export onto a
 // report that exists). TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection;
 // the points fill the groups the type shows, in order. Run it under a display with a window manager
 // (scripts/screenshot.sh).
@@ -68,8 +68,9 @@ CResultsWindow* Results() {
 // Each tab of the results window shown and photographed, then the window closed.
 void AddResultsSteps(std::vector<std::function<void()>>& steps, const QString& folder) {
     static const char* const kFiles[] = {"results-closure.png", "results-coordinates.png",
-                                         "results-plot.png", "results-sheet.png"};
-    for (int tab = 0; tab < 4; ++tab) {
+                                         "results-plot.png", "results-sheet.png",
+                                         "results-tests.png"};
+    for (int tab = 0; tab < static_cast<int>(std::size(kFiles)); ++tab) {
         steps.push_back([tab] { Results()->Tabs()->setCurrentIndex(tab); });
         steps.push_back([tab, folder] { Photograph(*Results(), folder + "/" + kFiles[tab]); });
     }

@@ -1,0 +1,97 @@
+#include "write/ObservationTestsText.h"
+
+#include "assess/Distributions.h"
+#include "model/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace traverse {
+
+namespace {
+bool IsAngle(const ObservationTest& t) { return t.kind == ObservationKind::kAngle; }
+
+// A figure of the observation's kind: seconds or millimetres, to a tenth, with its unit.
+std::string Amount(const ObservationTest& t, double value, bool sign) {
+    return (sign ? FormatSignedTenth(value) : FormatTenth(value)) + (IsAngle(t) ? "″" : " mm");
+}
+
+std::string Verdict(const ObservationTest& t) {
+    if (!t.w) return "不可检核";
+    return t.flagged ? "超限" : "";
+}
+} // namespace
+
+std::string ObservationName(const ObservationTest& t, const std::vector<ObservationEcho>& obs) {
+    const size_t k = static_cast<size_t>(t.record);
+    const std::string station = k < obs.size() ? obs[k].station : std::string();
+    if (IsAngle(t))
+        return "第 " + std::to_string(k + 1) + " 站" + (station.empty() ? "" : " " + station) +
+               " 的水平角";
+    const std::string to = k < obs.size() ? obs[k].foresight : std::string();
+    if (station.empty() || to.empty()) return "第 " + std::to_string(k + 1) + " 条边";
+    return "边 " + station + "–" + to;
+}
+
+std::string GlobalTestLine(const ObservationTests& tests) {
+    if (!tests.global)
+        return "整体检验：未给出仪器精度（测角中误差、测距中误差），不能进行整体检验";
+    const GlobalTest& g = *tests.global;
+    return "整体检验（χ² 检验，α = 5 %）：σ0 = " + FormatFixed(g.sigma0, 2) +
+           "（验前 1），v′Pv = " + FormatFixed(g.chi2, 2) + "，r = " +
+           std::to_string(g.redundancy) + "，区间 [" + FormatFixed(g.lower, 2) + ", " +
+           FormatFixed(g.upper, 2) + "]：" + (g.pass ? "通过" : "未通过");
+}
+
+std::vector<std::string> SuspectLines(const ObservationTests& tests,
+                                      const std::vector<ObservationEcho>& obs) {
+    const std::vector<size_t> first = Suspects(tests);
+    const bool flagged = std::any_of(tests.observations.begin(), tests.observations.end(),
+                                     [](const ObservationTest& t) { return t.flagged; });
+    if (tests.global && tests.global->pass && !flagged)
+        return {"可疑观测值：无（整体检验通过，没有 |w| 超过 3.29 的观测值）"};
+    // Without the precision w is scaled by the a posteriori σ0: an order, not a test.
+    const std::string label = tests.global ? "可疑观测值 " : "|w| 最大的观测值 ";
+    std::vector<std::string> lines;
+    if (!tests.global) lines.push_back("未给出仪器精度，不作粗差检验；w 以验后 σ0 计算，只用于排序");
+    for (size_t i = 0; i < first.size(); ++i) {
+        const ObservationTest& t = tests.observations[first[i]];
+        lines.push_back(label + std::to_string(i + 1) + "：" + ObservationName(t, obs) +
+                        "，估计粗差 " + Amount(t, *t.estimate, true) + "（w = " +
+                        FormatFixed(*t.w, 2) + "）");
+    }
+    return lines;
+}
+
+const std::vector<std::string>& ObservationTestHeaders() {
+    static const std::vector<std::string> headers{
+        "观测值", "改正数", "多余观测分量 r", "标准化残差 w", "估计粗差 ∇", "最小可探测粗差",
+        "检验"};
+    return headers;
+}
+
+std::vector<std::vector<std::string>> ObservationTestRows(
+    const ObservationTests& tests, const std::vector<ObservationEcho>& obs) {
+    std::vector<size_t> order = tests.ranking;
+    for (size_t i = 0; i < tests.observations.size(); ++i)
+        if (!tests.observations[i].w) order.push_back(i); // not controlled, last
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i : order) {
+        const ObservationTest& t = tests.observations[i];
+        rows.push_back({ObservationName(t, obs), Amount(t, t.residual, true),
+                        FormatFixed(t.redundancy, 3), t.w ? FormatFixed(*t.w, 2) : "",
+                        t.estimate ? Amount(t, *t.estimate, true) : "",
+                        t.mdb ? Amount(t, *t.mdb, false) : "", Verdict(t)});
+    }
+    return rows;
+}
+
+std::string EllipseLevelLine(int redundancy, bool precisionGiven) {
+    const double scale = ConfidenceEllipseScale(precisionGiven ? 0 : redundancy);
+    return "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 " + FormatFixed(scale, 2) + " 倍（" +
+           (precisionGiven ? std::string("σ0 验前")
+                           : "σ0 验后，r = " + std::to_string(redundancy)) +
+           "）";
+}
+
+} // namespace traverse

@@ -1,0 +1,39 @@
+// The tests for blunders as a surveyor reads them (UTF-8 lines and table cells): the
+// global test, the suspects, the table of every observation and what the error ellipses
+// mean. Angles in seconds to 0.1″, sides in millimetres to 0.1 mm, redundancy numbers to
+// 0.001, w to 0.01. Names are the records' (TraverseResults::observations).
+#pragma once
+
+#include "assess/ObservationTests.h"
+#include "write/TraverseResults.h"
+
+#include <string>
+#include <vector>
+
+namespace traverse {
+
+// "第 5 站 D7 的水平角" or "边 D7–D8".
+std::string ObservationName(const ObservationTest& test,
+                            const std::vector<ObservationEcho>& observations);
+
+// "整体检验（χ² 检验，α = 5 %）：σ0 = 1.12（验前 1），v′Pv = 3.76，r = 3，区间 [0.22, 9.35]：
+// 通过", or, without the instrument's precision, that no global test is possible.
+std::string GlobalTestLine(const ObservationTests& tests);
+
+// With the instrument's precision, the first three by |w| as suspects ("可疑观测值 1：第 5
+// 站 D7 的水平角，估计粗差 +38.6″（w = 4.12）"), or one line saying there is none when the
+// global test passes and no |w| reaches 3.29. Without it, a line saying no test is made,
+// then the first three as "|w| 最大的观测值 1：…".
+std::vector<std::string> SuspectLines(const ObservationTests& tests,
+                                      const std::vector<ObservationEcho>& observations);
+
+// The table: 观测值, 改正数, 多余观测分量 r, 标准化残差 w, 估计粗差 ∇, 最小可探测粗差, 检验;
+// rows by |w|, the uncontrolled ones (不可检核) last.
+const std::vector<std::string>& ObservationTestHeaders();
+std::vector<std::vector<std::string>> ObservationTestRows(
+    const ObservationTests& tests, const std::vector<ObservationEcho>& observations);
+
+// "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.42 倍（σ0 验后，r = 3）".
+std::string EllipseLevelLine(int redundancy, bool precisionGiven);
+
+} // namespace traverse
