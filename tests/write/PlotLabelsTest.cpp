@@ -73,7 +73,7 @@ TEST(PlotModel, TitleLegendAndNamesClearOfOneAnother) {
         std::string words;
         for (const PlotText& t : plot.texts)
             words += t.text + "|";
-        for (const char* wanted : {"图例", "已知点", "待定点", "误差椭圆放大", "|N|"})
+        for (const char* wanted : {"图例", "已知点", "待定点", "标准误差椭圆（1σ）放大", "|N|"})
             EXPECT_NE(words.find(wanted), std::string::npos) << wanted;
         EXPECT_NE(words.find(std::string(example.file) + "　"), std::string::npos) << "title";
         EXPECT_EQ(plot.labelEvery, 1);
