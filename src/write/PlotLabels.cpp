@@ -54,13 +54,88 @@ std::vector<std::pair<double, double>> Places(const LabelRequest& r, double w, d
             {r.x - w / 2, r.y - side},    {r.x - w / 2, r.y + side + 0.8 * f}};
 }
 
+// Items of one kind filed by the cells of a uniform grid over the drawing that their
+// boxes touch (cells past the edges fold onto the edge ones), so that a box meets only
+// the items near it: each once, whatever cells they share.
+class Grid {
+public:
+    Grid(double width, double height, double cell)
+        : m_cell(cell), m_columns(Count(width, cell)), m_rows(Count(height, cell)),
+          m_items(static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows)) {}
+
+    void Insert(int id, const Box& b) {
+        if (static_cast<size_t>(id) >= m_seen.size()) m_seen.resize(static_cast<size_t>(id) + 1, 0);
+        ForCells(b, [&](std::vector<int>& cell) { cell.push_back(id); });
+    }
+    // f(id) once for every item filed in a cell the box touches.
+    template <typename F> void Visit(const Box& b, F&& f) {
+        ++m_query;
+        ForCells(b, [&](std::vector<int>& cell) {
+            for (int id : cell)
+                if (m_seen[static_cast<size_t>(id)] != m_query) {
+                    m_seen[static_cast<size_t>(id)] = m_query;
+                    f(id);
+                }
+        });
+    }
+
+private:
+    static int Count(double length, double cell) {
+        return std::clamp(static_cast<int>(std::ceil(length / cell)), 1, 4096);
+    }
+    int Index(double v, int count) const {
+        const double i = std::floor(v / m_cell); // NaN and the far edges fold onto the ends
+        return i >= 0 ? static_cast<int>(std::min(i, static_cast<double>(count - 1))) : 0;
+    }
+    template <typename F> void ForCells(const Box& b, F&& f) {
+        const int x0 = Index(b.left, m_columns), x1 = Index(b.right, m_columns);
+        const int y0 = Index(b.top, m_rows), y1 = Index(b.bottom, m_rows);
+        for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y)
+            for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x)
+                f(m_items[static_cast<size_t>(y) * static_cast<size_t>(m_columns) +
+                          static_cast<size_t>(x)]);
+    }
+
+    double m_cell;
+    int m_columns, m_rows;
+    std::vector<std::vector<int>> m_items;
+    std::vector<unsigned> m_seen;
+    unsigned m_query = 0;
+};
+
+Box LineBox(const PlotLine& l) {
+    return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2),
+            std::max(l.y1, l.y2)};
+}
+
 struct Scene {
     const PlotModel& plot;
     const std::vector<LabelRequest>& points;
     std::vector<Box> ellipses;
     bool marksFollowNames;
     std::vector<char> marked; // the points drawn with a symbol, for the k tried
+    // Where the points, sides and ellipses are; each k tried files its names anew.
+    Grid pointGrid, lineGrid, ellipseGrid;
 };
+
+double CellSize(const PlotModel& plot) { return std::max(4.0 * plot.fontSize, 1.0); }
+
+Scene MakeScene(const PlotModel& plot, const std::vector<LabelRequest>& points,
+                bool marksFollowNames) {
+    const double cell = CellSize(plot);
+    Scene scene{plot, points, {}, marksFollowNames, {}, Grid(plot.width, plot.height, cell),
+                Grid(plot.width, plot.height, cell), Grid(plot.width, plot.height, cell)};
+    for (const PlotEllipse& e : plot.ellipses)
+        scene.ellipses.push_back({e.cx - e.rx, e.cy - e.rx, e.cx + e.rx, e.cy + e.rx});
+    for (size_t i = 0; i < points.size(); ++i)
+        scene.pointGrid.Insert(static_cast<int>(i), {points[i].x, points[i].y, points[i].x,
+                                                     points[i].y});
+    for (size_t i = 0; i < plot.lines.size(); ++i)
+        scene.lineGrid.Insert(static_cast<int>(i), LineBox(plot.lines[i]));
+    for (size_t i = 0; i < scene.ellipses.size(); ++i)
+        scene.ellipseGrid.Insert(static_cast<int>(i), scene.ellipses[i]);
+    return scene;
+}
 
 void MarkPoints(Scene& scene, int k) {
     scene.marked.assign(scene.points.size(), 1);
@@ -70,22 +145,37 @@ void MarkPoints(Scene& scene, int k) {
         if (!scene.points[i].known) scene.marked[i] = newPoint++ % k == 0;
 }
 
+// The names placed so far, filed by where they stand.
+struct Placed {
+    std::vector<Box> boxes;
+    Grid grid;
+    void Add(const Box& b) {
+        grid.Insert(static_cast<int>(boxes.size()), b);
+        boxes.push_back(b);
+    }
+};
+
 // What a name at box costs: another name or the frame very much, a point symbol much,
 // a side or an ellipse a little.
-double Cost(const Box& box, const Scene& scene, const std::vector<Box>& placed) {
+double Cost(const Box& box, Scene& scene, Placed& placed) {
     double cost = 0.0;
     if (box.left < 0 || box.top < 0 || box.right > scene.plot.width ||
         box.bottom > scene.plot.height)
         cost += 1000;
-    for (const Box& other : placed)
-        if (box.Overlaps(other)) cost += 1000;
+    placed.grid.Visit(box, [&](int i) {
+        if (box.Overlaps(placed.boxes[static_cast<size_t>(i)])) cost += 1000;
+    });
     const double s = scene.plot.symbolSize;
-    for (size_t i = 0; i < scene.points.size(); ++i)
-        if (scene.marked[i] && box.Contains(scene.points[i].x, scene.points[i].y, s)) cost += 1000;
-    for (const PlotLine& l : scene.plot.lines)
-        if (Crosses(l, box)) cost += 5;
-    for (const Box& e : scene.ellipses)
-        if (box.Overlaps(e)) cost += 8;
+    scene.pointGrid.Visit({box.left - s, box.top - s, box.right + s, box.bottom + s}, [&](int i) {
+        const LabelRequest& p = scene.points[static_cast<size_t>(i)];
+        if (scene.marked[static_cast<size_t>(i)] && box.Contains(p.x, p.y, s)) cost += 1000;
+    });
+    scene.lineGrid.Visit(box, [&](int i) {
+        if (Crosses(scene.plot.lines[static_cast<size_t>(i)], box)) cost += 5;
+    });
+    scene.ellipseGrid.Visit(box, [&](int i) {
+        if (box.Overlaps(scene.ellipses[static_cast<size_t>(i)])) cost += 8;
+    });
     return cost;
 }
 
@@ -94,7 +184,7 @@ double Cost(const Box& box, const Scene& scene, const std::vector<Box>& placed) 
 int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
     MarkPoints(scene, k);
     const double s = scene.plot.symbolSize, f = scene.plot.fontSize;
-    std::vector<Box> placed;
+    Placed placed{{}, Grid(scene.plot.width, scene.plot.height, CellSize(scene.plot))};
     int clashes = 0, newPoint = 0;
     for (const bool known : {true, false})
         for (const LabelRequest& r : scene.points) {
@@ -111,7 +201,7 @@ int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
                     if (cost < best) best = cost, bestBox = box;
                 }
             clashes += best >= 1000;
-            placed.push_back(bestBox);
+            placed.Add(bestBox);
             texts.push_back({bestBox.left, bestBox.bottom - 0.25 * f, TextAnchor::Start, r.text});
         }
     return clashes;
@@ -139,9 +229,7 @@ double EstimatedTextWidth(std::string_view text, double fontSize) {
 
 PlacedLabels PlaceLabels(const std::vector<LabelRequest>& requests, const PlotModel& plot,
                          bool marksFollowNames) {
-    Scene scene{plot, requests, {}, marksFollowNames, {}};
-    for (const PlotEllipse& e : plot.ellipses)
-        scene.ellipses.push_back({e.cx - e.rx, e.cy - e.rx, e.cx + e.rx, e.cy + e.rx});
+    Scene scene = MakeScene(plot, requests, marksFollowNames);
     const int newPoints = static_cast<int>(
         std::count_if(requests.begin(), requests.end(), [](const auto& r) { return !r.known; }));
     // Names that would cover more than a quarter of the drawing cannot stand clear.
