@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -95,6 +96,37 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
     const QByteArray bytes = report.readAll();
     EXPECT_TRUE(bytes.contains("3381252.418")) << bytes.toStdString();
+}
+
+// "导入已知点…" asks for the file with the known-point filters and shows what it filled
+// in the boxes, with an information box.
+TEST_F(Commands, ImportKnownPointsFillsTheBoxes) {
+    ws.ImportFile(TA_EXAMPLES_DIR "/closed.txt");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("控制点.dat");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("D22,,501484.203,3381685.431,0\r\nD21,,501734.206,3381252.418,0\r\n");
+    file.close();
+    WhenModal("openFileDialog", [&path](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        EXPECT_EQ(dialog->nameFilters().first(), "已知点 (*.dat *.csv)");
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString shown;
+    WhenMessageBox([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        icon = box->icon();
+        shown = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    Click(ctl::kImportKnown);
+    EXPECT_EQ(shown, "已从“控制点.dat”填入已知点的坐标：D21、D22。");
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(window.GetControlText(ctl::kInitX1), "3381252.418");
+    EXPECT_EQ(window.GetControlText(ctl::kInitY2), "501484.203");
 }
 
 #include "CommandsTest.moc"

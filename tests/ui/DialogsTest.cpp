@@ -16,9 +16,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -130,6 +133,44 @@ TEST(Dialogs, FileDialogsInChineseStartInTheFolderLastUsed) {
     WhenModal("saveFileDialog", answer("报告.txt"));
     window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
     EXPECT_EQ(startedIn, QStringList({QDir::currentPath(), QDir(dir.path()).absolutePath()}));
+}
+
+// Qt's model wrote "403 bytes", "7 Dec 2…" and "Folder" in the system's locale (C on
+// this machine), and clipped "纯文本文档" in a column sized for "mp3Folder".
+TEST(Dialogs, FileDialogListsSizesDatesAndFoldersInChinese) {
+    CTraverseWindow window;
+    QTemporaryDir dir;
+    QFile file(dir.filePath("观测.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(403, 'x'));
+    file.flush();
+    file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(23, 5)),
+                     QFileDevice::FileModificationTime);
+    file.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("子目录"));
+    WhenModal("openFileDialog", [&dir](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        dialog->setDirectory(dir.path());
+        auto* view = dialog->findChild<QTreeView*>("treeView");
+        ASSERT_NE(view, nullptr);
+        const QAbstractItemModel* model = view->model();
+        auto cell = [&](const QString& name, int column) {
+            const QModelIndex root = view->rootIndex();
+            for (int row = 0; row < model->rowCount(root); ++row)
+                if (model->index(row, 0, root).data().toString() == name)
+                    return model->index(row, column, root).data().toString();
+            return QString();
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !cell("观测.txt", 3).isEmpty(); }, 10000));
+        EXPECT_EQ(cell("观测.txt", 1), "403 字节");
+        EXPECT_EQ(cell("观测.txt", 3), "2026/12/7 23:05");
+        EXPECT_EQ(cell("子目录", 2), "文件夹");
+        const QString type = cell("观测.txt", 2);
+        EXPECT_GE(view->header()->sectionSize(2), view->fontMetrics().horizontalAdvance(type))
+            << type.toStdString();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    window.ChooseOpenFile("(*.txt)|*.txt||");
 }
 
 TEST(Dialogs, SaveFileOffersOutputTxtAndNeverAsksToOverwrite) {

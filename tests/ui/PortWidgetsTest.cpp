@@ -295,3 +295,28 @@ TEST(FileFilter, ToNameFilters) {
     for (const Case& c : cases)
         EXPECT_EQ(ToNameFilters(c.filter), c.expected) << c.filter;
 }
+
+// Nothing crosses a frame: a control over a group box lies inside the box's contents,
+// below its title, as the style draws it (the type buttons and the export dialog's
+// 文件名 button once sat on their frames' lines).
+TEST(DialogFrames, EveryControlOverAFrameLiesWithinIt) {
+    for (const DialogTemplate* t : {&MainDialogTemplate(), &ExportDialogTemplate()}) {
+        QDialog dialog;
+        CDialogControls controls(dialog, *t);
+        const QList<QGroupBox*> frames = dialog.findChildren<QGroupBox*>();
+        ASSERT_FALSE(frames.isEmpty());
+        for (QGroupBox* frame : frames) {
+            const QRect inside = frame->geometry().marginsRemoved(frame->contentsMargins());
+            for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (w == frame || qobject_cast<QGroupBox*>(w) != nullptr) continue;
+                if (!w->geometry().intersects(frame->geometry())) continue;
+                EXPECT_TRUE(inside.contains(w->geometry()))
+                    << t->id << " " << frame->title().toStdString() << " "
+                    << w->objectName().toStdString() << " at " << w->geometry().y() << "+"
+                    << w->geometry().height() << " in " << inside.y() << "+" << inside.height()
+                    << " x " << w->geometry().x() << "+" << w->geometry().width() << " in "
+                    << inside.x() << "+" << inside.width();
+            }
+        }
+    }
+}
