@@ -6,8 +6,9 @@
 // with 2.
 //
 // window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step.
-// With PAUSE, it creates that file once the adjustment is shown and waits until it is
-// deleted (a picture of the window is taken meanwhile).
+// With PAUSE, it creates that file once the adjustment is shown, once 平差成果 is open and
+// once the export options hold the path, and waits each time until it is deleted (a
+// picture is taken meanwhile).
 #include <windows.h>
 
 #include <cstdio>
@@ -251,8 +252,9 @@ void ShowResults(HWND main, const wchar_t* pause) {
     Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
 }
 
-// Every section, the path through the save dialog, then the report opened.
-void Export(HWND main, const wchar_t* report) {
+// Every section, the path through the save dialog, then the report opened; with a pause
+// marker it waits for a picture of the options with the path first.
+void Export(HWND main, const wchar_t* report, const wchar_t* pause) {
     Click(main, kExport);
     HWND options = WaitDialog({main});
     Check(options != nullptr && TextOf(options) == L"数据结果导出", "the export options open");
@@ -262,6 +264,7 @@ void Export(HWND main, const wchar_t* report) {
     HWND save = WaitDialog({main, options});
     Check(save != nullptr && AnswerFileDialog(save, report), "path through the save dialog");
     Check(!TextOf(GetDlgItem(options, kOptPath)).empty(), "the chosen path is shown");
+    if (pause != nullptr) PauseFor(pause);
     Click(options, IDOK);
     Check(WaitFor([&] { return GetFileAttributesW(report) != INVALID_FILE_ATTRIBUTES; }),
           "export writes the report");
@@ -317,7 +320,7 @@ int wmain(int argc, wchar_t** argv) {
     ImportAndAdjust(main, argv);
     if (argc == 11) PauseFor(argv[10]);
     ShowResults(main, argc == 11 ? argv[10] : nullptr);
-    Export(main, argv[8]);
+    Export(main, argv[8], argc == 11 ? argv[10] : nullptr);
     CloseTheReport(main);
     Exit(main, pi.hProcess);
     std::printf("%d passed, %d failed\n", g_passed, g_failures);
