@@ -141,34 +141,26 @@ TEST(Dialogs, FileDialogListsSizesDatesAndFoldersInChinese) {
     CTraverseWindow window;
     QTemporaryDir dir;
     QFile file(dir.filePath("观测.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(403, 'x'));
-    file.flush();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(403, 'x')) &&
+                file.flush());
     file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(23, 5)),
                      QFileDevice::FileModificationTime);
-    file.close();
     ASSERT_TRUE(QDir(dir.path()).mkdir("子目录"));
     WhenModal("openFileDialog", [&dir](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        dialog->setDirectory(dir.path());
-        auto* view = dialog->findChild<QTreeView*>("treeView");
-        ASSERT_NE(view, nullptr);
-        const QAbstractItemModel* model = view->model();
-        auto cell = [&](const QString& name, int column) {
-            const QModelIndex root = view->rootIndex();
-            for (int row = 0; row < model->rowCount(root); ++row)
-                if (model->index(row, 0, root).data().toString() == name)
-                    return model->index(row, column, root).data().toString();
-            return QString();
+        qobject_cast<QFileDialog*>(w)->setDirectory(dir.path());
+        auto* view = w->findChild<QTreeView*>("treeView");
+        auto cell = [view](const QString& name, int column) {
+            const QModelIndexList found = view->model()->match(
+                view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole, name);
+            return found.isEmpty() ? QString() : found[0].siblingAtColumn(column).data().toString();
         };
         EXPECT_TRUE(QTest::qWaitFor([&] { return !cell("观测.txt", 3).isEmpty(); }, 10000));
         EXPECT_EQ(cell("观测.txt", 1), "403 字节");
         EXPECT_EQ(cell("观测.txt", 3), "2026/12/7 23:05");
         EXPECT_EQ(cell("子目录", 2), "文件夹");
-        const QString type = cell("观测.txt", 2);
-        EXPECT_GE(view->header()->sectionSize(2), view->fontMetrics().horizontalAdvance(type))
-            << type.toStdString();
-        static_cast<QDialog*>(dialog)->reject();
+        EXPECT_GE(view->header()->sectionSize(2),
+                  view->fontMetrics().horizontalAdvance(cell("观测.txt", 2)));
+        static_cast<QDialog*>(w)->reject();
     });
     window.ChooseOpenFile("(*.txt)|*.txt||");
 }
