@@ -43,6 +43,8 @@ DialogTemplate Build() {
     c.push_back({-1, K::GroupBox, "坐标计算网格", 7, 5, 576, 148});
     c.push_back({ctl::kGrid, K::Grid, "", 13, 20, 564, 128});
 
+    // A frame's first row sits 16 units below its top, clear of a title drawn above the
+    // frame's line (Qt) as well as on it (Win32).
     c.push_back({-1, K::GroupBox, "起算数据输入", 7, 157, 244, 148});
     const PointGroup groups[4] = {
         {14,

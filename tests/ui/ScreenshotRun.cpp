@@ -7,8 +7,9 @@
 //
 // writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
 // results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a
-// report that exists), and open-dialog.png, the first file dialog once it has listed its folder. TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection;
-// the points fill the groups the type shows, in order. Run it under a display with a window manager
+// report that exists), and open-dialog.png, the first file dialog once it has listed its folder.
+// TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection; the points fill the
+// groups the type shows, in order. Run it under a display with a window manager
 // (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
 #include "ui/TraverseApp.h"

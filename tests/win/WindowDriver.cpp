@@ -190,8 +190,8 @@ void ImportStartPoint(HWND main, const wchar_t* folder, const wchar_t* x, const 
     const std::wstring name = TextOf(GetDlgItem(main, kInitName1));
     const std::wstring path = std::wstring(folder) + L"\\控制点.dat";
     const std::string line = Utf8(name + L",," + y + L"," + x + L",0\r\n");
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
     CloseHandle(file);
@@ -201,8 +201,7 @@ void ImportStartPoint(HWND main, const wchar_t* folder, const wchar_t* x, const 
           "导入已知点… through the open dialog");
     const std::wstring said = AnswerMessage(main);
     Check(said.find(L"已从“控制点.dat”填入已知点的坐标：" + name + L"。") == 0 &&
-              said.find(L"文件中没有" + TextOf(GetDlgItem(main, kInitName2))) !=
-                  std::wstring::npos,
+              said.find(L"文件中没有" + TextOf(GetDlgItem(main, kInitName2))) != std::wstring::npos,
           "导入已知点… says what it filled and what the file lacks");
     Check(TextOf(GetDlgItem(main, kInitX1)) == x && TextOf(GetDlgItem(main, kInitY1)) == y,
           "导入已知点… fills X and Y of 起始点1");
