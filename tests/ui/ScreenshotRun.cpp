@@ -7,9 +7,8 @@
 //
 // writes FOLDER/window.png, FOLDER/results-closure.png, results-coordinates.png,
 // results-plot.png, results-sheet.png, export-dialog.png and replace-question.png (an export onto a
-// report that exists), and open-dialog.png, the first file dialog once it has listed its folder.
-// TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection; the points fill the
-// groups the type shows, in order. Run it under a display with a window manager
+// report that exists). TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection;
+// the points fill the groups the type shows, in order. Run it under a display with a window manager
 // (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
 #include "ui/TraverseApp.h"
@@ -38,7 +37,8 @@ namespace {
 void Photograph(QWidget& window, const QString& output);
 
 // Answers what the run opens: the file dialog gets the file, a message box its OK. The
-// first file dialog is photographed first, a second after it shows (its folder listed).
+// first file dialog is photographed first into FOLDER/open-dialog.png, a second after
+// it shows (its folder listed).
 void AnswerDialogs(const QString& file, const QString& folder) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [file, folder] {
