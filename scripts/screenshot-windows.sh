@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the Windows window under Wine after a run on examples/closed.txt (import,
-# closed type, known points, adjust) into docs/window-windows.png, and its 平差成果 into
-# docs/results-windows.png, on a virtual display
+# closed type, known points, adjust) into docs/window-windows.png, its 平差成果 into
+# docs/results-windows.png and the export options into docs/export-dialog-windows.png, on a
+# virtual display
 # with a window manager. Needs the Windows build (scripts/build-windows.sh), Wine, xvfb,
 # openbox and ImageMagick's "import".
 set -euo pipefail
@@ -30,7 +31,8 @@ shoot() { # the window named \$1 into \$2, at the driver's pause
 }
 shoot '导线平差' docs/window-windows.png
 shoot '平差成果' docs/results-windows.png
+shoot '数据结果导出' docs/export-dialog-windows.png
 wait %2 || true
 SHOOT
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/shoot.sh"
-echo "wrote docs/window-windows.png and docs/results-windows.png"
+echo "wrote docs/window-windows.png, docs/results-windows.png and docs/export-dialog-windows.png"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Photographs the window after a run on examples/closed.txt (import, closed type, known
-# points, adjust) into docs/window.png, then the three tabs of "平差成果" into
+# points, adjust) into docs/window.png, the first file dialog into docs/open-dialog.png,
+# then the tabs of "平差成果" into
 # docs/results-*.png, on a 1024 x 768 virtual display with openbox as the window
 # manager. Needs xvfb, openbox, a Chinese font (fonts-noto-cjk) and ImageMagick's
 # "import" (else Qt's own picture of each window, without the manager's frame).

@@ -1,7 +1,6 @@
 #include "BatchKnownPoints.h"
 
 #include "platform/ShownText.h"
-#include "read/FileBytes.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -9,25 +8,7 @@ using namespace traverse;
 
 bool ReadKnownPointFile(const std::string& path, const CBatchMessages& messages,
                         std::vector<KnownPointEntry>& points) {
-    const std::string name = DisplayName(path);
-    FileBytes file;
-    std::optional<Refusal> refused;
-    switch (ReadRegularFile(path, kMaxKnownPointFileBytes, file)) {
-    case FileReadStatus::Ok:
-        refused = ReadKnownPoints(file.bytes, name,
-                                  KnownPointFormatOf(path).value_or(KnownPointFormat::Dat), points);
-        break;
-    case FileReadStatus::CannotOpen:
-        refused = Refusal{str::kCannotOpenFileReason, {name, ErrorText(file.error)}};
-        break;
-    case FileReadStatus::NotRegular:
-        refused = Refusal{str::kNotRegularFile, {name}};
-        break;
-    case FileReadStatus::TooLarge:
-        refused =
-            Refusal{str::kKnownFileTooLarge, {name, std::to_string(kMaxKnownPointFileBytes >> 20)}};
-        break;
-    }
+    const std::optional<Refusal> refused = traverse::ReadKnownPointFile(path, points);
     if (refused) messages.Refuse(path, *refused);
     return !refused;
 }

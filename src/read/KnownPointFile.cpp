@@ -1,6 +1,8 @@
 #include "read/KnownPointFile.h"
 
 #include "platform/PathNames.h"
+#include "platform/ShownText.h"
+#include "read/FileBytes.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
@@ -134,6 +136,25 @@ std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string
     if (file.Failed()) return file.Fault();
     if (points.empty()) return file.FaultAt(0, str::kKnownFileEmpty);
     return std::nullopt;
+}
+
+std::optional<Refusal> ReadKnownPointFile(const std::string& path,
+                                          std::vector<KnownPointEntry>& points) {
+    const std::string name = DisplayName(path);
+    const auto format = KnownPointFormatOf(path);
+    if (!format) return Refusal{str::kKnownFileExtension, {name}};
+    FileBytes file;
+    switch (ReadRegularFile(path, kMaxKnownPointFileBytes, file)) {
+    case FileReadStatus::Ok:
+        break;
+    case FileReadStatus::CannotOpen:
+        return Refusal{str::kCannotOpenFileReason, {name, ErrorText(file.error)}};
+    case FileReadStatus::NotRegular:
+        return Refusal{str::kNotRegularFile, {name}};
+    case FileReadStatus::TooLarge:
+        return KnownFileTooLarge(name);
+    }
+    return ReadKnownPoints(file.bytes, name, *format, points);
 }
 
 } // namespace traverse

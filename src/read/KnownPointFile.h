@@ -39,6 +39,12 @@ std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string
                                        KnownPointFormat format,
                                        std::vector<KnownPointEntry>& points);
 
+// The known-point file at path read as ReadKnownPoints reads it, in the format its
+// extension names; refused, naming the file by its DisplayName, for another extension
+// and for a file that cannot be opened, is no regular file or is too large.
+std::optional<Refusal> ReadKnownPointFile(const std::string& path,
+                                          std::vector<KnownPointEntry>& points);
+
 // The entry of a name, or none.
 const KnownPointEntry* FindKnownPoint(const std::vector<KnownPointEntry>& points,
                                       std::string_view name);

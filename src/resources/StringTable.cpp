@@ -106,6 +106,10 @@ constexpr Entry kEntries[] = {
     {270, "请用小数点“.”代替逗号“,”。"},
     {271, "平差成果尚未导出，确定退出吗？"},
     {272, "报告已保存：%1"},
+    {273, "已从“%1”填入已知点的坐标：%2。"},
+    {274, "已从“%1”填入已知点的坐标：%2。\n文件中没有%3，其坐标未改动。"},
+    {275, "已知点文件“%1”中没有%2，未填入任何坐标。"},
+    {276, "已知点按点名查找，请先导入测量数据。"},
 
     // batch tool (160-179)
     {160, "无法识别的参数“%1”"},
@@ -191,6 +195,10 @@ std::string_view LoadString(int id) {
     for (const Entry& e : kEntries)
         if (e.id == id) return e.text;
     return {};
+}
+
+bool IsNotice(int id) {
+    return id == str::kAdjustDone || id == str::kReportSaved || id == str::kKnownPointsFilled;
 }
 
 namespace {

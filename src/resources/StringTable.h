@@ -178,10 +178,19 @@ constexpr int kNearlyClosedNonOriented = 303; // %1 the gap (m), %2 the length (
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point
 constexpr int kExitUnsaved = 271;     // Yes/No on "退出" with an adjustment not yet saved
 constexpr int kReportSaved = 272;     // %1 the report's path, after the export opened it
+// "导入已知点…": %1 the file, %2 the names filled in, %3 the names the file lacks
+constexpr int kKnownPointsFilled = 273;
+constexpr int kKnownPointsPartlyFilled = 274;
+constexpr int kKnownPointsNotFound = 275; // %2 the names looked up
+constexpr int kKnownPointsNoNames = 276;  // no group has a name to look up
 } // namespace str
 
 // The text of an id; empty for an unknown id.
 std::string_view LoadString(int id);
+
+// Whether the message of an id says that something was done (an information box), not
+// what went wrong (a warning).
+bool IsNotice(int id);
 
 // The text of an id with %1, %2, ... replaced by the arguments in order.
 std::string FormatString(int id, std::initializer_list<std::string_view> args);

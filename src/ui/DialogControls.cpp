@@ -98,6 +98,9 @@ QFont DialogFont(const DialogTemplate& t) {
         }
     }
     font.setPointSize(t.fontPoints);
+    // Unshaped, an ellipsis is the face's own full-width "…" after Latin text too
+    // ("保存PDF…" as "导入已知点…"); shaped, a Latin run takes its low, narrow "...".
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

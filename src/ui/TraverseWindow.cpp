@@ -68,6 +68,7 @@ CTraverseWindow::~CTraverseWindow() = default;
 
 void CTraverseWindow::Attach(CTraverseAdjustDlg& ws) {
     OnClick(m_controls.Button(ctl::kImport), this, [&ws] { ws.OnImport(); });
+    OnClick(m_controls.Button(ctl::kImportKnown), this, [&ws] { ws.OnImportKnownPoints(); });
     OnClick(m_controls.Button(ctl::kAdjust), this, [&ws] { ws.OnAdjust(); });
     OnClick(m_controls.Button(ctl::kExport), this, [&ws] { ws.ExportResults(); });
     OnClick(m_controls.Button(ctl::kResults), this, [&ws] { ws.OnShowResults(); });

@@ -18,7 +18,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -26,6 +29,7 @@
 #include <QSpacerItem>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace traverse;
@@ -52,10 +56,49 @@ int RunMessageBox(QMessageBox& box, const QFont& font) {
     return box.exec();
 }
 
+// Qt's file system model writes sizes and dates in the system's locale, whatever the
+// application's ("403 bytes", "7 Dec 2026" under LANG=C), and names a folder "Folder":
+// the dialog lists them in Chinese instead ("403 字节", "4.9 kB", "2026/12/7 23:05").
+class CChineseFileDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || files == nullptr || index.column() == 0)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        const bool folder = files->isDir(file);
+        switch (index.column()) {
+        case 1:
+            return folder ? QString()
+                          : chinese.formattedDataSize(files->size(file), 1,
+                                                      QLocale::DataSizeTraditionalFormat);
+        case 2:
+            return folder ? QStringLiteral("文件夹") : QIdentityProxyModel::data(index, role);
+        case 3:
+            return chinese.toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// The detail columns as wide as what they hold: Qt sizes them for English samples
+// ("mp3Folder"), which clips "纯文本文档".
+void FitDetailColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (view == nullptr) return;
+    for (int column = 1; column < 4; ++column)
+        view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 void PrepareFileDialog(QFileDialog& dialog, const QFont& font, const QString& folder,
                        const std::string& filter) {
     dialog.setFont(font);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new CChineseFileDetails(&dialog));
+    FitDetailColumns(dialog);
     dialog.setNameFilters(ToNameFilters(filter));
     dialog.setDirectory(folder);
     dialog.setHistory({}); // nothing of an earlier run
@@ -103,7 +146,7 @@ protected:
 
 void CTraverseWindow::ShowMessage(int stringId, const std::string& text) {
     const QMessageBox::Icon icon =
-        stringId == str::kAdjustDone ? QMessageBox::Information : QMessageBox::Warning;
+        IsNotice(stringId) ? QMessageBox::Information : QMessageBox::Warning;
     QMessageBox box(icon, windowTitle(), FromUtf8(text), QMessageBox::Ok, DialogParent());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     RunMessageBox(box, font());

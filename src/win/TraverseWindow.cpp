@@ -80,6 +80,9 @@ bool CWinTraverseWindow::OnCommand(int id) {
     case ctl::kImport:
         ws.OnImport();
         return true;
+    case ctl::kImportKnown:
+        ws.OnImportKnownPoints();
+        return true;
     case ctl::kAdjust:
         ws.OnAdjust();
         return true;
@@ -129,7 +132,7 @@ INT_PTR CALLBACK CWinTraverseWindow::DialogProc(HWND hwnd, UINT msg, WPARAM w, L
 }
 
 void CWinTraverseWindow::ShowMessage(int stringId, const std::string& text) {
-    const UINT icon = stringId == str::kAdjustDone ? MB_ICONINFORMATION : MB_ICONWARNING;
+    const UINT icon = IsNotice(stringId) ? MB_ICONINFORMATION : MB_ICONWARNING;
     MessageBoxW(Owner(), Widen(text).c_str(), Caption().c_str(), MB_OK | icon);
 }
 

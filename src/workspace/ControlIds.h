@@ -4,11 +4,12 @@
 
 namespace ctl {
 // commands
-constexpr int kImport = 3;     // "测量数据导入", default button
-constexpr int kExit = 2;       // "退出"
-constexpr int kAdjust = 1021;  // "导线平差"
-constexpr int kExport = 1020;  // "数据结果导出"
-constexpr int kResults = 1051; // "平差成果", enabled while an adjustment is current
+constexpr int kImport = 3;         // "测量数据导入", default button
+constexpr int kImportKnown = 1058; // "导入已知点…"
+constexpr int kExit = 2;           // "退出"
+constexpr int kAdjust = 1021;      // "导线平差"
+constexpr int kExport = 1020;      // "数据结果导出"
+constexpr int kResults = 1051;     // "平差成果", enabled while an adjustment is current
 constexpr int kGrid = 102;
 constexpr int kDiagram = 1026;
 

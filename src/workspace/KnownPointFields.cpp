@@ -1,6 +1,8 @@
 // The known points between the window's fields and the core: each point group's name
-// and coordinate fields, the check before an adjustment (focus on the box at fault) and
-// the names filled from the observations of an import or a type change.
+// and coordinate fields, the check before an adjustment (focus on the box at fault),
+// the names filled from the observations of an import or a type change, and the
+// coordinates filled from a known-point file by those names.
+#include "read/KnownPointFile.h"
 #include "reduce/KnownPoints.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
@@ -33,6 +35,17 @@ constexpr GroupFields kGroups[kKnownPointCount] = {
 
 std::optional<double> Typed(double value) {
     return std::isnan(value) ? std::nullopt : std::optional<double>(value);
+}
+
+constexpr const char* kKnownPointFilter =
+    "已知点 (*.dat *.csv)|*.dat;*.csv|(*.dat)|*.dat|(*.csv)|*.csv|所有文件 (*)|*||";
+
+bool Untyped(double x, double y) { return std::isnan(x) && std::isnan(y); }
+
+// Names for a message, "、" between, each once.
+void AddName(std::string& list, const std::string& name) {
+    if (("、" + list + "、").find("、" + name + "、") != std::string::npos) return;
+    list += (list.empty() ? "" : "、") + name;
 }
 
 int BoxOf(const KnownPointFault& fault) {
@@ -86,11 +99,68 @@ void CTraverseAdjustDlg::NameGroupsForType() {
         std::string& name = this->*g.name;
         // Coordinates stay with the name they were typed under: a mismatch is refused
         // when adjusting, never silently moved to another point.
-        const bool untyped = std::isnan(this->*g.x) && std::isnan(this->*g.y);
-        if (name.empty() || (name == m_strFilledNames[role] && untyped))
+        if (name.empty() || (name == m_strFilledNames[role] && Untyped(this->*g.x, this->*g.y)))
             name = m_strFilledNames[role] = Cp936ToUtf8(station);
     }
     ShowWorkspace();
+}
+
+bool CTraverseAdjustDlg::HasKnownPointNames() const {
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const auto bytes = TypedNameBytes(this->*kGroups[role].name);
+        if (TypeUsesRole(m_nTraverseType, role) && (!bytes || !bytes->empty())) return true;
+    }
+    return false;
+}
+
+void CTraverseAdjustDlg::OnImportKnownPoints() {
+    if (!ReadWindow() || m_pPort == nullptr) return;
+    if (!HasKnownPointNames()) {
+        ShowMessage(str::kKnownPointsNoNames);
+        return;
+    }
+    const std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kKnownPointFilter);
+    if (chosen) ImportKnownPoints(*chosen);
+}
+
+void CTraverseAdjustDlg::ImportKnownPoints(const std::string& path) {
+    if (!ReadWindow() || m_pPort == nullptr) return;
+    std::vector<KnownPointEntry> points;
+    if (const auto refused = ReadKnownPointFile(path, points)) {
+        ShowRefusal(*refused);
+        return;
+    }
+    std::string filled, missing;
+    int missingBox = 0; // the first group the file has no point for
+    bool changed = false;
+    for (int role = 0; role < kKnownPointCount; ++role) {
+        const GroupFields& g = kGroups[role];
+        const auto bytes = TypedNameBytes(this->*g.name);
+        if (!TypeUsesRole(m_nTraverseType, role) || (bytes && bytes->empty())) continue;
+        const KnownPointEntry* entry = bytes ? FindKnownPoint(points, *bytes) : nullptr;
+        if (entry == nullptr) {
+            AddName(missing, this->*g.name);
+            if (missingBox == 0) missingBox = g.xBox;
+            continue;
+        }
+        changed = changed || !(this->*g.x == entry->xy.dX && this->*g.y == entry->xy.dY);
+        this->*g.name = Cp936ToUtf8(entry->name);
+        this->*g.x = entry->xy.dX;
+        this->*g.y = entry->xy.dY;
+        AddName(filled, this->*g.name);
+    }
+    if (changed) DiscardResults(); // the results came from other known points
+    ShowWorkspace();
+    const std::string file = DisplayName(path);
+    if (missing.empty())
+        ShowMessage(str::kKnownPointsFilled, FormatString(str::kKnownPointsFilled, {file, filled}));
+    else if (filled.empty())
+        ShowMessage(str::kKnownPointsNotFound,
+                    FormatString(str::kKnownPointsNotFound, {file, missing}));
+    else
+        ShowMessage(str::kKnownPointsPartlyFilled,
+                    FormatString(str::kKnownPointsPartlyFilled, {file, filled, missing}));
+    if (missingBox != 0) m_pPort->FocusControl(missingBox);
 }
 
 void CTraverseAdjustDlg::AskToKeepKnownPoints() {
@@ -99,8 +169,7 @@ void CTraverseAdjustDlg::AskToKeepKnownPoints() {
     std::string kept;
     for (int role = 0; role < kKnownPointCount; ++role) {
         const GroupFields& g = kGroups[role];
-        if (TypeUsesRole(m_nTraverseType, role) &&
-            !(std::isnan(this->*g.x) && std::isnan(this->*g.y)))
+        if (TypeUsesRole(m_nTraverseType, role) && !Untyped(this->*g.x, this->*g.y))
             kept += (kept.empty() ? "" : "、") + this->*g.name;
     }
     if (kept.empty() || m_pPort == nullptr) return;

@@ -37,37 +37,39 @@ void AddPointGroups(std::vector<ControlTemplate>& out, const PointGroup (&groups
 }
 
 DialogTemplate Build() {
-    DialogTemplate t{102, "导线平差", "宋体", 9, 590, 295, {}};
+    DialogTemplate t{102, "导线平差", "宋体", 9, 590, 310, {}};
     auto& c = t.controls;
 
     c.push_back({-1, K::GroupBox, "坐标计算网格", 7, 5, 576, 148});
     c.push_back({ctl::kGrid, K::Grid, "", 13, 20, 564, 128});
 
-    c.push_back({-1, K::GroupBox, "起算数据输入", 7, 157, 244, 133});
+    // A frame's first row sits 16 units below its top, clear of a title drawn above the
+    // frame's line (Qt) as well as on it (Win32).
+    c.push_back({-1, K::GroupBox, "起算数据输入", 7, 157, 244, 148});
     const PointGroup groups[4] = {
         {14,
-         170,
+         173,
          ctl::kGroup1Heading,
          "起始点1",
          {ctl::kGroup1LabelX, ctl::kGroup1LabelY, ctl::kGroup1LabelZ},
          {"Init X1", "Init Y1", "Init Z1"},
          {ctl::kInitName1, ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1}},
         {134,
-         170,
+         173,
          ctl::kGroup2Heading,
          "起始点2",
          {ctl::kGroup2LabelX, ctl::kGroup2LabelY, ctl::kGroup2LabelZ},
          {"Init X2", "Init Y2", "Init Z2"},
          {ctl::kInitName2, ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2}},
         {14,
-         230,
+         239,
          ctl::kGroup3Heading,
          "终止点1",
          {ctl::kGroup3LabelX, ctl::kGroup3LabelY, ctl::kGroup3LabelZ},
          {"Goal X1", "Goal Y1", "Goal Z1"},
          {ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1}},
         {134,
-         230,
+         239,
          ctl::kGroup4Heading,
          "终止点2",
          {ctl::kGroup4LabelX, ctl::kGroup4LabelY, ctl::kGroup4LabelZ},
@@ -76,7 +78,7 @@ DialogTemplate Build() {
     };
     AddPointGroups(c, groups);
 
-    c.push_back({-1, K::GroupBox, "计算结果", 257, 157, 161, 70});
+    c.push_back({-1, K::GroupBox, "计算结果", 257, 157, 161, 74});
     struct ClosureRow {
         int captionId;
         std::string_view caption;
@@ -91,34 +93,36 @@ DialogTemplate Build() {
         {ctl::kAzimuthClosureLabel, "方位角闭合差", ctl::kAzimuthClosure, "(\")", false},
     };
     for (int i = 0; i < 4; ++i) {
-        const int y = 169 + 14 * i;
+        const int y = 173 + 14 * i;
         c.push_back(
             {rows[i].captionId, K::Label, rows[i].caption, 263, y + 1, 56, 10, rows[i].disabled});
         c.push_back({rows[i].edit, K::Edit, "", 321, y, 64, 12, rows[i].disabled});
         c.push_back({-1, K::Label, rows[i].unit, 388, y + 1, 26, 10});
     }
 
-    // The type frame is as wide as its longest button; the room it leaves on the right
-    // takes "平差成果", on the line of the export and exit buttons.
-    c.push_back({-1, K::GroupBox, "导线类型", 257, 231, 95, 59});
+    // The type frame is as wide as its longest button.
+    c.push_back({-1, K::GroupBox, "导线类型", 257, 235, 95, 70});
     c.push_back(
-        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 242, 84, 10, false, true});
-    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 253, 84, 10});
-    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 264, 84, 10});
-    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 275, 84, 10});
+        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 251, 84, 11, false, true});
+    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 264, 84, 11});
+    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 277, 84, 11});
+    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 290, 84, 11});
 
     c.push_back({ctl::kDiagram, K::Picture, "", 424, 160, 157, 75});
 
-    // Beside the import button, above "平差成果": how far a ".con" group's faces may differ.
-    c.push_back({ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", 358, 235, 60, 10});
-    c.push_back({ctl::kFaceTolerance, K::Edit, "", 358, 247, 60, 12});
+    // Beside the import buttons: how far a ".con" group's faces may differ.
+    c.push_back({ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", 358, 241, 60, 10});
+    c.push_back({ctl::kFaceTolerance, K::Edit, "", 358, 253, 60, 12});
 
-    c.push_back({ctl::kImport, K::DefaultPushButton, "测量数据导入", 424, 244, 76, 18});
-    c.push_back({ctl::kAdjust, K::PushButton, "导线平差", 505, 244, 76, 18});
-    c.push_back({ctl::kExport, K::PushButton, "数据结果导出", 424, 268, 76, 18});
-    c.push_back({ctl::kExit, K::PushButton, "退出", 505, 268, 76, 18});
+    // The commands in the order of a run: the observations and the known points, the
+    // adjustment and its results, the export and the exit.
+    c.push_back({ctl::kImport, K::DefaultPushButton, "测量数据导入", 424, 242, 76, 18});
+    c.push_back({ctl::kImportKnown, K::PushButton, "导入已知点…", 505, 242, 76, 18});
+    c.push_back({ctl::kAdjust, K::PushButton, "导线平差", 424, 264, 76, 18});
     // Enabled by the workspace while it holds a current adjustment.
-    c.push_back({ctl::kResults, K::PushButton, "平差成果", 358, 268, 60, 18, true});
+    c.push_back({ctl::kResults, K::PushButton, "平差成果", 505, 264, 76, 18, true});
+    c.push_back({ctl::kExport, K::PushButton, "数据结果导出", 424, 286, 76, 18});
+    c.push_back({ctl::kExit, K::PushButton, "退出", 505, 286, 76, 18});
     return t;
 }
 } // namespace

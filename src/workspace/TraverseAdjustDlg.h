@@ -68,6 +68,16 @@ public:
     // where its name is the one last filled in and no coordinate is typed; a name the
     // user typed, or one with coordinates under it, stays (and is checked when adjusting).
     void NameGroupsForType();
+    // Button "导入已知点…": after the open dialog, ImportKnownPoints; without a name to
+    // look up (nothing imported) says so instead.
+    void OnImportKnownPoints();
+    bool HasKnownPointNames() const;
+    // Fills X and Y of each group the type shows from the known-point file at path
+    // (".dat" or ".csv", see read/KnownPointFile.h), by the group's name, and says which
+    // points it filled and which names the file lacks (their boxes stay as they were,
+    // the first of them focused). A file refused changes nothing; new coordinates drop
+    // the results.
+    void ImportKnownPoints(const std::string& path);
     // Message box with a string-table text; the formatted variant fills %1, %2, ...
     void ShowMessage(int stringId);
     void ShowMessage(int stringId, const std::string& text);

@@ -97,4 +97,28 @@ TEST_F(Commands, ExportWritesTheReportAndOpensIt) {
     EXPECT_TRUE(bytes.contains("3381252.418")) << bytes.toStdString();
 }
 
+// "导入已知点…" asks for a known-point file and says, in an information box, what it filled.
+TEST_F(Commands, ImportKnownPointsFillsTheBoxes) {
+    ws.ImportFile(TA_EXAMPLES_DIR "/closed.txt");
+    QTemporaryDir dir;
+    QFile file(dir.filePath("控制点.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("D22,,501484.203,3381685.431\r\nD21,,501734.206,3381252.418\r\n");
+    file.close();
+    WhenModal("openFileDialog", [&file](QWidget* w) {
+        w->findChild<QLineEdit*>("fileNameEdit")->setText(file.fileName());
+        static_cast<QDialog*>(w)->accept();
+    });
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenMessageBox([&icon](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        icon = box->icon();
+        EXPECT_EQ(box->text(), "已从“控制点.dat”填入已知点的坐标：D21、D22。");
+        box->button(QMessageBox::Ok)->click();
+    });
+    Click(ctl::kImportKnown);
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(window.GetControlText(ctl::kInitY2), "501484.203");
+}
+
 #include "CommandsTest.moc"

@@ -16,9 +16,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -130,6 +133,36 @@ TEST(Dialogs, FileDialogsInChineseStartInTheFolderLastUsed) {
     WhenModal("saveFileDialog", answer("报告.txt"));
     window.ChooseSaveFile("txt", "output.txt", "(*.txt)|*.txt||");
     EXPECT_EQ(startedIn, QStringList({QDir::currentPath(), QDir(dir.path()).absolutePath()}));
+}
+
+// Qt's model wrote "403 bytes", "7 Dec 2…" and "Folder" in the system's locale (C on
+// this machine), and clipped "纯文本文档" in a column sized for "mp3Folder".
+TEST(Dialogs, FileDialogListsSizesDatesAndFoldersInChinese) {
+    CTraverseWindow window;
+    QTemporaryDir dir;
+    QFile file(dir.filePath("观测.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(403, 'x')) &&
+                file.flush());
+    file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(23, 5)),
+                     QFileDevice::FileModificationTime);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("子目录"));
+    WhenModal("openFileDialog", [&dir](QWidget* w) {
+        qobject_cast<QFileDialog*>(w)->setDirectory(dir.path());
+        auto* view = w->findChild<QTreeView*>("treeView");
+        auto cell = [view](const QString& name, int column) {
+            const QModelIndexList found = view->model()->match(
+                view->model()->index(0, 0, view->rootIndex()), Qt::DisplayRole, name);
+            return found.isEmpty() ? QString() : found[0].siblingAtColumn(column).data().toString();
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !cell("观测.txt", 3).isEmpty(); }, 10000));
+        EXPECT_EQ(cell("观测.txt", 1), "403 字节");
+        EXPECT_EQ(cell("观测.txt", 3), "2026/12/7 23:05");
+        EXPECT_EQ(cell("子目录", 2), "文件夹");
+        EXPECT_GE(view->header()->sectionSize(2),
+                  view->fontMetrics().horizontalAdvance(cell("观测.txt", 2)));
+        static_cast<QDialog*>(w)->reject();
+    });
+    window.ChooseOpenFile("(*.txt)|*.txt||");
 }
 
 TEST(Dialogs, SaveFileOffersOutputTxtAndNeverAsksToOverwrite) {

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -294,4 +295,41 @@ TEST(FileFilter, ToNameFilters) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ToNameFilters(c.filter), c.expected) << c.filter;
+}
+
+// "保存PDF…" ended in a low, narrow "..." beside "导入已知点…" and its full-width "…":
+// shaped with the Latin run before it, the ellipsis took another glyph.
+TEST(DialogUnits, AnEllipsisIsOneGlyphAfterLatinAndChineseText) {
+    const QFont font = DialogFont(MainDialogTemplate());
+    auto lastGlyph = [&font](const QString& text) {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns(int(text.size()) - 1, 1);
+        return runs.isEmpty() || runs[0].glyphIndexes().isEmpty() ? 0u
+                                                                  : runs[0].glyphIndexes().last();
+    };
+    EXPECT_NE(lastGlyph("导入已知点…"), 0u);
+    for (const char* latin : {"保存PDF…", "保存为 CSV…", "打印 A4…"})
+        EXPECT_EQ(lastGlyph(latin), lastGlyph("导入已知点…")) << latin;
+}
+
+// Nothing crosses a frame: a control over a group box lies inside the box's contents,
+// below its title, as the style draws it (the type buttons and the export dialog's
+// 文件名 button once sat on their frames' lines).
+TEST(DialogFrames, EveryControlOverAFrameLiesWithinIt) {
+    for (const DialogTemplate* t : {&MainDialogTemplate(), &ExportDialogTemplate()}) {
+        QDialog dialog;
+        CDialogControls controls(dialog, *t);
+        for (QGroupBox* frame : dialog.findChildren<QGroupBox*>()) {
+            const QRect inside = frame->geometry().marginsRemoved(frame->contentsMargins());
+            for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (qobject_cast<QGroupBox*>(w) != nullptr) continue;
+                EXPECT_TRUE(!w->geometry().intersects(frame->geometry()) ||
+                            inside.contains(w->geometry()))
+                    << frame->title().toStdString() << ": " << w->objectName().toStdString();
+            }
+        }
+    }
 }

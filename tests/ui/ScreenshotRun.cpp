@@ -11,6 +11,7 @@
 // the points fill the groups the type shows, in order. Run it under a display with a window manager
 // (scripts/screenshot.sh).
 #include "ui/ResultsWindow.h"
+#include "ui/TraverseApp.h"
 #include "ui/TraverseWindow.h"
 
 #include "workspace/ControlIds.h"
@@ -33,12 +34,19 @@
 #include <vector>
 
 namespace {
-// Answers what the run opens: the file dialog gets the file, a message box its OK.
-void AnswerDialogs(const QString& file) {
+void Photograph(QWidget& window, const QString& output);
+
+// Answers what the run opens: the file dialog gets the file, a message box its OK. The
+// first file dialog is photographed first into FOLDER/open-dialog.png, a second after
+// it shows (its folder listed).
+void AnswerDialogs(const QString& file, const QString& folder) {
     auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [file] {
+    QObject::connect(timer, &QTimer::timeout, [file, folder] {
+        static int dialogTicks = 0;
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (++dialogTicks < 5) return;
+            if (dialogTicks == 5) return Photograph(*dialog, folder + "/open-dialog.png");
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
             static_cast<QDialog*>(dialog)->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal);
@@ -110,6 +118,8 @@ void AddReplaceSteps(std::vector<std::function<void()>>& steps, CTraverseWindow&
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    CTraverseApp traverseApp; // Qt's Chinese, as the program has it
+    if (!traverseApp.InitInstance()) return 1;
     const QStringList args = app.arguments();
     if (args.size() < 5) {
         std::fprintf(stderr, "usage: window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 ...]\n");
@@ -136,7 +146,7 @@ int main(int argc, char** argv) {
     window.Attach(ws);
     ws.OnInitDialog();
     window.move(0, 0);
-    AnswerDialogs(file);
+    AnswerDialogs(file, folder);
 
     std::vector<std::function<void()>> steps = {
         [&] { window.Controls().Button(radios[type])->click(); },

@@ -1,12 +1,14 @@
 // Drives the real window from outside, as a user would, by control ids: starts the host,
-// adjusts too early and presses Enter, imports through the open dialog, picks the type,
-// types the known points, adjusts, exports through the options and save dialogs, checks
+// adjusts and imports known points too early and presses Enter, imports through the open
+// dialog, picks the type, imports start point 1 from a known-point file and types the
+// other, adjusts, exports through the options and save dialogs, checks
 // that Escape and the close command leave the window open and that "退出" ends the host
 // with 2.
 //
 // window_driver HOST FILE TYPE_ID X1 Y1 X2 Y2 REPORT WORKDIR [PAUSE]; prints each step.
-// With PAUSE, it creates that file once the adjustment is shown and waits until it is
-// deleted (a picture of the window is taken meanwhile).
+// With PAUSE, it creates that file once the adjustment is shown, once 平差成果 is open and
+// once the export options hold the path, and waits each time until it is deleted (a
+// picture is taken meanwhile).
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <vector>
 
 namespace {
+constexpr int kImportKnown = 1058, kInitName1 = 1000, kInitName2 = 1004;
 constexpr int kImport = 3, kExit = 2, kAdjust = 1021, kExport = 1020, kResults = 1051;
 constexpr int kResultsText = 2002, kResultsClose = 2006; // inside 平差成果
 constexpr int kResultsScale = 2009;
@@ -161,14 +164,47 @@ HWND StartHost(const wchar_t* host, const wchar_t* folder, PROCESS_INFORMATION& 
     return main;
 }
 
-// Before any import: adjust asks for data first; Enter in an edit box moves to the next
-// box and opens nothing.
+// Before any import: adjust and 导入已知点… ask for data first; Enter in an edit box moves
+// to the next box and opens nothing.
 void FreshWindow(HWND main) {
     Click(main, kAdjust);
     Check(AnswerMessage(main) == L"请先导入数据！", "adjust before an import: 请先导入数据！");
+    Click(main, kImportKnown);
+    Check(AnswerMessage(main) == L"已知点按点名查找，请先导入测量数据。",
+          "导入已知点… before an import asks for the observations");
     PostMessageW(GetDlgItem(main, kInitX1), WM_KEYDOWN, VK_RETURN, 0);
     Sleep(1000);
     Check(FindDialog({main}) == nullptr, "Enter in a coordinate box opens nothing");
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string out(text.size() * 3, '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(),
+                                   int(out.size()), nullptr, nullptr));
+    return out;
+}
+
+// 起始点1 from a ".dat" file (name, code, east, north) in folder, through 导入已知点…;
+// the message names it and 起始点2, which the file lacks.
+void ImportStartPoint(HWND main, const wchar_t* folder, const wchar_t* x, const wchar_t* y) {
+    const std::wstring name = TextOf(GetDlgItem(main, kInitName1));
+    const std::wstring path = std::wstring(folder) + L"\\控制点.dat";
+    const std::string line = Utf8(name + L",," + y + L"," + x + L",0\r\n");
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
+    CloseHandle(file);
+    Click(main, kImportKnown);
+    HWND open = WaitDialog({main});
+    Check(open != nullptr && AnswerFileDialog(open, path.c_str()),
+          "导入已知点… through the open dialog");
+    const std::wstring said = AnswerMessage(main);
+    Check(said.find(L"已从“控制点.dat”填入已知点的坐标：" + name + L"。") == 0 &&
+              said.find(L"文件中没有" + TextOf(GetDlgItem(main, kInitName2))) != std::wstring::npos,
+          "导入已知点… says what it filled and what the file lacks");
+    Check(TextOf(GetDlgItem(main, kInitX1)) == x && TextOf(GetDlgItem(main, kInitY1)) == y,
+          "导入已知点… fills X and Y of 起始点1");
 }
 
 // Import, type, known points, adjust: argv as the usage says.
@@ -177,8 +213,7 @@ void ImportAndAdjust(HWND main, wchar_t** argv) {
     HWND open = WaitDialog({main});
     Check(open != nullptr && AnswerFileDialog(open, argv[2]), "import through the open dialog");
     SendMessageW(GetDlgItem(main, std::wcstol(argv[3], nullptr, 10)), BM_CLICK, 0, 0);
-    Type(main, kInitX1, argv[4]);
-    Type(main, kInitY1, argv[5]);
+    ImportStartPoint(main, argv[9], argv[4], argv[5]);
     Type(main, kInitX2, argv[6]);
     Type(main, kInitY2, argv[7]);
     Click(main, kAdjust);
@@ -216,8 +251,9 @@ void ShowResults(HWND main, const wchar_t* pause) {
     Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
 }
 
-// Every section, the path through the save dialog, then the report opened.
-void Export(HWND main, const wchar_t* report) {
+// Every section, the path through the save dialog, then the report opened; with a pause
+// marker it waits for a picture of the options with the path first.
+void Export(HWND main, const wchar_t* report, const wchar_t* pause) {
     Click(main, kExport);
     HWND options = WaitDialog({main});
     Check(options != nullptr && TextOf(options) == L"数据结果导出", "the export options open");
@@ -227,6 +263,7 @@ void Export(HWND main, const wchar_t* report) {
     HWND save = WaitDialog({main, options});
     Check(save != nullptr && AnswerFileDialog(save, report), "path through the save dialog");
     Check(!TextOf(GetDlgItem(options, kOptPath)).empty(), "the chosen path is shown");
+    if (pause != nullptr) PauseFor(pause);
     Click(options, IDOK);
     Check(WaitFor([&] { return GetFileAttributesW(report) != INVALID_FILE_ATTRIBUTES; }),
           "export writes the report");
@@ -282,7 +319,7 @@ int wmain(int argc, wchar_t** argv) {
     ImportAndAdjust(main, argv);
     if (argc == 11) PauseFor(argv[10]);
     ShowResults(main, argc == 11 ? argv[10] : nullptr);
-    Export(main, argv[8]);
+    Export(main, argv[8], argc == 11 ? argv[10] : nullptr);
     CloseTheReport(main);
     Exit(main, pi.hProcess);
     std::printf("%d passed, %d failed\n", g_passed, g_failures);

@@ -29,7 +29,7 @@ TEST(MainDialogTemplate, Frame) {
     EXPECT_EQ(t.fontName, "宋体");
     EXPECT_EQ(t.fontPoints, 9);
     EXPECT_EQ(t.width, 590);
-    EXPECT_EQ(t.height, 295);
+    EXPECT_EQ(t.height, 310);
 }
 
 TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
@@ -85,6 +85,7 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kRadioClosed, K::RadioButton, "闭合导线", false},
         {ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", false},
         {ctl::kImport, K::DefaultPushButton, "测量数据导入", false},
+        {ctl::kImportKnown, K::PushButton, "导入已知点…", false},
         {ctl::kAdjust, K::PushButton, "导线平差", false},
         {ctl::kExport, K::PushButton, "数据结果导出", false},
         {ctl::kExit, K::PushButton, "退出", false},
@@ -187,4 +188,21 @@ TEST(MainDialogTemplate, ControlsFitAndDoNotOverlap) {
     for (size_t i = 0; i < frames.size(); ++i)
         for (size_t j = i + 1; j < frames.size(); ++j)
             EXPECT_FALSE(Overlap(*frames[i], *frames[j])) << frames[i]->text << frames[j]->text;
+}
+
+// Nothing crosses a frame in either window: a control over a group box lies within it,
+// at least 15 units below its top, where a title drawn above the frame's line (Qt) ends
+// as well as one drawn on it (Win32), and clear of its sides and bottom.
+TEST(DialogTemplates, ControlsOverAFrameLieWithinItBelowItsTitle) {
+    for (const DialogTemplate* t : {&MainDialogTemplate(), &ExportDialogTemplate()})
+        for (const ControlTemplate& frame : t->controls) {
+            if (frame.kind != ControlKind::GroupBox) continue;
+            for (const ControlTemplate& c : t->controls) {
+                if (c.kind == ControlKind::GroupBox || !Overlap(frame, c)) continue;
+                EXPECT_GE(c.y, frame.y + 15) << t->id << " " << frame.text << ": " << c.id;
+                EXPECT_LE(c.y + c.height, frame.y + frame.height - 3) << frame.text << ": " << c.id;
+                EXPECT_GE(c.x, frame.x + 3) << frame.text << ": " << c.id;
+                EXPECT_LE(c.x + c.width, frame.x + frame.width - 2) << frame.text << ": " << c.id;
+            }
+        }
 }
