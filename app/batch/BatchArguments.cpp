@@ -4,6 +4,7 @@
 #include "platform/PathNames.h"
 #include "platform/ShownText.h"
 #include "read/KnownPointFile.h"
+#include "reduce/HeightDifferences.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "write/CoordinateFiles.h"
@@ -47,6 +48,8 @@ enum OptionId {
     kOptSummary,
     kOptFaceTolerance,
     kOptProject,
+    kOptRefraction,
+    kOptHeightGrade,
 };
 
 struct OptionInfo {
@@ -75,6 +78,8 @@ constexpr OptionInfo kOptions[] = {
     {"--summary", "摘要形式 full 或 line"},
     {"--face-tolerance", "两测回限差（秒）"},
     {"--project", "项目名称"},
+    {"--refraction", "大气折光系数 K"},
+    {"--height-grade", "高程等级"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -97,17 +102,24 @@ std::optional<int> ParseType(std::string_view text) {
     return std::nullopt;
 }
 
-// "X,Y": two decimal numbers separated by one comma, white space allowed around each;
-// "NAME=X,Y" names the point (the last "=" ends the name).
-std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name) {
+// "X,Y" or "X,Y,H": decimal numbers separated by commas, white space allowed around
+// each; "NAME=X,Y" names the point (the last "=" ends the name). H, the height, only
+// where it is written.
+std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name,
+                                     std::optional<double>& height) {
     if (const size_t eq = text.rfind('='); eq != std::string_view::npos) {
         name = std::string(text.substr(0, eq));
         if (name.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
         text.remove_prefix(eq + 1);
     }
-    size_t comma = text.find(',');
-    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
-        return std::nullopt;
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const size_t second = text.find(',', comma + 1);
+    if (second != std::string_view::npos) {
+        if (text.find(',', second + 1) != std::string_view::npos) return std::nullopt;
+        if (!(height = ParseNumberText(text.substr(second + 1)))) return std::nullopt;
+        text = text.substr(0, second);
+    }
     auto x = ParseNumberText(text.substr(0, comma));
     auto y = ParseNumberText(text.substr(comma + 1));
     if (!x || !y) return std::nullopt;
@@ -213,8 +225,12 @@ std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArgum
     for (int p = 0; p < kKnownPointCount; ++p) {
         const auto& text = raw.values[kOptStart1 + p];
         if (!text) continue;
-        a.points[p] = ParsePoint(*text, a.pointNames[p]);
-        if (!a.points[p]) return FormatString(str::kBatchBadPoint, {kPointOptions[p], *text});
+        // Only the traverse's ends carry a height: a third number elsewhere is no point.
+        const bool carries = RoleCarriesHeight(a.traverseType, p);
+        a.points[p] = ParsePoint(*text, a.pointNames[p], a.heights[p]);
+        if (!a.points[p] || (a.heights[p] && !carries))
+            return FormatString(carries ? str::kBatchBadPointWithHeight : str::kBatchBadPoint,
+                                {kPointOptions[p], *text});
     }
     return std::nullopt;
 }
@@ -256,6 +272,12 @@ std::optional<std::string> ReadInputOptions(const RawArguments& raw, BatchArgume
         if (!encoding) return FormatString(str::kBatchUnknownEncoding, {*v[kOptInputEncoding]});
         a.inputEncoding = *encoding;
     }
+    if (v[kOptRefraction]) {
+        const auto k = ParseNumberText(*v[kOptRefraction]);
+        if (!k || !RefractionInRange(*k))
+            return FormatString(str::kBadRefraction, {*v[kOptRefraction]});
+        a.refraction = *k;
+    }
     if (v[kOptFaceTolerance]) {
         const auto seconds = ParseNumberText(*v[kOptFaceTolerance]);
         if (!seconds || !FaceToleranceInRange(*seconds))
@@ -296,6 +318,8 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
         return FormatString(str::kBatchUnknownEncoding, {*v[kOptEncoding]});
     if (v[kOptGrade] && !(a.grade = ParseGrade(*v[kOptGrade])))
         return FormatString(str::kBatchUnknownGrade, {*v[kOptGrade]});
+    if (v[kOptHeightGrade] && !(a.heightGrade = ParseHeightGrade(*v[kOptHeightGrade])))
+        return FormatString(str::kBatchUnknownHeightGrade, {*v[kOptHeightGrade]});
     if (v[kOptCoords] && !CoordinateFormatOf(*v[kOptCoords]))
         return FormatString(str::kBatchCoordsExtension, {*v[kOptCoords]});
     if (v[kOptSheet] && LowercaseExtension(*v[kOptSheet]) != ".csv")

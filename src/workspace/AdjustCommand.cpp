@@ -59,5 +59,5 @@ std::optional<PlanePoint> Given(double x, double y) {
 
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
     return {Given(m_dInitX1, m_dInitY1), Given(m_dInitX2, m_dInitY2), Given(m_dGoalX1, m_dGoalY1),
-            Given(m_dGoalX2, m_dGoalY2)};
+            Given(m_dGoalX2, m_dGoalY2), std::nullopt, std::nullopt};
 }
