@@ -29,9 +29,9 @@ using KnownPoint = KnownPointRole;
 struct BatchArguments {
     int traverseType = 0; // TraverseType 0..3
     std::optional<PlanePoint> points[kKnownPointCount];
-    std::string pointNames[kKnownPointCount]; // "NAME=" of the option, UTF-8; empty: none
+    std::string pointNames[kKnownPointCount];        // "NAME=" of the option, UTF-8; empty: none
     std::optional<double> heights[kKnownPointCount]; // ",H" of --start1/--end1 (m); none: not given
-    std::optional<std::string> knownFile;     // --known: the points the options leave out
+    std::optional<std::string> knownFile;            // --known: the points the options leave out
     TextEncoding inputEncoding = TextEncoding::Automatic;
     double faceTolerance = kDefaultFaceTolerance; // --face-tolerance, arc seconds (".con")
     std::string project; // --project: the project's name (UTF-8) for the reports; empty: none
@@ -42,6 +42,7 @@ struct BatchArguments {
     bool adjCoords = true;
     bool adjSides = true;
     bool precision = true;
+    bool heightTable = false; // 高程平差, on request (where a known height was given)
     std::optional<std::string>
         reportPath; // -o, "-" standard output; none: UTF-8 to standard output
     std::optional<ReportEncoding> encoding; // --encoding; none: code page 936 to a file

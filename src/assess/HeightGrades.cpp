@@ -18,26 +18,35 @@ std::optional<HeightGrade> ParseHeightGrade(std::string_view text) {
     return std::nullopt;
 }
 
-HeightChecks CheckHeightGrade(const HeightAdjustment& h, const HeightGrade& grade) {
+HeightChecks CheckHeightGrade(std::optional<double> fh, double length,
+                              const std::vector<ReciprocalDifference>& reciprocal,
+                              const HeightGrade& grade) {
     HeightChecks c;
-    c.closure.applies = h.closure;
-    c.closure.limit = grade.closureCoefficient * std::sqrt(h.length / 1000.0);
-    c.closure.pass = !h.closure || std::fabs(h.fh) <= c.closure.limit;
+    c.closure.applies = fh.has_value();
+    c.closure.limit = grade.closureCoefficient * std::sqrt(length / 1000.0);
+    c.closure.pass = !fh || std::fabs(*fh) <= c.closure.limit;
     double worstShare = -1.0;
-    for (size_t k = 0; k < h.sides.size(); ++k) {
-        const auto difference = h.sides[k].ReciprocalMm();
-        if (!difference) continue;
-        ++c.reciprocalSides;
-        const double limit = grade.reciprocalCoefficient * std::sqrt(h.sides[k].distance / 1000.0);
-        if (std::fabs(*difference) / limit <= worstShare) continue;
-        worstShare = std::fabs(*difference) / limit;
-        c.worstSide = static_cast<int>(k);
-        c.worst = *difference;
+    for (const ReciprocalDifference& r : reciprocal) {
+        const double limit = grade.reciprocalCoefficient * std::sqrt(r.distance / 1000.0);
+        if (std::fabs(r.difference) / limit <= worstShare) continue;
+        worstShare = std::fabs(r.difference) / limit;
+        c.worstSide = r.side;
+        c.worst = r.difference;
         c.reciprocal.limit = limit;
     }
+    c.reciprocalSides = static_cast<int>(reciprocal.size());
     c.reciprocal.applies = c.reciprocalSides > 0;
     c.reciprocal.pass = !c.reciprocal.applies || worstShare <= 1.0;
     return c;
+}
+
+HeightChecks CheckHeightGrade(const HeightAdjustment& h, const HeightGrade& grade) {
+    std::vector<ReciprocalDifference> reciprocal;
+    for (size_t k = 0; k < h.sides.size(); ++k)
+        if (const auto d = h.sides[k].ReciprocalMm())
+            reciprocal.push_back({static_cast<int>(k), h.sides[k].distance, *d});
+    return CheckHeightGrade(h.closure ? std::optional<double>(h.fh) : std::nullopt, h.length,
+                            reciprocal, grade);
 }
 
 } // namespace traverse

@@ -27,14 +27,25 @@ const HeightGrade& DefaultHeightGrade();
 std::optional<HeightGrade> ParseHeightGrade(std::string_view text);
 
 struct HeightChecks {
-    GradeCheck closure;    // mm: |fh| within c·√L; applies where there is a closure
-    GradeCheck reciprocal; // mm: the worst side against its limit; applies with reverse sights
+    GradeCheck closure;      // mm: |fh| within c·√L; applies where there is a closure
+    GradeCheck reciprocal;   // mm: the worst side against its limit; applies with reverse sights
     int reciprocalSides = 0; // sides with a reverse sight
     int worstSide = -1;      // the side whose difference takes most of its limit; -1: none
     double worst = 0.0;      // its reciprocal difference, mm
     bool Pass() const { return closure.pass && reciprocal.pass; }
 };
 
+// A side sighted both ways: its index, horizontal length (m) and h + h′ (mm).
+struct ReciprocalDifference {
+    int side = 0;
+    double distance = 0.0, difference = 0.0;
+};
+
+// The closure fh (mm; none without one) over the line's length (m), and the sides
+// sighted both ways.
+HeightChecks CheckHeightGrade(std::optional<double> fh, double length,
+                              const std::vector<ReciprocalDifference>& reciprocal,
+                              const HeightGrade& grade);
 HeightChecks CheckHeightGrade(const HeightAdjustment& heights, const HeightGrade& grade);
 
 } // namespace traverse

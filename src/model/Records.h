@@ -22,13 +22,13 @@ struct ObservationRecord {
     double dInstrumentHeight; // m
     double dTargetHeight;     // m
     // For heights (trigonometric levelling) only:
-    int nStationLine;          // file line of the instrument height; 0: not read from a file
-    int nSightLine;            // file line of the sight and its target height; 0: likewise
-    bool bNoInstrumentHeight;  // the file left the instrument height out (read as 0)
-    bool bNoTargetHeight;      // the file left the target height out (read as 0)
-    double dBackZenith;        // packed DMS: the backsight's zenith angle from both faces
-                               // (.con sets 1 and 4); 0: not observed
-    double dBackTargetHeight;  // m, the target height on the backsight, where observed
+    int nStationLine;         // file line of the instrument height; 0: not read from a file
+    int nSightLine;           // file line of the sight and its target height; 0: likewise
+    bool bNoInstrumentHeight; // the file left the instrument height out (read as 0)
+    bool bNoTargetHeight;     // the file left the target height out (read as 0)
+    double dBackZenith;       // packed DMS: the backsight's zenith angle from both faces
+                              // (.con sets 1 and 4); 0: not observed
+    double dBackTargetHeight; // m, the target height on the backsight, where observed
 };
 
 struct StationRecord {

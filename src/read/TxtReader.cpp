@@ -172,7 +172,7 @@ int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& station
 int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stations,
                      ObservationText& file, const std::vector<int>& stationLines) {
     DataPass pass{result, stations, stationLines, file, {}, std::vector<bool>(stationLines.size()),
-                  0, {}};
+                  0,      {}};
     for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
         if (!foresight.empty()) pass.byForesight[foresight].push_back(k);

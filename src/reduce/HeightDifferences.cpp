@@ -25,8 +25,9 @@ std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameO
 
 Refusal AtSight(int id, int line, const ObservationRecord& r, std::string what = {},
                 std::string value = {}) {
-    return {id, {std::to_string(line), Name(r.szStation), Name(r.szForesight), std::move(what),
-                 std::move(value)}};
+    return {id,
+            {std::to_string(line), Name(r.szStation), Name(r.szForesight), std::move(what),
+             std::move(value)}};
 }
 
 // An instrument or target height a difference is computed from: written, 0 to 10 m.
@@ -75,8 +76,8 @@ HeightDifferences(int type, std::span<const ObservationRecord> obs, double k) {
         SideHeightDifference d;
         d.distance = r.dDistance * std::cos(std::fabs(elevation)); // as the plane reduces it
         const double curvature = (1.0 - k) * d.distance * d.distance / (2.0 * kEarthRadius);
-        d.forward = r.dDistance * std::sin(elevation) + curvature + r.dInstrumentHeight -
-                    r.dTargetHeight;
+        d.forward =
+            r.dDistance * std::sin(elevation) + curvature + r.dInstrumentHeight - r.dTargetHeight;
         d.observed = d.forward;
         d.line = r.nSightLine;
         if (static_cast<size_t>(s) + 1 < obs.size() &&

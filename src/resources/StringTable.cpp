@@ -113,7 +113,7 @@ constexpr Entry kEntries[] = {
     {162, "选项 %1 只能给一次"},
     {163, "未知的导线类型“%1”，应为 non-oriented、single、closed、double 或 0、1、2、3"},
     {164, "%1 的值“%2”应为 X,Y 或 点名=X,Y，X、Y 为十进制数"},
-    {165, "未知的输出内容“%1”，应为 header、approx、adjusted、sides、precision、closures，以逗号分隔"},
+    {165, "未知的输出内容“%1”，应为 header、approx、adjusted、sides、precision、heights、closures，以逗号分隔"},
     {166, "缺少选项 %1：%2"},
     {167, "选项 %1 不适用：%2只用已知点 %3"},
     {168, "应给出一个观测文件，现在给出了 %1 个"},

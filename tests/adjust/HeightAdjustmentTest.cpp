@@ -50,17 +50,17 @@ void SightHeights(TraverseData& d, const std::vector<double>& H, const Sighting&
         ObservationRecord& r = d.records[static_cast<size_t>(k)];
         const double dist = r.dDistance;
         const double dh = H[static_cast<size_t>(k) + 1] - H[static_cast<size_t>(k)];
-        const double z = Zenith(dist, dh - r.dInstrumentHeight + r.dTargetHeight, s.k,
-                                s.zenithNoise, random);
+        const double z =
+            Zenith(dist, dh - r.dInstrumentHeight + r.dTargetHeight, s.k, s.zenithNoise, random);
         r.dVerticalAngle = z;
         const double elevation = std::numbers::pi / 2 - PackedDmsToRadians(z);
         r.dDistance = dist / std::cos(elevation); // slope, as the files hold it
         if (k + 1 < n) {
             ObservationRecord& b = d.records[static_cast<size_t>(k) + 1];
-            b.dBackZenith = s.reciprocal ? Zenith(dist, -dh - b.dInstrumentHeight +
-                                                            b.dBackTargetHeight,
-                                                  s.k, s.zenithNoise, random)
-                                         : 0.0;
+            b.dBackZenith = s.reciprocal
+                                ? Zenith(dist, -dh - b.dInstrumentHeight + b.dBackTargetHeight, s.k,
+                                         s.zenithNoise, random)
+                                : 0.0;
         }
     }
 }
@@ -90,7 +90,8 @@ struct Generated {
 Generated Make(int type, int records, const Sighting& s, std::uint64_t seed) {
     Random random(seed);
     GeneratedTraverse g = GenerateTraverse(random, type, records, Frame::Grid, Noise{0, 0, false});
-    Generated out{g.data, TrueHeights(static_cast<int>(g.truth.size()), type == kTypeClosed, random)};
+    Generated out{g.data,
+                  TrueHeights(static_cast<int>(g.truth.size()), type == kTypeClosed, random)};
     SightHeights(out.data, out.heights, s, random);
     return out;
 }
@@ -130,8 +131,8 @@ TEST(Heights, ExactSightsOfEveryTypeGiveTheTrueHeights) {
         KnownCoordinates known = Known(g.data);
         if (c.startKnown) known.start1Height = g.heights.front();
         if (c.endKnown) known.end1Height = g.heights.back();
-        const auto adjusted = AdjustTraverse(static_cast<TraverseType>(c.type), g.data.records,
-                                             known, c.k);
+        const auto adjusted =
+            AdjustTraverse(static_cast<TraverseType>(c.type), g.data.records, known, c.k);
         ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
         const HeightAdjustment& h = HeightsOf(adjusted);
         ASSERT_EQ(h.heights.size(), g.heights.size());
@@ -244,8 +245,8 @@ TEST(Heights, WhatHeightsCannotBeComputedFromLeavesThePlaneStanding) {
         int message; // 0: no heights at all
     };
     const Case cases[] = {
-        {"no known height", [](Generated&, KnownCoordinates& k) { k.start1Height = k.end1Height = std::nullopt; },
-         0},
+        {"no known height",
+         [](Generated&, KnownCoordinates& k) { k.start1Height = k.end1Height = std::nullopt; }, 0},
         {"every sight level",
          [](Generated& g, KnownCoordinates&) {
              for (auto& r : g.data.records)
@@ -261,8 +262,7 @@ TEST(Heights, WhatHeightsCannotBeComputedFromLeavesThePlaneStanding) {
         {"a negative target height",
          [](Generated& g, KnownCoordinates&) { g.data.records[0].dTargetHeight = -0.1; },
          str::kSightHeightOutOfRange},
-        {"a known height 1.2 m off",
-         [](Generated&, KnownCoordinates& k) { *k.end1Height += 1.2; },
+        {"a known height 1.2 m off", [](Generated&, KnownCoordinates& k) { *k.end1Height += 1.2; },
          str::kHeightClosureTooLarge},
     };
     for (const Case& c : cases) {
@@ -304,8 +304,8 @@ TEST(HeightGrades, ClosureAndReciprocalLimitsGrowWithTheRootOfTheLength) {
     };
     // Two sides of 640 m and 360 m (ΣD 1 km): 四等 ±20 mm, and ±32 / ±24 mm on the sides.
     const Case cases[] = {
-        {"四等", 20.0, 31.9, true, true},  {"四等", -20.1, 0.0, false, true},
-        {"四等", 0.0, -32.1, true, false}, {"五等", 29.9, 47.9, true, true},
+        {"四等", 20.0, 31.9, true, true},   {"四等", -20.1, 0.0, false, true},
+        {"四等", 0.0, -32.1, true, false},  {"五等", 29.9, 47.9, true, true},
         {"图根", 40.1, 64.1, false, false}, {"图根", -39.9, -63.9, true, true},
     };
     for (const Case& c : cases) {

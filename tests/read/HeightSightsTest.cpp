@@ -49,9 +49,9 @@ TEST(HeightSights, TxtLinesAndLeftOutHeightsAreKept) {
 TEST(HeightSights, TheBacksightInBothFacesIsTheReverseSight) {
     struct Case {
         const char* name;
-        const char* backLeft; // set 1's V
+        const char* backLeft;  // set 1's V
         const char* backRight; // set 4's V
-        double zenith;        // packed DMS; 0: no reverse sight
+        double zenith;         // packed DMS; 0: no reverse sight
     };
     const Case cases[] = {
         {"both faces", "V 924000", "V 2672000", 924000.0},
@@ -64,7 +64,8 @@ TEST(HeightSights, TheBacksightInBothFacesIsTheReverseSight) {
                                  c.backLeft + " S 120.3 P 1.6\n" +
                                  "H 1023015 V 903000 S 120.3 P 1.6\n"
                                  "H 2823015 V 2693000 S 120.3 P 1.6\n"
-                                 "H 1800000 " + c.backRight + " S 120.3 P 1.8\n";
+                                 "H 1800000 " +
+                                 c.backRight + " S 120.3 P 1.8\n";
         const ReadResult read = ReadConObservations(text, "h.con");
         ASSERT_FALSE(read.refusal) << MessageText(*read.refusal);
         const ObservationRecord& r = read.observations.at(0);
