@@ -75,7 +75,8 @@ Outcome Run(std::mt19937_64& rng, int column, double blunder) {
     const PlanePoint back{path[0].dX - 300.0, path[0].dY - 100.0};
     const PlanePoint fore{path.back().dX + 200.0, path.back().dY + 250.0};
     const auto adjusted = AdjustTraverse(kDoubleConnection, Observe(path, back, fore, rng, column, blunder),
-                                         {path[0], back, path.back(), fore}, kInstrument);
+                                         {path[0], back, path.back(), fore}, kDefaultRefraction,
+                                         kInstrument);
     Outcome o;
     const auto* t = std::get_if<AdjustedTraverse>(&adjusted);
     if (t == nullptr) {

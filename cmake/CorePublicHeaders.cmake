@@ -4,10 +4,10 @@
 set(TA_PUBLIC_HEADERS
   model/AngleConversions.h model/NumberText.h model/Records.h model/Refusal.h model/Traverse.h
   read/ImportText.h read/KnownPointFile.h read/ObservationFile.h read/ObservationReaders.h
-  reduce/KnownPoints.h reduce/Reduction.h reduce/TraverseShape.h
-  adjust/Adjustment.h
+  reduce/HeightDifferences.h reduce/KnownPoints.h reduce/Reduction.h reduce/TraverseShape.h
+  adjust/Adjustment.h adjust/HeightAdjustment.h
   assess/AdjustedTraverse.h assess/ClosureStatistics.h assess/GradeLimits.h
-  assess/ObservationTests.h assess/Precision.h
+  assess/HeightGrades.h assess/ObservationTests.h assess/Precision.h
   write/CalculationSheet.h write/CoordinateFiles.h write/HtmlReport.h write/PlotModel.h
   write/ReportSummary.h write/ResultsJson.h write/ResultsReport.h write/ResultsText.h
   write/SvgPlot.h write/TraverseResults.h

@@ -4,6 +4,7 @@
 #include "platform/PathNames.h"
 #include "platform/ShownText.h"
 #include "read/KnownPointFile.h"
+#include "reduce/HeightDifferences.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "write/CoordinateFiles.h"
@@ -47,6 +48,8 @@ enum OptionId {
     kOptSummary,
     kOptFaceTolerance,
     kOptProject,
+    kOptRefraction,
+    kOptHeightGrade,
 };
 
 struct OptionInfo {
@@ -75,6 +78,8 @@ constexpr OptionInfo kOptions[] = {
     {"--summary", "摘要形式 full 或 line"},
     {"--face-tolerance", "两测回限差（秒）"},
     {"--project", "项目名称"},
+    {"--refraction", "大气折光系数 K"},
+    {"--height-grade", "高程等级"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -97,17 +102,24 @@ std::optional<int> ParseType(std::string_view text) {
     return std::nullopt;
 }
 
-// "X,Y": two decimal numbers separated by one comma, white space allowed around each;
-// "NAME=X,Y" names the point (the last "=" ends the name).
-std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name) {
+// "X,Y" or "X,Y,H": decimal numbers separated by commas, white space allowed around
+// each; "NAME=X,Y" names the point (the last "=" ends the name). H, the height, only
+// where it is written.
+std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name,
+                                     std::optional<double>& height) {
     if (const size_t eq = text.rfind('='); eq != std::string_view::npos) {
         name = std::string(text.substr(0, eq));
         if (name.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
         text.remove_prefix(eq + 1);
     }
-    size_t comma = text.find(',');
-    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
-        return std::nullopt;
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const size_t second = text.find(',', comma + 1);
+    if (second != std::string_view::npos) {
+        if (text.find(',', second + 1) != std::string_view::npos) return std::nullopt;
+        if (!(height = ParseNumberText(text.substr(second + 1)))) return std::nullopt;
+        text = text.substr(0, second);
+    }
     auto x = ParseNumberText(text.substr(0, comma));
     auto y = ParseNumberText(text.substr(comma + 1));
     if (!x || !y) return std::nullopt;
@@ -117,6 +129,7 @@ std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name) {
 // Comma-separated section names; the first unknown name is returned through bad.
 bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
     a.header = a.approxCoords = a.adjCoords = a.adjSides = a.precision = a.closures = false;
+    a.heightTable = false;
     size_t start = 0;
     while (true) {
         size_t comma = text.find(',', start);
@@ -134,6 +147,8 @@ bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
             a.adjSides = true;
         else if (item == "precision")
             a.precision = true;
+        else if (item == "heights")
+            a.heightTable = true;
         else {
             bad = std::string(item);
             return false;
@@ -213,8 +228,12 @@ std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArgum
     for (int p = 0; p < kKnownPointCount; ++p) {
         const auto& text = raw.values[kOptStart1 + p];
         if (!text) continue;
-        a.points[p] = ParsePoint(*text, a.pointNames[p]);
-        if (!a.points[p]) return FormatString(str::kBatchBadPoint, {kPointOptions[p], *text});
+        // Only the traverse's ends carry a height: a third number elsewhere is no point.
+        const bool carries = RoleCarriesHeight(a.traverseType, p);
+        a.points[p] = ParsePoint(*text, a.pointNames[p], a.heights[p]);
+        if (!a.points[p] || (a.heights[p] && !carries))
+            return FormatString(carries ? str::kBatchBadPointWithHeight : str::kBatchBadPoint,
+                                {kPointOptions[p], *text});
     }
     return std::nullopt;
 }
@@ -256,6 +275,12 @@ std::optional<std::string> ReadInputOptions(const RawArguments& raw, BatchArgume
         if (!encoding) return FormatString(str::kBatchUnknownEncoding, {*v[kOptInputEncoding]});
         a.inputEncoding = *encoding;
     }
+    if (v[kOptRefraction]) {
+        const auto k = ParseNumberText(*v[kOptRefraction]);
+        if (!k || !RefractionInRange(*k))
+            return FormatString(str::kBadRefraction, {*v[kOptRefraction]});
+        a.refraction = *k;
+    }
     if (v[kOptFaceTolerance]) {
         const auto seconds = ParseNumberText(*v[kOptFaceTolerance]);
         if (!seconds || !FaceToleranceInRange(*seconds))
@@ -296,6 +321,8 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
         return FormatString(str::kBatchUnknownEncoding, {*v[kOptEncoding]});
     if (v[kOptGrade] && !(a.grade = ParseGrade(*v[kOptGrade])))
         return FormatString(str::kBatchUnknownGrade, {*v[kOptGrade]});
+    if (v[kOptHeightGrade] && !(a.heightGrade = ParseHeightGrade(*v[kOptHeightGrade])))
+        return FormatString(str::kBatchUnknownHeightGrade, {*v[kOptHeightGrade]});
     if (v[kOptCoords] && !CoordinateFormatOf(*v[kOptCoords]))
         return FormatString(str::kBatchCoordsExtension, {*v[kOptCoords]});
     if (v[kOptSheet] && LowercaseExtension(*v[kOptSheet]) != ".csv")
@@ -352,21 +379,29 @@ std::string UsageOptions() {
     return "  --type TYPE       "
            "导线类型：non-oriented（0，无定向导线）、single（1，单连接角附合导线）、\n"
            "                    closed（2，闭合导线）、double（3，双连接角附合导线）\n"
-           "  --start1 [点名=]X,Y  起始点1（X 北，Y 东，米），各类型都需要；给出点名时\n"
-           "                    须与观测文件中该点的点名一致\n"
+           "  --start1 [点名=]X,Y[,H]  起始点1（X 北，Y 东，米），各类型都需要；给出点名时\n"
+           "                    须与观测文件中该点的点名一致；H 为已知高程（米），给出时计算\n"
+           "                    三角高程（不给 H 就没有高程，不当作 0）\n"
            "  --start2 [点名=]X,Y  起始点2（定向点）：single、closed、double\n"
-           "  --end1 [点名=]X,Y    终点1：non-oriented、single、double\n"
+           "  --end1 [点名=]X,Y[,H]  终点1：non-oriented、single、double；H 为已知高程，两端\n"
+           "                    都有高程时平差高程闭合差\n"
            "  --end2 [点名=]X,Y    终点2（定向点）：double\n"
            "  --known FILE      已知点文件（.dat：点名,编码,东坐标,北坐标,高程；.csv：本程序\n"
-           "                    写出的坐标成果表）：未用选项给出的已知点按观测文件中的点名查找\n"
+           "                    写出的坐标成果表）：未用选项给出的已知点按观测文件中的点名查找；\n"
+           "                    .dat 的高程（为空或全为 0.000 "
+           "时没有高程）作起始点1、终点1的已知高程\n"
            "  --input-encoding ENC  观测文件的编码 gbk 或 utf-8；不给时按内容判断\n"
            "  --face-tolerance SECONDS  .con 文件两测回限差（秒，默认 60）：盘左与盘右水平角\n"
            "                    之差、前视竖盘读数两倍指标差超过它时拒绝导入\n"
+           "  --refraction K    三角高程的大气折光系数 k（-1 至 1，默认 0.13）\n"
+           "  --height-grade G  高程等级：四等、五等、图根（默认）：高程闭合差 20、30、40 mm√L，\n"
+           "                    对向观测高差较差 40、60、80 mm√D（L、D 以 km 计）\n"
            "  --sections LIST   "
            "输出内容，以逗号分隔：approx（近似坐标）、adjusted（坐标平差值）、\n"
            "                    sides（边平差值）、precision（精度评定表），以及 header（表头：\n"
            "                    观测文件、类型、已知点、等级、日期）、closures（闭合差与精度、\n"
-           "                    结论）；默认前四项\n"
+           "                    结论）；默认前四项；heights（高程平差：点号、高差观测值、改正数、\n"
+           "                    平差后高差、高程、高程中误差，有已知高程时）写在 precision 之后\n"
            "  -o REPORT         报告写入文件（GBK 编码，CRLF）；- 表示以同样的字节写到标准输出；\n"
            "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
            "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"
@@ -380,7 +415,8 @@ std::string UsageOptions() {
            "  --plot FILE.svg   导线图（按比例，误差椭圆放大）写成 SVG 文件\n"
            "  --coords FILE     坐标成果表：.csv（UTF-8：点名、X北、Y东、M、Mx、My、A、B、\n"
            "                    F（度分秒）、F(°)（十进制度）、点类）或\n"
-           "                    .dat（点名,编码,东坐标,北坐标,高程；GBK）\n"
+           "                    .dat（点名,编码,东坐标,北坐标,高程；GBK）；计算了高程时 .csv 末尾\n"
+           "                    加 H(m)、mH(mm) 两列，.dat 写平差后的高程（否则为 0.000）\n"
            "  --sheet FILE.csv  导线计算表（每站观测角、改正数、方位角、边长、坐标增量及其\n"
            "                    改正数、坐标，合计与闭合差；UTF-8 CSV）\n"
            "  --html FILE.html  网页报告（表头、闭合差与结论、导线计算表、坐标与精度、导线图；\n"
@@ -389,7 +425,9 @@ std::string UsageOptions() {
            "  --quiet           标准错误上只输出拒绝的原因，不输出闭合差摘要\n"
            "  --summary=FORM    摘要形式：full（默认）逐行写出闭合差、限差检核与结论；line 只写\n"
            "                    一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、等级\n"
-           "                    （如 图根@1000、自定义(20000:8)）、结论，便于汇总多次运行\n"
+           "                    （如 "
+           "图根@1000、自定义(20000:8)）、结论，便于汇总多次运行；有高程时\n"
+           "                    末尾再加高程闭合差 fh mm 与高程等级结论（无检核时为 -）\n"
            "  -h, --help        显示本说明\n"
            "  --version         显示版本\n"
            "  --                选项到此为止：其后的词是观测文件名，即使以 - 开头（如 -n.txt）\n"
@@ -412,9 +450,10 @@ std::string UsageExamples() {
 } // namespace
 
 std::string BatchUsageText() {
-    return "用法：traverse-adjust --type TYPE [--start1 [点名=]X,Y] [--start2 …] [--end1 …]\n"
+    return "用法：traverse-adjust --type TYPE [--start1 [点名=]X,Y[,H]] [--start2 …] [--end1 …]\n"
            "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
-           "                       [--face-tolerance SECONDS]\n"
+           "                       [--face-tolerance SECONDS] [--refraction K]\n"
+           "                       [--height-grade GRADE]\n"
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
            "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"
@@ -434,8 +473,10 @@ std::string BatchUsageText() {
            "两测回限差、观测文件的形状与导线类型不符、已知点文件有误或缺少所需的点、已知点有误\n"
            "或与观测数据不符、方位角闭合差达到 50″、改正数是粗差（角度改正超过 1°、边长改正\n"
            "超过边长的十分之一、平差后边长不大于 0）、平差不收敛、法方程不可解、结果不是有限数、\n"
-           "报告或结果文件不能写出；2 参数错误（包括两个输出指向同一文件或输入文件）；3 报告\n"
-           "已输出，但闭合差超出 --grade 所给等级的限差。\n"
+           "报告或结果文件不能写出；给了已知高程而高程不能计算（缺仪器高或目标高、超出 0 至\n"
+           "10 米、高程闭合差超过 1 m）时平面成果照常输出，退出状态也为 1（观测文件没有天顶距\n"
+           "时只作平面平差，退出状态为 0）；2 参数错误（包括两个输出指向同一文件或输入文件）；\n"
+           "3 报告已输出，但给了 --grade 或 --height-grade 而闭合差或高程闭合差超出限差。\n"
            "\n" +
            UsageExamples();
 }

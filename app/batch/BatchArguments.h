@@ -1,7 +1,7 @@
 // The command line of the batch tool:
-//   traverse-adjust --type TYPE [--start1 [NAME=]X,Y] [--start2 …] [--end1 …] [--end2 …]
+//   traverse-adjust --type TYPE [--start1 [NAME=]X,Y[,H]] [--start2 …] [--end1 …] [--end2 …]
 //                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
-//                   [--face-tolerance SECONDS]
+//                   [--face-tolerance SECONDS] [--refraction K] [--height-grade G]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
 //                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
 //                   [--html F.html] [--quiet]
@@ -10,6 +10,7 @@
 #pragma once
 
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 #include "model/Records.h"
 #include "read/ImportText.h"
 #include "read/ObservationReaders.h"
@@ -28,8 +29,9 @@ using KnownPoint = KnownPointRole;
 struct BatchArguments {
     int traverseType = 0; // TraverseType 0..3
     std::optional<PlanePoint> points[kKnownPointCount];
-    std::string pointNames[kKnownPointCount]; // "NAME=" of the option, UTF-8; empty: none
-    std::optional<std::string> knownFile;     // --known: the points the options leave out
+    std::string pointNames[kKnownPointCount];        // "NAME=" of the option, UTF-8; empty: none
+    std::optional<double> heights[kKnownPointCount]; // ",H" of --start1/--end1 (m); none: not given
+    std::optional<std::string> knownFile;            // --known: the points the options leave out
     TextEncoding inputEncoding = TextEncoding::Automatic;
     double faceTolerance = kDefaultFaceTolerance; // --face-tolerance, arc seconds (".con")
     std::string project; // --project: the project's name (UTF-8) for the reports; empty: none
@@ -40,10 +42,13 @@ struct BatchArguments {
     bool adjCoords = true;
     bool adjSides = true;
     bool precision = true;
+    bool heightTable = false; // 高程平差, on request (where a known height was given)
     std::optional<std::string>
         reportPath; // -o, "-" standard output; none: UTF-8 to standard output
     std::optional<ReportEncoding> encoding; // --encoding; none: code page 936 to a file
     std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
+    std::optional<HeightGrade> heightGrade; // --height-grade; none: 图根, and no exit status 3
+    double refraction = kDefaultRefraction; // --refraction: k of the trigonometric heights
     std::optional<std::string> jsonPath, plotPath, coordsPath; // "-" standard output (JSON)
     std::optional<std::string> sheetPath;                      // the calculation sheet, .csv
     std::optional<std::string> htmlPath;                       // the HTML report, .html

@@ -23,7 +23,7 @@ bool ResolveKnownPoints(const BatchArguments& a, const Observations& observation
         if (a.points[role]) {
             const std::string& named = a.pointNames[role];
             points[role] = {named.empty() ? Cp936ToUtf8(station) : named, a.points[role]->dX,
-                            a.points[role]->dY};
+                            a.points[role]->dY, a.heights[role]};
             continue;
         }
         const KnownPointEntry* entry = FindKnownPoint(known, station);
@@ -34,7 +34,8 @@ bool ResolveKnownPoints(const BatchArguments& a, const Observations& observation
                                             Cp936ToUtf8(station)}});
             return false;
         }
-        points[role] = {Cp936ToUtf8(station), entry->xy.dX, entry->xy.dY};
+        points[role] = {Cp936ToUtf8(station), entry->xy.dX, entry->xy.dY,
+                        RoleCarriesHeight(a.traverseType, role) ? entry->height : std::nullopt};
     }
     return true;
 }
@@ -44,5 +45,5 @@ KnownCoordinates CoordinatesOf(const TypedKnownPoint (&p)[kKnownPointCount]) {
         if (!t.x || !t.y) return std::nullopt;
         return PlanePoint{*t.x, *t.y};
     };
-    return {xy(p[kStart1]), xy(p[kStart2]), xy(p[kEnd1]), xy(p[kEnd2])};
+    return {xy(p[kStart1]), xy(p[kStart2]), xy(p[kEnd1]), xy(p[kEnd2]), p[kStart1].z, p[kEnd1].z};
 }

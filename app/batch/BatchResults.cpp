@@ -10,6 +10,7 @@
 #include "resources/Version.h"
 #include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
+#include "write/HeightsText.h"
 #include "write/HtmlReport.h"
 #include "write/PlotModel.h"
 #include "write/ResultsJson.h"
@@ -24,7 +25,9 @@ constexpr double kPlotWidth = 800, kPlotHeight = 600; // SVG user units
 
 // What the report's header says of the run.
 ReportContext RunContext(const BatchArguments& a) {
-    return {a.observationFile, a.grade.value_or(DefaultGrade()), LocalDateText(), ProgramVersion(), a.project};
+    return {a.observationFile, a.grade.value_or(DefaultGrade()),
+            LocalDateText(),   ProgramVersion(),
+            a.project,         a.heightGrade.value_or(DefaultHeightGrade())};
 }
 } // namespace
 
@@ -37,7 +40,8 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.adjSides,
         a.precision,
         a.closures,
-        a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8)};
+        a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8),
+        a.heightTable};
     return outputs.Stage(a.reportPath.value_or("-"),
                          BuildResultsReport(traverse, sections, RunContext(a)));
 }
@@ -45,7 +49,8 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
 bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                       CBatchOutputSet& outputs) {
     if (a.jsonPath &&
-        !outputs.Stage(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade()))))
+        !outputs.Stage(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade()),
+                                                     a.heightGrade.value_or(DefaultHeightGrade()))))
         return false;
     if (a.plotPath &&
         !outputs.Stage(*a.plotPath, WriteSvgPlot(BuildPlotModel(
@@ -74,9 +79,12 @@ void WriteAtOnce(std::FILE* err, const std::string& text) {
 } // namespace
 
 void WriteClosureSummary(std::FILE* err, const std::string& file, const TraverseResults& results,
-                         const Grade& grade, const GradeChecks& checks) {
+                         const Grade& grade, const GradeChecks& checks,
+                         const HeightGrade& heightGrade) {
     std::vector<std::string> lines = {std::string(LoadString(str::kAdjustDone))};
     for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+        lines.push_back(line);
+    for (const std::string& line : HeightSummaryLines(results, heightGrade))
         lines.push_back(line);
     const std::string prefix = ShownText(file) + ": ";
     std::string text;
@@ -97,8 +105,20 @@ std::string SummaryGradeText(const Grade& grade) {
 }
 } // namespace
 
+namespace {
+// fh (mm; "-" without a closure or heights) and the height grade's verdict ("-" where
+// nothing checks the heights), tab-separated: the fields after the plane's.
+std::string HeightSummaryFields(const ResultHeights& h, const HeightGrade& grade) {
+    const HeightChecks checks = CheckResultHeights(h, grade);
+    const bool checked = checks.closure.applies || checks.reciprocal.applies;
+    return (checks.closure.applies ? FormatSignedTenth(h.fh) : "-") + "\t" +
+           (checked ? grade.name + VerdictText(checks.Pass()) : "-");
+}
+} // namespace
+
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
-                      const Grade& grade, const GradeChecks& checks) {
+                      const Grade& grade, const GradeChecks& checks,
+                      const HeightGrade& heightGrade) {
     const ClosureStatistics& c = results.closure;
     const std::string fields[] = {
         ShownText(file),
@@ -113,5 +133,6 @@ void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseRes
     std::string line;
     for (const std::string& f : fields)
         line += (line.empty() ? "" : "\t") + f;
+    if (results.heights) line += "\t" + HeightSummaryFields(*results.heights, heightGrade);
     WriteAtOnce(err, line + "\n");
 }

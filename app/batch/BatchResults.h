@@ -6,6 +6,7 @@
 #include "BatchOutputSet.h"
 
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 #include "write/TraverseResults.h"
 
 #include <cstdio>
@@ -26,11 +27,17 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
 // The summary of a run in one write, so that runs in parallel never interleave: the
 // message that the adjustment is done, the closures, 1/K, sigma0 and each check of the
 // grade, a line each, every line after "FILE: " (UTF-8, shown safely).
+// With heights, their lines follow (fh or that nothing checks them, the reciprocal
+// differences, μ, the height grade's verdict; or why there are none).
 void WriteClosureSummary(std::FILE* err, const std::string& file, const TraverseResults& results,
-                         const Grade& grade, const GradeChecks& checks);
+                         const Grade& grade, const GradeChecks& checks,
+                         const HeightGrade& heightGrade);
 
 // The one-line form for collecting runs: FILE, type, f_beta (seconds, "-" without an
 // azimuth condition), fD (mm), 1/K, sigma0 (seconds), grade ("图根@1000" with its map
 // scale, "自定义(20000:8)" with K and the coefficient) and verdict, tab-separated.
+// With heights two fields follow: fh (mm, "-" without a closure) and the height grade
+// with its verdict ("图根合格"; "-" where nothing checks the heights).
 void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseResults& results,
-                      const Grade& grade, const GradeChecks& checks);
+                      const Grade& grade, const GradeChecks& checks,
+                      const HeightGrade& heightGrade);

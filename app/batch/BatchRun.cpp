@@ -11,6 +11,8 @@
 
 #include "read/ObservationFile.h"
 #include "reduce/TraverseShape.h"
+#include "resources/StringTable.h"
+#include "write/HeightsText.h"
 
 using namespace traverse;
 
@@ -43,12 +45,17 @@ std::optional<AdjustedTraverse> Adjusted(const BatchArguments& a, const ReadResu
         messages.Refuse(a.observationFile, fault->refusal);
         return std::nullopt;
     }
-    auto adjusted = AdjustTraverse(type, observations, CoordinatesOf(points));
+    auto adjusted = AdjustTraverse(type, observations, CoordinatesOf(points), a.refraction);
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         messages.Refuse(a.observationFile, *refused);
         return std::nullopt;
     }
     return std::get<AdjustedTraverse>(std::move(adjusted));
+}
+// Heights asked for (a known height given) that could not be computed; a file without
+// zenith angles is adjusted in plane only, as said, and is no refusal.
+bool HeightsRefused(const TraverseResults& r) {
+    return r.heights && r.heights->refused && r.heights->refused->messageId != str::kNoZenithAngles;
 }
 } // namespace
 
@@ -68,10 +75,16 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
     const TraverseResults results = CollectResults(*traverse);
     if (!StageResultFiles(a, results, outputs) || !outputs.Commit()) return kExitDataRefused;
     const Grade grade = a.grade.value_or(DefaultGrade());
+    const HeightGrade heightGrade = a.heightGrade.value_or(DefaultHeightGrade());
     const GradeChecks checks = CheckGrade(results.closure, grade);
     if (!a.quiet && a.summaryLine)
-        WriteSummaryLine(err, a.observationFile, results, grade, checks);
+        WriteSummaryLine(err, a.observationFile, results, grade, checks, heightGrade);
     else if (!a.quiet)
-        WriteClosureSummary(err, a.observationFile, results, grade, checks);
-    return a.grade && !checks.Pass() ? kExitGradeExceeded : kExitReportWritten;
+        WriteClosureSummary(err, a.observationFile, results, grade, checks, heightGrade);
+    if (HeightsRefused(results)) {
+        if (a.quiet || a.summaryLine) messages.Refuse(a.observationFile, *results.heights->refused);
+        return kExitDataRefused; // the plane's results are written all the same
+    }
+    const bool exceeded = !checks.Pass() || HeightsExceed(results, heightGrade);
+    return (a.grade || a.heightGrade) && exceeded ? kExitGradeExceeded : kExitReportWritten;
 }

@@ -19,11 +19,28 @@ std::optional<Refusal> CheckGiven(TraverseType type, const KnownCoordinates& kno
                                   Observed observations) {
     const std::optional<PlanePoint>* given[kKnownPointCount] = {&known.start1, &known.start2,
                                                                 &known.end1, &known.end2};
+    const std::optional<double> heights[kKnownPointCount] = {known.start1Height, std::nullopt,
+                                                             known.end1Height, std::nullopt};
     TypedKnownPoint points[kKnownPointCount];
     for (int role = 0; role < kKnownPointCount; ++role)
-        if (const auto& p = *given[role]) points[role] = {"", p->dX, p->dY};
+        if (const auto& p = *given[role]) points[role] = {"", p->dX, p->dY, heights[role]};
     if (auto fault = CheckKnownPoints(type, points, observations)) return fault->refusal;
     return std::nullopt;
+}
+
+// The heights from the observations as read, where the type reads a known height.
+std::optional<HeightOutcome> Heights(TraverseType type, Observed asRead,
+                                     const KnownCoordinates& known, double refraction) {
+    const std::optional<double> start = known.start1Height;
+    const std::optional<double> end =
+        RoleCarriesHeight(type, kEnd1) ? known.end1Height : std::nullopt;
+    if (!start && !end) return std::nullopt;
+    auto sides = HeightDifferences(type, asRead, refraction);
+    if (auto* refused = std::get_if<Refusal>(&sides)) return *refused;
+    auto adjusted = AdjustHeights(
+        type, std::get<std::vector<SideHeightDifference>>(std::move(sides)), start, end);
+    if (auto* refused = std::get_if<Refusal>(&adjusted)) return *refused;
+    return std::get<HeightAdjustment>(std::move(adjusted));
 }
 
 KnownPlanePoints PlanePointsOf(const KnownCoordinates& k) {
@@ -80,9 +97,11 @@ std::optional<Refusal> CheckInstrument(const std::optional<InstrumentPrecision>&
 
 std::variant<AdjustedTraverse, Refusal>
 AdjustTraverse(TraverseType type, Observed asRead, const KnownCoordinates& known,
-               const std::optional<InstrumentPrecision>& instrument) {
+               double refraction, const std::optional<InstrumentPrecision>& instrument) {
     if (!IsTraverseType(type))
         return Refusal{str::kUnknownTraverseType, {std::to_string(static_cast<int>(type))}};
+    if (!RefractionInRange(refraction))
+        return Refusal{str::kBadRefraction, {FormatShortest(refraction)}};
     if (asRead.empty()) return Refusal{str::kBadObservations, {}};
     if (auto refused = CheckShape(type, asRead)) return *refused;
     if (auto refused = CheckGiven(type, known, asRead)) return *refused;
@@ -98,6 +117,8 @@ AdjustTraverse(TraverseType type, Observed asRead, const KnownCoordinates& known
         AddBlunderHint(*refused, t);
         return *refused;
     }
+    t.refraction = refraction;
+    t.heights = Heights(type, asRead, known, refraction);
     return t;
 }
 

@@ -1,6 +1,7 @@
 // Plain fixed-layout records of a traverse run: one observed station, one station
 // line of a .txt file, a plane point (X north, Y east, metres) and an angle in
 // degrees, minutes, seconds. Names are code page 936 bytes, at most 11, zero-terminated.
+// A record value-initialised ({}) is a sight with both heights given and no reverse sight.
 #pragma once
 
 #include <cstring>
@@ -20,6 +21,14 @@ struct ObservationRecord {
     double dVerticalAngle;    // packed DMS, 900000 = level sight
     double dInstrumentHeight; // m
     double dTargetHeight;     // m
+    // For heights (trigonometric levelling) only:
+    int nStationLine;         // file line of the instrument height; 0: not read from a file
+    int nSightLine;           // file line of the sight and its target height; 0: likewise
+    bool bNoInstrumentHeight; // the file left the instrument height out (read as 0)
+    bool bNoTargetHeight;     // the file left the target height out (read as 0)
+    double dBackZenith;       // packed DMS: the backsight's zenith angle from both faces
+                              // (.con sets 1 and 4); 0: not observed
+    double dBackTargetHeight; // m, the target height on the backsight, where observed
 };
 
 struct StationRecord {
@@ -27,6 +36,7 @@ struct StationRecord {
     char szBacksight[kNameFieldSize];
     char szForesight[kNameFieldSize];
     double dInstrumentHeight;
+    bool bNoInstrumentHeight; // the line left it out (read as 0)
 };
 
 struct PlanePoint {

@@ -31,8 +31,11 @@ using Observations = std::vector<ObservationRecord>;
 // The known points by role as a caller gives them: none where a point is not given.
 // A type reads only the roles it uses (reduce/KnownPoints.h); a used role not given is
 // refused, never taken as (0, 0).
+// Heights (m) only where given: start point 1 and end point 1, the traverse's ends, are
+// the points a height is taken from; none given is a traverse in plane only.
 struct KnownCoordinates {
     std::optional<PlanePoint> start1, start2, end1, end2;
+    std::optional<double> start1Height = std::nullopt, end1Height = std::nullopt;
 };
 
 // The known points once checked, as the reduction and the adjustment read them; a role

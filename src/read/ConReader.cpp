@@ -185,6 +185,11 @@ int StoreGroup(ReadResult& result, const ObservationText& file, ConGroup& g, dou
     rec.dHorizontalAngle = TwoFaceHorizontalAngle(v(0, 'H'), v(1, 'H'), v(2, 'H'), v(3, 'H'));
     rec.dVerticalAngle = TwoFaceZenithAngle(v(1, 'V'), v(2, 'V'));
     rec.dTargetHeight = (((v(3, 'P') + v(2, 'P')) + v(1, 'P')) + v(0, 'P')) * 0.25;
+    rec.nStationLine = rec.nSightLine = g.stationLine;
+    if (v(0, 'V') != 0.0 && v(3, 'V') != 0.0) { // the backsight in both faces: a reverse sight
+        rec.dBackZenith = TwoFaceZenithAngle(v(0, 'V'), v(3, 'V'));
+        rec.dBackTargetHeight = (v(0, 'P') + v(3, 'P')) * 0.5;
+    }
     if (!IsFinite(rec)) return Refuse(result, file.MakeFault(str::kBadNumber));
     if (HeightFault(rec.dTargetHeight) != 0)
         return Refuse(result,

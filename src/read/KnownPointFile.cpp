@@ -50,12 +50,12 @@ std::vector<std::string> SplitFields(std::string_view line) {
 
 // Fields a line needs (and may have at most), the columns of X and Y.
 struct Layout {
-    size_t fields, mostFields, x, y;
+    size_t fields, mostFields, x, y, height; // height SIZE_MAX: the layout has none
     const char* shape;
 };
 
-constexpr Layout kDat = {4, 5, 3, 2, "应为“点名,编码,东坐标,北坐标,高程”"};
-constexpr Layout kCsv = {3, SIZE_MAX, 1, 2, "应为“点名,X北(m),Y东(m),…”"};
+constexpr Layout kDat = {4, 5, 3, 2, 4, "应为“点名,编码,东坐标,北坐标,高程”"};
+constexpr Layout kCsv = {3, SIZE_MAX, 1, 2, SIZE_MAX, "应为“点名,X北(m),Y东(m),…”"};
 
 // One line as a point; the reason for the message when it is not one.
 std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const Layout& layout,
@@ -69,7 +69,21 @@ std::optional<std::string> ReadEntry(const std::vector<std::string>& f, const La
             return "“" + WordText(f[columns[i]]) + "”不是十进制数";
     entry.name = f[0];
     entry.xy = {xy[0], xy[1]};
+    if (layout.height < f.size() && !f[layout.height].empty()) {
+        double h = 0.0;
+        if (ReadWholeNumber(f[layout.height], h) != ScanResult::Ok)
+            return "高程“" + WordText(f[layout.height]) + "”不是十进制数";
+        entry.height = h;
+    }
     return std::nullopt;
+}
+
+// Earlier versions wrote the height 0.000 for every point: such a file gives no heights.
+void DropPlaceholderHeights(std::vector<KnownPointEntry>& points) {
+    for (const KnownPointEntry& p : points)
+        if (p.height && *p.height != 0.0) return;
+    for (KnownPointEntry& p : points)
+        p.height.reset();
 }
 
 Refusal KnownFileTooLarge(const std::string& fileName) {
@@ -128,13 +142,16 @@ std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string
             points.push_back(std::move(entry));
             continue;
         }
-        const KnownPointEntry& earlier = points[at->second];
-        if (earlier.xy.dX != entry.xy.dX || earlier.xy.dY != entry.xy.dY)
+        KnownPointEntry& earlier = points[at->second];
+        const bool heightsDiffer = earlier.height && entry.height && earlier.height != entry.height;
+        if (earlier.xy.dX != entry.xy.dX || earlier.xy.dY != entry.xy.dY || heightsDiffer)
             return file.MakeFault(str::kKnownFileDuplicate, WordText(entry.name),
                                   std::to_string(earlier.line));
+        if (!earlier.height) earlier.height = entry.height; // one line gave the height
     }
     if (file.Failed()) return file.Fault();
     if (points.empty()) return file.FaultAt(0, str::kKnownFileEmpty);
+    DropPlaceholderHeights(points);
     return std::nullopt;
 }
 

@@ -25,6 +25,9 @@ struct KnownPointEntry {
     std::string name; // code page 936
     PlanePoint xy;
     int line; // 1-based
+    // A ".dat" line's height (m); none where the field is empty or absent, and none in a
+    // file whose heights are all 0 (earlier versions wrote 0.000 for every point).
+    std::optional<double> height;
 };
 
 // The format a file name asks for by its extension (".dat", ".csv", any case).
@@ -32,8 +35,8 @@ std::optional<KnownPointFormat> KnownPointFormatOf(std::string_view path);
 
 // The points of the file in points, in file order; a fault naming the file and the line
 // for a line that is not a point (too few fields, a ".dat" line with more than five,
-// no name, a coordinate that is not a decimal number), for one name given two
-// different coordinates (naming both lines), for a file without points and for a file
+// no name, a coordinate or a height that is not a decimal number), for one name given two
+// different coordinates or heights (naming both lines), for a file without points and for a file
 // over kMaxKnownPointFileBytes.
 std::optional<Refusal> ReadKnownPoints(std::string_view bytes, const std::string& fileName,
                                        KnownPointFormat format,

@@ -61,6 +61,7 @@ std::string NameText(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(N
 struct DataPass {
     ReadResult& result;
     const std::vector<StationRecord>& stations;
+    const std::vector<int>& stationLines; // the file line of each station
     ObservationText& file;
     std::unordered_map<std::string_view, std::vector<int>> byForesight; // in station order
     std::vector<bool> sighted;
@@ -99,7 +100,8 @@ int OwningStation(const std::vector<int>& candidates, int stationsSeen) {
     return owner;
 }
 
-int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v)[4]) {
+int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v)[4],
+                     int stationLine) {
     ReadResult& result = pass.result;
     const StationRecord& st = pass.stations[static_cast<size_t>(k)];
     if (SightFault(v[0], v[2]) != 0)
@@ -116,6 +118,10 @@ int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v
     rec.dVerticalAngle = v[2];
     rec.dInstrumentHeight = st.dInstrumentHeight;
     rec.dTargetHeight = v[3];
+    rec.nStationLine = stationLine;
+    rec.nSightLine = pass.file.LineNumber();
+    rec.bNoInstrumentHeight = st.bNoInstrumentHeight;
+    rec.bNoTargetHeight = words.count < kDataWords;
     result.observations.push_back(rec);
     pass.sighted[static_cast<size_t>(k)] = true;
     return 1;
@@ -134,7 +140,8 @@ int ReadDataLine(DataPass& pass, std::string_view raw) {
     }
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     if (ReadSightNumbers(pass, words, v) != 1) return 0;
-    return StoreObservation(pass, OwningStation(match->second, pass.stationsSeen), words, v);
+    const int k = OwningStation(match->second, pass.stationsSeen);
+    return StoreObservation(pass, k, words, v, pass.stationLines[static_cast<size_t>(k)]);
 }
 
 int ReadDataLines(DataPass& pass) {
@@ -164,7 +171,8 @@ int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& station
 
 int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stations,
                      ObservationText& file, const std::vector<int>& stationLines) {
-    DataPass pass{result, stations, file, {}, std::vector<bool>(stationLines.size()), 0, {}};
+    DataPass pass{result, stations, stationLines, file, {}, std::vector<bool>(stationLines.size()),
+                  0,      {}};
     for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
         if (!foresight.empty()) pass.byForesight[foresight].push_back(k);

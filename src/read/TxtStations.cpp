@@ -28,6 +28,7 @@ int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
     std::string line(raw);
     CommasToSpaces(line);
     StationRecord station{};
+    station.bNoInstrumentHeight = true;
     size_t pos = 0;
     std::string_view word;
     ReadWord(line, pos, word); // the station word, "*" included
@@ -42,6 +43,7 @@ int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
                 return Refuse(result, file.MakeFault(str::kNotANumber, WordText(word)));
             if (HeightFault(station.dInstrumentHeight) != 0)
                 return Refuse(result, file.MakeFault(str::kImplausibleHeight, WordText(word)));
+            station.bNoInstrumentHeight = false;
         }
     }
     if (stations.size() >= static_cast<size_t>(kMaxStationLines))

@@ -43,6 +43,10 @@ std::optional<KnownPointFault> CheckCoordinates(int type, int role, const TypedK
         if (!std::isfinite(v) || std::fabs(v) > kMostCoordinate)
             return Fault(str::kKnownPointOutOfRange, {heading, Trimmed(p.name)}, role, box);
     }
+    if (p.z && RoleCarriesHeight(type, role) &&
+        !(std::isfinite(*p.z) && std::fabs(*p.z) <= kMostKnownHeight))
+        return Fault(str::kKnownHeightOutOfRange, {heading, Trimmed(p.name)}, role,
+                     KnownPointBox::Z);
     return std::nullopt;
 }
 
@@ -85,6 +89,10 @@ std::string_view RoleHeading(int type, int role) {
 const char* RoleKey(int role) {
     static constexpr const char* kKeys[kKnownPointCount] = {"start1", "start2", "end1", "end2"};
     return IsRole(role) ? kKeys[role] : "";
+}
+
+bool RoleCarriesHeight(int type, int role) {
+    return TypeUsesRole(type, role) && (role == kStart1 || role == kEnd1);
 }
 
 std::string_view StationOfRole(int type, int role, std::span<const ObservationRecord> obs) {

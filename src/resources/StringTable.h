@@ -162,6 +162,26 @@ constexpr int kKeepKnownPoints = 255;     // Yes/No on import; %1 the names, "�
 constexpr int kChainBroken = 256;         // %1 a set-up, %2 its foresight, %3 the next set-up
 constexpr int kChainBackBroken = 257;     // %1 a set-up, %2 its backsight, %3 the set-up before
 
+// heights (260-269, 280-289)
+constexpr int kKnownHeightOutOfRange = 260; // %1 the group, %2 its name
+constexpr int kNoZenithAngles = 261;        // every sight level: plane only
+// %1 the file line, %2 the station, %3 its foresight, %4 which height, %5 the value
+constexpr int kSightHeightMissing = 262;
+constexpr int kSightHeightOutOfRange = 263;
+constexpr int kBackZenithOutOfRange = 264;  // %1 line, %2 station, %4 its backsight, %5 zenith
+constexpr int kHeightClosureTooLarge = 265; // %1 fh (mm)
+constexpr int kBadRefraction = 266;         // %1 the coefficient given
+constexpr int kHeightClosureLine =
+    267; // %1 fh, %2 limit (mm), %3 coefficient, %4 ΣD km, %5 verdict
+constexpr int kNoHeightCheckLine = 268; // %1 the known point heights are carried from
+constexpr int kHeightErrorLine = 269;   // %1 μ per km, %2 the weakest point, %3 its error (mm)
+constexpr int kReciprocalLine =
+    280; // %1 sides, %2 the worst (mm), %3 its side, %4 its limit, %5 coefficient, %6 verdict
+constexpr int kHeightsRefused = 281;          // %1 why (the refusal's message)
+constexpr int kHeightGradeVerdict = 282;      // %1 the height grade, %2 pass or fail
+constexpr int kBatchUnknownHeightGrade = 283; // %1 the grade given
+constexpr int kBatchBadPointWithHeight = 284; // %1 the option, %2 the text given
+
 // window
 constexpr int kOutOfMemory = 150;        // memory ran out while the grid was sized
 constexpr int kNoDisplay = 151;          // no graphical display to show the window on

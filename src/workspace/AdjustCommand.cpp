@@ -58,6 +58,10 @@ std::optional<PlanePoint> Given(double x, double y) {
 } // namespace
 
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
-    return {Given(m_dInitX1, m_dInitY1), Given(m_dInitX2, m_dInitY2), Given(m_dGoalX1, m_dGoalY1),
-            Given(m_dGoalX2, m_dGoalY2)};
+    return {Given(m_dInitX1, m_dInitY1),
+            Given(m_dInitX2, m_dInitY2),
+            Given(m_dGoalX1, m_dGoalY1),
+            Given(m_dGoalX2, m_dGoalY2),
+            std::nullopt,
+            std::nullopt};
 }

@@ -65,7 +65,7 @@ bool CTraverseAdjustDlg::CheckKnownPoints() {
     TypedKnownPoint points[kKnownPointCount];
     for (int role = 0; role < kKnownPointCount; ++role) {
         const GroupFields& g = kGroups[role];
-        points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y)};
+        points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y), std::nullopt};
     }
     const auto fault = traverse::CheckKnownPoints(m_nTraverseType, points, Observed());
     if (!fault) return true;

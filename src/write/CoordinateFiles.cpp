@@ -30,30 +30,41 @@ std::string DecimalDegrees(double degrees) {
     return FormatFixed(rounded, 6);
 }
 
-std::string CsvRow(const ResultPoint& p) {
+// The height columns where heights were computed: H (m) and its error mH (mm, empty for
+// a known height or without a closure).
+std::string HeightCells(const ResultPoint& p) {
+    return "," + FormatFixed(p.h.value_or(0.0), 3) + "," + (p.mh ? FormatFixed(*p.mh, 1) : "");
+}
+
+std::string CsvRow(const ResultPoint& p, bool heights) {
     std::string row =
         CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);
-    if (p.known) return row + ",,,,,,,,已知点\r\n";
+    const std::string end = (heights ? HeightCells(p) : "") + "\r\n";
+    if (p.known) return row + ",,,,,,,,已知点" + end;
     for (double mm : {p.m, p.mx, p.my, p.a, p.b})
         row += "," + FormatFixed(mm, 2);
-    return row + "," + FormatDms(p.f, 2) + "," + DecimalDegrees(p.f) + ",待定点\r\n";
+    return row + "," + FormatDms(p.f, 2) + "," + DecimalDegrees(p.f) + ",待定点" + end;
 }
+
+bool HeightsComputed(const TraverseResults& r) { return r.heights && r.heights->Computed(); }
 } // namespace
 
 std::string CoordinatesCsv(const TraverseResults& results) {
-    std::string out =
-        "\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类\r\n";
+    const bool heights = HeightsComputed(results);
+    std::string out = "\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类" +
+                      std::string(heights ? ",H(m),mH(mm)" : "") + "\r\n";
     for (const ResultPoint& p : results.points)
-        out += CsvRow(p);
+        out += CsvRow(p, heights);
     return out;
 }
 
 std::string CoordinatesDat(const TraverseResults& results) {
+    const bool heights = HeightsComputed(results);
     std::string out;
     for (const ResultPoint& p : results.points) {
         const auto name = Utf8ToCp936(p.name);
         out += (name ? *name : p.name) + ",," + FormatFixed(p.xy.dY, 3) + "," +
-               FormatFixed(p.xy.dX, 3) + ",0.000\r\n";
+               FormatFixed(p.xy.dX, 3) + "," + (heights ? FormatFixed(*p.h, 3) : "0.000") + "\r\n";
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 #include "write/TraverseResults.h"
 
 #include <string>
@@ -18,6 +19,7 @@ struct ReportContext {
     std::string date;    // "2026-12-07"
     std::string version; // the program's
     std::string project; // 项目名称 (UTF-8) as the user typed it; empty: none
+    HeightGrade heightGrade = DefaultHeightGrade(); // the heights' limits, where there are heights
 };
 
 // The grade with its limits: "四等（全长相对闭合差 1/35000，方位角闭合差 ±5″√n，导线全长 ≤

@@ -1,6 +1,8 @@
 #include "write/ResultsJson.h"
 
 #include "model/AngleConversions.h"
+#include "resources/StringTable.h"
+#include "write/HeightsText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -162,9 +164,66 @@ Json Sheet(const CalculationSheet& sheet) {
     if (!sheet.rows.empty()) rows.push_back(SheetSumRow(sheet));
     return rows;
 }
+Json HeightPoints(const TraverseResults& r) {
+    Json points = Json::array();
+    for (const ResultPoint& p : r.points)
+        if (p.h)
+            points.push_back({{"name", p.name},
+                              {"known", p.heightKnown},
+                              {"h_m", *p.h},
+                              {"mh_mm", p.mh ? Json(*p.mh) : Json()}});
+    return points;
+}
+
+Json HeightSides(const ResultHeights& h) {
+    Json sides = Json::array();
+    for (const ResultHeightSide& s : h.sides)
+        sides.push_back({{"from", s.from},
+                         {"to", s.to},
+                         {"distance_m", s.distance},
+                         {"forward_m", s.forward},
+                         {"reverse_m", s.reverse ? Json(*s.reverse) : Json()},
+                         {"reciprocal_mm", s.reciprocal ? Json(*s.reciprocal) : Json()},
+                         {"observed_m", s.observed},
+                         {"correction_mm", s.correction},
+                         {"adjusted_m", s.adjusted}});
+    return sides;
+}
+
+// The heights where a known height was given: refused (the reason) or computed.
+Json Heights(const TraverseResults& r, const HeightGrade& g) {
+    const ResultHeights& h = *r.heights;
+    const HeightChecks c = CheckResultHeights(h, g);
+    Json closure = nullptr, reciprocal = nullptr;
+    if (c.closure.applies)
+        closure = {{"fh_mm", h.fh},
+                   {"limit_mm", c.closure.limit},
+                   {"length_m", h.length},
+                   {"pass", c.closure.pass}};
+    if (c.reciprocal.applies) {
+        const ResultHeightSide& worst = h.sides[static_cast<size_t>(c.worstSide)];
+        reciprocal = {{"sides", c.reciprocalSides},     {"worst_mm", c.worst},
+                      {"worst_from", worst.from},       {"worst_to", worst.to},
+                      {"limit_mm", c.reciprocal.limit}, {"pass", c.reciprocal.pass}};
+    }
+    return {{"refused", h.refused ? Json(MessageText(*h.refused)) : Json()},
+            {"refraction", h.refraction},
+            {"grade",
+             {{"name", g.name},
+              {"closure_coefficient_mm", g.closureCoefficient},
+              {"reciprocal_coefficient_mm", g.reciprocalCoefficient}}},
+            {"closure", closure},
+            {"carried_from", h.Computed() && !h.closure ? Json(h.carriedFrom) : Json()},
+            {"error_per_km_mm", h.Computed() && h.closure ? Json(h.errorPerKm) : Json()},
+            {"reciprocal", reciprocal},
+            {"pass", c.Pass()},
+            {"points", HeightPoints(r)},
+            {"sides", HeightSides(h)}};
+}
 } // namespace
 
-std::string BuildResultsJson(const TraverseResults& results, const Grade& grade) {
+std::string BuildResultsJson(const TraverseResults& results, const Grade& grade,
+                             const HeightGrade& heightGrade) {
     const ClosureStatistics& c = results.closure;
     Json doc = {{"format", kResultsJsonFormat}, {"input", Input(results)},
                 {"closures", Closures(c)},      {"checks", Checks(c, grade)},
@@ -173,6 +232,7 @@ std::string BuildResultsJson(const TraverseResults& results, const Grade& grade)
     doc["points"] = Points(results);
     doc.update(SidesAndAngles(results));
     doc["sheet"] = Sheet(results.sheet);
+    if (results.heights) doc["heights"] = Heights(results, heightGrade);
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

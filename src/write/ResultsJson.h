@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 #include "write/TraverseResults.h"
 
 #include <string>
@@ -13,6 +14,9 @@ namespace traverse {
 
 constexpr int kResultsJsonFormat = 2;
 
-std::string BuildResultsJson(const TraverseResults& results, const Grade& grade);
+// With heights (a known height given) the document gains "heights"; without, it is as
+// it always was.
+std::string BuildResultsJson(const TraverseResults& results, const Grade& grade,
+                             const HeightGrade& heightGrade = DefaultHeightGrade());
 
 } // namespace traverse

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
+#include "write/HeightsText.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -156,8 +157,9 @@ void WritePrecision(ReportText& text, const Precision& precision) {
 std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections,
                                const ReportContext& context) {
     ReportText text(t.observations);
+    const bool heights = sections.heights && t.heights;
     const TraverseResults results =
-        sections.header || sections.closures ? CollectResults(t) : TraverseResults{};
+        sections.header || sections.closures || heights ? CollectResults(t) : TraverseResults{};
     if (sections.header)
         for (const std::string& line : ReportHeaderLines(results, context))
             text.TextLine(line);
@@ -179,9 +181,15 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
                       t.adjustment.sides[i]);
     }
     if (sections.precision) WritePrecision(text, t.precision);
-    if (sections.closures)
+    if (heights)
+        for (const std::string& line : HeightTableLines(results))
+            text.TextLine(line);
+    if (sections.closures) {
         for (const std::string& line : ReportClosureLines(results, context.grade))
             text.TextLine(line);
+        for (const std::string& line : HeightSummaryLines(results, context.heightGrade))
+            text.TextLine(line);
+    }
     return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }
 

@@ -1,6 +1,6 @@
-// The results report: up to six sections in fixed order (the header, approximate
+// The results report: up to seven sections in fixed order (the header, approximate
 // coordinates, adjusted coordinates, adjusted sides, point errors with error ellipses,
-// the closures and precision with the verdict), code page 936 text (UTF-8 on request)
+// the heights, the closures and precision with the verdict), code page 936 text (UTF-8 on request)
 // with CR LF line ends. The four tables alone are the report as it always was.
 #pragma once
 
@@ -24,6 +24,9 @@ struct ReportSections {
     bool precision = false;
     bool closures = false; // closures and precision against the grade, and the verdict
     ReportEncoding encoding = ReportEncoding::Cp936;
+    // 高程平差 after the precision, where heights were asked for (a known height given);
+    // its closure lines join the closures section whenever heights were.
+    bool heights = false;
 };
 
 // The report bytes of an adjusted traverse: code page 936 (or UTF-8, the same text

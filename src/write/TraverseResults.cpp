@@ -115,6 +115,38 @@ void CollectClosure(const AdjustedTraverse& t, TraverseResults& r) {
         if (!r.points[i].known && (c.weakest < 0 || r.points[i].m > r.points[c.weakest].m))
             c.weakest = i;
 }
+// The heights by point (a closed loop's return not repeated) and by side.
+void CollectHeights(const AdjustedTraverse& t, TraverseResults& r) {
+    if (!t.heights) return;
+    ResultHeights& out = r.heights.emplace();
+    out.refraction = t.refraction;
+    if (const auto* refused = std::get_if<Refusal>(&*t.heights)) {
+        out.refused = *refused;
+        return;
+    }
+    const HeightAdjustment& h = std::get<HeightAdjustment>(*t.heights);
+    const int count = static_cast<int>(h.heights.size());
+    out.closure = h.closure;
+    out.fh = h.fh;
+    out.length = h.length;
+    out.errorPerKm = h.errorPerKm;
+    for (int i = 0; i < count && i < static_cast<int>(r.points.size()); ++i) {
+        ResultPoint& p = r.points[static_cast<size_t>(i)];
+        p.h = h.heights[static_cast<size_t>(i)];
+        p.heightKnown = h.Known(i);
+        if (h.closure && !p.heightKnown) p.mh = h.heightErrors[static_cast<size_t>(i)];
+        if (p.mh && (out.weakest < 0 || *p.mh > *r.points[static_cast<size_t>(out.weakest)].mh))
+            out.weakest = i;
+        if (p.heightKnown && !h.closure) out.carriedFrom = p.name;
+    }
+    for (int k = 0; k < static_cast<int>(h.sides.size()); ++k) {
+        const SideHeightDifference& s = h.sides[static_cast<size_t>(k)];
+        const double correction = h.corrections[static_cast<size_t>(k)];
+        out.sides.push_back({PointName(t, k, count), PointName(t, k + 1, count), s.distance,
+                             s.forward, s.reverse, s.ReciprocalMm(), s.observed, correction,
+                             s.observed + correction / 1000.0});
+    }
+}
 } // namespace
 
 double FoldedDegrees(const AngleDMS& angle) {
@@ -131,6 +163,7 @@ TraverseResults CollectResults(const AdjustedTraverse& t) {
     CollectKnownPoints(t, r);
     CollectClosure(t, r);
     r.sheet = BuildCalculationSheet(t);
+    CollectHeights(t, r);
     return r;
 }
 

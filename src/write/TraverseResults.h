@@ -22,6 +22,10 @@ struct ResultPoint {
     // A new point's precision, mm, and the azimuth of its ellipse's semi-major axis in
     // degrees [0, 360). Zero for a known point.
     double m = 0.0, mx = 0.0, my = 0.0, a = 0.0, b = 0.0, f = 0.0;
+    // Where heights were computed: the height (m), whether it was known, and its error
+    // (mm, 1σ a posteriori) where a closure gives one.
+    std::optional<double> h = std::nullopt, mh = std::nullopt;
+    bool heightKnown = false;
 };
 
 struct ResultSide {
@@ -53,6 +57,32 @@ struct ObservationEcho {
     double instrumentHeight, targetHeight; // m
 };
 
+// A side's height difference (m) as observed (the forward sight, or its mean with the
+// reverse), its correction (mm) and as adjusted; the reciprocal difference h + h′ (mm)
+// where the side was sighted both ways.
+struct ResultHeightSide {
+    std::string from, to;
+    double distance = 0.0;                                                   // horizontal, m
+    double forward = 0.0;                                                    // m
+    std::optional<double> reverse = std::nullopt, reciprocal = std::nullopt; // m (forward way), mm
+    double observed = 0.0, correction = 0.0, adjusted = 0.0;                 // m, mm, m
+};
+
+// The heights of a traverse given a known height: adjusted, or why not (refused).
+// Closure and errors only where both ends are known or a loop closes (1σ, a posteriori).
+struct ResultHeights {
+    std::optional<Refusal> refused; // none when the heights were computed
+    double refraction = 0.0;        // k
+    bool closure = false;
+    std::string carriedFrom; // the known point heights are carried from, without closure
+    double fh = 0.0;         // mm, computed minus known
+    double length = 0.0;     // ΣD, m
+    double errorPerKm = 0.0; // μ, mm
+    int weakest = -1;        // the point with the largest height error; -1: none
+    std::vector<ResultHeightSide> sides;
+    bool Computed() const { return !refused.has_value(); }
+};
+
 struct TraverseResults {
     int traverseType = 0;
     std::vector<KnownPointEcho> knownPoints;
@@ -64,6 +94,7 @@ struct TraverseResults {
     bool freeOrientation = false;
     double orientationCorrection = 0.0; // seconds, the free orientation's adjustment
     CalculationSheet sheet;
+    std::optional<ResultHeights> heights; // none without a known height
 };
 
 TraverseResults CollectResults(const AdjustedTraverse& traverse);

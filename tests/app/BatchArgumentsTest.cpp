@@ -296,8 +296,8 @@ TEST(BatchArguments, NeedsExactlyOneObservationFile) {
 // the list (as header, closures and the @M grades once were) sends the user guessing.
 TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
     const std::string sections = Msg(str::kBatchUnknownSection, {"x"});
-    const std::vector<std::string> expected = {"header", "approx",    "adjusted",
-                                               "sides",  "precision", "closures"};
+    const std::vector<std::string> expected = {"header",    "approx",  "adjusted", "sides",
+                                               "precision", "heights", "closures"};
     EXPECT_EQ(ListedWords(sections, "应为 ", "，以逗号分隔"), expected);
     for (const std::string& section : expected) {
         const auto p = ParseBatchArguments(
@@ -338,6 +338,8 @@ TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
                                             "--known",
                                             "--input-encoding",
                                             "--face-tolerance",
+                                            "--refraction",
+                                            "--height-grade",
                                             "--sections",
                                             "-o",
                                             "--encoding",
@@ -388,5 +390,58 @@ TEST(BatchArguments, HelpAndManualPageGiveEveryCauseOfExitOne) {
     for (const auto& c : causes) {
         EXPECT_LT(helpOne.find(c.help), helpOne.find("2 参数错误")) << c.help;
         EXPECT_LT(manualOne.find(c.manual), manualOne.find(".B 2")) << c.manual;
+    }
+}
+
+// A height rides on the traverse's ends only; k and the height grade are checked as given.
+TEST(BatchArguments, HeightsRefractionAndHeightGrade) {
+    const Args single = {"--type", "single", "--start2", "3,4", "a.txt"};
+    auto parse = [&](Args extra) {
+        extra.insert(extra.end(), single.begin(), single.end());
+        return ParseBatchArguments(extra);
+    };
+    ParsedCommandLine p = parse({"--start1", "A=1,2,45.25", "--end1", "5,6", "--refraction", "0.08",
+                                 "--height-grade", "五等", "--sections", "heights"});
+    ASSERT_EQ(p.action, BatchAction::Run) << p.error;
+    EXPECT_EQ(p.arguments.heights[kStart1], 45.25);
+    EXPECT_EQ(p.arguments.pointNames[kStart1], "A");
+    EXPECT_FALSE(p.arguments.heights[kEnd1]) << "no height typed is no height, not 0";
+    EXPECT_EQ(p.arguments.refraction, 0.08);
+    EXPECT_EQ(p.arguments.heightGrade->name, "五等");
+    EXPECT_TRUE(p.arguments.heightTable);
+    EXPECT_FALSE(p.arguments.approxCoords);
+    p = parse({"--start1", "1,2", "--end1", "5,6"});
+    EXPECT_EQ(p.arguments.refraction, 0.13);
+    EXPECT_FALSE(p.arguments.heightGrade);
+    EXPECT_FALSE(p.arguments.heightTable);
+
+    const struct {
+        Args args;
+        std::string message;
+    } refused[] = {
+        {{"--start1", "1,2", "--end1", "5,6", "--start2", "3,4,9"},
+         Msg(str::kBatchBadPoint, {"--start2", "3,4,9"})},
+        {{"--start1", "1,2,", "--end1", "5,6"},
+         Msg(str::kBatchBadPointWithHeight, {"--start1", "1,2,"})},
+        {{"--start1", "1,2,3,4", "--end1", "5,6"},
+         Msg(str::kBatchBadPointWithHeight, {"--start1", "1,2,3,4"})},
+        {{"--start1", "1,2", "--end1", "5,6,nan"},
+         Msg(str::kBatchBadPointWithHeight, {"--end1", "5,6,nan"})},
+        {{"--start1", "1,2", "--end1", "5,6", "--refraction", "1.5"},
+         Msg(str::kBadRefraction, {"1.5"})},
+        {{"--start1", "1,2", "--end1", "5,6", "--refraction", "0,13"},
+         Msg(str::kBadRefraction, {"0,13"})},
+        {{"--start1", "1,2", "--end1", "5,6", "--height-grade", "三等"},
+         Msg(str::kBatchUnknownHeightGrade, {"三等"})},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.message);
+        Args args = c.args;
+        args.insert(args.end(), {"--type", "single", "a.txt"});
+        if (std::find(args.begin(), args.end(), "--start2") == args.end())
+            args.insert(args.end(), {"--start2", "3,4"});
+        p = ParseBatchArguments(args);
+        EXPECT_EQ(p.action, BatchAction::UsageError);
+        EXPECT_EQ(p.error, c.message);
     }
 }

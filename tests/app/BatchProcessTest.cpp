@@ -959,3 +959,90 @@ TEST_F(BatchTool, ReplacedReportKeepsItsAclAndExtendedAttributes) {
     EXPECT_EQ(getxattr(report.c_str(), "user.survey", value, sizeof value), 3);
     EXPECT_STREQ(value, "D21");
 }
+
+// tests/data/heights.txt: A (45.300) to E (61.455) over 877 m, its zenith angles made
+// with 10, 12 and 8 mm too much rise: fh = +30.0 mm, over 四等's 18.7, within 图根's 37.5.
+TEST_F(BatchTool, HeightsJoinTheOutputsOnlyWhereAKnownHeightIsGiven) {
+    const std::string file = std::string(TA_TEST_DATA_DIR) + "/heights.txt";
+    const std::vector<std::string> plane = {"--type", "single", "--start2", "1000,800", file};
+    const struct {
+        const char* name;
+        std::vector<std::string> points;
+        std::vector<std::string> extra;
+        int status;
+        std::string lastLine; // of standard error, after "FILE: " or "FILE\t"
+    } cases[] = {
+        {"no height: the plane alone",
+         {"--start1", "1000,1000", "--end1", "1500,1650"},
+         {},
+         0,
+         "等级 图根：合格"},
+        {"both ends, 图根 by default",
+         {"--start1", "1000,1000,45.3", "--end1", "1500,1650,61.455"},
+         {},
+         0,
+         "高程等级 图根：合格"},
+        {"both ends, 四等 given",
+         {"--start1", "A=1000,1000,45.3", "--end1", "1500,1650,61.455"},
+         {"--height-grade", "四等"},
+         3,
+         "高程等级 四等：超限"},
+        {"a plane grade given holds the heights too",
+         {"--start1", "1000,1000,45.3", "--end1", "1500,1650,61.445"},
+         {"--grade", "图根"},
+         3,
+         "高程等级 图根：超限"},
+        {"one line: fh and the height verdict appended",
+         {"--start1", "1000,1000,45.3", "--end1", "1500,1650,61.455"},
+         {"--summary=line", "--height-grade", "四等"},
+         3,
+         "single\t-\t0.1\t1/9414711\t0.0\t图根\t合格\t+30.0\t四等超限"},
+        {"the start's height only",
+         {"--start1", "1000,1000,45.3", "--end1", "1500,1650"},
+         {},
+         0,
+         "高程由A推算，无高程检核"},
+        {"a closure over 1 m refuses the heights, not the plane",
+         {"--start1", "1000,1000,45.3", "--end1", "1500,1650,60.2"},
+         {},
+         1,
+         FormatString(str::kHeightsRefused,
+                      {FormatString(str::kHeightClosureTooLarge, {"+1285.0"})})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.points;
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        args.insert(args.end(),
+                    {"--sections", "heights", "--coords", dir / "h.csv", "--json", dir / "h.json"});
+        args.insert(args.end(), plane.begin(), plane.end());
+        const ToolResult r = Run(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        const bool oneLine = c.lastLine.find('\t') != std::string::npos;
+        EXPECT_EQ(LastLine(r.err), file + (oneLine ? "\t" : ": ") + c.lastLine);
+        const bool computed = c.status != 1 && c.points[1].find(",45.3") != std::string::npos;
+        const std::string csv = ReadFile(dir / "h.csv");
+        EXPECT_EQ(csv.find(",点类,H(m),mH(mm)\r\n") != std::string::npos, computed);
+        EXPECT_EQ(ReadFile(dir / "h.json").find("\"heights\"") != std::string::npos,
+                  c.points[1].find(",45.3") != std::string::npos);
+        EXPECT_EQ(r.out.find("高程平差") != std::string::npos,
+                  c.points[1].find(",45.3") != std::string::npos);
+    }
+    const ToolResult r =
+        Run({"--start1", "1000,1000,45.3", "--end1", "1500,1650,61.455", "--coords", dir / "h.dat",
+             "--type", "single", "--start2", "1000,800", file});
+    EXPECT_NE(ReadFile(dir / "h.dat").find("P1,,1100.000,1250.000,52.119\r\n"), std::string::npos)
+        << "the adjusted height, where 0.000 stood";
+}
+
+// tests/data/heights.con: the same traverse in two faces, P1 and P2 reading their
+// backsights: the first two sides are means of both ways, which halves their error.
+TEST_F(BatchTool, ReverseSightsOfAConFileAreAveragedAndCompared) {
+    const std::string file = std::string(TA_TEST_DATA_DIR) + "/heights.con";
+    const ToolResult r = Run({"--type", "single", "--start1", "1000,1000,45.3", "--start2",
+                              "1000,800", "--end1", "1500,1650,61.455", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("高程闭合差 fh = +19.0 mm"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("对向观测高差较差：2 条边，最大 +11.9 mm（P1—P2"), std::string::npos)
+        << r.err;
+}

@@ -102,3 +102,30 @@ TEST(KnownPointFile, ResultsShowTheKnownPointsByName) {
     EXPECT_EQ(texts[0].coordinates, "X = 3381252.418 m，Y = 501734.206 m");
     EXPECT_EQ(texts[1].point, "已知点2 D22");
 }
+
+TEST(KnownPointFile, ADatHeightIsTakenOnlyWhereWritten) {
+    struct Case {
+        const char* name;
+        const char* bytes;
+        std::optional<double> heightOfA; // none: refused when refused is set
+        bool refused;
+    };
+    const Case cases[] = {
+        {"written", "A,,1,2,35.2\nB,,3,4,0\n", 35.2, false},
+        {"an empty field is no height", "A,,1,2,\nB,,3,4,7\n", std::nullopt, false},
+        {"no field is no height", "A,,1,2\n", std::nullopt, false},
+        {"every height 0.000 is what earlier versions wrote for none",
+         "A,,1,2,0.000\nB,,3,4,0.000\n", std::nullopt, false},
+        {"a height given on one of two lines", "A,,1,2\nA,,1,2,9.5\n", 9.5, false},
+        {"two heights for one name", "A,,1,2,9.5\nA,,1,2,9.6\n", std::nullopt, true},
+        {"a height that is no number", "A,,1,2,12m\n", std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<KnownPointEntry> points;
+        const auto fault = ReadKnownPoints(c.bytes, "k.dat", KnownPointFormat::Dat, points);
+        EXPECT_EQ(fault.has_value(), c.refused);
+        if (c.refused) continue;
+        EXPECT_EQ(FindKnownPoint(points, "A")->height, c.heightOfA);
+    }
+}

@@ -19,7 +19,7 @@ std::variant<AdjustedTraverse, Refusal> AdjustClosed(double extraSeconds,
     records[3].dHorizontalAngle = PackDms(a.nDeg, a.nMin, a.dSec + extraSeconds);
     const Example& e = kExamples[0];
     return AdjustTraverse(kClosed, records, {e.start1, e.start2, std::nullopt, std::nullopt},
-                          instrument);
+                          kDefaultRefraction, instrument);
 }
 } // namespace
 

@@ -9,6 +9,8 @@
 #include "write/ResultsJson.h"
 #include "write/SvgPlot.h"
 
+#include "read/ObservationFile.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -160,6 +162,18 @@ TEST(ResultsJson, TheReadmeListsEveryField) {
             BuildResultsJson(CollectResults(*run->dlg.m_adjusted), *ParseGrade("三等")));
         FieldPaths(doc, "", all, containers);
     }
+    // Heights between two known heights, two sides sighted both ways.
+    const ObservationFile file =
+        ReadObservationFile(std::string(TA_TEST_DATA_DIR) + "/heights.con");
+    KnownCoordinates known{PlanePoint{1000, 1000}, PlanePoint{1000, 800}, PlanePoint{1500, 1650},
+                           std::nullopt};
+    known.start1Height = 45.3;
+    known.end1Height = 61.455;
+    const auto adjusted = AdjustTraverse(kSingleConnection, file.read.observations, known);
+    ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
+    FieldPaths(nlohmann::json::parse(BuildResultsJson(
+                   CollectResults(std::get<AdjustedTraverse>(adjusted)), *ParseGrade("三等"))),
+               "", all, containers);
     const std::set<std::string> listed = ReadmeJsonFields();
     ASSERT_FALSE(listed.empty());
     for (const std::string& field : all)

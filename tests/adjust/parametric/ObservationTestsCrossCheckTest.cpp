@@ -51,7 +51,7 @@ TEST(ObservationTests, AgreeWithTheObservationEquationsForEveryTypeAndWeighting)
             const Solution s = AdjustNetwork(tn.network);
             ASSERT_TRUE(s.ok);
             const auto adjusted = AdjustTraverse(static_cast<TraverseType>(type), g.data.records,
-                                                 GivenOf(g.data.known), instrument);
+                                                 GivenOf(g.data.known), kDefaultRefraction, instrument);
             ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
             const ObservationTests& tests = std::get<AdjustedTraverse>(adjusted).tests;
             ASSERT_EQ(tests.observations.size(), tn.network.observations.size());
@@ -95,7 +95,7 @@ TEST(ObservationTests, APlantedAngleBlunderIsTheFirstSuspect) {
         r.dHorizontalAngle =
             RadiansToPackedDms(PackedDmsToRadians(r.dHorizontalAngle) + 40.0 / 206264.806, 2);
         const auto adjusted = AdjustTraverse(kClosed, g.data.records, GivenOf(g.data.known),
-                                             InstrumentPrecision{1.0, 1.0, 1.0});
+                                             kDefaultRefraction, InstrumentPrecision{1.0, 1.0, 1.0});
         ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
         const ObservationTests& tests = std::get<AdjustedTraverse>(adjusted).tests;
         ASSERT_FALSE(tests.ranking.empty());
