@@ -58,8 +58,10 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                                         PlotTitle(a.observationFile, results.traverseType)))))
         return false;
     if (a.sheetPath &&
-        !outputs.Stage(*a.sheetPath, CalculationSheetCsv(results.sheet, results.closure,
-                                                         a.grade.value_or(DefaultGrade()))))
+        !outputs.Stage(*a.sheetPath,
+                       CalculationSheetCsv(results.sheet, results.closure,
+                                           a.grade.value_or(DefaultGrade()),
+                                           a.heightGrade.value_or(DefaultHeightGrade()))))
         return false;
     if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildHtmlReport(results, RunContext(a))))
         return false;

@@ -189,6 +189,29 @@ std::optional<SheetAngleCondition> AngleCondition(const CalculationSheet& sheet,
 }
 } // namespace
 
+namespace {
+std::optional<SheetHeights> HeightColumns(const AdjustedTraverse& t, int sides) {
+    if (!t.heights || !std::holds_alternative<HeightAdjustment>(*t.heights)) return std::nullopt;
+    const HeightAdjustment& h = std::get<HeightAdjustment>(*t.heights);
+    if (static_cast<int>(h.sides.size()) != sides) return std::nullopt;
+    SheetHeights s;
+    s.length = h.length;
+    for (int i = 0; i <= sides; ++i)
+        s.rows.push_back({{}, {}, {}, std::llround(h.heights[static_cast<size_t>(i)] * 1000.0)});
+    for (int i = 0; i < sides; ++i) {
+        SheetHeightRow& row = s.rows[static_cast<size_t>(i)];
+        row.observed = std::llround(h.sides[static_cast<size_t>(i)].observed * 1000.0);
+        row.adjusted = s.rows[static_cast<size_t>(i) + 1].height - row.height;
+        row.correction = *row.adjusted - *row.observed;
+        s.observed += *row.observed;
+        s.corrections += *row.correction;
+        s.adjusted += *row.adjusted;
+    }
+    if (h.closure) s.closure = s.observed - (s.rows.back().height - s.rows.front().height);
+    return s;
+}
+} // namespace
+
 CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     CalculationSheet sheet;
     const Frame f = FrameOf(t);
@@ -220,6 +243,7 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
                                        Name(obs[static_cast<size_t>(f.n - 1)].szForesight),
                                        f.azimuths.back()));
     sheet.angleCondition = AngleCondition(sheet, f);
+    sheet.heights = HeightColumns(t, f.sides);
     return sheet;
 }
 
@@ -337,17 +361,57 @@ std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationShe
     return cells;
 }
 
+namespace {
+std::string Mm(std::optional<long long> mm) { return mm ? std::to_string(*mm) : ""; }
+std::string Metres(std::optional<long long> mm) {
+    return mm ? FormatFixed(static_cast<double>(*mm) / 1000.0, 3) : "";
+}
+
+// The four height cells of each CSV row: the header, the rows (empty on a direction's),
+// the 合计 row.
+std::vector<std::string> HeightCells(const CalculationSheet& sheet) {
+    const SheetHeights& h = *sheet.heights;
+    std::vector<std::string> cells = {",观测高差(m),高差改正数(mm),改正后高差(m),高程(m)"};
+    size_t station = 0;
+    for (const SheetRow& row : sheet.rows) {
+        if (row.direction || station >= h.rows.size()) {
+            cells.push_back(",,,,");
+            continue;
+        }
+        const SheetHeightRow& r = h.rows[station++];
+        cells.push_back("," + Metres(r.observed) + "," + Mm(r.correction) + "," +
+                        Metres(r.adjusted) + "," + Metres(r.height));
+    }
+    cells.push_back("," + Metres(h.observed) + "," + Mm(h.corrections) + "," + Metres(h.adjusted) +
+                    ",");
+    return cells;
+}
+} // namespace
+
 std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure,
-                                const Grade& grade) {
+                                const Grade& grade, const HeightGrade& heightGrade) {
     std::string out = "\xEF\xBB\xBF";
+    const std::vector<std::string> heights =
+        sheet.heights ? HeightCells(sheet) : std::vector<std::string>();
+    size_t r = 0;
     for (const std::vector<std::string>& row : CalculationSheetCells(sheet)) {
         std::string line = CsvField(row.front()); // the name is text; the rest are figures
         for (size_t i = 1; i < row.size(); ++i)
             line += "," + row[i];
-        out += line + "\r\n";
+        out += line + (r < heights.size() ? heights[r] : "") + "\r\n";
+        ++r;
     }
     for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))
         out += CsvField(label) + "," + value + "\r\n";
+    if (sheet.heights && sheet.heights->closure) {
+        const double limit =
+            heightGrade.closureCoefficient * std::sqrt(sheet.heights->length / 1000.0);
+        out += "高程闭合差 fh(mm) = Σh测 − (H终 − H始)," + std::to_string(*sheet.heights->closure) +
+               "\r\n";
+        out += CsvField("高程闭合差限差 fh允(mm) = ±" +
+                        FormatShortest(heightGrade.closureCoefficient) + "√L") +
+               ",±" + FormatTenth(limit) + "\r\n";
+    }
     return out;
 }
 

@@ -15,6 +15,7 @@
 #include "assess/AdjustedTraverse.h"
 #include "assess/ClosureStatistics.h"
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 
 #include <optional>
 #include <string>
@@ -81,10 +82,28 @@ struct SheetAngleCondition {
     std::string connection;    // closed: the station whose connection angle is left out
 };
 
+// The heights' columns (观测高差, 改正数, 改正后高差, 高程), where heights were computed,
+// in whole millimetres so that they add up as printed: 高程 the adjusted height rounded,
+// 改正后高差 the difference of the printed heights, 改正数 = 改正后高差 − 观测高差. A
+// station's row holds the side leaving it, as the increments do.
+struct SheetHeightRow {
+    std::optional<long long> observed, correction, adjusted; // mm; none on the last row
+    long long height = 0;                                    // mm
+};
+
+struct SheetHeights {
+    std::vector<SheetHeightRow> rows;                      // one per station row, in order
+    long long observed = 0, corrections = 0, adjusted = 0; // the 合计 row, mm
+    // fh in the printed figures, Σ观测 − (H终 − H始) (mm); none with one known height.
+    std::optional<long long> closure;
+    double length = 0.0; // ΣD, m, for the limit
+};
+
 struct CalculationSheet {
     std::vector<SheetRow> rows;
     SheetSums sums;
     std::optional<SheetAngleCondition> angleCondition;
+    std::optional<SheetHeights> heights;
 };
 
 CalculationSheet BuildCalculationSheet(const AdjustedTraverse& traverse);
@@ -106,8 +125,10 @@ std::vector<std::string> CalculationSheetFooter(const CalculationSheet& sheet,
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet);
 
 // The sheet as CSV (UTF-8 with a byte-order mark, CR LF): the cells, then a line per
-// footer figure with its label in the first cell.
+// footer figure with its label in the first cell. With heights, their four columns
+// follow each row's, and fh with its limit of the height grade the footer.
 std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure,
-                                const Grade& grade);
+                                const Grade& grade,
+                                const HeightGrade& heightGrade = DefaultHeightGrade());
 
 } // namespace traverse

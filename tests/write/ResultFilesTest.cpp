@@ -263,3 +263,38 @@ TEST(CoordinateFiles, CsvGivesTheEllipseAzimuthInDecimalDegreesToo) {
             << c.f;
     }
 }
+
+// The sheet's height columns add up as printed: 改正后高差 = 观测高差 + 改正数, each 高程
+// the one above plus 改正后高差, the sums the columns' and fh = −Σ改正数; without heights
+// the sheet has none of them.
+TEST(CalculationSheet, HeightColumnsAddUpAsPrinted) {
+    const ObservationFile file =
+        ReadObservationFile(std::string(TA_TEST_DATA_DIR) + "/heights.con");
+    KnownCoordinates known{PlanePoint{1000, 1000}, PlanePoint{1000, 800}, PlanePoint{1500, 1650},
+                           std::nullopt};
+    const auto plane = AdjustTraverse(kSingleConnection, file.read.observations, known);
+    EXPECT_FALSE(CollectResults(std::get<AdjustedTraverse>(plane)).sheet.heights);
+    known.start1Height = 45.3;
+    known.end1Height = 61.455;
+    const auto adjusted = AdjustTraverse(kSingleConnection, file.read.observations, known);
+    const CalculationSheet sheet = CollectResults(std::get<AdjustedTraverse>(adjusted)).sheet;
+    ASSERT_TRUE(sheet.heights);
+    const SheetHeights& h = *sheet.heights;
+    ASSERT_EQ(h.rows.size(), 4u);
+    EXPECT_EQ(h.rows.front().height, 45300);
+    EXPECT_EQ(h.rows.back().height, 61455);
+    long long observed = 0, corrections = 0;
+    for (size_t i = 0; i + 1 < h.rows.size(); ++i) {
+        EXPECT_EQ(*h.rows[i].adjusted, *h.rows[i].observed + *h.rows[i].correction) << i;
+        EXPECT_EQ(h.rows[i + 1].height, h.rows[i].height + *h.rows[i].adjusted) << i;
+        observed += *h.rows[i].observed;
+        corrections += *h.rows[i].correction;
+    }
+    EXPECT_EQ(h.observed, observed);
+    EXPECT_EQ(h.corrections, corrections);
+    EXPECT_EQ(*h.closure, -corrections);
+    EXPECT_EQ(*h.closure, 19) << "(10 + 12) / 2 + 8 mm put into the zenith angles";
+    const std::string csv = CalculationSheetCsv(sheet, ClosureStatistics{}, DefaultGrade());
+    EXPECT_NE(csv.find(",高程(m)\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("高程闭合差 fh(mm) = Σh测 − (H终 − H始),19\r\n"), std::string::npos) << csv;
+}
