@@ -308,12 +308,12 @@ void PageFlow::ColumnRules(const PrintedTable& table, double top) {
 
 void PageFlow::Table(const QString& heading, const PrintedTable& table, int keep) {
     const size_t rows = table.rows.size() - 1;
-    const double headingRoom = QFontMetricsF(SongFont(12), &m_device).height() +
-                               14 * m_perPoint;
+    const double headingRoom =
+        heading.isEmpty() ? 0.0 : QFontMetricsF(SongFont(12), &m_device).height() + 14 * m_perPoint;
     const double start =
         headingRoom + table.rowHeight * (table.headerLines + std::min<size_t>(keep, rows));
     if (m_y > 0 && !Fits(start)) NewPage();
-    Heading(heading);
+    if (!heading.isEmpty()) Heading(heading);
     if (m_stopped) return;
     double top = m_y;
     TableHeader(table);

@@ -59,7 +59,7 @@ public:
     void Paragraph(const MarkedLine& line);
     void Gap(double points);
     // The table from here, on as many pages as it needs; it starts on a new page unless
-    // its heading, its header and `keep` rows fit on this one.
+    // its heading (none where empty), its header and `keep` rows fit on this one.
     void Table(const QString& heading, const PrintedTable& table, int keep);
     // The rest of a page of its own, under a heading, for a drawing.
     QRectF FullPage(const QString& heading);

@@ -40,7 +40,7 @@ MarkedLine Marked(const std::string& line) {
 struct Report {
     const TraverseResults& results;
     ReportContent content;
-    PrintedTable sheet, coordinates;
+    PrintedTable sheet, coordinates, tests;
 };
 
 // The plot fills the rest of its page; drawn in points, so that its lines and texts
@@ -73,6 +73,10 @@ int Flow(PageFlow& flow, QPainter* painter, const Report& report) {
         figures.append(Text(line));
     flow.Paragraph({{figures.join(QStringLiteral("；")), false}});
     flow.Table(QStringLiteral("坐标成果与点位精度"), report.coordinates, 5);
+    flow.Heading(QStringLiteral("粗差检验"));
+    for (const std::string& line : c.tests)
+        flow.Paragraph(Marked(line));
+    flow.Table({}, report.tests, 5);
     const QRectF plot = flow.FullPage(QStringLiteral("导线图"));
     if (painter != nullptr && !flow.Stopped()) Plot(*painter, plot, flow.PerPoint(), report);
     return flow.Finish();
@@ -83,10 +87,11 @@ PrintOutcome PrintReport(QPagedPaintDevice& device, const TraverseResults& resul
                          const ReportContext& context, const PageProgress& progress) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    Report report{results, BuildReportContent(results, context), {}, {}};
+    Report report{results, BuildReportContent(results, context), {}, {}, {}};
     const double width = device.pageLayout().paintRectPixels(device.logicalDpiX()).width();
     report.sheet = MeasureTable(Rows(report.content.sheet), true, width, device);
     report.coordinates = MeasureTable(Rows(report.content.coordinates), false, width, device);
+    report.tests = MeasureTable(Rows(report.content.testTable), false, width, device);
     PageFlow measure(device, nullptr, 0, {});
     const int pages = Flow(measure, nullptr, report);
 

@@ -11,19 +11,9 @@ namespace traverse {
 namespace {
 std::string Mm(double v) { return FormatSignedTenth(v); }
 
-// Cells padded to a column's width, counting a Chinese character as two.
 std::string Row(const std::vector<std::string>& cells) {
-    static constexpr size_t kWidths[] = {12, 14, 12, 14, 14, 12};
-    std::string line = "  ";
-    for (size_t i = 0; i < cells.size(); ++i) {
-        line += cells[i];
-        size_t width = 0;
-        for (unsigned char c : cells[i])
-            width += c < 0x80 ? 1 : (c >= 0xC0 ? 2 : 0);
-        if (i + 1 < cells.size())
-            line += std::string(width < kWidths[i] ? kWidths[i] - width : 1, ' ');
-    }
-    return line;
+    static const std::vector<size_t> kWidths{12, 14, 12, 14, 14, 12};
+    return PaddedRow(cells, kWidths);
 }
 } // namespace
 

@@ -95,6 +95,13 @@ std::string SheetWithClosures(const ReportContent& content) {
     return out + "</p>\n";
 }
 
+std::string Paragraphs(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines)
+        out += "<p>" + MarkedFailures(line) + "</p>\n";
+    return out;
+}
+
 // The plot's own XML declaration has no place inside HTML.
 std::string InlinePlot(const TraverseResults& r, const std::string& title) {
     std::string svg = WriteSvgPlot(BuildPlotModel(r, 960, 680, title));
@@ -117,6 +124,7 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c) {
            EscapedMarkup(content.signatures) + "</p>\n";
     out += Section("sheet", "导线计算表", SheetWithClosures(content));
     out += Section("coordinates", "坐标成果与点位精度", Table(content.coordinates, "coords", false));
+    out += Section("tests", "粗差检验", Paragraphs(content.tests) + Table(content.testTable, "tests", false));
     out += Section("plot", "导线图", InlinePlot(r, content.plotTitle));
     return out + "</body>\n</html>\n";
 }

@@ -2,6 +2,7 @@
 
 #include "assess/Distributions.h"
 #include "model/NumberText.h"
+#include "write/ResultsText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,6 +93,44 @@ std::string EllipseLevelLine(int redundancy, bool precisionGiven) {
            (precisionGiven ? std::string("σ0 验前")
                            : "σ0 验后，r = " + std::to_string(redundancy)) +
            "）";
+}
+
+std::string WeightsText(const std::optional<InstrumentPrecision>& instrument) {
+    if (!instrument) return "测角权倒数 2，边长权倒数 0.01·D（D 以米计），单位权中误差以秒计";
+    return "按仪器精度定权：测角中误差 " + FormatShortest(instrument->angleSeconds) +
+           "″，测距中误差 " + FormatShortest(instrument->distanceMm) + " mm + " +
+           FormatShortest(instrument->distancePpm) + " ppm（单位权中误差验前为 1）";
+}
+
+std::vector<std::string> TestsSummaryLines(const TraverseResults& r) {
+    std::vector<std::string> lines{GlobalTestLine(r.tests)};
+    if (r.tests.global) // without the precision there are no suspects to name
+        for (const std::string& line : SuspectLines(r.tests, r.observations))
+            lines.push_back(line);
+    lines.push_back(EllipseLevelLine(r.closure.redundancy, r.instrument.has_value()));
+    return lines;
+}
+
+std::vector<std::string> TestsTableLines(const TraverseResults& r) {
+    static const std::vector<size_t> kWidths{24, 12, 16, 14, 14, 16, 8};
+    std::vector<std::string> lines{"------------粗差检验------------", "观测值的权：" + WeightsText(r.instrument)};
+    lines.push_back(GlobalTestLine(r.tests));
+    for (const std::string& line : SuspectLines(r.tests, r.observations))
+        lines.push_back(line);
+    lines.push_back(EllipseLevelLine(r.closure.redundancy, r.instrument.has_value()));
+    lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
+    for (const std::vector<std::string>& row : ObservationTestRows(r.tests, r.observations))
+        lines.push_back(PaddedRow(row, kWidths));
+    return lines;
+}
+
+std::string TestsSummaryField(const TraverseResults& r) {
+    if (!r.tests.global) return "-";
+    std::string field = r.tests.global->pass ? "通过" : "未通过";
+    const std::vector<size_t> first = Suspects(r.tests, 1);
+    if (!first.empty() && r.tests.observations[first[0]].flagged)
+        field += ":" + ObservationName(r.tests.observations[first[0]], r.observations);
+    return field;
 }
 
 } // namespace traverse

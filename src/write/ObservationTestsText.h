@@ -33,7 +33,22 @@ const std::vector<std::string>& ObservationTestHeaders();
 std::vector<std::vector<std::string>> ObservationTestRows(
     const ObservationTests& tests, const std::vector<ObservationEcho>& observations);
 
-// "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.42 倍（σ0 验后，r = 3）".
+// "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.37 倍（σ0 验后，r = 3）".
 std::string EllipseLevelLine(int redundancy, bool precisionGiven);
+
+// Which weights the adjustment used: "按仪器精度定权：测角中误差 3″，测距中误差 3 mm + 2 ppm
+// （单位权中误差验前为 1）" or the classic cofactors.
+std::string WeightsText(const std::optional<InstrumentPrecision>& instrument);
+
+// The closures' lines on the tests: the global test, the suspects (with the instrument's
+// precision only), the ellipses' meaning.
+std::vector<std::string> TestsSummaryLines(const TraverseResults& results);
+
+// The report's section 粗差检验: its title, the summary lines, then the table.
+std::vector<std::string> TestsTableLines(const TraverseResults& results);
+
+// The one-line summary's field: "通过", "未通过", "-" without the precision; with a
+// flagged observation, ":" and the first suspect's name.
+std::string TestsSummaryField(const TraverseResults& results);
 
 } // namespace traverse

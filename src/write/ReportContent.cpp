@@ -2,6 +2,7 @@
 
 #include "read/ImportText.h"
 #include "write/CalculationSheet.h"
+#include "write/ObservationTestsText.h"
 #include "write/PlotModel.h"
 #include "write/ResultsText.h"
 
@@ -17,6 +18,7 @@ std::vector<std::pair<std::string, std::string>> HeaderRows(const TraverseResult
     for (const KnownPointText& k : KnownPointTexts(r))
         rows.emplace_back(k.point, k.coordinates);
     rows.emplace_back("等级", GradeDescription(c.grade));
+    rows.emplace_back("观测值的权", WeightsText(r.instrument));
     rows.emplace_back("日期", c.date);
     rows.emplace_back("程序版本", c.version);
     return rows;
@@ -34,6 +36,10 @@ ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& 
     for (const ResultPoint& p : r.points)
         content.coordinates.push_back(CoordinateTableRow(p));
     content.plotTitle = PlotTitle(c.observationFile, r.traverseType);
+    content.tests = TestsSummaryLines(r);
+    content.testTable.push_back(ObservationTestHeaders());
+    for (const auto& row : ObservationTestRows(r.tests, r.observations))
+        content.testTable.push_back(row);
     return content;
 }
 

@@ -1,7 +1,8 @@
 // What the full report holds, as text, before it is laid out on a page or in HTML: the
 // header's rows (label, value), the closure lines with the verdict last, the calculation
 // sheet's cells (header row, stations, 合计) with the figures under it, the coordinate
-// table's cells (header row, points) and the plot's title. UTF-8 throughout.
+// table's cells (header row, points), the tests for blunders (lines and table) and the
+// plot's title. UTF-8 throughout.
 #pragma once
 
 #include "write/ReportSummary.h"
@@ -22,6 +23,8 @@ struct ReportContent {
     TextCells sheet;                                         // header row first, 合计 last
     std::vector<std::string> sheetFigures;                   // "label = value" each
     TextCells coordinates;                                   // header row first
+    std::vector<std::string> tests;                          // global test, suspects, ellipses
+    TextCells testTable;                                     // header row first
     std::string plotTitle;
 };
 

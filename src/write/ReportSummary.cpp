@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 #include "read/ImportText.h"
+#include "write/ObservationTestsText.h"
 #include "write/ResultsText.h"
 
 namespace traverse {
@@ -23,6 +24,7 @@ std::vector<std::string> ReportHeaderLines(const TraverseResults& results,
     for (const KnownPointText& k : KnownPointTexts(results))
         lines.push_back(k.point + "：" + k.coordinates);
     lines.push_back("等级：" + GradeDescription(context.grade));
+    lines.push_back("观测值的权：" + WeightsText(results.instrument));
     lines.push_back("日期：" + context.date + "　程序版本：" + context.version);
     return lines;
 }

@@ -6,6 +6,7 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "write/HeightsText.h"
+#include "write/ObservationTestsText.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -159,7 +160,8 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
     ReportText text(t.observations);
     const bool heights = sections.heights && t.heights;
     const TraverseResults results =
-        sections.header || sections.closures || heights ? CollectResults(t) : TraverseResults{};
+        sections.header || sections.closures || heights || sections.tests ? CollectResults(t)
+                                                                          : TraverseResults{};
     if (sections.header)
         for (const std::string& line : ReportHeaderLines(results, context))
             text.TextLine(line);
@@ -189,7 +191,12 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
             text.TextLine(line);
         for (const std::string& line : HeightSummaryLines(results, context.heightGrade))
             text.TextLine(line);
+        for (const std::string& line : TestsSummaryLines(results))
+            text.TextLine(line);
     }
+    if (sections.tests)
+        for (const std::string& line : TestsTableLines(results))
+            text.TextLine(line);
     return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
 }
 

@@ -27,6 +27,9 @@ struct ReportSections {
     // 高程平差 after the precision, where heights were asked for (a known height given);
     // its closure lines join the closures section whenever heights were.
     bool heights = false;
+    // 粗差检验 last: the weights, the global test, the suspects, the ellipses' meaning and
+    // every observation's r, w, ∇ and MDB. Its summary lines join the closures section.
+    bool tests = false;
 };
 
 // The report bytes of an adjusted traverse: code page 936 (or UTF-8, the same text

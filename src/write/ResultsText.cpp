@@ -128,4 +128,17 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
     return lines;
 }
 
+std::string PaddedRow(const std::vector<std::string>& cells, const std::vector<size_t>& widths) {
+    std::string line = "  ";
+    for (size_t i = 0; i < cells.size(); ++i) {
+        line += cells[i];
+        size_t width = 0;
+        for (unsigned char c : cells[i])
+            width += c < 0x80 ? 1 : (c >= 0xC0 ? 2 : 0);
+        const size_t column = i < widths.size() ? widths[i] : 0;
+        if (i + 1 < cells.size()) line += std::string(width < column ? column - width : 1, ' ');
+    }
+    return line;
+}
+
 } // namespace traverse

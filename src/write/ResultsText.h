@@ -36,6 +36,10 @@ struct KnownPointText {
 };
 std::vector<KnownPointText> KnownPointTexts(const TraverseResults& results);
 
+// Cells padded to their columns' widths (a Chinese character counting two), after two
+// spaces: the text report's tables beyond the classic four.
+std::string PaddedRow(const std::vector<std::string>& cells, const std::vector<size_t>& widths);
+
 // "（测图比例尺 1:1000）" for a 图根 grade ("（未选测图比例尺，按 1:2000）" without a
 // scale); empty for the others.
 std::string MapScaleNote(const Grade& grade);

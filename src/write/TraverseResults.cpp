@@ -164,6 +164,8 @@ TraverseResults CollectResults(const AdjustedTraverse& t) {
     CollectClosure(t, r);
     r.sheet = BuildCalculationSheet(t);
     CollectHeights(t, r);
+    r.instrument = t.instrument;
+    r.tests = t.tests;
     return r;
 }
 

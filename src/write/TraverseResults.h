@@ -95,6 +95,8 @@ struct TraverseResults {
     double orientationCorrection = 0.0; // seconds, the free orientation's adjustment
     CalculationSheet sheet;
     std::optional<ResultHeights> heights; // none without a known height
+    std::optional<InstrumentPrecision> instrument; // the weights' source; none: classic
+    ObservationTests tests;                        // for blunders
 };
 
 TraverseResults CollectResults(const AdjustedTraverse& traverse);

@@ -30,7 +30,7 @@ TEST(HtmlReport, HoldsEveryPointAndClosureAndFetchesNothing) {
         for (const char* banned : {"<script", "src=", "href=", "url(", "@import", "<link"})
             EXPECT_EQ(html.find(banned), std::string::npos) << banned;
         EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
-        EXPECT_EQ(Count(html, "<thead>"), 2u); // sheet, coordinates
+        EXPECT_EQ(Count(html, "<thead>"), 3u); // sheet, coordinates, tests
         EXPECT_EQ(Count(html, "<svg"), 1u);
         EXPECT_NE(html.find("闭合 &lt;1&gt;.txt"), std::string::npos);
         EXPECT_NE(html.find("<th>项目名称</th><td>城北控制测量 &lt;二期&gt;</td>"), std::string::npos);

@@ -140,6 +140,8 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
                                     "已知点2 D22：X = 3381685.431 m，Y = 501484.203 m\r\n"
                                     "等级：图根（全长相对闭合差 1/2000，方位角闭合差 ±60″√n，"
                                     "导线全长 ≤ 2000 m（未选测图比例尺，按 1:2000））\r\n"
+                                    "观测值的权：测角权倒数 2，边长权倒数 0.01·D（D 以米计），"
+                                    "单位权中误差以秒计\r\n"
                                     "日期：2026-12-07　程序版本：9.9\r\n");
     EXPECT_EQ(
         report.substr(at + tables.size()),
@@ -150,7 +152,9 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
         "导线全长 ΣD = 1519.735 m，限差 2000 m（未选测图比例尺，按 1:2000）：合格\r\n"
         "单位权中误差 σ0 = 0.8″（多余观测数 r = 3）\r\n"
         "最弱点 T3：M = 3.4 mm\r\n"
-        "等级 图根：合格\r\n");
+        "等级 图根：合格\r\n"
+        "整体检验：未给出仪器精度（测角中误差、测距中误差），不能进行整体检验\r\n"
+        "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.37 倍（σ0 验后，r = 3）\r\n");
     const std::string gbk = BuildResultsReport(t, {.header = true}, context);
     EXPECT_EQ(Cp936ToUtf8(gbk), report.substr(0, at)) << "code page 936 by default";
 }
