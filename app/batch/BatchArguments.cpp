@@ -50,6 +50,8 @@ enum OptionId {
     kOptProject,
     kOptRefraction,
     kOptHeightGrade,
+    kOptSigmaAngle,
+    kOptSigmaDistance,
 };
 
 struct OptionInfo {
@@ -80,6 +82,8 @@ constexpr OptionInfo kOptions[] = {
     {"--project", "项目名称"},
     {"--refraction", "大气折光系数 K"},
     {"--height-grade", "高程等级"},
+    {"--sigma-angle", "测角中误差（秒）"},
+    {"--sigma-distance", "测距中误差 A[,B]（mm、ppm）"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
@@ -129,7 +133,7 @@ std::optional<PlanePoint> ParsePoint(std::string_view text, std::string& name,
 // Comma-separated section names; the first unknown name is returned through bad.
 bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
     a.header = a.approxCoords = a.adjCoords = a.adjSides = a.precision = a.closures = false;
-    a.heightTable = false;
+    a.heightTable = a.testsTable = false;
     size_t start = 0;
     while (true) {
         size_t comma = text.find(',', start);
@@ -149,6 +153,8 @@ bool ParseSections(std::string_view text, BatchArguments& a, std::string& bad) {
             a.precision = true;
         else if (item == "heights")
             a.heightTable = true;
+        else if (item == "tests")
+            a.testsTable = true;
         else {
             bad = std::string(item);
             return false;
@@ -267,6 +273,39 @@ std::optional<TextEncoding> ParseInputEncoding(std::string_view text) {
     return *encoding == ReportEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
 
+// "A" or "A,B": the distance's constant (mm) and its part per million of the side.
+std::optional<std::pair<double, double>> ParseDistanceSigma(std::string_view text) {
+    const size_t comma = text.find(',');
+    const auto a = ParseNumberText(text.substr(0, comma));
+    if (!a) return std::nullopt;
+    if (comma == std::string_view::npos) return std::make_pair(*a, 0.0);
+    const auto b = ParseNumberText(text.substr(comma + 1));
+    if (!b) return std::nullopt;
+    return std::make_pair(*a, *b);
+}
+
+// The instrument's precision: both options or neither, so that no default stands in for
+// the half not typed.
+std::optional<std::string> ReadInstrument(const RawArguments& raw, BatchArguments& a) {
+    const auto& angle = raw.values[kOptSigmaAngle];
+    const auto& distance = raw.values[kOptSigmaDistance];
+    if (!angle && !distance) return std::nullopt;
+    if (!angle || !distance)
+        return FormatString(str::kBatchNeedsOption,
+                            {angle ? "--sigma-distance" : "--sigma-angle",
+                             "仪器精度须同时给出测角中误差与测距中误差"});
+    const auto seconds = ParseNumberText(*angle);
+    const auto mm = ParseDistanceSigma(*distance);
+    const InstrumentPrecision p{seconds.value_or(-1.0), mm ? mm->first : -1.0,
+                                mm ? mm->second : -1.0};
+    const bool sound = seconds && mm && *seconds > 0.0 && *seconds <= 100.0 && p.distanceMm >= 0.0 &&
+                       p.distancePpm >= 0.0 && p.distanceMm + p.distancePpm > 0.0 &&
+                       p.distanceMm <= 1000.0 && p.distancePpm <= 1000.0;
+    if (!sound) return FormatString(str::kBatchBadInstrument, {*angle, *distance});
+    a.instrument = p;
+    return std::nullopt;
+}
+
 // The observation file's encoding and face tolerance, as given.
 std::optional<std::string> ReadInputOptions(const RawArguments& raw, BatchArguments& a) {
     const auto& v = raw.values;
@@ -281,6 +320,7 @@ std::optional<std::string> ReadInputOptions(const RawArguments& raw, BatchArgume
             return FormatString(str::kBadRefraction, {*v[kOptRefraction]});
         a.refraction = *k;
     }
+    if (auto error = ReadInstrument(raw, a)) return error;
     if (v[kOptFaceTolerance]) {
         const auto seconds = ParseNumberText(*v[kOptFaceTolerance]);
         if (!seconds || !FaceToleranceInRange(*seconds))
@@ -396,12 +436,18 @@ std::string UsageOptions() {
            "  --refraction K    三角高程的大气折光系数 k（-1 至 1，默认 0.13）\n"
            "  --height-grade G  高程等级：四等、五等、图根（默认）：高程闭合差 20、30、40 mm√L，\n"
            "                    对向观测高差较差 40、60、80 mm√D（L、D 以 km 计）\n"
+           "  --sigma-angle S   仪器的测角中误差（秒），与 --sigma-distance 一起给出：按仪器精度\n"
+           "                    定权（p = 1/σ²），并作整体检验（χ²，α = 5 %）与粗差探测（|w| >\n"
+           "                    3.29 为可疑）；不给时按经典定权，不作整体检验\n"
+           "  --sigma-distance A[,B]  仪器的测距中误差 A mm + B ppm（B 不给时为 0）\n"
            "  --sections LIST   "
            "输出内容，以逗号分隔：approx（近似坐标）、adjusted（坐标平差值）、\n"
            "                    sides（边平差值）、precision（精度评定表），以及 header（表头：\n"
            "                    观测文件、类型、已知点、等级、日期）、closures（闭合差与精度、\n"
            "                    结论）；默认前四项；heights（高程平差：点号、高差观测值、改正数、\n"
-           "                    平差后高差、高程、高程中误差，有已知高程时）写在 precision 之后\n"
+           "                    平差后高差、高程、高程中误差，有已知高程时）写在 precision 之后；\n"
+           "                    tests（粗差检验：整体检验、可疑观测值、每个观测值的多余观测分量、\n"
+           "                    标准化残差、估计粗差与最小可探测粗差）写在最后\n"
            "  -o REPORT         报告写入文件（GBK 编码，CRLF）；- 表示以同样的字节写到标准输出；\n"
            "                    不给时以 UTF-8 写到标准输出。不会写在观测文件上\n"
            "  --encoding ENC    报告编码 gbk 或 utf-8；写入文件时默认 gbk\n"
@@ -427,7 +473,9 @@ std::string UsageOptions() {
            "                    一行（制表符分隔）：文件、类型、fβ″、fD mm、1/K、σ0″、等级\n"
            "                    （如 "
            "图根@1000、自定义(20000:8)）、结论，便于汇总多次运行；有高程时\n"
-           "                    末尾再加高程闭合差 fh mm 与高程等级结论（无检核时为 -）\n"
+           "                    末尾再加高程闭合差 fh mm 与高程等级结论（无检核时为 -）；给了仪器\n"
+           "                    精度时再加整体检验结论（通过或未通过，有超限观测值时加“:”与第一个\n"
+           "                    可疑观测值；没有高程时高程两项为 -）\n"
            "  -h, --help        显示本说明\n"
            "  --version         显示版本\n"
            "  --                选项到此为止：其后的词是观测文件名，即使以 - 开头（如 -n.txt）\n"
@@ -453,7 +501,7 @@ std::string BatchUsageText() {
     return "用法：traverse-adjust --type TYPE [--start1 [点名=]X,Y[,H]] [--start2 …] [--end1 …]\n"
            "                       [--end2 …] [--known FILE] [--input-encoding gbk|utf-8]\n"
            "                       [--face-tolerance SECONDS] [--refraction K]\n"
-           "                       [--height-grade GRADE]\n"
+           "                       [--height-grade GRADE] [--sigma-angle S --sigma-distance A[,B]]\n"
            "                       [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8]\n"
            "                       [--grade GRADE] [--json FILE|-] [--plot FILE.svg]\n"
            "                       [--coords FILE.csv|FILE.dat] [--sheet FILE.csv]\n"

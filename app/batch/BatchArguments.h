@@ -2,6 +2,7 @@
 //   traverse-adjust --type TYPE [--start1 [NAME=]X,Y[,H]] [--start2 …] [--end1 …] [--end2 …]
 //                   [--known FILE.dat|FILE.csv] [--input-encoding gbk|utf-8]
 //                   [--face-tolerance SECONDS] [--refraction K] [--height-grade G]
+//                   [--sigma-angle S --sigma-distance A[,B]]
 //                   [--sections LIST] [-o REPORT|-] [--encoding gbk|utf-8] [--grade G]
 //                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
 //                   [--html F.html] [--quiet]
@@ -49,6 +50,10 @@ struct BatchArguments {
     std::optional<Grade> grade;             // --grade; none: 图根, and no exit status 3
     std::optional<HeightGrade> heightGrade; // --height-grade; none: 图根, and no exit status 3
     double refraction = kDefaultRefraction; // --refraction: k of the trigonometric heights
+    // --sigma-angle S and --sigma-distance A[,B]: the weights p = 1/σ² and the global test;
+    // none: the classic weights
+    std::optional<InstrumentPrecision> instrument;
+    bool testsTable = false; // 粗差检验, on request
     std::optional<std::string> jsonPath, plotPath, coordsPath; // "-" standard output (JSON)
     std::optional<std::string> sheetPath;                      // the calculation sheet, .csv
     std::optional<std::string> htmlPath;                       // the HTML report, .html

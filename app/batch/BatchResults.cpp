@@ -12,6 +12,7 @@
 #include "write/CoordinateFiles.h"
 #include "write/HeightsText.h"
 #include "write/HtmlReport.h"
+#include "write/ObservationTestsText.h"
 #include "write/PlotModel.h"
 #include "write/ResultsJson.h"
 #include "write/ResultsReport.h"
@@ -41,7 +42,8 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.precision,
         a.closures,
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8),
-        a.heightTable};
+        a.heightTable,
+        a.testsTable};
     return outputs.Stage(a.reportPath.value_or("-"),
                          BuildResultsReport(traverse, sections, RunContext(a)));
 }
@@ -88,6 +90,11 @@ void WriteClosureSummary(std::FILE* err, const std::string& file, const Traverse
         lines.push_back(line);
     for (const std::string& line : HeightSummaryLines(results, heightGrade))
         lines.push_back(line);
+    if (results.instrument) { // the global test and the suspects, where a test was made
+        lines.push_back(GlobalTestLine(results.tests));
+        for (const std::string& line : SuspectLines(results.tests, results.observations))
+            lines.push_back(line);
+    }
     const std::string prefix = ShownText(file) + ": ";
     std::string text;
     for (const std::string& line : lines)
@@ -136,5 +143,9 @@ void WriteSummaryLine(std::FILE* err, const std::string& file, const TraverseRes
     for (const std::string& f : fields)
         line += (line.empty() ? "" : "\t") + f;
     if (results.heights) line += "\t" + HeightSummaryFields(*results.heights, heightGrade);
+    // With the instrument's precision the test's field comes last, the heights' places
+    // kept ("-") where there are none.
+    if (results.instrument)
+        line += std::string(results.heights ? "" : "\t-\t-") + "\t" + TestsSummaryField(results);
     WriteAtOnce(err, line + "\n");
 }

@@ -45,7 +45,8 @@ std::optional<AdjustedTraverse> Adjusted(const BatchArguments& a, const ReadResu
         messages.Refuse(a.observationFile, fault->refusal);
         return std::nullopt;
     }
-    auto adjusted = AdjustTraverse(type, observations, CoordinatesOf(points), a.refraction);
+    auto adjusted =
+        AdjustTraverse(type, observations, CoordinatesOf(points), a.refraction, a.instrument);
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         messages.Refuse(a.observationFile, *refused);
         return std::nullopt;

@@ -193,6 +193,8 @@ constexpr int kBadInstrumentPrecision = 300; // %1 σβ (″), %2 a (mm), %3 b (
 constexpr int kAngleBlunderHint = 301;  // %1 the station, %2 the correction (″), %3 fD after (mm)
 constexpr int kSideBlunderHint = 302;   // %1 the side, %2 its length (m), %3 the angle off (°)
 constexpr int kNearlyClosedNonOriented = 303; // %1 the gap (m), %2 the length (m)
+constexpr int kBatchBadInstrument = 304;      // %1 --sigma-angle's value, %2 --sigma-distance's
+constexpr int kSigma0PrioriLine = 305; // %1 sigma0 (no unit, 1 a priori), %2 r
 
 // the main window (270-279)
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point

@@ -56,8 +56,7 @@ CTestsTab::CTestsTab(const AdjustedTraverse& adjusted, const TraverseResults& re
     for (const std::string& line : SuspectLines(tests, results.observations))
         suspects << Shown(line);
     layout->addWidget(Line(suspects.join(QLatin1Char('\n')), "suspects", this));
-    layout->addWidget(Line(Shown(EllipseLevelLine(adjusted.precision.redundancy,
-                                                  adjusted.instrument.has_value())),
+    layout->addWidget(Line(Shown(EllipseLevelLine(adjusted.precision.redundancy)),
                            "ellipseLevel", this));
 
     QStringList headers;

@@ -38,7 +38,7 @@ std::string GlobalTestLine(const ObservationTests& tests) {
     if (!tests.global)
         return "整体检验：未给出仪器精度（测角中误差、测距中误差），不能进行整体检验";
     const GlobalTest& g = *tests.global;
-    return "整体检验（χ² 检验，α = 5 %）：σ0 = " + FormatFixed(g.sigma0, 2) +
+    return "整体检验（卡方检验，α = 5 %）：σ0 = " + FormatFixed(g.sigma0, 2) +
            "（验前 1），v′Pv = " + FormatFixed(g.chi2, 2) + "，r = " +
            std::to_string(g.redundancy) + "，区间 [" + FormatFixed(g.lower, 2) + ", " +
            FormatFixed(g.upper, 2) + "]：" + (g.pass ? "通过" : "未通过");
@@ -66,7 +66,7 @@ std::vector<std::string> SuspectLines(const ObservationTests& tests,
 
 const std::vector<std::string>& ObservationTestHeaders() {
     static const std::vector<std::string> headers{
-        "观测值", "改正数", "多余观测分量 r", "标准化残差 w", "估计粗差 ∇", "最小可探测粗差",
+        "观测值", "改正数", "多余观测分量 r", "标准化残差 w", "估计粗差", "最小可探测粗差",
         "检验"};
     return headers;
 }
@@ -87,12 +87,10 @@ std::vector<std::vector<std::string>> ObservationTestRows(
     return rows;
 }
 
-std::string EllipseLevelLine(int redundancy, bool precisionGiven) {
-    const double scale = ConfidenceEllipseScale(precisionGiven ? 0 : redundancy);
-    return "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 " + FormatFixed(scale, 2) + " 倍（" +
-           (precisionGiven ? std::string("σ0 验前")
-                           : "σ0 验后，r = " + std::to_string(redundancy)) +
-           "）";
+std::string EllipseLevelLine(int redundancy) {
+    return "误差椭圆为标准误差椭圆（1σ，以验后 σ0 计）；95 % 置信椭圆为其 " +
+           FormatFixed(ConfidenceEllipseScale(redundancy), 2) + " 倍（r = " +
+           std::to_string(redundancy) + "）";
 }
 
 std::string WeightsText(const std::optional<InstrumentPrecision>& instrument) {
@@ -107,7 +105,7 @@ std::vector<std::string> TestsSummaryLines(const TraverseResults& r) {
     if (r.tests.global) // without the precision there are no suspects to name
         for (const std::string& line : SuspectLines(r.tests, r.observations))
             lines.push_back(line);
-    lines.push_back(EllipseLevelLine(r.closure.redundancy, r.instrument.has_value()));
+    lines.push_back(EllipseLevelLine(r.closure.redundancy));
     return lines;
 }
 
@@ -117,7 +115,7 @@ std::vector<std::string> TestsTableLines(const TraverseResults& r) {
     lines.push_back(GlobalTestLine(r.tests));
     for (const std::string& line : SuspectLines(r.tests, r.observations))
         lines.push_back(line);
-    lines.push_back(EllipseLevelLine(r.closure.redundancy, r.instrument.has_value()));
+    lines.push_back(EllipseLevelLine(r.closure.redundancy));
     lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
     for (const std::vector<std::string>& row : ObservationTestRows(r.tests, r.observations))
         lines.push_back(PaddedRow(row, kWidths));

@@ -16,7 +16,8 @@ namespace traverse {
 std::string ObservationName(const ObservationTest& test,
                             const std::vector<ObservationEcho>& observations);
 
-// "整体检验（χ² 检验，α = 5 %）：σ0 = 1.12（验前 1），v′Pv = 3.76，r = 3，区间 [0.22, 9.35]：
+// Every text here stays within code page 936 (the report's): no χ², no ∇.
+// "整体检验（卡方检验，α = 5 %）：σ0 = 1.12（验前 1），v′Pv = 3.76，r = 3，区间 [0.22, 9.35]：
 // 通过", or, without the instrument's precision, that no global test is possible.
 std::string GlobalTestLine(const ObservationTests& tests);
 
@@ -27,14 +28,16 @@ std::string GlobalTestLine(const ObservationTests& tests);
 std::vector<std::string> SuspectLines(const ObservationTests& tests,
                                       const std::vector<ObservationEcho>& observations);
 
-// The table: 观测值, 改正数, 多余观测分量 r, 标准化残差 w, 估计粗差 ∇, 最小可探测粗差, 检验;
+// The table: 观测值, 改正数, 多余观测分量 r, 标准化残差 w, 估计粗差, 最小可探测粗差, 检验;
 // rows by |w|, the uncontrolled ones (不可检核) last.
 const std::vector<std::string>& ObservationTestHeaders();
 std::vector<std::vector<std::string>> ObservationTestRows(
     const ObservationTests& tests, const std::vector<ObservationEcho>& observations);
 
-// "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.37 倍（σ0 验后，r = 3）".
-std::string EllipseLevelLine(int redundancy, bool precisionGiven);
+// The ellipses are scaled by the a posteriori σ0 (with or without the instrument's
+// precision), so their 95 % region is √(2·F(2, r, 0.95)) times larger: "误差椭圆为标准误差
+// 椭圆（1σ，以验后 σ0 计）；95 % 置信椭圆为其 4.37 倍（r = 3）".
+std::string EllipseLevelLine(int redundancy);
 
 // Which weights the adjustment used: "按仪器精度定权：测角中误差 3″，测距中误差 3 mm + 2 ppm
 // （单位权中误差验前为 1）" or the classic cofactors.

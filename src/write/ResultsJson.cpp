@@ -1,5 +1,7 @@
 #include "write/ResultsJson.h"
 
+#include "assess/Distributions.h"
+
 #include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "write/HeightsText.h"
@@ -220,6 +222,54 @@ Json Heights(const TraverseResults& r, const HeightGrade& g) {
             {"points", HeightPoints(r)},
             {"sides", HeightSides(h)}};
 }
+
+Json Weights(const std::optional<InstrumentPrecision>& p) {
+    if (!p) return {{"kind", "classic"}, {"angle_seconds", nullptr}, {"distance_mm", nullptr},
+                    {"distance_ppm", nullptr}};
+    return {{"kind", "instrument"},
+            {"angle_seconds", p->angleSeconds},
+            {"distance_mm", p->distanceMm},
+            {"distance_ppm", p->distancePpm}};
+}
+
+Json OptionalNumber(const std::optional<double>& v) { return v ? Json(*v) : Json(); }
+
+// An observation's test: its kind and names, then r, w, ∇ and MDB (″ or mm by kind).
+Json ObservationTestJson(const ObservationTest& t, const TraverseResults& r) {
+    const size_t k = static_cast<size_t>(t.record);
+    const ObservationEcho* o = k < r.observations.size() ? &r.observations[k] : nullptr;
+    Json j;
+    if (t.kind == ObservationKind::kAngle) {
+        j["kind"] = "angle";
+        j["station"] = o ? Json(o->station) : Json();
+    } else {
+        j["kind"] = "side";
+        j["from"] = o ? Json(o->station) : Json();
+        j["to"] = o ? Json(o->foresight) : Json();
+    }
+    j["residual"] = t.residual;
+    j["redundancy"] = t.redundancy;
+    j["w"] = OptionalNumber(t.w);
+    j["estimate"] = OptionalNumber(t.estimate);
+    j["mdb"] = OptionalNumber(t.mdb);
+    j["flagged"] = t.flagged;
+    return j;
+}
+
+Json Tests(const TraverseResults& r) {
+    Json global = nullptr;
+    if (const auto& g = r.tests.global)
+        global = {{"sigma0", g->sigma0}, {"chi2", g->chi2},         {"lower", g->lower},
+                  {"upper", g->upper},   {"redundancy", g->redundancy}, {"pass", g->pass}};
+    Json observations = Json::array(), suspects = Json::array();
+    for (size_t i : r.tests.ranking)
+        observations.push_back(ObservationTestJson(r.tests.observations[i], r));
+    for (const ObservationTest& t : r.tests.observations)
+        if (!t.w) observations.push_back(ObservationTestJson(t, r)); // not controlled, last
+    for (size_t i : Suspects(r.tests))
+        suspects.push_back(ObservationTestJson(r.tests.observations[i], r));
+    return {{"global", global}, {"observations", observations}, {"suspects", suspects}};
+}
 } // namespace
 
 std::string BuildResultsJson(const TraverseResults& results, const Grade& grade,
@@ -233,6 +283,10 @@ std::string BuildResultsJson(const TraverseResults& results, const Grade& grade,
     doc.update(SidesAndAngles(results));
     doc["sheet"] = Sheet(results.sheet);
     if (results.heights) doc["heights"] = Heights(results, heightGrade);
+    doc["weights"] = Weights(results.instrument);
+    doc["ellipse_level"] = "1sigma";
+    doc["ellipse_95_scale"] = ConfidenceEllipseScale(c.redundancy);
+    doc["tests"] = Tests(results);
     return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -118,7 +118,10 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
     for (std::string& line : LengthLines(c, grade, checks))
         lines.push_back(std::move(line));
     lines.push_back(
-        FormatString(str::kSigma0Line, {FormatTenth(c.sigma0), std::to_string(c.redundancy)}));
+        results.instrument
+            ? FormatString(str::kSigma0PrioriLine,
+                           {FormatFixed(c.sigma0, 2), std::to_string(c.redundancy)})
+            : FormatString(str::kSigma0Line, {FormatTenth(c.sigma0), std::to_string(c.redundancy)}));
     if (c.weakest >= 0) {
         const ResultPoint& p = results.points[static_cast<size_t>(c.weakest)];
         lines.push_back(FormatString(str::kWeakestPointLine, {p.name, FormatTenth(p.m)}));

@@ -297,7 +297,7 @@ TEST(BatchArguments, NeedsExactlyOneObservationFile) {
 TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
     const std::string sections = Msg(str::kBatchUnknownSection, {"x"});
     const std::vector<std::string> expected = {"header",    "approx",  "adjusted", "sides",
-                                               "precision", "heights", "closures"};
+                                               "precision", "heights", "tests",  "closures"};
     EXPECT_EQ(ListedWords(sections, "应为 ", "，以逗号分隔"), expected);
     for (const std::string& section : expected) {
         const auto p = ParseBatchArguments(
@@ -340,6 +340,8 @@ TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
                                             "--face-tolerance",
                                             "--refraction",
                                             "--height-grade",
+                                            "--sigma-angle",
+                                            "--sigma-distance",
                                             "--sections",
                                             "-o",
                                             "--encoding",
@@ -441,6 +443,45 @@ TEST(BatchArguments, HeightsRefractionAndHeightGrade) {
         if (std::find(args.begin(), args.end(), "--start2") == args.end())
             args.insert(args.end(), {"--start2", "3,4"});
         p = ParseBatchArguments(args);
+        EXPECT_EQ(p.action, BatchAction::UsageError);
+        EXPECT_EQ(p.error, c.message);
+    }
+}
+
+// The instrument's precision: both halves or neither, each in range; nothing stands in
+// for a half not typed.
+TEST(BatchArguments, InstrumentPrecisionTakesBothHalves) {
+    const Args base = {"--type", "non-oriented", "--start1", "1,2", "--end1", "5,6", "a.txt"};
+    auto parse = [&](Args extra) {
+        extra.insert(extra.end(), base.begin(), base.end());
+        return ParseBatchArguments(extra);
+    };
+    ParsedCommandLine p = parse({"--sigma-angle", "2.5", "--sigma-distance=2,3", "--sections", "tests"});
+    ASSERT_EQ(p.action, BatchAction::Run) << p.error;
+    ASSERT_TRUE(p.arguments.instrument);
+    EXPECT_EQ(p.arguments.instrument->angleSeconds, 2.5);
+    EXPECT_EQ(p.arguments.instrument->distanceMm, 2.0);
+    EXPECT_EQ(p.arguments.instrument->distancePpm, 3.0);
+    EXPECT_TRUE(p.arguments.testsTable);
+    p = parse({"--sigma-angle", "3", "--sigma-distance", "5"});
+    EXPECT_EQ(p.arguments.instrument->distancePpm, 0.0);
+    EXPECT_FALSE(parse({}).arguments.instrument) << "classic weights without the options";
+
+    const struct {
+        Args args;
+        std::string message;
+    } refused[] = {
+        {{"--sigma-angle", "2"}, Msg(str::kBatchNeedsOption, {"--sigma-distance", "仪器精度须同时给出测角中误差与测距中误差"})},
+        {{"--sigma-distance", "2"}, Msg(str::kBatchNeedsOption, {"--sigma-angle", "仪器精度须同时给出测角中误差与测距中误差"})},
+        {{"--sigma-angle", "0", "--sigma-distance", "2"}, Msg(str::kBatchBadInstrument, {"0", "2"})},
+        {{"--sigma-angle", "2", "--sigma-distance", "0,0"}, Msg(str::kBatchBadInstrument, {"2", "0,0"})},
+        {{"--sigma-angle", "2", "--sigma-distance", "-1,3"}, Msg(str::kBatchBadInstrument, {"2", "-1,3"})},
+        {{"--sigma-angle", "2,5", "--sigma-distance", "2"}, Msg(str::kBatchBadInstrument, {"2,5", "2"})},
+        {{"--sigma-angle", "2", "--sigma-distance", "2,3,4"}, Msg(str::kBatchBadInstrument, {"2", "2,3,4"})},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.message);
+        p = parse(c.args);
         EXPECT_EQ(p.action, BatchAction::UsageError);
         EXPECT_EQ(p.error, c.message);
     }

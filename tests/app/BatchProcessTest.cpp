@@ -1046,3 +1046,32 @@ TEST_F(BatchTool, ReverseSightsOfAConFileAreAveragedAndCompared) {
     EXPECT_NE(r.err.find("对向观测高差较差：2 条边，最大 +11.9 mm（P1—P2"), std::string::npos)
         << r.err;
 }
+
+// With the instrument's precision the summary line ends on the global test, the heights'
+// places kept, and a planted 40″ at T3 is named; the report's 粗差检验 lists it first.
+TEST_F(BatchTool, InstrumentPrecisionTestsAndNamesTheSuspect) {
+    std::vector<std::string> closed = ExampleCommands().front(); // closed.txt
+    const fs::path blundered = dir / "closed.txt";
+    std::string text = ReadFile(closed.back());
+    text.replace(text.find("2343002"), 7, "2343042");
+    WriteFile(blundered, text);
+    const struct {
+        std::string file, lastField, firstRow;
+    } cases[] = {
+        {closed.back(), "\t-\t-\t通过", "第 7 站 D21 的水平角"},
+        {blundered.string(), "\t-\t-\t未通过:第 4 站 T3 的水平角", "第 4 站 T3 的水平角"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::vector<std::string> args = closed;
+        args.back() = c.file;
+        args.insert(args.end() - 1, {"--sigma-angle", "2", "--sigma-distance", "2,2",
+                                     "--sections", "tests", "--summary=line"});
+        const ToolResult r = Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.substr(r.err.size() - c.lastField.size() - 1), c.lastField + "\n");
+        const size_t table = r.out.find("  观测值");
+        ASSERT_NE(table, std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("  " + c.firstRow, table), r.out.find('\n', table) + 1);
+    }
+}

@@ -56,8 +56,8 @@ TEST(ObservationTestsText, ClosedExampleInWords) {
 }
 
 TEST(ObservationTestsText, EllipseLevelSaysWhatTheEllipsesMean) {
-    EXPECT_EQ(EllipseLevelLine(3, false),
-              "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.37 倍（σ0 验后，r = 3）");
-    EXPECT_EQ(EllipseLevelLine(3, true),
-              "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 2.45 倍（σ0 验前）");
+    EXPECT_EQ(EllipseLevelLine(3),
+              "误差椭圆为标准误差椭圆（1σ，以验后 σ0 计）；95 % 置信椭圆为其 4.37 倍（r = 3）");
+    EXPECT_EQ(EllipseLevelLine(1),
+              "误差椭圆为标准误差椭圆（1σ，以验后 σ0 计）；95 % 置信椭圆为其 19.97 倍（r = 1）");
 }

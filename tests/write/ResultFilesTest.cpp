@@ -169,7 +169,9 @@ TEST(ResultsJson, TheReadmeListsEveryField) {
                            std::nullopt};
     known.start1Height = 45.3;
     known.end1Height = 61.455;
-    const auto adjusted = AdjustTraverse(kSingleConnection, file.read.observations, known);
+    // And with the instrument's precision, for the global test's fields.
+    const auto adjusted = AdjustTraverse(kSingleConnection, file.read.observations, known,
+                                         kDefaultRefraction, InstrumentPrecision{2, 2, 2});
     ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
     FieldPaths(nlohmann::json::parse(BuildResultsJson(
                    CollectResults(std::get<AdjustedTraverse>(adjusted)), *ParseGrade("三等"))),

@@ -154,7 +154,7 @@ TEST(ResultsReport, HeaderAndClosuresAroundTheTables) {
         "最弱点 T3：M = 3.4 mm\r\n"
         "等级 图根：合格\r\n"
         "整体检验：未给出仪器精度（测角中误差、测距中误差），不能进行整体检验\r\n"
-        "误差椭圆为标准误差椭圆（1σ）；95 % 置信椭圆为其 4.37 倍（σ0 验后，r = 3）\r\n");
+        "误差椭圆为标准误差椭圆（1σ，以验后 σ0 计）；95 % 置信椭圆为其 4.37 倍（r = 3）\r\n");
     const std::string gbk = BuildResultsReport(t, {.header = true}, context);
     EXPECT_EQ(Cp936ToUtf8(gbk), report.substr(0, at)) << "code page 936 by default";
 }
