@@ -40,7 +40,7 @@ MarkedLine Marked(const std::string& line) {
 struct Report {
     const TraverseResults& results;
     ReportContent content;
-    PrintedTable sheet, coordinates, tests;
+    PrintedTable sheet, coordinates, heights, tests;
 };
 
 // The plot fills the rest of its page; drawn in points, so that its lines and texts
@@ -73,6 +73,14 @@ int Flow(PageFlow& flow, QPainter* painter, const Report& report) {
         figures.append(Text(line));
     flow.Paragraph({{figures.join(QStringLiteral("；")), false}});
     flow.Table(QStringLiteral("坐标成果与点位精度"), report.coordinates, 5);
+    if (!c.heightNotes.empty()) {
+        if (c.heightTable.empty())
+            flow.Heading(QStringLiteral("高程平差"));
+        else
+            flow.Table(QStringLiteral("高程平差"), report.heights, 5);
+        for (const std::string& line : c.heightNotes)
+            flow.Paragraph(Marked(line));
+    }
     flow.Heading(QStringLiteral("粗差检验"));
     for (const std::string& line : c.tests)
         flow.Paragraph(Marked(line));
@@ -87,11 +95,13 @@ PrintOutcome PrintReport(QPagedPaintDevice& device, const TraverseResults& resul
                          const ReportContext& context, const PageProgress& progress) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    Report report{results, BuildReportContent(results, context), {}, {}, {}};
+    Report report{results, BuildReportContent(results, context), {}, {}, {}, {}};
     const double width = device.pageLayout().paintRectPixels(device.logicalDpiX()).width();
     report.sheet = MeasureTable(Rows(report.content.sheet), true, width, device);
     report.coordinates = MeasureTable(Rows(report.content.coordinates), false, width, device);
     report.tests = MeasureTable(Rows(report.content.testTable), false, width, device);
+    if (!report.content.heightTable.empty())
+        report.heights = MeasureTable(Rows(report.content.heightTable), false, width, device);
     PageFlow measure(device, nullptr, 0, {});
     const int pages = Flow(measure, nullptr, report);
 

@@ -28,16 +28,11 @@ HeightChecks CheckResultHeights(const ResultHeights& h, const HeightGrade& grade
                             reciprocal, grade);
 }
 
-std::vector<std::string> HeightTableLines(const TraverseResults& r) {
-    if (!r.heights) return {};
+std::vector<std::vector<std::string>> HeightTableCells(const TraverseResults& r) {
+    if (!r.heights || !r.heights->Computed()) return {};
     const ResultHeights& h = *r.heights;
-    std::vector<std::string> lines = {"------------高程平差------------"};
-    if (!h.Computed()) {
-        lines.push_back(FormatString(str::kHeightsRefused, {MessageText(*h.refused)}));
-        return lines;
-    }
-    lines.push_back(
-        Row({"点号", "高差观测值\\m", "改正数\\mm", "平差后高差\\m", "高程\\m", "高程中误差\\mm"}));
+    std::vector<std::vector<std::string>> table{
+        {"点号", "高差观测值\\m", "改正数\\mm", "平差后高差\\m", "高程\\m", "高程中误差\\mm"}};
     const size_t rows = h.sides.size() + 1;
     for (size_t i = 0; i < rows; ++i) {
         // A closed loop's return to its start is the first point again.
@@ -53,10 +48,27 @@ std::vector<std::string> HeightTableLines(const TraverseResults& r) {
         if (p.h) cells[4] = FormatFixed(*p.h, 3);
         if (p.mh) cells[5] = FormatTenth(*p.mh);
         if (p.heightKnown) cells[5] = "已知";
-        lines.push_back(Row(cells));
+        table.push_back(cells);
     }
-    lines.push_back("大气折光系数 k = " + FormatShortest(h.refraction) +
-                    "，地球半径 R = 6371000 m；高差 h = S·cosZ + (1 - k)·D·D/(2R) + i - v");
+    return table;
+}
+
+std::string RefractionLine(const ResultHeights& h) {
+    return "大气折光系数 k = " + FormatShortest(h.refraction) +
+           "，地球半径 R = 6371000 m；高差 h = S·cosZ + (1 - k)·D·D/(2R) + i - v";
+}
+
+std::vector<std::string> HeightTableLines(const TraverseResults& r) {
+    if (!r.heights) return {};
+    const ResultHeights& h = *r.heights;
+    std::vector<std::string> lines = {"------------高程平差------------"};
+    if (!h.Computed()) {
+        lines.push_back(FormatString(str::kHeightsRefused, {MessageText(*h.refused)}));
+        return lines;
+    }
+    for (const std::vector<std::string>& cells : HeightTableCells(r))
+        lines.push_back(Row(cells));
+    lines.push_back(RefractionLine(h));
     return lines;
 }
 

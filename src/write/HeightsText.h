@@ -19,6 +19,10 @@ HeightChecks CheckResultHeights(const ResultHeights& heights, const HeightGrade&
 // correction of the side arriving at it), then the refraction used; the reason instead
 // of the table where the heights were refused.
 std::vector<std::string> HeightTableLines(const TraverseResults& results);
+// The same table as cells (the header row first); none unless heights were computed.
+std::vector<std::vector<std::string>> HeightTableCells(const TraverseResults& results);
+// "大气折光系数 k = 0.13，地球半径 R = 6371000 m；高差 h = …": the model the table used.
+std::string RefractionLine(const ResultHeights& heights);
 
 // fh against its limit (or that nothing checks the heights), the worst reciprocal
 // difference against its limit, μ and the weakest point, and the height grade's verdict;

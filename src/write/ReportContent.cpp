@@ -1,7 +1,9 @@
 #include "write/ReportContent.h"
 
 #include "read/ImportText.h"
+#include "model/NumberText.h"
 #include "write/CalculationSheet.h"
+#include "write/HeightsText.h"
 #include "write/ObservationTestsText.h"
 #include "write/PlotModel.h"
 #include "write/ResultsText.h"
@@ -17,6 +19,8 @@ std::vector<std::pair<std::string, std::string>> HeaderRows(const TraverseResult
     rows.emplace_back("导线类型", TraverseTypeTitle(r.traverseType));
     for (const KnownPointText& k : KnownPointTexts(r))
         rows.emplace_back(k.point, k.coordinates);
+    for (const ResultPoint& p : r.points) // the known heights the heights start from
+        if (p.heightKnown && p.h) rows.emplace_back("已知高程", p.name + "：H = " + FormatFixed(*p.h, 3) + " m");
     rows.emplace_back("等级", GradeDescription(c.grade));
     rows.emplace_back("观测值的权", WeightsText(r.instrument));
     rows.emplace_back("日期", c.date);
@@ -29,6 +33,12 @@ ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& 
     ReportContent content;
     content.header = HeaderRows(r, c);
     content.closures = ClosureSummaryLines(r, c.grade, CheckGrade(r.closure, c.grade));
+    for (const std::string& line : HeightSummaryLines(r, c.heightGrade))
+        content.closures.push_back(line);
+    content.heightTable = HeightTableCells(r);
+    if (r.heights)
+        content.heightNotes.push_back(r.heights->Computed() ? RefractionLine(*r.heights)
+                                                            : HeightSummaryLines(r, c.heightGrade).front());
     content.signatures = "计算者：__________　　检查者：__________　　日期：__________";
     content.sheet = CalculationSheetCells(r.sheet);
     content.sheetFigures = CalculationSheetFooter(r.sheet, r.closure, c.grade);

@@ -3,6 +3,7 @@
 
 #include "support/FakeWindowPort.h"
 
+#include "read/ObservationFile.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <memory>
@@ -29,6 +30,20 @@ struct AdjustedExample {
     FakeWindowPort port;
     CTraverseAdjustDlg dlg{&port};
 };
+
+// tests/data/heights.con between two known heights (A 45.300, E 61.455), two sides
+// sighted both ways, as a single-connection traverse.
+inline std::variant<AdjustedTraverse, Refusal>
+AdjustHeightsExample(const std::optional<InstrumentPrecision>& instrument = std::nullopt) {
+    const ObservationFile file =
+        ReadObservationFile(std::string(TA_TEST_DATA_DIR) + "/heights.con");
+    KnownCoordinates known{PlanePoint{1000, 1000}, PlanePoint{1000, 800}, PlanePoint{1500, 1650},
+                           std::nullopt};
+    known.start1Height = 45.3;
+    known.end1Height = 61.455;
+    return AdjustTraverse(kSingleConnection, file.read.observations, known, kDefaultRefraction,
+                          instrument);
+}
 
 inline std::unique_ptr<AdjustedExample> Adjust(const Example& e) {
     auto run = std::make_unique<AdjustedExample>();

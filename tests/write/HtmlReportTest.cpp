@@ -3,6 +3,7 @@
 #include "write/AdjustedExamples.h"
 
 #include "model/NumberText.h"
+#include "read/ObservationFile.h"
 #include "write/HtmlReport.h"
 #include "write/MarkupText.h"
 
@@ -69,4 +70,17 @@ TEST(HtmlReport, FailuresStandOutInBoldRed) {
     EXPECT_EQ(Count(html, marked), 3u); // azimuth, relative closure, verdict
     EXPECT_EQ(Count(html, "超限"), Count(html, marked));
     EXPECT_EQ(Count(BuildHtmlReport(r, kContext), marked), 0u);
+}
+
+// Heights between two known heights: the header gives them, the closures the height
+// lines, and a 高程平差 table follows the coordinates.
+TEST(HtmlReport, HeightsWhereAKnownHeightIsGiven) {
+    const auto adjusted = AdjustHeightsExample();
+    ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
+    const std::string html =
+        BuildHtmlReport(CollectResults(std::get<AdjustedTraverse>(adjusted)), kContext);
+    for (const char* wanted : {"<th>已知高程</th><td>A：H = 45.300 m</td>", "高程闭合差 fh = +19.0 mm",
+                               "<h2>高程平差</h2>", "大气折光系数 k = 0.13"})
+        EXPECT_NE(html.find(wanted), std::string::npos) << wanted;
+    EXPECT_EQ(Count(html, "<thead>"), 4u); // sheet, coordinates, heights, tests
 }

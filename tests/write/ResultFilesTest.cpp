@@ -162,16 +162,8 @@ TEST(ResultsJson, TheReadmeListsEveryField) {
             BuildResultsJson(CollectResults(*run->dlg.m_adjusted), *ParseGrade("三等")));
         FieldPaths(doc, "", all, containers);
     }
-    // Heights between two known heights, two sides sighted both ways.
-    const ObservationFile file =
-        ReadObservationFile(std::string(TA_TEST_DATA_DIR) + "/heights.con");
-    KnownCoordinates known{PlanePoint{1000, 1000}, PlanePoint{1000, 800}, PlanePoint{1500, 1650},
-                           std::nullopt};
-    known.start1Height = 45.3;
-    known.end1Height = 61.455;
-    // And with the instrument's precision, for the global test's fields.
-    const auto adjusted = AdjustTraverse(kSingleConnection, file.read.observations, known,
-                                         kDefaultRefraction, InstrumentPrecision{2, 2, 2});
+    // Heights, and the instrument's precision for the global test's fields.
+    const auto adjusted = AdjustHeightsExample(InstrumentPrecision{2, 2, 2});
     ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
     FieldPaths(nlohmann::json::parse(BuildResultsJson(
                    CollectResults(std::get<AdjustedTraverse>(adjusted)), *ParseGrade("三等"))),
