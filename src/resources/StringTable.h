@@ -195,6 +195,7 @@ constexpr int kSideBlunderHint = 302;   // %1 the side, %2 its length (m), %3 th
 constexpr int kNearlyClosedNonOriented = 303; // %1 the gap (m), %2 the length (m)
 constexpr int kBatchBadInstrument = 304;      // %1 --sigma-angle's value, %2 --sigma-distance's
 constexpr int kSigma0PrioriLine = 305; // %1 sigma0 (no unit, 1 a priori), %2 r
+constexpr int kInstrumentIncomplete = 306; // the window: one of σβ and a typed, not both
 
 // the main window (270-279)
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point

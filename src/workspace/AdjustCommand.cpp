@@ -3,6 +3,7 @@
 // assess the selected traverse type, and keeps the result with the inputs it came from.
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
+#include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
@@ -29,10 +30,12 @@ void CTraverseAdjustDlg::OnAdjust() {
         return;
     }
     if (!CheckKnownPoints()) return;
+    const auto instrument = Instrument();
+    if (!instrument) return;
     FillKnownPointNames(); // a group left without a name shows the station it stands for
 
-    auto adjusted =
-        AdjustTraverse(static_cast<TraverseType>(m_nTraverseType), Observed(), KnownPoints());
+    auto adjusted = AdjustTraverse(static_cast<TraverseType>(m_nTraverseType), Observed(),
+                                   KnownPoints(), kDefaultRefraction, *instrument);
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         ShowRefusal(*refused);
         return;
@@ -56,6 +59,20 @@ std::optional<PlanePoint> Given(double x, double y) {
     return PlanePoint{x, y};
 }
 } // namespace
+
+std::optional<std::optional<InstrumentPrecision>> CTraverseAdjustDlg::Instrument() {
+    const bool angle = !std::isnan(m_dSigmaAngle), distance = !std::isnan(m_dSigmaDistance);
+    if (!angle && !distance && std::isnan(m_dSigmaPpm))
+        return std::optional<InstrumentPrecision>{}; // the classic weights
+    if (!angle || !distance) { // nothing stands in for the half not typed
+        ShowMessage(str::kInstrumentIncomplete);
+        if (m_pPort != nullptr) m_pPort->FocusControl(angle ? ctl::kSigmaDistance : ctl::kSigmaAngle);
+        return std::nullopt;
+    }
+    // An empty ppm box is a distance error of a alone.
+    return InstrumentPrecision{m_dSigmaAngle, m_dSigmaDistance,
+                               std::isnan(m_dSigmaPpm) ? 0.0 : m_dSigmaPpm};
+}
 
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
     return {Given(m_dInitX1, m_dInitY1),

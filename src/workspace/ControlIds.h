@@ -31,6 +31,11 @@ constexpr int kGroup4Heading = 1039, kGroup4LabelX = 1040, kGroup4LabelY = 1041,
 // the two-face tolerance of ".con" imports, arc seconds (an edit and its caption)
 constexpr int kFaceTolerance = 1056, kFaceToleranceLabel = 1057;
 
+// the instrument's precision, a row under the frames: σβ (″), a (mm), b (ppm); empty:
+// the classic weights
+constexpr int kSigmaAngle = 1059, kSigmaDistance = 1060, kSigmaPpm = 1061;
+constexpr int kInstrumentEdits[] = {kSigmaAngle, kSigmaDistance, kSigmaPpm};
+
 // closures
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
 constexpr int kAzimuthClosureLabel = 1050;

@@ -24,7 +24,8 @@ using namespace traverse;
 
 namespace {
 // An input of the adjustment, a closure it shows, or a setting of the next import.
-enum class Role { KnownPoint, Closure, Import };
+// KnownPoint and Weights are inputs of the adjustment: a change discards its results.
+enum class Role { KnownPoint, Closure, Import, Weights };
 
 struct NumberBinding {
     int controlId;
@@ -53,6 +54,9 @@ constexpr NumberBinding kNumberMap[] = {
     {ctl::kGoalZ2, &CTraverseAdjustDlg::m_dGoalZ2, K},
     {ctl::kAzimuthClosure, &CTraverseAdjustDlg::m_dAzimuthClosure, C},
     {ctl::kFaceTolerance, &CTraverseAdjustDlg::m_dFaceTolerance, Role::Import},
+    {ctl::kSigmaAngle, &CTraverseAdjustDlg::m_dSigmaAngle, Role::Weights},
+    {ctl::kSigmaDistance, &CTraverseAdjustDlg::m_dSigmaDistance, Role::Weights},
+    {ctl::kSigmaPpm, &CTraverseAdjustDlg::m_dSigmaPpm, Role::Weights},
 };
 
 struct NameBinding {
@@ -147,7 +151,8 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
     for (size_t i = 0; i < std::size(kNumberMap); ++i) {
         if (kNumberMap[i].role == C) continue;
         double& field = this->*kNumberMap[i].field;
-        if (kNumberMap[i].role == K) inputChanged = inputChanged || !SameValue(field, values[i]);
+        if (kNumberMap[i].role == K || kNumberMap[i].role == Role::Weights)
+            inputChanged = inputChanged || !SameValue(field, values[i]);
         field = values[i];
     }
     for (const NameBinding& b : kNameMap) {

@@ -37,7 +37,7 @@ void AddPointGroups(std::vector<ControlTemplate>& out, const PointGroup (&groups
 }
 
 DialogTemplate Build() {
-    DialogTemplate t{102, "导线平差", "宋体", 9, 590, 310, {}};
+    DialogTemplate t{102, "导线平差", "宋体", 9, 590, 326, {}};
     auto& c = t.controls;
 
     c.push_back({-1, K::GroupBox, "坐标计算网格", 7, 5, 576, 148});
@@ -123,6 +123,16 @@ DialogTemplate Build() {
     c.push_back({ctl::kResults, K::PushButton, "平差成果", 505, 264, 76, 18, true});
     c.push_back({ctl::kExport, K::PushButton, "数据结果导出", 424, 286, 76, 18});
     c.push_back({ctl::kExit, K::PushButton, "退出", 505, 286, 76, 18});
+
+    // Under the frames, last in the tab order: the instrument's precision, which weighs
+    // the adjustment and makes the global test; left empty, the classic weights.
+    c.push_back({-1, K::Label, "仪器精度（可不填）：测角中误差(″)", 14, 312, 118, 10});
+    c.push_back({ctl::kSigmaAngle, K::Edit, "", 134, 310, 40, 12});
+    c.push_back({-1, K::Label, "测距中误差(mm)", 184, 312, 58, 10});
+    c.push_back({ctl::kSigmaDistance, K::Edit, "", 244, 310, 40, 12});
+    c.push_back({-1, K::Label, "+", 288, 312, 8, 10});
+    c.push_back({ctl::kSigmaPpm, K::Edit, "", 298, 310, 40, 12});
+    c.push_back({-1, K::Label, "ppm", 342, 312, 20, 10});
     return t;
 }
 } // namespace

@@ -17,6 +17,8 @@
 #include "write/ReportSummary.h"
 #include "write/ResultFileKinds.h"
 
+#include <limits>
+
 #include <functional>
 #include <optional>
 #include <span>
@@ -49,6 +51,9 @@ public:
     void OnAdjust();
     // The known points as the fields hold them (untyped ones NaN).
     KnownCoordinates KnownPoints() const;
+    // The instrument's precision as typed: none inside for the classic weights (every
+    // box empty); none at all, after the message, where σβ or a is left out.
+    std::optional<std::optional<InstrumentPrecision>> Instrument();
     // The observations as the core reads them.
     std::span<const ObservationRecord> Observed() const {
         return {m_arrObservations.GetData(), static_cast<size_t>(m_arrObservations.GetSize())};
@@ -180,6 +185,10 @@ public:
     // How far the two faces of a ".con" group may disagree, arc seconds; NaN (an empty
     // box) for the default, 60″.
     double m_dFaceTolerance = 60.0;
+    // The instrument's precision as typed: σβ (″), a (mm), b (ppm); NaN: empty.
+    double m_dSigmaAngle = std::numeric_limits<double>::quiet_NaN();
+    double m_dSigmaDistance = std::numeric_limits<double>::quiet_NaN();
+    double m_dSigmaPpm = std::numeric_limits<double>::quiet_NaN();
 
     // ---- file names of the run --------------------------------------------------------
     std::string m_strObservationPath; // the observation file last imported, as chosen

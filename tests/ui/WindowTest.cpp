@@ -91,7 +91,7 @@ TEST_F(MainWindow, TitleAndNothingElseAndFitsTheScreen) {
     ASSERT_NE(caption, nullptr);
     EXPECT_TRUE(caption->findChildren<QWidget*>().isEmpty()) << "no buttons on the caption";
 
-    const QSize client = window.Controls().Units().ToPixels(0, 0, 590, 310).size();
+    const QSize client = window.Controls().Units().ToPixels(0, 0, 590, 326).size();
     EXPECT_EQ(window.size(), client + QSize(2, 2 + caption->height()));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_LE(window.width(), 1000);

@@ -112,3 +112,46 @@ TEST(AdjustCommand, NonNumberEditStopsBeforeAnyComputation) {
     EXPECT_EQ(dlg.m_nState, kAdjusted);
     EXPECT_FALSE(dlg.m_adjusted.has_value());
 }
+
+// The instrument's precision from its three boxes: none typed is the classic weights, an
+// empty ppm box is 0, σβ or a alone asks for the other and computes nothing.
+TEST(AdjustCommand, InstrumentPrecisionFromItsBoxes) {
+    const struct {
+        const char *angle, *distance, *ppm;
+        std::optional<InstrumentPrecision> used; // none: classic
+        int message, focus;                      // 0: adjusted
+    } cases[] = {
+        {"", "", "", std::nullopt, 0, 0},
+        {"2", "3", "", InstrumentPrecision{2, 3, 0}, 0, 0},
+        {"2", "3", "２", InstrumentPrecision{2, 3, 2}, 0, 0}, // a full-width digit
+        {"2", "", "", std::nullopt, str::kInstrumentIncomplete, ctl::kSigmaDistance},
+        {"", "", "2", std::nullopt, str::kInstrumentIncomplete, ctl::kSigmaAngle},
+        {"0", "3", "", std::nullopt, str::kBadInstrumentPrecision, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.angle) + "/" + c.distance + "/" + c.ppm);
+        FakeWindowPort port;
+        CTraverseAdjustDlg dlg(&port);
+        LoadSquareLoop(dlg, port, 2700010);
+        dlg.m_nState = kObservationsLoaded;
+        port.texts[ctl::kSigmaAngle] = c.angle;
+        port.texts[ctl::kSigmaDistance] = c.distance;
+        port.texts[ctl::kSigmaPpm] = c.ppm;
+        dlg.OnAdjust();
+        if (c.message != 0) {
+            EXPECT_FALSE(dlg.m_adjusted.has_value());
+            ASSERT_FALSE(port.messageIds.empty());
+            EXPECT_EQ(port.messageIds.back(), c.message);
+            if (c.focus != 0) {
+                EXPECT_EQ(port.focused, c.focus);
+            }
+            continue;
+        }
+        ASSERT_TRUE(dlg.m_adjusted.has_value());
+        EXPECT_EQ(dlg.m_adjusted->instrument.has_value(), c.used.has_value());
+        if (c.used) {
+            EXPECT_EQ(dlg.m_adjusted->instrument->distancePpm, c.used->distancePpm);
+            EXPECT_TRUE(dlg.m_adjusted->tests.global.has_value());
+        }
+    }
+}

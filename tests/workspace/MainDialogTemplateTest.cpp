@@ -29,7 +29,7 @@ TEST(MainDialogTemplate, Frame) {
     EXPECT_EQ(t.fontName, "宋体");
     EXPECT_EQ(t.fontPoints, 9);
     EXPECT_EQ(t.width, 590);
-    EXPECT_EQ(t.height, 310);
+    EXPECT_EQ(t.height, 326);
 }
 
 TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
@@ -89,6 +89,9 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kAdjust, K::PushButton, "导线平差", false},
         {ctl::kExport, K::PushButton, "数据结果导出", false},
         {ctl::kExit, K::PushButton, "退出", false},
+        {ctl::kSigmaAngle, K::Edit, "", false},
+        {ctl::kSigmaDistance, K::Edit, "", false},
+        {ctl::kSigmaPpm, K::Edit, "", false},
         {ctl::kResults, K::PushButton, "平差成果", true},
         {ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", false},
         {ctl::kFaceTolerance, K::Edit, "", false},
@@ -106,7 +109,8 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
     std::multiset<std::string> statics,
         expected = {"坐标计算网格",  "起算数据输入",  "计算结果",      "导线类型",
                     "X坐标闭合差Wx", "Y坐标闭合差Wy", "Z坐标闭合差Wz", "(mm)",
-                    "(mm)",          "(mm)",          "(\")"};
+                    "(mm)",          "(mm)",          "(\")",
+                    "仪器精度（可不填）：测角中误差(″)", "测距中误差(mm)", "+", "ppm"};
     for (const ControlTemplate& c : t.controls)
         if (c.id == -1) statics.insert(std::string(c.text));
     EXPECT_EQ(statics, expected);
@@ -141,7 +145,8 @@ TEST(MainDialogTemplate, TabGoesFromAPointsYToTheNextPointsX) {
     EXPECT_EQ(edits, (std::vector<int>{ctl::kInitX1, ctl::kInitY1, ctl::kInitX2, ctl::kInitY2,
                                        ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalX2, ctl::kGoalY2,
                                        ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1,
-                                       ctl::kGoalName2}));
+                                       ctl::kGoalName2, ctl::kSigmaAngle, ctl::kSigmaDistance,
+                                       ctl::kSigmaPpm}));
 }
 
 TEST(MainDialogTemplate, RadioGroupInTypeOrder) {
