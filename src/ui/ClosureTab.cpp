@@ -59,7 +59,11 @@ std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeC
                     LengthRow(c, grade, checks.length),
                     {"全长相对闭合差", "1/" + Q(RelativeClosureText(c.k)),
                      "1/" + QString::number(grade.relativeK), checks.relative.pass},
-                    {"单位权中误差 σ0", Q(FormatTenth(c.sigma0)) + "″", {}, std::nullopt},
+                    // Unitless (1 a priori) where the instrument's precision weighs.
+                    {"单位权中误差 σ0",
+                     r.instrument ? Q(FormatFixed(c.sigma0, 2)) + "（验前 1）"
+                                  : Q(FormatTenth(c.sigma0)) + "″",
+                     {}, std::nullopt},
                     {"多余观测数 r", QString::number(c.redundancy), {}, std::nullopt},
                 });
     if (checks.meanSide.applies)
