@@ -73,13 +73,9 @@ int Flow(PageFlow& flow, QPainter* painter, const Report& report) {
         figures.append(Text(line));
     flow.Paragraph({{figures.join(QStringLiteral("；")), false}});
     flow.Table(QStringLiteral("坐标成果与点位精度"), report.coordinates, 5);
-    if (!c.heightNotes.empty()) {
-        if (c.heightTable.empty())
-            flow.Heading(QStringLiteral("高程平差"));
-        else
-            flow.Table(QStringLiteral("高程平差"), report.heights, 5);
-        for (const std::string& line : c.heightNotes)
-            flow.Paragraph(Marked(line));
+    if (!c.heightTable.empty()) {
+        flow.Table(QStringLiteral("高程平差"), report.heights, 5);
+        flow.Paragraph(Marked(c.heightModel));
     }
     flow.Heading(QStringLiteral("粗差检验"));
     for (const std::string& line : c.tests)

@@ -124,11 +124,10 @@ std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c) {
            EscapedMarkup(content.signatures) + "</p>\n";
     out += Section("sheet", "导线计算表", SheetWithClosures(content));
     out += Section("coordinates", "坐标成果与点位精度", Table(content.coordinates, "coords", false));
-    if (!content.heightNotes.empty())
+    if (!content.heightTable.empty())
         out += Section("heights", "高程平差",
-                       (content.heightTable.empty() ? std::string()
-                                                    : Table(content.heightTable, "heights", false)) +
-                           Paragraphs(content.heightNotes));
+                       Table(content.heightTable, "heights", false) +
+                           Paragraphs({content.heightModel}));
     out += Section("tests", "粗差检验", Paragraphs(content.tests) + Table(content.testTable, "tests", false));
     out += Section("plot", "导线图", InlinePlot(r, content.plotTitle));
     return out + "</body>\n</html>\n";

@@ -35,10 +35,9 @@ ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& 
     content.closures = ClosureSummaryLines(r, c.grade, CheckGrade(r.closure, c.grade));
     for (const std::string& line : HeightSummaryLines(r, c.heightGrade))
         content.closures.push_back(line);
+    // Refused heights have no table: the closures above say why.
     content.heightTable = HeightTableCells(r);
-    if (r.heights)
-        content.heightNotes.push_back(r.heights->Computed() ? RefractionLine(*r.heights)
-                                                            : HeightSummaryLines(r, c.heightGrade).front());
+    if (!content.heightTable.empty()) content.heightModel = RefractionLine(*r.heights);
     content.signatures = "计算者：__________　　检查者：__________　　日期：__________";
     content.sheet = CalculationSheetCells(r.sheet);
     content.sheetFigures = CalculationSheetFooter(r.sheet, r.closure, c.grade);

@@ -23,8 +23,8 @@ struct ReportContent {
     TextCells sheet;                                         // header row first, 合计 last
     std::vector<std::string> sheetFigures;                   // "label = value" each
     TextCells coordinates;                                   // header row first
-    TextCells heightTable;       // 高程平差, header row first; empty without heights
-    std::vector<std::string> heightNotes; // the refraction used, or why there are no heights
+    TextCells heightTable;   // 高程平差, header row first; empty unless heights were computed
+    std::string heightModel; // under it: the refraction and the formula used
     std::vector<std::string> tests;                          // global test, suspects, ellipses
     TextCells testTable;                                     // header row first
     std::string plotTitle;

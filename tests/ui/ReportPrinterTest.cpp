@@ -91,3 +91,17 @@ TEST(ReportPdf, StoppedAfterTheFirstPageGivesNoPdf) {
     EXPECT_EQ(drawn, std::vector<int>{1});
     EXPECT_TRUE(bytes.empty());
 }
+
+// With known heights the pages carry the height lines and the 高程平差 table.
+TEST(ReportPdf, HeightsWhereAKnownHeightIsGiven) {
+    const auto adjusted = AdjustHeightsExample();
+    ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(adjusted));
+    std::string bytes;
+    ASSERT_EQ(ReportPdf(CollectResults(std::get<AdjustedTraverse>(adjusted)),
+                        Context(kExamples[0]), bytes),
+              PrintOutcome::kDone);
+    const QString all = PdfPages(bytes).join(QLatin1Char('\n'));
+    for (const char* wanted : {"已知高程 A：H = 45.300 m", "高程闭合差 fh = +19.0 mm", "高程平差",
+                               "大气折光系数 k = 0.13"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(wanted))) << wanted;
+}

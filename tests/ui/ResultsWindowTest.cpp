@@ -5,6 +5,7 @@
 #include "ui/PlotPainter.h"
 #include "ui/ResultsWindow.h"
 
+#include "workspace/ControlIds.h"
 #include "write/CoordinateFiles.h"
 #include "write/SvgPlot.h"
 
@@ -267,5 +268,32 @@ TEST_F(ResultsWindow, PrintsAndSavesThePdfAsText) {
               "T1 3381382.324 501961.040", "T5 3380975.344 501713.583", "项目名称 城北控制测量",
               "计算者", "检查者"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(wanted).remove(' '))) << wanted;
+    }
+}
+
+// The tab 粗差检验 holds a row per observation and says whether a test was made; σ0 is
+// in seconds with the classic weights and unitless (1 a priori) with the instrument's.
+TEST(ResultsWindowTests, TestsTabAndSigma0FollowTheWeights) {
+    const std::map<int, std::string> instrument = {
+        {ctl::kSigmaAngle, "2"}, {ctl::kSigmaDistance, "2"}, {ctl::kSigmaPpm, "2"}};
+    for (const bool given : {false, true}) {
+        SCOPED_TRACE(given);
+        const auto run = Adjust(kExamples[0], given ? instrument : std::map<int, std::string>{});
+        ASSERT_TRUE(run->dlg.m_adjusted.has_value());
+        CResultsWindow window{run->dlg, nullptr};
+        EXPECT_EQ(window.Tabs()->tabText(4), QStringLiteral("粗差检验"));
+        const auto* tests = window.findChild<QTableWidget*>("testsTable");
+        ASSERT_NE(tests, nullptr);
+        EXPECT_EQ(static_cast<size_t>(tests->rowCount()),
+                  run->dlg.m_adjusted->tests.observations.size());
+        EXPECT_EQ(window.findChild<QLabel*>("globalTest")->text().contains(QStringLiteral("卡方检验")),
+                  given);
+        const auto* closures = window.findChild<QTableWidget*>("closureTable");
+        QString sigma0;
+        for (int row = 0; row < closures->rowCount(); ++row)
+            if (closures->item(row, 0)->text() == QStringLiteral("单位权中误差 σ0"))
+                sigma0 = closures->item(row, 1)->text();
+        EXPECT_EQ(sigma0.endsWith(QStringLiteral("（验前 1）")), given) << sigma0.toStdString();
+        EXPECT_EQ(sigma0.endsWith(QStringLiteral("″")), !given) << sigma0.toStdString();
     }
 }

@@ -6,6 +6,7 @@
 #include "read/ObservationFile.h"
 #include "workspace/TraverseAdjustDlg.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -45,11 +46,15 @@ AdjustHeightsExample(const std::optional<InstrumentPrecision>& instrument = std:
                           instrument);
 }
 
-inline std::unique_ptr<AdjustedExample> Adjust(const Example& e) {
+// texts: more boxes typed before the import (by control id), such as the instrument's.
+inline std::unique_ptr<AdjustedExample> Adjust(const Example& e,
+                                               const std::map<int, std::string>& texts = {}) {
     auto run = std::make_unique<AdjustedExample>();
     run->port.ResetEdits(e.type);
     run->port.SetKnownPoints(e.start1.dX, e.start1.dY, e.start2.dX, e.start2.dY, e.end1.dX,
                              e.end1.dY, e.end2.dX, e.end2.dY);
+    for (const auto& [id, text] : texts)
+        run->port.texts[id] = text;
     run->port.openPaths.push_back(std::string(TA_EXAMPLES_DIR) + "/" + e.file);
     run->dlg.OnImport();
     run->dlg.OnAdjust();
