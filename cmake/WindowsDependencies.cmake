@@ -6,6 +6,10 @@ file(COPY /usr/include/nlohmann DESTINATION ${ta_third_party})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${ta_third_party})
+# Eigen (header-only) likewise, for the network's sparse normal equations.
+file(COPY /usr/include/eigen3/Eigen DESTINATION ${ta_third_party})
+add_library(Eigen3::Eigen INTERFACE IMPORTED)
+set_target_properties(Eigen3::Eigen PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${ta_third_party})
 
 if(TA_BUILD_TESTS)
   set(ta_googletest /usr/src/googletest/googletest)

@@ -11,7 +11,7 @@ apt-get update
 apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build clang libclang-rt-14-dev \
   libgtest-dev libbenchmark-dev qt6-base-dev libacl1-dev \
-  nlohmann-json3-dev qt6-translations-l10n \
+  nlohmann-json3-dev libeigen3-dev qt6-translations-l10n \
   xvfb xauth fonts-noto-cjk fonts-arphic-uming ca-certificates \
   file lintian desktop-file-utils appstream man-db openbox xdotool x11-utils strace \
   chromium python3-html5lib poppler-utils \
