@@ -35,7 +35,7 @@ constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
 // 130-139 and 250-259 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
-// 190-199 results, 270-279 main window, 300-309 blunder tests.
+// 190-199 results, 270-279 main window, 300-309 blunder tests, 320-339 the network.
 constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102;     // export with no section ticked
@@ -206,6 +206,23 @@ constexpr int kKnownPointsFilled = 273;
 constexpr int kKnownPointsPartlyFilled = 274;
 constexpr int kKnownPointsNotFound = 275; // %2 the names looked up
 constexpr int kKnownPointsNoNames = 276;  // no group has a name to look up
+
+// the traverse network: joining files and its reports (320-339)
+constexpr int kNetworkKnownTwice = 320;    // %1 the name, %2 %3 where each was given
+constexpr int kNetworkFileApart = 321;     // %1 the file
+constexpr int kNetworkNoKnownPoint = 322;  // no point of the files is known
+// %1 file, %2 line, %3 station, %4 foresight, %5 which height, %6 its value
+constexpr int kNetworkSightHeightMissing = 323;
+constexpr int kNetworkSightHeightOutOfRange = 324;
+constexpr int kNetworkBackZenithOutOfRange = 325; // %4 the backsight, %5 the zenith angle
+// %1 the observation, %2 %3 first file and line, %4 %5 second, %6 difference, %7 its σ
+constexpr int kNetworkDuplicate = 326;
+constexpr int kNetworkDuplicateFlag = 327; // appended where over three σ
+constexpr int kBatchBadNetworkPoint = 328; // %1 the text given to --point
+constexpr int kBatchNetworkFileCount = 329; // no observation file given
+constexpr int kNetworkJunctionLimit = 333; // the reduced length limit's note
+constexpr int kNetworkHeader = 334;        // %1 lines, %2 angles, %3 sides
+constexpr int kBatchNetworkNeedsKnown = 335; // neither --point nor --known
 } // namespace str
 
 // The text of an id; empty for an unknown id.

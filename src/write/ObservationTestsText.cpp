@@ -46,6 +46,10 @@ std::string GlobalTestLine(const ObservationTests& tests) {
 
 std::vector<std::string> SuspectLines(const ObservationTests& tests,
                                       const std::vector<ObservationEcho>& obs) {
+    return SuspectLines(tests, [&obs](const ObservationTest& t) { return ObservationName(t, obs); });
+}
+
+std::vector<std::string> SuspectLines(const ObservationTests& tests, const ObservationNamer& name) {
     const std::vector<size_t> first = Suspects(tests);
     const bool flagged = std::any_of(tests.observations.begin(), tests.observations.end(),
                                      [](const ObservationTest& t) { return t.flagged; });
@@ -57,7 +61,7 @@ std::vector<std::string> SuspectLines(const ObservationTests& tests,
     if (!tests.global) lines.push_back("未给出仪器精度，不作粗差检验；w 以验后 σ0 计算，只用于排序");
     for (size_t i = 0; i < first.size(); ++i) {
         const ObservationTest& t = tests.observations[first[i]];
-        lines.push_back(label + std::to_string(i + 1) + "：" + ObservationName(t, obs) +
+        lines.push_back(label + std::to_string(i + 1) + "：" + name(t) +
                         "，估计粗差 " + Amount(t, *t.estimate, true) + "（w = " +
                         FormatFixed(*t.w, 2) + "）");
     }
@@ -73,13 +77,19 @@ const std::vector<std::string>& ObservationTestHeaders() {
 
 std::vector<std::vector<std::string>> ObservationTestRows(
     const ObservationTests& tests, const std::vector<ObservationEcho>& obs) {
+    return ObservationTestRows(tests,
+                               [&obs](const ObservationTest& t) { return ObservationName(t, obs); });
+}
+
+std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests& tests,
+                                                          const ObservationNamer& name) {
     std::vector<size_t> order = tests.ranking;
     for (size_t i = 0; i < tests.observations.size(); ++i)
         if (!tests.observations[i].w) order.push_back(i); // not controlled, last
     std::vector<std::vector<std::string>> rows;
     for (size_t i : order) {
         const ObservationTest& t = tests.observations[i];
-        rows.push_back({ObservationName(t, obs), Amount(t, t.residual, true),
+        rows.push_back({name(t), Amount(t, t.residual, true),
                         FormatFixed(t.redundancy, 3), t.w ? FormatFixed(*t.w, 2) : "",
                         t.estimate ? Amount(t, *t.estimate, true) : "",
                         t.mdb ? Amount(t, *t.mdb, false) : "", Verdict(t)});

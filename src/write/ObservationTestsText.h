@@ -7,6 +7,7 @@
 #include "assess/ObservationTests.h"
 #include "write/TraverseResults.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ namespace traverse {
 // "第 5 站 D7 的水平角" or "边 D7–D8".
 std::string ObservationName(const ObservationTest& test,
                             const std::vector<ObservationEcho>& observations);
+
+// An observation's name for the lines and the table, where the records do not name it
+// (a network's angles and sides).
+using ObservationNamer = std::function<std::string(const ObservationTest&)>;
 
 // Every text here stays within code page 936 (the report's): no χ², no ∇.
 // "整体检验（卡方检验，α = 5 %）：σ0 = 1.12（验前 1），v′Pv = 3.76，r = 3，区间 [0.22, 9.35]：
@@ -27,12 +32,15 @@ std::string GlobalTestLine(const ObservationTests& tests);
 // then the first three as "|w| 最大的观测值 1：…".
 std::vector<std::string> SuspectLines(const ObservationTests& tests,
                                       const std::vector<ObservationEcho>& observations);
+std::vector<std::string> SuspectLines(const ObservationTests& tests, const ObservationNamer& name);
 
 // The table: 观测值, 改正数, 多余观测分量 r, 标准化残差 w, 估计粗差, 最小可探测粗差, 检验;
 // rows by |w|, the uncontrolled ones (不可检核) last.
 const std::vector<std::string>& ObservationTestHeaders();
 std::vector<std::vector<std::string>> ObservationTestRows(
     const ObservationTests& tests, const std::vector<ObservationEcho>& observations);
+std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests& tests,
+                                                          const ObservationNamer& name);
 
 // The ellipses are scaled by the a posteriori σ0 (with or without the instrument's
 // precision), so their 95 % region is √(2·F(2, r, 0.95)) times larger: "误差椭圆为标准误差

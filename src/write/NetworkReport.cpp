@@ -1,0 +1,112 @@
+#include "write/NetworkReport.h"
+
+#include "model/NumberText.h"
+#include "write/ReportText.h"
+#include "write/ResultsText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace traverse {
+
+namespace {
+void WriteCoordinates(ReportText& text, const NetworkObservations& n,
+                      const std::vector<PlanePoint>& points, bool narrow) {
+    for (size_t p = 0; p < n.points.size() && p < points.size(); ++p) {
+        if (narrow)
+            text.NarrowCoordinate(n.points[p].name, points[p]);
+        else
+            text.WideCoordinate(n.points[p].name, points[p]);
+    }
+}
+
+// One line per side, as adjusted: a side measured in two files once.
+void WriteSides(ReportText& text, const NetworkObservations& n, const NetworkAdjustment& a) {
+    std::vector<std::pair<int, int>> written;
+    for (const NetworkDistance& d : n.distances) {
+        const std::pair<int, int> side = std::minmax(d.from, d.to);
+        if (std::find(written.begin(), written.end(), side) != written.end()) continue;
+        written.push_back(side);
+        const PlanePoint &from = a.points[static_cast<size_t>(d.from)],
+                         &to = a.points[static_cast<size_t>(d.to)];
+        text.Side(n.points[static_cast<size_t>(d.from)].name, n.points[static_cast<size_t>(d.to)].name,
+                  std::hypot(to.dX - from.dX, to.dY - from.dY));
+    }
+}
+
+void WritePrecision(ReportText& text, const NetworkObservations& n, const NetworkAdjustment& a) {
+    auto fresh = [&](size_t p) { return !n.points[p].known && p < a.precision.size(); };
+    text.Header(str::kPointErrorTitle);
+    text.Header(str::kPointErrorHeader);
+    for (size_t p = 0; p < n.points.size(); ++p)
+        if (fresh(p)) text.PointError(n.points[p].name, a.precision[p].m, a.precision[p].mx, a.precision[p].my);
+    text.Header(str::kEllipseTitle);
+    text.Header(str::kEllipseHeader);
+    for (size_t p = 0; p < n.points.size(); ++p)
+        if (fresh(p)) {
+            const ErrorEllipse& e = a.precision[p].ellipse;
+            text.Ellipse(n.points[p].name, e.dA, e.dB, e.F);
+        }
+}
+
+std::vector<std::string> HeightLines(const NetworkObservations& n, const NetworkHeights& h) {
+    static const std::vector<size_t> kWidths{12, 14, 12};
+    std::vector<std::string> lines{"------------高程平差------------",
+                                   PaddedRow({"点号", "高程(m)", "中误差(mm)"}, kWidths)};
+    for (size_t p = 0; p < n.points.size() && p < h.heights.size(); ++p) {
+        if (std::isnan(h.heights[p])) continue;
+        lines.push_back(PaddedRow({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
+                                   n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)},
+                                  kWidths));
+    }
+    lines.push_back("每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) + " mm（多余观测数 r = " +
+                    std::to_string(h.redundancy) + "）");
+    return lines;
+}
+
+std::vector<std::string> TestLines(const NetworkObservations& n, const NetworkAdjustment& a) {
+    static const std::vector<size_t> kWidths{28, 12, 16, 14, 14, 16, 8};
+    const ObservationNamer name = NetworkObservationNamer(n);
+    std::vector<std::string> lines{"------------粗差检验------------",
+                                   "观测值的权：" + WeightsText(a.instrument), GlobalTestLine(a.tests)};
+    for (const std::string& line : SuspectLines(a.tests, name)) lines.push_back(line);
+    lines.push_back(EllipseLevelLine(a.redundancy));
+    lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
+    for (const std::vector<std::string>& row : ObservationTestRows(a.tests, name))
+        lines.push_back(PaddedRow(row, kWidths));
+    return lines;
+}
+} // namespace
+
+std::string BuildNetworkReport(const NetworkObservations& n, const NetworkAdjustment& a,
+                               const ReportSections& sections, const NetworkContext& context) {
+    const Observations none;
+    ReportText text(none);
+    auto lines = [&text](const std::vector<std::string>& all) {
+        for (const std::string& line : all) text.TextLine(line);
+    };
+    if (sections.header) lines(NetworkHeaderLines(n, a.instrument, context));
+    if (sections.closures) lines(NetworkClosureLines(n, a, context.grade));
+    if (sections.approxCoords) {
+        text.Header(str::kApproxCoordTitle);
+        text.Header(str::kApproxCoordHeader);
+        WriteCoordinates(text, n, a.approximate, false);
+    }
+    if (sections.adjCoords) {
+        text.Header(str::kAdjCoordTitle);
+        text.Header(str::kAdjCoordHeader);
+        WriteCoordinates(text, n, a.points, true);
+    }
+    if (sections.adjSides) {
+        text.Header(str::kSideTitle);
+        text.Header(str::kSideHeader);
+        WriteSides(text, n, a);
+    }
+    if (sections.precision) WritePrecision(text, n, a);
+    if (sections.heights && a.heights) lines(HeightLines(n, *a.heights));
+    if (sections.tests) lines(TestLines(n, a));
+    return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
+}
+
+} // namespace traverse
