@@ -220,9 +220,9 @@ constexpr int kNetworkDuplicate = 326;
 constexpr int kNetworkDuplicateFlag = 327; // appended where over three σ
 constexpr int kBatchBadNetworkPoint = 328; // %1 the text given to --point
 constexpr int kBatchNetworkFileCount = 329; // no observation file given
+constexpr int kBatchNotForNetwork = 330;    // %1 an option a network has no use for
 constexpr int kNetworkJunctionLimit = 333; // the reduced length limit's note
 constexpr int kNetworkHeader = 334;        // %1 lines, %2 angles, %3 sides
-constexpr int kBatchNetworkNeedsKnown = 335; // neither --point nor --known
 } // namespace str
 
 // The text of an id; empty for an unknown id.
