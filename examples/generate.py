@@ -209,14 +209,41 @@ def main():
                    "known direction; D41's backsight is written \"-\" and its angle, "
                    "which is not used, 0."))
 
-    write_readme(readme)
+    network = write_network()
+    write_readme(readme, network)
+
+
+def write_network():
+    """Three short traverses from three known points, each oriented on a second one,
+    meeting at the junction J1. Written to network/ with the known points' .dat file."""
+    os.makedirs(os.path.join(HERE, "network"), exist_ok=True)
+    points = {"K1": (3380000.000, 500000.000), "K2": (3380300.000, 499800.000),
+              "K3": (3381000.000, 500450.000), "K4": (3381250.000, 500300.000),
+              "K5": (3380600.000, 501100.000), "K6": (3380800.000, 501350.000),
+              "E1": (3380150.214, 500180.377), "E2": (3380330.508, 500329.861),
+              "N1": (3380849.733, 500519.642), "N2": (3380680.125, 500480.306),
+              "W1": (3380620.447, 500899.518), "W2": (3380539.862, 500700.273),
+              "J1": (3380500.000, 500500.000)}
+    files = [("east.txt", "east traverse K1 - E1 - E2 - J1, oriented on K2",
+              [("K1", "K2", "E1"), ("E1", "K1", "E2"), ("E2", "E1", "J1")], ("J1", "E2"), 51),
+             ("north.txt", "north traverse K3 - N1 - N2 - J1, oriented on K4",
+              [("K3", "K4", "N1"), ("N1", "K3", "N2"), ("N2", "N1", "J1")], ("J1", "N2"), 53),
+             ("west.txt", "west traverse K5 - W1 - W2 - J1, oriented on K6",
+              [("K5", "K6", "W1"), ("W1", "K5", "W2"), ("W2", "W1", "J1")], ("J1", "W2"), 55)]
+    for name, comment, setups, closing, seed in files:
+        write_txt(os.path.join("network", name), [comment], points, setups, closing,
+                  Observer(seed))
+    known = ["%s,,%.3f,%.3f" % (k, points[k][1], points[k][0])
+             for k in ["K1", "K2", "K3", "K4", "K5", "K6"]]
+    write(os.path.join(HERE, "network", "known.dat"), known)
+    return [name for name, _, _, _, _ in files]
 
 
 def coordinate(value):
     return ("%.3f" % value).rstrip("0").rstrip(".")
 
 
-def write_readme(entries):
+def write_readme(entries, network):
     lines = [
         "# Examples",
         "",
@@ -240,6 +267,21 @@ def write_readme(entries):
         lines.append("traverse-adjust --type %s %s examples/%s" % (type_name, args, name))
         lines.append("```")
         lines.append("")
+    lines.append("## network/: a network of three traverses (--type network)")
+    lines.append("")
+    lines.extend(textwrap.wrap(
+        "Three short traverses, east.txt, north.txt and west.txt, each from a known point "
+        "oriented on a second (K1 on K2, K3 on K4, K5 on K6), meet at the junction point J1; "
+        "known.dat holds the six known points (NAME,CODE,EAST,NORTH). No angle is observed "
+        "at J1. Each file is one line from its known point to J1; the report gives each "
+        "line's closures, its length held to 0.7 of the grade's limit as it ends at a junction.",
+        88))
+    lines.append("")
+    lines.append("```")
+    lines.append("traverse-adjust --type network --known examples/network/known.dat " +
+                 " ".join("examples/network/" + f for f in network))
+    lines.append("```")
+    lines.append("")
     write(os.path.join(HERE, "README.md"), lines[:-1])
 
 

@@ -1,10 +1,13 @@
 #include "write/NetworkResults.h"
 
 #include "model/AngleConversions.h"
+#include "read/ImportText.h"
 #include "resources/CodePage936.h"
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <utility>
 
 namespace traverse {
 
@@ -47,6 +50,25 @@ TraverseResults NetworkPointResults(const NetworkObservations& n, const NetworkA
         results.points.push_back(std::move(r));
     }
     return results;
+}
+
+NetworkPlotShape NetworkShape(const NetworkObservations& n) {
+    NetworkPlotShape shape;
+    std::set<std::pair<int, int>> joined;
+    for (const NetworkDistance& d : n.distances)
+        if (joined.insert(std::minmax(d.from, d.to)).second) shape.sides.emplace_back(d.from, d.to);
+    for (const NetworkAngle& a : n.angles)
+        if (n.points[static_cast<size_t>(a.backsight)].known &&
+            joined.insert(std::minmax(a.station, a.backsight)).second)
+            shape.orientations.emplace_back(a.station, a.backsight);
+    shape.junctions = n.junctions;
+    return shape;
+}
+
+std::string NetworkPlotTitle(const NetworkObservations& n) {
+    std::string files;
+    for (const std::string& f : n.files) files += (files.empty() ? "" : "、") + DisplayName(f);
+    return "导线网　" + files;
 }
 
 } // namespace traverse

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "network/Network.h"
+#include "write/PlotModel.h"
 #include "write/TraverseResults.h"
+
+#include <string>
 
 namespace traverse {
 
@@ -12,5 +15,12 @@ namespace traverse {
 // and CoordinatesDat read.
 TraverseResults NetworkPointResults(const NetworkObservations& network,
                                     const NetworkAdjustment& adjustment);
+
+// What the plot draws of a network: each side once, a dashed line from a station to each
+// known backsight it is not joined to by a side, and the junctions.
+NetworkPlotShape NetworkShape(const NetworkObservations& network);
+
+// "导线网　east.txt、north.txt、west.txt": the plot's title.
+std::string NetworkPlotTitle(const NetworkObservations& network);
 
 } // namespace traverse

@@ -72,6 +72,21 @@ std::vector<LabelRequest> AddTraverse(PlotModel& plot, const Mapping& map,
     return labels;
 }
 
+std::vector<LabelRequest> AddNetwork(PlotModel& plot, const Mapping& map,
+                                     const TraverseResults& r, const NetworkPlotShape& shape) {
+    const auto& pts = r.points;
+    auto line = [&](std::pair<int, int> s, bool orientation) {
+        const PlanePoint &a = pts[static_cast<size_t>(s.first)].xy,
+                         &b = pts[static_cast<size_t>(s.second)].xy;
+        plot.lines.push_back({map.U(a), map.V(a), map.U(b), map.V(b), orientation});
+    };
+    for (const auto& s : shape.sides) line(s, false);
+    for (const auto& s : shape.orientations) line(s, true);
+    std::vector<LabelRequest> labels;
+    for (const ResultPoint& p : pts) labels.push_back({map.U(p.xy), map.V(p.xy), p.name, p.known});
+    return labels;
+}
+
 // The error ellipses of every k-th new point, magnified alike.
 // The largest semi-major axis is drawn about a twentieth of the drawing, but not beyond
 // about half the spacing of the points marked, so that neighbouring ellipses keep apart.
@@ -123,7 +138,8 @@ void AddNorthArrowAndScale(PlotModel& plot, const Mapping& map, const Area& area
 
 // The legend's entries from the bottom of the right-hand column upwards: each a sample
 // drawn in the column's first two ems and its words after them.
-void AddLegend(PlotModel& plot, double left, double unit, bool orientation) {
+void AddLegend(PlotModel& plot, double left, double unit, bool orientation,
+               bool junctions = false) {
     const double f = plot.fontSize, x = left + f, text = left + 2.4 * f;
     double y = plot.height - unit - 0.3 * f; // the baseline of the lowest entry
     auto entry = [&](const std::string& words) {
@@ -146,6 +162,7 @@ void AddLegend(PlotModel& plot, double left, double unit, bool orientation) {
     const double ellipse =
         entry(FormatString(str::kPlotMagnification, {FormatShortest(plot.magnification)}));
     plot.ellipses.push_back({x, ellipse, 0.9 * f, 0.45 * f, 0});
+    if (junctions) plot.symbols.push_back({x, entry("结点"), false, true});
     plot.symbols.push_back({x, entry("待定点"), false});
     plot.symbols.push_back({x, entry("已知点"), true});
     plot.texts.push_back({left, y, TextAnchor::Start, "图例"});
@@ -185,8 +202,14 @@ std::string PlotTitle(const std::string& observationFile, int traverseType) {
     return DisplayName(observationFile) + "　" + TraverseTypeTitle(traverseType);
 }
 
-PlotModel BuildPlotModel(const TraverseResults& results, double width, double height,
-                         const std::string& title) {
+namespace {
+// What is drawn besides the points: the traverse's chain, or a network's sides.
+struct Drawing {
+    const NetworkPlotShape* network = nullptr;
+};
+
+PlotModel BuildPlot(const TraverseResults& results, double width, double height,
+                    const std::string& title, const Drawing& drawing) {
     PlotModel plot;
     plot.width = width, plot.height = height;
     const double unit = std::min(width, height) / 40; // spacing of the frame's furniture
@@ -204,7 +227,9 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
                     height - 2 * unit - plot.fontSize - margin};
     const Mapping map = FitMapping(world, area);
     plot.metresPerUnit = 1.0 / map.scale;
-    std::vector<LabelRequest> labels = AddTraverse(plot, map, results);
+    std::vector<LabelRequest> labels = drawing.network
+                                           ? AddNetwork(plot, map, results, *drawing.network)
+                                           : AddTraverse(plot, map, results);
     // Sides drawn shorter than a few symbols: the points stand too close to mark one by
     // one, so the names are placed first and only the named points marked.
     const double side = MedianSide(plot);
@@ -223,8 +248,29 @@ PlotModel BuildPlotModel(const TraverseResults& results, double width, double he
     if (!title.empty())
         plot.texts.push_back(
             {unit, unit + 1.3 * plot.fontSize, TextAnchor::Start, title, 1.3 * plot.fontSize});
-    AddLegend(plot, width - legend, unit, !DirectionPoints(results).empty());
+    if (!drawing.network) {
+        AddLegend(plot, width - legend, unit, !DirectionPoints(results).empty());
+        return plot;
+    }
+    const NetworkPlotShape& shape = *drawing.network;
+    for (PlotSymbol& s : plot.symbols)
+        for (const int j : shape.junctions) {
+            const PlanePoint& at = results.points[static_cast<size_t>(j)].xy;
+            s.junction = s.junction || (s.x == map.U(at) && s.y == map.V(at));
+        }
+    AddLegend(plot, width - legend, unit, !shape.orientations.empty(), !shape.junctions.empty());
     return plot;
+}
+} // namespace
+
+PlotModel BuildPlotModel(const TraverseResults& results, double width, double height,
+                         const std::string& title) {
+    return BuildPlot(results, width, height, title, {});
+}
+
+PlotModel BuildNetworkPlotModel(const TraverseResults& results, const NetworkPlotShape& shape,
+                                double width, double height, const std::string& title) {
+    return BuildPlot(results, width, height, title, {&shape});
 }
 
 } // namespace traverse

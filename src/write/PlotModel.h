@@ -9,6 +9,7 @@
 #include "write/TraverseResults.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace traverse {
@@ -20,7 +21,8 @@ struct PlotLine {
 
 struct PlotSymbol {
     double x, y;
-    bool known; // a triangle; a new point is a circle
+    bool known;            // a triangle; a new point is a circle
+    bool junction = false; // a network's junction point: a circle in a ring
 };
 
 // rx along the semi-major axis; rotation in degrees clockwise from +x (the azimuth
@@ -61,6 +63,17 @@ struct PlotModel {
 // bottom left, and the points' names placed clear of the drawing where they fit.
 PlotModel BuildPlotModel(const TraverseResults& results, double width, double height,
                          const std::string& title = {});
+// A network in the drawing as BuildPlotModel draws a traverse: points (results.points,
+// in the network's order) joined by the sides given (indices into the points), dashed
+// orientation lines to known backsights, and the junction points ringed (结点 in the
+// legend).
+struct NetworkPlotShape {
+    std::vector<std::pair<int, int>> sides, orientations;
+    std::vector<int> junctions;
+};
+PlotModel BuildNetworkPlotModel(const TraverseResults& results, const NetworkPlotShape& shape,
+                                double width, double height, const std::string& title = {});
+
 // "closed.txt　闭合导线": the observation file's name and the traverse's type.
 std::string PlotTitle(const std::string& observationFile, int traverseType);
 

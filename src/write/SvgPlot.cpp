@@ -16,8 +16,12 @@ std::string Line(const PlotLine& l, std::string_view style) {
 }
 
 std::string Symbol(const PlotSymbol& s, double r) {
-    if (!s.known)
-        return "<circle cx=\"" + N(s.x) + "\" cy=\"" + N(s.y) + "\" r=\"" + N(r) + "\"/>\n";
+    const std::string circle =
+        "<circle cx=\"" + N(s.x) + "\" cy=\"" + N(s.y) + "\" r=\"" + N(r) + "\"/>\n";
+    if (s.junction) // ringed
+        return "<circle cx=\"" + N(s.x) + "\" cy=\"" + N(s.y) + "\" r=\"" + N(1.8 * r) + "\"/>\n" +
+               circle;
+    if (!s.known) return circle;
     // An upright triangle around the point.
     return "<polygon points=\"" + N(s.x) + "," + N(s.y - 1.3 * r) + " " + N(s.x - 1.15 * r) + "," +
            N(s.y + 0.7 * r) + " " + N(s.x + 1.15 * r) + "," + N(s.y + 0.7 * r) +

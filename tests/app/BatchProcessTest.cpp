@@ -61,13 +61,15 @@ std::string Message(const std::string& prefix, int id) {
     return prefix + ": " + std::string(LoadString(id));
 }
 
-// The commands of examples/README.md, with their paths made absolute.
-std::vector<std::vector<std::string>> ExampleCommands() {
+// The commands of examples/README.md, with their paths made absolute: the traverses',
+// or with network the network's.
+std::vector<std::vector<std::string>> ExampleCommands(bool network = false) {
     std::vector<std::vector<std::string>> commands;
     std::istringstream readme(ReadFile(fs::path(TA_EXAMPLES_DIR) / "README.md"));
     std::string line;
     while (std::getline(readme, line)) {
         if (line.rfind("traverse-adjust ", 0) != 0) continue;
+        if ((line.find("--type network") != std::string::npos) != network) continue;
         std::istringstream words(line.substr(16));
         std::vector<std::string> args;
         for (std::string w; words >> w;)
