@@ -1,5 +1,7 @@
 #include "write/HtmlReport.h"
 
+#include "write/HtmlParts.h"
+
 #include "read/ImportText.h"
 #include "write/MarkupText.h"
 #include "write/PlotModel.h"
@@ -12,8 +14,9 @@ namespace traverse {
 
 namespace {
 using Cells = TextCells;
+} // namespace
 
-constexpr const char* kStyle = R"(@page { size: A4; margin: 15mm 12mm; }
+const char* const kHtmlStyle = R"(@page { size: A4; margin: 15mm 12mm; }
 @page sheet { size: A4 landscape; }
 body { font-family: "Noto Serif CJK SC", "AR PL UMing CN", SimSun, "宋体", serif;
        font-size: 10.5pt; color: black; margin: 0; }
@@ -39,7 +42,7 @@ svg { width: 100%; height: auto; max-height: 170mm; }
 
 // The row a calculation sheet ends with ("合计") is set apart from the stations. A name,
 // or a known direction's two names ("D22→D21"), heads its row.
-std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum) {
+std::string HtmlTable(const TextCells& cells, const std::string& cls, bool lastIsSum) {
     std::string out = "<table class=\"" + cls + "\">\n<thead><tr>";
     for (const std::string& h : cells.front())
         out += "<th>" + EscapedMarkup(h) + "</th>";
@@ -55,19 +58,21 @@ std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum) {
     return out + "</tbody>\n</table>\n";
 }
 
-std::string InfoRow(const std::string& key, const std::string& value) {
+std::string HtmlInfoRow(const std::string& key, const std::string& value) {
     return "<tr><th>" + EscapedMarkup(key) + "</th><td>" + EscapedMarkup(value) + "</td></tr>\n";
 }
 
+namespace {
 std::string Header(const ReportContent& content) {
     std::string out = "<h1>导线平差成果</h1>\n<table class=\"info\">\n";
     for (const auto& [key, value] : content.header)
-        out += InfoRow(key, value);
+        out += HtmlInfoRow(key, value);
     return out + "</table>\n";
 }
 
-// A line with every 超限 in bold red.
-std::string MarkedFailures(const std::string& line) {
+} // namespace
+
+std::string HtmlMarkedFailures(const std::string& line) {
     std::string out;
     for (const auto& [text, failed] : FailureRuns(line))
         out += failed ? "<b style=\"color:#be0000\">" + EscapedMarkup(text) + "</b>"
@@ -75,18 +80,18 @@ std::string MarkedFailures(const std::string& line) {
     return out;
 }
 
-// The closure lines; the last, the verdict, set apart.
-std::string Closures(const ReportContent& content) {
-    const std::vector<std::string>& lines = content.closures;
+std::string HtmlClosures(const std::vector<std::string>& lines) {
     std::string out = "<h2>闭合差与精度</h2>\n";
     for (size_t i = 0; i < lines.size(); ++i)
         out += std::string(i + 1 == lines.size() ? "<p class=\"verdict\">" : "<p>") +
-               MarkedFailures(lines[i]) + "</p>\n";
+               HtmlMarkedFailures(lines[i]) + "</p>\n";
     return out;
 }
 
+namespace {
+
 std::string SheetWithClosures(const ReportContent& content) {
-    std::string out = Table(content.sheet, "sheet", true) + "<p class=\"closures\">";
+    std::string out = HtmlTable(content.sheet, "sheet", true) + "<p class=\"closures\">";
     const char* separator = "";
     for (const std::string& line : content.sheetFigures) {
         out += separator + EscapedMarkup(line);
@@ -95,41 +100,48 @@ std::string SheetWithClosures(const ReportContent& content) {
     return out + "</p>\n";
 }
 
-std::string Paragraphs(const std::vector<std::string>& lines) {
+} // namespace
+
+std::string HtmlParagraphs(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& line : lines)
-        out += "<p>" + MarkedFailures(line) + "</p>\n";
+        out += "<p>" + HtmlMarkedFailures(line) + "</p>\n";
     return out;
 }
 
+std::string HtmlInlineSvg(const std::string& svg) { return svg.substr(svg.find("<svg")); }
+
+namespace {
+
 // The plot's own XML declaration has no place inside HTML.
 std::string InlinePlot(const TraverseResults& r, const std::string& title) {
-    std::string svg = WriteSvgPlot(BuildPlotModel(r, 960, 680, title));
-    return svg.substr(svg.find("<svg"));
+    return HtmlInlineSvg(WriteSvgPlot(BuildPlotModel(r, 960, 680, title)));
 }
+} // namespace
 
-std::string Section(const char* cls, const std::string& title, const std::string& body) {
+std::string HtmlSection(const char* cls, const std::string& title, const std::string& body) {
     return "<section class=\"table " + std::string(cls) + "\">\n<h2>" + EscapedMarkup(title) +
            "</h2>\n" + body + "</section>\n";
 }
-} // namespace
 
 std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c) {
     std::string out = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<title>导线平差成果 " +
                       EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
-                      kStyle + "</style>\n</head>\n<body>\n";
+                      kHtmlStyle + "</style>\n</head>\n<body>\n";
     const ReportContent content = BuildReportContent(r, c);
-    out += Header(content) + Closures(content) + "<p class=\"sign\">" +
+    out += Header(content) + HtmlClosures(content.closures) + "<p class=\"sign\">" +
            EscapedMarkup(content.signatures) + "</p>\n";
-    out += Section("sheet", "导线计算表", SheetWithClosures(content));
-    out += Section("coordinates", "坐标成果与点位精度", Table(content.coordinates, "coords", false));
+    out += HtmlSection("sheet", "导线计算表", SheetWithClosures(content));
+    out += HtmlSection("coordinates", "坐标成果与点位精度",
+                       HtmlTable(content.coordinates, "coords", false));
     if (!content.heightTable.empty())
-        out += Section("heights", "高程平差",
-                       Table(content.heightTable, "heights", false) +
-                           Paragraphs({content.heightModel}));
-    out += Section("tests", "粗差检验", Paragraphs(content.tests) + Table(content.testTable, "tests", false));
-    out += Section("plot", "导线图", InlinePlot(r, content.plotTitle));
+        out += HtmlSection("heights", "高程平差",
+                           HtmlTable(content.heightTable, "heights", false) +
+                               HtmlParagraphs({content.heightModel}));
+    out += HtmlSection("tests", "粗差检验",
+                       HtmlParagraphs(content.tests) + HtmlTable(content.testTable, "tests", false));
+    out += HtmlSection("plot", "导线图", InlinePlot(r, content.plotTitle));
     return out + "</body>\n</html>\n";
 }
 
