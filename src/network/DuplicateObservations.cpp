@@ -1,10 +1,14 @@
 #include "network/DuplicateObservations.h"
 
 #include "model/NumberText.h"
+#include "read/ImportText.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 namespace traverse {
 
@@ -39,7 +43,7 @@ std::string Name(const NetworkObservations& n, int p) {
 
 std::string FileOf(const NetworkObservations& n, SourceLine s) {
     return s.file >= 0 && s.file < static_cast<int>(n.files.size())
-               ? n.files[static_cast<size_t>(s.file)]
+               ? DisplayName(n.files[static_cast<size_t>(s.file)])
                : std::string();
 }
 
@@ -51,25 +55,32 @@ DuplicateObservations(const NetworkObservations& n,
                       const std::optional<InstrumentPrecision>& instrument) {
     std::vector<DuplicateObservation> out;
     const double qAngle = AngleCofactor(instrument);
-    for (size_t i = 0; i < n.angles.size(); ++i)
-        for (size_t k = i + 1; k < n.angles.size(); ++k) {
-            const NetworkAngle &a = n.angles[i], &b = n.angles[k];
-            if (a.source.file == b.source.file) continue;
-            if (const auto seconds = SameAngle(a, b))
-                out.push_back(Compared(false, static_cast<int>(i), static_cast<int>(k),
-                                       AngleDifference(a.seconds, *seconds), qAngle, qAngle));
-        }
+    // Candidates share a station (angles) or both ends (sides): grouped, not all pairs.
+    std::map<int, std::vector<size_t>> byStation;
+    for (size_t i = 0; i < n.angles.size(); ++i) byStation[n.angles[i].station].push_back(i);
+    for (const auto& [station, group] : byStation)
+        for (size_t x = 0; x < group.size(); ++x)
+            for (size_t y = x + 1; y < group.size(); ++y) {
+                const NetworkAngle &a = n.angles[group[x]], &b = n.angles[group[y]];
+                if (a.source.file == b.source.file) continue;
+                if (const auto seconds = SameAngle(a, b))
+                    out.push_back(Compared(false, static_cast<int>(group[x]),
+                                           static_cast<int>(group[y]),
+                                           AngleDifference(a.seconds, *seconds), qAngle, qAngle));
+            }
+    std::map<std::pair<int, int>, std::vector<size_t>> bySide;
     for (size_t i = 0; i < n.distances.size(); ++i)
-        for (size_t k = i + 1; k < n.distances.size(); ++k) {
-            const NetworkDistance &a = n.distances[i], &b = n.distances[k];
-            const bool same = (a.from == b.from && a.to == b.to) ||
-                              (a.from == b.to && a.to == b.from);
-            if (!same || a.source.file == b.source.file) continue;
-            out.push_back(Compared(true, static_cast<int>(i), static_cast<int>(k),
-                                   (b.metres - a.metres) * 1000.0,
-                                   SideCofactor(instrument, a.metres),
-                                   SideCofactor(instrument, b.metres)));
-        }
+        bySide[std::minmax(n.distances[i].from, n.distances[i].to)].push_back(i);
+    for (const auto& [side, group] : bySide)
+        for (size_t x = 0; x < group.size(); ++x)
+            for (size_t y = x + 1; y < group.size(); ++y) {
+                const NetworkDistance &a = n.distances[group[x]], &b = n.distances[group[y]];
+                if (a.source.file == b.source.file) continue;
+                out.push_back(Compared(true, static_cast<int>(group[x]), static_cast<int>(group[y]),
+                                       (b.metres - a.metres) * 1000.0,
+                                       SideCofactor(instrument, a.metres),
+                                       SideCofactor(instrument, b.metres)));
+            }
     return out;
 }
 

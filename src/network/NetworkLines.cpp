@@ -1,6 +1,7 @@
 #include "network/NetworkLines.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace traverse {
@@ -41,13 +42,26 @@ std::vector<Chain> ChainsOf(const NetworkObservations& n, int file) {
     return chains;
 }
 
-// The file's angle at a station from backsight to foresight (-1: any); -1 if none.
-int AngleAt(const NetworkObservations& n, int file, int station, int backsight, int foresight,
-            bool last) {
-    int found = -1;
+// The angles of each file by station, in file order.
+using AnglesByStation = std::map<std::pair<int, int>, std::vector<int>>;
+
+AnglesByStation IndexAngles(const NetworkObservations& n) {
+    AnglesByStation index;
     for (int a = 0; a < static_cast<int>(n.angles.size()); ++a) {
         const NetworkAngle& angle = n.angles[static_cast<size_t>(a)];
-        if (angle.source.file != file || angle.station != station) continue;
+        index[{angle.source.file, angle.station}].push_back(a);
+    }
+    return index;
+}
+
+// The file's angle at a station from backsight to foresight (-1: any); -1 if none.
+int AngleAt(const NetworkObservations& n, const AnglesByStation& index, int file, int station,
+            int backsight, int foresight, bool last) {
+    const auto at = index.find({file, station});
+    if (at == index.end()) return -1;
+    int found = -1;
+    for (const int a : at->second) {
+        const NetworkAngle& angle = n.angles[static_cast<size_t>(a)];
         if ((backsight >= 0 && angle.backsight != backsight) ||
             (foresight >= 0 && angle.foresight != foresight))
             continue;
@@ -57,8 +71,8 @@ int AngleAt(const NetworkObservations& n, int file, int station, int backsight, 
     return found;
 }
 
-NetworkLine LineOf(const NetworkObservations& n, int file, const Chain& chain, size_t from,
-                   size_t to) {
+NetworkLine LineOf(const NetworkObservations& n, const AnglesByStation& index, int file,
+                   const Chain& chain, size_t from, size_t to) {
     NetworkLine line;
     line.file = file;
     for (size_t k = from; k <= to; ++k) {
@@ -69,7 +83,7 @@ NetworkLine LineOf(const NetworkObservations& n, int file, const Chain& chain, s
         const int fore = k < to ? chain.points[k + 1] : -1;
         // At a closed loop's start the angle is the first towards the second point; the
         // one at its end, from the point before, is the last.
-        const int angle = AngleAt(n, file, p, back, fore, k == to);
+        const int angle = AngleAt(n, index, file, p, back, fore, k == to);
         if (angle >= 0) line.angles.push_back(angle);
     }
     return line;
@@ -91,13 +105,14 @@ std::vector<NetworkLine> SplitLines(const NetworkObservations& n) {
     std::vector<bool> breaks(n.points.size(), false);
     for (size_t p = 0; p < n.points.size(); ++p) breaks[p] = n.points[p].known.has_value();
     for (const int j : n.junctions) breaks[static_cast<size_t>(j)] = true;
+    const AnglesByStation index = IndexAngles(n);
     std::vector<NetworkLine> lines;
     for (int file = 0; file < static_cast<int>(n.files.size()); ++file)
         for (const Chain& chain : ChainsOf(n, file)) {
             size_t start = 0;
             for (size_t k = 1; k < chain.points.size(); ++k)
                 if (k + 1 == chain.points.size() || breaks[static_cast<size_t>(chain.points[k])]) {
-                    lines.push_back(LineOf(n, file, chain, start, k));
+                    lines.push_back(LineOf(n, index, file, chain, start, k));
                     start = k;
                 }
         }
