@@ -1,0 +1,276 @@
+#include "network/ApproximateCoordinates.h"
+
+#include "model/NumberText.h"
+#include "resources/CodePage936.h"
+#include "resources/StringTable.h"
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+namespace traverse {
+
+namespace {
+constexpr double kRadiansPerSecond = std::numbers::pi / 648000.0;
+constexpr size_t kNamesShown = 5;
+
+double AzimuthOf(const PlanePoint& from, const PlanePoint& to) {
+    return std::atan2(to.dY - from.dY, to.dX - from.dX);
+}
+
+PlanePoint Polar(const PlanePoint& from, double azimuth, double metres) {
+    return {from.dX + metres * std::cos(azimuth), from.dY + metres * std::sin(azimuth)};
+}
+
+// Who observes what, by point.
+struct Neighbourhood {
+    std::vector<std::vector<int>> anglesAt;       // angles by station
+    std::vector<std::vector<int>> anglesSighting; // angles by backsight and foresight
+    std::vector<std::vector<int>> sides;          // distances by either end
+
+    explicit Neighbourhood(const NetworkObservations& net)
+        : anglesAt(net.points.size()), anglesSighting(net.points.size()), sides(net.points.size()) {
+        for (size_t k = 0; k < net.angles.size(); ++k) {
+            const NetworkAngle& a = net.angles[k];
+            anglesAt[static_cast<size_t>(a.station)].push_back(static_cast<int>(k));
+            anglesSighting[static_cast<size_t>(a.backsight)].push_back(static_cast<int>(k));
+            anglesSighting[static_cast<size_t>(a.foresight)].push_back(static_cast<int>(k));
+        }
+        for (size_t k = 0; k < net.distances.size(); ++k) {
+            sides[static_cast<size_t>(net.distances[k].from)].push_back(static_cast<int>(k));
+            sides[static_cast<size_t>(net.distances[k].to)].push_back(static_cast<int>(k));
+        }
+    }
+};
+
+// Coordinates in one frame and the length carried to each point from where it began.
+struct Frame {
+    std::vector<std::optional<PlanePoint>> at;
+    std::vector<double> carried;
+    std::vector<int> set; // points given coordinates, in order
+
+    explicit Frame(size_t n) : at(n), carried(n, 0.0) {}
+    void Set(int p, const PlanePoint& xy, double length) {
+        at[static_cast<size_t>(p)] = xy;
+        carried[static_cast<size_t>(p)] = length;
+        set.push_back(p);
+    }
+    void Clear() {
+        for (int p : set)
+            at[static_cast<size_t>(p)].reset();
+        set.clear();
+    }
+};
+
+class Carrier {
+public:
+    explicit Carrier(const NetworkObservations& net)
+        : m_net(net), m_near(net), m_global(net.points.size()), m_local(net.points.size()),
+          m_dead(net.points.size(), 0) {}
+
+    std::variant<std::vector<PlanePoint>, Refusal> Run();
+
+private:
+    std::optional<double> MeanDistance(int a, int b) const;
+    void Spread(Frame& f, std::vector<int> queue, const Frame* outer);
+    void Wake(int p, std::vector<int>& queue) const;
+    bool CarryNonOriented();
+    bool TryLocalFrame(int start, int first, double metres);
+    std::optional<Refusal> Unreached() const;
+    std::optional<Refusal> WidestGap() const;
+
+    const NetworkObservations& m_net;
+    Neighbourhood m_near;
+    Frame m_global, m_local;
+    std::vector<char> m_dead; // tried in a local frame that reached no other point
+};
+
+std::optional<double> Carrier::MeanDistance(int a, int b) const {
+    double sum = 0.0;
+    int count = 0;
+    for (int k : m_near.sides[static_cast<size_t>(a)]) {
+        const NetworkDistance& d = m_net.distances[static_cast<size_t>(k)];
+        if ((d.from == a && d.to == b) || (d.from == b && d.to == a)) {
+            sum += d.metres;
+            ++count;
+        }
+    }
+    if (count == 0) return std::nullopt;
+    return sum / count;
+}
+
+void Carrier::Wake(int p, std::vector<int>& queue) const {
+    queue.push_back(p);
+    for (int k : m_near.anglesSighting[static_cast<size_t>(p)])
+        queue.push_back(m_net.angles[static_cast<size_t>(k)].station);
+}
+
+// Carries from every station in the queue. With an outer frame (a local one), a point
+// that has coordinates there takes some here but carries no further: it is where the
+// local frame is turned onto the outer one.
+void Carrier::Spread(Frame& f, std::vector<int> queue, const Frame* outer) {
+    while (!queue.empty()) {
+        const int s = queue.back();
+        queue.pop_back();
+        const auto& station = f.at[static_cast<size_t>(s)];
+        if (!station) continue;
+        if (outer && outer->at[static_cast<size_t>(s)] && f.set.front() != s) continue;
+        for (int k : m_near.anglesAt[static_cast<size_t>(s)]) {
+            const NetworkAngle& a = m_net.angles[static_cast<size_t>(k)];
+            const auto& back = f.at[static_cast<size_t>(a.backsight)];
+            const auto& fore = f.at[static_cast<size_t>(a.foresight)];
+            const double beta = a.seconds * kRadiansPerSecond;
+            int target = -1;
+            double azimuth = 0.0;
+            if (back && !fore) {
+                target = a.foresight;
+                azimuth = AzimuthOf(*station, *back) + beta;
+            } else if (fore && !back) {
+                target = a.backsight;
+                azimuth = AzimuthOf(*station, *fore) - beta;
+            }
+            if (target < 0) continue;
+            const std::optional<double> d = MeanDistance(s, target);
+            if (!d) continue;
+            f.Set(target, Polar(*station, azimuth, *d), f.carried[static_cast<size_t>(s)] + *d);
+            Wake(target, queue);
+        }
+    }
+}
+
+// A non-oriented traverse: from a point with coordinates along an observed side into
+// points without, in a local frame, until a second point with coordinates is met.
+bool Carrier::CarryNonOriented() {
+    for (size_t p = 0; p < m_net.points.size(); ++p) {
+        if (!m_global.at[p]) continue;
+        for (int k : m_near.sides[p]) {
+            const NetworkDistance& d = m_net.distances[static_cast<size_t>(k)];
+            const int other = d.from == static_cast<int>(p) ? d.to : d.from;
+            if (m_global.at[static_cast<size_t>(other)] || m_dead[static_cast<size_t>(other)])
+                continue;
+            if (TryLocalFrame(static_cast<int>(p), other, *MeanDistance(d.from, d.to))) return true;
+        }
+    }
+    return false;
+}
+
+bool Carrier::TryLocalFrame(int start, int first, double metres) {
+    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
+    m_local.Set(start, origin, m_global.carried[static_cast<size_t>(start)]);
+    m_local.Set(first, Polar(origin, 0.0, metres),
+                m_global.carried[static_cast<size_t>(start)] + metres);
+    std::vector<int> queue;
+    Wake(start, queue);
+    Wake(first, queue);
+    Spread(m_local, queue, &m_global);
+    // Turned onto the farthest point met that has coordinates.
+    int onto = -1;
+    double farthest = 1e-3;
+    for (int p : m_local.set) {
+        const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
+        const double away = std::hypot(xy.dX - origin.dX, xy.dY - origin.dY);
+        if (p != start && m_global.at[static_cast<size_t>(p)] && away > farthest) {
+            onto = p;
+            farthest = away;
+        }
+    }
+    std::vector<int> reached;
+    if (onto < 0) {
+        for (int p : m_local.set)
+            m_dead[static_cast<size_t>(p)] = 1;
+    } else {
+        const double turn = AzimuthOf(origin, *m_global.at[static_cast<size_t>(onto)]) -
+                            AzimuthOf(origin, *m_local.at[static_cast<size_t>(onto)]);
+        const double c = std::cos(turn), s = std::sin(turn);
+        for (int p : m_local.set) {
+            if (m_global.at[static_cast<size_t>(p)]) continue;
+            const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
+            const double dx = xy.dX - origin.dX, dy = xy.dY - origin.dY;
+            m_global.Set(p, {origin.dX + c * dx - s * dy, origin.dY + s * dx + c * dy},
+                         m_local.carried[static_cast<size_t>(p)]);
+            Wake(p, reached);
+        }
+    }
+    m_local.Clear();
+    if (onto < 0) return false;
+    Spread(m_global, reached, nullptr);
+    return true;
+}
+
+std::string NameList(const NetworkObservations& net, const std::vector<int>& points) {
+    std::string text;
+    for (size_t i = 0; i < points.size() && i < kNamesShown; ++i)
+        text += (i ? "、" : "") + Cp936ToUtf8(net.points[static_cast<size_t>(points[i])].name);
+    if (points.size() > kNamesShown) text += "等";
+    return text;
+}
+
+std::optional<Refusal> Carrier::Unreached() const {
+    std::vector<int> missing;
+    for (size_t p = 0; p < m_net.points.size(); ++p)
+        if (!m_global.at[p]) missing.push_back(static_cast<int>(p));
+    if (missing.empty()) return std::nullopt;
+    return Refusal{str::kNetworkUnreachable,
+                   {NameList(m_net, missing), std::to_string(missing.size())}};
+}
+
+// Every angle with a distance to one of its sights predicts that sight from the other:
+// where two carryings met, the prediction and the point differ by their misclosure.
+std::optional<Refusal> Carrier::WidestGap() const {
+    const auto& at = m_global.at;
+    for (const NetworkAngle& a : m_net.angles) {
+        const PlanePoint& s = *at[static_cast<size_t>(a.station)];
+        const double beta = a.seconds * kRadiansPerSecond;
+        const int sights[2] = {a.foresight, a.backsight};
+        const double azimuths[2] = {AzimuthOf(s, *at[static_cast<size_t>(a.backsight)]) + beta,
+                                    AzimuthOf(s, *at[static_cast<size_t>(a.foresight)]) - beta};
+        for (int i = 0; i < 2; ++i) {
+            const std::optional<double> d = MeanDistance(a.station, sights[i]);
+            if (!d) continue;
+            const PlanePoint predicted = Polar(s, azimuths[i], *d);
+            const PlanePoint& point = *at[static_cast<size_t>(sights[i])];
+            const double gap = std::hypot(predicted.dX - point.dX, predicted.dY - point.dY);
+            const double lengths = m_global.carried[static_cast<size_t>(a.station)] + *d +
+                                   m_global.carried[static_cast<size_t>(sights[i])];
+            const double bound = std::max(kLeastJunctionGap, kJunctionGapPerMetre * lengths);
+            if (gap > bound)
+                return Refusal{
+                    str::kNetworkJunctionGap,
+                    {NameList(m_net, {sights[i]}), FormatFixed(gap, 3), FormatFixed(bound, 3)}};
+        }
+    }
+    return std::nullopt;
+}
+
+std::variant<std::vector<PlanePoint>, Refusal> Carrier::Run() {
+    std::vector<int> queue, known;
+    for (size_t p = 0; p < m_net.points.size(); ++p)
+        if (m_net.points[p].known) {
+            m_global.Set(static_cast<int>(p), *m_net.points[p].known, 0.0);
+            if (!m_near.anglesAt[p].empty() || !m_near.anglesSighting[p].empty() ||
+                !m_near.sides[p].empty())
+                known.push_back(static_cast<int>(p));
+            Wake(static_cast<int>(p), queue);
+        }
+    if (known.size() < 2)
+        return Refusal{str::kNetworkNoDatum,
+                       {known.empty() ? "" : "（" + NameList(m_net, known) + "）",
+                        std::to_string(known.size())}};
+    Spread(m_global, queue, nullptr);
+    while (m_global.set.size() < m_net.points.size() && CarryNonOriented()) {
+    }
+    if (std::optional<Refusal> r = Unreached()) return *r;
+    if (std::optional<Refusal> r = WidestGap()) return *r;
+    std::vector<PlanePoint> points;
+    for (const auto& p : m_global.at)
+        points.push_back(*p);
+    return points;
+}
+} // namespace
+
+std::variant<std::vector<PlanePoint>, Refusal>
+ApproximateCoordinates(const NetworkObservations& network) {
+    return Carrier(network).Run();
+}
+
+} // namespace traverse

@@ -1,0 +1,128 @@
+#include "network/NormalEquations.h"
+
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace traverse {
+
+namespace {
+using SparseMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+using Ldlt = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+
+// A pivot this small against its diagonal entry of N: the columns are dependent.
+constexpr double kLeastPivot = 1e-12;
+
+// The lower triangle of N and b.
+SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns, std::vector<double>& rhs) {
+    std::vector<Eigen::Triplet<double, int>> terms;
+    terms.reserve(rows.size() * 21);
+    rhs.assign(static_cast<size_t>(unknowns), 0.0);
+    for (const EquationRow& r : rows)
+        for (int i = 0; i < r.count; ++i) {
+            rhs[static_cast<size_t>(r.column[i])] -= r.weight * r.coefficient[i] * r.misclosure;
+            for (int j = 0; j < r.count; ++j)
+                if (r.column[j] >= r.column[i])
+                    terms.emplace_back(r.column[j], r.column[i],
+                                       r.weight * r.coefficient[i] * r.coefficient[j]);
+        }
+    SparseMatrix n(unknowns, unknowns);
+    n.setFromTriplets(terms.begin(), terms.end());
+    return n;
+}
+} // namespace
+
+struct NormalEquations::Factorisation {
+    Ldlt ldlt;
+    bool analysed = false;
+};
+
+NormalEquations::NormalEquations(int unknowns)
+    : m_f(std::make_unique<Factorisation>()), m_unknowns(unknowns) {}
+
+NormalEquations::~NormalEquations() = default;
+
+bool NormalEquations::Factor(std::span<const EquationRow> rows) {
+    const SparseMatrix n = Normals(rows, m_unknowns, m_rhs);
+    if (!m_f->analysed) {
+        m_f->ldlt.analyzePattern(n);
+        m_f->analysed = true;
+    }
+    m_f->ldlt.factorize(n);
+    const auto& d = m_f->ldlt.vectorD();
+    const auto& position = m_f->ldlt.permutationP().indices();
+    m_singular = -1;
+    for (int c = 0; c < m_unknowns && m_singular < 0; ++c) {
+        const double pivot = d[position[c]];
+        if (!(pivot > kLeastPivot * n.coeff(c, c))) m_singular = c;
+    }
+    if (m_f->ldlt.info() != Eigen::Success && m_singular < 0) m_singular = 0;
+    return m_singular < 0;
+}
+
+std::vector<double> NormalEquations::Solve() const {
+    const Eigen::Map<const Eigen::VectorXd> b(m_rhs.data(), m_unknowns);
+    const Eigen::VectorXd x = m_f->ldlt.solve(b);
+    return {x.data(), x.data() + x.size()};
+}
+
+SelectedInverse NormalEquations::Invert() const {
+    const SparseMatrix& l = m_f->ldlt.matrixL().nestedExpression();
+    const auto& d = m_f->ldlt.vectorD();
+    const auto& position = m_f->ldlt.permutationP().indices();
+    SelectedInverse z;
+    const int n = m_unknowns;
+    z.m_position.assign(position.data(), position.data() + n);
+    z.m_start.assign(l.outerIndexPtr(), l.outerIndexPtr() + n + 1);
+    z.m_rows.assign(l.innerIndexPtr(), l.innerIndexPtr() + z.m_start[static_cast<size_t>(n)]);
+    z.m_values.assign(z.m_rows.size(), 0.0);
+    z.m_diagonal.assign(static_cast<size_t>(n), 0.0);
+    const int* start = z.m_start.data();
+    const int* rows = z.m_rows.data();
+    const double* lx = l.valuePtr();
+    std::vector<double> sum;
+    for (int i = n - 1; i >= 0; --i) {
+        const int first = start[i], m = start[i + 1] - first;
+        sum.assign(static_cast<size_t>(m), 0.0);
+        // sum = Z(R, R) L(R, i), R the rows below the diagonal in column i. R beyond
+        // row a lies in the pattern of column R[a], in order: one merge per column.
+        for (int a = 0; a < m; ++a) {
+            const int ra = rows[first + a];
+            sum[static_cast<size_t>(a)] += z.m_diagonal[static_cast<size_t>(ra)] * lx[first + a];
+            int p = start[ra];
+            for (int b = a + 1; b < m; ++b) {
+                const int rb = rows[first + b];
+                while (p < start[ra + 1] && rows[p] < rb)
+                    ++p;
+                const double zab = z.m_values[static_cast<size_t>(p)];
+                sum[static_cast<size_t>(a)] += zab * lx[first + b];
+                sum[static_cast<size_t>(b)] += zab * lx[first + a];
+            }
+        }
+        double diagonal = 1.0 / d[i];
+        for (int a = 0; a < m; ++a) {
+            z.m_values[static_cast<size_t>(first + a)] = -sum[static_cast<size_t>(a)];
+            diagonal += lx[first + a] * sum[static_cast<size_t>(a)];
+        }
+        z.m_diagonal[static_cast<size_t>(i)] = diagonal;
+    }
+    return z;
+}
+
+double SelectedInverse::At(int column1, int column2) const {
+    const int i = m_position[static_cast<size_t>(column1)];
+    const int j = m_position[static_cast<size_t>(column2)];
+    if (i == j) return m_diagonal[static_cast<size_t>(i)];
+    const int lo = std::min(i, j), hi = std::max(i, j);
+    const auto begin = m_rows.begin() + m_start[static_cast<size_t>(lo)];
+    const auto end = m_rows.begin() + m_start[static_cast<size_t>(lo) + 1];
+    const auto it = std::lower_bound(begin, end, hi);
+    if (it == end || *it != hi) return std::numeric_limits<double>::quiet_NaN();
+    return m_values[static_cast<size_t>(it - m_rows.begin())];
+}
+
+} // namespace traverse
