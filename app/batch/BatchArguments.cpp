@@ -52,6 +52,7 @@ enum OptionId {
     kOptHeightGrade,
     kOptSigmaAngle,
     kOptSigmaDistance,
+    kOptPoint,
 };
 
 struct OptionInfo {
@@ -84,12 +85,14 @@ constexpr OptionInfo kOptions[] = {
     {"--height-grade", "高程等级"},
     {"--sigma-angle", "测角中误差（秒）"},
     {"--sigma-distance", "测距中误差 A[,B]（mm、ppm）"},
+    {"--point", "已知点 点名=X,Y[,H]"},
 };
 constexpr int kOptionCount = static_cast<int>(std::size(kOptions));
 
 // The options' values as given, and the remaining words (the observation files).
 struct RawArguments {
     std::optional<std::string> values[kOptionCount];
+    std::vector<std::string> points; // --point, repeatable
     std::vector<std::string> files;
 };
 
@@ -202,6 +205,10 @@ std::optional<ParsedCommandLine> ScanOption(const std::vector<std::string>& args
     if (!value && i + 1 >= args.size())
         return Usage(FormatString(str::kBatchMissingValue, {name, kOptions[option].takes}));
     if (!value) value = args[++i];
+    if (option == kOptPoint) {
+        raw.points.push_back(*value);
+        return std::nullopt;
+    }
     if (raw.values[option]) return Usage(FormatString(str::kBatchRepeatedOption, {name}));
     raw.values[option] = *value;
     return std::nullopt;
@@ -222,15 +229,40 @@ std::optional<ParsedCommandLine> ScanArguments(const std::vector<std::string>& a
     return std::nullopt;
 }
 
+// A network's known points: "--point NAME=X,Y[,H]" each, the name required; no traverse
+// role's option.
+std::optional<std::string> ReadNetworkPoints(const RawArguments& raw, BatchArguments& a) {
+    for (int p = 0; p < kKnownPointCount; ++p)
+        if (raw.values[kOptStart1 + p])
+            return FormatString(str::kBatchPointNotUsed,
+                                {kPointOptions[p], "导线网", "--point（或 --known 文件）"});
+    for (const std::string& text : raw.points) {
+        NetworkPointArgument point;
+        const auto xy = ParsePoint(text, point.name, point.height);
+        if (!xy || point.name.empty()) return FormatString(str::kBatchBadNetworkPoint, {text});
+        point.xy = *xy;
+        point.text = text;
+        a.networkPoints.push_back(std::move(point));
+    }
+    return std::nullopt;
+}
+
 // The type and exactly the known points it takes; the usage error otherwise.
 std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArguments& a) {
     const auto& type = raw.values[kOptType];
     if (!type)
         return FormatString(str::kBatchNeedsOption,
-                            {"--type", "导线类型 non-oriented、single、closed 或 double"});
+                            {"--type", "导线类型 non-oriented、single、closed、double 或 network"});
+    if (*type == "network") {
+        a.network = true;
+        return ReadNetworkPoints(raw, a);
+    }
     auto t = ParseType(*type);
     if (!t) return FormatString(str::kBatchUnknownType, {*type});
     a.traverseType = *t;
+    if (!raw.points.empty())
+        return FormatString(str::kBatchPointNotUsed,
+                            {"--point", kTypeTitles[a.traverseType], PointsOfType(a.traverseType)});
     for (int p = 0; p < kKnownPointCount; ++p) {
         const auto& text = raw.values[kOptStart1 + p];
         if (!text) continue;
@@ -244,8 +276,15 @@ std::optional<std::string> ReadTypeAndPoints(const RawArguments& raw, BatchArgum
     return std::nullopt;
 }
 
-// Exactly the points of the type: given, or (with --known) looked up by name.
+// Exactly the points of the type: given, or (with --known) looked up by name. A
+// network needs some known point, by option or file.
 std::optional<std::string> CheckPointsOfType(const BatchArguments& a) {
+    if (a.network)
+        return a.networkPoints.empty() && !a.knownFile
+                   ? std::optional(FormatString(
+                         str::kBatchNeedsOption,
+                         {"--point", "导线网需要已知点 --point 点名=X,Y（或用 --known 给出已知点文件）"}))
+                   : std::nullopt;
     for (int p = 0; p < kKnownPointCount; ++p) {
         const bool uses = TypeUsesRole(a.traverseType, p);
         if (uses && !a.points[p] && !a.knownFile) {
@@ -352,6 +391,10 @@ std::optional<std::string> ReadOutputs(const RawArguments& raw, BatchArguments& 
     std::string bad;
     if (v[kOptSections] && !ParseSections(*v[kOptSections], a, bad))
         return FormatString(str::kBatchUnknownSection, {bad});
+    a.sectionsGiven = v[kOptSections].has_value();
+    if (a.network)
+        for (const int option : {kOptSheet, kOptHeightGrade})
+            if (v[option]) return FormatString(str::kBatchNotForNetwork, {kOptions[option].name});
     if (v[kOptKnown] && !KnownPointFormatOf(*v[kOptKnown]))
         return FormatString(str::kKnownFileExtension, {*v[kOptKnown]});
     a.knownFile = v[kOptKnown];
@@ -406,7 +449,10 @@ ParsedCommandLine ParseBatchArguments(const std::vector<std::string>& args) {
     ParsedCommandLine out;
     if (auto error = ReadTypeAndPoints(raw, out.arguments)) return Usage(*error);
     if (auto error = ReadOutputs(raw, out.arguments)) return Usage(*error);
-    if (raw.files.size() != 1)
+    out.arguments.observationFiles = raw.files;
+    if (out.arguments.network && raw.files.empty())
+        return Usage(std::string(LoadString(str::kBatchNetworkFileCount)));
+    if (!out.arguments.network && raw.files.size() != 1)
         return Usage(FormatString(str::kBatchFileCount,
                                   {FormatFixed(static_cast<double>(raw.files.size()), 0)}));
     out.arguments.observationFile = raw.files[0];
@@ -418,7 +464,10 @@ namespace {
 std::string UsageOptions() {
     return "  --type TYPE       "
            "导线类型：non-oriented（0，无定向导线）、single（1，单连接角附合导线）、\n"
-           "                    closed（2，闭合导线）、double（3，双连接角附合导线）\n"
+           "                    closed（2，闭合导线）、double（3，双连接角附合导线），\n"
+           "                    network（导线网：一个或多个观测文件在同名点处连成一网平差）\n"
+           "  --point 点名=X,Y[,H]  导线网的已知点（可给多次）；同名点在各文件中是同一点，\n"
+           "                    同名已知点坐标不同时拒绝；也可用 --known 给出\n"
            "  --start1 [点名=]X,Y[,H]  起始点1（X 北，Y 东，米），各类型都需要；给出点名时\n"
            "                    须与观测文件中该点的点名一致；H 为已知高程（米），给出时计算\n"
            "                    三角高程（不给 H 就没有高程，不当作 0）\n"
@@ -493,7 +542,9 @@ std::string UsageExamples() {
            "      --start2 3382951.774,502688.093 --end1 3381790.512,503944.127 \\\n"
            "      --sections adjusted,precision examples/single.txt\n"
            "  traverse-adjust --type non-oriented --start1 3378215.046,500120.733 \\\n"
-           "      --end1 3379153.901,501032.467 examples/non-oriented.txt\n";
+           "      --end1 3379153.901,501032.467 examples/non-oriented.txt\n"
+           "  traverse-adjust --type network --known examples/network/known.dat \\\n"
+           "      examples/network/east.txt examples/network/north.txt examples/network/west.txt\n";
 }
 } // namespace
 
@@ -508,6 +559,8 @@ std::string BatchUsageText() {
            "                       [--html FILE.html] [--project NAME]\n"
            "                       [--quiet] [--summary=full|line]\n"
            "                       [--] OBSERVATION_FILE\n"
+           "       traverse-adjust --type network [--point 点名=X,Y[,H] …] [--known FILE]\n"
+           "                       [其他选项，--sheet、--height-grade 除外] FILE…\n"
            "       traverse-adjust -h | --help | --version\n"
            "\n"
            "导入观测文件（.txt 或 .con），按导线类型平差，输出平差报告；在标准错误上给出\n"
@@ -525,6 +578,8 @@ std::string BatchUsageText() {
            "10 米、高程闭合差超过 1 m）时平面成果照常输出，退出状态也为 1（观测文件没有天顶距\n"
            "时只作平面平差，退出状态为 0）；2 参数错误（包括两个输出指向同一文件或输入文件）；\n"
            "3 报告已输出，但给了 --grade 或 --height-grade 而闭合差或高程闭合差超出限差。\n"
+           "导线网另因以下原因拒绝（退出状态 1）：同名已知点坐标不同、某文件与其他文件没有共同点名、\n"
+           "没有已知点、平差不可解；报告写出每个导线节的闭合差（结点处长度限差按 0.7 倍）。\n"
            "\n" +
            UsageExamples();
 }

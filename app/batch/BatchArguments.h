@@ -7,6 +7,7 @@
 //                   [--json F|-] [--plot F.svg] [--coords F.csv|F.dat] [--sheet F.csv]
 //                   [--html F.html] [--quiet]
 //                   [--summary=full|line] [--] OBSERVATION_FILE
+//   traverse-adjust --type network [--point NAME=X,Y[,H] …] [--known FILE] … FILE…
 // Parsing is kept apart from running so that every usage error can be checked alone.
 #pragma once
 
@@ -27,8 +28,18 @@ using namespace traverse;
 // The four known points, in the order start 1, start 2, end 1, end 2.
 using KnownPoint = KnownPointRole;
 
+// A known point of a network, "--point NAME=X,Y[,H]": the name in UTF-8, as typed.
+struct NetworkPointArgument {
+    std::string name;
+    PlanePoint xy{};
+    std::optional<double> height; // m
+    std::string text;             // the option's value, for the messages
+};
+
 struct BatchArguments {
-    int traverseType = 0; // TraverseType 0..3
+    int traverseType = 0; // TraverseType 0..3; unused for a network
+    bool network = false; // --type network: the files joined into one network
+    std::vector<NetworkPointArgument> networkPoints; // --point, any number (network only)
     std::optional<PlanePoint> points[kKnownPointCount];
     std::string pointNames[kKnownPointCount];        // "NAME=" of the option, UTF-8; empty: none
     std::optional<double> heights[kKnownPointCount]; // ",H" of --start1/--end1 (m); none: not given
@@ -59,7 +70,9 @@ struct BatchArguments {
     std::optional<std::string> htmlPath;                       // the HTML report, .html
     bool quiet = false;       // nothing on standard error but refusals
     bool summaryLine = false; // --summary=line: the summary as one tab-separated line
-    std::string observationFile;
+    bool sectionsGiven = false; // --sections was given (a network's report has more by default)
+    std::string observationFile;               // the first file given
+    std::vector<std::string> observationFiles; // every file given: one, or a network's
 };
 
 enum class BatchAction { Run, Help, Version, UsageError };

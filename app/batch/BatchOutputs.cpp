@@ -56,9 +56,11 @@ int CheckPairs(const std::vector<Output>& outputs, std::FILE* err) {
 
 int CheckInputs(const BatchArguments& a, const std::vector<Output>& outputs, std::FILE* err) {
     std::vector<FileId> inputs;
-    for (const auto& path : {std::optional(a.observationFile), a.knownFile})
-        if (path)
-            if (const auto id = IdentifyFile(*path)) inputs.push_back(*id);
+    std::vector<std::string> paths = a.observationFiles;
+    if (paths.empty()) paths.push_back(a.observationFile);
+    if (a.knownFile) paths.push_back(*a.knownFile);
+    for (const std::string& path : paths)
+        if (const auto id = IdentifyFile(path)) inputs.push_back(*id);
     for (const Output& o : outputs)
         for (const FileId& input : inputs)
             if (o.target.Reaches(input))

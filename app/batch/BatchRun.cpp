@@ -6,6 +6,7 @@
 
 #include "BatchKnownPoints.h"
 #include "BatchMessages.h"
+#include "BatchNetwork.h"
 #include "BatchOutputs.h"
 #include "BatchResults.h"
 
@@ -61,6 +62,7 @@ bool HeightsRefused(const TraverseResults& r) {
 } // namespace
 
 int RunBatch(const BatchArguments& a, std::FILE* err) {
+    if (a.network) return RunNetworkBatch(a, err);
     if (const int status = CheckOutputs(a, err); status != 0) return status;
     const CBatchMessages messages(err);
     std::vector<KnownPointEntry> known;

@@ -133,7 +133,7 @@ TEST(BatchArguments, EveryUsageErrorHasItsMessage) {
         // the type
         {{"--start1", "1,2", "a.txt"},
          Msg(str::kBatchNeedsOption,
-             {"--type", "导线类型 non-oriented、single、closed 或 double"})},
+             {"--type", "导线类型 non-oriented、single、closed、double 或 network"})},
         {{"--type", "loop", "a.txt"}, Msg(str::kBatchUnknownType, {"loop"})},
         // a project's name is text for a report's header
         {{"--type", "single", "--start1", "1,2", "--start2", "3,4", "--end1", "5,6", "--project",
@@ -325,6 +325,44 @@ TEST(BatchArguments, RefusedValuesAreAnsweredWithEveryValueTaken) {
     }
 }
 
+// A network takes its known points by name (--point, any number, or --known) and one file
+// or more; a traverse's role options and the outputs it has no use for are refused.
+TEST(BatchArguments, NetworkTakesNamedPointsAndFiles) {
+    const auto ok = ParseBatchArguments({"--type", "network", "--point", "K1=1,2", "--point=K2=3,4,5",
+                                         "a.txt", "b.con"});
+    ASSERT_EQ(ok.action, BatchAction::Run) << ok.error;
+    const BatchArguments& a = ok.arguments;
+    EXPECT_TRUE(a.network);
+    EXPECT_EQ(a.observationFiles, (Args{"a.txt", "b.con"}));
+    ASSERT_EQ(a.networkPoints.size(), 2u);
+    EXPECT_EQ(a.networkPoints[1].name, "K2");
+    EXPECT_EQ(a.networkPoints[1].xy.dY, 4.0);
+    EXPECT_EQ(a.networkPoints[1].height, 5.0);
+
+    const struct {
+        Args args;
+        std::string error;
+    } refused[] = {
+        {{"--type", "network", "--point", "1,2", "a.txt"}, Msg(str::kBatchBadNetworkPoint, {"1,2"})},
+        {{"--type", "network", "--point", "K=1", "a.txt"}, Msg(str::kBatchBadNetworkPoint, {"K=1"})},
+        {{"--type", "network", "--point", "K=1,2", "--start1", "1,2", "a.txt"},
+         Msg(str::kBatchPointNotUsed, {"--start1", "导线网", "--point（或 --known 文件）"})},
+        {{"--type", "closed", "--start1", "1,2", "--start2", "3,4", "--point", "K=1,2", "a.txt"},
+         Msg(str::kBatchPointNotUsed, {"--point", "闭合导线", "--start1、--start2"})},
+        {{"--type", "network", "--point", "K=1,2"}, Msg(str::kBatchNetworkFileCount)},
+        {{"--type", "network", "a.txt"},
+         Msg(str::kBatchNeedsOption,
+             {"--point", "导线网需要已知点 --point 点名=X,Y（或用 --known 给出已知点文件）"})},
+        {{"--type", "network", "--known", "k.dat", "--sheet", "s.csv", "a.txt"},
+         Msg(str::kBatchNotForNetwork, {"--sheet"})},
+    };
+    for (const auto& c : refused) {
+        const auto p = ParseBatchArguments(c.args);
+        EXPECT_EQ(p.action, BatchAction::UsageError) << c.error;
+        EXPECT_EQ(p.error, c.error);
+    }
+}
+
 // --help and the manual page name every word the command line takes, and the parser
 // takes every option --help names.
 TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
@@ -335,6 +373,7 @@ TEST(BatchArguments, HelpAndManualPageNameEveryOption) {
                                             "--start2",
                                             "--end1",
                                             "--end2",
+                                            "--point",
                                             "--known",
                                             "--input-encoding",
                                             "--face-tolerance",

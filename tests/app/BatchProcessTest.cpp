@@ -499,7 +499,7 @@ TEST_F(BatchTool, UsageErrorsExitWithTwo) {
     const Case cases[] = {
         {{},
          FormatString(str::kBatchNeedsOption,
-                      {"--type", "导线类型 non-oriented、single、closed 或 double"})},
+                      {"--type", "导线类型 non-oriented、single、closed、double 或 network"})},
         {{"--type", "loop", "a.txt"}, FormatString(str::kBatchUnknownType, {"loop"})},
     };
     for (const Case& c : cases) {
@@ -1076,4 +1076,45 @@ TEST_F(BatchTool, InstrumentPrecisionTestsAndNamesTheSuspect) {
         ASSERT_NE(table, std::string::npos) << r.out;
         EXPECT_EQ(r.out.find("  " + c.firstRow, table), r.out.find('\n', table) + 1);
     }
+}
+
+// The network example end to end: every output written, the junction found and each file
+// a line; a file sharing no name with the others is refused naming it; a grade the lines
+// miss ends with exit 3 and the outputs written.
+TEST_F(BatchTool, NetworkExampleWritesEveryOutput) {
+    const auto commands = ExampleCommands(true);
+    ASSERT_EQ(commands.size(), 1u);
+    std::vector<std::string> args = commands[0];
+    args.insert(args.begin(), {"-o", (dir / "net.txt").string(), "--json", (dir / "net.json").string(),
+                               "--coords", (dir / "net.csv").string(), "--plot",
+                               (dir / "net.svg").string(), "--html", (dir / "net.html").string(),
+                               "--sections",
+                               "header,closures,adjusted,sides,precision,tests"});
+    ToolResult r = Run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string report = Cp936ToUtf8(ReadFile(dir / "net.txt"));
+    for (const char* text : {"结点：J1", "导线节 1（east.txt）：K1–E1–E2–J1",
+                             "导线节 3（west.txt）：K5–W1–W2–J1", "------------坐标平差值",
+                             "------------粗差检验", "  J1  "})
+        EXPECT_NE(report.find(text), std::string::npos) << text;
+    EXPECT_NE(ReadFile(dir / "net.json").find("\"type\": \"network\""), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "net.csv").find("\r\nJ1,"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "net.svg").find("结点"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "net.html").find("<h1>导线网平差成果</h1>"), std::string::npos);
+    EXPECT_NE(r.err.find("等级 图根：合格"), std::string::npos) << r.err;
+
+    const fs::path apart = dir / "apart.txt";
+    WriteFile(apart, "*X Y 1.5\nZ 100 0 900000 1.5\n*Z X 1.5\n");
+    args = commands[0];
+    args.push_back(apart.string());
+    r = Run(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(FormatString(str::kNetworkFileApart, {apart.string()})), std::string::npos)
+        << r.err;
+
+    args = commands[0];
+    args.insert(args.begin(), {"--grade", "10000000:1", "--quiet"});
+    r = Run(args);
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_EQ(r.err, "");
 }
