@@ -220,16 +220,16 @@ def write_network():
     points = {"K1": (3380000.000, 500000.000), "K2": (3380300.000, 499800.000),
               "K3": (3381000.000, 500450.000), "K4": (3381250.000, 500300.000),
               "K5": (3380600.000, 501100.000), "K6": (3380800.000, 501350.000),
-              "E1": (3380150.214, 500180.377), "E2": (3380330.508, 500329.861),
+              "S1": (3380150.214, 500180.377), "S2": (3380330.508, 500329.861),
               "N1": (3380849.733, 500519.642), "N2": (3380680.125, 500480.306),
-              "W1": (3380620.447, 500899.518), "W2": (3380539.862, 500700.273),
+              "E1": (3380620.447, 500899.518), "E2": (3380539.862, 500700.273),
               "J1": (3380500.000, 500500.000)}
-    files = [("east.txt", "east traverse K1 - E1 - E2 - J1, oriented on K2",
-              [("K1", "K2", "E1"), ("E1", "K1", "E2"), ("E2", "E1", "J1")], ("J1", "E2"), 51),
+    files = [("south.txt", "south traverse K1 - S1 - S2 - J1, oriented on K2",
+              [("K1", "K2", "S1"), ("S1", "K1", "S2"), ("S2", "S1", "J1")], ("J1", "S2"), 51),
              ("north.txt", "north traverse K3 - N1 - N2 - J1, oriented on K4",
               [("K3", "K4", "N1"), ("N1", "K3", "N2"), ("N2", "N1", "J1")], ("J1", "N2"), 53),
-             ("west.txt", "west traverse K5 - W1 - W2 - J1, oriented on K6",
-              [("K5", "K6", "W1"), ("W1", "K5", "W2"), ("W2", "W1", "J1")], ("J1", "W2"), 55)]
+             ("east.txt", "east traverse K5 - E1 - E2 - J1, oriented on K6",
+              [("K5", "K6", "E1"), ("E1", "K5", "E2"), ("E2", "E1", "J1")], ("J1", "E2"), 55)]
     for name, comment, setups, closing, seed in files:
         write_txt(os.path.join("network", name), [comment], points, setups, closing,
                   Observer(seed))
@@ -270,7 +270,7 @@ def write_readme(entries, network):
     lines.append("## network/: a network of three traverses (--type network)")
     lines.append("")
     lines.extend(textwrap.wrap(
-        "Three short traverses, east.txt, north.txt and west.txt, each from a known point "
+        "Three short traverses, south.txt, north.txt and east.txt, each from a known point "
         "oriented on a second (K1 on K2, K3 on K4, K5 on K6), meet at the junction point J1; "
         "known.dat holds the six known points (NAME,CODE,EAST,NORTH). No angle is observed "
         "at J1. Each file is one line from its known point to J1; the report gives each "

@@ -544,7 +544,7 @@ std::string UsageExamples() {
            "  traverse-adjust --type non-oriented --start1 3378215.046,500120.733 \\\n"
            "      --end1 3379153.901,501032.467 examples/non-oriented.txt\n"
            "  traverse-adjust --type network --known examples/network/known.dat \\\n"
-           "      examples/network/east.txt examples/network/north.txt examples/network/west.txt\n";
+           "      examples/network/south.txt examples/network/north.txt examples/network/east.txt\n";
 }
 } // namespace
 

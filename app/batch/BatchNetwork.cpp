@@ -91,10 +91,9 @@ bool StageOutputs(const BatchArguments& a, const NetworkObservations& n,
     if (a.jsonPath && !outputs.Stage(*a.jsonPath, BuildNetworkJson(n, adjusted, context.grade)))
         return false;
     const TraverseResults points = NetworkPointResults(n, adjusted);
-    if (a.plotPath &&
-        !outputs.Stage(*a.plotPath, WriteSvgPlot(BuildNetworkPlotModel(
-                                        points, NetworkShape(n), kPlotWidth, kPlotHeight,
-                                        NetworkPlotTitle(n)))))
+    if (a.plotPath && !outputs.Stage(*a.plotPath, WriteSvgPlot(BuildNetworkPlotModel(
+                                                      points, NetworkShape(n), kPlotWidth,
+                                                      kPlotHeight, NetworkPlotTitle(n)))))
         return false;
     if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildNetworkHtml(n, adjusted, context)))
         return false;
@@ -118,9 +117,9 @@ void WriteAtOnce(std::FILE* err, const std::string& text) {
     std::fflush(err);
 }
 
-// The closures' lines after "east.txt+north.txt: " (the files' names), or one tab-separated line: the files, "network",
-// the largest |fβ| (″, "-" where no line has one), the largest fD (mm), the smallest K,
-// σ0, the grade and the verdict.
+// The closures' lines after "south.txt+north.txt: " (the files' names), or one
+// tab-separated line: the files, "network", the largest |fβ| (″, "-" where no line has
+// one), the largest fD (mm), the smallest K, σ0, the grade and the verdict.
 void WriteSummary(std::FILE* err, const BatchArguments& a, const NetworkObservations& n,
                   const NetworkAdjustment& adjusted, const Grade& grade) {
     const std::string files = ShownText(FilesText(a));
@@ -134,10 +133,10 @@ void WriteSummary(std::FILE* err, const BatchArguments& a, const NetworkObservat
             fd = std::max(fd, l.closure.fd);
             if (l.closure.k) k = std::min(k.value_or(*l.closure.k), *l.closure.k);
         }
-        const std::string line =
-            files + "\tnetwork\t" + (fb ? FormatTenth(*fb) : "-") + "\t" + FormatTenth(fd) +
-            "\t1/" + RelativeClosureText(k) + "\t" + FormatTenth(adjusted.sigma0) + "\t" +
-            grade.name + "\t" + VerdictText(NetworkPasses(n, adjusted, grade)) + "\n";
+        const std::string line = files + "\tnetwork\t" + (fb ? FormatTenth(*fb) : "-") + "\t" +
+                                 FormatTenth(fd) + "\t1/" + RelativeClosureText(k) + "\t" +
+                                 FormatTenth(adjusted.sigma0) + "\t" + grade.name + "\t" +
+                                 VerdictText(NetworkPasses(n, adjusted, grade)) + "\n";
         WriteAtOnce(err, line);
         return;
     }
@@ -173,5 +172,5 @@ int RunNetworkBatch(const BatchArguments& a, std::FILE* err) {
     const Grade grade = a.grade.value_or(DefaultGrade());
     if (!a.quiet) WriteSummary(err, a, network, result, grade);
     return a.grade && !NetworkPasses(network, result, grade) ? kExitGradeExceeded
-                                                              : kExitReportWritten;
+                                                             : kExitReportWritten;
 }

@@ -57,7 +57,8 @@ DuplicateObservations(const NetworkObservations& n,
     const double qAngle = AngleCofactor(instrument);
     // Candidates share a station (angles) or both ends (sides): grouped, not all pairs.
     std::map<int, std::vector<size_t>> byStation;
-    for (size_t i = 0; i < n.angles.size(); ++i) byStation[n.angles[i].station].push_back(i);
+    for (size_t i = 0; i < n.angles.size(); ++i)
+        byStation[n.angles[i].station].push_back(i);
     for (const auto& [station, group] : byStation)
         for (size_t x = 0; x < group.size(); ++x)
             for (size_t y = x + 1; y < group.size(); ++y) {
@@ -100,11 +101,11 @@ std::string DuplicateLine(const NetworkObservations& n, const DuplicateObservati
         second = n.angles[static_cast<size_t>(d.second)].source;
         unit = "″";
     }
-    std::string line = FormatString(
-        str::kNetworkDuplicate,
-        {what, FileOf(n, first), std::to_string(first.line), FileOf(n, second),
-         std::to_string(second.line), Signed(d.difference) + unit,
-         FormatFixed(d.standardError, 1) + unit});
+    std::string line =
+        FormatString(str::kNetworkDuplicate,
+                     {what, FileOf(n, first), std::to_string(first.line), FileOf(n, second),
+                      std::to_string(second.line), Signed(d.difference) + unit,
+                      FormatFixed(d.standardError, 1) + unit});
     if (d.flagged) line += LoadString(str::kNetworkDuplicateFlag);
     return line;
 }

@@ -15,7 +15,7 @@
 namespace traverse {
 
 struct DuplicateObservation {
-    bool side = false;          // false: an angle (indices into angles), true: a distance
+    bool side = false; // false: an angle (indices into angles), true: a distance
     int first = -1, second = -1;
     double difference = 0.0;    // second less first, ″ or mm
     double standardError = 0.0; // of the difference, ″ or mm

@@ -54,7 +54,8 @@ public:
     }
 
     std::variant<NetworkObservations, Refusal> Run() {
-        for (int f = 0; f < static_cast<int>(m_files.size()); ++f) AddFile(f);
+        for (int f = 0; f < static_cast<int>(m_files.size()); ++f)
+            AddFile(f);
         if (auto refused = CheckJoined()) return *refused;
         if (AnyKnownHeight())
             if (auto refused = AddHeights()) return *refused;
@@ -65,7 +66,8 @@ public:
 
 private:
     int PointOf(std::string_view name, SourceLine where) {
-        auto [it, added] = m_index.emplace(std::string(name), static_cast<int>(m_net.points.size()));
+        auto [it, added] =
+            m_index.emplace(std::string(name), static_cast<int>(m_net.points.size()));
         if (added) {
             NetworkPoint p;
             p.name = std::string(name);
@@ -148,8 +150,8 @@ private:
     }
 
     // The set-ups of each file that sighted back in both faces, by station and backsight.
-    using ReverseSights = std::map<std::pair<std::string_view, std::string_view>,
-                                   const ObservationRecord*>;
+    using ReverseSights =
+        std::map<std::pair<std::string_view, std::string_view>, const ObservationRecord*>;
     ReverseSights ReverseSightsOf(int f) const {
         ReverseSights out;
         for (const ObservationRecord& r : m_files[static_cast<size_t>(f)].records)
@@ -169,11 +171,12 @@ private:
             if (r.dVerticalAngle == kLevelSight) continue;
             const auto& back = reverse[static_cast<size_t>(side.source.file)];
             const auto it = back.find({NameOf(r.szForesight), NameOf(r.szStation)});
-            auto h = SightHeightDifference(r, it == back.end() ? nullptr : it->second,
-                                           m_refraction, file.name);
+            auto h = SightHeightDifference(r, it == back.end() ? nullptr : it->second, m_refraction,
+                                           file.name);
             if (auto* refused = std::get_if<Refusal>(&h)) return *refused;
             const SightHeight& sight = std::get<SightHeight>(h);
-            m_net.heights.push_back({side.from, side.to, sight.metres, sight.distance, side.source});
+            m_net.heights.push_back(
+                {side.from, side.to, sight.metres, sight.distance, side.source});
         }
         return std::nullopt;
     }
@@ -191,7 +194,8 @@ private:
 std::variant<NetworkObservations, Refusal> JoinNetwork(std::span<const NetworkFile> files,
                                                        std::span<const NetworkKnownPoint> known,
                                                        double refraction) {
-    if (!RefractionInRange(refraction)) return Refusal{str::kBadRefraction, {FormatShortest(refraction)}};
+    if (!RefractionInRange(refraction))
+        return Refusal{str::kBadRefraction, {FormatShortest(refraction)}};
     auto byName = KnownPoints(known);
     if (auto* refused = std::get_if<Refusal>(&byName)) return *refused;
     return Joiner(files, std::get<KnownByName>(std::move(byName)), refraction).Run();

@@ -27,7 +27,8 @@ std::vector<int> AnglesByPoint(const NetworkObservations& n, const NetworkLine& 
     size_t k = 0;
     for (const int a : line.angles) {
         const NetworkAngle& angle = n.angles[static_cast<size_t>(a)];
-        while (k < count && line.points[k] != angle.station) ++k;
+        while (k < count && line.points[k] != angle.station)
+            ++k;
         if (k == count) break;
         at[k++] = a;
     }
@@ -48,8 +49,7 @@ public:
         PlanePoint p = At(0);
         for (size_t k = 0; k < last; ++k) {
             if (k > 0) azimuth = Turned(k, azimuth, At(k + 1));
-            const double d =
-                m_n.distances[static_cast<size_t>(m_line.distances[k])].metres;
+            const double d = m_n.distances[static_cast<size_t>(m_line.distances[k])].metres;
             p = {p.dX + d * std::cos(azimuth * kSecondsToRadians),
                  p.dY + d * std::sin(azimuth * kSecondsToRadians)};
             c.length += d;
@@ -70,9 +70,7 @@ public:
     }
 
 private:
-    const PlanePoint& At(size_t k) const {
-        return m_points[static_cast<size_t>(m_line.points[k])];
-    }
+    const PlanePoint& At(size_t k) const { return m_points[static_cast<size_t>(m_line.points[k])]; }
     const NetworkAngle& Angle(size_t k) const {
         return m_n.angles[static_cast<size_t>(m_angles[k])];
     }
@@ -99,7 +97,8 @@ private:
         const size_t last = m_line.points.size() - 1;
         if (last < 1 || m_angles[last] < 0) return std::nullopt;
         const NetworkAngle& end = Angle(last);
-        const bool loop = m_line.points[0] == m_line.points[last] && end.foresight == m_line.points[1];
+        const bool loop =
+            m_line.points[0] == m_line.points[last] && end.foresight == m_line.points[1];
         if (loop) return firstSide;
         if (!Known(m_line.points[last]) || !Known(end.foresight)) return std::nullopt;
         return Azimuth(At(last), m_points[static_cast<size_t>(end.foresight)]);
@@ -124,8 +123,8 @@ std::vector<LineClosure> LineClosures(const NetworkObservations& n,
         LineClosure c;
         if (line.points.size() >= 2 && points.size() == n.points.size())
             c.closure = LineWalk(n, line, points).Walk();
-        c.endsAtJunction = !line.points.empty() &&
-                           (IsJunction(n, line.points.front()) || IsJunction(n, line.points.back()));
+        c.endsAtJunction = !line.points.empty() && (IsJunction(n, line.points.front()) ||
+                                                    IsJunction(n, line.points.back()));
         out.push_back(c);
     }
     return out;

@@ -9,13 +9,15 @@ namespace traverse {
 namespace {
 int FilesUsing(const NetworkPoint& point) {
     std::set<int> files;
-    for (const SourceLine& s : point.seen) files.insert(s.file);
+    for (const SourceLine& s : point.seen)
+        files.insert(s.file);
     return static_cast<int>(files.size());
 }
 
 std::vector<int> SidesMeeting(const NetworkObservations& n) {
     std::set<std::pair<int, int>> sides;
-    for (const NetworkDistance& d : n.distances) sides.insert(std::minmax(d.from, d.to));
+    for (const NetworkDistance& d : n.distances)
+        sides.insert(std::minmax(d.from, d.to));
     std::vector<int> count(n.points.size(), 0);
     for (const auto& [a, b] : sides) {
         ++count[static_cast<size_t>(a)];
@@ -103,8 +105,10 @@ std::vector<int> FindJunctions(const NetworkObservations& n) {
 
 std::vector<NetworkLine> SplitLines(const NetworkObservations& n) {
     std::vector<bool> breaks(n.points.size(), false);
-    for (size_t p = 0; p < n.points.size(); ++p) breaks[p] = n.points[p].known.has_value();
-    for (const int j : n.junctions) breaks[static_cast<size_t>(j)] = true;
+    for (size_t p = 0; p < n.points.size(); ++p)
+        breaks[p] = n.points[p].known.has_value();
+    for (const int j : n.junctions)
+        breaks[static_cast<size_t>(j)] = true;
     const AnglesByStation index = IndexAngles(n);
     std::vector<NetworkLine> lines;
     for (int file = 0; file < static_cast<int>(n.files.size()); ++file)

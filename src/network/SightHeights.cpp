@@ -52,8 +52,8 @@ std::optional<Refusal> CheckReverse(const std::string& file, const ObservationRe
 } // namespace
 
 std::variant<SightHeight, Refusal> SightHeightDifference(const ObservationRecord& r,
-                                                         const ObservationRecord* reverse,
-                                                         double k, const std::string& file) {
+                                                         const ObservationRecord* reverse, double k,
+                                                         const std::string& file) {
     if (auto fault = CheckForward(file, r)) return *fault;
     const double elevation = Elevation(r.dVerticalAngle);
     SightHeight out;

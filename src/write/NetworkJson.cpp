@@ -31,9 +31,10 @@ Json Input(const NetworkObservations& n) {
                          {"y", point.known->dY},
                          {"h", Optional(point.knownHeight)}});
     }
-    for (const int j : n.junctions) junctions.push_back(PointNameText(n, j));
-    return {{"type", "network"}, {"files", n.files}, {"known_points", known},
-            {"junctions", junctions}};
+    for (const int j : n.junctions)
+        junctions.push_back(PointNameText(n, j));
+    return {
+        {"type", "network"}, {"files", n.files}, {"known_points", known}, {"junctions", junctions}};
 }
 
 Json Lines(const NetworkObservations& n, const NetworkAdjustment& a, const Grade& grade) {
@@ -44,20 +45,23 @@ Json Lines(const NetworkObservations& n, const NetworkAdjustment& a, const Grade
         const ClosureStatistics& c = closures[i].closure;
         const GradeChecks checks = CheckLine(closures[i], grade);
         Json points = Json::array();
-        for (const int p : n.lines[i].points) points.push_back(PointNameText(n, p));
-        lines.push_back({{"file", n.lines[i].file},
-                         {"points", points},
-                         {"angle_count", c.angleCount},
-                         {"azimuth_closure_seconds", c.azimuthCondition ? Json(c.azimuthClosure) : Json()},
-                         {"fx_mm", c.fx},
-                         {"fy_mm", c.fy},
-                         {"fd_mm", c.fd},
-                         {"length_m", c.length},
-                         {"relative_closure_k", c.k ? Json(*c.k) : Json()},
-                         {"ends_at_junction", closures[i].endsAtJunction},
-                         {"azimuth_limit_seconds", checks.azimuth.applies ? Json(checks.azimuth.limit) : Json()},
-                         {"length_limit_m", checks.length.applies ? Json(checks.length.limit) : Json()},
-                         {"pass", checks.Pass()}});
+        for (const int p : n.lines[i].points)
+            points.push_back(PointNameText(n, p));
+        lines.push_back(
+            {{"file", n.lines[i].file},
+             {"points", points},
+             {"angle_count", c.angleCount},
+             {"azimuth_closure_seconds", c.azimuthCondition ? Json(c.azimuthClosure) : Json()},
+             {"fx_mm", c.fx},
+             {"fy_mm", c.fy},
+             {"fd_mm", c.fd},
+             {"length_m", c.length},
+             {"relative_closure_k", c.k ? Json(*c.k) : Json()},
+             {"ends_at_junction", closures[i].endsAtJunction},
+             {"azimuth_limit_seconds",
+              checks.azimuth.applies ? Json(checks.azimuth.limit) : Json()},
+             {"length_limit_m", checks.length.applies ? Json(checks.length.limit) : Json()},
+             {"pass", checks.Pass()}});
     }
     return lines;
 }
@@ -72,7 +76,10 @@ Json Points(const NetworkObservations& n, const NetworkAdjustment& a) {
                   {"known", known}};
         if (!known && p < a.precision.size()) {
             const PointPrecision& e = a.precision[p];
-            j.update({{"m_mm", e.m}, {"mx_mm", e.mx}, {"my_mm", e.my}, {"a_mm", e.ellipse.dA},
+            j.update({{"m_mm", e.m},
+                      {"mx_mm", e.mx},
+                      {"my_mm", e.my},
+                      {"a_mm", e.ellipse.dA},
                       {"b_mm", e.ellipse.dB},
                       {"f_degrees", DmsToSeconds(e.ellipse.F) / 3600.0}});
         }
@@ -133,8 +140,9 @@ Json Tests(const NetworkObservations& n, const NetworkAdjustment& a) {
     const ObservationNamer name = NetworkObservationNamer(n);
     Json global = nullptr;
     if (const auto& g = a.tests.global)
-        global = {{"sigma0", g->sigma0}, {"chi2", g->chi2}, {"lower", g->lower},
-                  {"upper", g->upper}, {"redundancy", g->redundancy}, {"pass", g->pass}};
+        global = {{"sigma0", g->sigma0},         {"chi2", g->chi2},
+                  {"lower", g->lower},           {"upper", g->upper},
+                  {"redundancy", g->redundancy}, {"pass", g->pass}};
     Json observations = Json::array();
     for (const size_t i : a.tests.ranking) {
         const ObservationTest& t = a.tests.observations[i];
@@ -152,16 +160,20 @@ Json Tests(const NetworkObservations& n, const NetworkAdjustment& a) {
 }
 
 Json Heights(const NetworkHeights& h) {
-    return {{"error_per_km_mm", h.errorPerKm}, {"redundancy", h.redundancy},
+    return {{"error_per_km_mm", h.errorPerKm},
+            {"redundancy", h.redundancy},
             {"corrections_mm", h.corrections}};
 }
 } // namespace
 
 std::string BuildNetworkJson(const NetworkObservations& n, const NetworkAdjustment& a,
                              const Grade& grade) {
-    Json doc = {{"format", kNetworkJsonFormat}, {"input", Input(n)},
-                {"lines", Lines(n, a, grade)},  {"pass", NetworkPasses(n, a, grade)},
-                {"sigma0", a.sigma0},           {"redundancy", a.redundancy},
+    Json doc = {{"format", kNetworkJsonFormat},
+                {"input", Input(n)},
+                {"lines", Lines(n, a, grade)},
+                {"pass", NetworkPasses(n, a, grade)},
+                {"sigma0", a.sigma0},
+                {"redundancy", a.redundancy},
                 {"rounds", a.rounds}};
     doc["points"] = Points(n, a);
     doc.update(AnglesAndSides(n, a));

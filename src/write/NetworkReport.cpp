@@ -30,7 +30,8 @@ void WriteSides(ReportText& text, const NetworkObservations& n, const NetworkAdj
         written.push_back(side);
         const PlanePoint &from = a.points[static_cast<size_t>(d.from)],
                          &to = a.points[static_cast<size_t>(d.to)];
-        text.Side(n.points[static_cast<size_t>(d.from)].name, n.points[static_cast<size_t>(d.to)].name,
+        text.Side(n.points[static_cast<size_t>(d.from)].name,
+                  n.points[static_cast<size_t>(d.to)].name,
                   std::hypot(to.dX - from.dX, to.dY - from.dY));
     }
 }
@@ -40,7 +41,9 @@ void WritePrecision(ReportText& text, const NetworkObservations& n, const Networ
     text.Header(str::kPointErrorTitle);
     text.Header(str::kPointErrorHeader);
     for (size_t p = 0; p < n.points.size(); ++p)
-        if (fresh(p)) text.PointError(n.points[p].name, a.precision[p].m, a.precision[p].mx, a.precision[p].my);
+        if (fresh(p))
+            text.PointError(n.points[p].name, a.precision[p].m, a.precision[p].mx,
+                            a.precision[p].my);
     text.Header(str::kEllipseTitle);
     text.Header(str::kEllipseHeader);
     for (size_t p = 0; p < n.points.size(); ++p)
@@ -56,12 +59,13 @@ std::vector<std::string> HeightLines(const NetworkObservations& n, const Network
                                    PaddedRow({"点号", "高程(m)", "中误差(mm)"}, kWidths)};
     for (size_t p = 0; p < n.points.size() && p < h.heights.size(); ++p) {
         if (std::isnan(h.heights[p])) continue;
-        lines.push_back(PaddedRow({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
-                                   n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)},
-                                  kWidths));
+        lines.push_back(
+            PaddedRow({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
+                       n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)},
+                      kWidths));
     }
-    lines.push_back("每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) + " mm（多余观测数 r = " +
-                    std::to_string(h.redundancy) + "）");
+    lines.push_back("每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) +
+                    " mm（多余观测数 r = " + std::to_string(h.redundancy) + "）");
     return lines;
 }
 
@@ -69,8 +73,10 @@ std::vector<std::string> TestLines(const NetworkObservations& n, const NetworkAd
     static const std::vector<size_t> kWidths{28, 12, 16, 14, 14, 16, 8};
     const ObservationNamer name = NetworkObservationNamer(n);
     std::vector<std::string> lines{"------------粗差检验------------",
-                                   "观测值的权：" + WeightsText(a.instrument), GlobalTestLine(a.tests)};
-    for (const std::string& line : SuspectLines(a.tests, name)) lines.push_back(line);
+                                   "观测值的权：" + WeightsText(a.instrument),
+                                   GlobalTestLine(a.tests)};
+    for (const std::string& line : SuspectLines(a.tests, name))
+        lines.push_back(line);
     lines.push_back(EllipseLevelLine(a.redundancy));
     lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
     for (const std::vector<std::string>& row : ObservationTestRows(a.tests, name))
@@ -84,7 +90,8 @@ std::string BuildNetworkReport(const NetworkObservations& n, const NetworkAdjust
     const Observations none;
     ReportText text(none);
     auto lines = [&text](const std::vector<std::string>& all) {
-        for (const std::string& line : all) text.TextLine(line);
+        for (const std::string& line : all)
+            text.TextLine(line);
     };
     if (sections.header) lines(NetworkHeaderLines(n, a.instrument, context));
     if (sections.closures) lines(NetworkClosureLines(n, a, context.grade));

@@ -14,7 +14,7 @@
 namespace traverse {
 
 std::string BuildNetworkReport(const NetworkObservations& network,
-                               const NetworkAdjustment& adjustment,
-                               const ReportSections& sections, const NetworkContext& context);
+                               const NetworkAdjustment& adjustment, const ReportSections& sections,
+                               const NetworkContext& context);
 
 } // namespace traverse

@@ -67,7 +67,8 @@ NetworkPlotShape NetworkShape(const NetworkObservations& n) {
 
 std::string NetworkPlotTitle(const NetworkObservations& n) {
     std::string files;
-    for (const std::string& f : n.files) files += (files.empty() ? "" : "、") + DisplayName(f);
+    for (const std::string& f : n.files)
+        files += (files.empty() ? "" : "、") + DisplayName(f);
     return "导线网　" + files;
 }
 

@@ -26,8 +26,8 @@ std::vector<std::string> LineLines(const NetworkObservations& n, size_t index,
     const ClosureStatistics& c = line.closure;
     const GradeChecks checks = CheckLine(line, grade);
     std::vector<std::string> lines{"导线节 " + std::to_string(index + 1) + "（" +
-                                   DisplayName(n.files[static_cast<size_t>(l.file)]) +
-                                   "）：" + LinePointsText(n, l)};
+                                   DisplayName(n.files[static_cast<size_t>(l.file)]) + "）：" +
+                                   LinePointsText(n, l)};
     const std::string count = std::to_string(c.angleCount);
     if (checks.azimuth.applies)
         lines.push_back(FormatString(
@@ -36,9 +36,9 @@ std::vector<std::string> LineLines(const NetworkObservations& n, size_t index,
              FormatShortest(grade.angleCoefficient), count, VerdictText(checks.azimuth.pass)}));
     else
         lines.push_back(FormatString(str::kNoAzimuthConditionLine, {count}));
-    lines.push_back(FormatString(str::kCoordinateClosureLine,
-                                 {FormatSignedTenth(c.fx), FormatSignedTenth(c.fy),
-                                  FormatTenth(c.fd), FormatFixed(c.length, 3)}));
+    lines.push_back(
+        FormatString(str::kCoordinateClosureLine, {FormatSignedTenth(c.fx), FormatSignedTenth(c.fy),
+                                                   FormatTenth(c.fd), FormatFixed(c.length, 3)}));
     lines.push_back(FormatString(str::kRelativeClosureLine,
                                  {RelativeClosureText(c.k), std::to_string(grade.relativeK),
                                   VerdictText(checks.relative.pass)}));
@@ -64,7 +64,8 @@ std::string PointNameText(const NetworkObservations& n, int point) {
 
 std::string LinePointsText(const NetworkObservations& n, const NetworkLine& line) {
     std::string text;
-    for (const int p : line.points) text += (text.empty() ? "" : "–") + PointNameText(n, p);
+    for (const int p : line.points)
+        text += (text.empty() ? "" : "–") + PointNameText(n, p);
     return text;
 }
 
@@ -72,12 +73,14 @@ std::vector<std::string> NetworkHeaderLines(const NetworkObservations& n,
                                             const std::optional<InstrumentPrecision>& instrument,
                                             const NetworkContext& context) {
     std::string files;
-    for (const std::string& f : n.files) files += (files.empty() ? "" : "、") + DisplayName(f);
+    for (const std::string& f : n.files)
+        files += (files.empty() ? "" : "、") + DisplayName(f);
     std::vector<std::string> lines{"导线网平差成果", "观测文件：" + files};
     for (const NetworkPoint& p : n.points)
         if (p.known) lines.push_back(KnownPointLine(p));
     std::string junctions;
-    for (const int j : n.junctions) junctions += (junctions.empty() ? "" : "、") + PointNameText(n, j);
+    for (const int j : n.junctions)
+        junctions += (junctions.empty() ? "" : "、") + PointNameText(n, j);
     lines.push_back("结点：" + (junctions.empty() ? std::string("无") : junctions));
     lines.push_back(FormatString(str::kNetworkHeader,
                                  {std::to_string(n.lines.size()), std::to_string(n.angles.size()),
@@ -93,11 +96,13 @@ std::vector<std::string> NetworkClosureLines(const NetworkObservations& n,
     std::vector<std::string> lines{"------------闭合差与精度------------"};
     const std::vector<LineClosure> closures = ClosuresOf(n, a);
     for (size_t i = 0; i < closures.size(); ++i)
-        for (std::string& line : LineLines(n, i, closures[i], grade)) lines.push_back(std::move(line));
-    lines.push_back(a.instrument ? FormatString(str::kSigma0PrioriLine,
-                                                {FormatFixed(a.sigma0, 2), std::to_string(a.redundancy)})
-                                 : FormatString(str::kSigma0Line, {FormatTenth(a.sigma0),
-                                                                   std::to_string(a.redundancy)}));
+        for (std::string& line : LineLines(n, i, closures[i], grade))
+            lines.push_back(std::move(line));
+    lines.push_back(a.instrument
+                        ? FormatString(str::kSigma0PrioriLine,
+                                       {FormatFixed(a.sigma0, 2), std::to_string(a.redundancy)})
+                        : FormatString(str::kSigma0Line,
+                                       {FormatTenth(a.sigma0), std::to_string(a.redundancy)}));
     for (const DuplicateObservation& d : DuplicateObservations(n, a.instrument))
         lines.push_back(DuplicateLine(n, d));
     lines.push_back(FormatString(str::kBatchGradeVerdict,

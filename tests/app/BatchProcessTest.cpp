@@ -1093,8 +1093,8 @@ TEST_F(BatchTool, NetworkExampleWritesEveryOutput) {
     ToolResult r = Run(args);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string report = Cp936ToUtf8(ReadFile(dir / "net.txt"));
-    for (const char* text : {"结点：J1", "导线节 1（east.txt）：K1–E1–E2–J1",
-                             "导线节 3（west.txt）：K5–W1–W2–J1", "------------坐标平差值",
+    for (const char* text : {"结点：J1", "导线节 1（south.txt）：K1–S1–S2–J1",
+                             "导线节 3（east.txt）：K5–E1–E2–J1", "------------坐标平差值",
                              "------------粗差检验", "  J1  "})
         EXPECT_NE(report.find(text), std::string::npos) << text;
     EXPECT_NE(ReadFile(dir / "net.json").find("\"type\": \"network\""), std::string::npos);

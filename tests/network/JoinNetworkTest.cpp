@@ -1,7 +1,7 @@
 // Joining files into a network: the examples as one-file networks, the rules on repeated
 // sides, known sides, labels and shared names, and the refusals.
-#include "network/DuplicateObservations.h"
 #include "network/JoinNetwork.h"
+#include "network/DuplicateObservations.h"
 #include "read/ObservationFile.h"
 #include "resources/StringTable.h"
 
@@ -26,7 +26,7 @@ NetworkFile Example(const std::string& file) {
 
 // A set-up "station backsight foresight", level, 100 m, angle 180°.
 ObservationRecord SetUpAt(const std::string& station, const std::string& back,
-                        const std::string& fore, double metres = 100.0, int line = 1) {
+                          const std::string& fore, double metres = 100.0, int line = 1) {
     ObservationRecord r{};
     SetName(r.szStation, station);
     SetName(r.szBacksight, back);
@@ -50,7 +50,8 @@ NetworkObservations Joined(const std::vector<NetworkFile>& files,
 
 std::vector<std::string> Names(const NetworkObservations& n, const std::vector<int>& points) {
     std::vector<std::string> out;
-    for (const int p : points) out.push_back(n.points[static_cast<size_t>(p)].name);
+    for (const int p : points)
+        out.push_back(n.points[static_cast<size_t>(p)].name);
     return out;
 }
 
@@ -82,18 +83,26 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ExampleCase{"closed.txt",
                     {Known("D21", 3381252.418, 501734.206), Known("D22", 3381685.431, 501484.203)},
-                    7, 6, {"D21", "T1", "T2", "T3", "T4", "T5", "D21"}},
+                    7,
+                    6,
+                    {"D21", "T1", "T2", "T3", "T4", "T5", "D21"}},
         ExampleCase{"double.txt",
                     {Known("D14", 3379103.882, 498401.737), Known("D15", 3379420.615, 498310.442),
                      Known("D16", 3380168.503, 499508.214), Known("D17", 3380301.246, 499827.961)},
-                    6, 5, {"D15", "N1", "N2", "N3", "N4", "D16"}},
+                    6,
+                    5,
+                    {"D15", "N1", "N2", "N3", "N4", "D16"}},
         ExampleCase{"single.txt",
                     {Known("D30", 3382951.774, 502688.093), Known("D31", 3382740.318, 502915.604),
                      Known("D32", 3381790.512, 503944.127)},
-                    5, 5, {"D31", "S1", "S2", "S3", "S4", "D32"}},
+                    5,
+                    5,
+                    {"D31", "S1", "S2", "S3", "S4", "D32"}},
         ExampleCase{"non-oriented.txt",
                     {Known("D41", 3378215.046, 500120.733), Known("D42", 3379153.901, 501032.467)},
-                    4, 5, {"D41", "W1", "W2", "W3", "W4", "D42"}}));
+                    4,
+                    5,
+                    {"D41", "W1", "W2", "W3", "W4", "D42"}}));
 
 // Three files from three known points meeting at J; a fourth measures P1-J again.
 std::vector<NetworkFile> Star() {
@@ -147,7 +156,8 @@ TEST_P(RefusedNetwork, NamesThePlace) {
     ASSERT_TRUE(std::holds_alternative<Refusal>(joined)) << c.what;
     const Refusal& r = std::get<Refusal>(joined);
     EXPECT_EQ(r.messageId, c.id) << c.what;
-    for (size_t i = 0; i < c.arguments.size(); ++i) EXPECT_EQ(r.arguments.at(i), c.arguments[i]);
+    for (size_t i = 0; i < c.arguments.size(); ++i)
+        EXPECT_EQ(r.arguments.at(i), c.arguments[i]);
 }
 
 ObservationRecord WithoutTargetHeight(ObservationRecord r) {
@@ -158,24 +168,36 @@ ObservationRecord WithoutTargetHeight(ObservationRecord r) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedNetwork,
-    testing::Values(
-        Refused{"a known name given twice differently",
-                {{"a.txt", {SetUpAt("A", "A0", "P1")}}},
-                {Known("A", 0, 0), {"A", {0, 0.001}, {}, "k.dat 第4行"}},
-                str::kNetworkKnownTwice, {"A", "--point A", "k.dat 第4行"}},
-        Refused{"a file apart",
-                {{"a.txt", {SetUpAt("A", "A0", "P1")}}, {"b.txt", {SetUpAt("X", "Y", "Z")}},
-                 {"c.txt", {SetUpAt("P1", "A", "Q")}}},
-                {Known("A", 0, 0)}, str::kNetworkFileApart, {"b.txt"}},
-        Refused{"two pairs apart",
-                {{"a.txt", {SetUpAt("A", "A0", "P1")}}, {"b.txt", {SetUpAt("P1", "A", "Q")}},
-                 {"c.txt", {SetUpAt("X", "Y", "Z")}}, {"d.txt", {SetUpAt("Z", "X", "A9")}}},
-                {Known("A", 0, 0)}, str::kNetworkFileApart, {"c.txt"}},
-        Refused{"nothing known", {{"a.txt", {SetUpAt("A", "A0", "P1")}}}, {},
-                str::kNetworkNoKnownPoint, {}},
-        Refused{"a sight height left out where heights are known",
-                {{"a.txt", {WithoutTargetHeight(SetUpAt("A", "A0", "P1", 100.0, 9))}}},
-                {Known("A", 0, 0, 12.0)}, str::kNetworkSightHeightMissing, {"a.txt", "9"}}));
+    testing::Values(Refused{"a known name given twice differently",
+                            {{"a.txt", {SetUpAt("A", "A0", "P1")}}},
+                            {Known("A", 0, 0), {"A", {0, 0.001}, {}, "k.dat 第4行"}},
+                            str::kNetworkKnownTwice,
+                            {"A", "--point A", "k.dat 第4行"}},
+                    Refused{"a file apart",
+                            {{"a.txt", {SetUpAt("A", "A0", "P1")}},
+                             {"b.txt", {SetUpAt("X", "Y", "Z")}},
+                             {"c.txt", {SetUpAt("P1", "A", "Q")}}},
+                            {Known("A", 0, 0)},
+                            str::kNetworkFileApart,
+                            {"b.txt"}},
+                    Refused{"two pairs apart",
+                            {{"a.txt", {SetUpAt("A", "A0", "P1")}},
+                             {"b.txt", {SetUpAt("P1", "A", "Q")}},
+                             {"c.txt", {SetUpAt("X", "Y", "Z")}},
+                             {"d.txt", {SetUpAt("Z", "X", "A9")}}},
+                            {Known("A", 0, 0)},
+                            str::kNetworkFileApart,
+                            {"c.txt"}},
+                    Refused{"nothing known",
+                            {{"a.txt", {SetUpAt("A", "A0", "P1")}}},
+                            {},
+                            str::kNetworkNoKnownPoint,
+                            {}},
+                    Refused{"a sight height left out where heights are known",
+                            {{"a.txt", {WithoutTargetHeight(SetUpAt("A", "A0", "P1", 100.0, 9))}}},
+                            {Known("A", 0, 0, 12.0)},
+                            str::kNetworkSightHeightMissing,
+                            {"a.txt", "9"}}));
 
 TEST(JoinNetwork, KnownPointGivenTwiceAlikeIsOnePoint) {
     const NetworkObservations n =

@@ -1,7 +1,7 @@
 // A traverse joined as a one-file network is one line whose closures are its own type's:
 // fβ, fx and fy as the traverse's reduction has them.
-#include "network/JoinNetwork.h"
 #include "network/LineClosures.h"
+#include "network/JoinNetwork.h"
 #include "read/ObservationFile.h"
 #include "write/TraverseResults.h"
 
@@ -25,11 +25,11 @@ TEST_P(LineAsTraverse, ClosesAsItsType) {
     ASSERT_FALSE(read.read.refusal);
     auto traverse = AdjustTraverse(c.type, read.read.observations, c.known);
     ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(traverse));
-    const ClosureStatistics expected =
-        CollectResults(std::get<AdjustedTraverse>(traverse)).closure;
+    const ClosureStatistics expected = CollectResults(std::get<AdjustedTraverse>(traverse)).closure;
 
     std::vector<NetworkKnownPoint> known;
-    for (const auto& [name, xy] : c.names) known.push_back({name, xy, {}, name});
+    for (const auto& [name, xy] : c.names)
+        known.push_back({name, xy, {}, name});
     const std::vector<NetworkFile> files{{c.file, read.read.observations}};
     const auto joined = JoinNetwork(files, known);
     ASSERT_TRUE(std::holds_alternative<NetworkObservations>(joined));
@@ -61,11 +61,16 @@ const PlanePoint kD31{3382740.318, 502915.604}, kD30{3382951.774, 502688.093},
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, LineAsTraverse,
-    testing::Values(Case{"closed.txt", kClosed, {kD21, kD22, {}, {}}, {{"D21", kD21}, {"D22", kD22}}},
-                    Case{"double.txt", kDoubleConnection, {kD15, kD14, kD16, kD17},
-                         {{"D15", kD15}, {"D14", kD14}, {"D16", kD16}, {"D17", kD17}}},
-                    Case{"single.txt", kSingleConnection, {kD31, kD30, kD32, {}},
-                         {{"D31", kD31}, {"D30", kD30}, {"D32", kD32}}}));
+    testing::Values(
+        Case{"closed.txt", kClosed, {kD21, kD22, {}, {}}, {{"D21", kD21}, {"D22", kD22}}},
+        Case{"double.txt",
+             kDoubleConnection,
+             {kD15, kD14, kD16, kD17},
+             {{"D15", kD15}, {"D14", kD14}, {"D16", kD16}, {"D17", kD17}}},
+        Case{"single.txt",
+             kSingleConnection,
+             {kD31, kD30, kD32, {}},
+             {{"D31", kD31}, {"D30", kD30}, {"D32", kD32}}}));
 
 // A line ending at a junction is held to 0.7 of the grade's length.
 TEST(LineClosures, JunctionShortensTheLengthLimit) {

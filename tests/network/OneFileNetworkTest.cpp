@@ -20,12 +20,17 @@ struct Case {
     std::vector<std::pair<std::string, PlanePoint>> known; // start1, start2, end1, end2 as used
 };
 
-KnownCoordinates Roles(TraverseType type, const std::vector<std::pair<std::string, PlanePoint>>& k) {
+KnownCoordinates Roles(TraverseType type,
+                       const std::vector<std::pair<std::string, PlanePoint>>& k) {
     switch (type) {
-    case kClosed: return {k[0].second, k[1].second, {}, {}};
-    case kDoubleConnection: return {k[0].second, k[1].second, k[2].second, k[3].second};
-    case kSingleConnection: return {k[0].second, k[1].second, k[2].second, {}};
-    default: return {k[0].second, {}, k[1].second, {}};
+    case kClosed:
+        return {k[0].second, k[1].second, {}, {}};
+    case kDoubleConnection:
+        return {k[0].second, k[1].second, k[2].second, k[3].second};
+    case kSingleConnection:
+        return {k[0].second, k[1].second, k[2].second, {}};
+    default:
+        return {k[0].second, {}, k[1].second, {}};
     }
 }
 
@@ -40,7 +45,8 @@ TEST_P(OneFileNetwork, GivesItsTypesCoordinates) {
     const TraverseResults expected = CollectResults(std::get<AdjustedTraverse>(traverse));
 
     std::vector<NetworkKnownPoint> known;
-    for (const auto& [name, xy] : c.known) known.push_back({name, xy, {}, name});
+    for (const auto& [name, xy] : c.known)
+        known.push_back({name, xy, {}, name});
     const std::vector<NetworkFile> files{{c.file, read.read.observations}};
     auto joined = JoinNetwork(files, known);
     ASSERT_TRUE(std::holds_alternative<NetworkObservations>(joined));
@@ -67,10 +73,11 @@ const std::pair<std::string, PlanePoint> kD21{"D21", {3381252.418, 501734.206}},
     kD30{"D30", {3382951.774, 502688.093}}, kD32{"D32", {3381790.512, 503944.127}},
     kD41{"D41", {3378215.046, 500120.733}}, kD42{"D42", {3379153.901, 501032.467}};
 
-INSTANTIATE_TEST_SUITE_P(Examples, OneFileNetwork,
-                         testing::Values(Case{"closed.txt", kClosed, {kD21, kD22}},
-                                         Case{"closed.con", kClosed, {kD21, kD22}},
-                                         Case{"double.txt", kDoubleConnection, {kD15, kD14, kD16, kD17}},
-                                         Case{"single.txt", kSingleConnection, {kD31, kD30, kD32}},
-                                         Case{"non-oriented.txt", kNonOriented, {kD41, kD42}}));
+INSTANTIATE_TEST_SUITE_P(
+    Examples, OneFileNetwork,
+    testing::Values(Case{"closed.txt", kClosed, {kD21, kD22}},
+                    Case{"closed.con", kClosed, {kD21, kD22}},
+                    Case{"double.txt", kDoubleConnection, {kD15, kD14, kD16, kD17}},
+                    Case{"single.txt", kSingleConnection, {kD31, kD30, kD32}},
+                    Case{"non-oriented.txt", kNonOriented, {kD41, kD42}}));
 } // namespace
