@@ -12,4 +12,7 @@ set(TA_PUBLIC_HEADERS
   write/ReportSummary.h write/ResultsJson.h write/ResultsReport.h write/ResultsText.h
   write/SvgPlot.h write/TraverseResults.h
   resources/StringTable.h resources/Version.h
-  platform/ReplaceFile.h)
+  platform/ReplaceFile.h
+  network/Network.h network/NetworkAdjustment.h network/JoinNetwork.h network/LineClosures.h
+  network/DuplicateObservations.h write/NetworkReport.h write/NetworkText.h write/NetworkJson.h
+  write/NetworkHtml.h write/NetworkResults.h write/ObservationTestsText.h)
