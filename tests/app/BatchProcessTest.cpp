@@ -1117,4 +1117,12 @@ TEST_F(BatchTool, NetworkExampleWritesEveryOutput) {
     r = Run(args);
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_EQ(r.err, "");
+
+    args = commands[0];
+    args.insert(args.begin(), "--summary=line");
+    r = Run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.rfind("south.txt+north.txt+east.txt\tnetwork\t-\t", 0), 0u) << r.err;
+    const std::string verdict = "\t图根\t合格\n";
+    EXPECT_EQ(r.err.substr(r.err.size() - verdict.size()), verdict) << r.err;
 }
