@@ -4,11 +4,12 @@
 //   BM_GridNetwork/side: a side × side grid of points 200 m apart, every row and every
 //     column a traverse between known points on the border (sighting the next border
 //     point at both ends); side 100 is 10,000 points, 9,604 of them unknown.
-//   BM_TraverseChain/points: one traverse of that many points between two known points
-//     sighting known ones, cut into lines of 10 by junctions: a traverse-like network,
-//     whose cost should grow linearly.
+//   BM_TraverseChain/points: one traverse of that many points through a known point every
+//     50, each sighting a known point for its direction: connecting traverses in a row, a
+//     traverse-like network, whose cost should grow linearly.
 // Observations carry reproducible noise of 2″ and 2 mm.
 #include "network/NetworkAdjustment.h"
+#include "resources/StringTable.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -23,6 +24,7 @@ using namespace traverse;
 
 namespace {
 constexpr double kSpacing = 200.0; // m
+constexpr int kKnownEvery = 50;    // points along the chain
 
 struct Builder {
     NetworkObservations net;
@@ -93,15 +95,19 @@ NetworkObservations Chain(int points) {
     const int back = b.Point({x - 300.0, y - 100.0}, true);
     std::vector<int> chain;
     for (int k = 0; k < points; ++k) {
-        chain.push_back(b.Point({x, y}, k == 0 || k == points - 1));
+        chain.push_back(b.Point({x, y}, k % kKnownEvery == 0 || k == points - 1));
         azimuth += turn(b.rng);
         x += kSpacing * std::cos(azimuth);
         y += kSpacing * std::sin(azimuth);
     }
     const int fore = b.Point({x, y}, true);
     b.Traverse(chain, back, fore);
-    for (size_t k = 10; k + 1 < chain.size(); k += 10)
-        b.net.junctions.push_back(chain[k]);
+    // Every known point on the way also sights a known point ahead: a new direction.
+    for (int k = kKnownEvery; k + 1 < points; k += kKnownEvery) {
+        const PlanePoint& at = b.truth[static_cast<size_t>(chain[static_cast<size_t>(k)])];
+        b.Angle(chain[static_cast<size_t>(k)], b.Point({at.dX + 150.0, at.dY + 250.0}, true),
+                chain[static_cast<size_t>(k) + 1]);
+    }
     return b.net;
 }
 
@@ -116,6 +122,7 @@ void Adjust(benchmark::State& state, const NetworkObservations& net) {
         const auto result = AdjustNetwork(net, {});
         const auto* a = std::get_if<NetworkAdjustment>(&result);
         if (a == nullptr) {
+            std::fprintf(stderr, "%s\n", MessageText(std::get<Refusal>(result)).c_str());
             state.SkipWithError("refused");
             break;
         }

@@ -17,14 +17,19 @@ using Ldlt = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrderin
 // A pivot this small against its diagonal entry of N: the columns are dependent.
 constexpr double kLeastPivot = 1e-12;
 
-// The lower triangle of N and b.
-SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns, std::vector<double>& rhs) {
-    std::vector<Eigen::Triplet<double, int>> terms;
-    terms.reserve(rows.size() * 21);
+void RightHandSide(std::span<const EquationRow> rows, int unknowns, std::vector<double>& rhs) {
     rhs.assign(static_cast<size_t>(unknowns), 0.0);
     for (const EquationRow& r : rows)
-        for (int i = 0; i < r.count; ++i) {
+        for (int i = 0; i < r.count; ++i)
             rhs[static_cast<size_t>(r.column[i])] -= r.weight * r.coefficient[i] * r.misclosure;
+}
+
+// The lower triangle of N.
+SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns) {
+    std::vector<Eigen::Triplet<double, int>> terms;
+    terms.reserve(rows.size() * 21);
+    for (const EquationRow& r : rows)
+        for (int i = 0; i < r.count; ++i) {
             for (int j = 0; j < r.count; ++j)
                 if (r.column[j] >= r.column[i])
                     terms.emplace_back(r.column[j], r.column[i],
@@ -34,6 +39,7 @@ SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns, std::vecto
     n.setFromTriplets(terms.begin(), terms.end());
     return n;
 }
+
 } // namespace
 
 struct NormalEquations::Factorisation {
@@ -47,7 +53,8 @@ NormalEquations::NormalEquations(int unknowns)
 NormalEquations::~NormalEquations() = default;
 
 bool NormalEquations::Factor(std::span<const EquationRow> rows) {
-    const SparseMatrix n = Normals(rows, m_unknowns, m_rhs);
+    RightHandSide(rows, m_unknowns, m_rhs);
+    const SparseMatrix n = Normals(rows, m_unknowns);
     if (!m_f->analysed) {
         m_f->ldlt.analyzePattern(n);
         m_f->analysed = true;
@@ -62,6 +69,10 @@ bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     }
     if (m_f->ldlt.info() != Eigen::Success && m_singular < 0) m_singular = 0;
     return m_singular < 0;
+}
+
+void NormalEquations::SetMisclosures(std::span<const EquationRow> rows) {
+    RightHandSide(rows, m_unknowns, m_rhs);
 }
 
 std::vector<double> NormalEquations::Solve() const {
@@ -89,19 +100,32 @@ SelectedInverse NormalEquations::Invert() const {
         const int first = start[i], m = start[i + 1] - first;
         sum.assign(static_cast<size_t>(m), 0.0);
         // sum = Z(R, R) L(R, i), R the rows below the diagonal in column i. R beyond
-        // row a lies in the pattern of column R[a], in order: one merge per column.
+        // row a lies in the pattern of column R[a], in order: one merge per column, or
+        // none where the two patterns are the same.
         for (int a = 0; a < m; ++a) {
-            const int ra = rows[first + a];
-            sum[static_cast<size_t>(a)] += z.m_diagonal[static_cast<size_t>(ra)] * lx[first + a];
-            int p = start[ra];
-            for (int b = a + 1; b < m; ++b) {
-                const int rb = rows[first + b];
-                while (p < start[ra + 1] && rows[p] < rb)
-                    ++p;
-                const double zab = z.m_values[static_cast<size_t>(p)];
-                sum[static_cast<size_t>(a)] += zab * lx[first + b];
-                sum[static_cast<size_t>(b)] += zab * lx[first + a];
+            const int ra = rows[first + a], begin = start[ra], end = start[ra + 1];
+            const double la = lx[first + a];
+            const double* column = z.m_values.data() + begin;
+            double sa = z.m_diagonal[static_cast<size_t>(ra)] * la;
+            if (end - begin == m - a - 1) {
+                for (int b = a + 1; b < m; ++b) {
+                    const double zab = column[b - a - 1];
+                    sa += zab * lx[first + b];
+                    sum[static_cast<size_t>(b)] += zab * la;
+                }
+            } else {
+                int p = begin;
+                for (int b = a + 1; b < m; ++b) {
+                    const int rb = rows[first + b];
+                    while (p < end && rows[p] < rb)
+                        ++p;
+                    if (p == end) break;
+                    const double zab = column[p - begin];
+                    sa += zab * lx[first + b];
+                    sum[static_cast<size_t>(b)] += zab * la;
+                }
             }
+            sum[static_cast<size_t>(a)] += sa;
         }
         double diagonal = 1.0 / d[i];
         for (int a = 0; a < m; ++a) {
