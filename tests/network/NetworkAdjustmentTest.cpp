@@ -100,6 +100,32 @@ TEST(NetworkAdjustment, AgreesWithADenseAdjustmentOfTwoJunctions) {
     EXPECT_EQ(a.tests.observations.size(), dense.residuals.size());
 }
 
+TEST(NetworkAdjustment, SnoopingPointsAtABlunderedObservationByItsIndex) {
+    const TwoJunctions t = MakeTwoJunctions();
+    for (const bool angle : {true, false}) {
+        parametric::Random random(7);
+        NetworkObservations net = Observe(t.site, t.runs, &random, {1.5, 1.0});
+        const int blundered = angle ? 20 : 30;
+        if (angle)
+            net.angles[blundered].seconds += 40.0;
+        else
+            net.distances[blundered].metres += 0.06;
+        const auto result = AdjustNetwork(net, {InstrumentPrecision{1.5, 1.0, 1.0}});
+        ASSERT_TRUE(std::holds_alternative<NetworkAdjustment>(result));
+        const ObservationTests& tests = std::get<NetworkAdjustment>(result).tests;
+        ASSERT_TRUE(tests.global.has_value());
+        EXPECT_FALSE(tests.global->pass);
+        // Sides along one line share their blunder: the side is among the first three.
+        bool named = false;
+        for (size_t k : Suspects(tests, angle ? 1 : 3)) {
+            const ObservationTest& t = tests.observations[k];
+            named = named || (t.record == blundered && t.flagged &&
+                              t.kind == (angle ? ObservationKind::kAngle : ObservationKind::kSide));
+        }
+        EXPECT_TRUE(named) << (angle ? "angle" : "side");
+    }
+}
+
 TEST(NetworkAdjustment, FindsAJunctionFromThreeKnownPointsExactly) {
     Site s;
     const int j = Add(s, {2000.0, 2000.0}, false);
