@@ -88,6 +88,8 @@ private:
     void Spread(Frame& f, const std::vector<int>& from, const Frame* outer);
     bool CarryNonOriented();
     bool TryLocalFrame(int start, int first, double metres);
+    int FarthestMet(int start) const;
+    std::vector<int> TurnOnto(int start, int onto);
     std::optional<Refusal> Unreached() const;
     std::optional<Refusal> WidestGap() const;
 
@@ -179,13 +181,10 @@ bool Carrier::CarryNonOriented() {
     return false;
 }
 
-bool Carrier::TryLocalFrame(int start, int first, double metres) {
-    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
-    m_local.Set(start, origin, m_global.carried[static_cast<size_t>(start)]);
-    m_local.Set(first, Polar(origin, 0.0, metres),
-                m_global.carried[static_cast<size_t>(start)] + metres);
-    Spread(m_local, {start, first}, &m_global);
-    // Turned onto the farthest point met that has coordinates.
+// The point met in the local frame, other than its start, that has coordinates and lies
+// farthest from the start (at least 1 mm away); -1 where there is none.
+int Carrier::FarthestMet(int start) const {
+    const PlanePoint& origin = *m_local.at[static_cast<size_t>(start)];
     int onto = -1;
     double farthest = 1e-3;
     for (int p : m_local.set) {
@@ -196,22 +195,41 @@ bool Carrier::TryLocalFrame(int start, int first, double metres) {
             farthest = away;
         }
     }
+    return onto;
+}
+
+// The local frame turned about its start so that `onto` points where it lies: the
+// points without coordinates take theirs from it.
+std::vector<int> Carrier::TurnOnto(int start, int onto) {
+    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
+    const double turn = AzimuthOf(origin, *m_global.at[static_cast<size_t>(onto)]) -
+                        AzimuthOf(origin, *m_local.at[static_cast<size_t>(onto)]);
+    const double c = std::cos(turn), s = std::sin(turn);
+    std::vector<int> reached;
+    for (int p : m_local.set) {
+        if (m_global.at[static_cast<size_t>(p)]) continue;
+        const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
+        const double dx = xy.dX - origin.dX, dy = xy.dY - origin.dY;
+        m_global.Set(p, {origin.dX + c * dx - s * dy, origin.dY + s * dx + c * dy},
+                     m_local.carried[static_cast<size_t>(p)]);
+        reached.push_back(p);
+    }
+    return reached;
+}
+
+bool Carrier::TryLocalFrame(int start, int first, double metres) {
+    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
+    const double carried = m_global.carried[static_cast<size_t>(start)];
+    m_local.Set(start, origin, carried);
+    m_local.Set(first, Polar(origin, 0.0, metres), carried + metres);
+    Spread(m_local, {start, first}, &m_global);
+    const int onto = FarthestMet(start);
     std::vector<int> reached;
     if (onto < 0) {
         for (int p : m_local.set)
             m_dead[static_cast<size_t>(p)] = 1;
     } else {
-        const double turn = AzimuthOf(origin, *m_global.at[static_cast<size_t>(onto)]) -
-                            AzimuthOf(origin, *m_local.at[static_cast<size_t>(onto)]);
-        const double c = std::cos(turn), s = std::sin(turn);
-        for (int p : m_local.set) {
-            if (m_global.at[static_cast<size_t>(p)]) continue;
-            const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
-            const double dx = xy.dX - origin.dX, dy = xy.dY - origin.dY;
-            m_global.Set(p, {origin.dX + c * dx - s * dy, origin.dY + s * dx + c * dy},
-                         m_local.carried[static_cast<size_t>(p)]);
-            reached.push_back(p);
-        }
+        reached = TurnOnto(start, onto);
     }
     m_local.Clear();
     if (onto < 0) return false;
