@@ -136,12 +136,17 @@ TEST(NetworkAdjustment, FindsAJunctionFromThreeKnownPointsExactly) {
         const int sighted = Add(s, {k.dX + 300.0, k.dY - 400.0}, true);
         runs.push_back(Through(known, Chain(s, k, s.truth[j], 6), j, sighted, -1));
     }
+    // And on from the junction to a fourth known point, with no angle at either end.
+    const int last = Add(s, {3900.0, 3700.0}, true);
+    runs.push_back(Through(j, Chain(s, s.truth[j], s.truth[last], 5), last, -1, -1));
     const auto result = AdjustNetwork(Observe(s, runs), {});
     ASSERT_TRUE(std::holds_alternative<NetworkAdjustment>(result));
     const NetworkAdjustment& a = std::get<NetworkAdjustment>(result);
-    EXPECT_NEAR(a.points[j].dX, 2000.0, 1e-4);
-    EXPECT_NEAR(a.points[j].dY, 2000.0, 1e-4);
-    EXPECT_EQ(a.redundancy, 4); // 42 observations, 19 points
+    for (size_t p = 0; p < s.truth.size(); ++p) {
+        EXPECT_NEAR(a.points[p].dX, s.truth[p].dX, 1e-4) << p;
+        EXPECT_NEAR(a.points[p].dY, s.truth[p].dY, 1e-4) << p;
+    }
+    EXPECT_EQ(a.redundancy, 5); // 3 × 14 + 11 observations, 19 + 5 points
     EXPECT_LT(a.sigma0, 1e-3);
 }
 
