@@ -81,56 +81,65 @@ std::vector<double> NormalEquations::Solve() const {
     return {x.data(), x.data() + x.size()};
 }
 
+namespace {
+// Adds Z(R, R) L(R, i) into sum, R the rows of column i below the diagonal (entries
+// first.. of the pattern), with Z known for every column after i. R beyond R[a] lies in
+// the pattern of column R[a], in order: where it is that pattern's tail, a plain pass;
+// else one merge.
+void ColumnProduct(const SelectedInverse::Pattern& f, const std::vector<double>& zValues,
+                   const std::vector<double>& zDiagonal, int first, int m,
+                   std::vector<double>& sum) {
+    const int* rows = f.rows;
+    const double* lx = f.values;
+    for (int a = 0; a < m; ++a) {
+        const int ra = rows[first + a], begin = f.start[ra], end = f.start[ra + 1];
+        const int tail = m - a - 1, from = end - tail;
+        const double la = lx[first + a];
+        double sa = zDiagonal[static_cast<size_t>(ra)] * la;
+        if (tail == 0 || (from >= begin && rows[from] == rows[first + a + 1])) {
+            const double* z = zValues.data() + from - a - 1;
+            for (int b = a + 1; b < m; ++b) {
+                sa += z[b] * lx[first + b];
+                sum[static_cast<size_t>(b)] += z[b] * la;
+            }
+        } else {
+            int p = begin;
+            for (int b = a + 1; b < m; ++b) {
+                while (p < end && rows[p] < rows[first + b])
+                    ++p;
+                if (p == end) break;
+                const double zab = zValues[static_cast<size_t>(p)];
+                sa += zab * lx[first + b];
+                sum[static_cast<size_t>(b)] += zab * la;
+            }
+        }
+        sum[static_cast<size_t>(a)] += sa;
+    }
+}
+} // namespace
+
 SelectedInverse NormalEquations::Invert() const {
     const SparseMatrix& l = m_f->ldlt.matrixL().nestedExpression();
     const auto& d = m_f->ldlt.vectorD();
     const auto& position = m_f->ldlt.permutationP().indices();
-    SelectedInverse z;
     const int n = m_unknowns;
+    SelectedInverse z;
     z.m_position.assign(position.data(), position.data() + n);
     z.m_start.assign(l.outerIndexPtr(), l.outerIndexPtr() + n + 1);
     z.m_rows.assign(l.innerIndexPtr(), l.innerIndexPtr() + z.m_start[static_cast<size_t>(n)]);
     z.m_values.assign(z.m_rows.size(), 0.0);
     z.m_diagonal.assign(static_cast<size_t>(n), 0.0);
-    const int* start = z.m_start.data();
-    const int* rows = z.m_rows.data();
-    const double* lx = l.valuePtr();
+    const SelectedInverse::Pattern factor{z.m_start.data(), z.m_rows.data(), l.valuePtr()};
     std::vector<double> sum;
     for (int i = n - 1; i >= 0; --i) {
-        const int first = start[i], m = start[i + 1] - first;
+        const int first = z.m_start[static_cast<size_t>(i)];
+        const int m = z.m_start[static_cast<size_t>(i) + 1] - first;
         sum.assign(static_cast<size_t>(m), 0.0);
-        // sum = Z(R, R) L(R, i), R the rows below the diagonal in column i. R beyond
-        // row a lies in the pattern of column R[a], in order: one merge per column, or
-        // none where the two patterns are the same.
-        for (int a = 0; a < m; ++a) {
-            const int ra = rows[first + a], begin = start[ra], end = start[ra + 1];
-            const double la = lx[first + a];
-            const double* column = z.m_values.data() + begin;
-            double sa = z.m_diagonal[static_cast<size_t>(ra)] * la;
-            if (end - begin == m - a - 1) {
-                for (int b = a + 1; b < m; ++b) {
-                    const double zab = column[b - a - 1];
-                    sa += zab * lx[first + b];
-                    sum[static_cast<size_t>(b)] += zab * la;
-                }
-            } else {
-                int p = begin;
-                for (int b = a + 1; b < m; ++b) {
-                    const int rb = rows[first + b];
-                    while (p < end && rows[p] < rb)
-                        ++p;
-                    if (p == end) break;
-                    const double zab = column[p - begin];
-                    sa += zab * lx[first + b];
-                    sum[static_cast<size_t>(b)] += zab * la;
-                }
-            }
-            sum[static_cast<size_t>(a)] += sa;
-        }
+        ColumnProduct(factor, z.m_values, z.m_diagonal, first, m, sum);
         double diagonal = 1.0 / d[i];
         for (int a = 0; a < m; ++a) {
             z.m_values[static_cast<size_t>(first + a)] = -sum[static_cast<size_t>(a)];
-            diagonal += lx[first + a] * sum[static_cast<size_t>(a)];
+            diagonal += factor.values[first + a] * sum[static_cast<size_t>(a)];
         }
         z.m_diagonal[static_cast<size_t>(i)] = diagonal;
     }

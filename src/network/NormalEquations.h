@@ -17,6 +17,13 @@ namespace traverse {
 // Entries of N⁻¹ on the pattern of the factor, by the columns of N.
 class SelectedInverse {
 public:
+    // The strictly lower factor L, by column.
+    struct Pattern {
+        const int* start;
+        const int* rows;
+        const double* values;
+    };
+
     // NaN for a pair off the pattern.
     double At(int column1, int column2) const;
 
