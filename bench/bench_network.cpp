@@ -4,15 +4,20 @@
 //   BM_GridNetwork/side: a side × side grid of points 200 m apart, every row and every
 //     column a traverse between known points on the border (sighting the next border
 //     point at both ends); side 100 is 10,000 points, 9,604 of them unknown.
-//   BM_TraverseChain/points: one traverse of that many points between two known points
-//     sighting known ones, cut into lines of 10 by junctions: a traverse-like network,
-//     whose cost should grow linearly.
+//   BM_TraverseGrid/junctions: a junctions × junctions lattice of junction points 10 sides
+//     apart joined by traverses of 9 points, the border junctions known; 24 is 10,512
+//     points, 9,936 of them on the traverses.
+//   BM_TraverseChain/points: one traverse of that many points through a known point every
+//     50, each sighting a known point for its direction: connecting traverses in a row, a
+//     traverse-like network, whose cost should grow linearly.
 // Observations carry reproducible noise of 2″ and 2 mm.
 #include "network/NetworkAdjustment.h"
+#include "resources/StringTable.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -23,6 +28,7 @@ using namespace traverse;
 
 namespace {
 constexpr double kSpacing = 200.0; // m
+constexpr int kKnownEvery = 50;    // points along the chain
 
 struct Builder {
     NetworkObservations net;
@@ -93,15 +99,73 @@ NetworkObservations Chain(int points) {
     const int back = b.Point({x - 300.0, y - 100.0}, true);
     std::vector<int> chain;
     for (int k = 0; k < points; ++k) {
-        chain.push_back(b.Point({x, y}, k == 0 || k == points - 1));
+        chain.push_back(b.Point({x, y}, k % kKnownEvery == 0 || k == points - 1));
         azimuth += turn(b.rng);
         x += kSpacing * std::cos(azimuth);
         y += kSpacing * std::sin(azimuth);
     }
     const int fore = b.Point({x, y}, true);
     b.Traverse(chain, back, fore);
-    for (size_t k = 10; k + 1 < chain.size(); k += 10)
-        b.net.junctions.push_back(chain[k]);
+    // Every known point on the way also sights a known point ahead: a new direction.
+    for (int k = kKnownEvery; k + 1 < points; k += kKnownEvery) {
+        const PlanePoint& at = b.truth[static_cast<size_t>(chain[static_cast<size_t>(k)])];
+        b.Angle(chain[static_cast<size_t>(k)], b.Point({at.dX + 150.0, at.dY + 250.0}, true),
+                chain[static_cast<size_t>(k) + 1]);
+    }
+    return b.net;
+}
+
+// Junctions on a lattice, 10 sides apart, joined by traverses of 9 points; the border
+// junctions are known and sight their neighbour on the border for a direction; at an
+// inner junction the angles turn from one traverse to the next.
+NetworkObservations TraverseGrid(int side) {
+    constexpr int kSides = 10;
+    Builder b;
+    std::uniform_real_distribution<double> jitter(-20.0, 20.0);
+    const auto place = [&](double i, double k) {
+        return PlanePoint{3380000.0 + i * kSpacing + jitter(b.rng),
+                          500000.0 + k * kSpacing + jitter(b.rng)};
+    };
+    std::vector<int> junction;
+    for (int i = 0; i < side; ++i)
+        for (int k = 0; k < side; ++k)
+            junction.push_back(b.Point(place(i * kSides, k * kSides),
+                                       i == 0 || k == 0 || i == side - 1 || k == side - 1));
+    // The first point of the traverse leaving each junction north, east, south, west.
+    std::vector<std::array<int, 4>> near(junction.size(), {-1, -1, -1, -1});
+    const auto line = [&](int i, int k, int di, int dk, int leaving, int arriving) {
+        const int from = junction[static_cast<size_t>(i * side + k)];
+        const int to = junction[static_cast<size_t>((i + di) * side + k + dk)];
+        std::vector<int> chain{from};
+        for (int s = 1; s < kSides; ++s)
+            chain.push_back(b.Point(place(i * kSides + s * di, k * kSides + s * dk), false));
+        chain.push_back(to);
+        b.Traverse(chain, -1, -1);
+        near[static_cast<size_t>(from)][static_cast<size_t>(leaving)] = chain[1];
+        near[static_cast<size_t>(to)][static_cast<size_t>(arriving)] = chain[chain.size() - 2];
+    };
+    for (int i = 0; i < side; ++i)
+        for (int k = 0; k < side; ++k) {
+            if (k + 1 < side) line(i, k, 0, 1, 1, 3);
+            if (i + 1 < side) line(i, k, 1, 0, 0, 2);
+        }
+    for (int i = 0; i < side; ++i)
+        for (int k = 0; k < side; ++k) {
+            const int at = junction[static_cast<size_t>(i * side + k)];
+            const auto& sights = near[static_cast<size_t>(at)];
+            int last = -1;
+            for (int s : sights)
+                if (s >= 0) {
+                    if (last >= 0) b.Angle(at, last, s);
+                    last = s;
+                }
+            if (b.net.points[static_cast<size_t>(at)].known) {
+                const int along = junction[static_cast<size_t>(
+                    k == 0 || k == side - 1 ? (i == 0 ? 1 : i - 1) * side + k : i * side + k + 1)];
+                for (int s : sights)
+                    if (s >= 0) b.Angle(at, along, s);
+            }
+        }
     return b.net;
 }
 
@@ -116,6 +180,7 @@ void Adjust(benchmark::State& state, const NetworkObservations& net) {
         const auto result = AdjustNetwork(net, {});
         const auto* a = std::get_if<NetworkAdjustment>(&result);
         if (a == nullptr) {
+            std::fprintf(stderr, "%s\n", MessageText(std::get<Refusal>(result)).c_str());
             state.SkipWithError("refused");
             break;
         }
@@ -131,12 +196,16 @@ void Adjust(benchmark::State& state, const NetworkObservations& net) {
 void BM_GridNetwork(benchmark::State& state) {
     Adjust(state, Grid(static_cast<int>(state.range(0))));
 }
+void BM_TraverseGrid(benchmark::State& state) {
+    Adjust(state, TraverseGrid(static_cast<int>(state.range(0))));
+}
 void BM_TraverseChain(benchmark::State& state) {
     Adjust(state, Chain(static_cast<int>(state.range(0))));
 }
 } // namespace
 
 BENCHMARK(BM_TraverseChain)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraverseGrid)->Arg(8)->Arg(24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridNetwork)->Arg(32)->Arg(100)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

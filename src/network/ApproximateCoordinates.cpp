@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <queue>
 
 namespace traverse {
 
@@ -62,6 +63,15 @@ struct Frame {
     }
 };
 
+// A point's place as one angle carries it, and the length carried to it.
+struct Candidate {
+    double length;
+    int target;
+    PlanePoint at;
+    bool operator>(const Candidate& o) const { return length > o.length; }
+};
+using Candidates = std::priority_queue<Candidate, std::vector<Candidate>, std::greater<>>;
+
 class Carrier {
 public:
     explicit Carrier(const NetworkObservations& net)
@@ -72,10 +82,14 @@ public:
 
 private:
     std::optional<double> MeanDistance(int a, int b) const;
-    void Spread(Frame& f, std::vector<int> queue, const Frame* outer);
-    void Wake(int p, std::vector<int>& queue) const;
+    std::optional<Candidate> Carry(const Frame& f, const NetworkAngle& a) const;
+    void Offer(const Frame& f, int station, const Frame* outer, Candidates& queue) const;
+    void Wake(const Frame& f, int p, const Frame* outer, Candidates& queue) const;
+    void Spread(Frame& f, const std::vector<int>& from, const Frame* outer);
     bool CarryNonOriented();
     bool TryLocalFrame(int start, int first, double metres);
+    int FarthestMet(int start) const;
+    std::vector<int> TurnOnto(int start, int onto);
     std::optional<Refusal> Unreached() const;
     std::optional<Refusal> WidestGap() const;
 
@@ -99,42 +113,55 @@ std::optional<double> Carrier::MeanDistance(int a, int b) const {
     return sum / count;
 }
 
-void Carrier::Wake(int p, std::vector<int>& queue) const {
-    queue.push_back(p);
-    for (int k : m_near.anglesSighting[static_cast<size_t>(p)])
-        queue.push_back(m_net.angles[static_cast<size_t>(k)].station);
+// What one angle at a station carries: the sight without coordinates, placed by the
+// direction to the other sight, and the length carried to it (the longer of the two
+// carried to the station and to that sight, plus the side).
+std::optional<Candidate> Carrier::Carry(const Frame& f, const NetworkAngle& a) const {
+    const auto& station = f.at[static_cast<size_t>(a.station)];
+    const auto& back = f.at[static_cast<size_t>(a.backsight)];
+    const auto& fore = f.at[static_cast<size_t>(a.foresight)];
+    if (!station || back.has_value() == fore.has_value()) return std::nullopt;
+    const int target = back ? a.foresight : a.backsight, by = back ? a.backsight : a.foresight;
+    const std::optional<double> d = MeanDistance(a.station, target);
+    if (!d) return std::nullopt;
+    const double beta = a.seconds * kRadiansPerSecond;
+    const double azimuth =
+        AzimuthOf(*station, *f.at[static_cast<size_t>(by)]) + (back ? beta : -beta);
+    const double length =
+        std::max(f.carried[static_cast<size_t>(a.station)], f.carried[static_cast<size_t>(by)]) +
+        *d;
+    return Candidate{length, target, Polar(*station, azimuth, *d)};
 }
 
-// Carries from every station in the queue. With an outer frame (a local one), a point
+// Offers what the angles at a station carry. With an outer frame (a local one), a point
 // that has coordinates there takes some here but carries no further: it is where the
 // local frame is turned onto the outer one.
-void Carrier::Spread(Frame& f, std::vector<int> queue, const Frame* outer) {
+void Carrier::Offer(const Frame& f, int s, const Frame* outer, Candidates& queue) const {
+    if (outer && outer->at[static_cast<size_t>(s)] && f.set.front() != s) return;
+    for (int k : m_near.anglesAt[static_cast<size_t>(s)])
+        if (std::optional<Candidate> c = Carry(f, m_net.angles[static_cast<size_t>(k)]))
+            queue.push(*c);
+}
+
+// The stations whose angles a point with new coordinates may let carry further.
+void Carrier::Wake(const Frame& f, int p, const Frame* outer, Candidates& queue) const {
+    Offer(f, p, outer, queue);
+    for (int k : m_near.anglesSighting[static_cast<size_t>(p)])
+        Offer(f, m_net.angles[static_cast<size_t>(k)].station, outer, queue);
+}
+
+// Carries from the given points, the shortest carrying first, so that a point is
+// reached from the nearest known points rather than round a long way.
+void Carrier::Spread(Frame& f, const std::vector<int>& from, const Frame* outer) {
+    Candidates queue;
+    for (int p : from)
+        Wake(f, p, outer, queue);
     while (!queue.empty()) {
-        const int s = queue.back();
-        queue.pop_back();
-        const auto& station = f.at[static_cast<size_t>(s)];
-        if (!station) continue;
-        if (outer && outer->at[static_cast<size_t>(s)] && f.set.front() != s) continue;
-        for (int k : m_near.anglesAt[static_cast<size_t>(s)]) {
-            const NetworkAngle& a = m_net.angles[static_cast<size_t>(k)];
-            const auto& back = f.at[static_cast<size_t>(a.backsight)];
-            const auto& fore = f.at[static_cast<size_t>(a.foresight)];
-            const double beta = a.seconds * kRadiansPerSecond;
-            int target = -1;
-            double azimuth = 0.0;
-            if (back && !fore) {
-                target = a.foresight;
-                azimuth = AzimuthOf(*station, *back) + beta;
-            } else if (fore && !back) {
-                target = a.backsight;
-                azimuth = AzimuthOf(*station, *fore) - beta;
-            }
-            if (target < 0) continue;
-            const std::optional<double> d = MeanDistance(s, target);
-            if (!d) continue;
-            f.Set(target, Polar(*station, azimuth, *d), f.carried[static_cast<size_t>(s)] + *d);
-            Wake(target, queue);
-        }
+        const Candidate c = queue.top();
+        queue.pop();
+        if (f.at[static_cast<size_t>(c.target)]) continue;
+        f.Set(c.target, c.at, c.length);
+        Wake(f, c.target, outer, queue);
     }
 }
 
@@ -154,16 +181,10 @@ bool Carrier::CarryNonOriented() {
     return false;
 }
 
-bool Carrier::TryLocalFrame(int start, int first, double metres) {
-    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
-    m_local.Set(start, origin, m_global.carried[static_cast<size_t>(start)]);
-    m_local.Set(first, Polar(origin, 0.0, metres),
-                m_global.carried[static_cast<size_t>(start)] + metres);
-    std::vector<int> queue;
-    Wake(start, queue);
-    Wake(first, queue);
-    Spread(m_local, queue, &m_global);
-    // Turned onto the farthest point met that has coordinates.
+// The point met in the local frame, other than its start, that has coordinates and lies
+// farthest from the start (at least 1 mm away); -1 where there is none.
+int Carrier::FarthestMet(int start) const {
+    const PlanePoint& origin = *m_local.at[static_cast<size_t>(start)];
     int onto = -1;
     double farthest = 1e-3;
     for (int p : m_local.set) {
@@ -174,22 +195,41 @@ bool Carrier::TryLocalFrame(int start, int first, double metres) {
             farthest = away;
         }
     }
+    return onto;
+}
+
+// The local frame turned about its start so that `onto` points where it lies: the
+// points without coordinates take theirs from it.
+std::vector<int> Carrier::TurnOnto(int start, int onto) {
+    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
+    const double turn = AzimuthOf(origin, *m_global.at[static_cast<size_t>(onto)]) -
+                        AzimuthOf(origin, *m_local.at[static_cast<size_t>(onto)]);
+    const double c = std::cos(turn), s = std::sin(turn);
+    std::vector<int> reached;
+    for (int p : m_local.set) {
+        if (m_global.at[static_cast<size_t>(p)]) continue;
+        const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
+        const double dx = xy.dX - origin.dX, dy = xy.dY - origin.dY;
+        m_global.Set(p, {origin.dX + c * dx - s * dy, origin.dY + s * dx + c * dy},
+                     m_local.carried[static_cast<size_t>(p)]);
+        reached.push_back(p);
+    }
+    return reached;
+}
+
+bool Carrier::TryLocalFrame(int start, int first, double metres) {
+    const PlanePoint origin = *m_global.at[static_cast<size_t>(start)];
+    const double carried = m_global.carried[static_cast<size_t>(start)];
+    m_local.Set(start, origin, carried);
+    m_local.Set(first, Polar(origin, 0.0, metres), carried + metres);
+    Spread(m_local, {start, first}, &m_global);
+    const int onto = FarthestMet(start);
     std::vector<int> reached;
     if (onto < 0) {
         for (int p : m_local.set)
             m_dead[static_cast<size_t>(p)] = 1;
     } else {
-        const double turn = AzimuthOf(origin, *m_global.at[static_cast<size_t>(onto)]) -
-                            AzimuthOf(origin, *m_local.at[static_cast<size_t>(onto)]);
-        const double c = std::cos(turn), s = std::sin(turn);
-        for (int p : m_local.set) {
-            if (m_global.at[static_cast<size_t>(p)]) continue;
-            const PlanePoint& xy = *m_local.at[static_cast<size_t>(p)];
-            const double dx = xy.dX - origin.dX, dy = xy.dY - origin.dY;
-            m_global.Set(p, {origin.dX + c * dx - s * dy, origin.dY + s * dx + c * dy},
-                         m_local.carried[static_cast<size_t>(p)]);
-            Wake(p, reached);
-        }
+        reached = TurnOnto(start, onto);
     }
     m_local.Clear();
     if (onto < 0) return false;
@@ -230,8 +270,9 @@ std::optional<Refusal> Carrier::WidestGap() const {
             const PlanePoint predicted = Polar(s, azimuths[i], *d);
             const PlanePoint& point = *at[static_cast<size_t>(sights[i])];
             const double gap = std::hypot(predicted.dX - point.dX, predicted.dY - point.dY);
-            const double lengths = m_global.carried[static_cast<size_t>(a.station)] + *d +
-                                   m_global.carried[static_cast<size_t>(sights[i])];
+            const double lengths = std::max(m_global.carried[static_cast<size_t>(a.station)],
+                                            m_global.carried[static_cast<size_t>(sights[1 - i])]) +
+                                   *d + m_global.carried[static_cast<size_t>(sights[i])];
             const double bound = std::max(kLeastJunctionGap, kJunctionGapPerMetre * lengths);
             if (gap > bound)
                 return Refusal{
@@ -250,7 +291,7 @@ std::variant<std::vector<PlanePoint>, Refusal> Carrier::Run() {
             if (!m_near.anglesAt[p].empty() || !m_near.anglesSighting[p].empty() ||
                 !m_near.sides[p].empty())
                 known.push_back(static_cast<int>(p));
-            Wake(static_cast<int>(p), queue);
+            queue.push_back(static_cast<int>(p));
         }
     if (known.size() < 2)
         return Refusal{str::kNetworkNoDatum,

@@ -4,7 +4,9 @@
 // the direction to the other sight, and the distance observed to it (the mean where
 // observed both ways) gives its place. A known point sighted from a known point gives
 // the first direction; a side just computed gives the next. Repeated until nothing
-// more can be reached.
+// more can be reached, the shortest carrying first: a point takes its place from the
+// way with the least length carried from known points (the longer of the lengths to
+// the station and to the sight giving the direction, plus the side).
 //
 // A traverse between two points with coordinates and no direction at either end (a
 // non-oriented one) is carried in a local frame from one end, its first side at

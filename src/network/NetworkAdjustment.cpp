@@ -12,10 +12,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace traverse {
 
 namespace {
+constexpr double kFreshFactor = 0.1; // mm
+
 PlanePoint Origin(const NetworkObservations& net) {
     for (const NetworkPoint& p : net.points)
         if (p.known) return *p.known;
@@ -45,13 +48,26 @@ Refusal Singular(const NetworkObservations& net, const std::vector<int>& columns
     return Refusal{str::kBadObservations, {}};
 }
 
-// Gauss-Newton rounds until the corrections settle; the rounds it took.
-std::variant<int, Refusal> Iterate(const NetworkObservations& net, const NetworkOptions& options,
-                                   const std::vector<int>& columns, NormalEquations& normals,
-                                   std::vector<PlanePoint>& at) {
-    for (int round = 1; round <= kMostNetworkRounds; ++round) {
+struct Rounds {
+    int count = 0;
+    double moved = 0.0; // mm, the largest coordinate change since the last factor
+};
+
+// Gauss-Newton rounds until the corrections settle. The factor is kept while the points
+// have moved by less than kFreshFactor since it was formed: N changes by that over a
+// side's length, and the rounds still settle on the same least-squares point.
+std::variant<Rounds, Refusal> Iterate(const NetworkObservations& net, const NetworkOptions& options,
+                                      const std::vector<int>& columns, NormalEquations& normals,
+                                      std::vector<PlanePoint>& at) {
+    Rounds r{0, std::numeric_limits<double>::infinity()};
+    while (++r.count <= kMostNetworkRounds) {
         const std::vector<EquationRow> rows = PlaneEquations(net, at, columns, options.instrument);
-        if (!normals.Factor(rows)) return Singular(net, columns, normals.SingularColumn());
+        if (r.moved <= kFreshFactor) {
+            normals.SetMisclosures(rows);
+        } else {
+            if (!normals.Factor(rows)) return Singular(net, columns, normals.SingularColumn());
+            r.moved = 0.0;
+        }
         const std::vector<double> dx = normals.Solve();
         double largest = 0.0;
         for (size_t p = 0; p < at.size(); ++p) {
@@ -63,7 +79,8 @@ std::variant<int, Refusal> Iterate(const NetworkObservations& net, const Network
             largest = std::max({largest, std::fabs(cx), std::fabs(cy)});
         }
         if (!std::isfinite(largest)) return Refusal{str::kNonFiniteResult, {}};
-        if (largest <= kNetworkSettled) return round;
+        r.moved += largest;
+        if (largest <= kNetworkSettled) return r;
     }
     return Refusal{str::kNoConvergence, {std::to_string(kMostNetworkRounds)}};
 }
@@ -151,15 +168,18 @@ std::variant<NetworkAdjustment, Refusal> AdjustNetwork(const NetworkObservations
     const int unknowns = Unknowns(columns);
     std::vector<PlanePoint> at = Moved(a.approximate, origin, -1.0);
     NormalEquations normals(unknowns);
+    Rounds rounds;
     if (unknowns > 0) {
-        auto rounds = Iterate(net, options, columns, normals, at);
-        if (auto* r = std::get_if<Refusal>(&rounds)) return *r;
-        a.rounds = std::get<int>(rounds);
+        auto iterated = Iterate(net, options, columns, normals, at);
+        if (auto* r = std::get_if<Refusal>(&iterated)) return *r;
+        rounds = std::get<Rounds>(iterated);
+        a.rounds = rounds.count;
     }
     const std::vector<EquationRow> rows = PlaneEquations(net, at, columns, options.instrument);
     std::optional<SelectedInverse> q;
     if (unknowns > 0) {
-        if (!normals.Factor(rows)) return Singular(net, columns, normals.SingularColumn());
+        if (rounds.moved > kFreshFactor && !normals.Factor(rows))
+            return Singular(net, columns, normals.SingularColumn());
         q = normals.Invert();
     }
     a.points = Moved(at, origin, 1.0);

@@ -17,14 +17,19 @@ using Ldlt = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrderin
 // A pivot this small against its diagonal entry of N: the columns are dependent.
 constexpr double kLeastPivot = 1e-12;
 
-// The lower triangle of N and b.
-SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns, std::vector<double>& rhs) {
-    std::vector<Eigen::Triplet<double, int>> terms;
-    terms.reserve(rows.size() * 21);
+void RightHandSide(std::span<const EquationRow> rows, int unknowns, std::vector<double>& rhs) {
     rhs.assign(static_cast<size_t>(unknowns), 0.0);
     for (const EquationRow& r : rows)
-        for (int i = 0; i < r.count; ++i) {
+        for (int i = 0; i < r.count; ++i)
             rhs[static_cast<size_t>(r.column[i])] -= r.weight * r.coefficient[i] * r.misclosure;
+}
+
+// The lower triangle of N.
+SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns) {
+    std::vector<Eigen::Triplet<double, int>> terms;
+    terms.reserve(rows.size() * 21);
+    for (const EquationRow& r : rows)
+        for (int i = 0; i < r.count; ++i) {
             for (int j = 0; j < r.count; ++j)
                 if (r.column[j] >= r.column[i])
                     terms.emplace_back(r.column[j], r.column[i],
@@ -34,6 +39,7 @@ SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns, std::vecto
     n.setFromTriplets(terms.begin(), terms.end());
     return n;
 }
+
 } // namespace
 
 struct NormalEquations::Factorisation {
@@ -47,7 +53,8 @@ NormalEquations::NormalEquations(int unknowns)
 NormalEquations::~NormalEquations() = default;
 
 bool NormalEquations::Factor(std::span<const EquationRow> rows) {
-    const SparseMatrix n = Normals(rows, m_unknowns, m_rhs);
+    RightHandSide(rows, m_unknowns, m_rhs);
+    const SparseMatrix n = Normals(rows, m_unknowns);
     if (!m_f->analysed) {
         m_f->ldlt.analyzePattern(n);
         m_f->analysed = true;
@@ -64,49 +71,75 @@ bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     return m_singular < 0;
 }
 
+void NormalEquations::SetMisclosures(std::span<const EquationRow> rows) {
+    RightHandSide(rows, m_unknowns, m_rhs);
+}
+
 std::vector<double> NormalEquations::Solve() const {
     const Eigen::Map<const Eigen::VectorXd> b(m_rhs.data(), m_unknowns);
     const Eigen::VectorXd x = m_f->ldlt.solve(b);
     return {x.data(), x.data() + x.size()};
 }
 
+namespace {
+// Adds Z(R, R) L(R, i) into sum, R the rows of column i below the diagonal (entries
+// first.. of the pattern), with Z known for every column after i. R beyond R[a] lies in
+// the pattern of column R[a], in order: where it is that pattern's tail, a plain pass;
+// else one merge.
+void ColumnProduct(const SelectedInverse::Pattern& f, const std::vector<double>& zValues,
+                   const std::vector<double>& zDiagonal, int first, int m,
+                   std::vector<double>& sum) {
+    const int* rows = f.rows;
+    const double* lx = f.values;
+    for (int a = 0; a < m; ++a) {
+        const int ra = rows[first + a], begin = f.start[ra], end = f.start[ra + 1];
+        const int tail = m - a - 1, from = end - tail;
+        const double la = lx[first + a];
+        double sa = zDiagonal[static_cast<size_t>(ra)] * la;
+        if (tail == 0 || (from >= begin && rows[from] == rows[first + a + 1])) {
+            const double* z = zValues.data() + from - a - 1;
+            for (int b = a + 1; b < m; ++b) {
+                sa += z[b] * lx[first + b];
+                sum[static_cast<size_t>(b)] += z[b] * la;
+            }
+        } else {
+            int p = begin;
+            for (int b = a + 1; b < m; ++b) {
+                while (p < end && rows[p] < rows[first + b])
+                    ++p;
+                if (p == end) break;
+                const double zab = zValues[static_cast<size_t>(p)];
+                sa += zab * lx[first + b];
+                sum[static_cast<size_t>(b)] += zab * la;
+            }
+        }
+        sum[static_cast<size_t>(a)] += sa;
+    }
+}
+} // namespace
+
 SelectedInverse NormalEquations::Invert() const {
     const SparseMatrix& l = m_f->ldlt.matrixL().nestedExpression();
     const auto& d = m_f->ldlt.vectorD();
     const auto& position = m_f->ldlt.permutationP().indices();
-    SelectedInverse z;
     const int n = m_unknowns;
+    SelectedInverse z;
     z.m_position.assign(position.data(), position.data() + n);
     z.m_start.assign(l.outerIndexPtr(), l.outerIndexPtr() + n + 1);
     z.m_rows.assign(l.innerIndexPtr(), l.innerIndexPtr() + z.m_start[static_cast<size_t>(n)]);
     z.m_values.assign(z.m_rows.size(), 0.0);
     z.m_diagonal.assign(static_cast<size_t>(n), 0.0);
-    const int* start = z.m_start.data();
-    const int* rows = z.m_rows.data();
-    const double* lx = l.valuePtr();
+    const SelectedInverse::Pattern factor{z.m_start.data(), z.m_rows.data(), l.valuePtr()};
     std::vector<double> sum;
     for (int i = n - 1; i >= 0; --i) {
-        const int first = start[i], m = start[i + 1] - first;
+        const int first = z.m_start[static_cast<size_t>(i)];
+        const int m = z.m_start[static_cast<size_t>(i) + 1] - first;
         sum.assign(static_cast<size_t>(m), 0.0);
-        // sum = Z(R, R) L(R, i), R the rows below the diagonal in column i. R beyond
-        // row a lies in the pattern of column R[a], in order: one merge per column.
-        for (int a = 0; a < m; ++a) {
-            const int ra = rows[first + a];
-            sum[static_cast<size_t>(a)] += z.m_diagonal[static_cast<size_t>(ra)] * lx[first + a];
-            int p = start[ra];
-            for (int b = a + 1; b < m; ++b) {
-                const int rb = rows[first + b];
-                while (p < start[ra + 1] && rows[p] < rb)
-                    ++p;
-                const double zab = z.m_values[static_cast<size_t>(p)];
-                sum[static_cast<size_t>(a)] += zab * lx[first + b];
-                sum[static_cast<size_t>(b)] += zab * lx[first + a];
-            }
-        }
+        ColumnProduct(factor, z.m_values, z.m_diagonal, first, m, sum);
         double diagonal = 1.0 / d[i];
         for (int a = 0; a < m; ++a) {
             z.m_values[static_cast<size_t>(first + a)] = -sum[static_cast<size_t>(a)];
-            diagonal += lx[first + a] * sum[static_cast<size_t>(a)];
+            diagonal += factor.values[first + a] * sum[static_cast<size_t>(a)];
         }
         z.m_diagonal[static_cast<size_t>(i)] = diagonal;
     }

@@ -1,6 +1,6 @@
 // The normal equations N x = b of a least-squares adjustment by observation equations,
 // N = Σ p a aᵀ and b = −Σ p a w over rows a with misclosure w and weight p, on a
-// sparse LDLᵀ factor with a fill-reducing (minimum degree) ordering. The pattern is
+// sparse LDLᵀ factor with a fill-reducing (approximate minimum degree) ordering. The pattern is
 // analysed once, on the first rows given; later rows must touch the same columns.
 // From the factor, selected inversion gives the entries of Qxx = N⁻¹ on the factor's
 // pattern (every pair of columns one row touches lies on it) without the whole inverse.
@@ -17,6 +17,13 @@ namespace traverse {
 // Entries of N⁻¹ on the pattern of the factor, by the columns of N.
 class SelectedInverse {
 public:
+    // The strictly lower factor L, by column.
+    struct Pattern {
+        const int* start;
+        const int* rows;
+        const double* values;
+    };
+
     // NaN for a pair off the pattern.
     double At(int column1, int column2) const;
 
@@ -38,6 +45,9 @@ public:
     // (SingularColumn says where).
     bool Factor(std::span<const EquationRow> rows);
     int SingularColumn() const { return m_singular; }
+
+    // b alone, the factor kept (rows of the same pattern).
+    void SetMisclosures(std::span<const EquationRow> rows);
 
     // x, from the last factor.
     std::vector<double> Solve() const;

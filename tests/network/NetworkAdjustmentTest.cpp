@@ -100,6 +100,32 @@ TEST(NetworkAdjustment, AgreesWithADenseAdjustmentOfTwoJunctions) {
     EXPECT_EQ(a.tests.observations.size(), dense.residuals.size());
 }
 
+TEST(NetworkAdjustment, SnoopingPointsAtABlunderedObservationByItsIndex) {
+    const TwoJunctions t = MakeTwoJunctions();
+    for (const bool angle : {true, false}) {
+        parametric::Random random(7);
+        NetworkObservations net = Observe(t.site, t.runs, &random, {1.5, 1.0});
+        const int blundered = angle ? 20 : 30;
+        if (angle)
+            net.angles[blundered].seconds += 40.0;
+        else
+            net.distances[blundered].metres += 0.06;
+        const auto result = AdjustNetwork(net, {InstrumentPrecision{1.5, 1.0, 1.0}});
+        ASSERT_TRUE(std::holds_alternative<NetworkAdjustment>(result));
+        const ObservationTests& tests = std::get<NetworkAdjustment>(result).tests;
+        ASSERT_TRUE(tests.global.has_value());
+        EXPECT_FALSE(tests.global->pass);
+        // Sides along one line share their blunder: the side is among the first three.
+        bool named = false;
+        for (size_t k : Suspects(tests, angle ? 1 : 3)) {
+            const ObservationTest& t = tests.observations[k];
+            named = named || (t.record == blundered && t.flagged &&
+                              t.kind == (angle ? ObservationKind::kAngle : ObservationKind::kSide));
+        }
+        EXPECT_TRUE(named) << (angle ? "angle" : "side");
+    }
+}
+
 TEST(NetworkAdjustment, FindsAJunctionFromThreeKnownPointsExactly) {
     Site s;
     const int j = Add(s, {2000.0, 2000.0}, false);
@@ -110,12 +136,17 @@ TEST(NetworkAdjustment, FindsAJunctionFromThreeKnownPointsExactly) {
         const int sighted = Add(s, {k.dX + 300.0, k.dY - 400.0}, true);
         runs.push_back(Through(known, Chain(s, k, s.truth[j], 6), j, sighted, -1));
     }
+    // And on from the junction to a fourth known point, with no angle at either end.
+    const int last = Add(s, {3900.0, 3700.0}, true);
+    runs.push_back(Through(j, Chain(s, s.truth[j], s.truth[last], 5), last, -1, -1));
     const auto result = AdjustNetwork(Observe(s, runs), {});
     ASSERT_TRUE(std::holds_alternative<NetworkAdjustment>(result));
     const NetworkAdjustment& a = std::get<NetworkAdjustment>(result);
-    EXPECT_NEAR(a.points[j].dX, 2000.0, 1e-4);
-    EXPECT_NEAR(a.points[j].dY, 2000.0, 1e-4);
-    EXPECT_EQ(a.redundancy, 4); // 42 observations, 19 points
+    for (size_t p = 0; p < s.truth.size(); ++p) {
+        EXPECT_NEAR(a.points[p].dX, s.truth[p].dX, 1e-4) << p;
+        EXPECT_NEAR(a.points[p].dY, s.truth[p].dY, 1e-4) << p;
+    }
+    EXPECT_EQ(a.redundancy, 5); // 3 × 14 + 11 observations, 19 + 5 points
     EXPECT_LT(a.sigma0, 1e-3);
 }
 
