@@ -199,6 +199,27 @@ INSTANTIATE_TEST_SUITE_P(
                             str::kNetworkSightHeightMissing,
                             {"a.txt", "9"}}));
 
+// The heights' sights as the traverse levels them: forward, or (.con) averaged with the
+// reverse sight of the next set-up.
+TEST(JoinNetwork, HeightDifferencesAreTheTraversesOwn) {
+    for (const char* name : {"heights.txt", "heights.con"}) {
+        const ObservationFile read =
+            ReadObservationFile(std::string(TA_TEST_DATA_DIR) + "/" + name);
+        ASSERT_FALSE(read.read.refusal) << name;
+        auto sides = HeightDifferences(kSingleConnection, read.read.observations, 0.13);
+        ASSERT_TRUE(std::holds_alternative<std::vector<SideHeightDifference>>(sides));
+        const auto& expected = std::get<std::vector<SideHeightDifference>>(sides);
+        const NetworkObservations n =
+            Joined({{name, read.read.observations}},
+                   {Known("A", 1000, 1000, 45.3), Known("B", 1000, 800), Known("E", 1500, 1650)});
+        ASSERT_EQ(n.heights.size(), expected.size()) << name;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_NEAR(n.heights[i].metres, expected[i].observed, 1e-9) << name << " " << i;
+            EXPECT_NEAR(n.heights[i].distance, expected[i].distance, 1e-9) << name << " " << i;
+        }
+    }
+}
+
 TEST(JoinNetwork, KnownPointGivenTwiceAlikeIsOnePoint) {
     const NetworkObservations n =
         Joined({{"a.txt", {SetUpAt("A", "A0", "P1")}}},
