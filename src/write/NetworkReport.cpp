@@ -11,9 +11,25 @@
 namespace traverse {
 
 namespace {
+// The points as the lines run, each once, then those no line reaches (known backsights).
+std::vector<size_t> RouteOrder(const NetworkObservations& n) {
+    std::vector<size_t> order;
+    std::vector<bool> listed(n.points.size(), false);
+    auto add = [&](size_t p) {
+        if (p < listed.size() && !listed[p]) order.push_back(p), listed[p] = true;
+    };
+    for (const NetworkLine& line : n.lines)
+        for (const int p : line.points)
+            add(static_cast<size_t>(p));
+    for (size_t p = 0; p < n.points.size(); ++p)
+        add(p);
+    return order;
+}
+
 void WriteCoordinates(ReportText& text, const NetworkObservations& n,
                       const std::vector<PlanePoint>& points, bool narrow) {
-    for (size_t p = 0; p < n.points.size() && p < points.size(); ++p) {
+    for (const size_t p : RouteOrder(n)) {
+        if (p >= points.size()) continue;
         if (narrow)
             text.NarrowCoordinate(n.points[p].name, points[p]);
         else
@@ -40,13 +56,14 @@ void WritePrecision(ReportText& text, const NetworkObservations& n, const Networ
     auto fresh = [&](size_t p) { return !n.points[p].known && p < a.precision.size(); };
     text.Header(str::kPointErrorTitle);
     text.Header(str::kPointErrorHeader);
-    for (size_t p = 0; p < n.points.size(); ++p)
+    const std::vector<size_t> order = RouteOrder(n);
+    for (const size_t p : order)
         if (fresh(p))
             text.PointError(n.points[p].name, a.precision[p].m, a.precision[p].mx,
                             a.precision[p].my);
     text.Header(str::kEllipseTitle);
     text.Header(str::kEllipseHeader);
-    for (size_t p = 0; p < n.points.size(); ++p)
+    for (const size_t p : order)
         if (fresh(p)) {
             const ErrorEllipse& e = a.precision[p].ellipse;
             text.Ellipse(n.points[p].name, e.dA, e.dB, e.F);
@@ -57,8 +74,8 @@ std::vector<std::string> HeightLines(const NetworkObservations& n, const Network
     static const std::vector<size_t> kWidths{12, 14, 12};
     std::vector<std::string> lines{"------------高程平差------------",
                                    PaddedRow({"点号", "高程(m)", "中误差(mm)"}, kWidths)};
-    for (size_t p = 0; p < n.points.size() && p < h.heights.size(); ++p) {
-        if (std::isnan(h.heights[p])) continue;
+    for (const size_t p : RouteOrder(n)) {
+        if (p >= h.heights.size() || std::isnan(h.heights[p])) continue;
         lines.push_back(
             PaddedRow({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
                        n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)},
