@@ -35,6 +35,8 @@ constexpr int kFaceTolerance = 1056, kFaceToleranceLabel = 1057;
 // the classic weights
 constexpr int kSigmaAngle = 1059, kSigmaDistance = 1060, kSigmaPpm = 1061;
 constexpr int kInstrumentEdits[] = {kSigmaAngle, kSigmaDistance, kSigmaPpm};
+// the refraction coefficient k of the heights, beside them; empty: 0.13
+constexpr int kRefraction = 1062;
 
 // closures
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
