@@ -205,6 +205,8 @@ public:
     // The grade last chosen in the results window, kept for the run: the reports are
     // judged against it.
     Grade m_grade = DefaultGrade();
+    // The height grade likewise, for the heights' closure and reciprocal differences.
+    HeightGrade m_heightGrade = DefaultHeightGrade();
     // 项目名称 typed in the results window (UTF-8), kept for the run; empty: none.
     std::string m_strProject;
     // The export dialog's last choice: every section and GBK at first, the path the
