@@ -72,6 +72,9 @@ constexpr int kOptEncodingUtf8 = 1053;
 // the report's header and its closures and precision, the sections around the tables
 constexpr int kOptHeader = 1054;
 constexpr int kOptClosures = 1055;
+// the heights' table (高程平差) and the tests for blunders (粗差检验)
+constexpr int kOptHeights = 1063;
+constexpr int kOptTests = 1064;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 } // namespace ctl
