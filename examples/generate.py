@@ -63,6 +63,15 @@ class Observer:
         return "%.3f" % self.rng.uniform(low, high)
 
 
+def zenith_over(ground, points, station, target_point, ih, target_height, k=0.13):
+    """The zenith angle (degrees) of a sight from station to target_point over the ground's
+    heights: h = D cot Z + (1 - k) D^2 / 2R + i - v solved for Z."""
+    d = distance(points[station], points[target_point])
+    rise = ground[target_point] - ground[station] - ih + target_height
+    rise -= (1.0 - k) * d * d / (2.0 * 6371000.0)
+    return math.degrees(math.atan2(d, rise))
+
+
 def write(path, lines):
     with open(path, "w", encoding="ascii", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
@@ -122,7 +131,13 @@ def main():
                    "T1) and a closing station line for T1."))
 
     # ---- the same loop as a .con file: six lines per set-up, two faces ------------
+    # Its points stand on ground of these heights (m); every sight's zenith angle is the
+    # one it has over them with refraction k = 0.13, and each set-up also reads its
+    # backsight in both faces, so that every side is observed both ways.
+    ground = {"D21": 48.562, "T1": 51.207, "T2": 55.834, "T3": 53.116, "T4": 49.975,
+              "T5": 47.340, "D22": 50.118}
     obs = Observer(23)
+    pointing = random.Random(2301)  # the zenith angles' own few seconds of error
     con_setups = [("D21", "T1", "D22"), ("T1", "T2", "D21"), ("T2", "T3", "T1"),
                   ("T3", "T4", "T2"), ("T4", "T5", "T3"), ("T5", "D21", "T4"),
                   ("D21", "T1", "T5")]
@@ -135,11 +150,17 @@ def main():
         h = [circle, circle + beta, circle + beta + 180.0, circle + 180.0]
         h = [a + obs.rng.uniform(-1.5, 1.5) / 3600.0 for a in h]
         horizontal = distance(points[station], points[fore])
-        back_zenith = 90.0 + obs.rng.uniform(-2.5, 2.5)
-        zenith = 90.0 + obs.rng.uniform(-2.5, 2.5)
-        slope = horizontal / math.cos(math.radians(abs(90.0 - zenith)))
-        s = ["%.3f" % (slope + obs.rng.uniform(-0.002, 0.002)) for _ in range(4)]
+        obs.rng.uniform(-2.5, 2.5)  # draws kept, so that the other readings stay as they were
+        obs.rng.uniform(-2.5, 2.5)
+        noise = [obs.rng.uniform(-0.002, 0.002) for _ in range(4)]
         target = obs.height(1.50, 1.80)
+        ih = float(lines[-2].split()[-1])
+        back_zenith = zenith_over(ground, points, station, back, ih, float(target))
+        zenith = zenith_over(ground, points, station, fore, ih, float(target))
+        back_zenith += pointing.uniform(-4.0, 4.0) / 3600.0
+        zenith += pointing.uniform(-4.0, 4.0) / 3600.0
+        slope = horizontal / math.cos(math.radians(abs(90.0 - zenith)))
+        s = ["%.3f" % (slope + e) for e in noise]
         # Vertical circle readings, face right reading 360 degrees less the zenith angle;
         # the circle's index error drops out of the two-face mean of the foresight.
         index = 8.0 / 3600.0
@@ -150,10 +171,13 @@ def main():
     lines.append("++++")
     write(os.path.join(HERE, "closed.con"), lines)
     readme.append(("closed.con", "closed", "closed (type 2)",
-                   [("start1", points["D21"]), ("start2", orient)],
+                   [("start1", points["D21"], ground["D21"]), ("start2", orient)],
                    "the loop of closed.txt observed in two faces and written as a .con "
                    "file: each set-up names its station, foresight and backsight; the "
-                   "zenith angle of each sight comes from its two faces' vertical readings."))
+                   "zenith angle of each sight comes from its two faces' vertical readings. Every "
+                   "set-up also reads its backsight in both faces, so each side's height "
+                   "difference is observed both ways; with D21's height the loop's heights "
+                   "are adjusted and their closure checked."))
 
     # ---- double connection: D14, D15 -> N1 .. N4 -> D16, D17 ---------------------
     route = [(3379420.615, 498310.442), (3379602.381, 498529.107), (3379689.930, 498842.655),
@@ -169,10 +193,12 @@ def main():
                "connection angles at D15 (from D14) and at D16 (to D17)"],
               points, setups, ("D17", "D16"), Observer(15))
     readme.append(("double.txt", "double", "annexed, connection angles at both ends (type 3)",
-                   [("start1", points["D15"]), ("start2", points["D14"]),
-                    ("end1", points["D16"]), ("end2", points["D17"])],
+                   [("start1", points["D15"], 36.218), ("start2", points["D14"]),
+                    ("end1", points["D16"], 25.087), ("end2", points["D17"])],
                    "D15 - N1 - N2 - N3 - N4 - D16, with the connection angle at D15 from "
-                   "D14 and at D16 towards D17."))
+                   "D14 and at D16 towards D17. Its zenith angles are those of hilly ground; with "
+                   "the heights of D15 and D16 the heights are carried along one way and "
+                   "adjusted to the closure."))
 
     # ---- single connection: D31, D30 -> S1 .. S4 -> D32 ---------------------------
     route = [(3382740.318, 502915.604), (3382512.877, 503102.449), (3382397.105, 503388.262),
@@ -187,8 +213,8 @@ def main():
                "connection angle at D31 from D30, none at D32"],
               points, setups, ("D32", "S4"), Observer(31))
     readme.append(("single.txt", "single", "annexed, one connection angle (type 1)",
-                   [("start1", points["D31"]), ("start2", points["D30"]),
-                    ("end1", points["D32"])],
+                   [("start1", points["D31"], 42.705), ("start2", points["D30"]),
+                    ("end1", points["D32"], 55.966)],
                    "D31 - S1 - S2 - S3 - S4 - D32, with the connection angle at D31 from "
                    "D30; no angle is observed at D32."))
 
@@ -204,7 +230,7 @@ def main():
                "no known direction at either end (D41 has no backsight, its angle is 0)"],
               points, setups, ("D42", "W4"), Observer(41))
     readme.append(("non-oriented.txt", "non-oriented", "non-oriented (type 0)",
-                   [("start1", points["D41"]), ("end1", points["D42"])],
+                   [("start1", points["D41"], 57.431), ("end1", points["D42"], 65.937)],
                    "D41 - W1 - W2 - W3 - W4 - D42 between two known points without a "
                    "known direction; D41's backsight is written \"-\" and its angle, "
                    "which is not used, 0."))
@@ -255,14 +281,19 @@ def write_readme(entries, network):
         "Each command below adjusts one file and prints its report; add `-o report.txt`",
         "to write the report file instead (code page 936, CRLF line ends).",
         "",
+        "A known point written X,Y,H carries a height: the heights then follow the plane",
+        "(trigonometric levelling from the zenith angles; `--sections heights` prints them).",
+        "Drop the H to adjust in plane only. closed.txt is given without heights.",
+        "",
     ]
-    for name, type_name, title, known, text in entries:
+    for name, type_name, title, known, text in entries:  # known: (role, (X, Y)[, H])
         lines.append("## %s: %s" % (name, title))
         lines.append("")
         lines.extend(textwrap.wrap(text[0].upper() + text[1:], 88))
         lines.append("")
-        args = " ".join("--%s %s,%s" % (k, coordinate(p[0]), coordinate(p[1]))
-                        for k, p in known)
+        args = " ".join("--%s %s" % (k[0], ",".join(coordinate(v) for v in
+                                                     (k[1][0], k[1][1]) + tuple(k[2:])))
+                        for k in known)
         lines.append("```")
         lines.append("traverse-adjust --type %s %s examples/%s" % (type_name, args, name))
         lines.append("```")

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "platform/ShownText.h"
 #include "resources/StringTable.h"
+#include "write/HeightsText.h"
 #include "write/ResultsText.h"
 
 #include <QComboBox>
@@ -81,6 +82,40 @@ std::vector<Row> Rows(const TraverseResults& r, const Grade& grade, const GradeC
     return rows;
 }
 
+// The heights' rows: the closure against its limit (or where they are carried from), the
+// worst reciprocal difference, the error per km and the height grade's verdict; a refusal
+// as its message.
+std::vector<Row> HeightRows(const TraverseResults& r, const HeightGrade& grade) {
+    if (!r.heights) return {};
+    const ResultHeights& h = *r.heights;
+    if (!h.Computed()) return {{"高程", Q(MessageText(*h.refused)), {}, std::nullopt}};
+    const HeightChecks checks = CheckResultHeights(h, grade);
+    std::vector<Row> rows;
+    if (checks.closure.applies)
+        rows.push_back({"高程闭合差 fh", Q(FormatSignedTenth(h.fh)) + " mm",
+                        "±" + Q(FormatTenth(checks.closure.limit)) + " mm（" +
+                            Q(FormatShortest(grade.closureCoefficient)) + "√L，L = " +
+                            Q(FormatFixed(h.length / 1000.0, 3)) + " km）",
+                        checks.closure.pass});
+    else
+        rows.push_back({"高程检核", "无高程检核（由 " + Q(ShownText(h.carriedFrom)) + " 推算）", {},
+                        std::nullopt});
+    if (checks.reciprocal.applies) {
+        const ResultHeightSide& s = h.sides[static_cast<size_t>(checks.worstSide)];
+        rows.push_back({"对向观测高差较差",
+                        Q(FormatSignedTenth(checks.worst)) + " mm（" + Q(ShownText(s.from)) + "—" +
+                            Q(ShownText(s.to)) + "）",
+                        "±" + Q(FormatTenth(checks.reciprocal.limit)) + " mm（" +
+                            Q(FormatShortest(grade.reciprocalCoefficient)) + "√D）",
+                        checks.reciprocal.pass});
+    }
+    if (h.closure)
+        rows.push_back({"每千米高差中误差", Q(FormatTenth(h.errorPerKm)) + " mm", {}, std::nullopt});
+    if (checks.closure.applies || checks.reciprocal.applies)
+        rows.push_back({"高程等级 " + Q(grade.name), {}, {}, checks.Pass()});
+    return rows;
+}
+
 // A check's cells tinted by its verdict; the verdict itself in bold, green or red.
 void ShowRow(QTableWidget& table, int index, const Row& row) {
     const QString texts[4] = {row.item, row.value, row.limit,
@@ -126,8 +161,10 @@ QDoubleSpinBox* NewCoefficientBox(QWidget* parent) {
 }
 } // namespace
 
-CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWidget* parent)
-    : QWidget(parent), m_results(results), m_remembered(remembered) {
+CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered,
+                         HeightGrade& heights, QWidget* parent)
+    : QWidget(parent), m_results(results), m_remembered(remembered),
+      m_rememberedHeights(heights) {
     setObjectName(QStringLiteral("closureTab"));
     m_grade = new QComboBox(this);
     m_grade->setObjectName(QStringLiteral("gradeChooser"));
@@ -174,6 +211,18 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     chooser->addWidget(m_angleCoefficient);
     chooser->addWidget(new QLabel(QStringLiteral("测图比例尺"), this));
     chooser->addWidget(m_mapScale);
+    m_heightGrade = new QComboBox(this);
+    m_heightGrade->setObjectName(QStringLiteral("heightGradeChooser"));
+    for (const HeightGrade& g : HeightGrades())
+        m_heightGrade->addItem(Q(g.name));
+    m_heightGrade->setCurrentText(Q(m_rememberedHeights.name));
+    if (results.heights && results.heights->Computed()) {
+        chooser->addSpacing(16);
+        chooser->addWidget(new QLabel(QStringLiteral("高程等级"), this));
+        chooser->addWidget(m_heightGrade);
+    } else {
+        m_heightGrade->hide();
+    }
     chooser->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooser);
@@ -184,6 +233,7 @@ CClosureTab::CClosureTab(const TraverseResults& results, Grade& remembered, QWid
     connect(m_relativeK, &QSpinBox::valueChanged, this, [this] { ShowChecks(); });
     connect(m_angleCoefficient, &QDoubleSpinBox::valueChanged, this, [this] { ShowChecks(); });
     connect(m_mapScale, &QComboBox::currentIndexChanged, this, [this] { ShowChecks(); });
+    connect(m_heightGrade, &QComboBox::currentIndexChanged, this, [this] { ShowChecks(); });
     ShowGrade(m_remembered);
 }
 
@@ -233,12 +283,22 @@ void CClosureTab::ShowChecks() {
     const Grade grade = ChosenGrade();
     m_remembered = grade;
     const GradeChecks checks = CheckGrade(m_results.closure, grade);
-    const std::vector<Row> rows = Rows(m_results, grade, checks);
+    const HeightGrade& heightGrade =
+        HeightGrades()[static_cast<size_t>(std::max(0, m_heightGrade->currentIndex()))];
+    m_rememberedHeights = heightGrade;
+    std::vector<Row> rows = Rows(m_results, grade, checks);
+    for (Row& row : HeightRows(m_results, heightGrade))
+        rows.push_back(std::move(row));
+    const bool pass = checks.Pass() && !HeightsExceed(m_results, heightGrade);
     m_table->setRowCount(static_cast<int>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i)
         ShowRow(*m_table, static_cast<int>(i), rows[i]);
     // The verdict above the table, where no scrolling can hide it.
-    m_verdict->setText("等级 " + Q(grade.name) + "：" + Q(VerdictText(checks.Pass())));
-    m_verdict->setStyleSheet(checks.Pass() ? QStringLiteral("color: rgb(0, 110, 0);")
-                                           : QStringLiteral("color: rgb(190, 0, 0);"));
+    QString verdict = "等级 " + Q(grade.name) + "：" + Q(VerdictText(checks.Pass()));
+    if (m_results.heights && m_results.heights->Computed())
+        verdict += "；高程等级 " + Q(heightGrade.name) + "：" +
+                   Q(VerdictText(!HeightsExceed(m_results, heightGrade)));
+    m_verdict->setText(verdict);
+    m_verdict->setStyleSheet(pass ? QStringLiteral("color: rgb(0, 110, 0);")
+                                  : QStringLiteral("color: rgb(190, 0, 0);"));
 }

@@ -2,10 +2,12 @@
 // and ″√n coefficient, and for 图根 the map scale that sets its length limit) and the
 // closure statistics in a table, each check of the grade
 // coloured pass (green, 合格) or fail (red, 超限), and the grade's verdict above it.
-// Values rounded for reading.
+// Where heights were computed, the height grade (四等, 五等, 图根) beside it and the
+// heights' checks under the plane's. Values rounded for reading.
 #pragma once
 
 #include "assess/GradeLimits.h"
+#include "assess/HeightGrades.h"
 #include "write/TraverseResults.h"
 
 #include <QWidget>
@@ -20,8 +22,9 @@ class QTableWidget;
 
 class CClosureTab : public QWidget {
 public:
-    // Opens on the grade remembered and keeps the grade chosen there.
-    CClosureTab(const TraverseResults& results, Grade& remembered, QWidget* parent);
+    // Opens on the grades remembered and keeps the grades chosen there.
+    CClosureTab(const TraverseResults& results, Grade& remembered, HeightGrade& heights,
+                QWidget* parent);
 
 private:
     Grade ChosenGrade() const;
@@ -32,6 +35,8 @@ private:
 
     const TraverseResults& m_results;
     Grade& m_remembered;
+    HeightGrade& m_rememberedHeights;
+    QComboBox* m_heightGrade = nullptr; // shown only where heights were computed
     QComboBox* m_grade = nullptr;
     QSpinBox* m_relativeK = nullptr;              // custom 1/K
     QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)

@@ -27,21 +27,34 @@ QStringList ToQt(const std::vector<std::string>& cells) {
     return out;
 }
 
-QStringList Cells(const ResultPoint& p) {
+bool HeightsComputed(const TraverseResults& r) { return r.heights && r.heights->Computed(); }
+
+// The coordinates' columns, then the heights' where they were computed.
+QStringList Headers(const TraverseResults& results) {
+    QStringList headers = ToQt(CoordinateTableHeaders());
+    if (HeightsComputed(results)) headers << ToQt(HeightTableHeaders());
+    return headers;
+}
+
+QStringList Cells(const ResultPoint& p, bool heights) {
     std::vector<std::string> cells = CoordinateTableRow(p);
     cells[0] = ShownText(cells[0]);
+    if (heights)
+        for (std::string& cell : HeightTableRow(p))
+            cells.push_back(std::move(cell));
     return ToQt(cells);
 }
 
 void FillTable(QTableWidget& table, const TraverseResults& results) {
     table.setRowCount(static_cast<int>(results.points.size()));
+    const int kind = static_cast<int>(CoordinateTableHeaders().size()) - 1; // 点类
     for (int row = 0; row < table.rowCount(); ++row) {
         const ResultPoint& p = results.points[static_cast<size_t>(row)];
-        const QStringList cells = Cells(p);
+        const QStringList cells = Cells(p, HeightsComputed(results));
         for (int col = 0; col < cells.size(); ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-            const bool number = col > 0 && col < cells.size() - 1;
+            const bool number = col > 0 && col != kind;
             item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             if (p.known) item->setBackground(QColor(228, 236, 248));
             table.setItem(row, col, item);
@@ -56,9 +69,10 @@ CCoordinateTab::CCoordinateTab(CTraverseAdjustDlg& ws, const TraverseResults& re
                                QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("coordinatesTab"));
-    m_table = new QTableWidget(0, static_cast<int>(CoordinateTableHeaders().size()), this);
+    const QStringList headers = Headers(results);
+    m_table = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_table->setObjectName(QStringLiteral("coordinateTable"));
-    m_table->setHorizontalHeaderLabels(ToQt(CoordinateTableHeaders()));
+    m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
     CopyRowsOnCopyKey(*m_table);
     FillTable(*m_table, results);

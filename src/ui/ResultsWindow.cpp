@@ -59,7 +59,7 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     resize(OpeningSize(*this));
 
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, m_tabs), QStringLiteral("闭合差与限差"));
+    m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, ws.m_heightGrade, m_tabs), QStringLiteral("闭合差与限差"));
     m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
     m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
     m_tabs->addTab(new CSheetTab(ws, m_results, m_tabs), QStringLiteral("导线计算表"));

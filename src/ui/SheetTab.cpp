@@ -80,7 +80,7 @@ CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWi
             [this] { QApplication::clipboard()->setText(TableText()); });
     connect(csv, &QPushButton::clicked, this, [&ws, &results] {
         ws.SaveResultAs(kCalculationSheetFile, [&ws, &results] {
-            return CalculationSheetCsv(results.sheet, results.closure, ws.m_grade);
+            return CalculationSheetCsv(results.sheet, results.closure, ws.m_grade, ws.m_heightGrade);
         });
     });
 }

@@ -1,15 +1,26 @@
 // The adjust command: checks the workflow state and the known points, then has the core
 // reduce, test the azimuth closure (closed and double-connection types), adjust and
 // assess the selected traverse type, and keeps the result with the inputs it came from.
+#include "reduce/KnownPoints.h"
 #include "reduce/TraverseShape.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
 #include "workspace/TraverseAdjustDlg.h"
 
 #include <cmath>
+#include <limits>
 #include <span>
 
 using namespace traverse;
+
+namespace {
+// fh (mm) where heights were adjusted with a closure; NaN (an empty box) otherwise.
+double HeightClosure(const AdjustedTraverse& t) {
+    const auto* h = t.heights ? std::get_if<HeightAdjustment>(&*t.heights) : nullptr;
+    return h != nullptr && h->closure ? h->fh : std::numeric_limits<double>::quiet_NaN();
+}
+
+} // namespace
 
 void CTraverseAdjustDlg::OnAdjust() {
     // A text that is not a number stops the command: nothing is computed from stale values.
@@ -35,7 +46,7 @@ void CTraverseAdjustDlg::OnAdjust() {
     FillKnownPointNames(); // a group left without a name shows the station it stands for
 
     auto adjusted = AdjustTraverse(static_cast<TraverseType>(m_nTraverseType), Observed(),
-                                   KnownPoints(), kDefaultRefraction, *instrument);
+                                   KnownPoints(), Refraction(), *instrument);
     if (const auto* refused = std::get_if<Refusal>(&adjusted)) {
         ShowRefusal(*refused);
         return;
@@ -45,6 +56,7 @@ void CTraverseAdjustDlg::OnAdjust() {
     m_dWx = reduction.fx;
     m_dWy = reduction.fy;
     m_dAzimuthClosure = reduction.azimuthClosure;
+    m_dWz = HeightClosure(*m_adjusted);
     m_bClosuresShown = true;
     m_bResultsSaved = false;
     ShowWorkspace();
@@ -74,11 +86,15 @@ std::optional<std::optional<InstrumentPrecision>> CTraverseAdjustDlg::Instrument
                                std::isnan(m_dSigmaPpm) ? 0.0 : m_dSigmaPpm};
 }
 
+double CTraverseAdjustDlg::Refraction() const {
+    return std::isnan(m_dRefraction) ? kDefaultRefraction : m_dRefraction;
+}
+
 KnownCoordinates CTraverseAdjustDlg::KnownPoints() const {
     return {Given(m_dInitX1, m_dInitY1),
             Given(m_dInitX2, m_dInitY2),
             Given(m_dGoalX1, m_dGoalY1),
             Given(m_dGoalX2, m_dGoalY2),
-            std::nullopt,
-            std::nullopt};
+            Height(kStart1),
+            Height(kEnd1)};
 }

@@ -35,6 +35,8 @@ constexpr int kFaceTolerance = 1056, kFaceToleranceLabel = 1057;
 // the classic weights
 constexpr int kSigmaAngle = 1059, kSigmaDistance = 1060, kSigmaPpm = 1061;
 constexpr int kInstrumentEdits[] = {kSigmaAngle, kSigmaDistance, kSigmaPpm};
+// the refraction coefficient k of the heights, beside them; empty: 0.13
+constexpr int kRefraction = 1062;
 
 // closures
 constexpr int kWx = 1016, kWy = 1017, kWz = 1018, kAzimuthClosure = 1019;
@@ -70,6 +72,9 @@ constexpr int kOptEncodingUtf8 = 1053;
 // the report's header and its closures and precision, the sections around the tables
 constexpr int kOptHeader = 1054;
 constexpr int kOptClosures = 1055;
+// the heights' table (高程平差) and the tests for blunders (粗差检验)
+constexpr int kOptHeights = 1063;
+constexpr int kOptTests = 1064;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 } // namespace ctl

@@ -57,6 +57,7 @@ constexpr NumberBinding kNumberMap[] = {
     {ctl::kSigmaAngle, &CTraverseAdjustDlg::m_dSigmaAngle, Role::Weights},
     {ctl::kSigmaDistance, &CTraverseAdjustDlg::m_dSigmaDistance, Role::Weights},
     {ctl::kSigmaPpm, &CTraverseAdjustDlg::m_dSigmaPpm, Role::Weights},
+    {ctl::kRefraction, &CTraverseAdjustDlg::m_dRefraction, Role::Weights},
 };
 
 struct NameBinding {
@@ -81,7 +82,8 @@ std::string ShownNumber(double value) { return std::isnan(value) ? "" : FormatSh
 
 // A closure as the box shows it; the azimuth closure is a packed value (seconds below 1′).
 std::string ShownClosure(const CTraverseAdjustDlg& dlg, const NumberBinding& b) {
-    if (!dlg.m_bClosuresShown || b.controlId == ctl::kWz) return "";
+    if (!dlg.m_bClosuresShown) return "";
+    if (b.controlId == ctl::kWz && std::isnan(dlg.m_dWz)) return ""; // no height closure
     if (b.controlId == ctl::kAzimuthClosure && !HasAzimuthClosure(dlg.m_nTraverseType)) return "";
     const double value = dlg.*b.field;
     return FormatTenth(b.controlId == ctl::kAzimuthClosure ? DmsToSeconds(UnpackDms(value))

@@ -12,7 +12,8 @@
 using namespace traverse;
 
 ReportContext CTraverseAdjustDlg::CurrentReportContext() const {
-    return {m_strObservationPath, m_grade, LocalDateText(), ProgramVersion(), m_strProject};
+    return {m_strObservationPath, m_grade,     LocalDateText(),
+            ProgramVersion(),     m_strProject, m_heightGrade};
 }
 
 void CTraverseAdjustDlg::ExportResults() {

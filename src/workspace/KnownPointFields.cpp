@@ -19,18 +19,23 @@ struct GroupFields {
     std::string CTraverseAdjustDlg::*name;
     double CTraverseAdjustDlg::*x;
     double CTraverseAdjustDlg::*y;
-    int nameBox, xBox, yBox;
+    double CTraverseAdjustDlg::*z; // read only where the role carries a height
+    int nameBox, xBox, yBox, zBox;
 };
 
 constexpr GroupFields kGroups[kKnownPointCount] = {
     {&CTraverseAdjustDlg::m_strInitName1, &CTraverseAdjustDlg::m_dInitX1,
-     &CTraverseAdjustDlg::m_dInitY1, ctl::kInitName1, ctl::kInitX1, ctl::kInitY1},
+     &CTraverseAdjustDlg::m_dInitY1, &CTraverseAdjustDlg::m_dInitZ1, ctl::kInitName1,
+     ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1},
     {&CTraverseAdjustDlg::m_strInitName2, &CTraverseAdjustDlg::m_dInitX2,
-     &CTraverseAdjustDlg::m_dInitY2, ctl::kInitName2, ctl::kInitX2, ctl::kInitY2},
+     &CTraverseAdjustDlg::m_dInitY2, &CTraverseAdjustDlg::m_dInitZ2, ctl::kInitName2,
+     ctl::kInitX2, ctl::kInitY2, ctl::kInitZ2},
     {&CTraverseAdjustDlg::m_strGoalName1, &CTraverseAdjustDlg::m_dGoalX1,
-     &CTraverseAdjustDlg::m_dGoalY1, ctl::kGoalName1, ctl::kGoalX1, ctl::kGoalY1},
+     &CTraverseAdjustDlg::m_dGoalY1, &CTraverseAdjustDlg::m_dGoalZ1, ctl::kGoalName1,
+     ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1},
     {&CTraverseAdjustDlg::m_strGoalName2, &CTraverseAdjustDlg::m_dGoalX2,
-     &CTraverseAdjustDlg::m_dGoalY2, ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2},
+     &CTraverseAdjustDlg::m_dGoalY2, &CTraverseAdjustDlg::m_dGoalZ2, ctl::kGoalName2,
+     ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2},
 };
 
 std::optional<double> Typed(double value) {
@@ -55,17 +60,25 @@ int BoxOf(const KnownPointFault& fault) {
         return g.nameBox;
     case KnownPointBox::X:
         return g.xBox;
+    case KnownPointBox::Z:
+        return g.zBox;
     default:
         return g.yBox;
     }
 }
 } // namespace
 
+// A role's height as typed; none where the box is empty or the role carries none.
+std::optional<double> CTraverseAdjustDlg::Height(int role) const {
+    if (!RoleCarriesHeight(m_nTraverseType, role)) return std::nullopt;
+    return Typed(this->*kGroups[role].z);
+}
+
 bool CTraverseAdjustDlg::CheckKnownPoints() {
     TypedKnownPoint points[kKnownPointCount];
     for (int role = 0; role < kKnownPointCount; ++role) {
         const GroupFields& g = kGroups[role];
-        points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y), std::nullopt};
+        points[role] = {this->*g.name, Typed(this->*g.x), Typed(this->*g.y), Height(role)};
     }
     const auto fault = traverse::CheckKnownPoints(m_nTraverseType, points, Observed());
     if (!fault) return true;
@@ -147,6 +160,11 @@ void CTraverseAdjustDlg::ImportKnownPoints(const std::string& path) {
         this->*g.name = Cp936ToUtf8(entry->name);
         this->*g.x = entry->xy.dX;
         this->*g.y = entry->xy.dY;
+        // A height the file gives fills the Z box; a file without one leaves it as typed.
+        if (entry->height && RoleCarriesHeight(m_nTraverseType, role)) {
+            changed = changed || !(this->*g.z == *entry->height);
+            this->*g.z = *entry->height;
+        }
         AddName(filled, this->*g.name);
     }
     if (changed) DiscardResults(); // the results came from other known points

@@ -1,7 +1,8 @@
 // Template 102, the main window "导线平差": the observation grid on top; below it the
 // known points (four groups of name, X, Y and Z), the closures, the traverse types,
 // the diagram, the two-face tolerance of an import and the commands. Rectangles in dialog units;
-// the Z inputs are disabled, and so is "平差成果" until there is an adjustment.
+// the Z inputs of the orienting points are disabled, and so is "平差成果" until there is
+// an adjustment.
 #include "workspace/ControlIds.h"
 #include "workspace/DialogTemplate.h"
 
@@ -25,7 +26,9 @@ struct PointGroup {
 void AddPointGroups(std::vector<ControlTemplate>& out, const PointGroup (&groups)[4]) {
     for (const PointGroup& g : groups)
         for (int i = 0; i < 3; ++i) {
-            const bool z = i == 2;
+            // Heights are taken at the traverse's ends (groups 1 and 3); the orienting
+            // points' Z stays disabled.
+            const bool z = i == 2 && g.edits[0] != ctl::kInitName1 && g.edits[0] != ctl::kGoalName1;
             const int rowY = g.y + 14 * (i + 1);
             out.push_back({g.labels[i], K::Label, g.labelTexts[i], g.x, rowY + 1, 36, 10, z});
             out.push_back({g.edits[i + 1], K::Edit, "", g.x + 38, rowY, 72, 12, z});
@@ -89,7 +92,7 @@ DialogTemplate Build() {
     const ClosureRow rows[4] = {
         {-1, "X坐标闭合差Wx", ctl::kWx, "(mm)", false},
         {-1, "Y坐标闭合差Wy", ctl::kWy, "(mm)", false},
-        {-1, "Z坐标闭合差Wz", ctl::kWz, "(mm)", true},
+        {-1, "Z坐标闭合差Wz", ctl::kWz, "(mm)", false},
         {ctl::kAzimuthClosureLabel, "方位角闭合差", ctl::kAzimuthClosure, "(\")", false},
     };
     for (int i = 0; i < 4; ++i) {
@@ -133,6 +136,9 @@ DialogTemplate Build() {
     c.push_back({-1, K::Label, "+", 288, 312, 8, 10});
     c.push_back({ctl::kSigmaPpm, K::Edit, "", 298, 310, 40, 12});
     c.push_back({-1, K::Label, "ppm", 342, 312, 20, 10});
+    // The heights' refraction coefficient (trigonometric levelling), empty for 0.13.
+    c.push_back({-1, K::Label, "折光系数 k", 372, 312, 40, 10});
+    c.push_back({ctl::kRefraction, K::Edit, "", 414, 310, 36, 12});
     return t;
 }
 } // namespace

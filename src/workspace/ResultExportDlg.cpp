@@ -19,6 +19,8 @@ void CResultExportDlg::DoDataExchange(IControlPort& controls, bool save) {
         {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
         {ctl::kOptHeader, &CResultExportDlg::m_bHeader},
         {ctl::kOptClosures, &CResultExportDlg::m_bClosures},
+        {ctl::kOptHeights, &CResultExportDlg::m_bHeights},
+        {ctl::kOptTests, &CResultExportDlg::m_bTests},
     };
     if (save) {
         m_strPath = controls.GetControlText(ctl::kOptPath);
@@ -58,13 +60,15 @@ ReportSections CResultExportDlg::Sections() const {
     s.precision = m_bPrecision == 1;
     s.header = m_bHeader == 1;
     s.closures = m_bClosures == 1;
+    s.heights = m_bHeights == 1;
+    s.tests = m_bTests == 1;
     if (m_nEncoding == 1) s.encoding = ReportEncoding::Utf8;
     return s;
 }
 
 bool CResultExportDlg::AnySection() const {
     return m_bApproxCoords == 1 || m_bAdjCoords == 1 || m_bAdjSides == 1 || m_bPrecision == 1 ||
-           m_bHeader == 1 || m_bClosures == 1;
+           m_bHeader == 1 || m_bClosures == 1 || m_bHeights == 1 || m_bTests == 1;
 }
 
 bool CResultExportDlg::OnOK(IControlPort& controls, IWindowPort& window) {

@@ -36,6 +36,8 @@ public:
     int m_bAdjSides = 0;
     int m_bHeader = 0;   // the report's header
     int m_bClosures = 0; // its closures and precision with the verdict
+    int m_bHeights = 0;  // 高程平差, where heights were computed
+    int m_bTests = 0;    // 粗差检验: every observation's r, w, ∇ and MDB
     int m_nEncoding = 0; // the report's text: 0 code page 936, 1 UTF-8
 
 private:

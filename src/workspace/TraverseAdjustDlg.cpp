@@ -12,6 +12,7 @@ CTraverseAdjustDlg::CTraverseAdjustDlg(IWindowPort* port) : m_pPort(port) {
     m_exportOptions.m_bApproxCoords = m_exportOptions.m_bAdjCoords = 1;
     m_exportOptions.m_bAdjSides = m_exportOptions.m_bPrecision = 1;
     m_exportOptions.m_bHeader = m_exportOptions.m_bClosures = 1;
+    // The heights' and the tests' sections are there to be chosen (unchecked at first).
 }
 
 void CTraverseAdjustDlg::ShowMessage(int stringId) {

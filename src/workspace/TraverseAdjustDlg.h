@@ -49,8 +49,13 @@ public:
     bool ReadWindow() { return DoDataExchange(true); }
     void ShowWorkspace() { DoDataExchange(false); }
     void OnAdjust();
-    // The known points as the fields hold them (untyped ones NaN).
+    // The known points as the fields hold them (untyped ones NaN), with the heights of
+    // the roles that carry one.
     KnownCoordinates KnownPoints() const;
+    // A role's height as typed in its Z box; none where empty or the role carries none.
+    std::optional<double> Height(int role) const;
+    // The refraction coefficient k of the heights: the box's, 0.13 where it is empty.
+    double Refraction() const;
     // The instrument's precision as typed: none inside for the classic weights (every
     // box empty); none at all, after the message, where σβ or a is left out.
     std::optional<std::optional<InstrumentPrecision>> Instrument();
@@ -189,6 +194,8 @@ public:
     double m_dSigmaAngle = std::numeric_limits<double>::quiet_NaN();
     double m_dSigmaDistance = std::numeric_limits<double>::quiet_NaN();
     double m_dSigmaPpm = std::numeric_limits<double>::quiet_NaN();
+    // The refraction coefficient k of the heights as typed; NaN (empty) for 0.13.
+    double m_dRefraction = kDefaultRefraction;
 
     // ---- file names of the run --------------------------------------------------------
     std::string m_strObservationPath; // the observation file last imported, as chosen
@@ -198,6 +205,8 @@ public:
     // The grade last chosen in the results window, kept for the run: the reports are
     // judged against it.
     Grade m_grade = DefaultGrade();
+    // The height grade likewise, for the heights' closure and reciprocal differences.
+    HeightGrade m_heightGrade = DefaultHeightGrade();
     // 项目名称 typed in the results window (UTF-8), kept for the run; empty: none.
     std::string m_strProject;
     // The export dialog's last choice: every section and GBK at first, the path the

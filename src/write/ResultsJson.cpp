@@ -155,15 +155,46 @@ Json SheetSumRow(const CalculationSheet& sheet) {
             {"dy_adjusted_m", Metres(s.dyAdjusted)}};
 }
 
+// The heights' columns of a station row, where heights were computed (as printed, mm
+// figures in metres); null where the row has none (the last station's difference).
+Json Millimetres(std::optional<long long> mm) { return mm ? Json(*mm) : Json(); }
+Json MetresOrNull(std::optional<long long> mm) { return mm ? Metres(*mm) : Json(); }
+
+void AddSheetHeights(Json& j, const SheetHeightRow& h) {
+    j["dh_observed_m"] = MetresOrNull(h.observed);
+    j["dh_correction_mm"] = Millimetres(h.correction);
+    j["dh_adjusted_m"] = MetresOrNull(h.adjusted);
+    j["h_m"] = Metres(h.height);
+}
+
+void AddSheetHeightSums(Json& j, const SheetHeights& h) {
+    j["dh_observed_m"] = Metres(h.observed);
+    j["dh_correction_mm"] = h.corrections;
+    j["dh_adjusted_m"] = Metres(h.adjusted);
+    j["height_closure_mm"] = Millimetres(h.closure);
+}
+
 Json Sheet(const CalculationSheet& sheet) {
     Json rows = Json::array();
-    for (const SheetRow& row : sheet.rows)
-        rows.push_back(row.direction ? Json{{"row", "direction"},
-                                            {"from", row.station},
-                                            {"to", row.to},
-                                            {"azimuth_deg", Degrees(*row.azimuth)}}
-                                     : SheetStation(row));
-    if (!sheet.rows.empty()) rows.push_back(SheetSumRow(sheet));
+    size_t station = 0;
+    for (const SheetRow& row : sheet.rows) {
+        if (row.direction) {
+            rows.push_back({{"row", "direction"},
+                            {"from", row.station},
+                            {"to", row.to},
+                            {"azimuth_deg", Degrees(*row.azimuth)}});
+            continue;
+        }
+        Json j = SheetStation(row);
+        if (sheet.heights && station < sheet.heights->rows.size())
+            AddSheetHeights(j, sheet.heights->rows[station++]);
+        rows.push_back(std::move(j));
+    }
+    if (!sheet.rows.empty()) {
+        Json sum = SheetSumRow(sheet);
+        if (sheet.heights) AddSheetHeightSums(sum, *sheet.heights);
+        rows.push_back(std::move(sum));
+    }
     return rows;
 }
 Json HeightPoints(const TraverseResults& r) {

@@ -28,6 +28,15 @@ std::vector<std::string> CoordinateTableRow(const ResultPoint& p) {
     return cells;
 }
 
+const std::vector<std::string>& HeightTableHeaders() {
+    static const std::vector<std::string> kHeaders = {"H(m)", "mH(mm)"};
+    return kHeaders;
+}
+
+std::vector<std::string> HeightTableRow(const ResultPoint& p) {
+    return {p.h ? FormatFixed(*p.h, 3) : "", p.mh ? FormatFixed(*p.mh, 1) : ""};
+}
+
 std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd) {
     auto line = [&](const std::vector<std::string>& cells) {
         std::string text;

@@ -26,6 +26,10 @@ std::string VerdictText(bool pass);
 // point, then 已知点 or 待定点).
 const std::vector<std::string>& CoordinateTableHeaders();
 std::vector<std::string> CoordinateTableRow(const ResultPoint& point);
+// Where heights were computed, two more columns after those: H(m) to the millimetre and
+// mH(mm) to 0.1 mm (empty for a known height or without a closure).
+const std::vector<std::string>& HeightTableHeaders();
+std::vector<std::string> HeightTableRow(const ResultPoint& point);
 // The whole table as text, cells separated by tabs, each line ended by lineEnd.
 std::string CoordinateTableText(const TraverseResults& results, std::string_view lineEnd);
 

@@ -66,6 +66,9 @@ void FakeWindowPort::SetKnownPoints(double x1, double y1, double x2, double y2, 
 void FakeWindowPort::ResetEdits(int traverseType) {
     for (int id : ctl::kNumberEdits)
         texts[id].assign(1, '0');
+    // An empty Z box is no height: a traverse in plane only.
+    for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2})
+        texts[id].clear();
     for (int id : {ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1, ctl::kGoalName2})
         texts[id].clear();
     radios[ctl::kTypeRadioGroup] = traverseType;

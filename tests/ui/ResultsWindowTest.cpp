@@ -297,3 +297,42 @@ TEST(ResultsWindowTests, TestsTabAndSigma0FollowTheWeights) {
         EXPECT_EQ(sigma0.endsWith(QStringLiteral("″")), !given) << sigma0.toStdString();
     }
 }
+
+// Heights typed at both ends: the closure tab checks fh against the height grade chosen
+// (kept for the run), and 坐标成果 gains H and mH; without heights neither shows.
+TEST(ResultsWindowHeights, ClosureAndCoordinatesShowTheHeights) {
+    for (const bool heights : {false, true}) {
+        SCOPED_TRACE(heights);
+        auto run = std::make_unique<AdjustedExample>();
+        run->port.ResetEdits(kSingleConnection);
+        run->port.SetKnownPoints(1000, 1000, 1000, 800, 1500, 1650, 0, 0);
+        if (heights) {
+            run->port.texts[ctl::kInitZ1] = "45.3";
+            run->port.texts[ctl::kGoalZ1] = "61.455";
+        }
+        run->port.openPaths.push_back(std::string(TA_TEST_DATA_DIR) + "/heights.con");
+        run->dlg.OnImport();
+        run->dlg.OnAdjust();
+        ASSERT_TRUE(run->dlg.m_adjusted.has_value());
+        CResultsWindow window{run->dlg, nullptr};
+        const auto* closures = window.findChild<QTableWidget*>("closureTable");
+        const auto* coordinates = window.findChild<QTableWidget*>("coordinateTable");
+        auto* chooser = window.findChild<QComboBox*>("heightGradeChooser");
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->isHidden(), !heights);
+        EXPECT_EQ(coordinates->columnCount(), heights ? 12 : 10);
+        if (!heights) {
+            EXPECT_TRUE(RowOf(*closures, QStringLiteral("高程")).isEmpty());
+            continue;
+        }
+        EXPECT_EQ(coordinates->horizontalHeaderItem(10)->text(), QStringLiteral("H(m)"));
+        EXPECT_EQ(coordinates->item(0, 10)->text(), QStringLiteral("45.300"));
+        EXPECT_TRUE(RowOf(*closures, QStringLiteral("高程闭合差 fh")).contains(QStringLiteral("+19.0 mm")));
+        const QString verdict = window.findChild<QLabel*>("gradeVerdict")->text();
+        EXPECT_TRUE(verdict.contains(QStringLiteral("高程等级 图根"))) << verdict.toStdString();
+        chooser->setCurrentIndex(0); // 四等: 20√L
+        EXPECT_TRUE(RowOf(*closures, QStringLiteral("高程闭合差 fh")).contains(QStringLiteral("20√L")));
+        EXPECT_EQ(run->dlg.m_heightGrade.name, "四等");
+        EXPECT_EQ(run->dlg.CurrentReportContext().heightGrade.name, "四等");
+    }
+}

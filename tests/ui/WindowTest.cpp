@@ -73,8 +73,12 @@ TEST_F(MainWindow, AfterInitialisation) {
     EXPECT_EQ(Text(ctl::kGroup1Heading), "起始点");
     EXPECT_EQ(Text(ctl::kGroup3Heading), "终止点");
     EXPECT_FALSE(W(ctl::kAzimuthClosure)->isEnabled());
-    for (int id : {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz, ctl::kResults})
+    // Heights are taken at the ends only; the orienting points' Z stays disabled.
+    for (int id : {ctl::kInitZ2, ctl::kGoalZ2, ctl::kResults})
         EXPECT_FALSE(W(id)->isEnabled()) << id;
+    for (int id : {ctl::kInitZ1, ctl::kGoalZ1, ctl::kWz})
+        EXPECT_TRUE(W(id)->isEnabled()) << id;
+    EXPECT_EQ(Text(ctl::kRefraction), "0.13");
 
     EXPECT_EQ(window.windowTitle(), "导线平差");
     EXPECT_TRUE(qobject_cast<QPushButton*>(Button(ctl::kImport))->isDefault());
@@ -158,8 +162,7 @@ TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
             }
         }
         EXPECT_EQ(W(ctl::kAzimuthClosure)->isEnabled(), c.azimuthClosureEnabled);
-        for (int id :
-             {ctl::kInitZ1, ctl::kInitZ2, ctl::kGoalZ1, ctl::kGoalZ2, ctl::kWz, ctl::kResults})
+        for (int id : {ctl::kInitZ2, ctl::kGoalZ2, ctl::kResults})
             EXPECT_FALSE(W(id)->isEnabled()) << id;
         EXPECT_EQ(window.ImgEdit().Image(), DiagramPath(c.diagram));
         EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull());
@@ -223,8 +226,9 @@ TEST(MainWindowKeys, EnterAndTabMoveThroughTheCoordinatesInOrder) {
     QSignalSpy imports(window.Controls().Button(ctl::kImport), &QAbstractButton::clicked);
     QSignalSpy adjusts(window.Controls().Button(ctl::kAdjust), &QAbstractButton::clicked);
     const std::pair<int, int> steps[] = {
-        {ctl::kInitX1, ctl::kInitY1}, {ctl::kInitY1, ctl::kInitX2},    {ctl::kInitY2, ctl::kGoalX1},
-        {ctl::kGoalY1, ctl::kGoalX2}, {ctl::kGoalY2, ctl::kInitName1},
+        {ctl::kInitX1, ctl::kInitY1}, {ctl::kInitY1, ctl::kInitZ1},    {ctl::kInitZ1, ctl::kInitX2},
+        {ctl::kInitY2, ctl::kGoalX1}, {ctl::kGoalY1, ctl::kGoalZ1},    {ctl::kGoalZ1, ctl::kGoalX2},
+        {ctl::kGoalY2, ctl::kInitName1},
     };
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab})
         for (const auto& [from, to] : steps) {
@@ -240,9 +244,9 @@ TEST(MainWindowKeys, EnterAndTabMoveThroughTheCoordinatesInOrder) {
     QTest::keyClick(radio, Qt::Key_Return);
     EXPECT_EQ(imports.count(), 1);
     EXPECT_EQ(adjusts.count(), 0);
-    // Typed after Tab from Y1, X2 goes into its own box; D22 stays.
-    window.Controls().Widget(ctl::kInitY1)->setFocus();
-    QTest::keyClick(window.Controls().Widget(ctl::kInitY1), Qt::Key_Tab);
+    // Typed after Tab from Z1, X2 goes into its own box; D22 stays.
+    window.Controls().Widget(ctl::kInitZ1)->setFocus();
+    QTest::keyClick(window.Controls().Widget(ctl::kInitZ1), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), "3381685.431");
     EXPECT_EQ(window.GetControlText(ctl::kInitName2), "D22");
     EXPECT_EQ(window.GetControlText(ctl::kInitX2), "3381685.431");

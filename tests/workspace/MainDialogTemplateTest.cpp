@@ -45,11 +45,11 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kGroup1Heading, K::Label, "起始点1", false},
         {ctl::kGroup1LabelX, K::Label, "Init X1", false},
         {ctl::kGroup1LabelY, K::Label, "Init Y1", false},
-        {ctl::kGroup1LabelZ, K::Label, "Init Z1", true},
+        {ctl::kGroup1LabelZ, K::Label, "Init Z1", false},
         {ctl::kInitName1, K::Edit, "", false},
         {ctl::kInitX1, K::Edit, "", false},
         {ctl::kInitY1, K::Edit, "", false},
-        {ctl::kInitZ1, K::Edit, "", true},
+        {ctl::kInitZ1, K::Edit, "", false},
         {ctl::kGroup2Heading, K::Label, "起始点2", false},
         {ctl::kGroup2LabelX, K::Label, "Init X2", false},
         {ctl::kGroup2LabelY, K::Label, "Init Y2", false},
@@ -61,11 +61,11 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kGroup3Heading, K::Label, "终止点1", false},
         {ctl::kGroup3LabelX, K::Label, "Goal X1", false},
         {ctl::kGroup3LabelY, K::Label, "Goal Y1", false},
-        {ctl::kGroup3LabelZ, K::Label, "Goal Z1", true},
+        {ctl::kGroup3LabelZ, K::Label, "Goal Z1", false},
         {ctl::kGoalName1, K::Edit, "", false},
         {ctl::kGoalX1, K::Edit, "", false},
         {ctl::kGoalY1, K::Edit, "", false},
-        {ctl::kGoalZ1, K::Edit, "", true},
+        {ctl::kGoalZ1, K::Edit, "", false},
         {ctl::kGroup4Heading, K::Label, "终止点2", false},
         {ctl::kGroup4LabelX, K::Label, "Goal X2", false},
         {ctl::kGroup4LabelY, K::Label, "Goal Y2", false},
@@ -77,7 +77,7 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kDiagram, K::Picture, "", false},
         {ctl::kWx, K::Edit, "", false},
         {ctl::kWy, K::Edit, "", false},
-        {ctl::kWz, K::Edit, "", true},
+        {ctl::kWz, K::Edit, "", false},
         {ctl::kAzimuthClosure, K::Edit, "", false},
         {ctl::kAzimuthClosureLabel, K::Label, "方位角闭合差", false},
         {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", false},
@@ -95,6 +95,7 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kResults, K::PushButton, "平差成果", true},
         {ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", false},
         {ctl::kFaceTolerance, K::Edit, "", false},
+        {ctl::kRefraction, K::Edit, "", false},
     };
     const DialogTemplate& t = MainDialogTemplate();
     for (const Row& r : rows) {
@@ -110,7 +111,7 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         expected = {"坐标计算网格",  "起算数据输入",  "计算结果",      "导线类型",
                     "X坐标闭合差Wx", "Y坐标闭合差Wy", "Z坐标闭合差Wz", "(mm)",
                     "(mm)",          "(mm)",          "(\")",
-                    "仪器精度（可不填）：测角中误差(″)", "测距中误差(mm)", "+", "ppm"};
+                    "仪器精度（可不填）：测角中误差(″)", "测距中误差(mm)", "+", "ppm", "折光系数 k"};
     for (const ControlTemplate& c : t.controls)
         if (c.id == -1) statics.insert(std::string(c.text));
     EXPECT_EQ(statics, expected);
@@ -142,11 +143,13 @@ TEST(MainDialogTemplate, TabGoesFromAPointsYToTheNextPointsX) {
             std::find(std::begin(ctl::kClosureEdits), std::end(ctl::kClosureEdits), c.id) ==
                 std::end(ctl::kClosureEdits))
             edits.push_back(c.id);
-    EXPECT_EQ(edits, (std::vector<int>{ctl::kInitX1, ctl::kInitY1, ctl::kInitX2, ctl::kInitY2,
-                                       ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalX2, ctl::kGoalY2,
-                                       ctl::kInitName1, ctl::kInitName2, ctl::kGoalName1,
-                                       ctl::kGoalName2, ctl::kSigmaAngle, ctl::kSigmaDistance,
-                                       ctl::kSigmaPpm}));
+    // The ends' heights follow their Y.
+    EXPECT_EQ(edits, (std::vector<int>{ctl::kInitX1, ctl::kInitY1, ctl::kInitZ1, ctl::kInitX2,
+                                       ctl::kInitY2, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1,
+                                       ctl::kGoalX2, ctl::kGoalY2, ctl::kInitName1,
+                                       ctl::kInitName2, ctl::kGoalName1, ctl::kGoalName2,
+                                       ctl::kSigmaAngle, ctl::kSigmaDistance, ctl::kSigmaPpm,
+                                       ctl::kRefraction}));
 }
 
 TEST(MainDialogTemplate, RadioGroupInTypeOrder) {

@@ -2,6 +2,7 @@
 #include "support/FakeWindowPort.h"
 #include "workspace/ControlIds.h"
 #include "workspace/DialogTemplate.h"
+#include "workspace/TraverseAdjustDlg.h"
 #include "write/ResultsReport.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,9 @@ const std::pair<int, int CResultExportDlg::*> kBoxes[] = {
     {ctl::kOptAdjSides, &CResultExportDlg::m_bAdjSides},
     {ctl::kOptPrecision, &CResultExportDlg::m_bPrecision},
     {ctl::kOptHeader, &CResultExportDlg::m_bHeader},
-    {ctl::kOptClosures, &CResultExportDlg::m_bClosures}};
+    {ctl::kOptClosures, &CResultExportDlg::m_bClosures},
+    {ctl::kOptHeights, &CResultExportDlg::m_bHeights},
+    {ctl::kOptTests, &CResultExportDlg::m_bTests}};
 
 // One box ticked at a time: exactly its member reads 1, and shows back as the only tick.
 TEST(ResultExportDlg, EachCheckBoxSetsItsOwnMember) {
@@ -99,3 +102,17 @@ TEST(ResultExportDlg, TemplateHoldsTheAddressedControls) {
 }
 
 } // namespace
+
+// The heights' and the tests' boxes choose their sections, each enough on its own; the
+// first export leaves both unticked, so that its report is the classic one.
+TEST(ResultExportDlg, HeightsAndTestsBoxesChooseTheirSections) {
+    CResultExportDlg heights, tests, none;
+    heights.m_bHeights = 1;
+    tests.m_bTests = 1;
+    EXPECT_TRUE(heights.Sections().heights && !heights.Sections().tests);
+    EXPECT_TRUE(tests.Sections().tests && !tests.Sections().heights);
+    EXPECT_TRUE(heights.AnySection() && tests.AnySection());
+    EXPECT_FALSE(none.AnySection());
+    CTraverseAdjustDlg window(nullptr);
+    EXPECT_EQ(window.m_exportOptions.m_bHeights + window.m_exportOptions.m_bTests, 0);
+}

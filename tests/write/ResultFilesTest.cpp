@@ -291,4 +291,17 @@ TEST(CalculationSheet, HeightColumnsAddUpAsPrinted) {
     const std::string csv = CalculationSheetCsv(sheet, ClosureStatistics{}, DefaultGrade());
     EXPECT_NE(csv.find(",高程(m)\r\n"), std::string::npos);
     EXPECT_NE(csv.find("高程闭合差 fh(mm) = Σh测 − (H终 − H始),19\r\n"), std::string::npos) << csv;
+    // The JSON's sheet carries the same printed figures.
+    const auto doc = nlohmann::json::parse(
+        BuildResultsJson(CollectResults(std::get<AdjustedTraverse>(adjusted)), DefaultGrade()));
+    const auto& rows = doc["sheet"];
+    EXPECT_EQ(rows.back()["height_closure_mm"], 19);
+    EXPECT_EQ(rows.back()["dh_correction_mm"], corrections);
+    size_t station = 0;
+    for (const auto& row : rows)
+        if (row["row"] == "station") {
+            ASSERT_LT(station, h.rows.size());
+            EXPECT_DOUBLE_EQ(row["h_m"].get<double>(), h.rows[station++].height / 1000.0);
+        }
+    EXPECT_EQ(station, h.rows.size());
 }
