@@ -367,26 +367,36 @@ std::string Metres(std::optional<long long> mm) {
     return mm ? FormatFixed(static_cast<double>(*mm) / 1000.0, 3) : "";
 }
 
-// The four height cells of each CSV row: the header, the rows (empty on a direction's),
-// the 合计 row.
+// The four height cells of each CSV row: those of the table, each after a comma.
 std::vector<std::string> HeightCells(const CalculationSheet& sheet) {
-    const SheetHeights& h = *sheet.heights;
-    std::vector<std::string> cells = {",观测高差(m),高差改正数(mm),改正后高差(m),高程(m)"};
-    size_t station = 0;
-    for (const SheetRow& row : sheet.rows) {
-        if (row.direction || station >= h.rows.size()) {
-            cells.push_back(",,,,");
-            continue;
-        }
-        const SheetHeightRow& r = h.rows[station++];
-        cells.push_back("," + Metres(r.observed) + "," + Mm(r.correction) + "," +
-                        Metres(r.adjusted) + "," + Metres(r.height));
+    std::vector<std::string> cells;
+    for (const std::vector<std::string>& row : CalculationSheetHeightCells(sheet)) {
+        std::string line;
+        for (const std::string& cell : row)
+            line += "," + cell;
+        cells.push_back(line);
     }
-    cells.push_back("," + Metres(h.observed) + "," + Mm(h.corrections) + "," + Metres(h.adjusted) +
-                    ",");
     return cells;
 }
 } // namespace
+
+std::vector<std::vector<std::string>> CalculationSheetHeightCells(const CalculationSheet& sheet) {
+    if (!sheet.heights) return {};
+    const SheetHeights& h = *sheet.heights;
+    std::vector<std::vector<std::string>> cells = {
+        {"观测高差(m)", "高差改正数(mm)", "改正后高差(m)", "高程(m)"}};
+    size_t station = 0;
+    for (const SheetRow& row : sheet.rows) {
+        if (row.direction || station >= h.rows.size()) {
+            cells.push_back({"", "", "", ""});
+            continue;
+        }
+        const SheetHeightRow& r = h.rows[station++];
+        cells.push_back({Metres(r.observed), Mm(r.correction), Metres(r.adjusted), Metres(r.height)});
+    }
+    cells.push_back({Metres(h.observed), Mm(h.corrections), Metres(h.adjusted), ""});
+    return cells;
+}
 
 std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure,
                                 const Grade& grade, const HeightGrade& heightGrade) {
