@@ -20,21 +20,20 @@ double CorrelateForm(const Adjustment& a, const NormalInverse& inv, int column) 
     return sum;
 }
 
-double WeightedSquares(const Adjustment& a) {
+double WeightedSquares(const std::vector<TestedObservation>& observations) {
     double pvv = 0.0;
-    for (size_t i = 0; i < a.residuals.size(); ++i)
-        if (a.cofactors[i] != 0.0) pvv += a.residuals[i] * a.residuals[i] / a.cofactors[i];
+    for (const TestedObservation& o : observations)
+        pvv += o.residual * o.residual / o.cofactor;
     return pvv;
 }
 
-ObservationTest TestOne(const Adjustment& a, const NormalInverse& inv, int column, double sigma0,
-                        bool precisionGiven) {
-    const double q = a.cofactors[static_cast<size_t>(column)];
+ObservationTest TestOne(const TestedObservation& o, double sigma0, bool precisionGiven) {
+    const double q = o.cofactor;
     ObservationTest t;
-    t.kind = column < a.angleColumns ? ObservationKind::kAngle : ObservationKind::kSide;
-    t.record = column < a.angleColumns ? column : column - a.angleColumns;
-    t.residual = a.residuals[static_cast<size_t>(column)];
-    t.redundancy = std::clamp(q * CorrelateForm(a, inv, column), 0.0, 1.0);
+    t.kind = o.kind;
+    t.record = o.record;
+    t.residual = o.residual;
+    t.redundancy = std::clamp(o.redundancy, 0.0, 1.0);
     if (t.redundancy < kLeastRedundancy) return t;
     t.w = t.residual / (sigma0 * std::sqrt(q * t.redundancy));
     t.estimate = -t.residual / t.redundancy;
@@ -46,22 +45,20 @@ ObservationTest TestOne(const Adjustment& a, const NormalInverse& inv, int colum
 }
 } // namespace
 
-ObservationTests TestObservations(const Adjustment& a, bool precisionGiven) {
+ObservationTests TestObservations(const std::vector<TestedObservation>& observations,
+                                  int redundancy, bool precisionGiven) {
     ObservationTests tests;
-    const int redundancy = a.conditions - a.parameters;
-    const double pvv = WeightedSquares(a);
+    const double pvv = WeightedSquares(observations);
     const double posteriori = redundancy > 0 ? std::sqrt(pvv / redundancy) : 0.0;
     if (precisionGiven && redundancy > 0) {
         const double lower = ChiSquareQuantile(kGlobalTestLevel / 2, redundancy);
         const double upper = ChiSquareQuantile(1 - kGlobalTestLevel / 2, redundancy);
-        tests.global = GlobalTest{redundancy, posteriori, pvv, lower, upper,
-                                  pvv >= lower && pvv <= upper};
+        tests.global =
+            GlobalTest{redundancy, posteriori, pvv, lower, upper, pvv >= lower && pvv <= upper};
     }
     const double sigma0 = precisionGiven ? 1.0 : posteriori;
-    const NormalInverse inv = InvertNormals(a);
-    for (int column = 0; column < static_cast<int>(a.residuals.size()); ++column)
-        if (a.cofactors[static_cast<size_t>(column)] > 0.0) // not the free orientation
-            tests.observations.push_back(TestOne(a, inv, column, sigma0, precisionGiven));
+    for (const TestedObservation& o : observations)
+        tests.observations.push_back(TestOne(o, sigma0, precisionGiven));
     for (size_t i = 0; i < tests.observations.size(); ++i)
         if (tests.observations[i].w && std::isfinite(*tests.observations[i].w))
             tests.ranking.push_back(i);
@@ -71,9 +68,24 @@ ObservationTests TestObservations(const Adjustment& a, bool precisionGiven) {
     return tests;
 }
 
+ObservationTests TestObservations(const Adjustment& a, bool precisionGiven) {
+    const NormalInverse inv = InvertNormals(a);
+    std::vector<TestedObservation> observations;
+    for (int column = 0; column < static_cast<int>(a.residuals.size()); ++column) {
+        const double q = a.cofactors[static_cast<size_t>(column)];
+        if (q <= 0.0) continue; // the free orientation
+        const bool angle = column < a.angleColumns;
+        observations.push_back({angle ? ObservationKind::kAngle : ObservationKind::kSide,
+                                angle ? column : column - a.angleColumns,
+                                a.residuals[static_cast<size_t>(column)], q,
+                                q * CorrelateForm(a, inv, column)});
+    }
+    return TestObservations(observations, a.conditions - a.parameters, precisionGiven);
+}
+
 std::vector<size_t> Suspects(const ObservationTests& tests, size_t count) {
-    return {tests.ranking.begin(),
-            tests.ranking.begin() + static_cast<std::ptrdiff_t>(std::min(count, tests.ranking.size()))};
+    return {tests.ranking.begin(), tests.ranking.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                               count, tests.ranking.size()))};
 }
 
 } // namespace traverse

@@ -1,5 +1,6 @@
-// Tests of an adjusted traverse for blunders, from the last round's residuals v, the
-// cofactors q and the condition matrix A (angles in seconds, sides in millimetres).
+// Tests of an adjustment for blunders, from its residuals v, the cofactors q and the
+// redundancy numbers (angles in seconds, sides in millimetres); a traverse's come from
+// the last round of its condition adjustment, a network's from its own engine.
 //
 // Global test (整体检验), only where an instrument's precision gives σ0 a priori (= 1):
 // v′Pv against χ²(r), two-sided at α = 5 %: it passes when v′Pv lies between the
@@ -23,17 +24,18 @@
 
 namespace traverse {
 
-inline constexpr double kSnoopingBound = 3.29;      // |w| at α0 = 0.1 %, two-sided
-inline constexpr double kDetectableShift = 4.13;    // δ0 for α0 = 0.1 %, power 80 %
-inline constexpr double kLeastRedundancy = 0.001;   // below it, not controlled
-inline constexpr double kGlobalTestLevel = 0.05;    // α of the global test
+inline constexpr double kSnoopingBound = 3.29;    // |w| at α0 = 0.1 %, two-sided
+inline constexpr double kDetectableShift = 4.13;  // δ0 for α0 = 0.1 %, power 80 %
+inline constexpr double kLeastRedundancy = 0.001; // below it, not controlled
+inline constexpr double kGlobalTestLevel = 0.05;  // α of the global test
 
 enum class ObservationKind { kAngle, kSide };
 
 struct ObservationTest {
     ObservationKind kind = ObservationKind::kAngle;
-    int record = 0;         // the angle's station, or the side's from record (0-based)
-    double residual = 0.0;  // v, ″ or mm
+    int record = 0; // a traverse: the angle's station or the side's from record (0-based);
+                    // a network: the index into its angles or distances
+    double residual = 0.0; // v, ″ or mm
     double redundancy = 0.0;
     std::optional<double> w, estimate, mdb; // none where not controlled (mdb: or no precision)
     bool flagged = false;
@@ -41,18 +43,33 @@ struct ObservationTest {
 
 struct GlobalTest {
     int redundancy = 0;
-    double sigma0 = 0.0;       // a posteriori, against the a priori 1
-    double chi2 = 0.0;         // v′Pv
+    double sigma0 = 0.0;             // a posteriori, against the a priori 1
+    double chi2 = 0.0;               // v′Pv
     double lower = 0.0, upper = 0.0; // the 2.5 % and 97.5 % quantiles of χ²(r)
     bool pass = false;
 };
 
 struct ObservationTests {
-    std::optional<GlobalTest> global;         // with the instrument's precision only
+    std::optional<GlobalTest> global;          // with the instrument's precision only
     std::vector<ObservationTest> observations; // angles in record order, then sides
     std::vector<size_t> ranking;               // controlled ones by |w|, largest first
 };
 
+// One observation as the tests see it: its residual v (″ or mm), its cofactor q (″² or
+// mm²; p = 1/q) and its redundancy number r_i, from whichever adjustment.
+struct TestedObservation {
+    ObservationKind kind = ObservationKind::kAngle;
+    int record = 0;
+    double residual = 0.0;
+    double cofactor = 0.0;
+    double redundancy = 0.0; // clamped into [0, 1] by the tests
+};
+
+// The tests of any adjustment with the given redundancy (observations less unknowns).
+ObservationTests TestObservations(const std::vector<TestedObservation>& observations,
+                                  int redundancy, bool precisionGiven);
+
+// A traverse's condition adjustment: r_i = q_i a_i′ Qkk a_i from its condition matrix.
 ObservationTests TestObservations(const Adjustment& adjustment, bool precisionGiven);
 
 // The first `count` of the ranking: where to go back to, a list and not a verdict.

@@ -35,7 +35,7 @@ constexpr int kApproxCoordHeader = 27;
 
 // Added messages. Ranges: 100-109 workspace, 110-129, 180-189 and 200-209 import,
 // 130-139 and 250-259 adjustment, 140-149 export, 150-159 window, 160-179 and 210-229 batch tool,
-// 190-199 results, 270-279 main window, 300-309 blunder tests.
+// 190-199 results, 270-279 main window, 300-309 blunder tests, 310-319 networks.
 constexpr int kEnterNumber = 100;         // the platform's prompt for a non-number edit
 constexpr int kResultsOutdated = 101;     // the inputs changed since the adjustment
 constexpr int kNoSectionChosen = 102;     // export with no section ticked
@@ -196,6 +196,13 @@ constexpr int kNearlyClosedNonOriented = 303; // %1 the gap (m), %2 the length (
 constexpr int kBatchBadInstrument = 304;      // %1 --sigma-angle's value, %2 --sigma-distance's
 constexpr int kSigma0PrioriLine = 305; // %1 sigma0 (no unit, 1 a priori), %2 r
 constexpr int kInstrumentIncomplete = 306; // the window: one of σβ and a typed, not both
+
+// traverse networks (310-319)
+constexpr int kNetworkNoDatum = 310;        // %1 （the known point observed） or empty, %2 how many
+constexpr int kNetworkUnreachable = 311;    // %1 the points, %2 how many
+constexpr int kNetworkJunctionGap = 312;    // %1 the point, %2 the gap (m), %3 the bound (m)
+constexpr int kNetworkSingular = 313;       // %1 the point whose coordinates are not fixed
+constexpr int kNetworkBadObservation = 314; // %1 the file, %2 the line, %3 what is wrong
 
 // the main window (270-279)
 constexpr int kUseDecimalPoint = 270; // a number edit with a comma for the decimal point
