@@ -67,8 +67,8 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                                            a.grade.value_or(DefaultGrade()),
                                            a.heightGrade.value_or(DefaultHeightGrade()))))
         return false;
-    if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildHtmlReport(results, RunContext(a))))
-        return false;
+    const auto html = [&](const ByteSink& sink) { WriteHtmlReport(results, RunContext(a), sink); };
+    if (a.htmlPath && !outputs.Stage(*a.htmlPath, html)) return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;
         return outputs.Stage(*a.coordsPath,
