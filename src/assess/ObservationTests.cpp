@@ -59,6 +59,7 @@ ObservationTests TestObservations(const Adjustment& a, bool precisionGiven) {
     }
     const double sigma0 = precisionGiven ? 1.0 : posteriori;
     const NormalInverse inv = InvertNormals(a);
+    tests.observations.reserve(a.residuals.size());
     for (int column = 0; column < static_cast<int>(a.residuals.size()); ++column)
         if (a.cofactors[static_cast<size_t>(column)] > 0.0) // not the free orientation
             tests.observations.push_back(TestOne(a, inv, column, sigma0, precisionGiven));

@@ -217,6 +217,7 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     const Frame f = FrameOf(t);
     if (f.sides < 1) return sheet;
     const Observations& obs = t.observations;
+    sheet.rows.reserve(static_cast<size_t>(f.sides) + 3); // with the known directions
     if (f.type != kNonOriented)
         sheet.rows.push_back(Direction(Name(obs[0].szBacksight), Name(obs[0].szStation), f.start));
     std::vector<double> sideResiduals;
