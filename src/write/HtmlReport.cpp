@@ -1,6 +1,7 @@
 #include "write/HtmlReport.h"
 
 #include "read/ImportText.h"
+#include "write/CalculationSheet.h"
 #include "write/MarkupText.h"
 #include "write/PlotModel.h"
 #include "write/ReportContent.h"
@@ -108,8 +109,9 @@ std::string Closures(const ReportContent& content) {
     return out;
 }
 
-void SheetWithClosures(Pieces& p, ReportContent& content) {
-    Table(p, content.sheet, "sheet", true);
+void SheetWithClosures(Pieces& p, const TraverseResults& r, const ReportContent& content) {
+    Cells cells = CalculationSheetCells(r.sheet);
+    Table(p, cells, "sheet", true);
     p.text += "<p class=\"closures\">";
     const char* separator = "";
     for (const std::string& line : content.sheetFigures) {
@@ -148,12 +150,15 @@ void WriteHtmlReport(const TraverseResults& r, const ReportContext& c,
                    "<title>导线平差成果 " +
                        EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
                        kStyle + "</style>\n</head>\n<body>\n"};
-    ReportContent content = BuildReportContent(r, c);
+    ReportContent content = BuildReportOutline(r, c); // each long table made when written
     p.text += Header(content) + Closures(content) + "<p class=\"sign\">" +
               EscapedMarkup(content.signatures) + "</p>\n";
-    Section(p, "sheet", "导线计算表", [&] { SheetWithClosures(p, content); });
+    Section(p, "sheet", "导线计算表", [&] { SheetWithClosures(p, r, content); });
     Section(p, "coordinates", "坐标成果与点位精度",
-            [&] { Table(p, content.coordinates, "coords", false); });
+            [&] {
+                Cells cells = CoordinateCells(r);
+                Table(p, cells, "coords", false);
+            });
     if (!content.heightTable.empty())
         Section(p, "heights", "高程平差", [&] {
             Table(p, content.heightTable, "heights", false);
@@ -161,7 +166,8 @@ void WriteHtmlReport(const TraverseResults& r, const ReportContext& c,
         });
     Section(p, "tests", "粗差检验", [&] {
         p.text += Paragraphs(content.tests);
-        Table(p, content.testTable, "tests", false);
+        Cells cells = TestCells(r);
+        Table(p, cells, "tests", false);
     });
     Section(p, "plot", "导线图", [&] { p.text += InlinePlot(r, content.plotTitle); });
     p.text += "</body>\n</html>\n";
