@@ -19,12 +19,13 @@ bool Plain(std::string_view text) {
 }
 } // namespace
 
-void CJsonWriter::Write(std::string_view text) {
-    m_buffer.append(text);
-    if (m_buffer.size() >= kPiece) {
-        m_sink(m_buffer);
-        m_buffer.clear();
-    }
+void CJsonWriter::Write(std::string_view text) { m_buffer.append(text); }
+
+// Between members and elements: a piece is handed on once it is long enough.
+void CJsonWriter::Piece() {
+    if (m_buffer.size() < kPiece) return;
+    m_sink(m_buffer);
+    m_buffer.clear();
 }
 
 void CJsonWriter::Finish() {
@@ -43,12 +44,14 @@ void CJsonWriter::BeforeValue() {
         return;
     }
     if (m_levels.empty()) return;
+    Piece();
     Write(m_levels.back().empty ? "" : ",");
     m_levels.back().empty = false;
     NewLine(m_levels.size());
 }
 
 void CJsonWriter::Key(std::string_view key) {
+    Piece();
     Write(m_levels.back().empty ? "" : ",");
     m_levels.back().empty = false;
     NewLine(m_levels.size());

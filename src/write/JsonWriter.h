@@ -74,6 +74,7 @@ private:
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
     void Write(std::string_view text);
+    void Piece();
 
     Sink m_sink;
     std::string m_buffer;
