@@ -217,6 +217,7 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     const Frame f = FrameOf(t);
     if (f.sides < 1) return sheet;
     const Observations& obs = t.observations;
+    sheet.rows.reserve(static_cast<size_t>(f.sides) + 3); // with the known directions
     if (f.type != kNonOriented)
         sheet.rows.push_back(Direction(Name(obs[0].szBacksight), Name(obs[0].szStation), f.start));
     std::vector<double> sideResiduals;
@@ -326,9 +327,13 @@ std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationShe
         {"点号", "观测角(左角)", "改正数(″)", "改正后角值", "坐标方位角", "边长(m)",
          "边长改正数(mm)", "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
          "改正后ΔX(m)", "改正后ΔY(m)", "X(m)", "Y(m)"}};
+    cells.reserve(sheet.rows.size() + 2);
+    const size_t columns = cells.front().size();
     bool angles = false;
     for (const SheetRow& r : sheet.rows) {
-        std::vector<std::string> row{r.direction ? r.station + "→" + r.to : r.station};
+        std::vector<std::string> row;
+        row.reserve(columns);
+        row.push_back(r.direction ? r.station + "→" + r.to : r.station);
         if (r.angle) {
             angles = angles || r.angle->inSum;
             row.insert(row.end(), {AngleText(r.angle->observed),

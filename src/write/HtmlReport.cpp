@@ -1,6 +1,7 @@
 #include "write/HtmlReport.h"
 
 #include "read/ImportText.h"
+#include "write/CalculationSheet.h"
 #include "write/MarkupText.h"
 #include "write/PlotModel.h"
 #include "write/ReportContent.h"
@@ -37,22 +38,45 @@ p.closures { break-before: avoid; page-break-before: avoid; margin-top: 4pt; }
 svg { width: 100%; height: auto; max-height: 170mm; }
 )";
 
+// The page's text so far, handed on in pieces of about 64 KB.
+struct Pieces {
+    const std::function<void(std::string_view)>& sink;
+    std::string text;
+    void Piece() {
+        if (text.size() < 64 * 1024) return;
+        sink(text);
+        text.clear();
+    }
+    void Finish() {
+        sink(text);
+        text.clear();
+    }
+};
+
 // The row a calculation sheet ends with ("合计") is set apart from the stations. A name,
-// or a known direction's two names ("D22→D21"), heads its row.
-std::string Table(const Cells& cells, const std::string& cls, bool lastIsSum) {
-    std::string out = "<table class=\"" + cls + "\">\n<thead><tr>";
-    for (const std::string& h : cells.front())
-        out += "<th>" + EscapedMarkup(h) + "</th>";
+// or a known direction's two names ("D22→D21"), heads its row. The cells are let go.
+void Table(Pieces& p, Cells& cells, const std::string& cls, bool lastIsSum) {
+    std::string& out = p.text;
+    out += "<table class=\"" + cls + "\">\n<thead><tr>";
+    for (const std::string& h : cells.front()) {
+        out += "<th>";
+        AppendEscapedMarkup(out, h);
+        out += "</th>";
+    }
     out += "</tr></thead>\n<tbody>\n";
     for (size_t r = 1; r < cells.size(); ++r) {
         const bool sum = lastIsSum && r + 1 == cells.size();
         out += sum ? "<tr class=\"sum\">" : "<tr>";
-        for (size_t c = 0; c < cells[r].size(); ++c)
-            out += (c == 0 ? "<th>" : "<td class=\"n\">") + EscapedMarkup(cells[r][c]) +
-                   (c == 0 ? "</th>" : "</td>");
+        for (size_t c = 0; c < cells[r].size(); ++c) {
+            out += c == 0 ? "<th>" : "<td class=\"n\">";
+            AppendEscapedMarkup(out, cells[r][c]);
+            out += c == 0 ? "</th>" : "</td>";
+        }
         out += "</tr>\n";
+        p.Piece();
     }
-    return out + "</tbody>\n</table>\n";
+    out += "</tbody>\n</table>\n";
+    Cells().swap(cells);
 }
 
 std::string InfoRow(const std::string& key, const std::string& value) {
@@ -85,14 +109,16 @@ std::string Closures(const ReportContent& content) {
     return out;
 }
 
-std::string SheetWithClosures(const ReportContent& content) {
-    std::string out = Table(content.sheet, "sheet", true) + "<p class=\"closures\">";
+void SheetWithClosures(Pieces& p, const TraverseResults& r, const ReportContent& content) {
+    Cells cells = CalculationSheetCells(r.sheet);
+    Table(p, cells, "sheet", true);
+    p.text += "<p class=\"closures\">";
     const char* separator = "";
     for (const std::string& line : content.sheetFigures) {
-        out += separator + EscapedMarkup(line);
+        p.text += separator + EscapedMarkup(line);
         separator = "；";
     }
-    return out + "</p>\n";
+    p.text += "</p>\n";
 }
 
 std::string Paragraphs(const std::vector<std::string>& lines) {
@@ -108,29 +134,50 @@ std::string InlinePlot(const TraverseResults& r, const std::string& title) {
     return svg.substr(svg.find("<svg"));
 }
 
-std::string Section(const char* cls, const std::string& title, const std::string& body) {
-    return "<section class=\"table " + std::string(cls) + "\">\n<h2>" + EscapedMarkup(title) +
-           "</h2>\n" + body + "</section>\n";
+// A section of its own page: its title, then what body writes.
+template <class Body> void Section(Pieces& p, const char* cls, const std::string& title, Body body) {
+    p.text += "<section class=\"table " + std::string(cls) + "\">\n<h2>" + EscapedMarkup(title) +
+              "</h2>\n";
+    body();
+    p.text += "</section>\n";
+    p.Piece();
 }
 } // namespace
 
-std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c) {
-    std::string out = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
-                      "<title>导线平差成果 " +
-                      EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
-                      kStyle + "</style>\n</head>\n<body>\n";
-    const ReportContent content = BuildReportContent(r, c);
-    out += Header(content) + Closures(content) + "<p class=\"sign\">" +
-           EscapedMarkup(content.signatures) + "</p>\n";
-    out += Section("sheet", "导线计算表", SheetWithClosures(content));
-    out += Section("coordinates", "坐标成果与点位精度", Table(content.coordinates, "coords", false));
+void WriteHtmlReport(const TraverseResults& r, const ReportContext& c,
+                     const std::function<void(std::string_view)>& sink) {
+    Pieces p{sink, "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
+                   "<title>导线平差成果 " +
+                       EscapedMarkup(DisplayName(c.observationFile)) + "</title>\n<style>\n" +
+                       kStyle + "</style>\n</head>\n<body>\n"};
+    ReportContent content = BuildReportOutline(r, c); // each long table made when written
+    p.text += Header(content) + Closures(content) + "<p class=\"sign\">" +
+              EscapedMarkup(content.signatures) + "</p>\n";
+    Section(p, "sheet", "导线计算表", [&] { SheetWithClosures(p, r, content); });
+    Section(p, "coordinates", "坐标成果与点位精度",
+            [&] {
+                Cells cells = CoordinateCells(r);
+                Table(p, cells, "coords", false);
+            });
     if (!content.heightTable.empty())
-        out += Section("heights", "高程平差",
-                       Table(content.heightTable, "heights", false) +
-                           Paragraphs({content.heightModel}));
-    out += Section("tests", "粗差检验", Paragraphs(content.tests) + Table(content.testTable, "tests", false));
-    out += Section("plot", "导线图", InlinePlot(r, content.plotTitle));
-    return out + "</body>\n</html>\n";
+        Section(p, "heights", "高程平差", [&] {
+            Table(p, content.heightTable, "heights", false);
+            p.text += Paragraphs({content.heightModel});
+        });
+    Section(p, "tests", "粗差检验", [&] {
+        p.text += Paragraphs(content.tests);
+        Cells cells = TestCells(r);
+        Table(p, cells, "tests", false);
+    });
+    Section(p, "plot", "导线图", [&] { p.text += InlinePlot(r, content.plotTitle); });
+    p.text += "</body>\n</html>\n";
+    p.Finish();
+}
+
+std::string BuildHtmlReport(const TraverseResults& r, const ReportContext& c) {
+    std::string text;
+    WriteHtmlReport(r, c, [&text](std::string_view piece) { text.append(piece); });
+    return text;
 }
 
 } // namespace traverse
