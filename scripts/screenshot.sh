@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Photographs the window after a run on examples/closed.txt (import, closed type, known
-# points, adjust) into docs/window.png, the first file dialog into docs/open-dialog.png,
+# Photographs the window after a run on examples/closed.con (import, closed type, known
+# points with D21's height, adjust) into docs/window.png, the first file dialog into docs/open-dialog.png,
 # then the tabs of "平差成果" into
 # docs/results-*.png, on a 1024 x 768 virtual display with openbox as the window
 # manager. Needs xvfb, openbox, a Chinese font (fonts-noto-cjk) and ImageMagick's
@@ -16,6 +16,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     openbox >/dev/null 2>&1 &
     wm=$!
     sleep 1
-    "$1/tests/ui/window_screenshot" docs examples/closed.txt 2 \
-        3381252.418,501734.206 3381685.431,501484.203
+    "$1/tests/ui/window_screenshot" docs examples/closed.con 2 \
+        3381252.418,501734.206,48.562 3381685.431,501484.203
     kill "$wm"' screenshot "$build"

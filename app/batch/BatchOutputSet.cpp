@@ -10,7 +10,11 @@
 using namespace traverse;
 
 bool CBatchOutputSet::Stage(const std::string& given, const std::string& bytes) {
-    const WriteResult result = m_set.Stage(OutputPath(given), bytes, m_keep);
+    return Stage(given, [&bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+bool CBatchOutputSet::Stage(const std::string& given, const ByteSource& source) {
+    const WriteResult result = m_set.Stage(OutputPath(given), source, m_keep);
     if (result.status != WriteStatus::Written) {
         Refuse(given, result, 0);
         return false;

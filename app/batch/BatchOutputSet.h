@@ -20,6 +20,8 @@ public:
         : m_keep(keep), m_messages(messages) {}
     // Stages bytes for the path given ("-" standard output); false after the message.
     bool Stage(const std::string& given, const std::string& bytes);
+    // The same with bytes made as they are written.
+    bool Stage(const std::string& given, const ByteSource& source);
     // Writes the streams, then puts every file in place; false after the message.
     bool Commit();
 

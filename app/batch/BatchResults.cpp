@@ -50,10 +50,12 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
 
 bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                       CBatchOutputSet& outputs) {
-    if (a.jsonPath &&
-        !outputs.Stage(*a.jsonPath, BuildResultsJson(results, a.grade.value_or(DefaultGrade()),
-                                                     a.heightGrade.value_or(DefaultHeightGrade()))))
-        return false;
+    // The JSON goes to its file as it is made: no copy of a long traverse's document.
+    const auto json = [&](const ByteSink& sink) {
+        WriteResultsJson(results, a.grade.value_or(DefaultGrade()),
+                         a.heightGrade.value_or(DefaultHeightGrade()), sink);
+    };
+    if (a.jsonPath && !outputs.Stage(*a.jsonPath, json)) return false;
     if (a.plotPath &&
         !outputs.Stage(*a.plotPath, WriteSvgPlot(BuildPlotModel(
                                         results, kPlotWidth, kPlotHeight,
@@ -65,8 +67,8 @@ bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,
                                            a.grade.value_or(DefaultGrade()),
                                            a.heightGrade.value_or(DefaultHeightGrade()))))
         return false;
-    if (a.htmlPath && !outputs.Stage(*a.htmlPath, BuildHtmlReport(results, RunContext(a))))
-        return false;
+    const auto html = [&](const ByteSink& sink) { WriteHtmlReport(results, RunContext(a), sink); };
+    if (a.htmlPath && !outputs.Stage(*a.htmlPath, html)) return false;
     if (a.coordsPath) {
         const bool dat = CoordinateFormatOf(*a.coordsPath) == CoordinateFormat::Dat;
         return outputs.Stage(*a.coordsPath,

@@ -57,6 +57,7 @@ ObservationTests TestObservations(const std::vector<TestedObservation>& observat
             GlobalTest{redundancy, posteriori, pvv, lower, upper, pvv >= lower && pvv <= upper};
     }
     const double sigma0 = precisionGiven ? 1.0 : posteriori;
+    tests.observations.reserve(observations.size());
     for (const TestedObservation& o : observations)
         tests.observations.push_back(TestOne(o, sigma0, precisionGiven));
     for (size_t i = 0; i < tests.observations.size(); ++i)

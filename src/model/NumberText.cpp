@@ -1,9 +1,9 @@
 #include "model/NumberText.h"
 
-#include "platform/CNumber.h"
-
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace traverse {
 
@@ -18,6 +18,38 @@ size_t SkipDigits(std::string_view t, size_t p) {
     while (p < t.size() && IsDigit(t[p]))
         ++p;
     return p;
+}
+
+// Above 0 for a decimal number (no sign) of magnitude 1 or more, roughly its decimal order;
+// tells an overflow from an underflow where from_chars says only "out of range".
+long DecimalOrder(std::string_view t) {
+    const size_t point = std::min(t.find_first_of(".eE"), t.size());
+    const size_t mantissaEnd = std::min(t.find_first_of("eE"), t.size());
+    const size_t first = t.find_first_not_of("0.");
+    if (first >= mantissaEnd) return 0; // all zeros: never out of range
+    long order = first < point ? static_cast<long>(point - first)
+                               : -static_cast<long>(first - point - 1);
+    if (mantissaEnd == t.size()) return order;
+    size_t e = mantissaEnd + 1;
+    const bool negative = t[e] == '-';
+    if (t[e] == '-' || t[e] == '+') ++e;
+    long exponent = 0;
+    for (; e < t.size() && exponent < 100000; ++e)
+        exponent = exponent * 10 + (t[e] - '0');
+    return negative ? order - exponent : order + exponent;
+}
+
+// The value of a number of DecimalNumberLength's grammar, exactly as strtod reads it in
+// the C locale (correctly rounded): from_chars takes no '+' and says "out of range" for
+// both an overflow (strtod's infinity) and an underflow (strtod's 0).
+double DecimalValue(std::string_view t) {
+    const bool negative = t[0] == '-';
+    if (t[0] == '-' || t[0] == '+') t.remove_prefix(1);
+    double v = 0.0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range)
+        v = DecimalOrder(t) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -v : v;
 }
 } // namespace
 
@@ -47,12 +79,10 @@ ScanResult ScanDouble(std::string_view text, size_t& pos, double& value) {
     while (p < text.size() && IsSpace(text[p]))
         ++p;
     if (p >= text.size()) return ScanResult::NoNumber;
-    // Decimal only: the grammar decides where the number ends, strtod only its value.
+    // Decimal only: the grammar decides where the number ends, from_chars only its value.
     const size_t length = DecimalNumberLength(text.substr(p));
     if (length == 0) return ScanResult::NoNumber;
-    const std::string token(text.substr(p, length));
-    char* stop = nullptr;
-    const double v = StrtodC(token.c_str(), &stop);
+    const double v = DecimalValue(text.substr(p, length));
     pos = p + length;
     if (!std::isfinite(v)) return ScanResult::NotFinite;
     value = v;

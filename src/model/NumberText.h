@@ -1,6 +1,6 @@
 // Locale-independent number text: the C locale's rules whatever the desktop's locale.
-// Reading follows "%lf" of formatted input, decimal numbers only; writing reproduces
-// "%.Nf" and "%-W.Nlf".
+// Reading follows "%lf" of formatted input, decimal numbers only, with std::from_chars
+// (the same double as strtod); writing reproduces "%.Nf" and "%-W.Nlf" with std::to_chars.
 #pragma once
 
 #include <cstddef>

@@ -4,7 +4,10 @@
 // cofactors or the instrument's precision as a traverse has them, so that one traverse
 // adjusted as a network gives the coordinates, σ0 and point errors of its condition
 // adjustment. From the carried coordinates (network/ApproximateCoordinates.h), iterated
-// until no coordinate changes by 1e-6 mm; refused after 10 rounds (kNoConvergence).
+// until no coordinate changes by 1e-6 mm; refused after 10 rounds (kNoConvergence). The
+// normal matrix is formed and factored again only after the points have moved by more
+// than 0.1 mm since its last factor, so the precision comes from a factor within 0.1 mm
+// of the adjusted points.
 //
 // Results (network/Network.h): residuals v = adjusted less observed; σ0 = √(vᵀPv / r),
 // r = observations less unknowns (0 where r = 0); per unknown point the cofactors of

@@ -4,8 +4,14 @@ namespace traverse {
 
 WriteResult COutputSet::Stage(const std::string& path, std::string_view bytes,
                               const std::optional<FileId>& keep) {
+    return Stage(
+        path, [bytes](const ByteSink& sink) { sink(bytes); }, keep);
+}
+
+WriteResult COutputSet::Stage(const std::string& path, const ByteSource& source,
+                              const std::optional<FileId>& keep) {
     std::unique_ptr<CStagedOutput> staged;
-    const WriteResult result = StageOutput(path, bytes, keep, staged);
+    const WriteResult result = StageOutput(path, source, keep, staged);
     if (result.status == WriteStatus::Written) m_staged.push_back(std::move(staged));
     return result;
 }

@@ -24,6 +24,9 @@ public:
     // is not part of the set.
     WriteResult Stage(const std::string& path, std::string_view bytes,
                       const std::optional<FileId>& keep);
+    // The same with bytes made as they are written (StageOutput's ByteSource).
+    WriteResult Stage(const std::string& path, const ByteSource& source,
+                      const std::optional<FileId>& keep);
 
     struct Failure {
         size_t index;        // of the output among those staged, in order

@@ -36,8 +36,9 @@ bool SameFile(const struct stat& st, const std::optional<FileId>& id) {
 // A standard stream or a device: the bytes kept until Finish writes them in place.
 class CStagedStream final : public CStagedOutput {
 public:
-    CStagedStream(int fd, bool owned, std::string_view bytes)
-        : m_fd(fd), m_owned(owned), m_bytes(bytes) {}
+    CStagedStream(int fd, bool owned, const ByteSource& source) : m_fd(fd), m_owned(owned) {
+        source([this](std::string_view piece) { m_bytes.append(piece); });
+    }
     ~CStagedStream() override {
         if (m_owned) ::close(m_fd);
     }
@@ -76,12 +77,15 @@ public:
         : m_folder(folder), m_temporary(m_folder.fd), m_name(name) {}
     // The temporary written whole, synced and closed; CannotCreate when the folder or
     // the temporary cannot be opened, WriteFailed when a write, the sync or close fails.
-    WriteResult Fill(std::string_view bytes, const std::string& earlierPath,
+    WriteResult Fill(const ByteSource& source, const std::string& earlierPath,
                      const struct stat* earlier) {
         if (m_folder.fd < 0) return {WriteStatus::CannotCreate, m_folder.error};
         if (m_temporary.Fd() < 0) return {WriteStatus::CannotCreate, m_temporary.Error()};
         if (earlier != nullptr) TakeOverAttributes(earlierPath, *earlier);
-        int error = WriteAll(m_temporary.Fd(), bytes);
+        int error = 0; // the first write's that failed; later pieces are dropped
+        source([&](std::string_view piece) {
+            if (error == 0) error = WriteAll(m_temporary.Fd(), piece);
+        });
         if (error == 0 && ::fsync(m_temporary.Fd()) != 0) error = errno;
         const int closeError = m_temporary.Close();
         if (error == 0) error = closeError;
@@ -112,7 +116,7 @@ private:
     std::string m_name;
 };
 
-WriteResult StageStream(int fd, std::string_view bytes, const std::optional<FileId>& keep,
+WriteResult StageStream(int fd, const ByteSource& bytes, const std::optional<FileId>& keep,
                         std::unique_ptr<CStagedOutput>& staged) {
     // A stream closed when the program started is not there to write to.
     if (StandardStreamWasClosed(fd)) return {WriteStatus::StreamFailed, EBADF};
@@ -123,7 +127,7 @@ WriteResult StageStream(int fd, std::string_view bytes, const std::optional<File
 }
 
 // A device such as a terminal: nothing to protect, written where it is.
-WriteResult StageDevice(const std::string& path, std::string_view bytes,
+WriteResult StageDevice(const std::string& path, const ByteSource& bytes,
                         std::unique_ptr<CStagedOutput>& staged) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return {WriteStatus::CannotCreate, errno};
@@ -132,7 +136,7 @@ WriteResult StageDevice(const std::string& path, std::string_view bytes,
 }
 
 // "dir/name" is staged in "dir/"; a bare name in "./".
-WriteResult StageFile(const std::string& target, std::string_view bytes, const struct stat* earlier,
+WriteResult StageFile(const std::string& target, const ByteSource& bytes, const struct stat* earlier,
                       std::unique_ptr<CStagedOutput>& staged) {
     const std::string folder = FolderOf(target);
     auto file = std::make_unique<CStagedFile>(folder.empty() ? "./" : folder, FileNameOf(target));
@@ -144,6 +148,12 @@ WriteResult StageFile(const std::string& target, std::string_view bytes, const s
 } // namespace
 
 WriteResult StageOutput(const std::string& path, std::string_view bytes,
+                        const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged) {
+    return StageOutput(
+        path, [bytes](const ByteSink& sink) { sink(bytes); }, keep, staged);
+}
+
+WriteResult StageOutput(const std::string& path, const ByteSource& bytes,
                         const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged) {
     if (path.empty()) return {WriteStatus::NoPath};
     // A zero byte would cut the path short and write somewhere else.

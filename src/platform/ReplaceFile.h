@@ -7,6 +7,7 @@
 // written in place.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,15 @@ public:
 // Prepares path to receive bytes (the platform's bytes), refused as WriteWholeFile
 // refuses; Written, with staged set, when it is ready. Nothing is in place yet.
 WriteResult StageOutput(const std::string& path, std::string_view bytes,
+                        const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged);
+
+// Bytes made piece by piece: a source calls its sink with each piece in order.
+using ByteSink = std::function<void(std::string_view)>;
+using ByteSource = std::function<void(const ByteSink&)>;
+
+// StageOutput with the bytes from source, made as they are written to a file's
+// temporary (kept whole only for a stream or device). Linux; Windows gathers them first.
+WriteResult StageOutput(const std::string& path, const ByteSource& source,
                         const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged);
 
 // Writes bytes as the whole content of path (the platform's bytes). The file keep,

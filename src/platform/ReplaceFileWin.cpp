@@ -235,4 +235,11 @@ WriteResult StageOutput(const std::string& path, std::string_view bytes,
     return StageFile(existing.target, bytes, existing.attributes, staged);
 }
 
+WriteResult StageOutput(const std::string& path, const ByteSource& source,
+                        const std::optional<FileId>& keep, std::unique_ptr<CStagedOutput>& staged) {
+    std::string bytes;
+    source([&bytes](std::string_view piece) { bytes.append(piece); });
+    return StageOutput(path, std::string_view(bytes), keep, staged);
+}
+
 } // namespace traverse

@@ -10,6 +10,7 @@
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -173,6 +174,8 @@ int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stati
                      ObservationText& file, const std::vector<int>& stationLines) {
     DataPass pass{result, stations, stationLines, file, {}, std::vector<bool>(stationLines.size()),
                   0,      {}};
+    pass.byForesight.reserve(stations.size());
+    result.observations.reserve(std::min(stations.size(), static_cast<size_t>(kMaxObservations)));
     for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
         if (!foresight.empty()) pass.byForesight[foresight].push_back(k);

@@ -48,7 +48,11 @@ void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 CSheetTab::CSheetTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidget* parent)
     : QWidget(parent), m_ws(ws), m_results(results) {
     setObjectName(QStringLiteral("sheetTab"));
-    const auto cells = CalculationSheetCells(results.sheet);
+    // With heights, their four columns follow (the table then scrolls sideways).
+    auto cells = CalculationSheetCells(results.sheet);
+    const auto heights = CalculationSheetHeightCells(results.sheet);
+    for (size_t row = 0; row < heights.size() && row < cells.size(); ++row)
+        cells[row].insert(cells[row].end(), heights[row].begin(), heights[row].end());
     m_table = new QTableWidget(0, static_cast<int>(cells.front().size()), this);
     m_table->setObjectName(QStringLiteral("sheetTable"));
     // Units under the names ("ΔX计算值" over "(m)"), so that the columns are as narrow as

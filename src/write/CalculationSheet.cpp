@@ -217,6 +217,7 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
     const Frame f = FrameOf(t);
     if (f.sides < 1) return sheet;
     const Observations& obs = t.observations;
+    sheet.rows.reserve(static_cast<size_t>(f.sides) + 3); // with the known directions
     if (f.type != kNonOriented)
         sheet.rows.push_back(Direction(Name(obs[0].szBacksight), Name(obs[0].szStation), f.start));
     std::vector<double> sideResiduals;
@@ -326,9 +327,13 @@ std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationShe
         {"点号", "观测角(左角)", "改正数(″)", "改正后角值", "坐标方位角", "边长(m)",
          "边长改正数(mm)", "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
          "改正后ΔX(m)", "改正后ΔY(m)", "X(m)", "Y(m)"}};
+    cells.reserve(sheet.rows.size() + 2);
+    const size_t columns = cells.front().size();
     bool angles = false;
     for (const SheetRow& r : sheet.rows) {
-        std::vector<std::string> row{r.direction ? r.station + "→" + r.to : r.station};
+        std::vector<std::string> row;
+        row.reserve(columns);
+        row.push_back(r.direction ? r.station + "→" + r.to : r.station);
         if (r.angle) {
             angles = angles || r.angle->inSum;
             row.insert(row.end(), {AngleText(r.angle->observed),
@@ -367,26 +372,36 @@ std::string Metres(std::optional<long long> mm) {
     return mm ? FormatFixed(static_cast<double>(*mm) / 1000.0, 3) : "";
 }
 
-// The four height cells of each CSV row: the header, the rows (empty on a direction's),
-// the 合计 row.
+// The four height cells of each CSV row: those of the table, each after a comma.
 std::vector<std::string> HeightCells(const CalculationSheet& sheet) {
-    const SheetHeights& h = *sheet.heights;
-    std::vector<std::string> cells = {",观测高差(m),高差改正数(mm),改正后高差(m),高程(m)"};
-    size_t station = 0;
-    for (const SheetRow& row : sheet.rows) {
-        if (row.direction || station >= h.rows.size()) {
-            cells.push_back(",,,,");
-            continue;
-        }
-        const SheetHeightRow& r = h.rows[station++];
-        cells.push_back("," + Metres(r.observed) + "," + Mm(r.correction) + "," +
-                        Metres(r.adjusted) + "," + Metres(r.height));
+    std::vector<std::string> cells;
+    for (const std::vector<std::string>& row : CalculationSheetHeightCells(sheet)) {
+        std::string line;
+        for (const std::string& cell : row)
+            line += "," + cell;
+        cells.push_back(line);
     }
-    cells.push_back("," + Metres(h.observed) + "," + Mm(h.corrections) + "," + Metres(h.adjusted) +
-                    ",");
     return cells;
 }
 } // namespace
+
+std::vector<std::vector<std::string>> CalculationSheetHeightCells(const CalculationSheet& sheet) {
+    if (!sheet.heights) return {};
+    const SheetHeights& h = *sheet.heights;
+    std::vector<std::vector<std::string>> cells = {
+        {"观测高差(m)", "高差改正数(mm)", "改正后高差(m)", "高程(m)"}};
+    size_t station = 0;
+    for (const SheetRow& row : sheet.rows) {
+        if (row.direction || station >= h.rows.size()) {
+            cells.push_back({"", "", "", ""});
+            continue;
+        }
+        const SheetHeightRow& r = h.rows[station++];
+        cells.push_back({Metres(r.observed), Mm(r.correction), Metres(r.adjusted), Metres(r.height)});
+    }
+    cells.push_back({Metres(h.observed), Mm(h.corrections), Metres(h.adjusted), ""});
+    return cells;
+}
 
 std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStatistics& closure,
                                 const Grade& grade, const HeightGrade& heightGrade) {

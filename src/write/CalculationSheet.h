@@ -124,6 +124,10 @@ std::vector<std::string> CalculationSheetFooter(const CalculationSheet& sheet,
 // 90°12′03.0″, sums of angles not folded into 360°.
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet);
 
+// The heights' four columns beside those cells (header, rows, 合计), where heights were
+// computed; none otherwise. A direction's row is empty.
+std::vector<std::vector<std::string>> CalculationSheetHeightCells(const CalculationSheet& sheet);
+
 // The sheet as CSV (UTF-8 with a byte-order mark, CR LF): the cells, then a line per
 // footer figure with its label in the first cell. With heights, their four columns
 // follow each row's, and fh with its limit of the height grade the footer.

@@ -8,10 +8,17 @@
 #include "write/ReportSummary.h"
 #include "write/TraverseResults.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace traverse {
 
 std::string BuildHtmlReport(const TraverseResults& results, const ReportContext& context);
+
+// The same page as it is made, in pieces of about 64 KB, each table's cells let go once
+// written: a long traverse's page is never whole in memory.
+void WriteHtmlReport(const TraverseResults& results, const ReportContext& context,
+                     const std::function<void(std::string_view)>& sink);
 
 } // namespace traverse

@@ -9,4 +9,7 @@ namespace traverse {
 
 std::string EscapedMarkup(std::string_view text);
 
+// The same appended to out.
+void AppendEscapedMarkup(std::string& out, std::string_view text);
+
 } // namespace traverse

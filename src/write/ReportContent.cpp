@@ -30,6 +30,14 @@ std::vector<std::pair<std::string, std::string>> HeaderRows(const TraverseResult
 } // namespace
 
 ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& c) {
+    ReportContent content = BuildReportOutline(r, c);
+    content.sheet = CalculationSheetCells(r.sheet);
+    content.coordinates = CoordinateCells(r);
+    content.testTable = TestCells(r);
+    return content;
+}
+
+ReportContent BuildReportOutline(const TraverseResults& r, const ReportContext& c) {
     ReportContent content;
     content.header = HeaderRows(r, c);
     content.closures = ClosureSummaryLines(r, c.grade, CheckGrade(r.closure, c.grade));
@@ -39,17 +47,29 @@ ReportContent BuildReportContent(const TraverseResults& r, const ReportContext& 
     content.heightTable = HeightTableCells(r);
     if (!content.heightTable.empty()) content.heightModel = RefractionLine(*r.heights);
     content.signatures = "计算者：__________　　检查者：__________　　日期：__________";
-    content.sheet = CalculationSheetCells(r.sheet);
     content.sheetFigures = CalculationSheetFooter(r.sheet, r.closure, c.grade);
-    content.coordinates.push_back(CoordinateTableHeaders());
-    for (const ResultPoint& p : r.points)
-        content.coordinates.push_back(CoordinateTableRow(p));
     content.plotTitle = PlotTitle(c.observationFile, r.traverseType);
     content.tests = TestsSummaryLines(r);
-    content.testTable.push_back(ObservationTestHeaders());
-    for (const auto& row : ObservationTestRows(r.tests, r.observations))
-        content.testTable.push_back(row);
     return content;
+}
+
+TextCells CoordinateCells(const TraverseResults& r) {
+    TextCells cells;
+    cells.reserve(r.points.size() + 1);
+    cells.push_back(CoordinateTableHeaders());
+    for (const ResultPoint& p : r.points)
+        cells.push_back(CoordinateTableRow(p));
+    return cells;
+}
+
+TextCells TestCells(const TraverseResults& r) {
+    TextCells rows = ObservationTestRows(r.tests, r.observations);
+    TextCells cells;
+    cells.reserve(rows.size() + 1);
+    cells.push_back(ObservationTestHeaders());
+    for (auto& row : rows)
+        cells.push_back(std::move(row));
+    return cells;
 }
 
 std::vector<std::pair<std::string, bool>> FailureRuns(const std::string& line) {

@@ -32,6 +32,12 @@ struct ReportContent {
 
 ReportContent BuildReportContent(const TraverseResults& results, const ReportContext& context);
 
+// The same without its three long tables (sheet, coordinates, tests), for a writer that
+// makes them one at a time: CalculationSheetCells, CoordinateCells and TestCells.
+ReportContent BuildReportOutline(const TraverseResults& results, const ReportContext& context);
+TextCells CoordinateCells(const TraverseResults& results);
+TextCells TestCells(const TraverseResults& results);
+
 // The pieces of a line between its 超限 (the text of a failed check), and whether each
 // piece is one: a page marks them.
 std::vector<std::pair<std::string, bool>> FailureRuns(const std::string& line);

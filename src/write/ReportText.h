@@ -94,11 +94,12 @@ public:
     std::string Bytes() const {
         std::string bytes;
         bytes.reserve(m_out.size() + m_out.size() / 16);
-        for (char c : m_out) {
-            if (c == '\n') bytes += '\r';
-            bytes += c;
+        size_t from = 0;
+        for (size_t lf = m_out.find('\n'); lf != std::string::npos; lf = m_out.find('\n', from)) {
+            bytes.append(m_out, from, lf - from).append("\r\n");
+            from = lf + 1;
         }
-        return bytes;
+        return bytes.append(m_out, from);
     }
 
 private:

@@ -1,3 +1,5 @@
+// Written as it is made (CJsonWriter): member by member in the order the document has
+// always had, each value of the C++ type that decides its JSON type.
 #include "write/ResultsJson.h"
 
 #include "assess/Distributions.h"
@@ -5,320 +7,447 @@
 #include "model/AngleConversions.h"
 #include "resources/StringTable.h"
 #include "write/HeightsText.h"
-
-#include <nlohmann/json.hpp>
+#include "write/JsonWriter.h"
 
 #include <cmath>
 
 namespace traverse {
 
 namespace {
-using Json = nlohmann::ordered_json;
+using W = CJsonWriter;
 
 constexpr const char* kTypeNames[] = {"non-oriented", "single", "closed", "double"};
 
 // A packed DMS value (degrees * 10000 + minutes * 100 + seconds) in decimal degrees.
 double PackedToDegrees(double packed) { return DmsToSeconds(UnpackDms(packed)) / 3600.0; }
 
-Json Input(const TraverseResults& r) {
-    Json known = Json::array();
-    for (const KnownPointEcho& k : r.knownPoints)
-        known.push_back({{"role", k.role}, {"name", k.name}, {"x", k.xy.dX}, {"y", k.xy.dY}});
-    Json observations = Json::array();
-    for (const ObservationEcho& o : r.observations)
-        observations.push_back({{"station", o.station},
-                                {"foresight", o.foresight},
-                                {"backsight", o.backsight},
-                                {"distance", o.distance},
-                                {"horizontal_angle", PackedToDegrees(o.horizontalAngle)},
-                                {"zenith_angle", PackedToDegrees(o.verticalAngle)},
-                                {"instrument_height", o.instrumentHeight},
-                                {"target_height", o.targetHeight}});
+void Input(W& w, const TraverseResults& r) {
     const int type = r.traverseType >= 0 && r.traverseType < 4 ? r.traverseType : 0;
-    return {{"type", kTypeNames[type]}, {"known_points", known}, {"observations", observations}};
+    w.BeginObject();
+    w.Field("type", kTypeNames[type]);
+    w.Key("known_points");
+    w.BeginArray();
+    for (const KnownPointEcho& k : r.knownPoints) {
+        w.BeginObject();
+        w.Field("role", k.role);
+        w.Field("name", k.name);
+        w.Field("x", k.xy.dX);
+        w.Field("y", k.xy.dY);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("observations");
+    w.BeginArray();
+    for (const ObservationEcho& o : r.observations) {
+        w.BeginObject();
+        w.Field("station", o.station);
+        w.Field("foresight", o.foresight);
+        w.Field("backsight", o.backsight);
+        w.Field("distance", o.distance);
+        w.Field("horizontal_angle", PackedToDegrees(o.horizontalAngle));
+        w.Field("zenith_angle", PackedToDegrees(o.verticalAngle));
+        w.Field("instrument_height", o.instrumentHeight);
+        w.Field("target_height", o.targetHeight);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
 }
 
-Json Closures(const ClosureStatistics& c) {
-    return {{"angle_count", c.angleCount},
-            {"azimuth_closure_seconds", c.azimuthCondition ? Json(c.azimuthClosure) : Json()},
-            {"fx_mm", c.fx},
-            {"fy_mm", c.fy},
-            {"fd_mm", c.fd},
-            {"length_m", c.length},
-            {"side_count", c.sideCount},
-            {"relative_closure_k", c.k ? Json(*c.k) : Json()}};
+template <class T> std::optional<T> If(bool given, const T& value) {
+    return given ? std::optional<T>(value) : std::nullopt;
+}
+
+void Closures(W& w, const ClosureStatistics& c) {
+    w.BeginObject();
+    w.Field("angle_count", c.angleCount);
+    w.Field("azimuth_closure_seconds", If(c.azimuthCondition, c.azimuthClosure));
+    w.Field("fx_mm", c.fx);
+    w.Field("fy_mm", c.fy);
+    w.Field("fd_mm", c.fd);
+    w.Field("length_m", c.length);
+    w.Field("side_count", c.sideCount);
+    w.Field("relative_closure_k", c.k);
+    w.EndObject();
 }
 
 // A length check in metres; null where the grade has no such limit.
-Json Limit(const GradeCheck& check) {
-    if (!check.applies) return nullptr;
-    return {{"limit_m", check.limit}, {"pass", check.pass}};
+void Limit(W& w, const GradeCheck& check) {
+    if (!check.applies) return w.Null();
+    w.BeginObject();
+    w.Field("limit_m", check.limit);
+    w.Field("pass", check.pass);
+    w.EndObject();
 }
 
-Json Checks(const ClosureStatistics& c, const Grade& g) {
+void Checks(W& w, const ClosureStatistics& c, const Grade& g) {
     const GradeChecks checks = CheckGrade(c, g);
-    Json azimuth = nullptr;
-    if (checks.azimuth.applies)
-        azimuth = {{"limit_seconds", checks.azimuth.limit}, {"pass", checks.azimuth.pass}};
-    return {{"grade",
-             {{"name", g.name},
-              {"angle_coefficient_seconds", g.angleCoefficient},
-              {"relative_closure_k", g.relativeK},
-              {"map_scale", g.mapScale > 0 ? Json(g.mapScale) : Json()}}},
-            {"azimuth", azimuth},
-            {"relative", {{"limit_k", g.relativeK}, {"pass", checks.relative.pass}}},
-            {"length", Limit(checks.length)},
-            {"mean_side", Limit(checks.meanSide)},
-            {"pass", checks.Pass()}};
-}
-
-Json Points(const TraverseResults& r) {
-    Json points = Json::array();
-    for (const ResultPoint& p : r.points) {
-        Json j = {{"name", p.name}, {"known", p.known}, {"x", p.xy.dX}, {"y", p.xy.dY}};
-        if (!p.known)
-            j.update({{"m_mm", p.m},
-                      {"mx_mm", p.mx},
-                      {"my_mm", p.my},
-                      {"a_mm", p.a},
-                      {"b_mm", p.b},
-                      {"f_deg", p.f}});
-        points.push_back(j);
+    w.BeginObject();
+    w.Key("grade");
+    w.BeginObject();
+    w.Field("name", g.name);
+    w.Field("angle_coefficient_seconds", g.angleCoefficient);
+    w.Field("relative_closure_k", g.relativeK);
+    w.Field("map_scale", If(g.mapScale > 0, g.mapScale));
+    w.EndObject();
+    w.Key("azimuth");
+    if (checks.azimuth.applies) {
+        w.BeginObject();
+        w.Field("limit_seconds", checks.azimuth.limit);
+        w.Field("pass", checks.azimuth.pass);
+        w.EndObject();
+    } else {
+        w.Null();
     }
-    return points;
+    w.Key("relative");
+    w.BeginObject();
+    w.Field("limit_k", g.relativeK);
+    w.Field("pass", checks.relative.pass);
+    w.EndObject();
+    w.Key("length");
+    Limit(w, checks.length);
+    w.Key("mean_side");
+    Limit(w, checks.meanSide);
+    w.Field("pass", checks.Pass());
+    w.EndObject();
 }
 
-Json SidesAndAngles(const TraverseResults& r) {
-    Json sides = Json::array(), angles = Json::array();
-    for (const ResultSide& s : r.sides)
-        sides.push_back({{"from", s.from},
-                         {"to", s.to},
-                         {"observed_m", s.observed},
-                         {"correction_mm", s.correction},
-                         {"adjusted_m", s.adjusted},
-                         {"azimuth_deg", s.azimuth}});
-    for (const ResultAngle& a : r.angles)
-        angles.push_back({{"station", a.station},
-                          {"observed_deg", PackedToDegrees(a.observed)},
-                          {"correction_seconds", a.correction}});
-    return {{"sides", sides},
-            {"angles", angles},
-            {"orientation_correction_seconds",
-             r.freeOrientation ? Json(r.orientationCorrection) : Json()}};
+void Points(W& w, const TraverseResults& r) {
+    w.BeginArray();
+    for (const ResultPoint& p : r.points) {
+        w.BeginObject();
+        w.Field("name", p.name);
+        w.Field("known", p.known);
+        w.Field("x", p.xy.dX);
+        w.Field("y", p.xy.dY);
+        if (!p.known) {
+            w.Field("m_mm", p.m);
+            w.Field("mx_mm", p.mx);
+            w.Field("my_mm", p.my);
+            w.Field("a_mm", p.a);
+            w.Field("b_mm", p.b);
+            w.Field("f_deg", p.f);
+        }
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
+// "sides", "angles" and "orientation_correction_seconds", members of the document.
+void SidesAndAngles(W& w, const TraverseResults& r) {
+    w.Key("sides");
+    w.BeginArray();
+    for (const ResultSide& s : r.sides) {
+        w.BeginObject();
+        w.Field("from", s.from);
+        w.Field("to", s.to);
+        w.Field("observed_m", s.observed);
+        w.Field("correction_mm", s.correction);
+        w.Field("adjusted_m", s.adjusted);
+        w.Field("azimuth_deg", s.azimuth);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("angles");
+    w.BeginArray();
+    for (const ResultAngle& a : r.angles) {
+        w.BeginObject();
+        w.Field("station", a.station);
+        w.Field("observed_deg", PackedToDegrees(a.observed));
+        w.Field("correction_seconds", a.correction);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Field("orientation_correction_seconds", If(r.freeOrientation, r.orientationCorrection));
 }
 
 // The calculation sheet in its printed figures: a row per known direction ("direction":
 // from, to, azimuth) and per station ("station"; an angle, side or point it lacks is
 // null), then the sums ("sum", with Σβ理 and fβ where the type has them).
-Json Degrees(long long tenths) { return static_cast<double>(tenths) / 36000.0; }
-Json Tenths(long long tenths) { return static_cast<double>(tenths) / 10.0; }
-Json Metres(long long mm) { return static_cast<double>(mm) / 1000.0; }
-
-Json SheetStation(const SheetRow& row) {
-    Json j = {{"row", "station"}, {"station", row.station}};
-    const auto& a = row.angle;
-    j["observed_angle_deg"] = a ? Degrees(a->observed) : Json();
-    j["angle_correction_seconds"] = a && a->correction ? Tenths(*a->correction) : Json();
-    j["adjusted_angle_deg"] = a ? Degrees(a->adjusted) : Json();
-    j["angle_in_sum"] = a ? Json(a->inSum) : Json();
-    j["azimuth_deg"] = row.azimuth ? Degrees(*row.azimuth) : Json();
-    const auto& s = row.side;
-    j["side_m"] = s ? Metres(s->length) : Json();
-    j["side_correction_mm"] = s ? Tenths(s->correction) : Json();
-    j["dx_computed_m"] = s ? Metres(s->dxComputed) : Json();
-    j["dy_computed_m"] = s ? Metres(s->dyComputed) : Json();
-    j["dx_correction_mm"] = s ? Json(s->dxCorrection) : Json();
-    j["dy_correction_mm"] = s ? Json(s->dyCorrection) : Json();
-    j["dx_adjusted_m"] = s ? Metres(s->dxAdjusted) : Json();
-    j["dy_adjusted_m"] = s ? Metres(s->dyAdjusted) : Json();
-    j["x_m"] = row.xy ? Metres(row.xy->x) : Json();
-    j["y_m"] = row.xy ? Metres(row.xy->y) : Json();
-    return j;
+double Degrees(long long tenths) { return static_cast<double>(tenths) / 36000.0; }
+double Tenths(long long tenths) { return static_cast<double>(tenths) / 10.0; }
+double Metres(long long mm) { return static_cast<double>(mm) / 1000.0; }
+template <class T, class F> auto Map(const std::optional<T>& v, F f) -> std::optional<decltype(f(*v))> {
+    return v ? std::optional(f(*v)) : std::nullopt;
 }
 
-Json SheetSumRow(const CalculationSheet& sheet) {
+void SheetStation(W& w, const SheetRow& row) {
+    w.Field("row", "station");
+    w.Field("station", row.station);
+    const auto& a = row.angle;
+    w.Field("observed_angle_deg", Map(a, [](const auto& x) { return Degrees(x.observed); }));
+    w.Field("angle_correction_seconds",
+            a && a->correction ? std::optional(Tenths(*a->correction)) : std::nullopt);
+    w.Field("adjusted_angle_deg", Map(a, [](const auto& x) { return Degrees(x.adjusted); }));
+    w.Field("angle_in_sum", Map(a, [](const auto& x) { return x.inSum; }));
+    w.Field("azimuth_deg", Map(row.azimuth, [](auto x) { return Degrees(x); }));
+    const auto& s = row.side;
+    w.Field("side_m", Map(s, [](const auto& x) { return Metres(x.length); }));
+    w.Field("side_correction_mm", Map(s, [](const auto& x) { return Tenths(x.correction); }));
+    w.Field("dx_computed_m", Map(s, [](const auto& x) { return Metres(x.dxComputed); }));
+    w.Field("dy_computed_m", Map(s, [](const auto& x) { return Metres(x.dyComputed); }));
+    w.Field("dx_correction_mm", Map(s, [](const auto& x) { return x.dxCorrection; }));
+    w.Field("dy_correction_mm", Map(s, [](const auto& x) { return x.dyCorrection; }));
+    w.Field("dx_adjusted_m", Map(s, [](const auto& x) { return Metres(x.dxAdjusted); }));
+    w.Field("dy_adjusted_m", Map(s, [](const auto& x) { return Metres(x.dyAdjusted); }));
+    w.Field("x_m", Map(row.xy, [](const auto& x) { return Metres(x.x); }));
+    w.Field("y_m", Map(row.xy, [](const auto& x) { return Metres(x.y); }));
+}
+
+void SheetSumRow(W& w, const CalculationSheet& sheet) {
     const SheetSums& s = sheet.sums;
     const auto& c = sheet.angleCondition;
-    return {{"row", "sum"},
-            {"observed_angle_deg", Degrees(s.observedAngles)},
-            {"angle_correction_seconds", Tenths(s.angleCorrections)},
-            {"adjusted_angle_deg", Degrees(s.adjustedAngles)},
-            {"theoretical_angle_deg", c ? Degrees(c->theoretical) : Json()},
-            {"angle_closure_seconds", c ? Tenths(c->closure) : Json()},
-            {"side_m", Metres(s.sides)},
-            {"side_correction_mm", Tenths(s.sideCorrections)},
-            {"dx_computed_m", Metres(s.dxComputed)},
-            {"dy_computed_m", Metres(s.dyComputed)},
-            {"dx_correction_mm", s.dxCorrections},
-            {"dy_correction_mm", s.dyCorrections},
-            {"dx_adjusted_m", Metres(s.dxAdjusted)},
-            {"dy_adjusted_m", Metres(s.dyAdjusted)}};
+    w.Field("row", "sum");
+    w.Field("observed_angle_deg", Degrees(s.observedAngles));
+    w.Field("angle_correction_seconds", Tenths(s.angleCorrections));
+    w.Field("adjusted_angle_deg", Degrees(s.adjustedAngles));
+    w.Field("theoretical_angle_deg", Map(c, [](const auto& x) { return Degrees(x.theoretical); }));
+    w.Field("angle_closure_seconds", Map(c, [](const auto& x) { return Tenths(x.closure); }));
+    w.Field("side_m", Metres(s.sides));
+    w.Field("side_correction_mm", Tenths(s.sideCorrections));
+    w.Field("dx_computed_m", Metres(s.dxComputed));
+    w.Field("dy_computed_m", Metres(s.dyComputed));
+    w.Field("dx_correction_mm", s.dxCorrections);
+    w.Field("dy_correction_mm", s.dyCorrections);
+    w.Field("dx_adjusted_m", Metres(s.dxAdjusted));
+    w.Field("dy_adjusted_m", Metres(s.dyAdjusted));
 }
 
 // The heights' columns of a station row, where heights were computed (as printed, mm
 // figures in metres); null where the row has none (the last station's difference).
-Json Millimetres(std::optional<long long> mm) { return mm ? Json(*mm) : Json(); }
-Json MetresOrNull(std::optional<long long> mm) { return mm ? Metres(*mm) : Json(); }
-
-void AddSheetHeights(Json& j, const SheetHeightRow& h) {
-    j["dh_observed_m"] = MetresOrNull(h.observed);
-    j["dh_correction_mm"] = Millimetres(h.correction);
-    j["dh_adjusted_m"] = MetresOrNull(h.adjusted);
-    j["h_m"] = Metres(h.height);
+void SheetHeightColumns(W& w, const SheetHeightRow& h) {
+    w.Field("dh_observed_m", Map(h.observed, [](auto mm) { return Metres(mm); }));
+    w.Field("dh_correction_mm", h.correction);
+    w.Field("dh_adjusted_m", Map(h.adjusted, [](auto mm) { return Metres(mm); }));
+    w.Field("h_m", Metres(h.height));
 }
 
-void AddSheetHeightSums(Json& j, const SheetHeights& h) {
-    j["dh_observed_m"] = Metres(h.observed);
-    j["dh_correction_mm"] = h.corrections;
-    j["dh_adjusted_m"] = Metres(h.adjusted);
-    j["height_closure_mm"] = Millimetres(h.closure);
+void SheetHeightSums(W& w, const SheetHeights& h) {
+    w.Field("dh_observed_m", Metres(h.observed));
+    w.Field("dh_correction_mm", h.corrections);
+    w.Field("dh_adjusted_m", Metres(h.adjusted));
+    w.Field("height_closure_mm", h.closure);
 }
 
-Json Sheet(const CalculationSheet& sheet) {
-    Json rows = Json::array();
+void Sheet(W& w, const CalculationSheet& sheet) {
+    w.BeginArray();
     size_t station = 0;
     for (const SheetRow& row : sheet.rows) {
+        w.BeginObject();
         if (row.direction) {
-            rows.push_back({{"row", "direction"},
-                            {"from", row.station},
-                            {"to", row.to},
-                            {"azimuth_deg", Degrees(*row.azimuth)}});
-            continue;
+            w.Field("row", "direction");
+            w.Field("from", row.station);
+            w.Field("to", row.to);
+            w.Field("azimuth_deg", Degrees(*row.azimuth));
+        } else {
+            SheetStation(w, row);
+            if (sheet.heights && station < sheet.heights->rows.size())
+                SheetHeightColumns(w, sheet.heights->rows[station++]);
         }
-        Json j = SheetStation(row);
-        if (sheet.heights && station < sheet.heights->rows.size())
-            AddSheetHeights(j, sheet.heights->rows[station++]);
-        rows.push_back(std::move(j));
+        w.EndObject();
     }
     if (!sheet.rows.empty()) {
-        Json sum = SheetSumRow(sheet);
-        if (sheet.heights) AddSheetHeightSums(sum, *sheet.heights);
-        rows.push_back(std::move(sum));
+        w.BeginObject();
+        SheetSumRow(w, sheet);
+        if (sheet.heights) SheetHeightSums(w, *sheet.heights);
+        w.EndObject();
     }
-    return rows;
-}
-Json HeightPoints(const TraverseResults& r) {
-    Json points = Json::array();
-    for (const ResultPoint& p : r.points)
-        if (p.h)
-            points.push_back({{"name", p.name},
-                              {"known", p.heightKnown},
-                              {"h_m", *p.h},
-                              {"mh_mm", p.mh ? Json(*p.mh) : Json()}});
-    return points;
+    w.EndArray();
 }
 
-Json HeightSides(const ResultHeights& h) {
-    Json sides = Json::array();
-    for (const ResultHeightSide& s : h.sides)
-        sides.push_back({{"from", s.from},
-                         {"to", s.to},
-                         {"distance_m", s.distance},
-                         {"forward_m", s.forward},
-                         {"reverse_m", s.reverse ? Json(*s.reverse) : Json()},
-                         {"reciprocal_mm", s.reciprocal ? Json(*s.reciprocal) : Json()},
-                         {"observed_m", s.observed},
-                         {"correction_mm", s.correction},
-                         {"adjusted_m", s.adjusted}});
-    return sides;
+void HeightPoints(W& w, const TraverseResults& r) {
+    w.BeginArray();
+    for (const ResultPoint& p : r.points)
+        if (p.h) {
+            w.BeginObject();
+            w.Field("name", p.name);
+            w.Field("known", p.heightKnown);
+            w.Field("h_m", *p.h);
+            w.Field("mh_mm", p.mh);
+            w.EndObject();
+        }
+    w.EndArray();
+}
+
+void HeightSides(W& w, const ResultHeights& h) {
+    w.BeginArray();
+    for (const ResultHeightSide& s : h.sides) {
+        w.BeginObject();
+        w.Field("from", s.from);
+        w.Field("to", s.to);
+        w.Field("distance_m", s.distance);
+        w.Field("forward_m", s.forward);
+        w.Field("reverse_m", s.reverse);
+        w.Field("reciprocal_mm", s.reciprocal);
+        w.Field("observed_m", s.observed);
+        w.Field("correction_mm", s.correction);
+        w.Field("adjusted_m", s.adjusted);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
+void HeightClosure(W& w, const ResultHeights& h, const HeightChecks& c) {
+    if (!c.closure.applies) return w.Null();
+    w.BeginObject();
+    w.Field("fh_mm", h.fh);
+    w.Field("limit_mm", c.closure.limit);
+    w.Field("length_m", h.length);
+    w.Field("pass", c.closure.pass);
+    w.EndObject();
+}
+
+void Reciprocal(W& w, const ResultHeights& h, const HeightChecks& c) {
+    if (!c.reciprocal.applies) return w.Null();
+    const ResultHeightSide& worst = h.sides[static_cast<size_t>(c.worstSide)];
+    w.BeginObject();
+    w.Field("sides", c.reciprocalSides);
+    w.Field("worst_mm", c.worst);
+    w.Field("worst_from", worst.from);
+    w.Field("worst_to", worst.to);
+    w.Field("limit_mm", c.reciprocal.limit);
+    w.Field("pass", c.reciprocal.pass);
+    w.EndObject();
 }
 
 // The heights where a known height was given: refused (the reason) or computed.
-Json Heights(const TraverseResults& r, const HeightGrade& g) {
+void Heights(W& w, const TraverseResults& r, const HeightGrade& g) {
     const ResultHeights& h = *r.heights;
     const HeightChecks c = CheckResultHeights(h, g);
-    Json closure = nullptr, reciprocal = nullptr;
-    if (c.closure.applies)
-        closure = {{"fh_mm", h.fh},
-                   {"limit_mm", c.closure.limit},
-                   {"length_m", h.length},
-                   {"pass", c.closure.pass}};
-    if (c.reciprocal.applies) {
-        const ResultHeightSide& worst = h.sides[static_cast<size_t>(c.worstSide)];
-        reciprocal = {{"sides", c.reciprocalSides},     {"worst_mm", c.worst},
-                      {"worst_from", worst.from},       {"worst_to", worst.to},
-                      {"limit_mm", c.reciprocal.limit}, {"pass", c.reciprocal.pass}};
-    }
-    return {{"refused", h.refused ? Json(MessageText(*h.refused)) : Json()},
-            {"refraction", h.refraction},
-            {"grade",
-             {{"name", g.name},
-              {"closure_coefficient_mm", g.closureCoefficient},
-              {"reciprocal_coefficient_mm", g.reciprocalCoefficient}}},
-            {"closure", closure},
-            {"carried_from", h.Computed() && !h.closure ? Json(h.carriedFrom) : Json()},
-            {"error_per_km_mm", h.Computed() && h.closure ? Json(h.errorPerKm) : Json()},
-            {"reciprocal", reciprocal},
-            {"pass", c.Pass()},
-            {"points", HeightPoints(r)},
-            {"sides", HeightSides(h)}};
+    w.BeginObject();
+    w.Field("refused", Map(h.refused, [](const Refusal& x) { return MessageText(x); }));
+    w.Field("refraction", h.refraction);
+    w.Key("grade");
+    w.BeginObject();
+    w.Field("name", g.name);
+    w.Field("closure_coefficient_mm", g.closureCoefficient);
+    w.Field("reciprocal_coefficient_mm", g.reciprocalCoefficient);
+    w.EndObject();
+    w.Key("closure");
+    HeightClosure(w, h, c);
+    w.Field("carried_from", If(h.Computed() && !h.closure, h.carriedFrom));
+    w.Field("error_per_km_mm", If(h.Computed() && h.closure, h.errorPerKm));
+    w.Key("reciprocal");
+    Reciprocal(w, h, c);
+    w.Field("pass", c.Pass());
+    w.Key("points");
+    HeightPoints(w, r);
+    w.Key("sides");
+    HeightSides(w, h);
+    w.EndObject();
 }
 
-Json Weights(const std::optional<InstrumentPrecision>& p) {
-    if (!p) return {{"kind", "classic"}, {"angle_seconds", nullptr}, {"distance_mm", nullptr},
-                    {"distance_ppm", nullptr}};
-    return {{"kind", "instrument"},
-            {"angle_seconds", p->angleSeconds},
-            {"distance_mm", p->distanceMm},
-            {"distance_ppm", p->distancePpm}};
+void Weights(W& w, const std::optional<InstrumentPrecision>& p) {
+    w.BeginObject();
+    w.Field("kind", p ? "instrument" : "classic");
+    w.Field("angle_seconds", Map(p, [](const auto& x) { return x.angleSeconds; }));
+    w.Field("distance_mm", Map(p, [](const auto& x) { return x.distanceMm; }));
+    w.Field("distance_ppm", Map(p, [](const auto& x) { return x.distancePpm; }));
+    w.EndObject();
 }
-
-Json OptionalNumber(const std::optional<double>& v) { return v ? Json(*v) : Json(); }
 
 // An observation's test: its kind and names, then r, w, ∇ and MDB (″ or mm by kind).
-Json ObservationTestJson(const ObservationTest& t, const TraverseResults& r) {
+void ObservationTestJson(W& w, const ObservationTest& t, const TraverseResults& r) {
     const size_t k = static_cast<size_t>(t.record);
     const ObservationEcho* o = k < r.observations.size() ? &r.observations[k] : nullptr;
-    Json j;
+    const auto name = [o](const std::string ObservationEcho::*field) {
+        return o ? std::optional<std::string_view>((*o).*field) : std::nullopt;
+    };
+    w.BeginObject();
     if (t.kind == ObservationKind::kAngle) {
-        j["kind"] = "angle";
-        j["station"] = o ? Json(o->station) : Json();
+        w.Field("kind", "angle");
+        w.Field("station", name(&ObservationEcho::station));
     } else {
-        j["kind"] = "side";
-        j["from"] = o ? Json(o->station) : Json();
-        j["to"] = o ? Json(o->foresight) : Json();
+        w.Field("kind", "side");
+        w.Field("from", name(&ObservationEcho::station));
+        w.Field("to", name(&ObservationEcho::foresight));
     }
-    j["residual"] = t.residual;
-    j["redundancy"] = t.redundancy;
-    j["w"] = OptionalNumber(t.w);
-    j["estimate"] = OptionalNumber(t.estimate);
-    j["mdb"] = OptionalNumber(t.mdb);
-    j["flagged"] = t.flagged;
-    return j;
+    w.Field("residual", t.residual);
+    w.Field("redundancy", t.redundancy);
+    w.Field("w", t.w);
+    w.Field("estimate", t.estimate);
+    w.Field("mdb", t.mdb);
+    w.Field("flagged", t.flagged);
+    w.EndObject();
 }
 
-Json Tests(const TraverseResults& r) {
-    Json global = nullptr;
-    if (const auto& g = r.tests.global)
-        global = {{"sigma0", g->sigma0}, {"chi2", g->chi2},         {"lower", g->lower},
-                  {"upper", g->upper},   {"redundancy", g->redundancy}, {"pass", g->pass}};
-    Json observations = Json::array(), suspects = Json::array();
+void Tests(W& w, const TraverseResults& r) {
+    w.BeginObject();
+    w.Key("global");
+    if (const auto& g = r.tests.global) {
+        w.BeginObject();
+        w.Field("sigma0", g->sigma0);
+        w.Field("chi2", g->chi2);
+        w.Field("lower", g->lower);
+        w.Field("upper", g->upper);
+        w.Field("redundancy", g->redundancy);
+        w.Field("pass", g->pass);
+        w.EndObject();
+    } else {
+        w.Null();
+    }
+    w.Key("observations");
+    w.BeginArray();
     for (size_t i : r.tests.ranking)
-        observations.push_back(ObservationTestJson(r.tests.observations[i], r));
+        ObservationTestJson(w, r.tests.observations[i], r);
     for (const ObservationTest& t : r.tests.observations)
-        if (!t.w) observations.push_back(ObservationTestJson(t, r)); // not controlled, last
+        if (!t.w) ObservationTestJson(w, t, r); // not controlled, last
+    w.EndArray();
+    w.Key("suspects");
+    w.BeginArray();
     for (size_t i : Suspects(r.tests))
-        suspects.push_back(ObservationTestJson(r.tests.observations[i], r));
-    return {{"global", global}, {"observations", observations}, {"suspects", suspects}};
+        ObservationTestJson(w, r.tests.observations[i], r);
+    w.EndArray();
+    w.EndObject();
 }
 } // namespace
 
+void WriteResultsJson(const TraverseResults& results, const Grade& grade,
+                      const HeightGrade& heightGrade,
+                      const std::function<void(std::string_view)>& sink) {
+    const ClosureStatistics& c = results.closure;
+    W w(sink);
+    w.BeginObject();
+    w.Field("format", kResultsJsonFormat);
+    w.Key("input");
+    Input(w, results);
+    w.Key("closures");
+    Closures(w, c);
+    w.Key("checks");
+    Checks(w, c, grade);
+    w.Field("sigma0_seconds", c.sigma0);
+    w.Field("redundancy", c.redundancy);
+    w.Key("weakest_point");
+    if (c.weakest >= 0)
+        w.String(results.points[static_cast<size_t>(c.weakest)].name);
+    else
+        w.Null();
+    w.Key("points");
+    Points(w, results);
+    SidesAndAngles(w, results);
+    w.Key("sheet");
+    Sheet(w, results.sheet);
+    if (results.heights) {
+        w.Key("heights");
+        Heights(w, results, heightGrade);
+    }
+    w.Key("weights");
+    Weights(w, results.instrument);
+    w.Field("ellipse_level", "1sigma");
+    w.Field("ellipse_95_scale", ConfidenceEllipseScale(c.redundancy));
+    w.Key("tests");
+    Tests(w, results);
+    w.EndObject();
+    w.Finish();
+    sink("\n");
+}
+
 std::string BuildResultsJson(const TraverseResults& results, const Grade& grade,
                              const HeightGrade& heightGrade) {
-    const ClosureStatistics& c = results.closure;
-    Json doc = {{"format", kResultsJsonFormat}, {"input", Input(results)},
-                {"closures", Closures(c)},      {"checks", Checks(c, grade)},
-                {"sigma0_seconds", c.sigma0},   {"redundancy", c.redundancy}};
-    doc["weakest_point"] = c.weakest >= 0 ? Json(results.points[c.weakest].name) : Json();
-    doc["points"] = Points(results);
-    doc.update(SidesAndAngles(results));
-    doc["sheet"] = Sheet(results.sheet);
-    if (results.heights) doc["heights"] = Heights(results, heightGrade);
-    doc["weights"] = Weights(results.instrument);
-    doc["ellipse_level"] = "1sigma";
-    doc["ellipse_95_scale"] = ConfidenceEllipseScale(c.redundancy);
-    doc["tests"] = Tests(results);
-    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    std::string text;
+    WriteResultsJson(results, grade, heightGrade,
+                     [&text](std::string_view piece) { text.append(piece); });
+    return text;
 }
 
 } // namespace traverse

@@ -31,6 +31,7 @@ void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
     // A closed loop returns to its start: the last point is the first again.
     const int rows = t.traverseType == kClosed && count > 1 ? count - 1 : count;
     const int entries = static_cast<int>(t.precision.points.size());
+    r.points.reserve(static_cast<size_t>(std::max(rows, 0)));
     for (int i = 0; i < rows; ++i) {
         ResultPoint p;
         p.name = PointName(t, i, count);
@@ -59,6 +60,9 @@ void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
                    ? a.residuals[static_cast<size_t>(k)]
                    : 0.0;
     };
+    r.angles.reserve(static_cast<size_t>(std::max(std::min(angleColumns, count), 0)));
+    r.sides.reserve(static_cast<size_t>(std::max(std::min(sides, count), 0)));
+    r.observations.reserve(obs.size());
     r.freeOrientation = a.parameters == 1;
     if (r.freeOrientation) r.orientationCorrection = v(0);
     for (int k = r.freeOrientation ? 1 : 0; k < angleColumns && k < count; ++k) {

@@ -321,6 +321,8 @@ TEST(ResultsWindowHeights, ClosureAndCoordinatesShowTheHeights) {
         ASSERT_NE(chooser, nullptr);
         EXPECT_EQ(chooser->isHidden(), !heights);
         EXPECT_EQ(coordinates->columnCount(), heights ? 12 : 10);
+        // The sheet's four height columns (观测高差 .. 高程) follow its fifteen.
+        EXPECT_EQ(window.findChild<QTableWidget*>("sheetTable")->columnCount(), heights ? 19 : 15);
         if (!heights) {
             EXPECT_TRUE(RowOf(*closures, QStringLiteral("高程")).isEmpty());
             continue;

@@ -31,6 +31,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
     if (!traverseApp.InitInstance()) return 1;
     const QStringList args = app.arguments();
     if (args.size() < 5) {
-        std::fprintf(stderr, "usage: window_screenshot FOLDER FILE TYPE X1,Y1 [X2,Y2 ...]\n");
+        std::fprintf(stderr, "usage: window_screenshot FOLDER FILE TYPE X1,Y1[,H1] [X2,Y2[,H2] ...]\n");
         return 2;
     }
     const QString folder = args[1], file = args[2];
@@ -153,9 +154,16 @@ int main(int argc, char** argv) {
         [&] {
             for (size_t i = 0; i < groups[type].size() && 4 + i < size_t(args.size()); ++i) {
                 const QStringList xy = args[int(4 + i)].split(',');
-                if (xy.size() != 2) continue;
+                if (xy.size() != 2 && xy.size() != 3) continue;
                 window.SetControlText(groups[type][i].first, xy[0].toStdString());
                 window.SetControlText(groups[type][i].second, xy[1].toStdString());
+                // X,Y,H: the height in the group's Z box (its id follows Y's in the pairs).
+                const std::map<int, int> zOf = {{ctl::kInitX1, ctl::kInitZ1},
+                                                {ctl::kInitX2, ctl::kInitZ2},
+                                                {ctl::kGoalX1, ctl::kGoalZ1},
+                                                {ctl::kGoalX2, ctl::kGoalZ2}};
+                if (xy.size() == 3)
+                    window.SetControlText(zOf.at(groups[type][i].first), xy[2].toStdString());
             }
         },
         [&] { window.Controls().Button(ctl::kImport)->click(); },

@@ -1,0 +1,85 @@
+// JSON written as it is made, with no document in memory, byte for byte as nlohmann's
+// dump(2, ' ', false, error_handler_t::replace) writes the same document: two spaces of
+// indent a level, "key": value, "{}" and "[]" when empty. The scalars are nlohmann's own:
+// doubles through its shortest-text conversion ("null" when not finite, "1.0" for a
+// whole number), strings through its serializer (escapes, invalid UTF-8 replaced by
+// U+FFFD), except a plain printable ASCII string, copied as is. A value takes its JSON
+// type from its C++ type as nlohmann would (bool, signed, unsigned, floating, text).
+// The text goes to the sink in pieces of about 64 KB, the last at Finish.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace traverse {
+
+class CJsonWriter {
+public:
+    using Sink = std::function<void(std::string_view)>;
+    explicit CJsonWriter(Sink sink) : m_sink(std::move(sink)) {}
+
+    void BeginObject() { Open('{'); }
+    void EndObject() { Close('}'); }
+    void BeginArray() { Open('['); }
+    void EndArray() { Close(']'); }
+    // A member's name in the open object; one value follows.
+    void Key(std::string_view key);
+
+    void Null();
+    void Bool(bool value);
+    void Integer(long long value);
+    void Unsigned(unsigned long long value);
+    void Number(double value);
+    void String(std::string_view text);
+
+    template <class T> void Value(const T& v) {
+        if constexpr (std::is_same_v<T, bool>)
+            Bool(v);
+        else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>)
+            Integer(v);
+        else if constexpr (std::is_integral_v<T>)
+            Unsigned(v);
+        else if constexpr (std::is_floating_point_v<T>)
+            Number(static_cast<double>(v));
+        else if constexpr (std::is_same_v<T, std::nullptr_t>)
+            Null();
+        else
+            String(std::string_view(v));
+    }
+    template <class T> void Value(const std::optional<T>& v) {
+        if (v)
+            Value(*v);
+        else
+            Null();
+    }
+    template <class T> void Field(std::string_view key, const T& v) {
+        Key(key);
+        Value(v);
+    }
+
+    // Sends what is left to the sink.
+    void Finish();
+
+private:
+    struct Level {
+        bool empty = true;
+    };
+    void Open(char bracket);
+    void Close(char bracket);
+    void BeforeValue(); // a new element's line in an array
+    void NewLine(size_t depth);
+    void Quoted(std::string_view text);
+    void Write(std::string_view text);
+    void Piece();
+
+    Sink m_sink;
+    std::string m_buffer;
+    std::vector<Level> m_levels;
+    bool m_afterKey = false;
+};
+
+} // namespace traverse
