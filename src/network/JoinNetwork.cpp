@@ -160,15 +160,27 @@ private:
         return out;
     }
 
+    // As a traverse levels: every side of a file with a zenith angle anywhere (a level
+    // sight too); none of a file whose sights are all level (no zenith angles).
+    std::vector<bool> InclinedFiles() const {
+        std::vector<bool> inclined(m_files.size(), false);
+        for (size_t d = 0; d < m_net.distances.size(); ++d) {
+            const auto f = static_cast<size_t>(m_net.distances[d].source.file);
+            if (m_files[f].records[m_sightOf[d]].dVerticalAngle != kLevelSight) inclined[f] = true;
+        }
+        return inclined;
+    }
+
     std::optional<Refusal> AddHeights() {
         std::vector<ReverseSights> reverse;
         for (int f = 0; f < static_cast<int>(m_files.size()); ++f)
             reverse.push_back(ReverseSightsOf(f));
+        const std::vector<bool> inclined = InclinedFiles();
         for (size_t d = 0; d < m_net.distances.size(); ++d) {
             const NetworkDistance& side = m_net.distances[d];
+            if (!inclined[static_cast<size_t>(side.source.file)]) continue;
             const NetworkFile& file = m_files[static_cast<size_t>(side.source.file)];
             const ObservationRecord& r = file.records[m_sightOf[d]];
-            if (r.dVerticalAngle == kLevelSight) continue;
             const auto& back = reverse[static_cast<size_t>(side.source.file)];
             const auto it = back.find({NameOf(r.szForesight), NameOf(r.szStation)});
             auto h = SightHeightDifference(r, it == back.end() ? nullptr : it->second, m_refraction,

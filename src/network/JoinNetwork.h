@@ -9,8 +9,9 @@
 // - the same angle or side from two files is kept twice (see DuplicateObservations.h);
 // - junctions are unknown points used by more than one file or met by more than two
 //   sides; each file's chain of stations is split into lines at known and junction points;
-// - heights (trigonometric levelling, as reduce/HeightDifferences.h) for every side taken
-//   with a zenith angle, where a known point has a height.
+// - heights (trigonometric levelling, as reduce/HeightDifferences.h) for every side taken,
+//   where a known point has a height, from each file that has zenith angles (a file whose
+//   sights are all level gives none).
 // Refusals name the file and the line.
 #pragma once
 

@@ -1,5 +1,6 @@
 // Each example traverse joined as a one-file network and adjusted as one gives the
-// coordinates its own type gives, to 0.01 mm.
+// coordinates its own type gives, to 0.01 mm, and with the README's known heights its
+// heights, to 0.1 mm.
 #include "network/JoinNetwork.h"
 #include "network/NetworkAdjustment.h"
 #include "read/ObservationFile.h"
@@ -18,6 +19,7 @@ struct Case {
     const char* file;
     TraverseType type;
     std::vector<std::pair<std::string, PlanePoint>> known; // start1, start2, end1, end2 as used
+    std::optional<double> startHeight = std::nullopt, endHeight = std::nullopt; // m
 };
 
 KnownCoordinates Roles(TraverseType type,
@@ -40,13 +42,19 @@ TEST_P(OneFileNetwork, GivesItsTypesCoordinates) {
     const Case& c = GetParam();
     const ObservationFile read = ReadObservationFile(std::string(TA_EXAMPLES_DIR) + "/" + c.file);
     ASSERT_FALSE(read.read.refusal);
-    auto traverse = AdjustTraverse(c.type, read.read.observations, Roles(c.type, c.known));
+    KnownCoordinates roles = Roles(c.type, c.known);
+    roles.start1Height = c.startHeight;
+    roles.end1Height = c.endHeight;
+    auto traverse = AdjustTraverse(c.type, read.read.observations, roles);
     ASSERT_TRUE(std::holds_alternative<AdjustedTraverse>(traverse));
     const TraverseResults expected = CollectResults(std::get<AdjustedTraverse>(traverse));
 
     std::vector<NetworkKnownPoint> known;
     for (const auto& [name, xy] : c.known)
         known.push_back({name, xy, {}, name});
+    known.front().height = c.startHeight; // start 1, and end 1 where the type ends on one
+    const size_t end = c.type == kDoubleConnection ? 2 : known.size() - 1;
+    if (c.type != kClosed) known[end].height = c.endHeight;
     const std::vector<NetworkFile> files{{c.file, read.read.observations}};
     auto joined = JoinNetwork(files, known);
     ASSERT_TRUE(std::holds_alternative<NetworkObservations>(joined));
@@ -61,6 +69,10 @@ TEST_P(OneFileNetwork, GivesItsTypesCoordinates) {
             if (Cp936ToUtf8(n.points[k].name) == p.name) {
                 EXPECT_NEAR(a.points[k].dX, p.xy.dX, 1e-5) << p.name;
                 EXPECT_NEAR(a.points[k].dY, p.xy.dY, 1e-5) << p.name;
+                if (p.h) {
+                    ASSERT_TRUE(a.heights) << p.name;
+                    EXPECT_NEAR(a.heights->heights[k], *p.h, 1e-4) << p.name;
+                }
                 ++compared;
             }
     EXPECT_EQ(compared, static_cast<int>(expected.points.size()));
@@ -76,8 +88,8 @@ const std::pair<std::string, PlanePoint> kD21{"D21", {3381252.418, 501734.206}},
 INSTANTIATE_TEST_SUITE_P(
     Examples, OneFileNetwork,
     testing::Values(Case{"closed.txt", kClosed, {kD21, kD22}},
-                    Case{"closed.con", kClosed, {kD21, kD22}},
-                    Case{"double.txt", kDoubleConnection, {kD15, kD14, kD16, kD17}},
-                    Case{"single.txt", kSingleConnection, {kD31, kD30, kD32}},
-                    Case{"non-oriented.txt", kNonOriented, {kD41, kD42}}));
+                    Case{"closed.con", kClosed, {kD21, kD22}, 48.562},
+                    Case{"double.txt", kDoubleConnection, {kD15, kD14, kD16, kD17}, 36.218, 25.087},
+                    Case{"single.txt", kSingleConnection, {kD31, kD30, kD32}, 42.705, 55.966},
+                    Case{"non-oriented.txt", kNonOriented, {kD41, kD42}, 57.431, 65.937}));
 } // namespace
