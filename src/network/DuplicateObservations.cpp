@@ -90,13 +90,13 @@ std::string DuplicateLine(const NetworkObservations& n, const DuplicateObservati
     std::string what, unit;
     if (d.side) {
         const NetworkDistance& a = n.distances[static_cast<size_t>(d.first)];
-        what = "边 " + Name(n, a.from) + "-" + Name(n, a.to);
+        what = "边 " + Name(n, a.from) + "–" + Name(n, a.to);
         first = a.source;
         second = n.distances[static_cast<size_t>(d.second)].source;
         unit = " mm";
     } else {
         const NetworkAngle& a = n.angles[static_cast<size_t>(d.first)];
-        what = "角 " + Name(n, a.backsight) + "-" + Name(n, a.station) + "-" + Name(n, a.foresight);
+        what = "角 " + Name(n, a.backsight) + "–" + Name(n, a.station) + "–" + Name(n, a.foresight);
         first = a.source;
         second = n.angles[static_cast<size_t>(d.second)].source;
         unit = "″";

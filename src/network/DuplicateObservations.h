@@ -26,7 +26,7 @@ std::vector<DuplicateObservation>
 DuplicateObservations(const NetworkObservations& network,
                       const std::optional<InstrumentPrecision>& instrument);
 
-// The report's line (UTF-8): "重复观测 角 T5-D21-T1：“a.txt”第12行与“b.txt”第3行相差
+// The report's line (UTF-8): "重复观测 角 T5–D21–T1：“a.txt”第12行与“b.txt”第3行相差
 // +4.2″，差值中误差 2.0″", with the warning where flagged.
 std::string DuplicateLine(const NetworkObservations& network, const DuplicateObservation& d);
 
