@@ -58,9 +58,18 @@ int CheckInputs(const BatchArguments& a, const std::vector<Output>& outputs, std
     std::vector<FileId> inputs;
     std::vector<std::string> paths = a.observationFiles;
     if (paths.empty()) paths.push_back(a.observationFile);
+    const size_t observationFiles = paths.size();
     if (a.knownFile) paths.push_back(*a.knownFile);
-    for (const std::string& path : paths)
-        if (const auto id = IdentifyFile(path)) inputs.push_back(*id);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const auto id = IdentifyFile(paths[i]);
+        if (!id) continue;
+        // One observation file given twice would count its observations twice.
+        for (const FileId& earlier : inputs)
+            if (i < observationFiles && earlier.device == id->device && earlier.inode == id->inode)
+                return Say(err, kBatchProgramName,
+                           FormatString(str::kBatchFileTwice, {paths[i]}), kExitUsage);
+        inputs.push_back(*id);
+    }
     for (const Output& o : outputs)
         for (const FileId& input : inputs)
             if (o.target.Reaches(input))

@@ -231,6 +231,7 @@ constexpr int kBatchNetworkFileCount = 329; // no observation file given
 constexpr int kBatchNotForNetwork = 330;    // %1 an option a network has no use for
 constexpr int kNetworkJunctionLimit = 333; // the reduced length limit's note
 constexpr int kNetworkHeader = 334;        // %1 lines, %2 angles, %3 sides
+constexpr int kBatchFileTwice = 335;       // %1 the observation file given twice
 } // namespace str
 
 // The text of an id; empty for an unknown id.

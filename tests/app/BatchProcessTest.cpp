@@ -1112,6 +1112,15 @@ TEST_F(BatchTool, NetworkExampleWritesEveryOutput) {
     EXPECT_NE(r.err.find(FormatString(str::kNetworkFileApart, {apart.string()})), std::string::npos)
         << r.err;
 
+    // One file given twice (here by another name) would count its observations twice.
+    args = commands[0];
+    const fs::path last = commands[0].back();
+    args.push_back((last.parent_path() / "." / last.filename()).string());
+    r = Run(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(FormatString(str::kBatchFileTwice, {args.back()})), std::string::npos)
+        << r.err;
+
     args = commands[0];
     args.insert(args.begin(), {"--grade", "10000000:1", "--quiet"});
     r = Run(args);
