@@ -60,7 +60,7 @@ void FillTable(QTableWidget& table, const TraverseResults& results) {
             table.setItem(row, col, item);
         }
     }
-    table.resizeColumnsToContents();
+    FitColumnsWhenShown(table);
 }
 
 } // namespace

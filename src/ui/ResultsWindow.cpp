@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -190,6 +191,30 @@ protected:
 private:
     QTableWidget& m_table;
 };
+
+class FitOnFirstShow : public QObject {
+public:
+    explicit FitOnFirstShow(QTableWidget& table) : QObject(&table), m_table(table) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            m_table.removeEventFilter(this);
+            m_table.resizeColumnsToContents();
+            // A last column that stretches is stretched again: the fitting just set it.
+            QHeaderView& header = *m_table.horizontalHeader();
+            if (header.stretchLastSection()) {
+                header.setStretchLastSection(false);
+                header.setStretchLastSection(true);
+            }
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableWidget& m_table;
+};
 } // namespace
 
 QString TabSeparatedText(const QTableWidget& table) {
@@ -200,6 +225,8 @@ QString TabSeparatedText(const QTableWidget& table) {
 }
 
 void CopyRowsOnCopyKey(QTableWidget& table) { table.installEventFilter(new CopyKeyFilter(table)); }
+
+void FitColumnsWhenShown(QTableWidget& table) { table.installEventFilter(new FitOnFirstShow(table)); }
 
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text) {

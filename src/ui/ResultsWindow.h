@@ -45,6 +45,10 @@ QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name
 // A table's header and cells, a tab between cells and a line feed after each row, as
 // the tabs copy them to the clipboard.
 QString TabSeparatedText(const QTableWidget& table);
+// Fits the columns to their contents when the table is first shown, not at once: a long
+// table is measured when its tab is opened rather than when the window opens. Qt measures
+// the same rows either way (the first thousand, from the top), so the widths are the same.
+void FitColumnsWhenShown(QTableWidget& table);
 // Ctrl+C (the platform's copy keys) on a table copies the rows that hold a selected
 // cell, whole and with the header, tab-separated; with nothing selected, every row.
 void CopyRowsOnCopyKey(QTableWidget& table);

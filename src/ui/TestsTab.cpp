@@ -41,7 +41,7 @@ void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
             table.setItem(row, col, item);
         }
     }
-    table.resizeColumnsToContents();
+    FitColumnsWhenShown(table);
 }
 } // namespace
 

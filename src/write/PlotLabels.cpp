@@ -65,17 +65,21 @@ public:
 
     void Insert(int id, const Box& b) {
         if (static_cast<size_t>(id) >= m_seen.size()) m_seen.resize(static_cast<size_t>(id) + 1, 0);
-        ForCells(b, [&](std::vector<int>& cell) { cell.push_back(id); });
+        ForCells(b, [&](std::vector<int>& cell) {
+            cell.push_back(id);
+            return true;
+        });
     }
-    // f(id) once for every item filed in a cell the box touches.
+    // f(id) once for every item filed in a cell the box touches, until f returns false.
     template <typename F> void Visit(const Box& b, F&& f) {
         ++m_query;
         ForCells(b, [&](std::vector<int>& cell) {
             for (int id : cell)
                 if (m_seen[static_cast<size_t>(id)] != m_query) {
                     m_seen[static_cast<size_t>(id)] = m_query;
-                    f(id);
+                    if (!f(id)) return false;
                 }
+            return true;
         });
     }
 
@@ -87,13 +91,15 @@ private:
         const double i = std::floor(v / m_cell); // NaN and the far edges fold onto the ends
         return i >= 0 ? static_cast<int>(std::min(i, static_cast<double>(count - 1))) : 0;
     }
+    // f(cell) for each cell the box touches, until f returns false.
     template <typename F> void ForCells(const Box& b, F&& f) {
         const int x0 = Index(b.left, m_columns), x1 = Index(b.right, m_columns);
         const int y0 = Index(b.top, m_rows), y1 = Index(b.bottom, m_rows);
         for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y)
             for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x)
-                f(m_items[static_cast<size_t>(y) * static_cast<size_t>(m_columns) +
-                          static_cast<size_t>(x)]);
+                if (!f(m_items[static_cast<size_t>(y) * static_cast<size_t>(m_columns) +
+                               static_cast<size_t>(x)]))
+                    return;
     }
 
     double m_cell;
@@ -156,32 +162,38 @@ struct Placed {
 };
 
 // What a name at box costs: another name or the frame very much, a point symbol much,
-// a side or an ellipse a little.
-double Cost(const Box& box, Scene& scene, Placed& placed) {
-    double cost = 0.0;
+// a side or an ellipse a little; counted from `cost` only until it reaches `bound`, the
+// cost of a place already found (every cost adds, so such a box cannot be better).
+double Cost(const Box& box, Scene& scene, Placed& placed, double cost, double bound) {
     if (box.left < 0 || box.top < 0 || box.right > scene.plot.width ||
         box.bottom > scene.plot.height)
         cost += 1000;
+    const auto below = [&](double add) { return (cost += add) < bound; };
+    if (cost >= bound) return cost;
     placed.grid.Visit(box, [&](int i) {
-        if (box.Overlaps(placed.boxes[static_cast<size_t>(i)])) cost += 1000;
+        return !box.Overlaps(placed.boxes[static_cast<size_t>(i)]) || below(1000);
     });
+    if (cost >= bound) return cost;
     const double s = scene.plot.symbolSize;
     scene.pointGrid.Visit({box.left - s, box.top - s, box.right + s, box.bottom + s}, [&](int i) {
         const LabelRequest& p = scene.points[static_cast<size_t>(i)];
-        if (scene.marked[static_cast<size_t>(i)] && box.Contains(p.x, p.y, s)) cost += 1000;
+        return !scene.marked[static_cast<size_t>(i)] || !box.Contains(p.x, p.y, s) ||
+               below(1000);
     });
+    if (cost >= bound) return cost;
     scene.lineGrid.Visit(box, [&](int i) {
-        if (Crosses(scene.plot.lines[static_cast<size_t>(i)], box)) cost += 5;
+        return !Crosses(scene.plot.lines[static_cast<size_t>(i)], box) || below(5);
     });
+    if (cost >= bound) return cost;
     scene.ellipseGrid.Visit(box, [&](int i) {
-        if (box.Overlaps(scene.ellipses[static_cast<size_t>(i)])) cost += 8;
+        return !box.Overlaps(scene.ellipses[static_cast<size_t>(i)]) || below(8);
     });
     return cost;
 }
 
 // Names of the known points and of every k-th new point; the number that could not
-// stand clear of the others.
-int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
+// stand clear of the others. With stopAtClash the names stop at the first of those.
+int Place(Scene& scene, int k, bool stopAtClash, std::vector<PlotText>& texts) {
     MarkPoints(scene, k);
     const double s = scene.plot.symbolSize, f = scene.plot.fontSize;
     Placed placed{{}, Grid(scene.plot.width, scene.plot.height, CellSize(scene.plot))};
@@ -197,10 +209,11 @@ int Place(Scene& scene, int k, std::vector<PlotText>& texts) {
             for (const double extra : rings)
                 for (const auto& [x, y] : Places(r, w, s, f, extra)) {
                     const Box box = TextBox(x, y, w, f);
-                    const double cost = Cost(box, scene, placed) + (extra > 0 ? 2 : 0);
+                    const double cost = Cost(box, scene, placed, extra > 0 ? 2 : 0, best);
                     if (cost < best) best = cost, bestBox = box;
                 }
             clashes += best >= 1000;
+            if (stopAtClash && clashes > 0) return clashes;
             placed.Add(bestBox);
             texts.push_back({bestBox.left, bestBox.bottom - 0.25 * f, TextAnchor::Start, r.text});
         }
@@ -241,10 +254,11 @@ PlacedLabels PlaceLabels(const std::vector<LabelRequest>& requests, const PlotMo
     while (k < newPoints && area / k > room)
         k = NextStep(k);
     PlacedLabels out;
-    for (;; k = NextStep(k)) {
+    for (;; k = NextStep(k)) { // a k whose names clash is given up at the first clash
         out.texts.clear();
         out.every = k;
-        if (Place(scene, k, out.texts) == 0 || k >= newPoints) return out;
+        const bool last = k >= newPoints;
+        if (Place(scene, k, !last, out.texts) == 0 || last) return out;
     }
 }
 

@@ -200,6 +200,28 @@ TEST_F(ResultsWindow, SheetFooterFollowsTheChosenGrade) {
               CalculationSheetCsv(results.sheet, results.closure, StandardGrades().front()));
 }
 
+// The long tables are fitted to their cells when their tab first shows: each column as
+// wide as its widest cell or its header, the tests' last column to the table's edge.
+TEST_F(ResultsWindow, TablesFitTheirCellsOnceShown) {
+    window.show();
+    for (const char* name : {"coordinateTable", "sheetTable", "testsTable"}) {
+        SCOPED_TRACE(name);
+        auto& table = Find<QTableWidget>(name);
+        window.Tabs()->setCurrentWidget(table.parentWidget());
+        QApplication::processEvents();
+        const QHeaderView& header = *table.horizontalHeader();
+        const int last = table.columnCount() - 1;
+        for (int col = 0; col < last + (header.stretchLastSection() ? 0 : 1); ++col)
+            EXPECT_EQ(header.sectionSize(col),
+                      std::max(static_cast<const QAbstractItemView&>(table).sizeHintForColumn(col),
+                               header.sectionSizeHint(col)))
+                << col;
+        if (header.stretchLastSection()) {
+            EXPECT_EQ(header.length(), table.viewport()->width());
+        }
+    }
+}
+
 TEST_F(ResultsWindow, PlotFitsTheWindowAndIsSaved) {
     window.Tabs()->setCurrentIndex(2);
     window.show();

@@ -122,3 +122,27 @@ TEST(PlotLabels, WidthCountsWideCharactersAsOneEm) {
     EXPECT_DOUBLE_EQ(EstimatedTextWidth("北山1", 10), 26);
     EXPECT_DOUBLE_EQ(EstimatedTextWidth("", 10), 0);
 }
+
+// Where no k lets the names stand clear, the first k that names a single new point is
+// kept, with every name it places: the known points' and that new point's.
+TEST(PlotLabels, NamesThatNeverStandClearAreAllStillPlaced) {
+    struct Case {
+        double size;  // of the square drawing
+        int newPoints, every;
+    };
+    for (const Case c : {Case{20, 7, 10}, Case{20, 2, 2}, Case{2000, 7, 1}}) {
+        SCOPED_TRACE(c.size);
+        PlotModel plot;
+        plot.width = plot.height = c.size;
+        plot.fontSize = 10, plot.symbolSize = 3.5;
+        std::vector<LabelRequest> requests = {{c.size / 2, c.size / 2, "A", true},
+                                              {c.size / 4, c.size / 4, "B", true}};
+        for (int i = 0; i < c.newPoints; ++i) // far apart in the large drawing only
+            requests.push_back({c.size / 2 + c.size / 10 * std::cos(i), c.size / 10 * i / 4 + 5,
+                                "P" + std::to_string(i), false});
+        const PlacedLabels placed = PlaceLabels(requests, plot, true);
+        EXPECT_EQ(placed.every, c.every);
+        EXPECT_EQ(placed.texts.size(),
+                  2u + static_cast<size_t>((c.newPoints + c.every - 1) / c.every));
+    }
+}
