@@ -2,6 +2,7 @@
 
 #include "write/HtmlParts.h"
 #include "write/MarkupText.h"
+#include "write/NetworkReport.h"
 #include "write/NetworkResults.h"
 #include "write/ResultsText.h"
 #include "write/SvgPlot.h"
@@ -56,6 +57,10 @@ std::string BuildNetworkHtml(const NetworkObservations& n, const NetworkAdjustme
     out += HtmlClosures(closures);
     out += HtmlSection("coordinates", "坐标成果与点位精度",
                        HtmlTable(Coordinates(points), "coords", false));
+    if (a.heights)
+        out += HtmlSection("heights", "高程平差",
+                           HtmlTable(NetworkHeightCells(n, *a.heights), "heights", false) +
+                               HtmlParagraphs({NetworkHeightErrorLine(*a.heights)}));
     out += HtmlSection("tests", "粗差检验", Tests(n, a));
     const std::string svg =
         WriteSvgPlot(BuildNetworkPlotModel(points, NetworkShape(n), 960, 680, NetworkPlotTitle(n)));

@@ -72,17 +72,10 @@ void WritePrecision(ReportText& text, const NetworkObservations& n, const Networ
 
 std::vector<std::string> HeightLines(const NetworkObservations& n, const NetworkHeights& h) {
     static const std::vector<size_t> kWidths{12, 14, 12};
-    std::vector<std::string> lines{"------------高程平差------------",
-                                   PaddedRow({"点号", "高程(m)", "中误差(mm)"}, kWidths)};
-    for (const size_t p : RouteOrder(n)) {
-        if (p >= h.heights.size() || std::isnan(h.heights[p])) continue;
-        lines.push_back(
-            PaddedRow({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
-                       n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)},
-                      kWidths));
-    }
-    lines.push_back("每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) +
-                    " mm（多余观测数 r = " + std::to_string(h.redundancy) + "）");
+    std::vector<std::string> lines{"------------高程平差------------"};
+    for (const std::vector<std::string>& row : NetworkHeightCells(n, h))
+        lines.push_back(PaddedRow(row, kWidths));
+    lines.push_back(NetworkHeightErrorLine(h));
     return lines;
 }
 
@@ -101,6 +94,22 @@ std::vector<std::string> TestLines(const NetworkObservations& n, const NetworkAd
     return lines;
 }
 } // namespace
+
+std::vector<std::vector<std::string>> NetworkHeightCells(const NetworkObservations& n,
+                                                         const NetworkHeights& h) {
+    std::vector<std::vector<std::string>> cells{{"点号", "高程(m)", "中误差(mm)"}};
+    for (const size_t p : RouteOrder(n)) {
+        if (p >= h.heights.size() || std::isnan(h.heights[p])) continue;
+        cells.push_back({PointNameText(n, static_cast<int>(p)), FormatFixed(h.heights[p], 3),
+                         n.points[p].knownHeight ? "已知" : FormatFixed(h.errors[p], 1)});
+    }
+    return cells;
+}
+
+std::string NetworkHeightErrorLine(const NetworkHeights& h) {
+    return "每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) + " mm（多余观测数 r = " +
+           std::to_string(h.redundancy) + "）";
+}
 
 std::string BuildNetworkReport(const NetworkObservations& n, const NetworkAdjustment& a,
                                const ReportSections& sections, const NetworkContext& context) {

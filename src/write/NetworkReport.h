@@ -17,4 +17,10 @@ std::string BuildNetworkReport(const NetworkObservations& network,
                                const NetworkAdjustment& adjustment, const ReportSections& sections,
                                const NetworkContext& context);
 
+// The heights' table (点号, 高程, 中误差; known ones 已知), points in the report's order,
+// and the error of a 1 km difference with the redundancy.
+std::vector<std::vector<std::string>> NetworkHeightCells(const NetworkObservations& network,
+                                                         const NetworkHeights& heights);
+std::string NetworkHeightErrorLine(const NetworkHeights& heights);
+
 } // namespace traverse

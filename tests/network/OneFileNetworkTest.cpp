@@ -6,6 +6,7 @@
 #include "read/ObservationFile.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
+#include "write/NetworkHtml.h"
 #include "write/TraverseResults.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +77,9 @@ TEST_P(OneFileNetwork, GivesItsTypesCoordinates) {
                 ++compared;
             }
     EXPECT_EQ(compared, static_cast<int>(expected.points.size()));
+    // The page has the heights' table exactly where heights were computed.
+    const std::string page = BuildNetworkHtml(n, a, {});
+    EXPECT_EQ(page.find("<h2>高程平差</h2>") != std::string::npos, a.heights.has_value());
 }
 
 const std::pair<std::string, PlanePoint> kD21{"D21", {3381252.418, 501734.206}},
