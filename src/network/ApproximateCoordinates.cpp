@@ -44,16 +44,19 @@ struct Neighbourhood {
     }
 };
 
-// Coordinates in one frame and the length carried to each point from where it began.
+// Coordinates in one frame, the length carried to each point from where it began and
+// the angle that placed it (-1: known, or placed by turning a line onto its ends).
 struct Frame {
     std::vector<std::optional<PlanePoint>> at;
     std::vector<double> carried;
+    std::vector<int> placedBy;
     std::vector<int> set; // points given coordinates, in order
 
-    explicit Frame(size_t n) : at(n), carried(n, 0.0) {}
-    void Set(int p, const PlanePoint& xy, double length) {
+    explicit Frame(size_t n) : at(n), carried(n, 0.0), placedBy(n, -1) {}
+    void Set(int p, const PlanePoint& xy, double length, int angle = -1) {
         at[static_cast<size_t>(p)] = xy;
         carried[static_cast<size_t>(p)] = length;
+        placedBy[static_cast<size_t>(p)] = angle;
         set.push_back(p);
     }
     void Clear() {
@@ -68,6 +71,7 @@ struct Candidate {
     double length;
     int target;
     PlanePoint at;
+    int angle; // the angle that carries it
     bool operator>(const Candidate& o) const { return length > o.length; }
 };
 using Candidates = std::priority_queue<Candidate, std::vector<Candidate>, std::greater<>>;
@@ -92,6 +96,7 @@ private:
     std::vector<int> TurnOnto(int start, int onto);
     std::optional<Refusal> Unreached() const;
     std::optional<Refusal> WidestGap() const;
+    std::string GapSources(const NetworkAngle& by, int placedBy) const;
 
     const NetworkObservations& m_net;
     Neighbourhood m_near;
@@ -130,7 +135,8 @@ std::optional<Candidate> Carrier::Carry(const Frame& f, const NetworkAngle& a) c
     const double length =
         std::max(f.carried[static_cast<size_t>(a.station)], f.carried[static_cast<size_t>(by)]) +
         *d;
-    return Candidate{length, target, Polar(*station, azimuth, *d)};
+    return Candidate{length, target, Polar(*station, azimuth, *d),
+                     static_cast<int>(&a - m_net.angles.data())};
 }
 
 // Offers what the angles at a station carry. With an outer frame (a local one), a point
@@ -160,7 +166,7 @@ void Carrier::Spread(Frame& f, const std::vector<int>& from, const Frame* outer)
         const Candidate c = queue.top();
         queue.pop();
         if (f.at[static_cast<size_t>(c.target)]) continue;
-        f.Set(c.target, c.at, c.length);
+        f.Set(c.target, c.at, c.length, c.angle);
         Wake(f, c.target, outer, queue);
     }
 }
@@ -254,6 +260,23 @@ std::optional<Refusal> Carrier::Unreached() const {
                    {NameList(m_net, missing), std::to_string(missing.size())}};
 }
 
+// Where the two places come from, a sentence after the message: "推算所用的观测：“b.txt”
+// 第 7 行；该点原由“a.txt”第 12 行的观测推算。", the second where an angle placed the point.
+std::string Carrier::GapSources(const NetworkAngle& by, int placedBy) const {
+    auto where = [&](const SourceLine& s) {
+        if (s.file < 0 || static_cast<size_t>(s.file) >= m_net.files.size() || s.line <= 0)
+            return std::string();
+        return "“" + m_net.files[static_cast<size_t>(s.file)] + "”第 " + std::to_string(s.line) +
+               " 行";
+    };
+    const std::string now = where(by.source);
+    const std::string before =
+        placedBy >= 0 ? where(m_net.angles[static_cast<size_t>(placedBy)].source) : "";
+    if (now.empty()) return "";
+    return "推算所用的观测：" + now + (before.empty() ? "" : "；该点原由" + before + "的观测推算") +
+           "。";
+}
+
 // Every angle with a distance to one of its sights predicts that sight from the other:
 // where two carryings met, the prediction and the point differ by their misclosure.
 std::optional<Refusal> Carrier::WidestGap() const {
@@ -277,7 +300,8 @@ std::optional<Refusal> Carrier::WidestGap() const {
             if (gap > bound)
                 return Refusal{
                     str::kNetworkJunctionGap,
-                    {NameList(m_net, {sights[i]}), FormatFixed(gap, 3), FormatFixed(bound, 3)}};
+                    {NameList(m_net, {sights[i]}), FormatFixed(gap, 3), FormatFixed(bound, 3)},
+                    GapSources(a, m_global.placedBy[static_cast<size_t>(sights[i])])};
         }
     }
     return std::nullopt;

@@ -1112,6 +1112,19 @@ TEST_F(BatchTool, NetworkExampleWritesEveryOutput) {
     EXPECT_NE(r.err.find(FormatString(str::kNetworkFileApart, {apart.string()})), std::string::npos)
         << r.err;
 
+    // A side 50 m long puts J1 where the other traverses do not: refused, the message
+    // naming the file and line of the observation that carried it there.
+    std::string east = ReadFile(fs::path(commands[0].back()));
+    east.replace(east.find("J1 204.364"), 10, "J1 254.364");
+    const fs::path spoiled = dir / "east.txt";
+    WriteFile(spoiled, east);
+    args = commands[0];
+    args.back() = spoiled.string();
+    r = Run(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("推算所用的观测：“" + spoiled.string() + "”第 "), std::string::npos)
+        << r.err;
+
     // One file given twice (here by another name) would count its observations twice.
     args = commands[0];
     const fs::path last = commands[0].back();
