@@ -30,6 +30,9 @@ struct InstrumentPrecision {
     double distancePpm = 0.0;  // b, mm per km
 };
 
+// Refused (kBadInstrumentPrecision) unless σβ > 0, a, b >= 0, a + b > 0, all finite.
+std::optional<Refusal> CheckInstrumentPrecision(const std::optional<InstrumentPrecision>& instrument);
+
 // The cofactors of an angle (″²) and of a side of the given length (mm²).
 double AngleCofactor(const std::optional<InstrumentPrecision>& instrument);
 double SideCofactor(const std::optional<InstrumentPrecision>& instrument, double metres);

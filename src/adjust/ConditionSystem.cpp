@@ -8,6 +8,8 @@
 #include "adjust/Adjustment.h"
 #include "adjust/MatrixKernel.h"
 #include "model/AngleConversions.h"
+#include "model/NumberText.h"
+#include "resources/StringTable.h"
 
 #include <cmath>
 
@@ -85,6 +87,19 @@ TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l) {
     for (int j = 0; j < l.sides; ++j)
         s.sideAzimuths.push_back(DmsToRadians(a.azimuths[static_cast<size_t>(j)]));
     return s;
+}
+
+std::optional<Refusal> CheckInstrumentPrecision(const std::optional<InstrumentPrecision>& instrument) {
+    if (!instrument) return std::nullopt;
+    const InstrumentPrecision& p = *instrument;
+    const bool sound = std::isfinite(p.angleSeconds) && std::isfinite(p.distanceMm) &&
+                       std::isfinite(p.distancePpm) && p.angleSeconds > 0.0 &&
+                       p.distanceMm >= 0.0 && p.distancePpm >= 0.0 &&
+                       p.distanceMm + p.distancePpm > 0.0;
+    if (sound) return std::nullopt;
+    return Refusal{str::kBadInstrumentPrecision,
+                   {FormatShortest(p.angleSeconds), FormatShortest(p.distanceMm),
+                    FormatShortest(p.distancePpm)}};
 }
 
 double AngleCofactor(const std::optional<InstrumentPrecision>& instrument) {

@@ -81,18 +81,6 @@ void AddBlunderHint(Refusal& refusal, const AdjustedTraverse& t) {
     if (hint) refusal.hint = *hint;
 }
 
-std::optional<Refusal> CheckInstrument(const std::optional<InstrumentPrecision>& instrument) {
-    if (!instrument) return std::nullopt;
-    const InstrumentPrecision& p = *instrument;
-    const bool sound = std::isfinite(p.angleSeconds) && std::isfinite(p.distanceMm) &&
-                       std::isfinite(p.distancePpm) && p.angleSeconds > 0.0 &&
-                       p.distanceMm >= 0.0 && p.distancePpm >= 0.0 &&
-                       p.distanceMm + p.distancePpm > 0.0;
-    if (sound) return std::nullopt;
-    return Refusal{str::kBadInstrumentPrecision,
-                   {FormatShortest(p.angleSeconds), FormatShortest(p.distanceMm),
-                    FormatShortest(p.distancePpm)}};
-}
 } // namespace
 
 std::variant<AdjustedTraverse, Refusal>
@@ -105,7 +93,7 @@ AdjustTraverse(TraverseType type, Observed asRead, const KnownCoordinates& known
     if (asRead.empty()) return Refusal{str::kBadObservations, {}};
     if (auto refused = CheckShape(type, asRead)) return *refused;
     if (auto refused = CheckGiven(type, known, asRead)) return *refused;
-    if (auto refused = CheckInstrument(instrument)) return *refused;
+    if (auto refused = CheckInstrumentPrecision(instrument)) return *refused;
     AdjustedTraverse t;
     t.traverseType = type;
     t.instrument = instrument;

@@ -62,23 +62,11 @@ std::optional<Refusal> CheckKnown(const NetworkObservations& net) {
     return std::nullopt;
 }
 
-std::optional<Refusal> CheckInstrument(const std::optional<InstrumentPrecision>& instrument) {
-    if (!instrument) return std::nullopt;
-    const InstrumentPrecision& p = *instrument;
-    const bool sound = std::isfinite(p.angleSeconds) && std::isfinite(p.distanceMm) &&
-                       std::isfinite(p.distancePpm) && p.angleSeconds > 0.0 &&
-                       p.distanceMm >= 0.0 && p.distancePpm >= 0.0 &&
-                       p.distanceMm + p.distancePpm > 0.0;
-    if (sound) return std::nullopt;
-    return Refusal{str::kBadInstrumentPrecision,
-                   {FormatShortest(p.angleSeconds), FormatShortest(p.distanceMm),
-                    FormatShortest(p.distancePpm)}};
-}
 } // namespace
 
 std::optional<Refusal> CheckNetwork(const NetworkObservations& network,
                                     const NetworkOptions& options) {
-    if (auto r = CheckInstrument(options.instrument)) return r;
+    if (auto r = CheckInstrumentPrecision(options.instrument)) return r;
     if (auto r = CheckAngles(network)) return r;
     if (auto r = CheckDistances(network)) return r;
     return CheckKnown(network);

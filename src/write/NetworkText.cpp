@@ -28,20 +28,8 @@ std::vector<std::string> LineLines(const NetworkObservations& n, size_t index,
     std::vector<std::string> lines{"导线节 " + std::to_string(index + 1) + "（" +
                                    DisplayName(n.files[static_cast<size_t>(l.file)]) + "）：" +
                                    LinePointsText(n, l)};
-    const std::string count = std::to_string(c.angleCount);
-    if (checks.azimuth.applies)
-        lines.push_back(FormatString(
-            str::kAzimuthClosureLine,
-            {FormatSignedTenth(c.azimuthClosure), FormatTenth(checks.azimuth.limit),
-             FormatShortest(grade.angleCoefficient), count, VerdictText(checks.azimuth.pass)}));
-    else
-        lines.push_back(FormatString(str::kNoAzimuthConditionLine, {count}));
-    lines.push_back(
-        FormatString(str::kCoordinateClosureLine, {FormatSignedTenth(c.fx), FormatSignedTenth(c.fy),
-                                                   FormatTenth(c.fd), FormatFixed(c.length, 3)}));
-    lines.push_back(FormatString(str::kRelativeClosureLine,
-                                 {RelativeClosureText(c.k), std::to_string(grade.relativeK),
-                                  VerdictText(checks.relative.pass)}));
+    for (std::string& text : ClosureCheckLines(c, grade, checks))
+        lines.push_back(std::move(text));
     Grade held = grade;
     if (line.endsAtJunction) held.lengthLimit *= kJunctionLengthFactor;
     for (std::string& text : LengthLines(c, held, checks)) {

@@ -106,9 +106,8 @@ std::vector<std::string> LengthLines(const ClosureStatistics& c, const Grade& gr
     return lines;
 }
 
-std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
-                                             const GradeChecks& checks) {
-    const ClosureStatistics& c = results.closure;
+std::vector<std::string> ClosureCheckLines(const ClosureStatistics& c, const Grade& grade,
+                                           const GradeChecks& checks) {
     const std::string n = std::to_string(c.angleCount);
     std::vector<std::string> lines;
     if (checks.azimuth.applies)
@@ -124,6 +123,13 @@ std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, con
     lines.push_back(FormatString(str::kRelativeClosureLine,
                                  {RelativeClosureText(c.k), std::to_string(grade.relativeK),
                                   VerdictText(checks.relative.pass)}));
+    return lines;
+}
+
+std::vector<std::string> ClosureSummaryLines(const TraverseResults& results, const Grade& grade,
+                                             const GradeChecks& checks) {
+    const ClosureStatistics& c = results.closure;
+    std::vector<std::string> lines = ClosureCheckLines(c, grade, checks);
     for (std::string& line : LengthLines(c, grade, checks))
         lines.push_back(std::move(line));
     lines.push_back(

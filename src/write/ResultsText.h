@@ -51,6 +51,11 @@ std::string MapScaleNote(const Grade& grade);
 std::vector<std::string> LengthLines(const ClosureStatistics& closure, const Grade& grade,
                                      const GradeChecks& checks);
 
+// The azimuth closure (or the angle count without one), the coordinate closures and the
+// relative closure against the grade.
+std::vector<std::string> ClosureCheckLines(const ClosureStatistics& closure, const Grade& grade,
+                                           const GradeChecks& checks);
+
 // The azimuth (or angle count), coordinate, relative closure, length, sigma0 and weakest-point
 // lines, then the grade's verdict ("等级 图根：合格"); the weakest point's line only where
 // there is a new point.
