@@ -210,6 +210,15 @@ constexpr Entry kEntries[] = {
     {333, "（导线节附合于结点，长度限差按等级的 0.7 倍）"},
     {334, "导线节 %1 条，水平角 %2 个，边 %3 条"},
     {335, "观测文件“%1”给出了两次：同一文件的观测值会被当作两份独立观测，请只给一次！"},
+    {340, "已导入导线网的观测文件。把所选文件加入导线网吗？\n选“否”则以所选文件替换已导入的观测文件。"},
+    {341, "观测文件“%1”已在导线网中，不能再导入一次：同一文件的观测值会被当作两份独立观测。"},
+    {342, "点名“%1”不在导线网的观测文件中。已知点应是观测文件中的点。"},
+    {343, "请输入已知点的点名！"},
+    {344, "已知点 %1 的%2坐标未输入！"},
+    {345, "导线网的 %1 个观测文件不能作为一条导线平差，已清除：请导入这种导线的观测文件。"},
+    {346, "点 %1 没有输入坐标，不是已知点。"},
+    {347, "已从“%1”填入 %2 个已知点：%3"},
+    {348, "“%1”中没有导线网观测文件中的点名，未填入已知点。"},
     // the instrument's precision and the tests for blunders (300-309)
     {300, "仪器精度不合理：测角中误差 %1″，测距中误差 %2 mm + %3 ppm（测角中误差应大于 0；测距中误差的 a、b 不能为负，也不能都为 0）"},
     {301, "可能是%1的水平角有误：改正 %2″ 后坐标闭合差为 %3 mm。"},
@@ -238,7 +247,8 @@ std::string_view LoadString(int id) {
 }
 
 bool IsNotice(int id) {
-    return id == str::kAdjustDone || id == str::kReportSaved || id == str::kKnownPointsFilled;
+    return id == str::kAdjustDone || id == str::kReportSaved || id == str::kKnownPointsFilled ||
+           id == str::kNetworkKnownPointsFilled;
 }
 
 namespace {

@@ -232,6 +232,16 @@ constexpr int kBatchNotForNetwork = 330;    // %1 an option a network has no use
 constexpr int kNetworkJunctionLimit = 333; // the reduced length limit's note
 constexpr int kNetworkHeader = 334;        // %1 lines, %2 angles, %3 sides
 constexpr int kBatchFileTwice = 335;       // %1 the observation file given twice
+// the network in the window (340-349)
+constexpr int kNetworkAddFiles = 340;       // question: add to the network, or replace it
+constexpr int kNetworkFileImported = 341;   // %1 the file already in the network
+constexpr int kNetworkNameUnknown = 342;    // %1 a name no file of the network holds
+constexpr int kNetworkNameMissing = 343;    // the name box is empty
+constexpr int kNetworkCoordinateMissing = 344; // %1 the point, %2 X or Y
+constexpr int kNetworkFilesDropped = 345;   // %1 how many files the network held
+constexpr int kNetworkNotKnown = 346;       // %1 a point that has no coordinates to remove
+constexpr int kNetworkKnownPointsFilled = 347; // %1 the file, %2 how many, %3 the points
+constexpr int kNetworkKnownPointsNone = 348;   // %1 the file: no name of the network
 } // namespace str
 
 // The text of an id; empty for an unknown id.

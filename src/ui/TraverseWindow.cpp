@@ -55,6 +55,9 @@ CTraverseWindow::CTraverseWindow()
     auto* picture = qobject_cast<QLabel*>(m_controls.Widget(ctl::kDiagram));
     Q_ASSERT(table != nullptr && picture != nullptr);
     m_grid = std::make_unique<CQtGridCtrl>(*table);
+    auto* known = qobject_cast<QTableWidget*>(m_controls.Widget(ctl::kKnownGrid));
+    Q_ASSERT(known != nullptr);
+    m_knownGrid = std::make_unique<CQtGridCtrl>(*known);
     m_diagram = std::make_unique<CQtImgEdit>(*picture);
     for (int id : {ctl::kWx, ctl::kWy, ctl::kWz, ctl::kAzimuthClosure})
         MakeOutput(m_controls.Widget(id));
@@ -76,6 +79,12 @@ void CTraverseWindow::Attach(CTraverseAdjustDlg& ws) {
     OnClick(m_controls.Button(ctl::kRadioSingle), this, [&ws] { ws.OnTypeSingleConnection(); });
     OnClick(m_controls.Button(ctl::kRadioClosed), this, [&ws] { ws.OnTypeClosed(); });
     OnClick(m_controls.Button(ctl::kRadioDouble), this, [&ws] { ws.OnTypeDoubleConnection(); });
+    OnClick(m_controls.Button(ctl::kRadioNetwork), this, [&ws] { ws.OnTypeNetwork(); });
+    OnClick(m_controls.Button(ctl::kNetSet), this, [&ws] { ws.OnSetKnownPoint(); });
+    OnClick(m_controls.Button(ctl::kNetRemove), this, [&ws] { ws.OnRemoveKnownPoint(); });
+    // The table's first row is the grid's second: the header row is the table's own.
+    connect(&m_knownGrid->Table(), &QTableWidget::cellClicked, this,
+            [&ws](int row, int) { ws.OnKnownPointRowChosen(row + 1); });
     OnClick(m_controls.Button(ctl::kExit), this, [this, &ws] {
         if (!ws.OnExit()) return;
         m_exiting = true;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CTraverseAdjustDlg;
 
@@ -48,10 +49,12 @@ public:
     void ShowMessage(int stringId, const std::string& text) override;
     bool AskYesNo(int stringId, const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::vector<std::string> ChooseOpenFiles(const std::string& filter) override;
     std::optional<std::string> ChooseSaveFile(const std::string& defaultExt,
                                               const std::string& initialName,
                                               const std::string& filter) override;
     CGridCtrl& Grid() override { return *m_grid; }
+    CGridCtrl& KnownPointGrid() override { return *m_knownGrid; }
     CImgEdit& Diagram() override { return *m_diagram; }
     void Invalidate() override;
     void SetCaption(const std::string& text) override;
@@ -82,6 +85,7 @@ private:
 
     CDialogControls m_controls;
     std::unique_ptr<CQtGridCtrl> m_grid;
+    std::unique_ptr<CQtGridCtrl> m_knownGrid; // the network's known points
     std::unique_ptr<CQtImgEdit> m_diagram;
     QWidget* m_caption = nullptr; // owned by the window
     QString m_lastFolder;

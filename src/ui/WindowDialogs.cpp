@@ -180,6 +180,20 @@ std::optional<std::string> CTraverseWindow::ChooseOpenFile(const std::string& fi
     return ToPath(dialog.selectedFiles().constFirst());
 }
 
+std::vector<std::string> CTraverseWindow::ChooseOpenFiles(const std::string& filter) {
+    QFileDialog dialog(DialogParent(), QStringLiteral("打开"));
+    dialog.setObjectName(QStringLiteral("openFileDialog"));
+    PrepareFileDialog(dialog, font(), StartFolder(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    std::vector<std::string> paths;
+    if (dialog.exec() != QDialog::Accepted) return paths;
+    for (const QString& file : dialog.selectedFiles())
+        paths.push_back(ToPath(file));
+    if (!paths.empty()) RememberFolder(dialog.selectedFiles().constFirst());
+    return paths;
+}
+
 std::optional<std::string> CTraverseWindow::ChooseSaveFile(const std::string& defaultExt,
                                                            const std::string& initialName,
                                                            const std::string& filter) {

@@ -70,6 +70,7 @@ void CWinTraverseWindow::OnInitDialog(HWND hwnd) {
     m_hwnd = hwnd;
     m_controls = std::make_unique<CWinDialogControls>(hwnd, MainDialogTemplate());
     m_grid.Attach(GetDlgItem(hwnd, ctl::kGrid));
+    m_knownGrid.Attach(GetDlgItem(hwnd, ctl::kKnownGrid));
     m_diagram.Attach(GetDlgItem(hwnd, ctl::kDiagram));
     m_workspace->OnInitDialog();
 }
@@ -103,6 +104,15 @@ bool CWinTraverseWindow::OnCommand(int id) {
         return true;
     case ctl::kRadioDouble:
         ws.OnTypeDoubleConnection();
+        return true;
+    case ctl::kRadioNetwork:
+        ws.OnTypeNetwork();
+        return true;
+    case ctl::kNetSet:
+        ws.OnSetKnownPoint();
+        return true;
+    case ctl::kNetRemove:
+        ws.OnRemoveKnownPoint();
         return true;
     case ctl::kExit:
         m_exit = ws.OnExit();

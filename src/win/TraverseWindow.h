@@ -45,6 +45,7 @@ public:
                                               const std::string& initialName,
                                               const std::string& filter) override;
     CGridCtrl& Grid() override { return m_grid; }
+    CGridCtrl& KnownPointGrid() override { return m_knownGrid; }
     CImgEdit& Diagram() override { return m_diagram; }
     void Invalidate() override;
     void SetCaption(const std::string& text) override;
@@ -70,6 +71,7 @@ private:
     CTraverseAdjustDlg* m_workspace = nullptr;
     std::unique_ptr<CWinDialogControls> m_controls;
     CWinGridCtrl m_grid;
+    CWinGridCtrl m_knownGrid; // the network's known points
     CWinImgEdit m_diagram;
     bool m_exit = false;
 };

@@ -34,6 +34,10 @@ void CTraverseAdjustDlg::OnAdjust() {
         ShowMessage(str::kImportFirst);
         return;
     }
+    if (IsNetwork()) {
+        OnAdjustNetwork();
+        return;
+    }
     // A file that cannot be the type, then a known point missing, mistyped or not the
     // file's, refuse before anything is computed.
     if (const auto refused = CheckShape(static_cast<TraverseType>(m_nTraverseType), Observed())) {

@@ -58,6 +58,18 @@ constexpr int kRadioSingle = 1024;
 constexpr int kRadioClosed = 1023;
 constexpr int kRadioDouble = 1025;
 constexpr int kTypeRadioGroup = kRadioNonOriented;
+// the fifth button, 导线网, after the four: index 4 of the group
+constexpr int kRadioNetwork = 1065;
+
+// the network's known points, in place of the four groups: a table (点名, X, Y, H), and
+// one row of edits with the buttons that set a point's coordinates or remove them
+constexpr int kKnownGrid = 1066;
+constexpr int kNetName = 1067, kNetX = 1068, kNetY = 1069, kNetH = 1070;
+constexpr int kNetSet = 1071, kNetRemove = 1072;
+constexpr int kNetNameLabel = 1073, kNetXLabel = 1074, kNetYLabel = 1075, kNetHLabel = 1076;
+constexpr int kNetworkControls[] = {kKnownGrid, kNetName,      kNetX,      kNetY,
+                                    kNetH,      kNetSet,       kNetRemove, kNetNameLabel,
+                                    kNetXLabel, kNetYLabel,    kNetHLabel};
 
 // export options dialog (template 130)
 constexpr int kOptApproxCoords = 1044;

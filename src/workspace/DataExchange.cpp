@@ -163,10 +163,23 @@ bool CTraverseAdjustDlg::DoDataExchange(bool save) {
         this->*b.field = std::move(text);
     }
     int index = m_pPort->GetRadioIndex(ctl::kTypeRadioGroup);
-    if (index >= kNonOriented && index <= kDoubleConnection && index != m_nTraverseType) {
+    if (index >= kNonOriented && index <= kNetworkType && index != m_nTraverseType) {
         m_nTraverseType = index;
         inputChanged = true; // the type decides which known points count
     }
     if (inputChanged) DiscardResults();
     return true;
+}
+
+bool CTraverseAdjustDlg::ReadNumberBox(int id, double& value) {
+    if (m_pPort == nullptr) return false;
+    const std::string text = HalfWidth(m_pPort->GetControlText(id));
+    const auto parsed = ParseNumberText(text);
+    if (parsed || IsBlank(text)) {
+        value = parsed.value_or(kUntyped);
+        return true;
+    }
+    ShowMessage(IsCommaDecimal(text) ? str::kUseDecimalPoint : str::kEnterNumber);
+    m_pPort->FocusControl(id);
+    return false;
 }

@@ -7,6 +7,7 @@
 #include "resources/Version.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/TraverseAdjustDlg.h"
+#include "write/NetworkReport.h"
 #include "write/ResultsReport.h"
 
 using namespace traverse;
@@ -18,7 +19,7 @@ ReportContext CTraverseAdjustDlg::CurrentReportContext() const {
 
 void CTraverseAdjustDlg::ExportResults() {
     if (!ReadWindow()) return;
-    if (m_nState != kAdjusted || !m_adjusted) {
+    if (!HasResults()) {
         ShowMessage(m_bResultsDiscarded ? str::kResultsOutdated : str::kNotAdjusted);
         return;
     }
@@ -33,9 +34,11 @@ void CTraverseAdjustDlg::ExportResults() {
 
     const std::string path = options.m_strPath;
     m_strLastFolder = FolderOf(path);
-    if (!SaveResultFile(
-            path, BuildResultsReport(*m_adjusted, options.Sections(), CurrentReportContext())))
-        return;
+    const std::string report =
+        m_network ? BuildNetworkReport(m_network->observations, m_network->adjustment,
+                                       options.Sections(), CurrentNetworkContext())
+                  : BuildResultsReport(*m_adjusted, options.Sections(), CurrentReportContext());
+    if (!SaveResultFile(path, report)) return;
     // Where the report is, and the path to open by hand when no program opens it.
     const bool opened = m_pPort->OpenDocument(path);
     const int message = opened ? str::kReportSaved : str::kCannotOpenDocument;

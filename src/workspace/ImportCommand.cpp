@@ -18,11 +18,6 @@
 
 using namespace traverse;
 
-namespace {
-constexpr const char* kOpenFilter =
-    "观测数据 (*.txt *.con)|*.txt;*.con|(*.txt)|*.txt|(*.con)|*.con|所有文件 (*)|*||";
-} // namespace
-
 std::optional<ReadOptions> CTraverseAdjustDlg::ImportOptions() {
     ReadOptions options{static_cast<TextEncoding>(m_nInputEncoding), m_dFaceTolerance};
     if (std::isnan(options.faceTolerance)) options.faceTolerance = kDefaultFaceTolerance;
@@ -34,12 +29,20 @@ std::optional<ReadOptions> CTraverseAdjustDlg::ImportOptions() {
 
 void CTraverseAdjustDlg::OnImport() {
     if (!ReadWindow() || m_pPort == nullptr || !ImportOptions()) return;
-    std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kOpenFilter);
+    if (IsNetwork()) {
+        ImportNetworkFiles(m_pPort->ChooseOpenFiles(kObservationFileFilter));
+        return;
+    }
+    std::optional<std::string> chosen = m_pPort->ChooseOpenFile(kObservationFileFilter);
     if (chosen) ImportFile(*chosen);
 }
 
 void CTraverseAdjustDlg::ImportFile(const std::string& path) {
     if (!ReadWindow() || m_pPort == nullptr) return;
+    if (IsNetwork()) {
+        ImportNetworkFiles({path});
+        return;
+    }
     const std::optional<ReadOptions> options = ImportOptions();
     if (!options) return;
     m_strLastFolder = FolderOf(path);

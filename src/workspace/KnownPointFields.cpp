@@ -119,6 +119,7 @@ void CTraverseAdjustDlg::NameGroupsForType() {
 }
 
 bool CTraverseAdjustDlg::HasKnownPointNames() const {
+    if (IsNetwork()) return !m_networkKnown.empty();
     for (int role = 0; role < kKnownPointCount; ++role) {
         const auto bytes = TypedNameBytes(this->*kGroups[role].name);
         if (TypeUsesRole(m_nTraverseType, role) && (!bytes || !bytes->empty())) return true;
@@ -138,6 +139,10 @@ void CTraverseAdjustDlg::OnImportKnownPoints() {
 
 void CTraverseAdjustDlg::ImportKnownPoints(const std::string& path) {
     if (!ReadWindow() || m_pPort == nullptr) return;
+    if (IsNetwork()) {
+        ImportNetworkKnownPoints(path);
+        return;
+    }
     std::vector<KnownPointEntry> points;
     if (const auto refused = ReadKnownPointFile(path, points)) {
         ShowRefusal(*refused);

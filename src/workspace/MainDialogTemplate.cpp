@@ -39,6 +39,29 @@ void AddPointGroups(std::vector<ControlTemplate>& out, const PointGroup (&groups
     }
 }
 
+// The network's known points, in the frame of the four groups and shown in their place:
+// one row of edits (name and height, then X and Y) with the buttons that set or remove
+// a point, and the table under them. Shown only for the network (ApplyLayout).
+void AddNetworkTable(std::vector<ControlTemplate>& out) {
+    struct Box {
+        int label, edit;
+        std::string_view text;
+        int x, y;
+    };
+    // In the tab order: the name, X, Y, then H (beside the name).
+    const Box boxes[4] = {{ctl::kNetNameLabel, ctl::kNetName, "点名", 14, 173},
+                          {ctl::kNetXLabel, ctl::kNetX, "X", 14, 188},
+                          {ctl::kNetYLabel, ctl::kNetY, "Y", 97, 188},
+                          {ctl::kNetHLabel, ctl::kNetH, "H", 97, 173}};
+    for (const Box& b : boxes) {
+        out.push_back({b.label, K::Label, b.text, b.x, b.y + 1, 18, 10});
+        out.push_back({b.edit, K::Edit, "", b.x + 19, b.y, 60, 12});
+    }
+    out.push_back({ctl::kNetSet, K::PushButton, "设为已知点", 178, 172, 66, 14});
+    out.push_back({ctl::kNetRemove, K::PushButton, "删除已知点", 178, 187, 66, 14});
+    out.push_back({ctl::kKnownGrid, K::Grid, "", 14, 204, 230, 96});
+}
+
 DialogTemplate Build() {
     DialogTemplate t{102, "导线平差", "宋体", 9, 590, 326, {}};
     auto& c = t.controls;
@@ -80,6 +103,7 @@ DialogTemplate Build() {
          {ctl::kGoalName2, ctl::kGoalX2, ctl::kGoalY2, ctl::kGoalZ2}},
     };
     AddPointGroups(c, groups);
+    AddNetworkTable(c);
 
     c.push_back({-1, K::GroupBox, "计算结果", 257, 157, 161, 74});
     struct ClosureRow {
@@ -103,13 +127,14 @@ DialogTemplate Build() {
         c.push_back({-1, K::Label, rows[i].unit, 388, y + 1, 26, 10});
     }
 
-    // The type frame is as wide as its longest button.
-    c.push_back({-1, K::GroupBox, "导线类型", 257, 235, 95, 70});
+    // The type frame is as wide as its longest button; the network's button is the fifth.
+    c.push_back({-1, K::GroupBox, "导线类型", 257, 235, 95, 72});
     c.push_back(
-        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 251, 84, 11, false, true});
-    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 264, 84, 11});
-    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 277, 84, 11});
-    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 290, 84, 11});
+        {ctl::kRadioNonOriented, K::RadioButton, "无定向导线", 265, 250, 84, 10, false, true});
+    c.push_back({ctl::kRadioSingle, K::RadioButton, "单连接角附合导线", 265, 261, 84, 10});
+    c.push_back({ctl::kRadioClosed, K::RadioButton, "闭合导线", 265, 272, 84, 10});
+    c.push_back({ctl::kRadioDouble, K::RadioButton, "双连接角附合导线", 265, 283, 84, 10});
+    c.push_back({ctl::kRadioNetwork, K::RadioButton, "导线网", 265, 294, 84, 10});
 
     c.push_back({ctl::kDiagram, K::Picture, "", 424, 160, 157, 75});
 

@@ -88,6 +88,7 @@ int CTraverseAdjustDlg::FillObservationTable() {
 void CTraverseAdjustDlg::ResetWorkspace() {
     m_arrObservations.SetSize(0);
     m_adjusted.reset();
+    m_network.reset();
 
     if (m_pGrid != nullptr) {
         const int rows = m_pGrid->GetRowCount();

@@ -16,6 +16,7 @@ void CTraverseAdjustDlg::DiscardResults() {
     m_dWx = m_dWy = m_dWz = m_dAzimuthClosure = 0.0;
     m_bClosuresShown = false;
     m_adjusted.reset();
+    m_network.reset();
     if (m_pPort == nullptr) return;
     for (int id : ctl::kClosureEdits)
         m_pPort->SetControlText(id, "");

@@ -18,7 +18,9 @@ std::string StemOf(const std::string& path) {
 } // namespace
 
 std::string CTraverseAdjustDlg::DefaultSavePath(std::string_view what) const {
-    const std::string stem = StemOf(m_strObservationPath);
+    // A network's results are of all its files: they take the type's name.
+    const std::string stem = m_network || !m_networkFiles.empty() ? std::string("导线网")
+                                                                  : StemOf(m_strObservationPath);
     return m_strLastFolder + (stem.empty() ? std::string(what) : stem + "-" + std::string(what));
 }
 
@@ -26,9 +28,7 @@ bool CTraverseAdjustDlg::ConfirmReplace(const std::string& path) {
     const auto existing = IdentifyFile(path);
     if (!existing || m_pPort == nullptr) return true;
     // The observation file is never replaced: the write refuses it with its own message.
-    if (m_importedFile.valid && existing->device == m_importedFile.device &&
-        existing->inode == m_importedFile.inode)
-        return true;
+    if (IsObservationFile(*existing)) return true;
     return m_pPort->AskYesNo(str::kReplaceFile,
                              FormatString(str::kReplaceFile, {FileNameOf(path)}));
 }

@@ -12,8 +12,10 @@
 #include "model/Traverse.h"
 #include "read/ObservationReaders.h"
 #include "workspace/GrowableArray.h"
+#include "workspace/NetworkRun.h"
 #include "workspace/ResultExportDlg.h"
 #include "workspace/WindowPort.h"
+#include "write/NetworkText.h"
 #include "write/ReportSummary.h"
 #include "write/ResultFileKinds.h"
 
@@ -153,7 +155,45 @@ public:
     void OnTypeSingleConnection();
     void OnTypeClosed();
     void OnTypeDoubleConnection();
+    // Button "导线网": the network's layout (the known-point table in place of the four
+    // groups); its observations are imported anew, file by file.
+    void OnTypeNetwork();
     void ApplyLayout(int traverseType);
+
+    // ---- the network (导线网) ----------------------------------------------------------
+    bool IsNetwork() const { return m_nTraverseType == kNetworkType; }
+    // Whether a current adjustment (of the traverse or of the network) is held.
+    bool HasResults() const { return m_nState == kAdjusted && (m_adjusted || m_network); }
+    // The import of the network's files: the first import, or one after "否" to adding,
+    // replaces the files; otherwise each chosen file is added. A file refused, given
+    // twice or already imported changes nothing.
+    void ImportNetworkFiles(const std::vector<std::string>& paths);
+    // Join, adjust and keep the network (after the known-point table's check).
+    void OnAdjustNetwork();
+    // Buttons "设为已知点" and "删除已知点": the edits' point into the table, or its
+    // coordinates out of it. A name the files do not hold, or a coordinate missing, is
+    // refused with the focus on its box.
+    void OnSetKnownPoint();
+    void OnRemoveKnownPoint();
+    // A click on row `row` (counted with the header) of the table: its point into the edits.
+    void OnKnownPointRowChosen(int row);
+    // The table's rows named after the points of the network's files, in the order they
+    // name them; coordinates typed for a name stay with it.
+    void NameKnownPointRows();
+    // A known-point file (".dat", ".csv") into the rows it names, saying which.
+    void ImportNetworkKnownPoints(const std::string& path);
+    // The table from m_networkKnown.
+    void ShowKnownPointTable();
+    // Whether id is an observation file of this run (the traverse's or a network's).
+    bool IsObservationFile(const traverse::FileId& id) const;
+    // A number box read as the data exchange reads it: NaN where empty; false after the
+    // message and the focus on the box where its text is no number.
+    bool ReadNumberBox(int id, double& value);
+    // The known points for the join: the rows with X and Y, placed "已知点表".
+    std::vector<traverse::NetworkKnownPoint> NetworkKnownPoints() const;
+    // What the network's reports say of this run: the grade chosen, today's date and the
+    // program's version.
+    traverse::NetworkContext CurrentNetworkContext() const;
 
     // ---- fields, in declaration order ---------------------------------------------
     CGridCtrl* m_pGrid = nullptr;
@@ -161,6 +201,11 @@ public:
     // The last complete adjustment with the inputs it came from (state 2); reduction,
     // adjustment and precision as values. None before one.
     std::optional<AdjustedTraverse> m_adjusted;
+    // The network's files in the order imported, its known-point table (a row per point
+    // the files name, in the order they name them) and its last adjustment (state 2).
+    std::vector<NetworkImport> m_networkFiles;
+    std::vector<NetworkKnownRow> m_networkKnown;
+    std::optional<AdjustedNetworkRun> m_network;
 
     int m_nState = kNothingLoaded;
     // Known-point coordinates; a box left empty is untyped and holds NaN, never 0.

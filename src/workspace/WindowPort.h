@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CResultExportDlg;
 class CTraverseAdjustDlg;
@@ -74,7 +75,16 @@ public:
     virtual std::optional<std::string> ChooseSaveFile(const std::string& defaultExt,
                                                       const std::string& initialName,
                                                       const std::string& filter) = 0;
+    // Several files at once (a network's observations); empty when cancelled. A window
+    // whose dialog takes one file at a time chooses one.
+    virtual std::vector<std::string> ChooseOpenFiles(const std::string& filter) {
+        std::optional<std::string> one = ChooseOpenFile(filter);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
     virtual CGridCtrl& Grid() = 0;
+    // The network's known-point table (control kKnownGrid). A click on one of its rows
+    // is forwarded to CTraverseAdjustDlg::OnKnownPointRowChosen.
+    virtual CGridCtrl& KnownPointGrid() = 0;
     virtual CImgEdit& Diagram() = 0;
     // Redraw the whole window, background erased.
     virtual void Invalidate() = 0;

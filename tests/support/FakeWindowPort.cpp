@@ -73,3 +73,11 @@ void FakeWindowPort::ResetEdits(int traverseType) {
         texts[id].clear();
     radios[ctl::kTypeRadioGroup] = traverseType;
 }
+
+std::vector<std::string> FakeWindowPort::ChooseOpenFiles(const std::string& filter) {
+    if (openPathLists.empty()) return IWindowPort::ChooseOpenFiles(filter);
+    openFilters.push_back(filter);
+    std::vector<std::string> paths = std::move(openPathLists.front());
+    openPathLists.pop_front();
+    return paths;
+}

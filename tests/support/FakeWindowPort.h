@@ -51,6 +51,8 @@ public:
                                               const std::string& initialName,
                                               const std::string& filter) override;
     CGridCtrl& Grid() override { return grid; }
+    CGridCtrl& KnownPointGrid() override { return knownGrid; }
+    std::vector<std::string> ChooseOpenFiles(const std::string& filter) override;
     CImgEdit& Diagram() override { return diagram; }
     void Invalidate() override { ++invalidateCount; }
     void SetCaption(const std::string& text) override { caption = text; }
@@ -74,6 +76,9 @@ public:
     std::map<int, bool> hidden, disabled;
     int focused = 0; // the control given the focus last
     FakeGrid grid;
+    FakeGrid knownGrid;
+    // Answers of the several-files dialog; empty: each pops one of openPaths.
+    std::deque<std::vector<std::string>> openPathLists;
     FakeImgEdit diagram;
     std::vector<int> messageIds;
     std::vector<std::string> messageTexts;

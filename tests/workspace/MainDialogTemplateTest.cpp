@@ -96,6 +96,18 @@ TEST(MainDialogTemplate, EveryControlWithItsKindAndText) {
         {ctl::kFaceToleranceLabel, K::Label, "两测回限差(″)", false},
         {ctl::kFaceTolerance, K::Edit, "", false},
         {ctl::kRefraction, K::Edit, "", false},
+        {ctl::kRadioNetwork, K::RadioButton, "导线网", false},
+        {ctl::kKnownGrid, K::Grid, "", false},
+        {ctl::kNetNameLabel, K::Label, "点名", false},
+        {ctl::kNetXLabel, K::Label, "X", false},
+        {ctl::kNetYLabel, K::Label, "Y", false},
+        {ctl::kNetHLabel, K::Label, "H", false},
+        {ctl::kNetName, K::Edit, "", false},
+        {ctl::kNetX, K::Edit, "", false},
+        {ctl::kNetY, K::Edit, "", false},
+        {ctl::kNetH, K::Edit, "", false},
+        {ctl::kNetSet, K::PushButton, "设为已知点", false},
+        {ctl::kNetRemove, K::PushButton, "删除已知点", false},
     };
     const DialogTemplate& t = MainDialogTemplate();
     for (const Row& r : rows) {
@@ -148,6 +160,7 @@ TEST(MainDialogTemplate, TabGoesFromAPointsYToTheNextPointsX) {
                                        ctl::kInitY2, ctl::kGoalX1, ctl::kGoalY1, ctl::kGoalZ1,
                                        ctl::kGoalX2, ctl::kGoalY2, ctl::kInitName1,
                                        ctl::kInitName2, ctl::kGoalName1, ctl::kGoalName2,
+                                       ctl::kNetName, ctl::kNetX, ctl::kNetY, ctl::kNetH,
                                        ctl::kSigmaAngle, ctl::kSigmaDistance, ctl::kSigmaPpm,
                                        ctl::kRefraction}));
 }
@@ -162,12 +175,13 @@ TEST(MainDialogTemplate, RadioGroupInTypeOrder) {
             starts.push_back(c.groupStart);
         }
     EXPECT_EQ(radios, (std::vector<int>{ctl::kRadioNonOriented, ctl::kRadioSingle,
-                                        ctl::kRadioClosed, ctl::kRadioDouble}));
-    EXPECT_EQ(starts, (std::vector<bool>{true, false, false, false}));
+                                        ctl::kRadioClosed, ctl::kRadioDouble,
+                                        ctl::kRadioNetwork}));
+    EXPECT_EQ(starts, (std::vector<bool>{true, false, false, false, false}));
     auto first = std::find_if(controls.begin(), controls.end(), [](const ControlTemplate& c) {
         return c.id == ctl::kRadioNonOriented;
     });
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ((first + i)->kind, ControlKind::RadioButton) << "the group is contiguous";
 }
 
@@ -188,9 +202,20 @@ TEST(MainDialogTemplate, ControlsFitAndDoNotOverlap) {
         EXPECT_LE(c.y + c.height, t.height) << c.text << " " << c.id;
         (c.kind == ControlKind::GroupBox ? frames : others).push_back(&c);
     }
+    // The network's table takes the place of the four point groups: one or the other shows.
+    const auto network = [](const ControlTemplate* c) {
+        return std::find(std::begin(ctl::kNetworkControls), std::end(ctl::kNetworkControls),
+                         c->id) != std::end(ctl::kNetworkControls);
+    };
+    const auto group = [](const ControlTemplate* c) {
+        return (c->id >= ctl::kInitName1 && c->id <= ctl::kGoalZ1) ||
+               (c->id >= ctl::kGroup1LabelX && c->id <= ctl::kGroup4LabelZ);
+    };
     for (size_t i = 0; i < others.size(); ++i)
         for (size_t j = i + 1; j < others.size(); ++j)
-            EXPECT_FALSE(Overlap(*others[i], *others[j]))
+            EXPECT_TRUE(!Overlap(*others[i], *others[j]) ||
+                        (network(others[i]) && group(others[j])) ||
+                        (group(others[i]) && network(others[j])))
                 << others[i]->id << " " << others[i]->text << " / " << others[j]->id << " "
                 << others[j]->text;
     for (size_t i = 0; i < frames.size(); ++i)

@@ -219,7 +219,7 @@ TEST(TypeSelection, LayoutOfAnUnknownTypeChangesNothing) {
     dlg.OnInitDialog();
     const auto hidden = port.hidden;
     const auto image = port.diagram.image;
-    for (int type : {-1, 4, 100})
+    for (int type : {-1, 5, 100})
         dlg.ApplyLayout(type);
     EXPECT_EQ(port.hidden, hidden);
     EXPECT_EQ(port.diagram.image, image);

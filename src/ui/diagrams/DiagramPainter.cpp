@@ -1,4 +1,4 @@
-// Draws the four traverse diagrams the window shows beside the known-point inputs and
+// Draws the five diagrams (four traverse types and the network) the window shows beside the known-point inputs and
 // writes them as bitmaps into the directory given on the command line. Known points
 // are black triangles, new points circles, known directions double lines; observed
 // angles are arcs, the connection angles in red. Known points carry the headings of
@@ -100,7 +100,8 @@ bool g_latinLabels = false;
 QString LabelText(const char* label) {
     static const std::pair<const char*, const char*> kLatin[] = {
         {"起始点", "S"},   {"起始点1", "S1"}, {"起始点2", "S2"}, {"终止点", "E"},
-        {"终止点1", "E1"}, {"终止点2", "E2"}, {"已知点1", "K1"}, {"已知点2", "K2"}};
+        {"终止点1", "E1"}, {"终止点2", "E2"}, {"已知点1", "K1"}, {"已知点2", "K2"},
+        {"已知点", "K"},   {"结点", "J"}};
     if (g_latinLabels)
         for (const auto& [chinese, latin] : kLatin)
             if (std::strcmp(label, chinese) == 0) return QString::fromLatin1(latin);
@@ -202,6 +203,18 @@ std::vector<Diagram> Diagrams() {
          {{1, 2}, {2, 3}, {3, 4}},
          {{0, 1}, {4, 5}},
          {{1, 0, 2, true}, {2, 1, 3, false}, {3, 2, 4, false}, {4, 3, 5, true}}},
+        // Three traverses from known points meeting at a junction (结点).
+        {"导线网.bmp",
+         {{K::Known, 0.06, 0.16, "已知点", S::Right},
+          {K::New, 0.27, 0.34, "1", S::Above},
+          {K::New, 0.50, 0.54, "结点", S::Below},
+          {K::New, 0.74, 0.30, "2", S::Above},
+          {K::Known, 0.94, 0.14, "已知点", S::Left},
+          {K::New, 0.38, 0.80, "3", S::Left},
+          {K::Known, 0.12, 0.86, "已知点", S::Right}},
+         {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {2, 5}, {5, 6}},
+         {},
+         {{1, 0, 2, false}, {2, 1, 3, false}, {3, 2, 4, false}, {5, 2, 6, false}}},
     };
 }
 
