@@ -2,7 +2,7 @@
 # Photographs the window after a run on examples/closed.con (import, closed type, known
 # points with D21's height, adjust) into docs/window.png, the first file dialog into docs/open-dialog.png,
 # then the tabs of "平差成果" into
-# docs/results-*.png, on a 1024 x 768 virtual display with openbox as the window
+# docs/results-*.png, and the network of examples/network/ into docs/window-network.png, on a 1024 x 768 virtual display with openbox as the window
 # manager. Needs xvfb, openbox, a Chinese font (fonts-noto-cjk) and ImageMagick's
 # "import" (else Qt's own picture of each window, without the manager's frame).
 set -euo pipefail
@@ -18,4 +18,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     sleep 1
     "$1/tests/ui/window_screenshot" docs examples/closed.con 2 \
         3381252.418,501734.206,48.562 3381685.431,501484.203
+    "$1/tests/ui/window_screenshot" docs --network examples/network/known.dat \
+        examples/network/south.txt examples/network/north.txt examples/network/east.txt
     kill "$wm"' screenshot "$build"

@@ -66,8 +66,9 @@ void CTraverseAdjustDlg::NameKnownPointRows() {
 void CTraverseAdjustDlg::ShowKnownPointTable() {
     if (m_pPort == nullptr) return;
     CGridCtrl& grid = m_pPort->KnownPointGrid();
+    // The names are cells of their own, so that the header row names the column.
     grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
+    grid.SetFixedColumnCount(0);
     grid.SetColumnCount(4);
     grid.SetRowCount(static_cast<int>(m_networkKnown.size()) + 1);
     for (int c = 0; c < 4; ++c) {

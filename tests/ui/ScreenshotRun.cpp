@@ -10,6 +10,11 @@
 // report that exists). TYPE is 0 non-oriented, 1 single connection, 2 closed, 3 double connection;
 // the points fill the groups the type shows, in order. Run it under a display with a window manager
 // (scripts/screenshot.sh).
+//
+//   window_screenshot FOLDER --network KNOWN FILE...
+//
+// writes FOLDER/window-network.png: the network of the files with the known points of
+// KNOWN, adjusted, the row of its first known point chosen in the table.
 #include "ui/ResultsWindow.h"
 #include "ui/TraverseApp.h"
 #include "ui/TraverseWindow.h"
@@ -117,6 +122,31 @@ void AddReplaceSteps(std::vector<std::function<void()>>& steps, CTraverseWindow&
 }
 } // namespace
 
+// The network's run: its type, its files and known points, a row chosen, the adjustment,
+// the window photographed; then the run ends as the traverse's does.
+std::vector<std::function<void()>> NetworkSteps(CTraverseWindow& window, CTraverseAdjustDlg& ws,
+                                                const QStringList& args, const QString& folder) {
+    std::vector<std::string> files;
+    for (int i = 4; i < args.size(); ++i)
+        files.push_back(QFile::encodeName(args[i]).toStdString());
+    const std::string known = QFile::encodeName(args[3]).toStdString();
+    return {
+        [&window] { window.Controls().Button(ctl::kRadioNetwork)->click(); },
+        [&ws, files] { ws.ImportNetworkFiles(files); },
+        [&window, &ws, known] {
+            QTimer::singleShot(0, &window, [&ws, known] { ws.ImportKnownPoints(known); });
+        },
+        [&ws] {
+            for (size_t i = 0; i < ws.m_networkKnown.size(); ++i)
+                if (ws.m_networkKnown[i].Known()) return ws.OnKnownPointRowChosen(int(i) + 1);
+        },
+        [&window] {
+            QTimer::singleShot(0, &window, [&window] { window.Controls().Button(ctl::kAdjust)->click(); });
+        },
+        [&window, folder] { Photograph(window, folder + "/window-network.png"); },
+    };
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     CTraverseApp traverseApp; // Qt's Chinese, as the program has it
@@ -127,7 +157,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = args[1], file = args[2];
-    const int type = args[3].toInt();
+    const bool network = file == "--network";
+    const int type = network ? 4 : args[3].toInt();
     const int radios[] = {ctl::kRadioNonOriented, ctl::kRadioSingle, ctl::kRadioClosed,
                           ctl::kRadioDouble};
     // The X and Y edits of the shown groups, in group order, for each type.
@@ -140,7 +171,7 @@ int main(int argc, char** argv) {
          {ctl::kGoalX1, ctl::kGoalY1},
          {ctl::kGoalX2, ctl::kGoalY2}},
     };
-    if (type < 0 || type > 3) return 2;
+    if (type < 0 || type > 4) return 2;
 
     CTraverseWindow window;
     CTraverseAdjustDlg ws(&window);
@@ -149,7 +180,9 @@ int main(int argc, char** argv) {
     window.move(0, 0);
     AnswerDialogs(file, folder);
 
-    std::vector<std::function<void()>> steps = {
+    std::vector<std::function<void()>> steps;
+    if (network) steps = NetworkSteps(window, ws, args, folder);
+    else steps = {
         [&] { window.Controls().Button(radios[type])->click(); },
         [&] {
             for (size_t i = 0; i < groups[type].size() && 4 + i < size_t(args.size()); ++i) {
@@ -176,8 +209,10 @@ int main(int argc, char** argv) {
                                [&] { window.Controls().Button(ctl::kResults)->click(); });
         },
     };
-    AddResultsSteps(steps, folder);
-    AddReplaceSteps(steps, window, folder);
+    if (!network) {
+        AddResultsSteps(steps, folder);
+        AddReplaceSteps(steps, window, folder);
+    }
     // 退出 asks first when the adjustment was saved nowhere; 是 ends the run.
     steps.push_back([&] {
         QTimer::singleShot(0, &window, [&] { window.Controls().Button(ctl::kExit)->click(); });
