@@ -1,0 +1,36 @@
+// A network's closures as a table for the windows: a row per line (导线节: its points),
+// fβ (″, "—" where the line has no azimuth condition) with its limit ±coefficient·√n,
+// fx, fy, fD (mm, 0.1), ΣD (m, 0.001) with its length limit (m; 0.7 of the grade's where
+// the line ends at a junction, marked "×0.7"), 1/K with 1/limit, the mean side with its
+// limit where the grade has one (else empty), and the line's verdict. A check's value and
+// limit carry its pass or fail; the verdict cell the line's. UTF-8 texts.
+#pragma once
+
+#include "assess/GradeLimits.h"
+#include "network/Network.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace traverse {
+
+struct CheckedCell {
+    std::string text;
+    std::optional<bool> pass; // the grade's check this cell shows; none for a plain value
+};
+
+struct NetworkClosureTable {
+    std::vector<std::string> headers;
+    std::vector<std::vector<CheckedCell>> rows; // the verdict cell last
+    std::string sigma0;                         // σ0 and r, as the report words them
+    // Under the table: where the length limits come from, the observations measured twice.
+    std::vector<std::string> notes;
+    bool pass = true; // every line within the grade
+};
+
+NetworkClosureTable BuildNetworkClosureTable(const NetworkObservations& network,
+                                             const NetworkAdjustment& adjustment,
+                                             const Grade& grade);
+
+} // namespace traverse
