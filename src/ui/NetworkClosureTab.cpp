@@ -2,6 +2,7 @@
 
 #include "ui/CheckedCells.h"
 #include "ui/GradeChooser.h"
+#include "ui/ResultsWindow.h"
 
 #include "platform/ShownText.h"
 #include "write/NetworkClosureTable.h"
@@ -17,21 +18,6 @@ using namespace traverse;
 
 namespace {
 QString Shown(const std::string& utf8) { return QString::fromStdString(ShownText(utf8)); }
-
-QLabel* NewLine(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setWordWrap(true);
-    return label;
-}
-
-QStringList Headers(const NetworkClosureTable& table) {
-    QStringList headers;
-    for (const std::string& h : table.headers)
-        headers << QString::fromStdString(h);
-    return headers;
-}
 
 // A column no line has a value in (the mean side where the grade has no limit) is hidden.
 void HideEmptyColumns(QTableWidget& table) {
@@ -49,15 +35,14 @@ CNetworkClosureTab::CNetworkClosureTab(const NetworkObservations& network,
                                        QWidget* parent)
     : QWidget(parent), m_network(network), m_adjustment(adjustment), m_remembered(remembered) {
     setObjectName(QStringLiteral("closureTab"));
-    m_table =
-        NewChecksTable(this, Headers(BuildNetworkClosureTable(network, adjustment, remembered)));
+    m_table = NewChecksTable(this, QtTexts(NetworkClosureHeaders()));
     // Every column as wide as its texts, the verdict's taking the rest.
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(m_table->columnCount() - 1, QHeaderView::Stretch);
     m_verdict = NewVerdictLine(this);
-    m_sigma0 = NewLine("networkSigma0", this);
-    m_notes = NewLine("closureNotes", this);
+    m_sigma0 = NewTextLine({}, "networkSigma0", this);
+    m_notes = NewTextLine({}, "closureNotes", this);
 
     auto* chooser = new QHBoxLayout;
     m_chooser = new CGradeChooser(*this, *chooser, [this] { ShowChecks(); });

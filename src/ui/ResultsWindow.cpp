@@ -283,6 +283,21 @@ void FitColumnsWhenShown(QTableWidget& table) {
     table.installEventFilter(new FitOnFirstShow(table));
 }
 
+QLabel* NewTextLine(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    return label;
+}
+
+QStringList QtTexts(const std::vector<std::string>& texts) {
+    QStringList out;
+    for (const std::string& text : texts)
+        out << QString::fromStdString(text);
+    return out;
+}
+
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text) {
     auto* button = new QPushButton(text, parent);

@@ -14,10 +14,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace traverse;
 
 class QHBoxLayout;
+class QLabel;
 class QPrinter;
 class QPushButton;
 class QTabWidget;
@@ -52,6 +54,10 @@ private:
 // A button of a tab's button row, named for the tests.
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text);
+// A line of text in a tab, selectable and wrapped, named for the tests.
+QLabel* NewTextLine(const QString& text, const char* name, QWidget* parent);
+// UTF-8 texts as Qt's.
+QStringList QtTexts(const std::vector<std::string>& texts);
 // A table's header and cells, a tab between cells and a line feed after each row, as
 // the tabs copy them to the clipboard.
 QString TabSeparatedText(const QTableWidget& table);

@@ -73,12 +73,16 @@ std::vector<std::string> Notes(const NetworkObservations& n, const NetworkAdjust
 }
 } // namespace
 
+const std::vector<std::string>& NetworkClosureHeaders() {
+    static const std::vector<std::string> headers{
+        "导线节",    "fβ(″)", "fβ限差(″)", "fx(mm)",      "fy(mm)",          "fD(mm)", "ΣD(m)",
+        "ΣD限差(m)", "1/K",   "1/K限差",   "平均边长(m)", "平均边长限差(m)", "结论"};
+    return headers;
+}
+
 NetworkClosureTable BuildNetworkClosureTable(const NetworkObservations& n,
                                              const NetworkAdjustment& a, const Grade& grade) {
     NetworkClosureTable table;
-    table.headers = {"导线节",      "fβ(″)",           "fβ限差(″)", "fx(mm)", "fy(mm)",
-                     "fD(mm)",      "ΣD(m)",           "ΣD限差(m)", "1/K",    "1/K限差",
-                     "平均边长(m)", "平均边长限差(m)", "结论"};
     const std::vector<LineClosure> closures = NetworkLineClosures(n, a);
     bool junction = false, noAzimuth = false;
     for (size_t i = 0; i < closures.size() && i < n.lines.size(); ++i) {

@@ -20,9 +20,12 @@ struct CheckedCell {
     std::optional<bool> pass; // the grade's check this cell shows; none for a plain value
 };
 
+// 导线节, fβ(″), fβ限差(″), fx(mm), fy(mm), fD(mm), ΣD(m), ΣD限差(m), 1/K, 1/K限差,
+// 平均边长(m), 平均边长限差(m), 结论.
+const std::vector<std::string>& NetworkClosureHeaders();
+
 struct NetworkClosureTable {
-    std::vector<std::string> headers;
-    std::vector<std::vector<CheckedCell>> rows; // the verdict cell last
+    std::vector<std::vector<CheckedCell>> rows; // by NetworkClosureHeaders, the verdict last
     std::string sigma0;                         // σ0 and r, as the report words them
     // Under the table: where the length limits come from, the observations measured twice.
     std::vector<std::string> notes;

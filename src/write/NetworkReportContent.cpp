@@ -17,17 +17,24 @@ void AddHeaderRows(ReportContent& content, const std::vector<std::string>& lines
     }
 }
 
-void AddTests(ReportContent& content, const NetworkObservations& n, const NetworkAdjustment& a) {
-    const ObservationNamer name = NetworkObservationNamer(n);
-    content.tests = {"观测值的权：" + WeightsText(a.instrument), GlobalTestLine(a.tests)};
-    for (std::string& line : SuspectLines(a.tests, name))
-        content.tests.push_back(std::move(line));
-    content.tests.push_back(EllipseLevelLine(a.redundancy));
-    content.testTable = {ObservationTestHeaders()};
-    for (std::vector<std::string>& row : ObservationTestRows(a.tests, name))
-        content.testTable.push_back(std::move(row));
-}
 } // namespace
+
+std::vector<std::string> NetworkTestsLines(const NetworkObservations& n,
+                                           const NetworkAdjustment& a) {
+    std::vector<std::string> lines{"观测值的权：" + WeightsText(a.instrument),
+                                   GlobalTestLine(a.tests)};
+    for (std::string& line : SuspectLines(a.tests, NetworkObservationNamer(n)))
+        lines.push_back(std::move(line));
+    lines.push_back(EllipseLevelLine(a.redundancy));
+    return lines;
+}
+
+TextCells NetworkTestCells(const NetworkObservations& n, const NetworkAdjustment& a) {
+    TextCells cells{ObservationTestHeaders()};
+    for (std::vector<std::string>& row : ObservationTestRows(a.tests, NetworkObservationNamer(n)))
+        cells.push_back(std::move(row));
+    return cells;
+}
 
 ReportContent BuildNetworkReportContent(const NetworkObservations& n, const NetworkAdjustment& a,
                                         const NetworkContext& context) {
@@ -42,7 +49,8 @@ ReportContent BuildNetworkReportContent(const NetworkObservations& n, const Netw
         content.heightTable = NetworkHeightCells(n, *a.heights);
         content.heightModel = NetworkHeightErrorLine(*a.heights);
     }
-    AddTests(content, n, a);
+    content.tests = NetworkTestsLines(n, a);
+    content.testTable = NetworkTestCells(n, a);
     content.plotTitle = NetworkPlotTitle(n);
     return content;
 }

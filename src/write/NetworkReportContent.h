@@ -12,8 +12,15 @@
 #include "write/ReportContent.h"
 
 #include <string>
+#include <vector>
 
 namespace traverse {
+
+// The tests for blunders: the weights, the global test, the suspects and what the
+// ellipses mean; the table (header row first).
+std::vector<std::string> NetworkTestsLines(const NetworkObservations& network,
+                                           const NetworkAdjustment& adjustment);
+TextCells NetworkTestCells(const NetworkObservations& network, const NetworkAdjustment& adjustment);
 
 ReportContent BuildNetworkReportContent(const NetworkObservations& network,
                                         const NetworkAdjustment& adjustment,
