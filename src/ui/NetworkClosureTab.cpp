@@ -17,6 +17,17 @@
 using namespace traverse;
 
 namespace {
+constexpr size_t kVerdict = 1;        // the column of the line's verdict
+constexpr int kMostColumnWidth = 240; // pixels: a long line's points elided
+
+// The headers, their units on a second line as the calculation sheet's.
+QStringList Headers() {
+    QStringList headers = QtTexts(NetworkClosureHeaders());
+    for (QString& h : headers)
+        h.replace(QLatin1Char('('), QStringLiteral("\n("));
+    return headers;
+}
+
 QString Shown(const std::string& utf8) { return QString::fromStdString(ShownText(utf8)); }
 
 // A column no line has a value in (the mean side where the grade has no limit) is hidden.
@@ -35,11 +46,13 @@ CNetworkClosureTab::CNetworkClosureTab(const NetworkObservations& network,
                                        QWidget* parent)
     : QWidget(parent), m_network(network), m_adjustment(adjustment), m_remembered(remembered) {
     setObjectName(QStringLiteral("closureTab"));
-    m_table = NewChecksTable(this, QtTexts(NetworkClosureHeaders()));
-    // Every column as wide as its texts, the verdict's taking the rest.
+    m_table = NewChecksTable(this, Headers());
+    // Every column as wide as its texts; a long line's points shortened in the middle
+    // (whole in its tooltip).
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(m_table->columnCount() - 1, QHeaderView::Stretch);
+    header->setMaximumSectionSize(kMostColumnWidth);
+    m_table->setTextElideMode(Qt::ElideMiddle);
     m_verdict = NewVerdictLine(this);
     m_sigma0 = NewTextLine({}, "networkSigma0", this);
     m_notes = NewTextLine({}, "closureNotes", this);
@@ -65,8 +78,10 @@ void CNetworkClosureTab::ShowChecks() {
         const std::vector<CheckedCell>& cells = table.rows[row];
         for (size_t col = 0; col < cells.size(); ++col)
             SetCheckedCell(*m_table, static_cast<int>(row), static_cast<int>(col),
-                           Shown(cells[col].text), cells[col].pass, col + 1 == cells.size(),
-                           col > 0 && col + 1 < cells.size());
+                           Shown(cells[col].text), cells[col].pass, col == kVerdict,
+                           col > kVerdict);
+        m_table->item(static_cast<int>(row), 0)
+            ->setToolTip(m_table->item(static_cast<int>(row), 0)->text());
     }
     HideEmptyColumns(*m_table);
     ShowVerdictLine(*m_verdict,

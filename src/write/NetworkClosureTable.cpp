@@ -14,11 +14,12 @@ CheckedCell Checked(const GradeCheck& check, std::string text) {
     return {std::move(text), check.pass};
 }
 
-// fβ and its limit.
+// fβ and its limit with the count of angles it is held to.
 void AzimuthCells(std::vector<CheckedCell>& row, const ClosureStatistics& c,
                   const GradeCheck& check) {
     row.push_back(Checked(check, FormatSignedTenth(c.azimuthClosure)));
-    row.push_back(Checked(check, "±" + FormatTenth(check.limit)));
+    row.push_back(Checked(check, "±" + FormatTenth(check.limit) +
+                                     "（n = " + std::to_string(c.angleCount) + "）"));
 }
 
 // ΣD with its limit, 1/K with its, the mean side with its.
@@ -47,13 +48,13 @@ std::vector<CheckedCell> LineRow(const NetworkObservations& n, const NetworkLine
                                  const LineClosure& line, const Grade& grade,
                                  const GradeChecks& checks) {
     const ClosureStatistics& c = line.closure;
-    std::vector<CheckedCell> row{{LinePointsText(n, l), std::nullopt}};
+    std::vector<CheckedCell> row{{LinePointsText(n, l), std::nullopt},
+                                 {VerdictText(checks.Pass()), checks.Pass()}};
     AzimuthCells(row, c, checks.azimuth);
     for (const double mm : {c.fx, c.fy})
         row.push_back({FormatSignedTenth(mm), std::nullopt});
     row.push_back({FormatTenth(c.fd), std::nullopt});
     LengthCells(row, line, grade, checks);
-    row.push_back({VerdictText(checks.Pass()), checks.Pass()});
     return row;
 }
 
@@ -75,8 +76,8 @@ std::vector<std::string> Notes(const NetworkObservations& n, const NetworkAdjust
 
 const std::vector<std::string>& NetworkClosureHeaders() {
     static const std::vector<std::string> headers{
-        "导线节",    "fβ(″)", "fβ限差(″)", "fx(mm)",      "fy(mm)",          "fD(mm)", "ΣD(m)",
-        "ΣD限差(m)", "1/K",   "1/K限差",   "平均边长(m)", "平均边长限差(m)", "结论"};
+        "导线节", "结论",      "fβ(″)", "fβ限差(″)", "fx(mm)",      "fy(mm)",         "fD(mm)",
+        "ΣD(m)",  "ΣD限差(m)", "1/K",   "1/K限差",   "平均边长(m)", "平均边长限差(m)"};
     return headers;
 }
 

@@ -36,21 +36,29 @@ using namespace traverse;
 namespace {
 const std::string kNetworkDir = std::string(TA_EXAMPLES_DIR) + "/network/";
 
-// The example joined and adjusted as the batch tool does, kept in the workspace.
-std::unique_ptr<AdjustedExample> AdjustNetworkExample() {
+// Files (paths) joined with the known points and adjusted as the batch tool does, kept in
+// the workspace.
+std::unique_ptr<AdjustedExample> AdjustAsNetwork(const std::vector<std::string>& paths,
+                                                 const std::vector<NetworkKnownPoint>& known) {
     auto run = std::make_unique<AdjustedExample>();
+    std::vector<NetworkFile> files;
+    for (const std::string& path : paths)
+        files.push_back({path, ReadObservationFile(path).read.observations});
+    auto network = std::get<NetworkObservations>(JoinNetwork(files, known));
+    auto adjustment = std::get<NetworkAdjustment>(AdjustNetwork(network, {}));
+    run->dlg.m_network = AdjustedNetworkRun{std::move(network), std::move(adjustment)};
+    return run;
+}
+
+// examples/network/ with its known.dat.
+std::unique_ptr<AdjustedExample> AdjustNetworkExample() {
     std::vector<KnownPointEntry> entries;
     if (ReadKnownPointFile(kNetworkDir + "known.dat", entries)) throw std::runtime_error("known");
     std::vector<NetworkKnownPoint> known;
     for (const KnownPointEntry& e : entries)
         known.push_back({e.name, e.xy, e.height, "known.dat"});
-    std::vector<NetworkFile> files;
-    for (const char* name : {"south.txt", "north.txt", "east.txt"})
-        files.push_back({name, ReadObservationFile(kNetworkDir + name).read.observations});
-    auto network = std::get<NetworkObservations>(JoinNetwork(files, known));
-    auto adjustment = std::get<NetworkAdjustment>(AdjustNetwork(network, {}));
-    run->dlg.m_network = AdjustedNetworkRun{std::move(network), std::move(adjustment)};
-    return run;
+    return AdjustAsNetwork(
+        {kNetworkDir + "south.txt", kNetworkDir + "north.txt", kNetworkDir + "east.txt"}, known);
 }
 
 QStringList TabTitles(const CResultsWindow& window) {
@@ -122,23 +130,23 @@ TEST_F(NetworkResults, ClosuresPerLineAgainstTheChosenGrade) {
             const auto cell = [&](int col) { return table.item(row, col)->text().toStdString(); };
             EXPECT_EQ(cell(0),
                       LinePointsText(Network(), Network().lines[static_cast<size_t>(row)]));
-            EXPECT_EQ(cell(1), "—") << "no azimuth condition at J1";
-            EXPECT_EQ(cell(3), FormatSignedTenth(c.fx));
-            EXPECT_EQ(cell(4), FormatSignedTenth(c.fy));
-            EXPECT_EQ(cell(5), FormatTenth(c.fd));
-            EXPECT_EQ(cell(6), FormatFixed(c.length, 3));
-            EXPECT_EQ(cell(7), chosen.lengthLimit == 0
+            EXPECT_EQ(cell(1), VerdictText(checks.Pass()));
+            EXPECT_EQ(table.item(row, 1)->foreground().color(),
+                      checks.Pass() ? QColor(0, 110, 0) : QColor(190, 0, 0));
+            EXPECT_EQ(cell(2), "—") << "no azimuth condition at J1";
+            EXPECT_EQ(cell(4), FormatSignedTenth(c.fx));
+            EXPECT_EQ(cell(5), FormatSignedTenth(c.fy));
+            EXPECT_EQ(cell(6), FormatTenth(c.fd));
+            EXPECT_EQ(cell(7), FormatFixed(c.length, 3));
+            EXPECT_EQ(cell(8), chosen.lengthLimit == 0
                                    ? "—"
                                    : FormatShortest(checks.length.limit) + "（" +
                                          FormatShortest(chosen.lengthLimit) + "×0.7）");
-            EXPECT_EQ(cell(8), "1/" + RelativeClosureText(c.k));
-            EXPECT_EQ(cell(12), VerdictText(checks.Pass()));
-            EXPECT_EQ(table.item(row, 12)->foreground().color(),
-                      checks.Pass() ? QColor(0, 110, 0) : QColor(190, 0, 0));
+            EXPECT_EQ(cell(9), "1/" + RelativeClosureText(c.k));
         }
         EXPECT_EQ(failing, c.failing);
         // The mean side shows only for a grade that limits it.
-        EXPECT_EQ(table.isColumnHidden(10), chosen.meanSideLimit == 0);
+        EXPECT_EQ(table.isColumnHidden(11), chosen.meanSideLimit == 0);
         EXPECT_EQ(Find<QLabel>("gradeVerdict").text().toStdString(),
                   "等级 " + chosen.name + "：" + VerdictText(pass));
     }
@@ -183,6 +191,21 @@ TEST_F(NetworkResults, ReportsSavedAsHtmlAndPdf) {
           "坐标成果与点位精度", "粗差检验", "导线网图", "第1页"})
         EXPECT_TRUE(pages.contains(QString::fromUtf8(wanted))) << wanted;
     EXPECT_FALSE(pages.contains("导线计算表"));
+}
+
+// closed.txt adjusted as a one-file network: its one line closes as the traverse does.
+TEST(NetworkResultsTraverse, AClosedTraverseAsANetworkClosesAsTheTraverse) {
+    const Example& closed = kExamples[0];
+    const auto run =
+        AdjustAsNetwork({std::string(TA_EXAMPLES_DIR) + "/" + closed.file},
+                        {{"D21", closed.start1, {}, "D21"}, {"D22", closed.start2, {}, "D22"}});
+    CResultsWindow window{run->dlg, nullptr};
+    const auto* table = window.findChild<QTableWidget*>("closureTable");
+    ASSERT_EQ(table->rowCount(), 1);
+    QStringList cells;
+    for (const int col : {2, 6, 9})
+        cells << table->item(0, col)->text();
+    EXPECT_EQ(cells.join(' '), "-4.0 2.6 1/578931"); // fβ, fD and 1/K of the traverse's tab
 }
 
 TEST(NetworkResultsTraverse, ATraverseKeepsItsFiveTabs) {
