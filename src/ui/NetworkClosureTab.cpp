@@ -35,7 +35,7 @@ void HideEmptyColumns(QTableWidget& table) {
     for (int col = 0; col < table.columnCount(); ++col) {
         bool empty = true;
         for (int row = 0; row < table.rowCount() && empty; ++row)
-            empty = table.item(row, col)->text().isEmpty();
+            empty = table.item(row, col) == nullptr || table.item(row, col)->text().isEmpty();
         table.setColumnHidden(col, empty && table.rowCount() > 0);
     }
 }
