@@ -14,10 +14,9 @@
 
 using namespace traverse;
 
+class CGradeChooser;
 class QComboBox;
 class QLabel;
-class QDoubleSpinBox;
-class QSpinBox;
 class QTableWidget;
 
 class CClosureTab : public QWidget {
@@ -27,20 +26,13 @@ public:
                 QWidget* parent);
 
 private:
-    Grade ChosenGrade() const;
-    void OnGradeChosen();
     void ShowChecks(); // the table for the grade chosen
-
-    void ShowGrade(const Grade& grade);
 
     const TraverseResults& m_results;
     Grade& m_remembered;
     HeightGrade& m_rememberedHeights;
     QComboBox* m_heightGrade = nullptr; // shown only where heights were computed
-    QComboBox* m_grade = nullptr;
-    QSpinBox* m_relativeK = nullptr;              // custom 1/K
-    QDoubleSpinBox* m_angleCoefficient = nullptr; // custom seconds per sqrt(n)
-    QComboBox* m_mapScale = nullptr;              // 图根: the map scale's M, 0 none chosen
+    CGradeChooser* m_chooser = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_verdict = nullptr; // "等级 图根：合格", green or red, above the table
 };

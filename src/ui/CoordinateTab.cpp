@@ -20,19 +20,12 @@
 using namespace traverse;
 
 namespace {
-QStringList ToQt(const std::vector<std::string>& cells) {
-    QStringList out;
-    for (const std::string& c : cells)
-        out << QString::fromStdString(c);
-    return out;
-}
-
 bool HeightsComputed(const TraverseResults& r) { return r.heights && r.heights->Computed(); }
 
 // The coordinates' columns, then the heights' where they were computed.
 QStringList Headers(const TraverseResults& results) {
-    QStringList headers = ToQt(CoordinateTableHeaders());
-    if (HeightsComputed(results)) headers << ToQt(HeightTableHeaders());
+    QStringList headers = QtTexts(CoordinateTableHeaders());
+    if (HeightsComputed(results)) headers << QtTexts(HeightTableHeaders());
     return headers;
 }
 
@@ -42,7 +35,7 @@ QStringList Cells(const ResultPoint& p, bool heights) {
     if (heights)
         for (std::string& cell : HeightTableRow(p))
             cells.push_back(std::move(cell));
-    return ToQt(cells);
+    return QtTexts(cells);
 }
 
 void FillTable(QTableWidget& table, const TraverseResults& results) {

@@ -1,5 +1,7 @@
 #include "ui/PlotPainter.h"
 
+#include "write/NetworkResults.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -43,13 +45,14 @@ void DrawNorthArrowAndScale(QPainter& p, const PlotModel& plot) {
         p.drawLine(QPointF(x, bar.y1 - 2 * s), QPointF(x, bar.y1));
 }
 
-// Known points as black triangles, new points as white circles.
+// Known points as black triangles, new points as white circles, junctions ringed.
 void DrawSymbols(QPainter& p, const PlotModel& plot) {
     const double r = plot.symbolSize;
     p.setPen(Pen(Qt::black, 1));
     for (const PlotSymbol& s : plot.symbols) {
         if (!s.known) {
             p.setBrush(Qt::white);
+            if (s.junction) p.drawEllipse(QPointF(s.x, s.y), 1.8 * r, 1.8 * r);
             p.drawEllipse(QPointF(s.x, s.y), r, r);
             continue;
         }
@@ -103,13 +106,19 @@ void PaintPlot(QPainter& painter, const PlotModel& plot) {
     painter.restore();
 }
 
-std::string PlotPng(const TraverseResults& results, int width, int height,
-                    const std::string& title) {
+PlotBuilder NetworkPlot(const TraverseResults& points, const NetworkObservations& network) {
+    return [&points, shape = NetworkShape(network),
+            title = NetworkPlotTitle(network)](double width, double height) {
+        return BuildNetworkPlotModel(points, shape, width, height, title);
+    };
+}
+
+std::string PlotPng(const PlotBuilder& build, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        PaintPlot(painter, BuildPlotModel(results, width, height, title));
+        PaintPlot(painter, build(width, height));
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -118,14 +127,14 @@ std::string PlotPng(const TraverseResults& results, int width, int height,
     return bytes.toStdString();
 }
 
-CPlotView::CPlotView(const TraverseResults& results, std::string title, QWidget* parent)
-    : QWidget(parent), m_results(results), m_title(std::move(title)) {
+CPlotView::CPlotView(PlotBuilder build, QWidget* parent)
+    : QWidget(parent), m_build(std::move(build)) {
     setObjectName(QStringLiteral("plotView"));
     setMinimumSize(320, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-PlotModel CPlotView::Model() const { return BuildPlotModel(m_results, width(), height(), m_title); }
+PlotModel CPlotView::Model() const { return m_build(width(), height()); }
 
 void CPlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);

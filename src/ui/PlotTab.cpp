@@ -1,6 +1,5 @@
 #include "ui/PlotTab.h"
 
-#include "ui/PlotPainter.h"
 #include "ui/ResultsWindow.h"
 
 #include "workspace/TraverseAdjustDlg.h"
@@ -16,9 +15,17 @@ namespace {
 constexpr int kPngWidth = 1600, kPngHeight = 1200;  // pixels
 constexpr double kSvgWidth = 800, kSvgHeight = 600; // user units
 
+PlotBuilder TraversePlot(const CTraverseAdjustDlg& ws, const TraverseResults& results) {
+    return
+        [&results, title = PlotTitle(ws.m_strObservationPath, results.traverseType)](
+            double width, double height) { return BuildPlotModel(results, width, height, title); };
+}
 } // namespace
 
 CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidget* parent)
+    : CPlotTab(ws, TraversePlot(ws, results), parent) {}
+
+CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const PlotBuilder& build, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("plotTab"));
     auto* buttons = new QHBoxLayout;
@@ -26,17 +33,13 @@ CPlotTab::CPlotTab(CTraverseAdjustDlg& ws, const TraverseResults& results, QWidg
     QPushButton* svg = AddResultButton(*buttons, this, "saveSvg", "保存为 SVG…");
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    const std::string title = PlotTitle(ws.m_strObservationPath, results.traverseType);
-    layout->addWidget(new CPlotView(results, title, this), 1);
+    layout->addWidget(new CPlotView(build, this), 1);
     layout->addLayout(buttons);
 
-    connect(png, &QPushButton::clicked, this, [&ws, &results, title] {
-        ws.SaveResultAs(kPlotPngFile,
-                        [&] { return PlotPng(results, kPngWidth, kPngHeight, title); });
+    connect(png, &QPushButton::clicked, this, [&ws, build] {
+        ws.SaveResultAs(kPlotPngFile, [&] { return PlotPng(build, kPngWidth, kPngHeight); });
     });
-    connect(svg, &QPushButton::clicked, this, [&ws, &results, title] {
-        ws.SaveResultAs(kPlotSvgFile, [&] {
-            return WriteSvgPlot(BuildPlotModel(results, kSvgWidth, kSvgHeight, title));
-        });
+    connect(svg, &QPushButton::clicked, this, [&ws, build] {
+        ws.SaveResultAs(kPlotSvgFile, [&] { return WriteSvgPlot(build(kSvgWidth, kSvgHeight)); });
     });
 }

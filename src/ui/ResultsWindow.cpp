@@ -2,6 +2,7 @@
 
 #include "ui/ClosureTab.h"
 #include "ui/CoordinateTab.h"
+#include "ui/NetworkClosureTab.h"
 #include "ui/PlotTab.h"
 #include "ui/ReportPrinter.h"
 #include "ui/SheetTab.h"
@@ -9,6 +10,9 @@
 
 #include "workspace/TraverseAdjustDlg.h"
 #include "write/HtmlReport.h"
+#include "write/NetworkHtml.h"
+#include "write/NetworkReportContent.h"
+#include "write/NetworkResults.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,10 +53,21 @@ QSize OpeningSize(const QWidget& window) {
     return {std::clamp(free.width() - 24, kWidth, kMostWidth),
             std::clamp(free.height() * 9 / 10, kHeight, kMostHeight)};
 }
+
+// The network's points where the workspace holds a network and no traverse.
+const AdjustedNetworkRun* NetworkOf(const CTraverseAdjustDlg& ws) {
+    return !ws.m_adjusted && ws.m_network ? &*ws.m_network : nullptr;
+}
+
+TraverseResults ResultsOf(const CTraverseAdjustDlg& ws) {
+    if (const AdjustedNetworkRun* run = NetworkOf(ws))
+        return NetworkPointResults(run->observations, run->adjustment);
+    return CollectResults(*ws.m_adjusted);
+}
 } // namespace
 
 CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
-    : QDialog(parent), m_ws(ws), m_results(CollectResults(*ws.m_adjusted)) {
+    : QDialog(parent), m_ws(ws), m_network(NetworkOf(ws)), m_results(ResultsOf(ws)) {
     setObjectName(QStringLiteral("resultsWindow"));
     setWindowTitle(QStringLiteral("平差成果"));
     if (parent != nullptr) setFont(parent->font());
@@ -60,18 +75,45 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     resize(OpeningSize(*this));
 
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, ws.m_heightGrade, m_tabs), QStringLiteral("闭合差与限差"));
+    if (m_network != nullptr)
+        AddNetworkTabs(*m_network);
+    else
+        AddTraverseTabs();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(ButtonRow());
+}
+
+void CResultsWindow::AddTraverseTabs() {
+    CTraverseAdjustDlg& ws = m_ws;
+    m_tabs->addTab(new CClosureTab(m_results, ws.m_grade, ws.m_heightGrade, m_tabs),
+                   QStringLiteral("闭合差与限差"));
     m_tabs->addTab(new CCoordinateTab(ws, m_results, m_tabs), QStringLiteral("坐标成果"));
     m_tabs->addTab(new CPlotTab(ws, m_results, m_tabs), QStringLiteral("导线图"));
     m_tabs->addTab(new CSheetTab(ws, m_results, m_tabs), QStringLiteral("导线计算表"));
     m_tabs->addTab(new CTestsTab(*ws.m_adjusted, m_results, m_tabs), QStringLiteral("粗差检验"));
+}
 
+// No calculation sheet: a network has none.
+void CResultsWindow::AddNetworkTabs(const AdjustedNetworkRun& run) {
+    const NetworkObservations& n = run.observations;
+    const NetworkAdjustment& a = run.adjustment;
+    m_tabs->addTab(new CNetworkClosureTab(n, a, m_ws.m_grade, m_tabs),
+                   QStringLiteral("闭合差与限差"));
+    m_tabs->addTab(new CCoordinateTab(m_ws, m_results, m_tabs), QStringLiteral("坐标成果"));
+    m_tabs->addTab(new CPlotTab(m_ws, NetworkPlot(m_results, n), m_tabs), QStringLiteral("导线图"));
+    m_tabs->addTab(new CTestsTab(a.tests, NetworkObservationNamer(n), a.redundancy, m_tabs),
+                   QStringLiteral("粗差检验"));
+}
+
+// The project's name, the report saved as HTML or PDF or printed, and 关闭.
+QHBoxLayout* CResultsWindow::ButtonRow() {
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeResults"));
     auto* row = new QHBoxLayout;
     // The project's name for the HTML report, the PDF and the print, kept for the run.
-    auto* project = new QLineEdit(QString::fromStdString(ws.m_strProject), this);
+    auto* project = new QLineEdit(QString::fromStdString(m_ws.m_strProject), this);
     project->setObjectName(QStringLiteral("projectName"));
     project->setPlaceholderText(QStringLiteral("（可不填）"));
     connect(project, &QLineEdit::textChanged, this,
@@ -83,36 +125,46 @@ CResultsWindow::CResultsWindow(CTraverseAdjustDlg& ws, QWidget* parent)
     QPushButton* print = AddResultButton(*row, this, "printReport", QStringLiteral("打印…"));
     row->addStretch();
     row->addWidget(buttons);
-    connect(html, &QPushButton::clicked, this, [this] {
-        m_ws.SaveResultAs(kHtmlReportFile, [this] {
-            return BuildHtmlReport(m_results, m_ws.CurrentReportContext());
-        });
-    });
-    connect(pdf, &QPushButton::clicked, this, [this] {
-        // The file first: nothing is drawn for a dialog that is cancelled.
-        const auto path = m_ws.ChooseSaveTarget(kPdfReportFile.extension, kPdfReportFile.what,
-                                                kPdfReportFile.filter);
-        if (!path) return;
-        std::string bytes;
-        const PrintOutcome outcome =
-            ReportPdf(m_results, m_ws.CurrentReportContext(), bytes, PagesProgress());
-        if (outcome == PrintOutcome::kStopped) return; // nothing saved, as asked
-        if (outcome != PrintOutcome::kDone) { // nothing is saved that holds no report
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
-            return;
-        }
-        m_ws.SaveResultFile(*path, bytes);
-    });
+    connect(html, &QPushButton::clicked, this,
+            [this] { m_ws.SaveResultAs(kHtmlReportFile, [this] { return HtmlReport(); }); });
+    connect(pdf, &QPushButton::clicked, this, [this] { SavePdf(); });
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return row;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
-    layout->addLayout(row);
+std::string CResultsWindow::HtmlReport() const {
+    if (m_network != nullptr)
+        return BuildNetworkHtml(m_network->observations, m_network->adjustment,
+                                m_ws.CurrentNetworkContext());
+    return BuildHtmlReport(m_results, m_ws.CurrentReportContext());
+}
+
+void CResultsWindow::SavePdf() {
+    // The file first: nothing is drawn for a dialog that is cancelled.
+    const auto path =
+        m_ws.ChooseSaveTarget(kPdfReportFile.extension, kPdfReportFile.what, kPdfReportFile.filter);
+    if (!path) return;
+    std::string bytes;
+    const PrintOutcome outcome = PagesPdf(Pages(), bytes, PagesProgress());
+    if (outcome == PrintOutcome::kStopped) return; // nothing saved, as asked
+    if (outcome != PrintOutcome::kDone) {          // nothing is saved that holds no report
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("PDF 不能生成，未保存。"));
+        return;
+    }
+    m_ws.SaveResultFile(*path, bytes);
 }
 
 PrintOutcome CResultsWindow::PrintTo(QPrinter& printer, const PageProgress& progress) const {
-    return PrintReport(printer, m_results, m_ws.CurrentReportContext(), progress);
+    return PrintPages(printer, Pages(), progress);
+}
+
+ReportPages CResultsWindow::Pages() const {
+    if (m_network == nullptr) return TraversePages(m_results, m_ws.CurrentReportContext());
+    const NetworkObservations& n = m_network->observations;
+    return {QStringLiteral("导线网平差成果"),
+            BuildNetworkReportContent(n, m_network->adjustment, m_ws.CurrentNetworkContext()),
+            NetworkPlot(m_results, n), QStringLiteral("导线网图")};
 }
 
 // Shown when the pages take longer than a moment; 取消 stops the drawing after the page
@@ -127,7 +179,8 @@ PageProgress CResultsWindow::PagesProgress() {
     dialog->setValue(0);
     return [dialog](int page, int pages) {
         dialog->setMaximum(pages);
-        dialog->setLabelText(QStringLiteral("正在生成报告：第 %1 页，共 %2 页").arg(page).arg(pages));
+        dialog->setLabelText(
+            QStringLiteral("正在生成报告：第 %1 页，共 %2 页").arg(page).arg(pages));
         dialog->setValue(page);
         return !dialog->wasCanceled();
     };
@@ -226,7 +279,24 @@ QString TabSeparatedText(const QTableWidget& table) {
 
 void CopyRowsOnCopyKey(QTableWidget& table) { table.installEventFilter(new CopyKeyFilter(table)); }
 
-void FitColumnsWhenShown(QTableWidget& table) { table.installEventFilter(new FitOnFirstShow(table)); }
+void FitColumnsWhenShown(QTableWidget& table) {
+    table.installEventFilter(new FitOnFirstShow(table));
+}
+
+QLabel* NewTextLine(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    return label;
+}
+
+QStringList QtTexts(const std::vector<std::string>& texts) {
+    QStringList out;
+    for (const std::string& text : texts)
+        out << QString::fromStdString(text);
+    return out;
+}
 
 QPushButton* AddResultButton(QHBoxLayout& row, QWidget* parent, const char* name,
                              const QString& text) {

@@ -19,14 +19,6 @@ using namespace traverse;
 namespace {
 QString Shown(const std::string& utf8) { return QString::fromStdString(ShownText(utf8)); }
 
-QLabel* Line(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setWordWrap(true);
-    return label;
-}
-
 void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>& rows) {
     table.setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
@@ -47,21 +39,26 @@ void FillTable(QTableWidget& table, const std::vector<std::vector<std::string>>&
 
 CTestsTab::CTestsTab(const AdjustedTraverse& adjusted, const TraverseResults& results,
                      QWidget* parent)
+    : CTestsTab(
+          adjusted.tests,
+          [&observations = results.observations](const ObservationTest& t) {
+              return ObservationName(t, observations);
+          },
+          adjusted.precision.redundancy, parent) {}
+
+CTestsTab::CTestsTab(const ObservationTests& tests, const ObservationNamer& name, int redundancy,
+                     QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("testsTab"));
-    const ObservationTests& tests = adjusted.tests;
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Line(Shown(GlobalTestLine(tests)), "globalTest", this));
+    layout->addWidget(NewTextLine(Shown(GlobalTestLine(tests)), "globalTest", this));
     QStringList suspects;
-    for (const std::string& line : SuspectLines(tests, results.observations))
+    for (const std::string& line : SuspectLines(tests, name))
         suspects << Shown(line);
-    layout->addWidget(Line(suspects.join(QLatin1Char('\n')), "suspects", this));
-    layout->addWidget(Line(Shown(EllipseLevelLine(adjusted.precision.redundancy)),
-                           "ellipseLevel", this));
+    layout->addWidget(NewTextLine(suspects.join(QLatin1Char('\n')), "suspects", this));
+    layout->addWidget(NewTextLine(Shown(EllipseLevelLine(redundancy)), "ellipseLevel", this));
 
-    QStringList headers;
-    for (const std::string& h : ObservationTestHeaders())
-        headers << QString::fromStdString(h);
+    const QStringList headers = QtTexts(ObservationTestHeaders());
     m_table = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_table->setObjectName(QStringLiteral("testsTable"));
     m_table->setHorizontalHeaderLabels(headers);
@@ -69,7 +66,7 @@ CTestsTab::CTestsTab(const AdjustedTraverse& adjusted, const TraverseResults& re
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     CopyRowsOnCopyKey(*m_table);
-    FillTable(*m_table, ObservationTestRows(tests, results.observations));
+    FillTable(*m_table, ObservationTestRows(tests, name));
     layout->addWidget(m_table, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assess/AdjustedTraverse.h"
+#include "write/ObservationTestsText.h"
 #include "write/TraverseResults.h"
 
 #include <QString>
@@ -17,6 +18,9 @@ class QTableWidget;
 class CTestsTab : public QWidget {
 public:
     CTestsTab(const AdjustedTraverse& adjusted, const TraverseResults& results, QWidget* parent);
+    // Any adjustment's tests, its observations named by name (a network's).
+    CTestsTab(const ObservationTests& tests, const ObservationNamer& name, int redundancy,
+              QWidget* parent);
 
     QString TableText() const;
 

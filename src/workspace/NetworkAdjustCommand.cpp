@@ -11,7 +11,7 @@
 using namespace traverse;
 
 NetworkContext CTraverseAdjustDlg::CurrentNetworkContext() const {
-    return {m_grade, LocalDateText(), ProgramVersion()};
+    return {m_grade, LocalDateText(), ProgramVersion(), m_strProject};
 }
 
 void CTraverseAdjustDlg::OnAdjustNetwork() {

@@ -1,6 +1,7 @@
 #include "write/NetworkReport.h"
 
 #include "model/NumberText.h"
+#include "write/NetworkReportContent.h"
 #include "write/ReportText.h"
 #include "write/ResultsText.h"
 
@@ -81,15 +82,10 @@ std::vector<std::string> HeightLines(const NetworkObservations& n, const Network
 
 std::vector<std::string> TestLines(const NetworkObservations& n, const NetworkAdjustment& a) {
     static const std::vector<size_t> kWidths{28, 12, 16, 14, 14, 16, 8};
-    const ObservationNamer name = NetworkObservationNamer(n);
-    std::vector<std::string> lines{"------------粗差检验------------",
-                                   "观测值的权：" + WeightsText(a.instrument),
-                                   GlobalTestLine(a.tests)};
-    for (const std::string& line : SuspectLines(a.tests, name))
-        lines.push_back(line);
-    lines.push_back(EllipseLevelLine(a.redundancy));
-    lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
-    for (const std::vector<std::string>& row : ObservationTestRows(a.tests, name))
+    std::vector<std::string> lines{"------------粗差检验------------"};
+    for (std::string& line : NetworkTestsLines(n, a))
+        lines.push_back(std::move(line));
+    for (const std::vector<std::string>& row : NetworkTestCells(n, a)) // the header first
         lines.push_back(PaddedRow(row, kWidths));
     return lines;
 }
@@ -107,8 +103,8 @@ std::vector<std::vector<std::string>> NetworkHeightCells(const NetworkObservatio
 }
 
 std::string NetworkHeightErrorLine(const NetworkHeights& h) {
-    return "每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) + " mm（多余观测数 r = " +
-           std::to_string(h.redundancy) + "）";
+    return "每千米高差中误差 " + FormatFixed(h.errorPerKm, 1) +
+           " mm（多余观测数 r = " + std::to_string(h.redundancy) + "）";
 }
 
 std::string BuildNetworkReport(const NetworkObservations& n, const NetworkAdjustment& a,

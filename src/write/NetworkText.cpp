@@ -40,10 +40,19 @@ std::vector<std::string> LineLines(const NetworkObservations& n, size_t index,
     return lines;
 }
 
-std::vector<LineClosure> ClosuresOf(const NetworkObservations& n, const NetworkAdjustment& a) {
+} // namespace
+
+std::vector<LineClosure> NetworkLineClosures(const NetworkObservations& n,
+                                             const NetworkAdjustment& a) {
     return LineClosures(n, a.points.size() == n.points.size() ? a.points : a.approximate);
 }
-} // namespace
+
+std::string NetworkSigma0Line(const NetworkAdjustment& a) {
+    return a.instrument ? FormatString(str::kSigma0PrioriLine,
+                                       {FormatFixed(a.sigma0, 2), std::to_string(a.redundancy)})
+                        : FormatString(str::kSigma0Line,
+                                       {FormatTenth(a.sigma0), std::to_string(a.redundancy)});
+}
 
 std::string PointNameText(const NetworkObservations& n, int point) {
     if (point < 0 || point >= static_cast<int>(n.points.size())) return {};
@@ -82,15 +91,11 @@ std::vector<std::string> NetworkHeaderLines(const NetworkObservations& n,
 std::vector<std::string> NetworkClosureLines(const NetworkObservations& n,
                                              const NetworkAdjustment& a, const Grade& grade) {
     std::vector<std::string> lines{"------------闭合差与精度------------"};
-    const std::vector<LineClosure> closures = ClosuresOf(n, a);
+    const std::vector<LineClosure> closures = NetworkLineClosures(n, a);
     for (size_t i = 0; i < closures.size(); ++i)
         for (std::string& line : LineLines(n, i, closures[i], grade))
             lines.push_back(std::move(line));
-    lines.push_back(a.instrument
-                        ? FormatString(str::kSigma0PrioriLine,
-                                       {FormatFixed(a.sigma0, 2), std::to_string(a.redundancy)})
-                        : FormatString(str::kSigma0Line,
-                                       {FormatTenth(a.sigma0), std::to_string(a.redundancy)}));
+    lines.push_back(NetworkSigma0Line(a));
     for (const DuplicateObservation& d : DuplicateObservations(n, a.instrument))
         lines.push_back(DuplicateLine(n, d));
     lines.push_back(FormatString(str::kBatchGradeVerdict,
@@ -99,7 +104,7 @@ std::vector<std::string> NetworkClosureLines(const NetworkObservations& n,
 }
 
 bool NetworkPasses(const NetworkObservations& n, const NetworkAdjustment& a, const Grade& grade) {
-    for (const LineClosure& line : ClosuresOf(n, a))
+    for (const LineClosure& line : NetworkLineClosures(n, a))
         if (!CheckLine(line, grade).Pass()) return false;
     return true;
 }

@@ -19,6 +19,7 @@ struct NetworkContext {
     Grade grade = DefaultGrade();
     std::string date;    // "2026-12-07"
     std::string version; // the program's
+    std::string project = {}; // 项目名称 (UTF-8) as typed, for the pages and HTML; empty: none
 };
 
 // A point's name in UTF-8.
@@ -36,6 +37,14 @@ std::vector<std::string> NetworkHeaderLines(const NetworkObservations& network,
 std::vector<std::string> NetworkClosureLines(const NetworkObservations& network,
                                              const NetworkAdjustment& adjustment,
                                              const Grade& grade);
+
+// Each line's closures against the adjusted points (the approximate ones where the
+// adjustment holds none).
+std::vector<LineClosure> NetworkLineClosures(const NetworkObservations& network,
+                                             const NetworkAdjustment& adjustment);
+
+// "单位权中误差 σ0 = 1.2″（多余观测数 r = 5）", unitless with the instrument's precision.
+std::string NetworkSigma0Line(const NetworkAdjustment& adjustment);
 
 // Whether every line keeps within the grade's limits.
 bool NetworkPasses(const NetworkObservations& network, const NetworkAdjustment& adjustment,

@@ -46,7 +46,7 @@ ReportContent BuildReportOutline(const TraverseResults& r, const ReportContext& 
     // Refused heights have no table: the closures above say why.
     content.heightTable = HeightTableCells(r);
     if (!content.heightTable.empty()) content.heightModel = RefractionLine(*r.heights);
-    content.signatures = "计算者：__________　　检查者：__________　　日期：__________";
+    content.signatures = kSignaturesLine;
     content.sheetFigures = CalculationSheetFooter(r.sheet, r.closure, c.grade);
     content.plotTitle = PlotTitle(c.observationFile, r.traverseType);
     content.tests = TestsSummaryLines(r);

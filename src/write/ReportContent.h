@@ -9,12 +9,17 @@
 #include "write/TraverseResults.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace traverse {
 
 using TextCells = std::vector<std::vector<std::string>>;
+
+// Where the computer and the checker sign, under the closures.
+inline constexpr std::string_view kSignaturesLine =
+    "计算者：__________　　检查者：__________　　日期：__________";
 
 struct ReportContent {
     std::vector<std::pair<std::string, std::string>> header; // 项目名称 … 程序版本
