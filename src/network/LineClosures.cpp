@@ -61,6 +61,9 @@ public:
         c.fy = (p.dY - At(last).dY) * 1000.0;
         c.fd = std::hypot(c.fx, c.fy);
         if (c.fd > 0.0) c.k = static_cast<long long>(std::floor(c.length * 1000.0 / c.fd));
+        // A loop closes on its first side: the start's angle turns both that side and the
+        // one it closes on, so it is not in the closure's n (the closed type's count).
+        if (ClosesOnFirstSide() && m_angles[0] >= 0) --c.angleCount;
         if (const auto known = EndAzimuth(firstSide); known && m_startKnown) {
             const NetworkAngle& end = Angle(last);
             c.azimuthCondition = true;
@@ -93,13 +96,17 @@ private:
 
     // The known azimuth the end's angle turns to: its known foresight's, or the first
     // side's where a loop closes on it; none otherwise.
+    bool ClosesOnFirstSide() const {
+        const size_t last = m_line.points.size() - 1;
+        return last >= 1 && m_angles[last] >= 0 && m_line.points[0] == m_line.points[last] &&
+               Angle(last).foresight == m_line.points[1];
+    }
+
     std::optional<double> EndAzimuth(double firstSide) const {
         const size_t last = m_line.points.size() - 1;
         if (last < 1 || m_angles[last] < 0) return std::nullopt;
         const NetworkAngle& end = Angle(last);
-        const bool loop =
-            m_line.points[0] == m_line.points[last] && end.foresight == m_line.points[1];
-        if (loop) return firstSide;
+        if (ClosesOnFirstSide()) return firstSide;
         if (!Known(m_line.points[last]) || !Known(end.foresight)) return std::nullopt;
         return Azimuth(At(last), m_points[static_cast<size_t>(end.foresight)]);
     }

@@ -45,6 +45,7 @@ TEST_P(LineAsTraverse, ClosesAsItsType) {
     EXPECT_EQ(got.azimuthCondition, expected.azimuthCondition);
     if (expected.azimuthCondition) {
         EXPECT_NEAR(got.azimuthClosure, expected.azimuthClosure, 0.01);
+        EXPECT_EQ(got.angleCount, expected.angleCount) << "the n of the fβ limit";
     }
     EXPECT_NEAR(got.fx, expected.fx, 0.01);
     EXPECT_NEAR(got.fy, expected.fy, 0.01);
