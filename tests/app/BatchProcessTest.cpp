@@ -778,6 +778,33 @@ TEST_F(BatchTool, EveryOutputOfTheExamplesIsAsKept) {
     }
 }
 
+// The network example's outputs, kept as the traverses' are (the report without its
+// dated header; the HTML page is dated too, and checked in NetworkExampleWritesEveryOutput).
+TEST_F(BatchTool, TheNetworkExamplesOutputsAreAsKept) {
+    const fs::path golden = fs::path(TA_TEST_DATA_DIR) / "golden";
+    const bool write = std::getenv("TA_WRITE_GOLDEN") != nullptr;
+    std::vector<std::string> args = ExampleCommands(true).at(0);
+    const fs::path out = dir / "network";
+    args.insert(args.begin(), {"-o", out.string() + ".txt", "--json", out.string() + ".json",
+                               "--coords", out.string() + ".csv", "--plot", out.string() + ".svg",
+                               "--sections", "closures,approx,adjusted,sides,precision,heights,tests",
+                               "--summary=line"});
+    ToolResult r = Run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    args.erase(args.begin(), args.begin() + 11);
+    args.insert(args.begin(), {"--quiet", "--coords", out.string() + ".dat"});
+    ASSERT_EQ(Run(args).status, 0);
+    for (const std::string ext : {".txt", ".json", ".svg", ".csv", ".dat", ".summary"}) {
+        const std::string name = "network" + ext;
+        const std::string bytes = ext == ".summary" ? r.err.substr(r.err.find('\t'))
+                                                    : ReadFile(dir / name);
+        if (write)
+            WriteFile(golden / name, bytes);
+        else
+            EXPECT_EQ(bytes, ReadFile(golden / name)) << name;
+    }
+}
+
 // Examples edited the way their faults were found: each once gave exit 0 and a verdict.
 TEST_F(BatchTool, EditedExamplesAreRefusedAsFound) {
     struct Edit {
