@@ -32,8 +32,12 @@ ReportContext RunContext(const BatchArguments& a) {
 }
 } // namespace
 
+TraverseResults ResultsAsNeeded(const BatchArguments& a, const AdjustedTraverse& traverse) {
+    return CollectResults(traverse, {.sheet = a.sheetPath || a.jsonPath || a.htmlPath});
+}
+
 bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
-                        CBatchOutputSet& outputs) {
+                        const TraverseResults& results, CBatchOutputSet& outputs) {
     ReportSections sections{
         a.header,
         a.approxCoords,
@@ -45,7 +49,7 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.heightTable,
         a.testsTable};
     return outputs.Stage(a.reportPath.value_or("-"),
-                         BuildResultsReport(traverse, sections, RunContext(a)));
+                         BuildResultsReport(traverse, results, sections, RunContext(a)));
 }
 
 bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,

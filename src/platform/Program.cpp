@@ -4,6 +4,10 @@
 #include <csignal>
 #include <unistd.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace traverse {
 
 std::string ProgramDirectory() {
@@ -20,5 +24,13 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void ReportFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // bytes; the most glibc takes
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_TOP_PAD, 64 << 20);
+#endif
+}
 
 } // namespace traverse

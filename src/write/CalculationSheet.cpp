@@ -5,6 +5,7 @@
 #include "write/CalculationSheet.h"
 
 #include "model/AngleConversions.h"
+#include "model/FixedDecimal.h"
 #include "model/NumberText.h"
 #include "reduce/Reduction.h"
 #include "resources/CodePage936.h"
@@ -12,7 +13,6 @@
 #include "write/ResultsText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -41,13 +41,9 @@ long long PackedTenths(double packed) { return TenthsOf(UnpackDms(packed)); }
 // comes near the bound, which only keeps the sums from overflowing.
 long long PrintedUnits(double value, int decimals) {
     constexpr long long kBound = 1'000'000'000'000'000;
-    std::string text = FormatFixed(value, decimals);
-    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
-    long long units = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), units);
-    if (error != std::errc() || end != text.data() + text.size() || std::llabs(units) > kBound)
-        return value < 0 ? -kBound : kBound;
-    return units;
+    const auto units = FixedUnits(value, decimals);
+    if (!units || std::llabs(*units) > kBound) return value < 0 ? -kBound : kBound;
+    return *units;
 }
 
 double Radians(long long tenths) {

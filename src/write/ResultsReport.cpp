@@ -63,11 +63,16 @@ void WritePrecision(ReportText& text, const Precision& precision) {
 
 std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections,
                                const ReportContext& context) {
-    ReportText text(t.observations);
+    const bool gathered = sections.header || sections.closures ||
+                          (sections.heights && t.heights) || sections.tests;
+    return BuildResultsReport(t, gathered ? CollectResults(t, {.sheet = false}) : TraverseResults{},
+                              sections, context);
+}
+
+std::string BuildResultsReport(const AdjustedTraverse& t, const TraverseResults& results,
+                               const ReportSections& sections, const ReportContext& context) {
+    ReportText text(t.observations, 5 * t.observations.size()); // five tables at most
     const bool heights = sections.heights && t.heights;
-    const TraverseResults results =
-        sections.header || sections.closures || heights || sections.tests ? CollectResults(t)
-                                                                          : TraverseResults{};
     if (sections.header)
         for (const std::string& line : ReportHeaderLines(results, context))
             text.TextLine(line);
@@ -103,7 +108,9 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
     if (sections.tests)
         for (const std::string& line : TestsTableLines(results))
             text.TextLine(line);
-    return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
+    std::string bytes = text.TakeBytes();
+    if (sections.encoding == ReportEncoding::Utf8) return Cp936ToUtf8(bytes);
+    return bytes;
 }
 
 } // namespace traverse

@@ -159,14 +159,14 @@ double FoldedDegrees(const AngleDMS& angle) {
     return d >= 360.0 ? 0.0 : d;
 }
 
-TraverseResults CollectResults(const AdjustedTraverse& t) {
+TraverseResults CollectResults(const AdjustedTraverse& t, ResultParts parts) {
     TraverseResults r;
     r.traverseType = t.traverseType;
     CollectPoints(t, r);
     CollectObservations(t, r);
     CollectKnownPoints(t, r);
     CollectClosure(t, r);
-    r.sheet = BuildCalculationSheet(t);
+    if (parts.sheet) r.sheet = BuildCalculationSheet(t);
     CollectHeights(t, r);
     r.instrument = t.instrument;
     r.tests = t.tests;
