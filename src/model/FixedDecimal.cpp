@@ -16,8 +16,8 @@
 namespace traverse {
 
 namespace {
-constexpr std::uint64_t kPowers[] = {1,         10,         100,         1000,       10000,
-                                     100000,    1000000,    10000000,    100000000,  1000000000};
+constexpr std::uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
+                                     100000, 1000000, 10000000, 100000000, 1000000000};
 constexpr std::uint64_t kFigureBound = 1'000'000'000'000'000'000ULL; // 10^18
 
 #ifdef __SIZEOF_INT128__
@@ -29,7 +29,7 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t m = field == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
     const int e = field == 0 ? -1074 : field - 1075;
-    if (e >= 0) { // a whole number: no rounding
+    if (e >= 0) {                        // a whole number: no rounding
         if (e > 10) return std::nullopt; // at least 2^63, past the bound
         const Wide n = (Wide{m} << e) * kPowers[decimals];
         if (n >= kFigureBound) return std::nullopt;
@@ -50,9 +50,9 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
 // Without 128-bit integers (32-bit Windows): the digits std::to_chars prints.
 std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     char text[kMaxFixedChars];
-    const char* end =
-        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed, decimals)
-            .ptr;
+    const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                    std::chars_format::fixed, decimals)
+                          .ptr;
     std::string digits(text, end);
     std::erase(digits, '.');
     std::uint64_t units = 0;

@@ -63,8 +63,8 @@ void WritePrecision(ReportText& text, const Precision& precision) {
 
 std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections,
                                const ReportContext& context) {
-    const bool gathered = sections.header || sections.closures ||
-                          (sections.heights && t.heights) || sections.tests;
+    const bool gathered =
+        sections.header || sections.closures || (sections.heights && t.heights) || sections.tests;
     return BuildResultsReport(t, gathered ? CollectResults(t, {.sheet = false}) : TraverseResults{},
                               sections, context);
 }

@@ -31,18 +31,18 @@ TEST(FixedDecimal, HardCasesAsToChars) {
         int decimals;
         const char* text;
     } cases[] = {
-        {0.125, 2, "0.12"},    // a tie goes to the even digit
-        {0.375, 2, "0.38"},    //
-        {2.5, 0, "2"},         //
-        {0.0005, 3, "0.001"},  // just above the tie in binary
-        {1.0005, 3, "1.000"},  // just below it
-        {-0.0001, 3, "-0.000"}, // the sign kept
-        {-0.0, 2, "-0.00"},    //
-        {0.0, 0, "0"},         //
-        {9.9999999, 6, "10.000000"}, // a carry into a new digit
-        {5e-324, 9, "0.000000000"},  // the smallest subnormal
-        {999999999.0, 9, "999999999.000000000"},  // just below the bound
-        {1e9, 9, "1000000000.000000000"},         // at it: to_chars takes over
+        {0.125, 2, "0.12"},                      // a tie goes to the even digit
+        {0.375, 2, "0.38"},                      //
+        {2.5, 0, "2"},                           //
+        {0.0005, 3, "0.001"},                    // just above the tie in binary
+        {1.0005, 3, "1.000"},                    // just below it
+        {-0.0001, 3, "-0.000"},                  // the sign kept
+        {-0.0, 2, "-0.00"},                      //
+        {0.0, 0, "0"},                           //
+        {9.9999999, 6, "10.000000"},             // a carry into a new digit
+        {5e-324, 9, "0.000000000"},              // the smallest subnormal
+        {999999999.0, 9, "999999999.000000000"}, // just below the bound
+        {1e9, 9, "1000000000.000000000"},        // at it: to_chars takes over
         {1e300, 3, nullptr},
         {123456789012.0, 6, "123456789012.000000"},
         {0.1, 12, nullptr}, // beyond nine decimals
