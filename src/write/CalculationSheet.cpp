@@ -13,9 +13,11 @@
 #include "write/ResultsText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <string_view>
 
 namespace traverse {
 
@@ -245,15 +247,27 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
 }
 
 namespace {
+// Writes the count last digits of value at out, zeros before it where it is shorter.
+char* PaddedDigits(char* out, long long value, int count) {
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = static_cast<char>('0' + value % 10);
+    return out + count;
+}
+
 std::string Units(long long units, int decimals) {
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
     const long long whole = std::llabs(units) / scale, part = std::llabs(units) % scale;
-    std::string text = (units < 0 ? "-" : "") + std::to_string(whole);
-    if (decimals == 0) return text;
-    std::string digits = std::to_string(part);
-    return text + "." + std::string(static_cast<size_t>(decimals) - digits.size(), '0') + digits;
+    char text[48];
+    char* end = text;
+    if (units < 0) *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, whole).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        end = PaddedDigits(end, part, decimals);
+    }
+    return std::string(text, end);
 }
 
 std::string SignedUnits(long long units, int decimals) {
@@ -264,9 +278,19 @@ std::string SignedUnits(long long units, int decimals) {
 std::string AngleText(long long tenths) {
     const long long t = std::llabs(tenths);
     const long long degrees = t / 36000, minutes = t / 600 % 60, rest = t % 600;
-    const std::string mm = (minutes < 10 ? "0" : "") + std::to_string(minutes);
-    const std::string ss = (rest < 100 ? "0" : "") + Units(rest, 1);
-    return (tenths < 0 ? "-" : "") + std::to_string(degrees) + "°" + mm + "′" + ss + "″";
+    constexpr std::string_view kDegree = "°", kMinute = "′", kSecond = "″";
+    char text[64];
+    char* end = text;
+    if (tenths < 0) *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, degrees).ptr;
+    end = std::copy(kDegree.begin(), kDegree.end(), end);
+    end = PaddedDigits(end, minutes, 2);
+    end = std::copy(kMinute.begin(), kMinute.end(), end);
+    end = PaddedDigits(end, rest / 10, 2);
+    *end++ = '.';
+    end = PaddedDigits(end, rest % 10, 1);
+    end = std::copy(kSecond.begin(), kSecond.end(), end);
+    return std::string(text, end);
 }
 
 std::string AngleSumLabel(const SheetAngleCondition& c) {
@@ -404,12 +428,15 @@ std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStat
     std::string out = "\xEF\xBB\xBF";
     const std::vector<std::string> heights =
         sheet.heights ? HeightCells(sheet) : std::vector<std::string>();
+    const auto cells = CalculationSheetCells(sheet);
+    out.reserve(cells.size() * 128);
     size_t r = 0;
-    for (const std::vector<std::string>& row : CalculationSheetCells(sheet)) {
-        std::string line = CsvField(row.front()); // the name is text; the rest are figures
+    for (const std::vector<std::string>& row : cells) {
+        out += CsvField(row.front()); // the name is text; the rest are figures
         for (size_t i = 1; i < row.size(); ++i)
-            line += "," + row[i];
-        out += line + (r < heights.size() ? heights[r] : "") + "\r\n";
+            out.append(1, ',').append(row[i]);
+        if (r < heights.size()) out += heights[r];
+        out += "\r\n";
         ++r;
     }
     for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))

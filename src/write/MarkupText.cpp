@@ -11,6 +11,22 @@ bool Plain(std::string_view text) {
         if (c < 0x20 || c > 0x7E || c == '&' || c == '<' || c == '>' || c == '"') return false;
     return true;
 }
+
+// The entity a character is written as; none for the rest.
+const char* EntityOf(char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    default:
+        return nullptr;
+    }
+}
 } // namespace
 
 std::string EscapedMarkup(std::string_view text) {
@@ -24,24 +40,15 @@ void AppendEscapedMarkup(std::string& out, std::string_view text) {
         out.append(text);
         return;
     }
-    for (char c : ShownText(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
+    const std::string shown = ShownText(text);
+    size_t from = 0; // the run of characters written as they are
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const char* entity = EntityOf(shown[i]);
+        if (entity == nullptr) continue;
+        out.append(shown, from, i - from).append(entity);
+        from = i + 1;
     }
+    out.append(shown, from);
 }
 
 } // namespace traverse
