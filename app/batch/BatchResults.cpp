@@ -48,8 +48,10 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8),
         a.heightTable,
         a.testsTable};
-    return outputs.Stage(a.reportPath.value_or("-"),
-                         BuildResultsReport(traverse, results, sections, RunContext(a)));
+    // The report goes to its file as it is made.
+    return outputs.Stage(a.reportPath.value_or("-"), [&](const ByteSink& sink) {
+        WriteResultsReport(traverse, results, sections, RunContext(a), sink);
+    });
 }
 
 bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,

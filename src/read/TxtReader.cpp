@@ -7,13 +7,12 @@
 #include "read/ImportSteps.h"
 
 #include "read/CheckedNumbers.h"
+#include "read/NameIndex.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 namespace traverse {
@@ -67,7 +66,7 @@ struct DataPass {
     ObservationText& file;
     // The first station sighting each foresight, and from each station the next that
     // sights the same one (-1: none): the candidates of a data line in station order.
-    std::unordered_map<std::string_view, int> firstByForesight;
+    CNameIndex firstByForesight;
     std::vector<int> nextSameForesight;
     std::vector<bool> sighted;
     int stationsSeen = 0; // station lines read so far: station k is the k-th "*" line
@@ -138,15 +137,15 @@ int ReadDataLine(DataPass& pass, std::string_view raw) {
     CommasToSpaces(pass.line);
     const Words words = SplitWords(pass.line);
     if (words.count == 0) return 1;
-    auto match = pass.firstByForesight.find(words.w[0]);
-    if (match == pass.firstByForesight.end()) {
+    const int first = pass.firstByForesight.Find(words.w[0]);
+    if (first < 0) {
         if (!LooksLikeDataLine(words)) return 1; // a note, a header: not data
         return Refuse(pass.result,
                       pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
     }
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     if (ReadSightNumbers(pass, words, v) != 1) return 0;
-    const int k = OwningStation(pass, match->second);
+    const int k = OwningStation(pass, first);
     return StoreObservation(pass, k, words, v, pass.stationLines[static_cast<size_t>(k)]);
 }
 
@@ -181,18 +180,16 @@ int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stati
                   stations,
                   stationLines,
                   file,
-                  {},
+                  CNameIndex(stations.size()),
                   std::vector<int>(stations.size(), -1),
                   std::vector<bool>(stationLines.size()),
                   0,
                   {}};
-    pass.firstByForesight.reserve(stations.size());
     result.observations.reserve(std::min(stations.size(), static_cast<size_t>(kMaxObservations)));
     for (int k = static_cast<int>(stations.size()) - 1; k >= 0; --k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
         if (foresight.empty()) continue;
-        auto [at, added] = pass.firstByForesight.try_emplace(foresight, k);
-        if (!added) pass.nextSameForesight[static_cast<size_t>(k)] = std::exchange(at->second, k);
+        pass.nextSameForesight[static_cast<size_t>(k)] = pass.firstByForesight.Set(foresight, k);
     }
     file.Rewind();
     if (ReadDataLines(pass) != 1) return 0;

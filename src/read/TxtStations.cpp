@@ -5,12 +5,12 @@
 #include "read/ImportSteps.h"
 
 #include "read/CheckedNumbers.h"
+#include "read/NameIndex.h"
 
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
 #include <cstring>
-#include <unordered_map>
 
 namespace traverse {
 
@@ -54,13 +54,12 @@ int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
 
 void LinkForesights(std::vector<StationRecord>& st) {
     const int n = static_cast<int>(st.size());
-    std::unordered_map<std::string_view, int> lastWithBacksight;
+    CNameIndex lastWithBacksight(st.size());
     for (int j = 0; j < n; ++j)
-        lastWithBacksight[NameOf(st[j].szBacksight)] = j;
+        lastWithBacksight.Set(NameOf(st[j].szBacksight), j);
     for (int i = 0; i < n; ++i) {
-        auto it = lastWithBacksight.find(NameOf(st[i].szStation));
-        if (it != lastWithBacksight.end() && it->second > i)
-            std::memcpy(st[i].szForesight, st[it->second].szStation, kNameFieldSize);
+        const int last = lastWithBacksight.Find(NameOf(st[i].szStation));
+        if (last > i) std::memcpy(st[i].szForesight, st[last].szStation, kNameFieldSize);
     }
 }
 } // namespace

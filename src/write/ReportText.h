@@ -1,7 +1,8 @@
 // The classic report's text (inside the library): its table lines in their fixed
 // column formats, header texts from the string table in code page 936, point names as
-// stored (code page 936), and the whole written with CR LF line ends. The traverse
-// report and the network report write through it.
+// stored (code page 936), and the whole written with CR LF line ends, kept whole or
+// handed on in pieces as it is made. The traverse report and the network report write
+// through it.
 #pragma once
 
 #include "model/FixedDecimal.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,9 +21,17 @@ namespace traverse {
 
 class ReportText {
 public:
-    // lines: about how many table lines will follow, for the text's room.
+    using Sink = std::function<void(std::string_view)>;
+
+    // The text kept whole (TakeBytes); lines: about how many table lines will follow,
+    // for the text's room.
     explicit ReportText(const Observations& observations, size_t lines = 0) : m_obs(observations) {
         m_out.reserve(4096 + lines * 72);
+    }
+    // The text handed to sink as it is made, in pieces of whole lines, the last at Finish.
+    ReportText(const Observations& observations, Sink sink)
+        : m_obs(observations), m_sink(std::move(sink)) {
+        m_out.reserve(kPiece + 4096);
     }
 
     // A header text of the string table, converted to code page 936.
@@ -91,8 +101,14 @@ public:
     // The text, every line feed written as CR LF as a text-mode file does; the text is
     // handed over, this is left empty.
     std::string TakeBytes() { return std::move(m_out); }
+    // Hands what is left to the sink.
+    void Finish() {
+        if (m_sink && !m_out.empty()) m_sink(m_out);
+        m_out.clear();
+    }
 
 private:
+    static constexpr size_t kPiece = 64 * 1024; // bytes
     // "%-<width>.<decimals>lf" of a value.
     struct Left {
         double value;
@@ -120,7 +136,13 @@ private:
         const char* end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
         m_out.append(buffer, static_cast<size_t>(end - buffer));
     }
-    void End() { m_out += "\r\n"; }
+    void End() {
+        m_out += "\r\n";
+        if (m_sink && m_out.size() >= kPiece) {
+            m_sink(m_out);
+            m_out.clear();
+        }
+    }
     // Text that may hold line feeds.
     void PutLines(std::string_view text) {
         for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n')) {
@@ -132,6 +154,7 @@ private:
     }
 
     const Observations& m_obs;
+    Sink m_sink; // none: the text kept whole
     std::string m_out;
 };
 

@@ -40,6 +40,10 @@ std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSec
 // The same from results already gathered from that traverse (the sheet not needed).
 std::string BuildResultsReport(const AdjustedTraverse& traverse, const TraverseResults& results,
                                const ReportSections& sections, const ReportContext& context = {});
+// The same bytes handed to sink as they are made, in pieces.
+void WriteResultsReport(const AdjustedTraverse& traverse, const TraverseResults& results,
+                        const ReportSections& sections, const ReportContext& context,
+                        const ByteSink& sink);
 
 // Why a write did not succeed, as a refusal naming the path (shown safely) and the
 // system's reason; no value for a write that succeeded.
