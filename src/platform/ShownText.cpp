@@ -40,6 +40,16 @@ void AppendEscape(std::string& out, const char* format, unsigned value) {
 
 } // namespace
 
+bool ShownAsIs(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const size_t len = DecodeUtf8(bytes, i, cp);
+        if (len == 0 || IsHidden(cp)) return false;
+        i += len;
+    }
+    return true;
+}
+
 std::string ShownText(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

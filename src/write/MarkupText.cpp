@@ -40,15 +40,17 @@ void AppendEscapedMarkup(std::string& out, std::string_view text) {
         out.append(text);
         return;
     }
-    const std::string shown = ShownText(text);
+    std::string made; // where something had to be made visible
+    std::string_view shown = text;
+    if (!ShownAsIs(text)) shown = made = ShownText(text);
     size_t from = 0; // the run of characters written as they are
     for (size_t i = 0; i < shown.size(); ++i) {
         const char* entity = EntityOf(shown[i]);
         if (entity == nullptr) continue;
-        out.append(shown, from, i - from).append(entity);
+        out.append(shown.substr(from, i - from)).append(entity);
         from = i + 1;
     }
-    out.append(shown, from);
+    out.append(shown.substr(from));
 }
 
 } // namespace traverse

@@ -68,3 +68,13 @@ TEST(CodePage936, ValidBytesAreThoseThatConvert) {
             << c.name << ": the check and the conversion agree";
     }
 }
+
+// Each conversion starts afresh: a sequence cut short leaves nothing for the next one.
+TEST(CodePage936, AConversionCutShortLeavesNothingBehind) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Utf8ToCp936("\xE6\xB5"), std::nullopt);
+        EXPECT_EQ(Utf8ToCp936("\xE6\xB5\x8B"), "\xB2\xE2"); // 测
+        EXPECT_EQ(Cp936ToUtf8("K\xB2"), "K\xEF\xBF\xBD");
+        EXPECT_EQ(Cp936ToUtf8("\xB2\xE2"), "测");
+    }
+}
