@@ -30,7 +30,7 @@ void ReportFileSizeLimitAsWriteError() { std::signal(SIGXFSZ, SIG_IGN); }
 
 void KeepFreedMemoryForReuse() {
 #ifdef __GLIBC__
-    constexpr std::uintptr_t kLargePage = 2 << 20, kNear = 4 << 20; // bytes
+    constexpr std::uintptr_t kLargePage = 2 << 20, kNear = 2 << 20; // bytes
     mallopt(M_MMAP_THRESHOLD, 32 << 20);                            // the most glibc takes
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     mallopt(M_TOP_PAD, 64 << 20);

@@ -133,9 +133,13 @@ int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v
 }
 
 int ReadDataLine(DataPass& pass, std::string_view raw) {
-    pass.line.assign(raw);
-    CommasToSpaces(pass.line);
-    const Words words = SplitWords(pass.line);
+    std::string_view line = raw; // a copy only where commas separate
+    if (raw.find(',') != std::string_view::npos) {
+        pass.line.assign(raw);
+        CommasToSpaces(pass.line);
+        line = pass.line;
+    }
+    const Words words = SplitWords(line);
     if (words.count == 0) return 1;
     const int first = pass.firstByForesight.Find(words.w[0]);
     if (first < 0) {

@@ -25,8 +25,13 @@ int StoreName(ReadResult& result, const ObservationText& file, char (&field)[kNa
 
 int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
                     const ObservationText& file, std::string_view raw) {
-    std::string line(raw);
-    CommasToSpaces(line);
+    std::string spaced; // a copy only where commas separate
+    std::string_view line = raw;
+    if (raw.find(',') != std::string_view::npos) {
+        spaced.assign(raw);
+        CommasToSpaces(spaced);
+        line = spaced;
+    }
     StationRecord station{};
     station.bNoInstrumentHeight = true;
     size_t pos = 0;
