@@ -53,7 +53,7 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
                                     std::chars_format::fixed, decimals)
                           .ptr;
-    std::string digits(text, end);
+    std::string digits(text, static_cast<size_t>(end - text));
     std::erase(digits, '.');
     std::uint64_t units = 0;
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), units);
