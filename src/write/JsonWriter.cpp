@@ -1,5 +1,7 @@
 #include "write/JsonWriter.h"
 
+#include "resources/CodePage936.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -37,30 +39,8 @@ inline void CopyBytes(char* dst, const char* src, size_t n) {
     }
 }
 
-constexpr std::uint64_t kEachByte = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
-
-// Whether any of the eight bytes is below n (n at most 128).
-constexpr bool AnyBelow(std::uint64_t w, std::uint64_t n) {
-    return ((w - kEachByte * n) & ~w & kHighBits) != 0;
-}
-constexpr bool AnyZero(std::uint64_t w) { return AnyBelow(w, 1); }
-
-// Bytes nlohmann writes as they are inside quotes, whatever the handler: printable
-// ASCII but the quote and the backslash. Eight at a time, then one at a time.
-bool Plain(std::string_view text) {
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, text.data() + i, sizeof w);
-        const bool high = ((w + kEachByte) | w) & kHighBits; // 0x7F or above (or a carry)
-        if (high || AnyBelow(w, 0x20) || AnyZero(w ^ (kEachByte * '"')) ||
-            AnyZero(w ^ (kEachByte * '\\')))
-            return false;
-    }
-    for (const char c : text.substr(i))
-        if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') return false;
-    return true;
-}
+// Bytes nlohmann writes as they are inside quotes, whatever the handler.
+bool Plain(std::string_view text) { return PrintableAsciiWithout(text, "\"\\"); }
 } // namespace
 
 CJsonWriter::CJsonWriter(Sink sink) : m_sink(std::move(sink)), m_buffer(kRoom, '\0') {}

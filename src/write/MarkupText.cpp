@@ -1,16 +1,13 @@
 #include "write/MarkupText.h"
 
 #include "platform/ShownText.h"
+#include "resources/CodePage936.h"
 
 namespace traverse {
 
 namespace {
 // Printable ASCII that needs no escape: shown and written as it is.
-bool Plain(std::string_view text) {
-    for (const char c : text)
-        if (c < 0x20 || c > 0x7E || c == '&' || c == '<' || c == '>' || c == '"') return false;
-    return true;
-}
+bool Plain(std::string_view text) { return PrintableAsciiWithout(text, "&<>\""); }
 
 // The entity a character is written as; none for the rest.
 const char* EntityOf(char c) {

@@ -78,3 +78,19 @@ TEST(CodePage936, AConversionCutShortLeavesNothingBehind) {
         EXPECT_EQ(Cp936ToUtf8("\xB2\xE2"), "测");
     }
 }
+
+// Text copied as it is: any byte out of printable ASCII or among the specials, wherever
+// it stands in the eight-byte words the test reads, makes it text to escape.
+TEST(PrintableAscii, EveryByteOutOfPlaceIsFound) {
+    const std::string plain = "0123456789 ~azAZ!#"; // 18 bytes: two words and a tail
+    EXPECT_TRUE(PrintableAsciiWithout(plain, "&<>\""));
+    EXPECT_TRUE(PrintableAsciiWithout("", "\""));
+    for (const char bad : {'\0', '\x1F', '\x7F', '\x80', '\xFF', '&', '<', '>', '"'})
+        for (size_t at = 0; at < plain.size(); ++at) {
+            std::string text = plain;
+            text[at] = bad;
+            EXPECT_FALSE(PrintableAsciiWithout(text, "&<>\""))
+                << "byte " << static_cast<int>(static_cast<unsigned char>(bad)) << " at " << at;
+        }
+    EXPECT_TRUE(PrintableAsciiWithout("a\\b&c<d>e\"f", "")); // no specials: all printable
+}
