@@ -354,26 +354,34 @@ std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationShe
         std::vector<std::string> row;
         row.reserve(columns);
         row.push_back(r.direction ? r.station + "→" + r.to : r.station);
-        if (r.angle) {
+        if (r.angle) { // each cell moved in, not copied from a list
             angles = angles || r.angle->inSum;
-            row.insert(row.end(), {AngleText(r.angle->observed),
-                                   r.angle->correction ? Units(*r.angle->correction, 1) : "",
-                                   AngleText(r.angle->adjusted)});
+            row.push_back(AngleText(r.angle->observed));
+            row.push_back(r.angle->correction ? Units(*r.angle->correction, 1) : "");
+            row.push_back(AngleText(r.angle->adjusted));
         } else {
             row.insert(row.end(), 3, "");
         }
         row.push_back(r.azimuth ? AngleText(*r.azimuth) : "");
-        if (const auto& s = r.side)
-            row.insert(row.end(), {Units(s->length, 3), Units(s->correction, 1),
-                                   Units(s->dxComputed, 3), Units(s->dyComputed, 3),
-                                   Units(s->dxCorrection, 0), Units(s->dyCorrection, 0),
-                                   Units(s->dxAdjusted, 3), Units(s->dyAdjusted, 3)});
-        else
+        if (const auto& s = r.side) {
+            for (const auto& [units, decimals] : {std::pair{s->length, 3},
+                                                  {s->correction, 1},
+                                                  {s->dxComputed, 3},
+                                                  {s->dyComputed, 3},
+                                                  {s->dxCorrection, 0},
+                                                  {s->dyCorrection, 0},
+                                                  {s->dxAdjusted, 3},
+                                                  {s->dyAdjusted, 3}})
+                row.push_back(Units(units, decimals));
+        } else {
             row.insert(row.end(), 8, "");
-        if (r.xy)
-            row.insert(row.end(), {Units(r.xy->x, 3), Units(r.xy->y, 3)});
-        else
+        }
+        if (r.xy) {
+            row.push_back(Units(r.xy->x, 3));
+            row.push_back(Units(r.xy->y, 3));
+        } else {
             row.insert(row.end(), 2, "");
+        }
         cells.push_back(std::move(row));
     }
     const SheetSums& s = sheet.sums;
