@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -16,8 +15,6 @@ namespace traverse {
 
 namespace {
 constexpr size_t kPiece = 64 * 1024;
-constexpr int kCachedNumberBits = 14;
-constexpr size_t kCachedNumbers = size_t{1} << kCachedNumberBits;
 constexpr size_t kRoom = kPiece + 4096; // a piece and the member that ends it, usually
 // A line feed and the indent of the deepest level written without a loop.
 constexpr std::string_view kIndent = "\n                                                  ";
@@ -139,19 +136,8 @@ void CJsonWriter::Unsigned(unsigned long long value) {
 void CJsonWriter::Number(double value) {
     BeforeValue();
     if (!std::isfinite(value)) return Write("null");
-    if (m_numbers.empty()) m_numbers.resize(kCachedNumbers);
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    CachedNumber& cached = m_numbers[(bits * 0x9E3779B97F4A7C15ULL) >> (64 - kCachedNumberBits)];
-    if (cached.length == 0 || cached.bits != bits) {
-        std::array<char, 64> buf; // the serializer's own conversion and buffer
-        const char* end = nlohmann::detail::to_chars(buf.data(), buf.data() + buf.size(), value);
-        const auto length = static_cast<size_t>(end - buf.data());
-        if (length > sizeof cached.text) return Write({buf.data(), length});
-        cached.bits = bits;
-        cached.length = static_cast<unsigned char>(length);
-        std::memcpy(cached.text, buf.data(), length);
-    }
-    Write({cached.text, cached.length});
+    std::array<char, 64> buf; // the serializer's own conversion and buffer
+    Write({buf.data(), nlohmann::detail::to_chars(buf.data(), buf.data() + buf.size(), value)});
 }
 
 void CJsonWriter::String(std::string_view text) {

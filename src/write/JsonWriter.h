@@ -6,11 +6,9 @@
 // U+FFFD), except a plain printable ASCII string, copied as is. A value takes its JSON
 // type from its C++ type as nlohmann would (bool, signed, unsigned, floating, text).
 // The text goes to the sink in pieces of about 64 KB, the last at Finish; it is put
-// together in one buffer, short runs copied inline (a long document is millions of them),
-// the text of each double kept a while for its next appearance.
+// together in one buffer, short runs copied inline (a long document is millions of them).
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -86,15 +84,6 @@ private:
     size_t m_used = 0;
     std::vector<Level> m_levels;
     bool m_afterKey = false;
-    // The text of doubles written lately, by their bits: a long document repeats many
-    // (the same distance as observed and as a side, 1.5 m heights), and the same double
-    // always has the same text.
-    struct CachedNumber {
-        std::uint64_t bits = 0;
-        unsigned char length = 0; // 0: empty
-        char text[31];
-    };
-    std::vector<CachedNumber> m_numbers;
 };
 
 } // namespace traverse
