@@ -32,8 +32,12 @@ ReportContext RunContext(const BatchArguments& a) {
 }
 } // namespace
 
+TraverseResults ResultsAsNeeded(const BatchArguments& a, const AdjustedTraverse& traverse) {
+    return CollectResults(traverse, {.sheet = a.sheetPath || a.jsonPath || a.htmlPath});
+}
+
 bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
-                        CBatchOutputSet& outputs) {
+                        const TraverseResults& results, CBatchOutputSet& outputs) {
     ReportSections sections{
         a.header,
         a.approxCoords,
@@ -44,8 +48,10 @@ bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& travers
         a.encoding.value_or(a.reportPath ? ReportEncoding::Cp936 : ReportEncoding::Utf8),
         a.heightTable,
         a.testsTable};
-    return outputs.Stage(a.reportPath.value_or("-"),
-                         BuildResultsReport(traverse, sections, RunContext(a)));
+    // The report goes to its file as it is made.
+    return outputs.Stage(a.reportPath.value_or("-"), [&](const ByteSink& sink) {
+        WriteResultsReport(traverse, results, sections, RunContext(a), sink);
+    });
 }
 
 bool StageResultFiles(const BatchArguments& a, const TraverseResults& results,

@@ -17,7 +17,11 @@ using namespace traverse;
 // standard output ("-o -" the file's bytes; without -o UTF-8 unless code page 936 was
 // asked for). False after the message naming the path.
 bool StageReportAsAsked(const BatchArguments& a, const AdjustedTraverse& traverse,
-                        CBatchOutputSet& outputs);
+                        const TraverseResults& results, CBatchOutputSet& outputs);
+
+// The results gathered once for every output: the calculation sheet only where the
+// sheet, the JSON or the HTML page is asked for.
+TraverseResults ResultsAsNeeded(const BatchArguments& a, const AdjustedTraverse& traverse);
 
 // Stages each result file asked for in outputs; false after the message of the first
 // that failed.

@@ -74,8 +74,8 @@ int RunBatch(const BatchArguments& a, std::FILE* err) {
 
     // Every output made ready before any is put in place: they stand or fall together.
     CBatchOutputSet outputs(file->file, messages);
-    if (!StageReportAsAsked(a, *traverse, outputs)) return kExitDataRefused;
-    const TraverseResults results = CollectResults(*traverse);
+    const TraverseResults results = ResultsAsNeeded(a, *traverse);
+    if (!StageReportAsAsked(a, *traverse, results, outputs)) return kExitDataRefused;
     if (!StageResultFiles(a, results, outputs) || !outputs.Commit()) return kExitDataRefused;
     const Grade grade = a.grade.value_or(DefaultGrade());
     const HeightGrade heightGrade = a.heightGrade.value_or(DefaultHeightGrade());

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     if (int error = OpenClosedStandardStreams(); error != 0)
         return Refuse(FormatString(str::kBatchNoDevNull, {ErrorText(error)}), kExitDataRefused);
     ReportFileSizeLimitAsWriteError();
+    KeepFreedMemoryForReuse();
     const std::vector<std::string> args = CommandLineArguments(argc, argv);
     ParsedCommandLine parsed = ParseBatchArguments(args);
     switch (parsed.action) {

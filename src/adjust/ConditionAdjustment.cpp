@@ -48,6 +48,10 @@ void ComputeAdjustedTraverse(Adjustment& a, const Inputs& in, const ConditionLay
     a.sides.clear();
     a.azimuths.clear();
     a.points.clear();
+    a.azimuthCorrections.reserve(static_cast<size_t>(n));
+    a.azimuths.reserve(static_cast<size_t>(n));
+    a.sides.reserve(static_cast<size_t>(l.sides));
+    a.points.reserve(static_cast<size_t>(l.sides) + 1);
     double c = 0.0;
     for (int k = 0; k < n; ++k) {
         c += a.residuals[static_cast<size_t>(k)];

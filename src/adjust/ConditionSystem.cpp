@@ -11,6 +11,7 @@
 #include "model/NumberText.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace traverse {
@@ -72,6 +73,8 @@ bool SolveCorrelates(Adjustment& a, const double* misclosure, double* K, double&
 
 TraverseShape CarriedShape(const Reduction& red, const ConditionLayout& l) {
     TraverseShape s;
+    s.points.reserve(static_cast<size_t>(std::max(l.points, 0)));
+    s.sideAzimuths.reserve(static_cast<size_t>(std::max(l.sides, 0)));
     for (int j = 0; j < l.points; ++j)
         s.points.push_back(red.points[static_cast<size_t>(j)]);
     for (int j = 0; j < l.sides; ++j)
@@ -82,6 +85,8 @@ TraverseShape CarriedShape(const Reduction& red, const ConditionLayout& l) {
 
 TraverseShape AdjustedShape(const Adjustment& a, const ConditionLayout& l) {
     TraverseShape s;
+    s.points.reserve(static_cast<size_t>(std::max(l.points, 0)));
+    s.sideAzimuths.reserve(static_cast<size_t>(std::max(l.sides, 0)));
     for (int j = 0; j < l.points; ++j)
         s.points.push_back(a.points[static_cast<size_t>(j)]);
     for (int j = 0; j < l.sides; ++j)

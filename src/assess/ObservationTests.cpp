@@ -72,6 +72,7 @@ ObservationTests TestObservations(const std::vector<TestedObservation>& observat
 ObservationTests TestObservations(const Adjustment& a, bool precisionGiven) {
     const NormalInverse inv = InvertNormals(a);
     std::vector<TestedObservation> observations;
+    observations.reserve(a.residuals.size());
     for (int column = 0; column < static_cast<int>(a.residuals.size()); ++column) {
         const double q = a.cofactors[static_cast<size_t>(column)];
         if (q <= 0.0) continue; // the free orientation

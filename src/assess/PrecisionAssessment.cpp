@@ -205,6 +205,7 @@ std::variant<Precision, Refusal> AssessPrecision(const Adjustment& a) {
     p.sigma0 = std::sqrt(pvv / p.redundancy);
 
     PointWalk walk(a, inv);
+    p.points.reserve(a.coefXAngle.size());
     for (int e = 0; e < static_cast<int>(a.coefXAngle.size()); ++e)
         p.points.push_back(PointOf(walk.Assess(e), p.sigma0));
     return p;

@@ -1,5 +1,7 @@
 #include "model/NumberText.h"
 
+#include "model/FixedDecimal.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -109,10 +111,8 @@ std::string FormatShortest(double value) {
 }
 
 std::string FormatFixed(double value, int precision) {
-    char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
-    if (r.ec != std::errc()) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-    return std::string(buf, r.ptr);
+    char buf[kMaxFixedChars];
+    return std::string(buf, WriteFixed(buf, value, precision));
 }
 
 std::string FormatLeft(double value, int width, int precision) {

@@ -16,4 +16,11 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // error, instead of ending the program by SIGXFSZ. Nothing to do on Windows.
 void ReportFileSizeLimitAsWriteError();
 
+// For a short run that ends soon: memory freed stays with the program to be handed out
+// again, large blocks included, and the heap is reserved in one large step whose far
+// part (beyond what a short traverse uses) the system may back with large pages. Every
+// page the system hands out anew costs a fault; pages reserved but never touched cost
+// nothing. Nothing to do on Windows.
+void KeepFreedMemoryForReuse();
+
 } // namespace traverse

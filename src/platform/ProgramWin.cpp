@@ -36,4 +36,6 @@ std::vector<std::string> CommandLineArguments(int, char**) {
 
 void ReportFileSizeLimitAsWriteError() {}
 
+void KeepFreedMemoryForReuse() {}
+
 } // namespace traverse

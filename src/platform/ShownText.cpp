@@ -40,24 +40,36 @@ void AppendEscape(std::string& out, const char* format, unsigned value) {
 
 } // namespace
 
-std::string ShownText(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+bool ShownAsIs(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size();) {
         char32_t cp = 0;
         const size_t len = DecodeUtf8(bytes, i, cp);
-        if (len == 0) {
-            AppendEscape(out, "\\x%02X", static_cast<unsigned char>(bytes[i]));
-            ++i;
-            continue;
-        }
-        if (!IsHidden(cp))
-            out.append(bytes.substr(i, len));
-        else
-            AppendEscape(out, cp < 0x80 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(cp));
+        if (len == 0 || IsHidden(cp)) return false;
         i += len;
     }
-    return out;
+    return true;
+}
+
+std::string ShownText(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    size_t shown = 0; // where the run of characters shown as they are began
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const size_t len = DecodeUtf8(bytes, i, cp);
+        if (len != 0 && !IsHidden(cp)) {
+            i += len;
+            continue;
+        }
+        out.append(bytes.substr(shown, i - shown));
+        if (len == 0)
+            AppendEscape(out, "\\x%02X", static_cast<unsigned char>(bytes[i]));
+        else
+            AppendEscape(out, cp < 0x80 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(cp));
+        i += len == 0 ? 1 : len;
+        shown = i;
+    }
+    return out.append(bytes.substr(shown));
 }
 
 } // namespace traverse

@@ -13,6 +13,8 @@ namespace traverse {
 // "\uNNNN". The result is valid UTF-8 without controls, so showing it twice changes
 // nothing.
 std::string ShownText(std::string_view bytes);
+// Whether ShownText gives the bytes back unchanged (nothing to escape).
+bool ShownAsIs(std::string_view bytes);
 
 // The system's text for an error number, shown safely: errno on Linux, a Windows error
 // code (GetLastError) on Windows, as the platform functions return them.

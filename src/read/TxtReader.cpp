@@ -7,12 +7,12 @@
 #include "read/ImportSteps.h"
 
 #include "read/CheckedNumbers.h"
+#include "read/NameIndex.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 namespace traverse {
@@ -64,7 +64,10 @@ struct DataPass {
     const std::vector<StationRecord>& stations;
     const std::vector<int>& stationLines; // the file line of each station
     ObservationText& file;
-    std::unordered_map<std::string_view, std::vector<int>> byForesight; // in station order
+    // The first station sighting each foresight, and from each station the next that
+    // sights the same one (-1: none): the candidates of a data line in station order.
+    CNameIndex firstByForesight;
+    std::vector<int> nextSameForesight;
     std::vector<bool> sighted;
     int stationsSeen = 0; // station lines read so far: station k is the k-th "*" line
     std::string line;
@@ -94,10 +97,11 @@ int ReadSightNumbers(DataPass& pass, const Words& words, double (&v)[4]) {
 
 // Of the stations (in order) sighting a data line's foresight, the last whose line came
 // before the data line; the first when none did (a data line may precede its station).
-int OwningStation(const std::vector<int>& candidates, int stationsSeen) {
-    int owner = candidates.front();
-    for (int k : candidates)
-        if (k < stationsSeen) owner = k;
+int OwningStation(const DataPass& pass, int first) {
+    int owner = first;
+    for (int k = first; k >= 0 && k < pass.stationsSeen;
+         k = pass.nextSameForesight[static_cast<size_t>(k)])
+        owner = k;
     return owner;
 }
 
@@ -129,19 +133,23 @@ int StoreObservation(DataPass& pass, int k, const Words& words, const double (&v
 }
 
 int ReadDataLine(DataPass& pass, std::string_view raw) {
-    pass.line.assign(raw);
-    CommasToSpaces(pass.line);
-    const Words words = SplitWords(pass.line);
+    std::string_view line = raw; // a copy only where commas separate
+    if (raw.find(',') != std::string_view::npos) {
+        pass.line.assign(raw);
+        CommasToSpaces(pass.line);
+        line = pass.line;
+    }
+    const Words words = SplitWords(line);
     if (words.count == 0) return 1;
-    auto match = pass.byForesight.find(words.w[0]);
-    if (match == pass.byForesight.end()) {
+    const int first = pass.firstByForesight.Find(words.w[0]);
+    if (first < 0) {
         if (!LooksLikeDataLine(words)) return 1; // a note, a header: not data
         return Refuse(pass.result,
                       pass.file.MakeFault(str::kUnsightedDataLine, WordText(words.w[0])));
     }
     double v[4] = {0.0, 0.0, 0.0, 0.0};
     if (ReadSightNumbers(pass, words, v) != 1) return 0;
-    const int k = OwningStation(match->second, pass.stationsSeen);
+    const int k = OwningStation(pass, first);
     return StoreObservation(pass, k, words, v, pass.stationLines[static_cast<size_t>(k)]);
 }
 
@@ -172,13 +180,20 @@ int CheckEverySetupSighted(const DataPass& pass, const std::vector<int>& station
 
 int ReadObservations(ReadResult& result, const std::vector<StationRecord>& stations,
                      ObservationText& file, const std::vector<int>& stationLines) {
-    DataPass pass{result, stations, stationLines, file, {}, std::vector<bool>(stationLines.size()),
-                  0,      {}};
-    pass.byForesight.reserve(stations.size());
+    DataPass pass{result,
+                  stations,
+                  stationLines,
+                  file,
+                  CNameIndex(stations.size()),
+                  std::vector<int>(stations.size(), -1),
+                  std::vector<bool>(stationLines.size()),
+                  0,
+                  {}};
     result.observations.reserve(std::min(stations.size(), static_cast<size_t>(kMaxObservations)));
-    for (int k = 0; k < static_cast<int>(stations.size()); ++k) {
+    for (int k = static_cast<int>(stations.size()) - 1; k >= 0; --k) {
         std::string_view foresight = NameOf(stations[static_cast<size_t>(k)].szForesight);
-        if (!foresight.empty()) pass.byForesight[foresight].push_back(k);
+        if (foresight.empty()) continue;
+        pass.nextSameForesight[static_cast<size_t>(k)] = pass.firstByForesight.Set(foresight, k);
     }
     file.Rewind();
     if (ReadDataLines(pass) != 1) return 0;

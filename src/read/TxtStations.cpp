@@ -5,12 +5,12 @@
 #include "read/ImportSteps.h"
 
 #include "read/CheckedNumbers.h"
+#include "read/NameIndex.h"
 
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 
 #include <cstring>
-#include <unordered_map>
 
 namespace traverse {
 
@@ -25,8 +25,13 @@ int StoreName(ReadResult& result, const ObservationText& file, char (&field)[kNa
 
 int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
                     const ObservationText& file, std::string_view raw) {
-    std::string line(raw);
-    CommasToSpaces(line);
+    std::string spaced; // a copy only where commas separate
+    std::string_view line = raw;
+    if (raw.find(',') != std::string_view::npos) {
+        spaced.assign(raw);
+        CommasToSpaces(spaced);
+        line = spaced;
+    }
     StationRecord station{};
     station.bNoInstrumentHeight = true;
     size_t pos = 0;
@@ -54,13 +59,12 @@ int ReadStationLine(ReadResult& result, std::vector<StationRecord>& stations,
 
 void LinkForesights(std::vector<StationRecord>& st) {
     const int n = static_cast<int>(st.size());
-    std::unordered_map<std::string_view, int> lastWithBacksight;
+    CNameIndex lastWithBacksight(st.size());
     for (int j = 0; j < n; ++j)
-        lastWithBacksight[NameOf(st[j].szBacksight)] = j;
+        lastWithBacksight.Set(NameOf(st[j].szBacksight), j);
     for (int i = 0; i < n; ++i) {
-        auto it = lastWithBacksight.find(NameOf(st[i].szStation));
-        if (it != lastWithBacksight.end() && it->second > i)
-            std::memcpy(st[i].szForesight, st[it->second].szStation, kNameFieldSize);
+        const int last = lastWithBacksight.Find(NameOf(st[i].szStation));
+        if (last > i) std::memcpy(st[i].szForesight, st[last].szStation, kNameFieldSize);
     }
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include "write/CalculationSheet.h"
 
 #include "model/AngleConversions.h"
+#include "model/FixedDecimal.h"
 #include "model/NumberText.h"
 #include "reduce/Reduction.h"
 #include "resources/CodePage936.h"
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <string_view>
 
 namespace traverse {
 
@@ -41,13 +43,9 @@ long long PackedTenths(double packed) { return TenthsOf(UnpackDms(packed)); }
 // comes near the bound, which only keeps the sums from overflowing.
 long long PrintedUnits(double value, int decimals) {
     constexpr long long kBound = 1'000'000'000'000'000;
-    std::string text = FormatFixed(value, decimals);
-    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
-    long long units = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), units);
-    if (error != std::errc() || end != text.data() + text.size() || std::llabs(units) > kBound)
-        return value < 0 ? -kBound : kBound;
-    return units;
+    const auto units = FixedUnits(value, decimals);
+    if (!units || std::llabs(*units) > kBound) return value < 0 ? -kBound : kBound;
+    return *units;
 }
 
 double Radians(long long tenths) {
@@ -249,15 +247,27 @@ CalculationSheet BuildCalculationSheet(const AdjustedTraverse& t) {
 }
 
 namespace {
+// Writes the count last digits of value at out, zeros before it where it is shorter.
+char* PaddedDigits(char* out, long long value, int count) {
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = static_cast<char>('0' + value % 10);
+    return out + count;
+}
+
 std::string Units(long long units, int decimals) {
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
     const long long whole = std::llabs(units) / scale, part = std::llabs(units) % scale;
-    std::string text = (units < 0 ? "-" : "") + std::to_string(whole);
-    if (decimals == 0) return text;
-    std::string digits = std::to_string(part);
-    return text + "." + std::string(static_cast<size_t>(decimals) - digits.size(), '0') + digits;
+    char text[48];
+    char* end = text;
+    if (units < 0) *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, whole).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        end = PaddedDigits(end, part, decimals);
+    }
+    return std::string(text, end);
 }
 
 std::string SignedUnits(long long units, int decimals) {
@@ -268,9 +278,19 @@ std::string SignedUnits(long long units, int decimals) {
 std::string AngleText(long long tenths) {
     const long long t = std::llabs(tenths);
     const long long degrees = t / 36000, minutes = t / 600 % 60, rest = t % 600;
-    const std::string mm = (minutes < 10 ? "0" : "") + std::to_string(minutes);
-    const std::string ss = (rest < 100 ? "0" : "") + Units(rest, 1);
-    return (tenths < 0 ? "-" : "") + std::to_string(degrees) + "°" + mm + "′" + ss + "″";
+    constexpr std::string_view kDegree = "°", kMinute = "′", kSecond = "″";
+    char text[64];
+    char* end = text;
+    if (tenths < 0) *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, degrees).ptr;
+    end = std::copy(kDegree.begin(), kDegree.end(), end);
+    end = PaddedDigits(end, minutes, 2);
+    end = std::copy(kMinute.begin(), kMinute.end(), end);
+    end = PaddedDigits(end, rest / 10, 2);
+    *end++ = '.';
+    end = PaddedDigits(end, rest % 10, 1);
+    end = std::copy(kSecond.begin(), kSecond.end(), end);
+    return std::string(text, end);
 }
 
 std::string AngleSumLabel(const SheetAngleCondition& c) {
@@ -334,26 +354,34 @@ std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationShe
         std::vector<std::string> row;
         row.reserve(columns);
         row.push_back(r.direction ? r.station + "→" + r.to : r.station);
-        if (r.angle) {
+        if (r.angle) { // each cell moved in, not copied from a list
             angles = angles || r.angle->inSum;
-            row.insert(row.end(), {AngleText(r.angle->observed),
-                                   r.angle->correction ? Units(*r.angle->correction, 1) : "",
-                                   AngleText(r.angle->adjusted)});
+            row.push_back(AngleText(r.angle->observed));
+            row.push_back(r.angle->correction ? Units(*r.angle->correction, 1) : "");
+            row.push_back(AngleText(r.angle->adjusted));
         } else {
             row.insert(row.end(), 3, "");
         }
         row.push_back(r.azimuth ? AngleText(*r.azimuth) : "");
-        if (const auto& s = r.side)
-            row.insert(row.end(), {Units(s->length, 3), Units(s->correction, 1),
-                                   Units(s->dxComputed, 3), Units(s->dyComputed, 3),
-                                   Units(s->dxCorrection, 0), Units(s->dyCorrection, 0),
-                                   Units(s->dxAdjusted, 3), Units(s->dyAdjusted, 3)});
-        else
+        if (const auto& s = r.side) {
+            for (const auto& [units, decimals] : {std::pair{s->length, 3},
+                                                  {s->correction, 1},
+                                                  {s->dxComputed, 3},
+                                                  {s->dyComputed, 3},
+                                                  {s->dxCorrection, 0},
+                                                  {s->dyCorrection, 0},
+                                                  {s->dxAdjusted, 3},
+                                                  {s->dyAdjusted, 3}})
+                row.push_back(Units(units, decimals));
+        } else {
             row.insert(row.end(), 8, "");
-        if (r.xy)
-            row.insert(row.end(), {Units(r.xy->x, 3), Units(r.xy->y, 3)});
-        else
+        }
+        if (r.xy) {
+            row.push_back(Units(r.xy->x, 3));
+            row.push_back(Units(r.xy->y, 3));
+        } else {
             row.insert(row.end(), 2, "");
+        }
         cells.push_back(std::move(row));
     }
     const SheetSums& s = sheet.sums;
@@ -408,12 +436,15 @@ std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStat
     std::string out = "\xEF\xBB\xBF";
     const std::vector<std::string> heights =
         sheet.heights ? HeightCells(sheet) : std::vector<std::string>();
+    const auto cells = CalculationSheetCells(sheet);
+    out.reserve(cells.size() * 128);
     size_t r = 0;
-    for (const std::vector<std::string>& row : CalculationSheetCells(sheet)) {
-        std::string line = CsvField(row.front()); // the name is text; the rest are figures
+    for (const std::vector<std::string>& row : cells) {
+        out += CsvField(row.front()); // the name is text; the rest are figures
         for (size_t i = 1; i < row.size(); ++i)
-            line += "," + row[i];
-        out += line + (r < heights.size() ? heights[r] : "") + "\r\n";
+            out.append(1, ',').append(row[i]);
+        if (r < heights.size()) out += heights[r];
+        out += "\r\n";
         ++r;
     }
     for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))

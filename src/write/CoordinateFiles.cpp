@@ -1,5 +1,6 @@
 #include "write/CoordinateFiles.h"
 
+#include "model/FixedDecimal.h"
 #include "model/NumberText.h"
 #include "platform/PathNames.h"
 #include "resources/CodePage936.h"
@@ -30,20 +31,37 @@ std::string DecimalDegrees(double degrees) {
     return FormatFixed(rounded, 6);
 }
 
-// The height columns where heights were computed: H (m) and its error mH (mm, empty for
-// a known height or without a closure).
-std::string HeightCells(const ResultPoint& p) {
-    return "," + FormatFixed(p.h.value_or(0.0), 3) + "," + (p.mh ? FormatFixed(*p.mh, 1) : "");
+// ",%.<decimals>f"
+void AppendFigure(std::string& out, double value, int decimals) {
+    char text[kMaxFixedChars];
+    out += ',';
+    out.append(text, WriteFixed(text, value, decimals));
 }
 
-std::string CsvRow(const ResultPoint& p, bool heights) {
-    std::string row =
-        CsvField(p.name) + "," + FormatFixed(p.xy.dX, 3) + "," + FormatFixed(p.xy.dY, 3);
-    const std::string end = (heights ? HeightCells(p) : "") + "\r\n";
-    if (p.known) return row + ",,,,,,,,已知点" + end;
-    for (double mm : {p.m, p.mx, p.my, p.a, p.b})
-        row += "," + FormatFixed(mm, 2);
-    return row + "," + FormatDms(p.f, 2) + "," + DecimalDegrees(p.f) + ",待定点" + end;
+// The height columns where heights were computed: H (m) and its error mH (mm, empty for
+// a known height or without a closure).
+void AppendHeightCells(std::string& out, const ResultPoint& p) {
+    AppendFigure(out, p.h.value_or(0.0), 3);
+    if (p.mh)
+        AppendFigure(out, *p.mh, 1);
+    else
+        out += ',';
+}
+
+void AppendCsvRow(std::string& out, const ResultPoint& p, bool heights) {
+    out += CsvField(p.name);
+    AppendFigure(out, p.xy.dX, 3);
+    AppendFigure(out, p.xy.dY, 3);
+    if (p.known) {
+        out += ",,,,,,,,已知点";
+    } else {
+        for (double mm : {p.m, p.mx, p.my, p.a, p.b})
+            AppendFigure(out, mm, 2);
+        out.append(1, ',').append(FormatDms(p.f, 2)).append(1, ',').append(DecimalDegrees(p.f));
+        out += ",待定点";
+    }
+    if (heights) AppendHeightCells(out, p);
+    out += "\r\n";
 }
 
 bool HeightsComputed(const TraverseResults& r) { return r.heights && r.heights->Computed(); }
@@ -53,8 +71,9 @@ std::string CoordinatesCsv(const TraverseResults& results) {
     const bool heights = HeightsComputed(results);
     std::string out = "\xEF\xBB\xBF点名,X北(m),Y东(m),M(mm),Mx(mm),My(mm),A(mm),B(mm),F,F(°),点类" +
                       std::string(heights ? ",H(m),mH(mm)" : "") + "\r\n";
+    out.reserve(out.size() + results.points.size() * 128);
     for (const ResultPoint& p : results.points)
-        out += CsvRow(p, heights);
+        AppendCsvRow(out, p, heights);
     return out;
 }
 

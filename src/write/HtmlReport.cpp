@@ -9,6 +9,7 @@
 #include "write/ReportContent.h"
 #include "write/SvgPlot.h"
 
+#include <string_view>
 #include <vector>
 
 namespace traverse {
@@ -43,15 +44,16 @@ void Table(Pieces& p, Cells& cells, const std::string& cls, bool lastIsSum) {
         out += "</th>";
     }
     out += "</tr></thead>\n<tbody>\n";
+    using namespace std::string_view_literals;
     for (size_t r = 1; r < cells.size(); ++r) {
         const bool sum = lastIsSum && r + 1 == cells.size();
-        out += sum ? "<tr class=\"sum\">" : "<tr>";
+        out += sum ? "<tr class=\"sum\">"sv : "<tr>"sv;
         for (size_t c = 0; c < cells[r].size(); ++c) {
-            out += c == 0 ? "<th>" : "<td class=\"n\">";
+            out += c == 0 ? "<th>"sv : "<td class=\"n\">"sv;
             AppendEscapedMarkup(out, cells[r][c]);
-            out += c == 0 ? "</th>" : "</td>";
+            out += c == 0 ? "</th>"sv : "</td>"sv;
         }
-        out += "</tr>\n";
+        out += "</tr>\n"sv;
         p.Piece();
     }
     out += "</tbody>\n</table>\n";

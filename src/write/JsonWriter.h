@@ -5,7 +5,8 @@
 // whole number), strings through its serializer (escapes, invalid UTF-8 replaced by
 // U+FFFD), except a plain printable ASCII string, copied as is. A value takes its JSON
 // type from its C++ type as nlohmann would (bool, signed, unsigned, floating, text).
-// The text goes to the sink in pieces of about 64 KB, the last at Finish.
+// The text goes to the sink in pieces of about 64 KB, the last at Finish; it is put
+// together in one buffer, short runs copied inline (a long document is millions of them).
 #pragma once
 
 #include <functional>
@@ -20,7 +21,7 @@ namespace traverse {
 class CJsonWriter {
 public:
     using Sink = std::function<void(std::string_view)>;
-    explicit CJsonWriter(Sink sink) : m_sink(std::move(sink)) {}
+    explicit CJsonWriter(Sink sink);
 
     void BeginObject() { Open('{'); }
     void EndObject() { Close('}'); }
@@ -74,10 +75,13 @@ private:
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
     void Write(std::string_view text);
+    void Write(char c);
+    void Grow(size_t more);
     void Piece();
 
     Sink m_sink;
-    std::string m_buffer;
+    std::string m_buffer; // its first m_used bytes are the text not yet sent
+    size_t m_used = 0;
     std::vector<Level> m_levels;
     bool m_afterKey = false;
 };

@@ -135,7 +135,9 @@ std::string BuildNetworkReport(const NetworkObservations& n, const NetworkAdjust
     if (sections.precision) WritePrecision(text, n, a);
     if (sections.heights && a.heights) lines(HeightLines(n, *a.heights));
     if (sections.tests) lines(TestLines(n, a));
-    return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
+    std::string bytes = text.TakeBytes();
+    if (sections.encoding == ReportEncoding::Utf8) return Cp936ToUtf8(bytes);
+    return bytes;
 }
 
 } // namespace traverse

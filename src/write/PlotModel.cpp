@@ -55,6 +55,8 @@ std::vector<LabelRequest> AddTraverse(PlotModel& plot, const Mapping& map,
     std::vector<LabelRequest> labels;
     const auto& pts = r.points;
     if (pts.empty()) return labels;
+    labels.reserve(pts.size() + 2);
+    plot.lines.reserve(plot.lines.size() + pts.size() + 2);
     for (size_t i = 0; i + 1 < pts.size(); ++i)
         plot.lines.push_back({map.U(pts[i].xy), map.V(pts[i].xy), map.U(pts[i + 1].xy),
                               map.V(pts[i + 1].xy), false});

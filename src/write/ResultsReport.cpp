@@ -63,14 +63,15 @@ void WritePrecision(ReportText& text, const Precision& precision) {
 
 std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& sections,
                                const ReportContext& context) {
-    ReportText text(t.observations);
-    const bool heights = sections.heights && t.heights;
-    const TraverseResults results =
-        sections.header || sections.closures || heights || sections.tests ? CollectResults(t)
-                                                                          : TraverseResults{};
-    if (sections.header)
-        for (const std::string& line : ReportHeaderLines(results, context))
-            text.TextLine(line);
+    const bool gathered =
+        sections.header || sections.closures || (sections.heights && t.heights) || sections.tests;
+    return BuildResultsReport(t, gathered ? CollectResults(t, {.sheet = false}) : TraverseResults{},
+                              sections, context);
+}
+
+namespace {
+// The four tables of the classic report, those asked for.
+void WriteTables(ReportText& text, const AdjustedTraverse& t, const ReportSections& sections) {
     if (sections.approxCoords) {
         text.Header(str::kApproxCoordTitle);
         text.Header(str::kApproxCoordHeader);
@@ -89,21 +90,46 @@ std::string BuildResultsReport(const AdjustedTraverse& t, const ReportSections& 
                       t.adjustment.sides[i]);
     }
     if (sections.precision) WritePrecision(text, t.precision);
-    if (heights)
-        for (const std::string& line : HeightTableLines(results))
+}
+
+void WriteSections(ReportText& text, const AdjustedTraverse& t, const TraverseResults& results,
+                   const ReportSections& sections, const ReportContext& context) {
+    const auto lines = [&text](const std::vector<std::string>& all) {
+        for (const std::string& line : all)
             text.TextLine(line);
+    };
+    if (sections.header) lines(ReportHeaderLines(results, context));
+    WriteTables(text, t, sections);
+    if (sections.heights && t.heights) lines(HeightTableLines(results));
     if (sections.closures) {
-        for (const std::string& line : ReportClosureLines(results, context.grade))
-            text.TextLine(line);
-        for (const std::string& line : HeightSummaryLines(results, context.heightGrade))
-            text.TextLine(line);
-        for (const std::string& line : TestsSummaryLines(results))
-            text.TextLine(line);
+        lines(ReportClosureLines(results, context.grade));
+        lines(HeightSummaryLines(results, context.heightGrade));
+        lines(TestsSummaryLines(results));
     }
-    if (sections.tests)
-        for (const std::string& line : TestsTableLines(results))
-            text.TextLine(line);
-    return sections.encoding == ReportEncoding::Utf8 ? Cp936ToUtf8(text.Bytes()) : text.Bytes();
+    if (sections.tests) lines(TestsTableLines(results));
+}
+} // namespace
+
+std::string BuildResultsReport(const AdjustedTraverse& t, const TraverseResults& results,
+                               const ReportSections& sections, const ReportContext& context) {
+    ReportText text(t.observations, 5 * t.observations.size()); // five tables at most
+    WriteSections(text, t, results, sections, context);
+    std::string bytes = text.TakeBytes();
+    if (sections.encoding == ReportEncoding::Utf8) return Cp936ToUtf8(bytes);
+    return bytes;
+}
+
+void WriteResultsReport(const AdjustedTraverse& t, const TraverseResults& results,
+                        const ReportSections& sections, const ReportContext& context,
+                        const ByteSink& sink) {
+    const bool utf8 = sections.encoding == ReportEncoding::Utf8;
+    // Pieces end at a line's end: no character is cut in two.
+    ReportText text(t.observations, utf8 ? ReportText::Sink([&sink](std::string_view piece) {
+                        sink(Cp936ToUtf8(piece));
+                    })
+                                         : ReportText::Sink(sink));
+    WriteSections(text, t, results, sections, context);
+    text.Finish();
 }
 
 } // namespace traverse

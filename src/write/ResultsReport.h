@@ -8,6 +8,7 @@
 #include "model/Refusal.h"
 #include "platform/ReplaceFile.h"
 #include "write/ReportSummary.h"
+#include "write/TraverseResults.h"
 
 #include <string>
 
@@ -36,6 +37,13 @@ struct ReportSections {
 // converted), every line feed written as CR LF.
 std::string BuildResultsReport(const AdjustedTraverse& traverse, const ReportSections& sections,
                                const ReportContext& context = {});
+// The same from results already gathered from that traverse (the sheet not needed).
+std::string BuildResultsReport(const AdjustedTraverse& traverse, const TraverseResults& results,
+                               const ReportSections& sections, const ReportContext& context = {});
+// The same bytes handed to sink as they are made, in pieces.
+void WriteResultsReport(const AdjustedTraverse& traverse, const TraverseResults& results,
+                        const ReportSections& sections, const ReportContext& context,
+                        const ByteSink& sink);
 
 // Why a write did not succeed, as a refusal naming the path (shown safely) and the
 // system's reason; no value for a write that succeeded.

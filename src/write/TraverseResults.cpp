@@ -13,19 +13,33 @@ namespace traverse {
 namespace {
 std::string Name(const char (&field)[kNameFieldSize]) { return Cp936ToUtf8(NameOf(field)); }
 
+// Each record's names in UTF-8, converted once: every table names the same points.
+struct RecordNames {
+    std::vector<std::string> station, foresight, backsight;
+    explicit RecordNames(const Observations& obs) {
+        station.reserve(obs.size());
+        foresight.reserve(obs.size());
+        backsight.reserve(obs.size());
+        for (const ObservationRecord& o : obs) {
+            station.push_back(Name(o.szStation));
+            foresight.push_back(Name(o.szForesight));
+            backsight.push_back(Name(o.szBacksight));
+        }
+    }
+};
+
 bool EndsAtForesight(int type) { return type == kNonOriented || type == kSingleConnection; }
 
 // Name of adjusted point i of count: stations, and for the two annexed-at-the-end types
 // the last point named after the last foresight.
-std::string PointName(const AdjustedTraverse& t, int i, int count) {
-    const Observations& obs = t.observations;
+std::string PointName(const AdjustedTraverse& t, const RecordNames& names, int i, int count) {
     if (EndsAtForesight(t.traverseType) && i == count - 1)
-        return obs.empty() ? std::string() : Name(obs.back().szForesight);
-    return i < static_cast<int>(obs.size()) ? Name(obs[static_cast<size_t>(i)].szStation)
-                                            : std::string();
+        return names.foresight.empty() ? std::string() : names.foresight.back();
+    return i < static_cast<int>(names.station.size()) ? names.station[static_cast<size_t>(i)]
+                                                      : std::string();
 }
 
-void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
+void CollectPoints(const AdjustedTraverse& t, const RecordNames& names, TraverseResults& r) {
     const std::vector<PlanePoint>& adjusted = t.adjustment.points;
     const int count = static_cast<int>(adjusted.size());
     // A closed loop returns to its start: the last point is the first again.
@@ -34,7 +48,7 @@ void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
     r.points.reserve(static_cast<size_t>(std::max(rows, 0)));
     for (int i = 0; i < rows; ++i) {
         ResultPoint p;
-        p.name = PointName(t, i, count);
+        p.name = PointName(t, names, i, count);
         p.xy = adjusted[static_cast<size_t>(i)];
         p.known = i == 0 || i == count - 1 || i - 1 >= entries;
         if (!p.known) {
@@ -49,7 +63,7 @@ void CollectPoints(const AdjustedTraverse& t, TraverseResults& r) {
 
 // Angle-type columns first, then the sides; a non-oriented traverse's column 0 is its
 // orientation, not record 0's angle.
-void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
+void CollectObservations(const AdjustedTraverse& t, const RecordNames& names, TraverseResults& r) {
     const Observations& obs = t.observations;
     const Adjustment& a = t.adjustment;
     const int count = static_cast<int>(obs.size());
@@ -67,20 +81,23 @@ void CollectObservations(const AdjustedTraverse& t, TraverseResults& r) {
     if (r.freeOrientation) r.orientationCorrection = v(0);
     for (int k = r.freeOrientation ? 1 : 0; k < angleColumns && k < count; ++k) {
         const ObservationRecord& o = obs[static_cast<size_t>(k)];
-        r.angles.push_back({Name(o.szStation), o.dHorizontalAngle, v(k)});
+        r.angles.push_back({names.station[static_cast<size_t>(k)], o.dHorizontalAngle, v(k)});
     }
     for (int j = 0; j < sides && j < count; ++j) {
         const ObservationRecord& o = obs[static_cast<size_t>(j)];
         const double azimuth = j < static_cast<int>(a.azimuths.size())
                                    ? FoldedDegrees(a.azimuths[static_cast<size_t>(j)])
                                    : 0.0;
-        r.sides.push_back({Name(o.szStation), Name(o.szForesight), o.dDistance, v(angleColumns + j),
-                           a.sides[static_cast<size_t>(j)], azimuth});
+        r.sides.push_back({names.station[static_cast<size_t>(j)],
+                           names.foresight[static_cast<size_t>(j)], o.dDistance,
+                           v(angleColumns + j), a.sides[static_cast<size_t>(j)], azimuth});
     }
-    for (const ObservationRecord& o : obs)
-        r.observations.push_back({Name(o.szStation), Name(o.szForesight), Name(o.szBacksight),
+    for (size_t i = 0; i < obs.size(); ++i) {
+        const ObservationRecord& o = obs[i];
+        r.observations.push_back({names.station[i], names.foresight[i], names.backsight[i],
                                   o.dDistance, o.dHorizontalAngle, o.dVerticalAngle,
                                   o.dInstrumentHeight, o.dTargetHeight});
+    }
 }
 
 // The known points the type uses, named as the traverse names them.
@@ -120,7 +137,7 @@ void CollectClosure(const AdjustedTraverse& t, TraverseResults& r) {
             c.weakest = i;
 }
 // The heights by point (a closed loop's return not repeated) and by side.
-void CollectHeights(const AdjustedTraverse& t, TraverseResults& r) {
+void CollectHeights(const AdjustedTraverse& t, const RecordNames& names, TraverseResults& r) {
     if (!t.heights) return;
     ResultHeights& out = r.heights.emplace();
     out.refraction = t.refraction;
@@ -146,9 +163,9 @@ void CollectHeights(const AdjustedTraverse& t, TraverseResults& r) {
     for (int k = 0; k < static_cast<int>(h.sides.size()); ++k) {
         const SideHeightDifference& s = h.sides[static_cast<size_t>(k)];
         const double correction = h.corrections[static_cast<size_t>(k)];
-        out.sides.push_back({PointName(t, k, count), PointName(t, k + 1, count), s.distance,
-                             s.forward, s.reverse, s.ReciprocalMm(), s.observed, correction,
-                             s.observed + correction / 1000.0});
+        out.sides.push_back({PointName(t, names, k, count), PointName(t, names, k + 1, count),
+                             s.distance, s.forward, s.reverse, s.ReciprocalMm(), s.observed,
+                             correction, s.observed + correction / 1000.0});
     }
 }
 } // namespace
@@ -159,15 +176,16 @@ double FoldedDegrees(const AngleDMS& angle) {
     return d >= 360.0 ? 0.0 : d;
 }
 
-TraverseResults CollectResults(const AdjustedTraverse& t) {
+TraverseResults CollectResults(const AdjustedTraverse& t, ResultParts parts) {
     TraverseResults r;
     r.traverseType = t.traverseType;
-    CollectPoints(t, r);
-    CollectObservations(t, r);
+    const RecordNames names(t.observations);
+    CollectPoints(t, names, r);
+    CollectObservations(t, names, r);
     CollectKnownPoints(t, r);
     CollectClosure(t, r);
-    r.sheet = BuildCalculationSheet(t);
-    CollectHeights(t, r);
+    if (parts.sheet) r.sheet = BuildCalculationSheet(t);
+    CollectHeights(t, names, r);
     r.instrument = t.instrument;
     r.tests = t.tests;
     return r;

@@ -99,7 +99,13 @@ struct TraverseResults {
     ObservationTests tests;                        // for blunders
 };
 
-TraverseResults CollectResults(const AdjustedTraverse& traverse);
+// What of the results to gather: the calculation sheet is shown only by the sheet, the
+// JSON and the HTML page, and left empty (no rows) without it.
+struct ResultParts {
+    bool sheet = true;
+};
+
+TraverseResults CollectResults(const AdjustedTraverse& traverse, ResultParts parts = {});
 
 // Total seconds of an angle record as decimal degrees folded into [0, 360).
 double FoldedDegrees(const AngleDMS& angle);

@@ -68,3 +68,29 @@ TEST(CodePage936, ValidBytesAreThoseThatConvert) {
             << c.name << ": the check and the conversion agree";
     }
 }
+
+// Each conversion starts afresh: a sequence cut short leaves nothing for the next one.
+TEST(CodePage936, AConversionCutShortLeavesNothingBehind) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Utf8ToCp936("\xE6\xB5"), std::nullopt);
+        EXPECT_EQ(Utf8ToCp936("\xE6\xB5\x8B"), "\xB2\xE2"); // 测
+        EXPECT_EQ(Cp936ToUtf8("K\xB2"), "K\xEF\xBF\xBD");
+        EXPECT_EQ(Cp936ToUtf8("\xB2\xE2"), "测");
+    }
+}
+
+// Text copied as it is: any byte out of printable ASCII or among the specials, wherever
+// it stands in the eight-byte words the test reads, makes it text to escape.
+TEST(PrintableAscii, EveryByteOutOfPlaceIsFound) {
+    const std::string plain = "0123456789 ~azAZ!#"; // 18 bytes: two words and a tail
+    EXPECT_TRUE(PrintableAsciiWithout(plain, "&<>\""));
+    EXPECT_TRUE(PrintableAsciiWithout("", "\""));
+    for (const char bad : {'\0', '\x1F', '\x7F', '\x80', '\xFF', '&', '<', '>', '"'})
+        for (size_t at = 0; at < plain.size(); ++at) {
+            std::string text = plain;
+            text[at] = bad;
+            EXPECT_FALSE(PrintableAsciiWithout(text, "&<>\""))
+                << "byte " << static_cast<int>(static_cast<unsigned char>(bad)) << " at " << at;
+        }
+    EXPECT_TRUE(PrintableAsciiWithout("a\\b&c<d>e\"f", "")); // no specials: all printable
+}

@@ -58,6 +58,10 @@ TEST(JsonWriter, WritesWhatNlohmannDumps) {
         {{"integers", {0, -1, 9223372036854775807LL, 18446744073709551615ULL}}, {"b", {true, false}}},
         {{"text", {"P1", "", "图根", "a\"b\\c", "tab\tline\n", "\x01\x1f\x7f", "bad \xff\xfe utf-8"}}},
         {{"nested", {{{"a", {Json::array(), {{"b", Json::object()}}}}}, {1, {2, {3}}}}}},
+        // Text tested eight bytes at a time: what must be escaped at every place in a word.
+        {{"long text",
+          {"ABCDEFGHIJKLMNOP", "ABCDEFG\"IJKLMNOP", "ABCDEFGH\\JKLMNOP", "0123456\x7f" "89",
+           "01234567\x1f", "0123456789ab\xe5\x9b\xbe", "~~~~~~~~ ~~~~~~~~", "\x80long enough"}}},
     };
     for (const Json& j : cases)
         EXPECT_EQ(Streamed(j), j.dump(2, ' ', false, Json::error_handler_t::replace)) << j.dump();

@@ -1,0 +1,110 @@
+// A double is m · 2^e with m below 2^53. Times 10^decimals (below 2^30) that is below
+// 2^83 · 2^e, held exactly in 128 bits; shifting out the fraction bits and looking at
+// them gives the rounding. Figures up to 10^18 fit a long long. Where the compiler has
+// no 128-bit integers the figures are read back from std::to_chars's text.
+#include "model/FixedDecimal.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace traverse {
+
+namespace {
+constexpr std::uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
+                                     100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr std::uint64_t kFigureBound = 1'000'000'000'000'000'000ULL; // 10^18
+
+#ifdef __SIZEOF_INT128__
+// |value| · 10^decimals rounded to nearest, ties to even; none at or past the bound.
+std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
+    __extension__ using Wide = unsigned __int128;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int field = static_cast<int>((bits >> 52) & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = field == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int e = field == 0 ? -1074 : field - 1075;
+    if (e >= 0) {                        // a whole number: no rounding
+        if (e > 10) return std::nullopt; // at least 2^63, past the bound
+        const Wide n = (Wide{m} << e) * kPowers[decimals];
+        if (n >= kFigureBound) return std::nullopt;
+        return static_cast<std::uint64_t>(n);
+    }
+    const Wide n = Wide{m} * kPowers[decimals];
+    const int shift = -e;
+    if (shift > 100) return 0; // n < 2^83 is below half a unit
+    Wide q = n >> shift;
+    const Wide rest = n - (q << shift);
+    const Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+    if (q >= kFigureBound) return std::nullopt;
+    return static_cast<std::uint64_t>(q);
+}
+
+#else
+// Without 128-bit integers (32-bit Windows): the digits std::to_chars prints.
+std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
+    char text[kMaxFixedChars];
+    const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                    std::chars_format::fixed, decimals)
+                          .ptr;
+    std::string digits(text, static_cast<size_t>(end - text));
+    std::erase(digits, '.');
+    std::uint64_t units = 0;
+    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), units);
+    if (r.ec != std::errc() || units >= kFigureBound) return std::nullopt;
+    return units;
+}
+#endif
+
+// The digits of units with the point before the last decimals of them.
+char* WriteUnits(char* out, std::uint64_t units, int decimals) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, units).ptr;
+    int count = static_cast<int>(end - digits);
+    if (count <= decimals) { // "0." and the leading zeros of the decimals
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = count; i < decimals; ++i)
+            *out++ = '0';
+        std::memcpy(out, digits, static_cast<size_t>(count));
+        return out + count;
+    }
+    const int whole = count - decimals;
+    std::memcpy(out, digits, static_cast<size_t>(whole));
+    out += whole;
+    if (decimals == 0) return out;
+    *out++ = '.';
+    std::memcpy(out, digits + whole, static_cast<size_t>(decimals));
+    return out + decimals;
+}
+} // namespace
+
+std::optional<long long> FixedUnits(double value, int decimals) {
+    if (!std::isfinite(value) || decimals < 0 || decimals > 9) return std::nullopt;
+    const auto magnitude = RoundedMagnitude(value, decimals);
+    if (!magnitude) return std::nullopt;
+    const auto units = static_cast<long long>(*magnitude);
+    return std::signbit(value) ? -units : units;
+}
+
+char* WriteFixed(char* out, double value, int decimals) {
+    if (std::isfinite(value) && decimals >= 0 && decimals <= 9) {
+        if (const auto magnitude = RoundedMagnitude(value, decimals)) {
+            if (std::signbit(value)) *out++ = '-';
+            return WriteUnits(out, *magnitude, decimals);
+        }
+    }
+    const auto r =
+        std::to_chars(out, out + kMaxFixedChars, value, std::chars_format::fixed, decimals);
+    if (r.ec == std::errc()) return r.ptr;
+    const std::string_view text = std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+    return std::copy(text.begin(), text.end(), out);
+}
+
+} // namespace traverse
