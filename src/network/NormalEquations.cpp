@@ -1,13 +1,17 @@
 #include "network/NormalEquations.h"
 
 #include "network/NestedDissection.h"
+#include "network/SimplicialFactor.h"
+#include "network/SupernodalFactor.h"
 
 #include <Eigen/SparseCore>
+
+#include <algorithm>
 
 namespace traverse {
 
 namespace {
-using SparseMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+using SparseMatrix = LowerMatrix;
 
 // A pivot this small against its diagonal entry of N: the columns are dependent.
 constexpr double kLeastPivot = 1e-12;
@@ -19,20 +23,37 @@ void RightHandSide(std::span<const EquationRow> rows, int unknowns, std::vector<
             rhs[static_cast<size_t>(r.column[i])] -= r.weight * r.coefficient[i] * r.misclosure;
 }
 
-// The lower triangle of N.
-SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns) {
+// The pattern of N's lower triangle, by column, rows ascending.
+SparseMatrix Pattern(std::span<const EquationRow> rows, int unknowns) {
     std::vector<Eigen::Triplet<double, int>> terms;
     terms.reserve(rows.size() * 21);
     for (const EquationRow& r : rows)
-        for (int i = 0; i < r.count; ++i) {
+        for (int i = 0; i < r.count; ++i)
             for (int j = 0; j < r.count; ++j)
-                if (r.column[j] >= r.column[i])
-                    terms.emplace_back(r.column[j], r.column[i],
-                                       r.weight * r.coefficient[i] * r.coefficient[j]);
-        }
+                if (r.column[j] >= r.column[i]) terms.emplace_back(r.column[j], r.column[i], 0.0);
     SparseMatrix n(unknowns, unknowns);
     n.setFromTriplets(terms.begin(), terms.end());
+    n.makeCompressed();
     return n;
+}
+
+// N's values on its pattern, each entry summed in the order of the rows.
+void Accumulate(std::span<const EquationRow> rows, SparseMatrix& n) {
+    std::fill_n(n.valuePtr(), n.nonZeros(), 0.0);
+    const int* start = n.outerIndexPtr();
+    const int* inner = n.innerIndexPtr();
+    double* values = n.valuePtr();
+    for (const EquationRow& r : rows)
+        for (int i = 0; i < r.count; ++i) {
+            const int c = r.column[i];
+            const int *begin = inner + start[c], *end = inner + start[c + 1];
+            const double pa = r.weight * r.coefficient[i];
+            for (int j = 0; j < r.count; ++j) {
+                const int* at = std::lower_bound(begin, end, r.column[j]);
+                if (r.column[j] >= c && at != end && *at == r.column[j])
+                    values[at - inner] += pa * r.coefficient[j];
+            }
+        }
 }
 
 std::span<const int> Starts(const SparseMatrix& m) {
@@ -42,24 +63,47 @@ std::span<const int> Rows(const SparseMatrix& m) {
     return {m.innerIndexPtr(), static_cast<size_t>(m.nonZeros())};
 }
 
-// The factor's structure for N's pattern, in nested-dissection order.
-std::shared_ptr<const SupernodalStructure> Analyse(const SparseMatrix& lower) {
-    SparseMatrix full = lower.selfadjointView<Eigen::Lower>();
+// Where the columns of the factor in minimum-degree order hold this many entries or more
+// (root mean square), the network is dense enough for nested dissection and dense
+// blocks; traverses and networks of them stay far below.
+constexpr double kBlockColumn = 40.0;
+
+// Minimum degree for a sparse factor, column by column; else nested dissection and
+// blocks.
+void Choose(const SparseMatrix& lower, std::unique_ptr<SimplicialFactor>& simplicial,
+            std::unique_ptr<SupernodalFactor>& supernodal) {
+    simplicial = std::make_unique<SimplicialFactor>(lower);
+    if (simplicial->Work() < kBlockColumn * kBlockColumn * static_cast<double>(lower.cols())) return;
+    simplicial.reset();
+    SparseMatrix full;
+    full = lower.selfadjointView<Eigen::Lower>();
     full.makeCompressed();
     const std::vector<int> order = NestedDissectionOrder({Starts(full), Rows(full)});
-    return AnalyseSupernodes(Starts(lower), Rows(lower), order);
+    supernodal =
+        std::make_unique<SupernodalFactor>(AnalyseSupernodes(Starts(lower), Rows(lower), order));
 }
 } // namespace
 
+struct NormalEquations::Matrix {
+    SparseMatrix n;
+};
+
 NormalEquations::NormalEquations(int unknowns) : m_unknowns(unknowns) {}
+
+NormalEquations::~NormalEquations() = default;
 
 bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     RightHandSide(rows, m_unknowns, m_rhs);
-    const SparseMatrix n = Normals(rows, m_unknowns);
-    if (!m_factor) m_factor = std::make_unique<SupernodalFactor>(Analyse(n));
+    if (!m_normals) m_normals = std::make_unique<Matrix>(Matrix{Pattern(rows, m_unknowns)});
+    SparseMatrix& n = m_normals->n;
+    Accumulate(rows, n);
+    if (!m_simplicial && !m_supernodal) Choose(n, m_simplicial, m_supernodal);
     const bool factored =
-        m_factor->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())}, kLeastPivot);
-    m_singular = factored ? -1 : std::max(m_factor->Failed(), 0);
+        m_simplicial ? m_simplicial->Factor(n, kLeastPivot)
+                     : m_supernodal->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())},
+                                            kLeastPivot);
+    const int failed = m_simplicial ? m_simplicial->Failed() : m_supernodal->Failed();
+    m_singular = factored ? -1 : std::max(failed, 0);
     return factored;
 }
 
@@ -67,8 +111,12 @@ void NormalEquations::SetMisclosures(std::span<const EquationRow> rows) {
     RightHandSide(rows, m_unknowns, m_rhs);
 }
 
-std::vector<double> NormalEquations::Solve() const { return m_factor->Solve(m_rhs); }
+std::vector<double> NormalEquations::Solve() const {
+    return m_simplicial ? m_simplicial->Solve(m_rhs) : m_supernodal->Solve(m_rhs);
+}
 
-SelectedInverse NormalEquations::Invert() const { return SelectedInverse(*m_factor); }
+SelectedInverse NormalEquations::Invert() const {
+    return m_simplicial ? m_simplicial->Invert() : SelectedInverse(*m_supernodal);
+}
 
 } // namespace traverse

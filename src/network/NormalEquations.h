@@ -1,14 +1,16 @@
 // The normal equations N x = b of a least-squares adjustment by observation equations,
-// N = Σ p a aᵀ and b = −Σ p a w over rows a with misclosure w and weight p, on a
-// supernodal LDLᵀ factor (network/SupernodalFactor.h) in a nested-dissection order
-// (network/NestedDissection.h). The pattern is analysed once, on the first rows given;
-// later rows must touch the same columns. From the factor, selected inversion
-// (network/SelectedInverse.h) gives the entries of Qxx = N⁻¹ that the rows touch.
+// N = Σ p a aᵀ and b = −Σ p a w over rows a with misclosure w and weight p, on a sparse
+// LDLᵀ factor. The pattern is analysed once, on the first rows given (later rows must
+// touch the same columns): where the factor in minimum-degree order stays sparse
+// (traverses and networks of them), Eigen's factor column by column
+// (network/SimplicialFactor.h); where it fills in (every point a junction), nested
+// dissection (network/NestedDissection.h) and dense blocks (network/SupernodalFactor.h).
+// From the factor, selected inversion (network/SelectedInverse.h) gives the entries of
+// Qxx = N⁻¹ that the rows touch, without the whole inverse.
 #pragma once
 
 #include "network/ObservationEquations.h"
 #include "network/SelectedInverse.h"
-#include "network/SupernodalFactor.h"
 
 #include <memory>
 #include <span>
@@ -16,9 +18,13 @@
 
 namespace traverse {
 
+class SimplicialFactor;
+class SupernodalFactor;
+
 class NormalEquations {
 public:
     explicit NormalEquations(int unknowns);
+    ~NormalEquations();
     NormalEquations(const NormalEquations&) = delete;
     NormalEquations& operator=(const NormalEquations&) = delete;
 
@@ -37,7 +43,10 @@ public:
     SelectedInverse Invert() const;
 
 private:
-    std::unique_ptr<SupernodalFactor> m_factor;
+    struct Matrix; // N's lower triangle
+    std::unique_ptr<Matrix> m_normals;
+    std::unique_ptr<SimplicialFactor> m_simplicial; // one of the two
+    std::unique_ptr<SupernodalFactor> m_supernodal;
     int m_unknowns = 0;
     int m_singular = -1;
     std::vector<double> m_rhs;

@@ -40,6 +40,7 @@ void SelectedInverse::Gather(int s, std::vector<double>& zjj) const {
 
 SelectedInverse::SelectedInverse(const SupernodalFactor& factor)
     : m_s(factor.SharedStructure()), m_values(m_s->valueStart.back(), 0.0) {
+    IndexColumns();
     const SupernodalStructure& st = *m_s;
     std::vector<double> zjj;
     Eigen::MatrixXd y, inverse;
@@ -61,20 +62,34 @@ SelectedInverse::SelectedInverse(const SupernodalFactor& factor)
     }
 }
 
-double SelectedInverse::At(int column1, int column2) const {
+SelectedInverse::SelectedInverse(std::shared_ptr<const SupernodalStructure> structure,
+                                 std::vector<double> values)
+    : m_s(std::move(structure)), m_values(std::move(values)) {
+    IndexColumns();
+}
+
+void SelectedInverse::IndexColumns() {
     const SupernodalStructure& st = *m_s;
-    const int i = st.position[static_cast<Index>(column1)];
-    const int j = st.position[static_cast<Index>(column2)];
-    const int lo = std::min(i, j), hi = std::max(i, j);
-    const int t = st.owner[static_cast<Index>(lo)];
-    const int* begin = st.Rows(t);
-    const int* end = begin + st.Height(t);
-    const int* at = std::lower_bound(begin, end, hi);
-    if (at == end || *at != hi) return std::numeric_limits<double>::quiet_NaN();
-    return m_values[st.valueStart[static_cast<Index>(t)] +
-                    static_cast<Index>(lo - st.first[static_cast<Index>(t)]) *
-                        static_cast<Index>(st.Height(t)) +
-                    static_cast<Index>(at - begin)];
+    m_columns.resize(static_cast<size_t>(st.n));
+    for (int t = 0; t < st.Supernodes(); ++t) {
+        const int f = st.first[static_cast<size_t>(t)], height = st.Height(t);
+        for (int c = 0; c < st.Width(t); ++c)
+            m_columns[static_cast<size_t>(f + c)] = {
+                st.rowStart[static_cast<size_t>(t)] + c, st.rowStart[static_cast<size_t>(t) + 1],
+                st.valueStart[static_cast<size_t>(t)] +
+                    static_cast<size_t>(c) * static_cast<size_t>(height + 1)};
+    }
+}
+
+double SelectedInverse::At(int column1, int column2) const {
+    const int i = m_s->position[static_cast<size_t>(column1)];
+    const int j = m_s->position[static_cast<size_t>(column2)];
+    const Column& c = m_columns[static_cast<size_t>(std::min(i, j))];
+    const int* begin = m_s->rows.data() + c.begin;
+    const int* end = m_s->rows.data() + c.end;
+    const int* at = std::lower_bound(begin, end, std::max(i, j));
+    if (at == end || *at != std::max(i, j)) return std::numeric_limits<double>::quiet_NaN();
+    return m_values[c.value + static_cast<size_t>(at - begin)];
 }
 
 } // namespace traverse

@@ -16,6 +16,8 @@ namespace traverse {
 class SelectedInverse {
 public:
     explicit SelectedInverse(const SupernodalFactor& factor);
+    // Z already known, in blocks of that structure.
+    SelectedInverse(std::shared_ptr<const SupernodalStructure> structure, std::vector<double> values);
 
     // By A's columns; NaN for a pair off the pattern.
     double At(int column1, int column2) const;
@@ -23,6 +25,15 @@ public:
 private:
     std::shared_ptr<const SupernodalStructure> m_s;
     std::vector<double> m_values; // Z in the factor's blocks, diagonal blocks whole
+    // Per column of the factor: its rows from its diagonal on, rows[begin .. end), and
+    // where Z holds the diagonal's.
+    struct Column {
+        int begin, end;
+        size_t value;
+    };
+    std::vector<Column> m_columns;
+
+    void IndexColumns();
 
     void Gather(int s, std::vector<double>& zjj) const;
 };

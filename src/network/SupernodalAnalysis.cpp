@@ -1,7 +1,7 @@
 // The analysis of network/SupernodalFactor.h: A's lower triangle moved into the factor's
-// columns, the elimination tree, the column counts of L by row subtrees, the fundamental
-// supernodes (a column joins its predecessor where it is that one's only parent and
-// child and has one row less) and the rows of each, its children's rows merged in.
+// columns, the elimination tree, the column counts of L by row subtrees, the supernodes
+// (runs of columns each the parent of the one before, where the block stays nearly
+// full) and the rows of each, its children's rows merged in.
 #include "network/SupernodalFactor.h"
 
 #include <algorithm>
@@ -79,24 +79,39 @@ std::vector<int> ColumnCounts(int n, const std::vector<int>& parent,
     return count;
 }
 
+// Whether a block of width columns, rows high, holding entries of L, keeps few enough
+// zeros: narrow blocks are worth some, wide ones few.
+bool FewZeros(long width, long rows, long entries) {
+    const long stored = width * rows - width * (width - 1) / 2;
+    const double zeros = static_cast<double>(stored - entries) / static_cast<double>(stored);
+    return zeros == 0.0 || (width <= 4 && zeros <= 0.5) || (width <= 16 && zeros <= 0.3) ||
+           (width <= 48 && zeros <= 0.1) || zeros <= 0.05;
+}
+
+// Column j joins the supernode before it where it is its last column's parent and the
+// block keeps few zeros; the block's rows are then its own columns and j's rows.
 void Supernodes(SupernodalStructure& s, const std::vector<int>& parent,
                 const std::vector<int>& count) {
     const Index n = static_cast<Index>(s.n);
-    std::vector<int> children(n, 0);
-    for (int p : parent)
-        if (p >= 0) ++children[static_cast<Index>(p)];
     s.owner.resize(n);
+    long entries = 0;
     for (Index j = 0; j < n; ++j) {
+        const long width = s.first.empty() ? 0 : static_cast<long>(j) - s.first.back() + 1;
         const bool joins = j > 0 && parent[j - 1] == static_cast<int>(j) &&
-                           count[j - 1] == count[j] + 1 && children[j] == 1;
-        if (!joins) s.first.push_back(static_cast<int>(j));
+                           FewZeros(width, width - 1 + count[j], entries + count[j]);
+        if (!joins) {
+            s.first.push_back(static_cast<int>(j));
+            entries = 0;
+        }
+        entries += count[j];
         s.owner[j] = static_cast<int>(s.first.size()) - 1;
     }
     s.first.push_back(s.n);
     s.rowStart.assign(1, 0);
     s.valueStart.assign(1, 0);
     for (int k = 0; k < s.Supernodes(); ++k) {
-        const int height = count[static_cast<Index>(s.first[static_cast<Index>(k)])];
+        const int last = s.first[static_cast<Index>(k) + 1] - 1;
+        const int height = s.Width(k) - 1 + count[static_cast<Index>(last)];
         s.rowStart.push_back(s.rowStart.back() + height);
         s.valueStart.push_back(s.valueStart.back() +
                                static_cast<size_t>(height) * static_cast<size_t>(s.Width(k)));

@@ -129,35 +129,39 @@ bool SupernodalFactor::Factor(std::span<const double> values, double least) {
     return m_failed < 0;
 }
 
+// Column by column within each block: the blocks are mostly narrow, and a solve reads
+// each entry of L once whatever the order.
 std::vector<double> SupernodalFactor::Solve(std::span<const double> b) const {
     const SupernodalStructure& st = *m_s;
-    Eigen::VectorXd y(st.n), gathered;
-    for (int j = 0; j < st.n; ++j)
-        y[j] = b[static_cast<Index>(st.order[static_cast<Index>(j)])];
-    const auto block = [&](int s) {
-        return ConstBlock(BlockOf(s), st.Height(s), st.Width(s));
-    };
+    std::vector<double> y(static_cast<Index>(st.n));
+    for (Index j = 0; j < y.size(); ++j)
+        y[j] = b[static_cast<Index>(st.order[j])];
     for (int s = 0; s < st.Supernodes(); ++s) {
-        const int f = st.first[static_cast<Index>(s)], w = st.Width(s), below = st.Height(s) - w;
-        const ConstBlock l = block(s);
-        l.topRows(w).triangularView<Eigen::UnitLower>().solveInPlace(y.segment(f, w));
-        gathered.noalias() = l.bottomRows(below) * y.segment(f, w);
-        for (int i = 0; i < below; ++i)
-            y[st.Rows(s)[w + i]] -= gathered[i];
+        const int f = st.first[static_cast<Index>(s)], width = st.Width(s), height = st.Height(s);
+        const int* rows = st.Rows(s);
+        const double* l = BlockOf(s);
+        for (int c = 0; c < width; ++c, l += height) {
+            const double yc = y[static_cast<Index>(f + c)];
+            for (int r = c + 1; r < height; ++r)
+                y[static_cast<Index>(rows[r])] -= l[r] * yc;
+        }
     }
-    y.array() /= Eigen::Map<const Eigen::ArrayXd>(m_d.data(), st.n);
+    for (Index j = 0; j < y.size(); ++j)
+        y[j] /= m_d[j];
     for (int s = st.Supernodes() - 1; s >= 0; --s) {
-        const int f = st.first[static_cast<Index>(s)], w = st.Width(s), below = st.Height(s) - w;
-        const ConstBlock l = block(s);
-        gathered.resize(below);
-        for (int i = 0; i < below; ++i)
-            gathered[i] = y[st.Rows(s)[w + i]];
-        y.segment(f, w).noalias() -= l.bottomRows(below).transpose() * gathered;
-        l.topRows(w).transpose().triangularView<Eigen::UnitUpper>().solveInPlace(y.segment(f, w));
+        const int f = st.first[static_cast<Index>(s)], width = st.Width(s), height = st.Height(s);
+        const int* rows = st.Rows(s);
+        for (int c = width - 1; c >= 0; --c) {
+            const double* l = BlockOf(s) + static_cast<Index>(c) * static_cast<Index>(height);
+            double sum = y[static_cast<Index>(f + c)];
+            for (int r = c + 1; r < height; ++r)
+                sum -= l[r] * y[static_cast<Index>(rows[r])];
+            y[static_cast<Index>(f + c)] = sum;
+        }
     }
-    std::vector<double> x(static_cast<Index>(st.n));
-    for (int j = 0; j < st.n; ++j)
-        x[static_cast<Index>(st.order[static_cast<Index>(j)])] = y[j];
+    std::vector<double> x(y.size());
+    for (Index j = 0; j < y.size(); ++j)
+        x[static_cast<Index>(st.order[j])] = y[j];
     return x;
 }
 
