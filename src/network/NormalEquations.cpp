@@ -70,11 +70,15 @@ constexpr double kBlockColumn = 40.0;
 
 // Minimum degree for a sparse factor, column by column; else nested dissection and
 // blocks.
-void Choose(const SparseMatrix& lower, std::unique_ptr<SimplicialFactor>& simplicial,
+void Choose(const SparseMatrix& lower, Factorisation how,
+            std::unique_ptr<SimplicialFactor>& simplicial,
             std::unique_ptr<SupernodalFactor>& supernodal) {
-    simplicial = std::make_unique<SimplicialFactor>(lower);
-    if (simplicial->Work() < kBlockColumn * kBlockColumn * static_cast<double>(lower.cols())) return;
-    simplicial.reset();
+    if (how != Factorisation::kBlocks) {
+        simplicial = std::make_unique<SimplicialFactor>(lower);
+        const double dense = kBlockColumn * kBlockColumn * static_cast<double>(lower.cols());
+        if (how == Factorisation::kColumns || simplicial->Work() < dense) return;
+        simplicial.reset();
+    }
     SparseMatrix full;
     full = lower.selfadjointView<Eigen::Lower>();
     full.makeCompressed();
@@ -88,7 +92,8 @@ struct NormalEquations::Matrix {
     SparseMatrix n;
 };
 
-NormalEquations::NormalEquations(int unknowns) : m_unknowns(unknowns) {}
+NormalEquations::NormalEquations(int unknowns, Factorisation how)
+    : m_unknowns(unknowns), m_how(how) {}
 
 NormalEquations::~NormalEquations() = default;
 
@@ -97,7 +102,7 @@ bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     if (!m_normals) m_normals = std::make_unique<Matrix>(Matrix{Pattern(rows, m_unknowns)});
     SparseMatrix& n = m_normals->n;
     Accumulate(rows, n);
-    if (!m_simplicial && !m_supernodal) Choose(n, m_simplicial, m_supernodal);
+    if (!m_simplicial && !m_supernodal) Choose(n, m_how, m_simplicial, m_supernodal);
     const bool factored =
         m_simplicial ? m_simplicial->Factor(n, kLeastPivot)
                      : m_supernodal->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())},

@@ -21,9 +21,12 @@ namespace traverse {
 class SimplicialFactor;
 class SupernodalFactor;
 
+// Which factor: as the pattern suggests, or one of the two (the tests compare them).
+enum class Factorisation { kChosen, kColumns, kBlocks };
+
 class NormalEquations {
 public:
-    explicit NormalEquations(int unknowns);
+    explicit NormalEquations(int unknowns, Factorisation how = Factorisation::kChosen);
     ~NormalEquations();
     NormalEquations(const NormalEquations&) = delete;
     NormalEquations& operator=(const NormalEquations&) = delete;
@@ -48,6 +51,7 @@ private:
     std::unique_ptr<SimplicialFactor> m_simplicial; // one of the two
     std::unique_ptr<SupernodalFactor> m_supernodal;
     int m_unknowns = 0;
+    Factorisation m_how;
     int m_singular = -1;
     std::vector<double> m_rhs;
 };
