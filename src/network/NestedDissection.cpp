@@ -4,6 +4,7 @@
 #include <Eigen/SparseCore>
 
 #include <algorithm>
+#include <utility>
 
 namespace traverse {
 
@@ -41,7 +42,8 @@ Graph Groups(const SymmetricPattern& p) {
     for (int k = 0; k < g.Size(); ++k) {
         const int c = g.first[static_cast<size_t>(k)];
         seen[static_cast<size_t>(k)] = k;
-        for (int e = p.start[static_cast<size_t>(c)]; e < p.start[static_cast<size_t>(c) + 1]; ++e) {
+        for (int e = p.start[static_cast<size_t>(c)]; e < p.start[static_cast<size_t>(c) + 1];
+             ++e) {
             const int other = group[static_cast<size_t>(p.rows[static_cast<size_t>(e)])];
             if (seen[static_cast<size_t>(other)] == k) continue;
             seen[static_cast<size_t>(other)] = k;
@@ -89,7 +91,8 @@ private:
         for (size_t next = 0; next < queue.size(); ++next) {
             const int v = queue[next], level = m_level[static_cast<size_t>(v)];
             Neighbours(v, [&](int w) {
-                if (m_piece[static_cast<size_t>(w)] != piece || m_level[static_cast<size_t>(w)] >= 0)
+                if (m_piece[static_cast<size_t>(w)] != piece ||
+                    m_level[static_cast<size_t>(w)] >= 0)
                     return;
                 m_level[static_cast<size_t>(w)] = level + 1;
                 queue.push_back(w);
@@ -97,7 +100,8 @@ private:
         }
         levelStart.clear();
         for (size_t i = 0; i < queue.size(); ++i)
-            if (i == 0 || m_level[static_cast<size_t>(queue[i])] != m_level[static_cast<size_t>(queue[i - 1])])
+            if (i == 0 || m_level[static_cast<size_t>(queue[i])] !=
+                              m_level[static_cast<size_t>(queue[i - 1])])
                 levelStart.push_back(static_cast<int>(i));
         levelStart.push_back(static_cast<int>(queue.size()));
         return queue;
@@ -125,7 +129,7 @@ private:
         if (nodes.size() <= kLeaf) return OrderLeaf(nodes);
         std::vector<int> levelStart;
         const std::vector<int> queue = FarLevels(nodes, levelStart);
-        if (queue.size() < nodes.size()) return SplitOff(nodes, queue, piece);
+        if (queue.size() < nodes.size()) return SplitOff(nodes, piece);
         const int height = static_cast<int>(levelStart.size()) - 1;
         if (height < 3) return OrderLeaf(nodes);
         Cut(queue, piece, Middle(levelStart));
@@ -141,16 +145,29 @@ private:
         return k;
     }
 
-    // The nodes one search reached, as a piece of their own, and the rest.
-    void SplitOff(const std::vector<int>& nodes, const std::vector<int>& reached, int piece) {
-        const int mine = m_pieces++;
-        for (int v : reached)
-            m_piece[static_cast<size_t>(v)] = mine;
-        std::vector<int> rest;
+    // The nodes of piece joined to root, moved to piece mine.
+    std::vector<int> Component(int root, int piece, int mine) {
+        std::vector<int> part{root};
+        m_piece[static_cast<size_t>(root)] = mine;
+        for (size_t i = 0; i < part.size(); ++i)
+            Neighbours(part[i], [&](int w) {
+                if (m_piece[static_cast<size_t>(w)] != piece) return;
+                m_piece[static_cast<size_t>(w)] = mine;
+                part.push_back(w);
+            });
+        return part;
+    }
+
+    // A piece in parts that nothing joins: each ordered apart.
+    void SplitOff(const std::vector<int>& nodes, int piece) {
+        std::vector<std::pair<std::vector<int>, int>> parts;
         for (int v : nodes)
-            if (m_piece[static_cast<size_t>(v)] == piece) rest.push_back(v);
-        Dissect(reached, mine);
-        Dissect(std::move(rest), piece);
+            if (m_piece[static_cast<size_t>(v)] == piece) {
+                const int mine = m_pieces++;
+                parts.emplace_back(Component(v, piece, mine), mine);
+            }
+        for (auto& [part, mine] : parts)
+            Dissect(std::move(part), mine);
     }
 
     // Level k the cut, less its nodes that touch no later level.
@@ -214,7 +231,8 @@ std::vector<int> NestedDissectionOrder(const SymmetricPattern& pattern) {
     std::vector<int> columns;
     columns.reserve(static_cast<size_t>(g.first.back()));
     for (int node : Dissection(g).Order())
-        for (int c = g.first[static_cast<size_t>(node)]; c < g.first[static_cast<size_t>(node) + 1]; ++c)
+        for (int c = g.first[static_cast<size_t>(node)]; c < g.first[static_cast<size_t>(node) + 1];
+             ++c)
             columns.push_back(c);
     return columns;
 }

@@ -104,9 +104,9 @@ bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     Accumulate(rows, n);
     if (!m_simplicial && !m_supernodal) Choose(n, m_how, m_simplicial, m_supernodal);
     const bool factored =
-        m_simplicial ? m_simplicial->Factor(n, kLeastPivot)
-                     : m_supernodal->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())},
-                                            kLeastPivot);
+        m_simplicial
+            ? m_simplicial->Factor(n, kLeastPivot)
+            : m_supernodal->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())}, kLeastPivot);
     const int failed = m_simplicial ? m_simplicial->Failed() : m_supernodal->Failed();
     m_singular = factored ? -1 : std::max(failed, 0);
     return factored;

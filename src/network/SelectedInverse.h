@@ -17,7 +17,8 @@ class SelectedInverse {
 public:
     explicit SelectedInverse(const SupernodalFactor& factor);
     // Z already known, in blocks of that structure.
-    SelectedInverse(std::shared_ptr<const SupernodalStructure> structure, std::vector<double> values);
+    SelectedInverse(std::shared_ptr<const SupernodalStructure> structure,
+                    std::vector<double> values);
 
     // By A's columns; NaN for a pair off the pattern.
     double At(int column1, int column2) const;

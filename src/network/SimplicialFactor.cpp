@@ -101,7 +101,7 @@ void ColumnProduct(const Blocks& f, int first, int m, std::vector<double>& sum) 
 
 // The structure of one column a block, each its diagonal first.
 std::shared_ptr<SupernodalStructure> ColumnBlocks(const LowerMatrix& l, const Permutation& p,
-                                                 const Permutation& pinv) {
+                                                  const Permutation& pinv) {
     const int n = static_cast<int>(l.cols());
     const int* start = l.outerIndexPtr();
     auto s = std::make_shared<SupernodalStructure>();

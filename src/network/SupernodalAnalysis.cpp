@@ -51,7 +51,8 @@ std::vector<int> EliminationTree(int n, const std::vector<int>& upperStart,
                                  const std::vector<int>& upperRow) {
     std::vector<int> parent(static_cast<Index>(n), -1), ancestor(static_cast<Index>(n), -1);
     for (int k = 0; k < n; ++k)
-        for (int e = upperStart[static_cast<Index>(k)]; e < upperStart[static_cast<Index>(k) + 1]; ++e) {
+        for (int e = upperStart[static_cast<Index>(k)]; e < upperStart[static_cast<Index>(k) + 1];
+             ++e) {
             for (int i = upperRow[static_cast<Index>(e)]; i >= 0 && i < k;) {
                 const int next = ancestor[static_cast<Index>(i)];
                 ancestor[static_cast<Index>(i)] = k;
@@ -65,13 +66,15 @@ std::vector<int> EliminationTree(int n, const std::vector<int>& upperStart,
 // Entries of each column of L, the diagonal included: row k of L is the union of the
 // tree's paths from the columns of row k of A up to k.
 std::vector<int> ColumnCounts(int n, const std::vector<int>& parent,
-                              const std::vector<int>& upperStart, const std::vector<int>& upperRow) {
+                              const std::vector<int>& upperStart,
+                              const std::vector<int>& upperRow) {
     std::vector<int> count(static_cast<Index>(n), 1), mark(static_cast<Index>(n), -1);
     for (int k = 0; k < n; ++k) {
         mark[static_cast<Index>(k)] = k;
-        for (int e = upperStart[static_cast<Index>(k)]; e < upperStart[static_cast<Index>(k) + 1]; ++e)
-            for (int i = upperRow[static_cast<Index>(e)]; i >= 0 && mark[static_cast<Index>(i)] != k;
-                 i = parent[static_cast<Index>(i)]) {
+        for (int e = upperStart[static_cast<Index>(k)]; e < upperStart[static_cast<Index>(k) + 1];
+             ++e)
+            for (int i = upperRow[static_cast<Index>(e)];
+                 i >= 0 && mark[static_cast<Index>(i)] != k; i = parent[static_cast<Index>(i)]) {
                 ++count[static_cast<Index>(i)];
                 mark[static_cast<Index>(i)] = k;
             }
@@ -81,9 +84,9 @@ std::vector<int> ColumnCounts(int n, const std::vector<int>& parent,
 
 // Whether a block of width columns, rows high, holding entries of L, keeps few enough
 // zeros: narrow blocks are worth some, wide ones few.
-bool FewZeros(long width, long rows, long entries) {
-    const long stored = width * rows - width * (width - 1) / 2;
-    const double zeros = static_cast<double>(stored - entries) / static_cast<double>(stored);
+bool FewZeros(double width, double rows, double entries) {
+    const double stored = width * rows - width * (width - 1.0) / 2.0;
+    const double zeros = (stored - entries) / stored;
     return zeros == 0.0 || (width <= 4 && zeros <= 0.5) || (width <= 16 && zeros <= 0.3) ||
            (width <= 48 && zeros <= 0.1) || zeros <= 0.05;
 }
@@ -94,14 +97,14 @@ void Supernodes(SupernodalStructure& s, const std::vector<int>& parent,
                 const std::vector<int>& count) {
     const Index n = static_cast<Index>(s.n);
     s.owner.resize(n);
-    long entries = 0;
+    double entries = 0.0;
     for (Index j = 0; j < n; ++j) {
-        const long width = s.first.empty() ? 0 : static_cast<long>(j) - s.first.back() + 1;
+        const double width = s.first.empty() ? 0.0 : static_cast<double>(j) - s.first.back() + 1.0;
         const bool joins = j > 0 && parent[j - 1] == static_cast<int>(j) &&
                            FewZeros(width, width - 1 + count[j], entries + count[j]);
         if (!joins) {
             s.first.push_back(static_cast<int>(j));
-            entries = 0;
+            entries = 0.0;
         }
         entries += count[j];
         s.owner[j] = static_cast<int>(s.first.size()) - 1;
@@ -141,7 +144,8 @@ void SupernodeRows(SupernodalStructure& s, const std::vector<int>& parent) {
             below.push_back(r);
         };
         for (int j = f; j < last; ++j)
-            for (int e = s.entryStart[static_cast<Index>(j)]; e < s.entryStart[static_cast<Index>(j) + 1]; ++e)
+            for (int e = s.entryStart[static_cast<Index>(j)];
+                 e < s.entryStart[static_cast<Index>(j) + 1]; ++e)
                 add(s.entryRow[static_cast<Index>(e)]);
         for (int c = head[static_cast<Index>(k)]; c >= 0; c = next[static_cast<Index>(c)])
             for (int i = s.Width(c); i < s.Height(c); ++i)

@@ -26,7 +26,8 @@ void SupernodalFactor::Assemble(int s, std::span<const double> values) {
     double* block = m_values.data() + st.valueStart[static_cast<Index>(s)];
     for (int j = f; j < st.first[static_cast<Index>(s) + 1]; ++j) {
         double* column = block + static_cast<Index>(j - f) * static_cast<Index>(height);
-        for (int e = st.entryStart[static_cast<Index>(j)]; e < st.entryStart[static_cast<Index>(j) + 1]; ++e) {
+        for (int e = st.entryStart[static_cast<Index>(j)];
+             e < st.entryStart[static_cast<Index>(j) + 1]; ++e) {
             const int row = st.entryRow[static_cast<Index>(e)];
             const double value = values[static_cast<Index>(st.entryFrom[static_cast<Index>(e)])];
             column[m_local[static_cast<Index>(row)]] += value;
@@ -48,7 +49,8 @@ void SupernodalFactor::Update(int d, int s, std::vector<int>& next, std::vector<
         ++q;
     const int k = q - p, m = height - p;
     const ConstBlock ld(BlockOf(d), height, width);
-    const Eigen::Map<const Eigen::VectorXd> pivots(m_d.data() + st.first[static_cast<Index>(d)], width);
+    const Eigen::Map<const Eigen::VectorXd> pivots(m_d.data() + st.first[static_cast<Index>(d)],
+                                                   width);
     m_scaled.resize(static_cast<Index>(k) * static_cast<Index>(width));
     m_update.resize(static_cast<Index>(m) * static_cast<Index>(k));
     Block scaled(m_scaled.data(), k, width), update(m_update.data(), m, k);
@@ -91,7 +93,10 @@ bool SupernodalFactor::FactorBlock(int s, double least) {
     }
     if (height > width) {
         auto below = l.bottomRows(height - width);
-        l.topRows(width).transpose().triangularView<Eigen::UnitUpper>().solveInPlace<Eigen::OnTheRight>(below);
+        l.topRows(width)
+            .transpose()
+            .triangularView<Eigen::UnitUpper>()
+            .solveInPlace<Eigen::OnTheRight>(below);
         const Eigen::Map<const Eigen::VectorXd> pivots(m_d.data() + f, width);
         below = below * pivots.cwiseInverse().asDiagonal();
     }

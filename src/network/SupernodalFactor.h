@@ -1,9 +1,10 @@
 // The LDLᵀ factor of a sparse symmetric positive definite matrix A (the normal matrix,
-// its columns in a fill-reducing order) by supernodes: neighbouring columns of L that
-// share one pattern below their diagonal are kept as one dense column-major block (rows
-// × width, the block's own columns first), so that the work is done by dense products.
-// L has a unit diagonal and D is kept apart. The pattern is analysed once (elimination
-// tree, column counts, supernodes and their rows); each factorisation reuses it.
+// its columns in a fill-reducing order) by supernodes: runs of neighbouring columns of L
+// with (nearly) one pattern below their diagonal are kept as one dense column-major
+// block (rows × width, the block's own columns first, zeros stored where the patterns
+// differ), so that the work is done by dense products. L has a unit diagonal and D is
+// kept apart. The pattern is analysed once (elimination tree, column counts, supernodes
+// and their rows); each factorisation reuses it.
 #pragma once
 
 #include <cstddef>
@@ -66,7 +67,7 @@ private:
     std::vector<double> m_values, m_d;
     int m_failed = -1;
     std::vector<double> m_diagonal, m_scaled, m_update; // A's diagonal; workspaces
-    std::vector<int> m_local;                            // row -> its place in a block
+    std::vector<int> m_local;                           // row -> its place in a block
 
     void Assemble(int s, std::span<const double> values);
     void Update(int d, int s, std::vector<int>& next, std::vector<int>& head,

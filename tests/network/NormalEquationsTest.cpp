@@ -1,9 +1,9 @@
 // The two factors of the normal equations against each other: Eigen's column factor in
 // minimum-degree order and the dense blocks in nested-dissection order must give the same
 // corrections and cofactors on networks of every shape, and name the same loose point.
+#include "network/NormalEquations.h"
 #include "network/NestedDissection.h"
 #include "network/NetworkBuilder.h"
-#include "network/NormalEquations.h"
 #include "network/ObservationEquations.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +26,7 @@ Surveyed Grid(int side, int rows) {
     Site s;
     for (int i = 0; i < side; ++i)
         for (int j = 0; j < side; ++j) {
-            const bool border =
-                i == 0 || j == 0 || i == side - 1 || j == side - 1 || i > rows;
+            const bool border = i == 0 || j == 0 || i == side - 1 || j == side - 1 || i > rows;
             s.truth.push_back({3380000.0 + i * 200.0 + 13.0 * std::sin(i * 7.0 + j),
                                500000.0 + j * 200.0 + 11.0 * std::cos(i + j * 5.0)});
             s.known.push_back(border);
@@ -35,7 +34,8 @@ Surveyed Grid(int side, int rows) {
     const auto at = [side](int i, int j) { return i * side + j; };
     std::vector<Leg> legs;
     for (int i = 1; i <= rows; ++i) {
-        Leg row{{}, at(i - 1, 0), at(i - 1, side - 1)}, column{{}, at(0, i - 1), at(side - 1, i - 1)};
+        Leg row{{}, at(i - 1, 0), at(i - 1, side - 1)},
+            column{{}, at(0, i - 1), at(side - 1, i - 1)};
         for (int j = 0; j < side; ++j) {
             row.points.push_back(at(i, j));
             column.points.push_back(at(j, i));
@@ -126,31 +126,51 @@ TEST(NormalEquations, BothNameTheLoosePoint) {
     }
 }
 
-TEST(NestedDissection, OrdersEveryColumnOnceAndKeepsAPointsColumnsTogether) {
-    // The pattern of a 30 × 30 grid of points, two columns each, neighbours one and two
-    // away in a row or column.
-    constexpr int kSide = 30;
-    std::vector<int> start{0}, rows;
-    for (int c = 0; c < 2 * kSide * kSide; ++c) {
-        const int p = c / 2, i = p / kSide, j = p % kSide;
-        std::vector<int> near;
-        for (int d = -2; d <= 2; ++d) {
-            if (i + d >= 0 && i + d < kSide) near.push_back(p + d * kSide);
-            if (d != 0 && j + d >= 0 && j + d < kSide) near.push_back(p + d);
+// The pattern of a side × side grid of points, two columns each, neighbours up to
+// `reach` away in a row or column; none across column `split`.
+SymmetricPattern GridPattern(int side, int reach, int split, std::vector<int>& start,
+                             std::vector<int>& rows) {
+    start.assign(1, 0);
+    rows.clear();
+    for (int c = 0; c < 2 * side * side; ++c) {
+        const int p = c / 2, i = p / side, j = p % side;
+        std::vector<int> near{p};
+        for (int d = -reach; d <= reach; ++d) {
+            if (d != 0 && i + d >= 0 && i + d < side) near.push_back(p + d * side);
+            if (d != 0 && j + d >= 0 && j + d < side && (j < split) == (j + d < split))
+                near.push_back(p + d);
         }
         std::sort(near.begin(), near.end());
         for (int q : near)
             rows.insert(rows.end(), {2 * q, 2 * q + 1});
         start.push_back(static_cast<int>(rows.size()));
     }
-    const std::vector<int> order = NestedDissectionOrder({start, rows});
-    std::vector<int> sorted = order;
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<int> all(sorted.size());
-    std::iota(all.begin(), all.end(), 0);
-    EXPECT_EQ(sorted, all);
-    for (size_t k = 0; k + 1 < order.size(); k += 2)
-        EXPECT_EQ(order[k] + 1, order[k + 1]) << "at " << k;
+    return {start, rows};
+}
+
+TEST(NestedDissection, OrdersEveryColumnOnceAndKeepsAPointsColumnsTogether) {
+    const struct {
+        const char* name;
+        int side, reach, split;
+    } cases[] = {
+        {"a grid", 30, 2, 0},
+        {"a grid in two halves", 30, 2, 13},
+        {"points nothing joins", 12, 0, 0},
+        {"a grid, nearest neighbours only", 20, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> start, rows;
+        const std::vector<int> order =
+            NestedDissectionOrder(GridPattern(c.side, c.reach, c.split, start, rows));
+        std::vector<int> sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        std::vector<int> all(sorted.size());
+        std::iota(all.begin(), all.end(), 0);
+        EXPECT_EQ(sorted, all);
+        for (size_t k = 0; k + 1 < order.size(); k += 2)
+            EXPECT_EQ(order[k] + 1, order[k + 1]) << "at " << k;
+    }
 }
 
 } // namespace
