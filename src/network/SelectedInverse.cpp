@@ -70,6 +70,8 @@ SelectedInverse::SelectedInverse(std::shared_ptr<const SupernodalStructure> stru
 
 void SelectedInverse::IndexColumns() {
     const SupernodalStructure& st = *m_s;
+    m_position = st.position.data();
+    m_rows = st.rows.data();
     m_columns.resize(static_cast<size_t>(st.n));
     for (int t = 0; t < st.Supernodes(); ++t) {
         const int f = st.first[static_cast<size_t>(t)], height = st.Height(t);
@@ -82,14 +84,15 @@ void SelectedInverse::IndexColumns() {
 }
 
 double SelectedInverse::At(int column1, int column2) const {
-    const int i = m_s->position[static_cast<size_t>(column1)];
-    const int j = m_s->position[static_cast<size_t>(column2)];
+    const int i = m_position[column1], j = m_position[column2];
     const Column& c = m_columns[static_cast<size_t>(std::min(i, j))];
-    const int* begin = m_s->rows.data() + c.begin;
-    const int* end = m_s->rows.data() + c.end;
-    const int* at = std::lower_bound(begin, end, std::max(i, j));
-    if (at == end || *at != std::max(i, j)) return std::numeric_limits<double>::quiet_NaN();
-    return m_values[c.value + static_cast<size_t>(at - begin)];
+    if (i == j) return m_values[c.value];
+    const int hi = std::max(i, j);
+    const int* begin = m_rows + c.begin + 1;
+    const int* end = m_rows + c.end;
+    const int* at = std::lower_bound(begin, end, hi);
+    if (at == end || *at != hi) return std::numeric_limits<double>::quiet_NaN();
+    return m_values[c.value + 1 + static_cast<size_t>(at - begin)];
 }
 
 } // namespace traverse

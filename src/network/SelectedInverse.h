@@ -33,6 +33,8 @@ private:
         size_t value;
     };
     std::vector<Column> m_columns;
+    const int* m_position = nullptr; // the structure's, for At
+    const int* m_rows = nullptr;
 
     void IndexColumns();
 
