@@ -48,16 +48,17 @@ SelectedInverse::SelectedInverse(const SupernodalFactor& factor)
         const int w = st.Width(s), m = st.Height(s) - w, f = st.first[static_cast<Index>(s)];
         const ConstBlock l(factor.BlockOf(s), st.Height(s), w);
         Block z(m_values.data() + st.valueStart[static_cast<Index>(s)], st.Height(s), w);
-        Gather(s, zjj);
-        y = l.bottomRows(m);
-        l.topRows(w).triangularView<Eigen::UnitLower>().solveInPlace<Eigen::OnTheRight>(y);
-        z.bottomRows(m).noalias() = -(ConstBlock(zjj.data(), m, m) * y);
         inverse.setIdentity(w, w);
         l.topRows(w).triangularView<Eigen::UnitLower>().solveInPlace(inverse);
         Eigen::VectorXd pivots(w);
         for (int c = 0; c < w; ++c)
             pivots[c] = 1.0 / factor.Pivot(f + c);
         z.topRows(w).noalias() = inverse.transpose() * pivots.asDiagonal() * inverse;
+        if (m == 0) continue;
+        Gather(s, zjj);
+        y = l.bottomRows(m);
+        l.topRows(w).triangularView<Eigen::UnitLower>().solveInPlace<Eigen::OnTheRight>(y);
+        z.bottomRows(m).noalias() = -(ConstBlock(zjj.data(), m, m) * y);
         z.topRows(w).noalias() -= z.bottomRows(m).transpose() * y;
     }
 }
