@@ -16,7 +16,8 @@ namespace traverse {
 class SelectedInverse {
 public:
     explicit SelectedInverse(const SupernodalFactor& factor);
-    // Z already known, in blocks of that structure.
+    // Z already known, in blocks of that structure (network/SimplicialFactor.h hands
+    // its recurrence's result over so, one column a block).
     SelectedInverse(std::shared_ptr<const SupernodalStructure> structure,
                     std::vector<double> values);
 
