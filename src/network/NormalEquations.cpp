@@ -1,18 +1,17 @@
 #include "network/NormalEquations.h"
 
-#include <Eigen/OrderingMethods>
-#include <Eigen/SparseCholesky>
+#include "network/NestedDissection.h"
+#include "network/SimplicialFactor.h"
+#include "network/SupernodalFactor.h"
+
 #include <Eigen/SparseCore>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace traverse {
 
 namespace {
-using SparseMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
-using Ldlt = Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+using SparseMatrix = LowerMatrix;
 
 // A pivot this small against its diagonal entry of N: the columns are dependent.
 constexpr double kLeastPivot = 1e-12;
@@ -24,51 +23,93 @@ void RightHandSide(std::span<const EquationRow> rows, int unknowns, std::vector<
             rhs[static_cast<size_t>(r.column[i])] -= r.weight * r.coefficient[i] * r.misclosure;
 }
 
-// The lower triangle of N.
-SparseMatrix Normals(std::span<const EquationRow> rows, int unknowns) {
+// The pattern of N's lower triangle, by column, rows ascending.
+SparseMatrix Pattern(std::span<const EquationRow> rows, int unknowns) {
     std::vector<Eigen::Triplet<double, int>> terms;
     terms.reserve(rows.size() * 21);
     for (const EquationRow& r : rows)
-        for (int i = 0; i < r.count; ++i) {
+        for (int i = 0; i < r.count; ++i)
             for (int j = 0; j < r.count; ++j)
-                if (r.column[j] >= r.column[i])
-                    terms.emplace_back(r.column[j], r.column[i],
-                                       r.weight * r.coefficient[i] * r.coefficient[j]);
-        }
+                if (r.column[j] >= r.column[i]) terms.emplace_back(r.column[j], r.column[i], 0.0);
     SparseMatrix n(unknowns, unknowns);
     n.setFromTriplets(terms.begin(), terms.end());
+    n.makeCompressed();
     return n;
 }
 
+// N's values on its pattern, each entry summed in the order of the rows.
+void Accumulate(std::span<const EquationRow> rows, SparseMatrix& n) {
+    std::fill_n(n.valuePtr(), n.nonZeros(), 0.0);
+    const int* start = n.outerIndexPtr();
+    const int* inner = n.innerIndexPtr();
+    double* values = n.valuePtr();
+    for (const EquationRow& r : rows)
+        for (int i = 0; i < r.count; ++i) {
+            const int c = r.column[i];
+            const int *begin = inner + start[c], *end = inner + start[c + 1];
+            const double pa = r.weight * r.coefficient[i];
+            for (int j = 0; j < r.count; ++j) {
+                const int* at = std::lower_bound(begin, end, r.column[j]);
+                if (r.column[j] >= c && at != end && *at == r.column[j])
+                    values[at - inner] += pa * r.coefficient[j];
+            }
+        }
+}
+
+std::span<const int> Starts(const SparseMatrix& m) {
+    return {m.outerIndexPtr(), static_cast<size_t>(m.cols()) + 1};
+}
+std::span<const int> Rows(const SparseMatrix& m) {
+    return {m.innerIndexPtr(), static_cast<size_t>(m.nonZeros())};
+}
+
+// Where the columns of the factor in minimum-degree order hold this many entries or more
+// (root mean square), the network is dense enough for nested dissection and dense
+// blocks; traverses and networks of them stay far below.
+constexpr double kBlockColumn = 40.0;
+
+// Minimum degree for a sparse factor, column by column; else nested dissection and
+// blocks.
+void Choose(const SparseMatrix& lower, Factorisation how,
+            std::unique_ptr<SimplicialFactor>& simplicial,
+            std::unique_ptr<SupernodalFactor>& supernodal) {
+    if (how != Factorisation::kBlocks) {
+        simplicial = std::make_unique<SimplicialFactor>(lower);
+        const double dense = kBlockColumn * kBlockColumn * static_cast<double>(lower.cols());
+        if (how == Factorisation::kColumns || simplicial->Work() < dense) return;
+        simplicial.reset();
+    }
+    SparseMatrix full;
+    full = lower.selfadjointView<Eigen::Lower>();
+    full.makeCompressed();
+    const std::vector<int> order = NestedDissectionOrder({Starts(full), Rows(full)});
+    supernodal =
+        std::make_unique<SupernodalFactor>(AnalyseSupernodes(Starts(lower), Rows(lower), order));
+}
 } // namespace
 
-struct NormalEquations::Factorisation {
-    Ldlt ldlt;
-    bool analysed = false;
+struct NormalEquations::Matrix {
+    SparseMatrix n;
 };
 
-NormalEquations::NormalEquations(int unknowns)
-    : m_f(std::make_unique<Factorisation>()), m_unknowns(unknowns) {}
+NormalEquations::NormalEquations(int unknowns, Factorisation how)
+    : m_unknowns(unknowns), m_how(how) {}
 
 NormalEquations::~NormalEquations() = default;
 
 bool NormalEquations::Factor(std::span<const EquationRow> rows) {
     RightHandSide(rows, m_unknowns, m_rhs);
-    const SparseMatrix n = Normals(rows, m_unknowns);
-    if (!m_f->analysed) {
-        m_f->ldlt.analyzePattern(n);
-        m_f->analysed = true;
-    }
-    m_f->ldlt.factorize(n);
-    const auto& d = m_f->ldlt.vectorD();
-    const auto& position = m_f->ldlt.permutationP().indices();
-    m_singular = -1;
-    for (int c = 0; c < m_unknowns && m_singular < 0; ++c) {
-        const double pivot = d[position[c]];
-        if (!(pivot > kLeastPivot * n.coeff(c, c))) m_singular = c;
-    }
-    if (m_f->ldlt.info() != Eigen::Success && m_singular < 0) m_singular = 0;
-    return m_singular < 0;
+    if (!m_normals) m_normals = std::make_unique<Matrix>(Matrix{Pattern(rows, m_unknowns)});
+    SparseMatrix& n = m_normals->n;
+    Accumulate(rows, n);
+    if (!m_simplicial && !m_supernodal) Choose(n, m_how, m_simplicial, m_supernodal);
+    const bool factored =
+        m_simplicial
+            ? m_simplicial->Factor(n, kLeastPivot)
+            : m_supernodal->Factor({n.valuePtr(), static_cast<size_t>(n.nonZeros())}, kLeastPivot);
+    const int failed = m_simplicial ? m_simplicial->Failed() : m_supernodal->Failed();
+    m_singular = factored ? -1 : std::max(failed, 0);
+    return factored;
 }
 
 void NormalEquations::SetMisclosures(std::span<const EquationRow> rows) {
@@ -76,86 +117,11 @@ void NormalEquations::SetMisclosures(std::span<const EquationRow> rows) {
 }
 
 std::vector<double> NormalEquations::Solve() const {
-    const Eigen::Map<const Eigen::VectorXd> b(m_rhs.data(), m_unknowns);
-    const Eigen::VectorXd x = m_f->ldlt.solve(b);
-    return {x.data(), x.data() + x.size()};
+    return m_simplicial ? m_simplicial->Solve(m_rhs) : m_supernodal->Solve(m_rhs);
 }
-
-namespace {
-// Adds Z(R, R) L(R, i) into sum, R the rows of column i below the diagonal (entries
-// first.. of the pattern), with Z known for every column after i. R beyond R[a] lies in
-// the pattern of column R[a], in order: where it is that pattern's tail, a plain pass;
-// else one merge.
-void ColumnProduct(const SelectedInverse::Pattern& f, const std::vector<double>& zValues,
-                   const std::vector<double>& zDiagonal, int first, int m,
-                   std::vector<double>& sum) {
-    const int* rows = f.rows;
-    const double* lx = f.values;
-    for (int a = 0; a < m; ++a) {
-        const int ra = rows[first + a], begin = f.start[ra], end = f.start[ra + 1];
-        const int tail = m - a - 1, from = end - tail;
-        const double la = lx[first + a];
-        double sa = zDiagonal[static_cast<size_t>(ra)] * la;
-        if (tail == 0 || (from >= begin && rows[from] == rows[first + a + 1])) {
-            const double* z = zValues.data() + from - a - 1;
-            for (int b = a + 1; b < m; ++b) {
-                sa += z[b] * lx[first + b];
-                sum[static_cast<size_t>(b)] += z[b] * la;
-            }
-        } else {
-            int p = begin;
-            for (int b = a + 1; b < m; ++b) {
-                while (p < end && rows[p] < rows[first + b])
-                    ++p;
-                if (p == end) break;
-                const double zab = zValues[static_cast<size_t>(p)];
-                sa += zab * lx[first + b];
-                sum[static_cast<size_t>(b)] += zab * la;
-            }
-        }
-        sum[static_cast<size_t>(a)] += sa;
-    }
-}
-} // namespace
 
 SelectedInverse NormalEquations::Invert() const {
-    const SparseMatrix& l = m_f->ldlt.matrixL().nestedExpression();
-    const auto& d = m_f->ldlt.vectorD();
-    const auto& position = m_f->ldlt.permutationP().indices();
-    const int n = m_unknowns;
-    SelectedInverse z;
-    z.m_position.assign(position.data(), position.data() + n);
-    z.m_start.assign(l.outerIndexPtr(), l.outerIndexPtr() + n + 1);
-    z.m_rows.assign(l.innerIndexPtr(), l.innerIndexPtr() + z.m_start[static_cast<size_t>(n)]);
-    z.m_values.assign(z.m_rows.size(), 0.0);
-    z.m_diagonal.assign(static_cast<size_t>(n), 0.0);
-    const SelectedInverse::Pattern factor{z.m_start.data(), z.m_rows.data(), l.valuePtr()};
-    std::vector<double> sum;
-    for (int i = n - 1; i >= 0; --i) {
-        const int first = z.m_start[static_cast<size_t>(i)];
-        const int m = z.m_start[static_cast<size_t>(i) + 1] - first;
-        sum.assign(static_cast<size_t>(m), 0.0);
-        ColumnProduct(factor, z.m_values, z.m_diagonal, first, m, sum);
-        double diagonal = 1.0 / d[i];
-        for (int a = 0; a < m; ++a) {
-            z.m_values[static_cast<size_t>(first + a)] = -sum[static_cast<size_t>(a)];
-            diagonal += factor.values[first + a] * sum[static_cast<size_t>(a)];
-        }
-        z.m_diagonal[static_cast<size_t>(i)] = diagonal;
-    }
-    return z;
-}
-
-double SelectedInverse::At(int column1, int column2) const {
-    const int i = m_position[static_cast<size_t>(column1)];
-    const int j = m_position[static_cast<size_t>(column2)];
-    if (i == j) return m_diagonal[static_cast<size_t>(i)];
-    const int lo = std::min(i, j), hi = std::max(i, j);
-    const auto begin = m_rows.begin() + m_start[static_cast<size_t>(lo)];
-    const auto end = m_rows.begin() + m_start[static_cast<size_t>(lo) + 1];
-    const auto it = std::lower_bound(begin, end, hi);
-    if (it == end || *it != hi) return std::numeric_limits<double>::quiet_NaN();
-    return m_values[static_cast<size_t>(it - m_rows.begin())];
+    return m_simplicial ? m_simplicial->Invert() : SelectedInverse(*m_supernodal);
 }
 
 } // namespace traverse

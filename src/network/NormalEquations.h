@@ -1,12 +1,16 @@
 // The normal equations N x = b of a least-squares adjustment by observation equations,
-// N = Σ p a aᵀ and b = −Σ p a w over rows a with misclosure w and weight p, on a
-// sparse LDLᵀ factor with a fill-reducing (approximate minimum degree) ordering. The pattern is
-// analysed once, on the first rows given; later rows must touch the same columns.
-// From the factor, selected inversion gives the entries of Qxx = N⁻¹ on the factor's
-// pattern (every pair of columns one row touches lies on it) without the whole inverse.
+// N = Σ p a aᵀ and b = −Σ p a w over rows a with misclosure w and weight p, on a sparse
+// LDLᵀ factor. The pattern is analysed once, on the first rows given (later rows must
+// touch the same columns): where the factor in minimum-degree order stays sparse
+// (traverses and networks of them), Eigen's factor column by column
+// (network/SimplicialFactor.h); where it fills in (every point a junction), nested
+// dissection (network/NestedDissection.h) and dense blocks (network/SupernodalFactor.h).
+// From the factor, selected inversion (network/SelectedInverse.h) gives the entries of
+// Qxx = N⁻¹ that the rows touch, without the whole inverse.
 #pragma once
 
 #include "network/ObservationEquations.h"
+#include "network/SelectedInverse.h"
 
 #include <memory>
 #include <span>
@@ -14,29 +18,15 @@
 
 namespace traverse {
 
-// Entries of N⁻¹ on the pattern of the factor, by the columns of N.
-class SelectedInverse {
-public:
-    // The strictly lower factor L, by column.
-    struct Pattern {
-        const int* start;
-        const int* rows;
-        const double* values;
-    };
+class SimplicialFactor;
+class SupernodalFactor;
 
-    // NaN for a pair off the pattern.
-    double At(int column1, int column2) const;
-
-private:
-    friend class NormalEquations;
-    std::vector<int> m_position;      // column of N -> column of the factor
-    std::vector<int> m_start, m_rows; // the factor's strictly lower pattern, by column
-    std::vector<double> m_values, m_diagonal;
-};
+// Which factor: as the pattern suggests, or one of the two (the tests compare them).
+enum class Factorisation { kChosen, kColumns, kBlocks };
 
 class NormalEquations {
 public:
-    explicit NormalEquations(int unknowns);
+    explicit NormalEquations(int unknowns, Factorisation how = Factorisation::kChosen);
     ~NormalEquations();
     NormalEquations(const NormalEquations&) = delete;
     NormalEquations& operator=(const NormalEquations&) = delete;
@@ -52,14 +42,16 @@ public:
     // x, from the last factor.
     std::vector<double> Solve() const;
 
-    // Takahashi's recurrence Z = D⁻¹L⁻¹ + (I − Lᵀ) Z from the last column up, on the
-    // factor's pattern only.
+    // Qxx on the factor's pattern, from the last factor.
     SelectedInverse Invert() const;
 
 private:
-    struct Factorisation;
-    std::unique_ptr<Factorisation> m_f;
+    struct Matrix; // N's lower triangle
+    std::unique_ptr<Matrix> m_normals;
+    std::unique_ptr<SimplicialFactor> m_simplicial; // one of the two
+    std::unique_ptr<SupernodalFactor> m_supernodal;
     int m_unknowns = 0;
+    Factorisation m_how;
     int m_singular = -1;
     std::vector<double> m_rhs;
 };
