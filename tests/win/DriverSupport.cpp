@@ -122,19 +122,36 @@ HWND StartHost(const wchar_t* host, const wchar_t* folder, PROCESS_INFORMATION& 
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring command = L"\"" + std::wstring(host) + L"\"";
-    if (!CreateProcessW(host, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si,
-                        &pi))
-        return nullptr;
-    g_host = pi.dwProcessId;
     HWND main = nullptr;
-    WaitFor(
-        [&] {
-            main = FindWindowW(L"#32770", L"导线平差");
-            return main != nullptr && IsWindowVisible(main);
-        },
-        60);
-    Sleep(1000); // the window's first messages
+    if (CreateProcessW(host, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si,
+                       &pi)) {
+        g_host = pi.dwProcessId;
+        WaitFor(
+            [&] {
+                main = FindWindowW(L"#32770", L"导线平差");
+                return main != nullptr && IsWindowVisible(main);
+            },
+            60);
+    }
+    Check(main != nullptr, "the window 导线平差 appears");
+    if (main == nullptr && pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
+    if (main != nullptr) Sleep(1000); // the window's first messages
     return main;
+}
+
+HWND OpenResults(HWND main, const wchar_t* pause) {
+    constexpr int kResults = 1051; // "平差成果"
+    Click(main, kResults);
+    HWND results = WaitDialog({main});
+    Check(results != nullptr && TextOf(results) == L"平差成果", "平差成果 opens");
+    if (results != nullptr && pause != nullptr) PauseFor(pause);
+    return results;
+}
+
+void CloseResults(HWND results) {
+    constexpr int kClose = 2006; // inside 平差成果
+    Click(results, kClose);
+    Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
 }
 
 std::string Utf8(const std::wstring& text) {

@@ -32,8 +32,14 @@ bool AnswerFilesDialog(HWND dialog, const wchar_t* folder, const std::vector<std
 std::wstring AnswerMessage(HWND owner);
 // Creates the file marker and waits (at most two minutes) until it is deleted.
 void PauseFor(const wchar_t* marker);
-// Starts the host in folder; its window "导线平差" once it shows, nullptr when it never does.
+// Starts the host in folder; its window "导线平差" once it shows, nullptr (the host ended)
+// when it never does.
 HWND StartHost(const wchar_t* host, const wchar_t* folder, PROCESS_INFORMATION& pi);
+// "平差成果" opened from main, after the pause (with a marker) for a picture; nullptr when
+// it does not open.
+HWND OpenResults(HWND main, const wchar_t* pause);
+// Its "关闭", checked.
+void CloseResults(HWND results);
 std::string Utf8(const std::wstring& text);
 // Clicks "退出" and checks that the host ends with 2 (ended by force otherwise).
 void ExitHost(HWND main, HANDLE host);

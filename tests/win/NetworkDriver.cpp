@@ -17,7 +17,7 @@
 using namespace driver;
 
 namespace {
-constexpr int kResultsText = 2002, kResultsCsv = 2003, kResultsClose = 2006;
+constexpr int kResultsText = 2002, kResultsCsv = 2003;
 constexpr int kResultsSheet = 2007; // inside 平差成果
 constexpr int kPointGroups[] = {ctl::kInitName1,    ctl::kInitX1,    ctl::kInitName2,
                                 ctl::kGoalName1,    ctl::kGoalName2, ctl::kGroup1Heading,
@@ -81,11 +81,8 @@ void RemoveAndTypeAgain(HWND main) {
 }
 
 void CheckAndSaveResults(HWND main, const wchar_t* csv, const wchar_t* pause) {
-    Click(main, ctl::kResults);
-    HWND results = WaitDialog({main});
-    Check(results != nullptr && TextOf(results) == L"平差成果", "平差成果 opens");
+    const HWND results = OpenResults(main, pause);
     if (results == nullptr) return;
-    if (pause != nullptr) PauseFor(pause);
     const std::wstring text = TextOf(GetDlgItem(results, kResultsText));
     Check(text.find(L"导线节 3（east.txt）：K5–E1–E2–J1") != std::wstring::npos &&
               text.find(L"等级 图根：合格") != std::wstring::npos &&
@@ -96,8 +93,7 @@ void CheckAndSaveResults(HWND main, const wchar_t* csv, const wchar_t* pause) {
     HWND save = WaitDialog({main, results});
     Check(save != nullptr && AnswerFileDialog(save, csv), "保存为 CSV… through the save dialog");
     Check(WaitFor([&] { return FileExists(csv); }), "the CSV is written");
-    Click(results, kResultsClose);
-    Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
+    CloseResults(results);
 }
 } // namespace
 
@@ -109,11 +105,7 @@ int wmain(int argc, wchar_t** argv) {
     const wchar_t* pause = argc == 6 ? argv[5] : nullptr;
     PROCESS_INFORMATION pi{};
     const HWND main = StartHost(argv[1], argv[4], pi);
-    Check(main != nullptr, "the window 导线平差 appears");
-    if (main == nullptr) {
-        if (pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
-        return 1;
-    }
+    if (main == nullptr) return Summary();
     ChooseNetwork(main);
     ImportNetwork(main, argv[2]);
     ChooseRowByClick(main);

@@ -19,8 +19,8 @@ using namespace driver;
 
 namespace {
 constexpr int kImportKnown = 1058, kInitName1 = 1000, kInitName2 = 1004;
-constexpr int kImport = 3, kAdjust = 1021, kExport = 1020, kResults = 1051;
-constexpr int kResultsText = 2002, kResultsClose = 2006; // inside 平差成果
+constexpr int kImport = 3, kAdjust = 1021, kExport = 1020;
+constexpr int kResultsText = 2002; // inside 平差成果
 constexpr int kResultsScale = 2009;
 constexpr int kInitX1 = 1012, kInitY1 = 1002, kInitX2 = 1005, kInitY2 = 1006;
 constexpr int kWx = 1016, kAzimuthClosure = 1019;
@@ -88,11 +88,8 @@ void ImportAndAdjust(HWND main, wchar_t** argv) {
 // 平差成果 shows the statistics against 图根 and the table, then closes; with a pause
 // marker it waits there for a picture first.
 void ShowResults(HWND main, const wchar_t* pause) {
-    Click(main, kResults);
-    HWND results = WaitDialog({main});
-    Check(results != nullptr && TextOf(results) == L"平差成果", "平差成果 opens");
+    const HWND results = OpenResults(main, pause);
     if (results == nullptr) return;
-    if (pause != nullptr) PauseFor(pause);
     const std::wstring text = TextOf(GetDlgItem(results, kResultsText));
     Check(text.find(L"等级 图根：合格") != std::wstring::npos &&
               text.find(L"T3\t") != std::wstring::npos,
@@ -109,8 +106,7 @@ void ShowResults(HWND main, const wchar_t* pause) {
                               : L"（未选测图比例尺，按 1:2000）：合格") != std::wstring::npos,
               "the map scale sets 图根's length limit");
     }
-    Click(results, kResultsClose);
-    Check(WaitFor([&] { return !IsWindow(results); }), "平差成果 closes");
+    CloseResults(results);
 }
 
 // Every section, the path through the save dialog, then the report opened; with a pause
@@ -161,11 +157,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     PROCESS_INFORMATION pi{};
     const HWND main = StartHost(argv[1], argv[9], pi);
-    Check(main != nullptr, "the window 导线平差 appears");
-    if (main == nullptr) {
-        if (pi.hProcess != nullptr) TerminateProcess(pi.hProcess, 1);
-        return 1;
-    }
+    if (main == nullptr) return Summary();
     RECT frame{};
     GetWindowRect(main, &frame);
     std::printf("  the window is %ld x %ld pixels\n", frame.right - frame.left,
