@@ -217,8 +217,8 @@ const DialogTemplate& ResultsFrame() {
 } // namespace
 
 void CWinTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
-    const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
     if (!ws.m_network && !ws.m_adjusted) return;
+    const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
     const AdjustedNetworkRun* network = ws.m_network ? &*ws.m_network : nullptr;
     ResultsRun run{ws, network,
                    network != nullptr
