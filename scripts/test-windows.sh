@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tests the Windows build (scripts/build-windows.sh) under Wine, in a Wine prefix of its
 # own that is started once: the module's export table, the core tests, the batch tool on
-# every example against the Linux build's reports byte for byte, and a whole run through
-# the real window on a virtual display, whose report must equal the batch tool's. The
+# every example against the Linux build's reports byte for byte, the window's pieces, and
+# whole runs through the real window on a virtual display: a traverse, whose report must
+# equal the batch tool's, and a network, whose coordinates must equal the batch tool's. The
 # programs tested are those of dist/traverse-adjust-windows.zip, unpacked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,7 +57,12 @@ prepare_wine_prefix "$work/prefix"
 echo "prefix ready after $(($(date +%s) - started)) s"
 
 section "core tests"
-wine "$win/tests/win/core_tests.exe" --gtest_brief=1 || fail "core tests"
+# Wine gives each drive its own volume serial: a hard link from the examples (Z:) into
+# the temporary folder (C:) is another file there, as no link across volumes could be on
+# Windows; that test is left to Linux.
+wine "$win/tests/win/core_tests.exe" --gtest_brief=1 \
+  --gtest_filter=-NetworkWorkspace.FilesAreAddedOnceAndAChangeDropsTheResults || fail "core tests"
+wine "$win/tests/win/win_tests.exe" --gtest_brief=1 || fail "the window's pieces"
 
 section "the batch tool on every example, against the Linux build"
 while read -r -a words; do
@@ -108,6 +114,18 @@ xvfb-run -a -s "-screen 0 1280x800x24" wine "$win/tests/win/window_driver.exe" \
   2>/dev/null
 cmp -s "$work/batch-six.txt" "$package/run/report.txt" ||
   fail "the window's report differs from the batch tool's"
+
+section "a network through the window"
+network="$package/examples/network"
+driver_args=("$(w "$package/traverse-adjust-host.exe")" "$(w "$network")"
+  "$(w "$package/run/导线网.csv")" "$(w "$package/run")")
+wineserver -w
+xvfb-run -a -s "-screen 0 1280x800x24" wine "$win/tests/win/network_driver.exe" \
+  "${driver_args[@]}" 2>/dev/null || fail "the network's run"
+"$release/app/batch/traverse-adjust" --type network --known "$network/known.dat" \
+  --coords "$work/network.csv" -o "$work/network.txt" "$network"/{south,north,east}.txt 2>/dev/null
+cmp -s "$work/network.csv" "$package/run/导线网.csv" ||
+  fail "the window's network coordinates differ from the batch tool's"
 
 echo "Wine tests took $(($(date +%s) - started)) s"
 if [ "$failures" -ne 0 ]; then

@@ -1,8 +1,9 @@
 // The results window "平差成果" on Win32, modal to the main window: the closure
 // statistics against a chosen grade and the coordinate table as read-only text, and
 // the files for other programs (CSV, DAT, SVG plot, the calculation sheet, the HTML
-// report) saved through the workspace. The grade chosen is kept for the run. It
-// computes nothing: the results, checks, texts and files are the core's.
+// report) saved through the workspace. A network shows each line's closures and has no
+// calculation sheet. The grade chosen is kept for the run. It computes nothing: the
+// results, checks, texts and files are the core's.
 #include "win/TraverseWindow.h"
 
 #include "win/MemoryTemplate.h"
@@ -12,6 +13,8 @@
 #include "write/CalculationSheet.h"
 #include "write/CoordinateFiles.h"
 #include "write/HtmlReport.h"
+#include "write/NetworkHtml.h"
+#include "write/NetworkResults.h"
 #include "write/PlotModel.h"
 #include "write/ResultsText.h"
 #include "write/SvgPlot.h"
@@ -32,21 +35,54 @@ enum ResultsControl {
 };
 constexpr int kSvgWidth = 800, kSvgHeight = 600; // as the other window's plot
 
+// The adjustment shown: a traverse's, or a network's (then network is set and results
+// holds its points).
 struct ResultsRun {
     CTraverseAdjustDlg& ws;
+    const AdjustedNetworkRun* network;
     TraverseResults results;
     HWND& activeDialog;
 };
 
+// The known points, statistics and verdict of a traverse, or each line's of a network
+// (without the report's rule above them).
+std::vector<std::string> ClosureLines(const ResultsRun& run, const Grade& grade) {
+    std::vector<std::string> lines;
+    if (run.network != nullptr) {
+        for (std::string& line :
+             NetworkClosureLines(run.network->observations, run.network->adjustment, grade))
+            if (line.rfind("------", 0) != 0) lines.push_back(std::move(line));
+        return lines;
+    }
+    for (const KnownPointText& k : KnownPointTexts(run.results))
+        lines.push_back(k.point + "：" + k.coordinates);
+    const GradeChecks checks = CheckGrade(run.results.closure, grade);
+    for (std::string& line : ClosureSummaryLines(run.results, grade, checks))
+        lines.push_back(std::move(line));
+    return lines;
+}
+
 // Statistics, verdict and table, lines ended by CR LF as an edit control wants them.
-std::string ResultsText(const TraverseResults& results, const Grade& grade) {
-    const GradeChecks checks = CheckGrade(results.closure, grade);
+std::string ResultsText(const ResultsRun& run, const Grade& grade) {
     std::string text;
-    for (const KnownPointText& k : KnownPointTexts(results))
-        text += k.point + "：" + k.coordinates + "\r\n";
-    for (const std::string& line : ClosureSummaryLines(results, grade, checks))
+    for (const std::string& line : ClosureLines(run, grade))
         text += line + "\r\n";
-    return text + "\r\n" + CoordinateTableText(results, "\r\n");
+    return text + "\r\n" + CoordinateTableText(run.results, "\r\n");
+}
+
+PlotModel Plot(const ResultsRun& run) {
+    if (run.network == nullptr)
+        return BuildPlotModel(run.results, kSvgWidth, kSvgHeight,
+                              PlotTitle(run.ws.m_strObservationPath, run.results.traverseType));
+    const NetworkObservations& n = run.network->observations;
+    return BuildNetworkPlotModel(run.results, NetworkShape(n), kSvgWidth, kSvgHeight,
+                                 NetworkPlotTitle(n));
+}
+
+std::string HtmlReport(const ResultsRun& run) {
+    if (run.network == nullptr) return BuildHtmlReport(run.results, run.ws.CurrentReportContext());
+    return BuildNetworkHtml(run.network->observations, run.network->adjustment,
+                            run.ws.CurrentNetworkContext());
 }
 
 HWND AddControl(HWND dlg, const wchar_t* cls, const char* text, DWORD style, int id, RECT r) {
@@ -72,10 +108,30 @@ void ShowText(HWND dlg, ResultsRun& run) {
     if (scale > 0 && static_cast<size_t>(scale) <= std::size(kMapScales))
         grade = WithMapScale(grade, kMapScales[scale - 1]);
     run.ws.m_grade = grade;
-    SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run.results, grade)).c_str());
+    SetDlgItemTextW(dlg, kTextBox, Widen(ResultsText(run, grade)).c_str());
 }
 
-void BuildControls(HWND dlg, const Grade& remembered) {
+// The save buttons side by side, in dialog units; a network has no calculation sheet.
+void AddSaveButtons(HWND dlg, bool network) {
+    struct SaveButton {
+        const char* label;
+        int id, width;
+    };
+    static constexpr SaveButton kButtons[] = {{"保存为 CSV…", kSaveCsv, 60},
+                                              {"保存为 DAT…", kSaveDat, 60},
+                                              {"保存为 SVG…", kSaveSvg, 60},
+                                              {"保存计算表…", kSaveSheet, 60},
+                                              {"保存网页报告…", kSaveHtml, 70}};
+    int left = 7;
+    for (const SaveButton& b : kButtons) {
+        if (network && b.id == kSaveSheet) continue;
+        AddControl(dlg, L"BUTTON", b.label, BS_PUSHBUTTON | WS_TABSTOP, b.id,
+                   {left, 240, left + b.width, 254});
+        left += b.width + 5;
+    }
+}
+
+void BuildControls(HWND dlg, const Grade& remembered, bool network) {
     AddControl(dlg, L"STATIC", "导线等级", SS_LEFT, -1, {7, 9, 42, 19});
     const HWND box = AddControl(dlg, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL,
                                 kGradeBox, {50, 7, 120, 100});
@@ -104,12 +160,7 @@ void BuildControls(HWND dlg, const Grade& remembered) {
     const int stops[] = {40,  100, 160, 192, 224,
                          256, 288, 320, 384}; // X, Y wide enough for grid coordinates
     SendMessageW(text, EM_SETTABSTOPS, std::size(stops), reinterpret_cast<LPARAM>(stops));
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-    AddControl(dlg, L"BUTTON", "保存为 CSV…", button, kSaveCsv, {7, 240, 67, 254});
-    AddControl(dlg, L"BUTTON", "保存为 DAT…", button, kSaveDat, {72, 240, 132, 254});
-    AddControl(dlg, L"BUTTON", "保存为 SVG…", button, kSaveSvg, {137, 240, 197, 254});
-    AddControl(dlg, L"BUTTON", "保存计算表…", button, kSaveSheet, {202, 240, 262, 254});
-    AddControl(dlg, L"BUTTON", "保存网页报告…", button, kSaveHtml, {267, 240, 337, 254});
+    AddSaveButtons(dlg, network);
     AddControl(dlg, L"BUTTON", "关闭", BS_DEFPUSHBUTTON | WS_TABSTOP, kClose, {413, 240, 460, 254});
 }
 
@@ -126,21 +177,16 @@ bool OnCommand(HWND dlg, ResultsRun& run, WORD id, WORD code) {
         run.ws.SaveResultAs(kCoordinatesDatFile, [&] { return CoordinatesDat(run.results); });
         return true;
     case kSaveSvg:
-        run.ws.SaveResultAs(kPlotSvgFile, [&] {
-            return WriteSvgPlot(
-                BuildPlotModel(run.results, kSvgWidth, kSvgHeight,
-                               PlotTitle(run.ws.m_strObservationPath, run.results.traverseType)));
-        });
+        run.ws.SaveResultAs(kPlotSvgFile, [&] { return WriteSvgPlot(Plot(run)); });
         return true;
     case kSaveSheet:
-        run.ws.SaveResultAs(kCalculationSheetFile, [&] {
-            return CalculationSheetCsv(run.results.sheet, run.results.closure, run.ws.m_grade);
-        });
+        if (run.network == nullptr)
+            run.ws.SaveResultAs(kCalculationSheetFile, [&] {
+                return CalculationSheetCsv(run.results.sheet, run.results.closure, run.ws.m_grade);
+            });
         return true;
     case kSaveHtml:
-        run.ws.SaveResultAs(kHtmlReportFile, [&] {
-            return BuildHtmlReport(run.results, run.ws.CurrentReportContext());
-        });
+        run.ws.SaveResultAs(kHtmlReportFile, [&] { return HtmlReport(run); });
         return true;
     case kClose:
     case IDCANCEL:
@@ -155,7 +201,7 @@ INT_PTR CALLBACK ResultsProc(HWND dlg, UINT msg, WPARAM w, LPARAM l) {
         SetWindowLongPtrW(dlg, DWLP_USER, l);
         auto* run = reinterpret_cast<ResultsRun*>(l);
         run->activeDialog = dlg;
-        BuildControls(dlg, run->ws.m_grade);
+        BuildControls(dlg, run->ws.m_grade, run->network != nullptr);
         ShowText(dlg, *run);
         return TRUE;
     }
@@ -171,8 +217,14 @@ const DialogTemplate& ResultsFrame() {
 } // namespace
 
 void CWinTraverseWindow::RunResultsWindow(CTraverseAdjustDlg& ws) {
+    if (!ws.m_network && !ws.m_adjusted) return;
     const std::vector<WORD> tmpl = BuildMemoryTemplate(ResultsFrame(), kModalDialogStyle);
-    ResultsRun run{ws, CollectResults(*ws.m_adjusted), m_activeDialog};
+    const AdjustedNetworkRun* network = ws.m_network ? &*ws.m_network : nullptr;
+    ResultsRun run{ws, network,
+                   network != nullptr
+                       ? NetworkPointResults(network->observations, network->adjustment)
+                       : CollectResults(*ws.m_adjusted),
+                   m_activeDialog};
     DialogBoxIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), m_hwnd,
                             ResultsProc, reinterpret_cast<LPARAM>(&run));
     m_activeDialog = nullptr;

@@ -71,6 +71,7 @@ void CWinTraverseWindow::OnInitDialog(HWND hwnd) {
     m_controls = std::make_unique<CWinDialogControls>(hwnd, MainDialogTemplate());
     m_grid.Attach(GetDlgItem(hwnd, ctl::kGrid));
     m_knownGrid.Attach(GetDlgItem(hwnd, ctl::kKnownGrid));
+    m_knownGrid.OnRowClicked([this](int row) { m_workspace->OnKnownPointRowChosen(row); });
     m_diagram.Attach(GetDlgItem(hwnd, ctl::kDiagram));
     m_workspace->OnInitDialog();
 }
@@ -153,6 +154,10 @@ bool CWinTraverseWindow::AskYesNo(int, const std::string& text) {
 
 std::optional<std::string> CWinTraverseWindow::ChooseOpenFile(const std::string& filter) {
     return ShowOpenDialog(Owner(), filter);
+}
+
+std::vector<std::string> CWinTraverseWindow::ChooseOpenFiles(const std::string& filter) {
+    return ShowOpenFilesDialog(Owner(), filter);
 }
 
 std::optional<std::string> CWinTraverseWindow::ChooseSaveFile(const std::string& defaultExt,

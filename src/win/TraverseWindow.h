@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 class CTraverseAdjustDlg;
 
@@ -41,6 +42,7 @@ public:
     void ShowMessage(int stringId, const std::string& text) override;
     bool AskYesNo(int stringId, const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::vector<std::string> ChooseOpenFiles(const std::string& filter) override;
     std::optional<std::string> ChooseSaveFile(const std::string& defaultExt,
                                               const std::string& initialName,
                                               const std::string& filter) override;

@@ -2,6 +2,8 @@
 
 #include "platform/WideText.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 using namespace traverse;
@@ -69,6 +71,15 @@ void CWinGridCtrl::Refresh() {
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+void CWinGridCtrl::EnsureVisible(int row, int) {
+    if (m_hwnd == nullptr || row < fixedRows || row >= rows) return;
+    const int scrolled = row - fixedRows;
+    if (scrolled < m_firstRow) m_firstRow = scrolled;
+    while (scrolled >= m_firstRow + VisibleAfterFixed(SB_VERT))
+        ++m_firstRow;
+    Refresh();
+}
+
 int CWinGridCtrl::RowHeight(int row) const {
     auto it = rowHeights.find(row);
     return it == rowHeights.end() ? kDefaultRowHeight : it->second;
@@ -77,6 +88,17 @@ int CWinGridCtrl::RowHeight(int row) const {
 int CWinGridCtrl::ColumnWidth(int col) const {
     auto it = colWidths.find(col);
     return it == colWidths.end() ? kDefaultColumnWidth : it->second;
+}
+
+int CWinGridCtrl::RowAt(int y) const {
+    if (y < 0) return -1;
+    int bottom = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (r >= fixedRows && r < fixedRows + m_firstRow) continue;
+        bottom += RowHeight(r);
+        if (y < bottom) return r;
+    }
+    return -1;
 }
 
 int CWinGridCtrl::VisibleAfterFixed(int bar) const {
@@ -217,6 +239,11 @@ LRESULT CALLBACK CWinGridCtrl::WindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM 
         return 0;
     case WM_SIZE:
         grid->UpdateScrollBars();
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(hwnd);
+        if (const int row = grid->RowAt(GET_Y_LPARAM(l)); row >= 0 && grid->m_rowClicked)
+            grid->m_rowClicked(row);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;

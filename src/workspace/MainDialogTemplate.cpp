@@ -154,16 +154,17 @@ DialogTemplate Build() {
 
     // Under the frames, last in the tab order: the instrument's precision, which weighs
     // the adjustment and makes the global test; left empty, the classic weights.
-    c.push_back({-1, K::Label, "仪器精度（可不填）：测角中误差(″)", 14, 312, 118, 10});
-    c.push_back({ctl::kSigmaAngle, K::Edit, "", 134, 310, 40, 12});
-    c.push_back({-1, K::Label, "测距中误差(mm)", 184, 312, 58, 10});
-    c.push_back({ctl::kSigmaDistance, K::Edit, "", 244, 310, 40, 12});
-    c.push_back({-1, K::Label, "+", 288, 312, 8, 10});
-    c.push_back({ctl::kSigmaPpm, K::Edit, "", 298, 310, 40, 12});
-    c.push_back({-1, K::Label, "ppm", 342, 312, 20, 10});
+    // The first label holds 14 characters of 宋体 and "(″)", some 215 pixels.
+    c.push_back({-1, K::Label, "仪器精度（可不填）：测角中误差(″)", 14, 312, 146, 10});
+    c.push_back({ctl::kSigmaAngle, K::Edit, "", 162, 310, 40, 12});
+    c.push_back({-1, K::Label, "测距中误差(mm)", 212, 312, 58, 10});
+    c.push_back({ctl::kSigmaDistance, K::Edit, "", 272, 310, 40, 12});
+    c.push_back({-1, K::Label, "+", 316, 312, 8, 10});
+    c.push_back({ctl::kSigmaPpm, K::Edit, "", 326, 310, 40, 12});
+    c.push_back({-1, K::Label, "ppm", 370, 312, 20, 10});
     // The heights' refraction coefficient (trigonometric levelling), empty for 0.13.
-    c.push_back({-1, K::Label, "折光系数 k", 372, 312, 40, 10});
-    c.push_back({ctl::kRefraction, K::Edit, "", 414, 310, 36, 12});
+    c.push_back({-1, K::Label, "折光系数 k", 400, 312, 40, 10});
+    c.push_back({ctl::kRefraction, K::Edit, "", 442, 310, 36, 12});
     return t;
 }
 } // namespace

@@ -19,7 +19,8 @@ using namespace traverse;
 
 namespace {
 constexpr int kRowHeight = 20;                          // pixels
-constexpr int kColumnWidths[4] = {72, 100, 100, 72};    // pixels: 点名, X, Y, H
+// Pixels: 点名, X, Y, H, together within the table beside its scroll bar.
+constexpr int kColumnWidths[4] = {64, 96, 96, 64};
 constexpr const char* kHeaders[4] = {"点名", "X(m)", "Y(m)", "H(m)"};
 
 std::string Shown(double value) { return std::isnan(value) ? "" : FormatShortest(value); }

@@ -1,7 +1,7 @@
 // What the core tests take from POSIX, for their Windows build: a private folder
-// (mkdtemp) in Windows' temporary folder instead of /tmp, and, for a path that is not
-// a regular file, a folder where POSIX makes a named pipe (Windows keeps its pipes out
-// of the file system). Included before every core test source.
+// (mkdtemp) in Windows' temporary folder instead of /tmp, for a path that is not a
+// regular file a folder where POSIX makes a named pipe (Windows keeps its pipes out of
+// the file system), and hard links. Included before every core test source.
 #pragma once
 
 #include <direct.h>
@@ -26,6 +26,11 @@ inline char* mkdtemp(char* pattern) {
 }
 
 inline int mkfifo(const char* path, int) { return _mkdir(path); }
+
+// A second name of the file existing; 0 when made, -1 otherwise.
+inline int link(const char* existing, const char* name) {
+    return CreateHardLinkA(name, existing, nullptr) ? 0 : -1;
+}
 
 // stat's inode, which the C runtime leaves 0, as the low bits of the file index that
 // the import keeps (the same file gives the same number, another file another one).
