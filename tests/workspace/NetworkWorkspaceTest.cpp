@@ -161,11 +161,13 @@ TEST_F(NetworkWorkspace, TheEditsSetAndRemoveAPointOrSayWhatIsWrong) {
 }
 
 TEST_F(NetworkWorkspace, FilesAreAddedOnceAndAChangeDropsTheResults) {
+    // South's file in the scratch folder, so that a link to it is on its volume.
+    const std::string south = Write("south.txt", FileBytes(kFiles[0]));
     ChooseNetwork();
-    ImportFiles({kFiles[0]});
+    ImportFiles({south});
     ImportKnown();
     const auto rows = port.knownGrid.rows;
-    ImportFiles({kFiles[1], kFiles[0]}, true); // south.txt again: nothing changes
+    ImportFiles({kFiles[1], south}, true); // south.txt again: nothing changes
     EXPECT_EQ(LastMessage(), str::kNetworkFileImported);
     EXPECT_EQ(dlg.m_networkFiles.size(), 1u);
     EXPECT_EQ(port.knownGrid.rows, rows);
@@ -173,7 +175,7 @@ TEST_F(NetworkWorkspace, FilesAreAddedOnceAndAChangeDropsTheResults) {
     // A copy of a file under another name is the same file only by its inode: a copy is
     // another file, a hard link is not.
     const std::string link = dir + "/again.txt";
-    ASSERT_EQ(::link(kFiles[0].c_str(), link.c_str()), 0);
+    ASSERT_EQ(::link(south.c_str(), link.c_str()), 0);
     ImportFiles({link}, true);
     EXPECT_EQ(LastMessage(), str::kNetworkFileImported);
 
