@@ -8,7 +8,11 @@ namespace traverse {
 namespace {
 using Index = size_t;
 using Permutation = Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int>;
-using Ldlt = Eigen::SimplicialLDLT<LowerMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+// The column counts of the analysis are known before the factor: Eigen keeps them, and
+// its matrixL() is only for a factor made.
+struct Ldlt : Eigen::SimplicialLDLT<LowerMatrix, Eigen::Lower, Eigen::AMDOrdering<int>> {
+    const auto& ColumnCounts() const { return m_nonZerosPerCol; }
+};
 } // namespace
 
 struct SimplicialFactor::Solver {
@@ -22,10 +26,9 @@ SimplicialFactor::SimplicialFactor(const LowerMatrix& a) : m_solver(std::make_un
 SimplicialFactor::~SimplicialFactor() = default;
 
 double SimplicialFactor::Work() const {
-    const LowerMatrix& l = m_solver->ldlt.matrixL().nestedExpression();
     double work = 0.0;
-    for (Eigen::Index j = 0; j < l.cols(); ++j) {
-        const double entries = l.outerIndexPtr()[j + 1] - l.outerIndexPtr()[j] + 1;
+    for (const int below : m_solver->ldlt.ColumnCounts()) {
+        const double entries = below + 1.0;
         work += entries * entries;
     }
     return work;
