@@ -6,6 +6,7 @@
 #include "model/NumberText.h"
 #include "read/ImportText.h"
 #include "read/KnownPointFile.h"
+#include "reduce/KnownPoints.h"
 #include "resources/CodePage936.h"
 #include "resources/StringTable.h"
 #include "workspace/ControlIds.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 using namespace traverse;
 
@@ -141,6 +143,21 @@ void CTraverseAdjustDlg::OnSetKnownPoint() {
                     FormatString(str::kNetworkCoordinateMissing,
                                  {Cp936ToUtf8(row->name), noX ? " X " : " Y "}));
         m_pPort->FocusControl(noX ? ctl::kNetX : ctl::kNetY);
+        return;
+    }
+    // A coordinate or height out of all reason is a slip of the keyboard, never a point.
+    for (const auto& [id, value] : {std::pair{ctl::kNetX, x}, std::pair{ctl::kNetY, y}})
+        if (!std::isfinite(value) || std::fabs(value) > kMostCoordinate) {
+            const std::string name = Cp936ToUtf8(row->name);
+            ShowMessage(str::kKnownPointOutOfRange,
+                        FormatString(str::kKnownPointOutOfRange, {"已知点", name}));
+            m_pPort->FocusControl(id);
+            return;
+        }
+    if (!std::isnan(h) && !(std::isfinite(h) && std::fabs(h) <= kMostKnownHeight)) {
+        ShowMessage(str::kKnownHeightOutOfRange,
+                    FormatString(str::kKnownHeightOutOfRange, {"已知点", Cp936ToUtf8(row->name)}));
+        m_pPort->FocusControl(ctl::kNetH);
         return;
     }
     const bool changed = !SameValue(row->x, x) || !SameValue(row->y, y) || !SameValue(row->h, h);

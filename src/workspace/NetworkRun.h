@@ -8,6 +8,7 @@
 #include "network/Network.h"
 #include "platform/ReplaceFile.h"
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct NetworkKnownRow {
     double x = std::numeric_limits<double>::quiet_NaN();
     double y = std::numeric_limits<double>::quiet_NaN();
     double h = std::numeric_limits<double>::quiet_NaN();
-    bool Known() const { return x == x && y == y; }
+    bool Known() const { return !std::isnan(x) && !std::isnan(y); }
 };
 
 // The last adjustment of the network and what it was computed from.

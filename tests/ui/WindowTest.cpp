@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,38 @@ TEST_F(MainWindow, EachTypeButtonAppliesItsLayout) {
         EXPECT_EQ(ws.m_arrObservations.GetSize(), 1);
         EXPECT_EQ(ws.m_nState, kObservationsLoaded);
     }
+}
+
+// 导线网: its table and boxes in place of the four groups; a click on a row of the table
+// brings its point into the boxes, 设为已知点 puts the boxes' point into the table.
+TEST_F(MainWindow, TheNetworkShowsItsTableAndARowClickedFillsTheBoxes) {
+    Button(ctl::kRadioNetwork)->click();
+    for (int id : ctl::kNetworkControls)
+        EXPECT_FALSE(W(id)->isHidden()) << id;
+    for (const std::vector<int>& group : kGroups)
+        for (int id : group)
+            EXPECT_TRUE(W(id)->isHidden()) << id;
+    EXPECT_EQ(window.ImgEdit().Image(), DiagramPath("导线网.bmp"));
+    EXPECT_FALSE(window.ImgEdit().Label().pixmap().isNull());
+
+    ws.m_networkKnown = {{"K1", 3380000.5, 500000.25, NAN}, {"J1"}};
+    ws.ShowKnownPointTable();
+    auto* known = qobject_cast<QTableWidget*>(W(ctl::kKnownGrid));
+    ASSERT_NE(known, nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(known->viewport(), Qt::LeftButton, {},
+                      known->visualItemRect(known->item(0, 1)).center());
+    EXPECT_EQ(Text(ctl::kNetName), "K1");
+    EXPECT_EQ(Text(ctl::kNetX), "3380000.5");
+    EXPECT_EQ(Text(ctl::kNetH), "");
+
+    Edit(ctl::kNetName)->setText("J1");
+    Edit(ctl::kNetX)->setText("3380100");
+    Edit(ctl::kNetY)->setText("500100");
+    Button(ctl::kNetSet)->click();
+    EXPECT_EQ(known->item(1, 1)->text(), "3380100");
+    window.hide();
 }
 
 TEST_F(MainWindow, NonNumberPromptsAndTheClickedTypeStillApplies) {
