@@ -2,7 +2,8 @@
 """Whole-process timing of the batch tool: wall and CPU time (medians of several runs)
 and the peak resident size, beside /bin/true, for a 25-station traverse and for
 10,000 stations with the report only, with each output beside the report (on standard
-output, where it goes without -o) and with every output:
+output, where it goes without -o) and with every output; the least processor time of the
+runs beside the median:
 
     python3 bench/whole_process.py build/release [RUNS] [EARLIER_BUILD]
 
@@ -27,20 +28,28 @@ def peak_mb(argv):
         return int(f.read().split()[-1]) / 1024
 
 
-def measure(argv, runs):
-    """Median wall ms, median CPU ms (user + system) and the peak RSS in MB."""
-    walls, cpus = [], []
+def run_once(argv):
+    """Wall ms and CPU ms (user + system) of one run, its output thrown away."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(argv[0], argv, os.environ,
+                         file_actions=[(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+                                       (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)])
+    _, status, usage = os.wait4(pid, 0)
+    wall = (time.perf_counter() - start) * 1000
+    if os.waitstatus_to_exitcode(status) not in (0, 3):
+        sys.exit("failed: " + " ".join(argv))
+    return wall, (usage.ru_utime + usage.ru_stime) * 1000
+
+
+def measure(argvs, runs):
+    """For each argv: median wall ms, median and least CPU ms, and the peak RSS in MB. The
+    argvs take turns run by run, so that a busy spell of the machine falls on all alike."""
+    times = [[] for _ in argvs]
     for _ in range(runs):
-        start = time.perf_counter()
-        pid = os.posix_spawn(argv[0], argv, os.environ,
-                             file_actions=[(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
-                                           (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)])
-        _, status, usage = os.wait4(pid, 0)
-        walls.append((time.perf_counter() - start) * 1000)
-        if os.waitstatus_to_exitcode(status) not in (0, 3):
-            sys.exit("failed: " + " ".join(argv))
-        cpus.append((usage.ru_utime + usage.ru_stime) * 1000)
-    return statistics.median(walls), statistics.median(cpus), peak_mb(argv)
+        for i, argv in enumerate(argvs):
+            times[i].append(run_once(argv))
+    return [(statistics.median(w for w, _ in t), statistics.median(c for _, c in t),
+             min(c for _, c in t), peak_mb(argv)) for t, argv in zip(times, argvs)]
 
 
 def main():
@@ -71,15 +80,16 @@ def main():
     tools = [os.path.join(b, "app/batch/traverse-adjust") for b in [build] + earlier]
     head = "%-24s" % "run"
     for label in ["", " before"][:len(tools)]:
-        head += " %8s %8s %8s %9s" % ("wall" + label, "cpu" + label, "MB" + label, "cpu/true")
+        head += " %8s %8s %8s %8s %9s" % ("wall" + label, "cpu" + label, "least", "MB" + label,
+                                         "cpu/true")
     print(head)
     base = None
     for name, args in rows:
         line = "%-24s" % name
-        for tool in tools:
-            wall, cpu, peak = measure(["/bin/true"] if args is None else [tool] + args, runs)
+        argvs = [["/bin/true"] if args is None else [tool] + args for tool in tools]
+        for wall, cpu, least, peak in measure(argvs, runs):
             base = base or cpu
-            line += " %8.1f %8.1f %8.1f %9.1f" % (wall, cpu, peak, cpu / base)
+            line += " %8.1f %8.1f %8.1f %8.1f %9.1f" % (wall, cpu, least, peak, cpu / base)
         print(line)
 
 

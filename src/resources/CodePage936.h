@@ -3,6 +3,8 @@
 // Point names and the report are code page 936; the port speaks UTF-8.
 #pragma once
 
+#include "resources/PrintableAscii.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,10 +28,6 @@ bool IsValidUtf8(std::string_view bytes);
 
 // True when some byte is 0x80 or above.
 bool HasNonAscii(std::string_view bytes);
-
-// True when every byte is printable ASCII (0x20 to 0x7E) and none is one of specials
-// (at most a few): text that a writer copies as it is.
-bool PrintableAsciiWithout(std::string_view bytes, std::string_view specials);
 
 // True when valid UTF-8 holds a character beyond U+07FF (one of three or four bytes).
 // Text whose non-ASCII characters all take two bytes is, in practice, GBK Chinese.

@@ -6,30 +6,6 @@
 
 namespace traverse {
 
-namespace {
-constexpr std::uint64_t kEachByte = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
-
-// Whether any of the eight bytes of w is below n (n at most 128); exact.
-constexpr bool AnyBelow(std::uint64_t w, std::uint64_t n) {
-    return ((w - kEachByte * n) & ~w & kHighBits) != 0;
-}
-} // namespace
-
-bool PrintableAsciiWithout(std::string_view bytes, std::string_view specials) {
-    size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) { // eight at a time
-        std::uint64_t w;
-        std::memcpy(&w, bytes.data() + i, sizeof w);
-        // 0x7F and above (a carry out of 0xFF only ever follows a byte that is found).
-        if ((((w + kEachByte) | w) & kHighBits) != 0 || AnyBelow(w, 0x20)) return false;
-        for (const char s : specials)
-            if (AnyBelow(w ^ (kEachByte * static_cast<unsigned char>(s)), 1)) return false;
-    }
-    for (const char c : bytes.substr(i))
-        if (c < 0x20 || c > 0x7E || specials.find(c) != std::string_view::npos) return false;
-    return true;
-}
-
 bool HasNonAscii(std::string_view bytes) {
     size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) { // eight bytes at a time: any high bit set

@@ -1,6 +1,7 @@
 #include "write/JsonWriter.h"
 
 #include "resources/CodePage936.h"
+#include "write/JsonNumber.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,23 +20,6 @@ constexpr size_t kRoom = kPiece + 4096; // a piece and the member that ends it, 
 // A line feed and the indent of the deepest level written without a loop.
 constexpr std::string_view kIndent = "\n                                                  ";
 
-// n bytes from src to dst: up to 16 with fixed-size moves inside both ranges, more
-// through memcpy.
-inline void CopyBytes(char* dst, const char* src, size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::memcpy(dst, src, 8);
-        std::memcpy(dst + n - 8, src + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(dst, src, 4);
-        std::memcpy(dst + n - 4, src + n - 4, 4);
-    } else if (n < 4) {
-        for (size_t i = 0; i < n; ++i)
-            dst[i] = src[i];
-    } else {
-        std::memcpy(dst, src, n);
-    }
-}
-
 // Bytes nlohmann writes as they are inside quotes, whatever the handler.
 bool Plain(std::string_view text) { return PrintableAsciiWithout(text, "\"\\"); }
 } // namespace
@@ -44,17 +28,6 @@ CJsonWriter::CJsonWriter(Sink sink) : m_sink(std::move(sink)), m_buffer(kRoom, '
 
 void CJsonWriter::Grow(size_t more) {
     m_buffer.resize(std::max(2 * m_buffer.size(), m_used + more));
-}
-
-void CJsonWriter::Write(std::string_view text) {
-    if (m_used + text.size() > m_buffer.size()) Grow(text.size());
-    CopyBytes(m_buffer.data() + m_used, text.data(), text.size());
-    m_used += text.size();
-}
-
-void CJsonWriter::Write(char c) {
-    if (m_used == m_buffer.size()) Grow(1);
-    m_buffer[m_used++] = c;
 }
 
 // Between members and elements: a piece is handed on once it is long enough.
@@ -136,8 +109,8 @@ void CJsonWriter::Unsigned(unsigned long long value) {
 void CJsonWriter::Number(double value) {
     BeforeValue();
     if (!std::isfinite(value)) return Write("null");
-    std::array<char, 64> buf; // the serializer's own conversion and buffer
-    Write({buf.data(), nlohmann::detail::to_chars(buf.data(), buf.data() + buf.size(), value)});
+    std::array<char, 64> buf; // the serializer's conversion, made faster
+    Write({buf.data(), WriteJsonNumber(buf.data(), buf.data() + buf.size(), value)});
 }
 
 void CJsonWriter::String(std::string_view text) {

@@ -1,14 +1,15 @@
 // JSON written as it is made, with no document in memory, byte for byte as nlohmann's
 // dump(2, ' ', false, error_handler_t::replace) writes the same document: two spaces of
 // indent a level, "key": value, "{}" and "[]" when empty. The scalars are nlohmann's own:
-// doubles through its shortest-text conversion ("null" when not finite, "1.0" for a
-// whole number), strings through its serializer (escapes, invalid UTF-8 replaced by
+// doubles through its shortest-text conversion (WriteJsonNumber, the same bytes faster;
+// "null" when not finite, "1.0" for a whole number), strings through its serializer (escapes, invalid UTF-8 replaced by
 // U+FFFD), except a plain printable ASCII string, copied as is. A value takes its JSON
 // type from its C++ type as nlohmann would (bool, signed, unsigned, floating, text).
 // The text goes to the sink in pieces of about 64 KB, the last at Finish; it is put
 // together in one buffer, short runs copied inline (a long document is millions of them).
 #pragma once
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -74,9 +75,32 @@ private:
     void BeforeValue(); // a new element's line in an array
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
-    void Write(std::string_view text);
-    void Write(char c);
+    void Write(std::string_view text) {
+        if (m_used + text.size() > m_buffer.size()) Grow(text.size());
+        CopyBytes(m_buffer.data() + m_used, text.data(), text.size());
+        m_used += text.size();
+    }
+    void Write(char c) {
+        if (m_used == m_buffer.size()) Grow(1);
+        m_buffer[m_used++] = c;
+    }
     void Grow(size_t more);
+    // n bytes from src to dst: up to 16 with fixed-size moves inside both ranges, more
+    // through memcpy.
+    static void CopyBytes(char* dst, const char* src, size_t n) {
+        if (n >= 8 && n <= 16) {
+            std::memcpy(dst, src, 8);
+            std::memcpy(dst + n - 8, src + n - 8, 8);
+        } else if (n >= 4 && n < 8) {
+            std::memcpy(dst, src, 4);
+            std::memcpy(dst + n - 4, src + n - 4, 4);
+        } else if (n < 4) {
+            for (size_t i = 0; i < n; ++i)
+                dst[i] = src[i];
+        } else {
+            std::memcpy(dst, src, n);
+        }
+    }
     void Piece();
 
     Sink m_sink;

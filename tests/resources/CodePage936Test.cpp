@@ -85,12 +85,15 @@ TEST(PrintableAscii, EveryByteOutOfPlaceIsFound) {
     const std::string plain = "0123456789 ~azAZ!#"; // 18 bytes: two words and a tail
     EXPECT_TRUE(PrintableAsciiWithout(plain, "&<>\""));
     EXPECT_TRUE(PrintableAsciiWithout("", "\""));
-    for (const char bad : {'\0', '\x1F', '\x7F', '\x80', '\xFF', '&', '<', '>', '"'})
-        for (size_t at = 0; at < plain.size(); ++at) {
-            std::string text = plain;
-            text[at] = bad;
-            EXPECT_FALSE(PrintableAsciiWithout(text, "&<>\""))
-                << "byte " << static_cast<int>(static_cast<unsigned char>(bad)) << " at " << at;
-        }
+    for (size_t size = 1; size <= plain.size(); ++size) // short texts are read as one word
+        for (const char bad : {'\0', '\x1F', '\x7F', '\x80', '\xFF', '&', '<', '>', '"'})
+            for (size_t at = 0; at < size; ++at) {
+                std::string text = plain.substr(0, size);
+                EXPECT_TRUE(PrintableAsciiWithout(text, "&<>\""));
+                text[at] = bad;
+                EXPECT_FALSE(PrintableAsciiWithout(text, "&<>\""))
+                    << "byte " << static_cast<int>(static_cast<unsigned char>(bad)) << " at " << at
+                    << " of " << size;
+            }
     EXPECT_TRUE(PrintableAsciiWithout("a\\b&c<d>e\"f", "")); // no specials: all printable
 }
