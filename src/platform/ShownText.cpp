@@ -42,6 +42,11 @@ void AppendEscape(std::string& out, const char* format, unsigned value) {
 
 bool ShownAsIs(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x20 && c < 0x7F) { // printable ASCII: shown
+            ++i;
+            continue;
+        }
         char32_t cp = 0;
         const size_t len = DecodeUtf8(bytes, i, cp);
         if (len == 0 || IsHidden(cp)) return false;

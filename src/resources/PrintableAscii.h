@@ -1,6 +1,7 @@
 // Whether a text is printable ASCII (0x20 to 0x7E) without a few special bytes: text
-// that a writer (JSON, markup) copies as it is. Read eight bytes at a time; inline, with
-// the specials a literal, because writers ask it of every key, name and cell.
+// that a writer (JSON, markup) copies as it is; and whether it holds any of a few ASCII
+// bytes. Read eight bytes at a time; inline, with the bytes a literal, because writers
+// ask it of every key, name and cell.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +47,27 @@ inline bool PrintableAsciiWithout(std::string_view bytes, const char (&specials)
     w = kEachByte * static_cast<unsigned char>(bytes[0]);
     std::memcpy(&w, bytes.data(), n);
     return PlainWord(w, specials);
+}
+
+// True when some byte of the text is one of bytes (a literal of ASCII characters).
+template <size_t N> inline bool ContainsAnyOf(std::string_view text, const char (&bytes)[N]) {
+    using namespace ascii_words;
+    const auto found = [&bytes](std::uint64_t w) {
+        for (size_t i = 0; i + 1 < N; ++i)
+            if (AnyBelow(w ^ (kEachByte * static_cast<unsigned char>(bytes[i])), 1)) return true;
+        return false;
+    };
+    const size_t n = text.size();
+    std::uint64_t w;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::memcpy(&w, text.data() + i, sizeof w);
+        if (found(w)) return true;
+    }
+    if (i == n) return false;
+    w = kEachByte * static_cast<unsigned char>(text[i]); // the tail, padded with its first byte
+    std::memcpy(&w, text.data() + i, n - i);
+    return found(w);
 }
 
 } // namespace traverse

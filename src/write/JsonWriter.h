@@ -1,12 +1,13 @@
 // JSON written as it is made, with no document in memory, byte for byte as nlohmann's
 // dump(2, ' ', false, error_handler_t::replace) writes the same document: two spaces of
 // indent a level, "key": value, "{}" and "[]" when empty. The scalars are nlohmann's own:
-// doubles through its shortest-text conversion (WriteJsonNumber, the same bytes faster;
-// "null" when not finite, "1.0" for a whole number), strings through its serializer (escapes, invalid UTF-8 replaced by
-// U+FFFD), except a plain printable ASCII string, copied as is. A value takes its JSON
-// type from its C++ type as nlohmann would (bool, signed, unsigned, floating, text).
-// The text goes to the sink in pieces of about 64 KB, the last at Finish; it is put
-// together in one buffer, short runs copied inline (a long document is millions of them).
+// doubles through its shortest-text conversion (WriteJsonNumber: the same bytes, faster;
+// "null" when not finite, "1.0" for a whole number), strings through its serializer
+// (escapes, invalid UTF-8 replaced by U+FFFD), except a plain printable ASCII string,
+// copied as is. A value takes its JSON type from its C++ type as nlohmann would (bool,
+// signed, unsigned, floating, text). The text goes to the sink in pieces of about 64 KB,
+// the last at Finish; it is put together in one buffer, short runs copied inline (a long
+// document is millions of them).
 #pragma once
 
 #include <cstring>

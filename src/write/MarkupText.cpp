@@ -40,6 +40,10 @@ void AppendEscapedMarkup(std::string& out, std::string_view text) {
     std::string made; // where something had to be made visible
     std::string_view shown = text;
     if (!ShownAsIs(text)) shown = made = ShownText(text);
+    if (!ContainsAnyOf(shown, "&<>\"")) {
+        out.append(shown);
+        return;
+    }
     size_t from = 0; // the run of characters written as they are
     for (size_t i = 0; i < shown.size(); ++i) {
         const char* entity = EntityOf(shown[i]);

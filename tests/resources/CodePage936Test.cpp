@@ -97,3 +97,18 @@ TEST(PrintableAscii, EveryByteOutOfPlaceIsFound) {
             }
     EXPECT_TRUE(PrintableAsciiWithout("a\\b&c<d>e\"f", "")); // no specials: all printable
 }
+
+// A special byte is found wherever it stands in a word or the tail; bytes that differ
+// from it only in the high bit (a UTF-8 trail byte such as 0xA6) are not it.
+TEST(PrintableAscii, ContainsAnyOfFindsEveryPlace) {
+    const std::string text = "\xA6\xBC\xBE\xA2" "193\xC2\xB0" "06\xE2\x80\xB2" "44"; // 16 bytes
+    for (size_t size = 0; size <= text.size(); ++size) {
+        EXPECT_FALSE(ContainsAnyOf(text.substr(0, size), "&<>\""));
+        for (size_t at = 0; at < size; ++at)
+            for (const char special : {'&', '<', '>', '"'}) {
+                std::string marked = text.substr(0, size);
+                marked[at] = special;
+                EXPECT_TRUE(ContainsAnyOf(marked, "&<>\"")) << special << " at " << at;
+            }
+    }
+}
