@@ -76,6 +76,7 @@ private:
     void BeforeValue(); // a new element's line in an array
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
+    void SlowKey(std::string_view key); // one to escape, or deeper than the indent kept
     void Write(std::string_view text) {
         if (m_used + text.size() > m_buffer.size()) Grow(text.size());
         CopyBytes(m_buffer.data() + m_used, text.data(), text.size());

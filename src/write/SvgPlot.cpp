@@ -1,6 +1,6 @@
 #include "write/SvgPlot.h"
 
-#include "model/NumberText.h"
+#include "model/FixedDecimal.h"
 #include "write/MarkupText.h"
 
 #include <string_view>
@@ -8,75 +8,94 @@
 namespace traverse {
 
 namespace {
-std::string N(double v) { return FormatFixed(v, 2); }
+// The plot's text, appended in place: markup as it stands, figures to two decimals.
+struct Svg {
+    std::string& out;
+    Svg& operator<<(std::string_view text) {
+        out.append(text);
+        return *this;
+    }
+    Svg& operator<<(double v) {
+        char buf[kMaxFixedChars];
+        out.append(buf, WriteFixed(buf, v, 2));
+        return *this;
+    }
+};
 
-std::string Line(const PlotLine& l, std::string_view style) {
-    return "<line x1=\"" + N(l.x1) + "\" y1=\"" + N(l.y1) + "\" x2=\"" + N(l.x2) + "\" y2=\"" +
-           N(l.y2) + "\"" + std::string(style) + "/>\n";
+void Line(Svg& o, const PlotLine& l, std::string_view style) {
+    o << "<line x1=\"" << l.x1 << "\" y1=\"" << l.y1 << "\" x2=\"" << l.x2 << "\" y2=\"" << l.y2
+      << "\"" << style << "/>\n";
 }
 
-std::string Symbol(const PlotSymbol& s, double r) {
-    const std::string circle =
-        "<circle cx=\"" + N(s.x) + "\" cy=\"" + N(s.y) + "\" r=\"" + N(r) + "\"/>\n";
+void Symbol(Svg& o, const PlotSymbol& s, double r) {
     if (s.junction) // ringed
-        return "<circle cx=\"" + N(s.x) + "\" cy=\"" + N(s.y) + "\" r=\"" + N(1.8 * r) + "\"/>\n" +
-               circle;
-    if (!s.known) return circle;
+        o << "<circle cx=\"" << s.x << "\" cy=\"" << s.y << "\" r=\"" << 1.8 * r << "\"/>\n";
+    if (s.junction || !s.known) {
+        o << "<circle cx=\"" << s.x << "\" cy=\"" << s.y << "\" r=\"" << r << "\"/>\n";
+        return;
+    }
     // An upright triangle around the point.
-    return "<polygon points=\"" + N(s.x) + "," + N(s.y - 1.3 * r) + " " + N(s.x - 1.15 * r) + "," +
-           N(s.y + 0.7 * r) + " " + N(s.x + 1.15 * r) + "," + N(s.y + 0.7 * r) +
-           "\" fill=\"black\"/>\n";
+    o << "<polygon points=\"" << s.x << "," << s.y - 1.3 * r << " " << s.x - 1.15 * r << ","
+      << s.y + 0.7 * r << " " << s.x + 1.15 * r << "," << s.y + 0.7 * r << "\" fill=\"black\"/>\n";
 }
 
-std::string Ellipse(const PlotEllipse& e) {
-    return "<ellipse cx=\"" + N(e.cx) + "\" cy=\"" + N(e.cy) + "\" rx=\"" + N(e.rx) + "\" ry=\"" +
-           N(e.ry) + "\" transform=\"rotate(" + N(e.rotation) + " " + N(e.cx) + " " + N(e.cy) +
-           ")\"/>\n";
+void Ellipse(Svg& o, const PlotEllipse& e) {
+    o << "<ellipse cx=\"" << e.cx << "\" cy=\"" << e.cy << "\" rx=\"" << e.rx << "\" ry=\"" << e.ry
+      << "\" transform=\"rotate(" << e.rotation << " " << e.cx << " " << e.cy << ")\"/>\n";
 }
 
-std::string Text(const PlotText& t) {
+void Text(Svg& o, const PlotText& t) {
     static constexpr const char* kAnchors[] = {"start", "middle", "end"};
-    const std::string size = t.size > 0 ? "\" font-size=\"" + N(t.size) : "";
-    return "<text x=\"" + N(t.x) + "\" y=\"" + N(t.y) + "\" text-anchor=\"" +
-           kAnchors[static_cast<int>(t.anchor)] + size + "\">" + EscapedMarkup(t.text) +
-           "</text>\n";
+    o << "<text x=\"" << t.x << "\" y=\"" << t.y << "\" text-anchor=\""
+      << kAnchors[static_cast<int>(t.anchor)];
+    if (t.size > 0) o << "\" font-size=\"" << t.size;
+    o << "\">";
+    AppendEscapedMarkup(o.out, t.text);
+    o << "</text>\n";
 }
 
-std::string NorthArrow(const PlotLine& a, double size) {
-    return Line(a, " stroke-width=\"1.5\"") + "<polygon points=\"" + N(a.x2) + "," + N(a.y2) + " " +
-           N(a.x2 - size) + "," + N(a.y2 + 2.5 * size) + " " + N(a.x2 + size) + "," +
-           N(a.y2 + 2.5 * size) + "\" fill=\"black\"/>\n";
+void NorthArrow(Svg& o, const PlotLine& a, double size) {
+    Line(o, a, " stroke-width=\"1.5\"");
+    o << "<polygon points=\"" << a.x2 << "," << a.y2 << " " << a.x2 - size << ","
+      << a.y2 + 2.5 * size << " " << a.x2 + size << "," << a.y2 + 2.5 * size
+      << "\" fill=\"black\"/>\n";
 }
 
-std::string ScaleBar(const PlotLine& s, double tick) {
-    std::string out = Line(s, " stroke-width=\"2\"");
+void ScaleBar(Svg& o, const PlotLine& s, double tick) {
+    Line(o, s, " stroke-width=\"2\"");
     for (double x : {s.x1, s.x2})
-        out += Line({x, s.y1 - tick, x, s.y1, false}, "");
-    return out;
+        Line(o, {x, s.y1 - tick, x, s.y1, false}, "");
 }
 } // namespace
 
 std::string WriteSvgPlot(const PlotModel& p) {
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-                      N(p.width) + "\" height=\"" + N(p.height) + "\" viewBox=\"0 0 " + N(p.width) +
-                      " " + N(p.height) + "\">\n" +
-                      "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    out += "<g stroke=\"black\" stroke-width=\"1\" fill=\"none\">\n";
+    std::string out;
+    // About the size of each element's text.
+    out.reserve(1024 + 80 * p.lines.size() + 110 * p.symbols.size() + 110 * p.ellipses.size() +
+                70 * p.texts.size());
+    Svg o{out};
+    o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
+      << p.width << "\" height=\"" << p.height << "\" viewBox=\"0 0 " << p.width << " "
+      << p.height << "\">\n"
+      << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    o << "<g stroke=\"black\" stroke-width=\"1\" fill=\"none\">\n";
     for (const PlotLine& l : p.lines)
-        out += Line(l, l.orientation ? " stroke-dasharray=\"6 4\"" : "");
-    out += NorthArrow(p.northArrow, p.symbolSize) + ScaleBar(p.scaleBar, p.symbolSize * 2);
-    out += "</g>\n<g stroke=\"black\" stroke-width=\"1\" fill=\"white\">\n";
+        Line(o, l, l.orientation ? " stroke-dasharray=\"6 4\"" : "");
+    NorthArrow(o, p.northArrow, p.symbolSize);
+    ScaleBar(o, p.scaleBar, p.symbolSize * 2);
+    o << "</g>\n<g stroke=\"black\" stroke-width=\"1\" fill=\"white\">\n";
     for (const PlotSymbol& s : p.symbols)
-        out += Symbol(s, p.symbolSize);
-    out += "</g>\n<g stroke=\"red\" stroke-width=\"1\" fill=\"none\">\n";
+        Symbol(o, s, p.symbolSize);
+    o << "</g>\n<g stroke=\"red\" stroke-width=\"1\" fill=\"none\">\n";
     for (const PlotEllipse& e : p.ellipses)
-        out += Ellipse(e);
-    out += "</g>\n<g font-family=\"Noto Sans CJK SC, sans-serif\" font-size=\"" + N(p.fontSize) +
-           "\" fill=\"black\">\n";
+        Ellipse(o, e);
+    o << "</g>\n<g font-family=\"Noto Sans CJK SC, sans-serif\" font-size=\"" << p.fontSize
+      << "\" fill=\"black\">\n";
     for (const PlotText& t : p.texts)
-        out += Text(t);
-    return out + "</g>\n</svg>\n";
+        Text(o, t);
+    o << "</g>\n</svg>\n";
+    return out;
 }
 
 } // namespace traverse

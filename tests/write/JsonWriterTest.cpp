@@ -65,6 +65,11 @@ TEST(JsonWriter, WritesWhatNlohmannDumps) {
     };
     for (const Json& j : cases)
         EXPECT_EQ(Streamed(j), j.dump(2, ' ', false, Json::error_handler_t::replace)) << j.dump();
+    // Keys to escape, and members deeper than the indent written in one step.
+    Json deep = {{"a\"b", 1}, {"点名", 2}, {"tab\t", 3}};
+    for (int level = 0; level < 30; ++level)
+        deep = {{"level", deep}, {"n", level}};
+    EXPECT_EQ(Streamed(deep), deep.dump(2, ' ', false, Json::error_handler_t::replace));
 }
 
 TEST(JsonWriter, LongDocumentsArriveInPieces) {
