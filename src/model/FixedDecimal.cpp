@@ -35,8 +35,16 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
         if (n >= kFigureBound) return std::nullopt;
         return static_cast<std::uint64_t>(n);
     }
-    const Wide n = Wide{m} * kPowers[decimals];
     const int shift = -e;
+    if (decimals <= 3 && shift < 64) { // m · 10^decimals below 2^63: the same in 64 bits
+        const std::uint64_t n = m * kPowers[decimals];
+        std::uint64_t q = n >> shift;
+        const std::uint64_t rest = n - (q << shift), half = std::uint64_t{1} << (shift - 1);
+        if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+        if (q >= kFigureBound) return std::nullopt;
+        return q;
+    }
+    const Wide n = Wide{m} * kPowers[decimals];
     if (shift > 100) return 0; // n < 2^83 is below half a unit
     Wide q = n >> shift;
     const Wide rest = n - (q << shift);

@@ -1,10 +1,14 @@
 #include "write/ResultsText.h"
 
+#include "model/FixedDecimal.h"
 #include "model/NumberText.h"
 #include "reduce/KnownPoints.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace traverse {
 
@@ -15,7 +19,11 @@ const std::vector<std::string>& CoordinateTableHeaders() {
 }
 
 std::vector<std::string> CoordinateTableRow(const ResultPoint& p) {
-    std::vector<std::string> cells = {p.name, FormatFixed(p.xy.dX, 3), FormatFixed(p.xy.dY, 3)};
+    std::vector<std::string> cells;
+    cells.reserve(CoordinateTableHeaders().size());
+    cells.push_back(p.name);
+    cells.push_back(FormatFixed(p.xy.dX, 3));
+    cells.push_back(FormatFixed(p.xy.dY, 3));
     if (p.known) {
         cells.resize(CoordinateTableHeaders().size() - 1);
         cells.push_back("已知点");
@@ -51,17 +59,25 @@ std::string CoordinateTableText(const TraverseResults& results, std::string_view
 }
 
 std::string FormatDms(double degrees, int decimals) {
-    const double unit = std::pow(10.0, decimals);
+    constexpr double kUnits[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000,
+                                 1000000000};
+    const double unit = decimals >= 0 && decimals <= 9 ? kUnits[decimals] : std::pow(10.0, decimals);
     const double units =
         std::round(degrees * 3600.0 * unit); // the angle in units of the last decimal
     const long long whole = static_cast<long long>(units / unit);
     const double seconds = (units - static_cast<double>(whole) * unit) / unit;
     const long long d = whole / 3600, m = whole / 60 % 60, s = whole % 60;
-    std::string sec = FormatFixed(static_cast<double>(s) + seconds, decimals);
-    if (s < 10) sec.insert(0, "0");
-    std::string min = std::to_string(m);
-    if (m < 10) min.insert(0, "0");
-    return std::to_string(d % 360) + "°" + min + "′" + sec + "″";
+    constexpr std::string_view kDegree = "°", kMinute = "′", kSecond = "″";
+    char text[kMaxFixedChars + 64];
+    char* end = std::to_chars(text, text + 24, d % 360).ptr;
+    end = std::copy(kDegree.begin(), kDegree.end(), end);
+    if (m < 10) *end++ = '0';
+    end = std::to_chars(end, end + 24, m).ptr;
+    end = std::copy(kMinute.begin(), kMinute.end(), end);
+    if (s < 10) *end++ = '0';
+    end = WriteFixed(end, static_cast<double>(s) + seconds, decimals);
+    end = std::copy(kSecond.begin(), kSecond.end(), end);
+    return std::string(text, end);
 }
 
 std::string RelativeClosureText(const std::optional<long long>& k) {
