@@ -25,13 +25,18 @@ std::string Verdict(const ObservationTest& t) {
 
 std::string ObservationName(const ObservationTest& t, const std::vector<ObservationEcho>& obs) {
     const size_t k = static_cast<size_t>(t.record);
-    const std::string station = k < obs.size() ? obs[k].station : std::string();
-    if (IsAngle(t))
-        return "第 " + std::to_string(k + 1) + " 站" + (station.empty() ? "" : " " + station) +
-               " 的水平角";
-    const std::string to = k < obs.size() ? obs[k].foresight : std::string();
-    if (station.empty() || to.empty()) return "第 " + std::to_string(k + 1) + " 条边";
-    return "边 " + station + "–" + to;
+    const std::string_view station = k < obs.size() ? std::string_view(obs[k].station) : "";
+    std::string name; // put together in place: a long traverse names tens of thousands
+    name.reserve(48);
+    if (IsAngle(t)) {
+        name.append("第 ").append(std::to_string(k + 1)).append(" 站");
+        if (!station.empty()) name.append(" ").append(station);
+        return name.append(" 的水平角");
+    }
+    const std::string_view to = k < obs.size() ? std::string_view(obs[k].foresight) : "";
+    if (station.empty() || to.empty())
+        return name.append("第 ").append(std::to_string(k + 1)).append(" 条边");
+    return name.append("边 ").append(station).append("–").append(to);
 }
 
 std::string GlobalTestLine(const ObservationTests& tests) {
@@ -87,12 +92,18 @@ std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests
     for (size_t i = 0; i < tests.observations.size(); ++i)
         if (!tests.observations[i].w) order.push_back(i); // not controlled, last
     std::vector<std::vector<std::string>> rows;
-    for (size_t i : order) {
+    rows.reserve(order.size());
+    for (size_t i : order) { // each cell moved into its row, not copied from a list
         const ObservationTest& t = tests.observations[i];
-        rows.push_back({name(t), Amount(t, t.residual, true),
-                        FormatFixed(t.redundancy, 3), t.w ? FormatFixed(*t.w, 2) : "",
-                        t.estimate ? Amount(t, *t.estimate, true) : "",
-                        t.mdb ? Amount(t, *t.mdb, false) : "", Verdict(t)});
+        std::vector<std::string>& row = rows.emplace_back();
+        row.reserve(7);
+        row.push_back(name(t));
+        row.push_back(Amount(t, t.residual, true));
+        row.push_back(FormatFixed(t.redundancy, 3));
+        row.push_back(t.w ? FormatFixed(*t.w, 2) : "");
+        row.push_back(t.estimate ? Amount(t, *t.estimate, true) : "");
+        row.push_back(t.mdb ? Amount(t, *t.mdb, false) : "");
+        row.push_back(Verdict(t));
     }
     return rows;
 }
