@@ -342,55 +342,72 @@ std::vector<std::string> CalculationSheetFooter(const CalculationSheet& sheet,
     return lines;
 }
 
-std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet) {
-    std::vector<std::vector<std::string>> cells{
-        {"点号", "观测角(左角)", "改正数(″)", "改正后角值", "坐标方位角", "边长(m)",
-         "边长改正数(mm)", "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
-         "改正后ΔX(m)", "改正后ΔY(m)", "X(m)", "Y(m)"}};
-    cells.reserve(sheet.rows.size() + 2);
-    const size_t columns = cells.front().size();
-    bool angles = false;
-    for (const SheetRow& r : sheet.rows) {
-        std::vector<std::string> row;
-        row.reserve(columns);
-        row.push_back(r.direction ? r.station + "→" + r.to : r.station);
-        if (r.angle) { // each cell moved in, not copied from a list
-            angles = angles || r.angle->inSum;
-            row.push_back(AngleText(r.angle->observed));
-            row.push_back(r.angle->correction ? Units(*r.angle->correction, 1) : "");
-            row.push_back(AngleText(r.angle->adjusted));
-        } else {
-            row.insert(row.end(), 3, "");
-        }
-        row.push_back(r.azimuth ? AngleText(*r.azimuth) : "");
-        if (const auto& s = r.side) {
-            for (const auto& [units, decimals] : {std::pair{s->length, 3},
-                                                  {s->correction, 1},
-                                                  {s->dxComputed, 3},
-                                                  {s->dyComputed, 3},
-                                                  {s->dxCorrection, 0},
-                                                  {s->dyCorrection, 0},
-                                                  {s->dxAdjusted, 3},
-                                                  {s->dyAdjusted, 3}})
-                row.push_back(Units(units, decimals));
-        } else {
-            row.insert(row.end(), 8, "");
-        }
-        if (r.xy) {
-            row.push_back(Units(r.xy->x, 3));
-            row.push_back(Units(r.xy->y, 3));
-        } else {
-            row.insert(row.end(), 2, "");
-        }
-        cells.push_back(std::move(row));
+namespace {
+void SheetHeaderCells(std::vector<std::string>& row) {
+    row = {"点号", "观测角(左角)", "改正数(″)", "改正后角值", "坐标方位角", "边长(m)",
+           "边长改正数(mm)", "ΔX计算值(m)", "ΔY计算值(m)", "ΔX改正数(mm)", "ΔY改正数(mm)",
+           "改正后ΔX(m)", "改正后ΔY(m)", "X(m)", "Y(m)"};
+}
+
+void SheetRowCells(const SheetRow& r, std::vector<std::string>& row) {
+    row.clear();
+    row.push_back(r.direction ? r.station + "→" + r.to : r.station);
+    if (r.angle) { // each cell moved in, not copied from a list
+        row.push_back(AngleText(r.angle->observed));
+        row.push_back(r.angle->correction ? Units(*r.angle->correction, 1) : "");
+        row.push_back(AngleText(r.angle->adjusted));
+    } else {
+        row.insert(row.end(), 3, "");
     }
+    row.push_back(r.azimuth ? AngleText(*r.azimuth) : "");
+    if (const auto& s = r.side) {
+        for (const auto& [units, decimals] : {std::pair{s->length, 3},
+                                              {s->correction, 1},
+                                              {s->dxComputed, 3},
+                                              {s->dyComputed, 3},
+                                              {s->dxCorrection, 0},
+                                              {s->dyCorrection, 0},
+                                              {s->dxAdjusted, 3},
+                                              {s->dyAdjusted, 3}})
+            row.push_back(Units(units, decimals));
+    } else {
+        row.insert(row.end(), 8, "");
+    }
+    if (r.xy) {
+        row.push_back(Units(r.xy->x, 3));
+        row.push_back(Units(r.xy->y, 3));
+    } else {
+        row.insert(row.end(), 2, "");
+    }
+}
+
+void SheetSumCells(const CalculationSheet& sheet, std::vector<std::string>& row) {
+    const bool angles = std::any_of(sheet.rows.begin(), sheet.rows.end(),
+                                    [](const SheetRow& r) { return r.angle && r.angle->inSum; });
     const SheetSums& s = sheet.sums;
-    cells.push_back({"合计", angles ? AngleText(s.observedAngles) : "",
-                     angles ? Units(s.angleCorrections, 1) : "",
-                     angles ? AngleText(s.adjustedAngles) : "", "", Units(s.sides, 3),
-                     Units(s.sideCorrections, 1), Units(s.dxComputed, 3), Units(s.dyComputed, 3),
-                     Units(s.dxCorrections, 0), Units(s.dyCorrections, 0), Units(s.dxAdjusted, 3),
-                     Units(s.dyAdjusted, 3), "", ""});
+    row = {"合计", angles ? AngleText(s.observedAngles) : "",
+           angles ? Units(s.angleCorrections, 1) : "",
+           angles ? AngleText(s.adjustedAngles) : "", "", Units(s.sides, 3),
+           Units(s.sideCorrections, 1), Units(s.dxComputed, 3), Units(s.dyComputed, 3),
+           Units(s.dxCorrections, 0), Units(s.dyCorrections, 0), Units(s.dxAdjusted, 3),
+           Units(s.dyAdjusted, 3), "", ""};
+}
+} // namespace
+
+size_t CalculationSheetRowCount(const CalculationSheet& sheet) { return sheet.rows.size() + 2; }
+
+void CalculationSheetRow(const CalculationSheet& sheet, size_t i, std::vector<std::string>& row) {
+    if (i == 0) return SheetHeaderCells(row);
+    if (i <= sheet.rows.size()) return SheetRowCells(sheet.rows[i - 1], row);
+    SheetSumCells(sheet, row);
+}
+
+std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet) {
+    std::vector<std::vector<std::string>> cells(CalculationSheetRowCount(sheet));
+    for (size_t i = 0; i < cells.size(); ++i) {
+        cells[i].reserve(15);
+        CalculationSheetRow(sheet, i, cells[i]);
+    }
     return cells;
 }
 
@@ -436,16 +453,18 @@ std::string CalculationSheetCsv(const CalculationSheet& sheet, const ClosureStat
     std::string out = "\xEF\xBB\xBF";
     const std::vector<std::string> heights =
         sheet.heights ? HeightCells(sheet) : std::vector<std::string>();
-    const auto cells = CalculationSheetCells(sheet);
-    out.reserve(cells.size() * 128);
-    size_t r = 0;
-    for (const std::vector<std::string>& row : cells) {
+    // A row's cells at a time, into text reserved at about its size.
+    const size_t rows = CalculationSheetRowCount(sheet);
+    out.reserve(rows * 160 + (heights.empty() ? 0 : heights[0].size() * rows) + 4096);
+    std::vector<std::string> row;
+    row.reserve(15);
+    for (size_t r = 0; r < rows; ++r) {
+        CalculationSheetRow(sheet, r, row);
         out += CsvField(row.front()); // the name is text; the rest are figures
         for (size_t i = 1; i < row.size(); ++i)
             out.append(1, ',').append(row[i]);
         if (r < heights.size()) out += heights[r];
         out += "\r\n";
-        ++r;
     }
     for (const auto& [label, value] : CalculationSheetClosures(sheet, closure, grade))
         out += CsvField(label) + "," + value + "\r\n";

@@ -123,6 +123,10 @@ std::vector<std::string> CalculationSheetFooter(const CalculationSheet& sheet,
 // The table as text cells: the header, the rows, then the 合计 row. Angles as
 // 90°12′03.0″, sums of angles not folded into 360°.
 std::vector<std::vector<std::string>> CalculationSheetCells(const CalculationSheet& sheet);
+// The same one row at a time, for a long sheet: row i of CalculationSheetRowCount (the
+// header, the sheet's rows, 合计) into row, its earlier cells replaced.
+size_t CalculationSheetRowCount(const CalculationSheet& sheet);
+void CalculationSheetRow(const CalculationSheet& sheet, size_t i, std::vector<std::string>& row);
 
 // The heights' four columns beside those cells (header, rows, 合计), where heights were
 // computed; none otherwise. A direction's row is empty.

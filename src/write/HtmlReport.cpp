@@ -7,8 +7,10 @@
 #include "write/MarkupText.h"
 #include "write/PlotModel.h"
 #include "write/ReportContent.h"
+#include "write/ResultsText.h"
 #include "write/SvgPlot.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -34,29 +36,41 @@ struct Pieces {
 };
 
 // The row a calculation sheet ends with ("合计") is set apart from the stations. A name,
-// or a known direction's two names ("D22→D21"), heads its row. The cells are let go.
-void Table(Pieces& p, Cells& cells, const std::string& cls, bool lastIsSum) {
+// or a known direction's two names ("D22→D21"), heads its row. rowAt puts row i (0 the
+// header) into a row of cells reused for every row.
+using RowAt = std::function<void(size_t, std::vector<std::string>&)>;
+void Table(Pieces& p, size_t rows, const RowAt& rowAt, const std::string& cls, bool lastIsSum) {
     std::string& out = p.text;
+    std::vector<std::string> cells;
+    rowAt(0, cells);
     out += "<table class=\"" + cls + "\">\n<thead><tr>";
-    for (const std::string& h : cells.front()) {
+    for (const std::string& h : cells) {
         out += "<th>";
         AppendEscapedMarkup(out, h);
         out += "</th>";
     }
     out += "</tr></thead>\n<tbody>\n";
     using namespace std::string_view_literals;
-    for (size_t r = 1; r < cells.size(); ++r) {
-        const bool sum = lastIsSum && r + 1 == cells.size();
+    for (size_t r = 1; r < rows; ++r) {
+        rowAt(r, cells);
+        const bool sum = lastIsSum && r + 1 == rows;
         out += sum ? "<tr class=\"sum\">"sv : "<tr>"sv;
-        for (size_t c = 0; c < cells[r].size(); ++c) {
+        for (size_t c = 0; c < cells.size(); ++c) {
             out += c == 0 ? "<th>"sv : "<td class=\"n\">"sv;
-            AppendEscapedMarkup(out, cells[r][c]);
+            AppendEscapedMarkup(out, cells[c]);
             out += c == 0 ? "</th>"sv : "</td>"sv;
         }
         out += "</tr>\n"sv;
         p.Piece();
     }
     out += "</tbody>\n</table>\n";
+}
+
+// A table made whole beforehand; its cells are let go as they are written.
+void Table(Pieces& p, Cells& cells, const std::string& cls, bool lastIsSum) {
+    Table(
+        p, cells.size(), [&cells](size_t i, std::vector<std::string>& row) { row = std::move(cells[i]); },
+        cls, lastIsSum);
     Cells().swap(cells);
 }
 
@@ -69,8 +83,10 @@ std::string Header(const ReportContent& content) {
 }
 
 void SheetWithClosures(Pieces& p, const TraverseResults& r, const ReportContent& content) {
-    Cells cells = CalculationSheetCells(r.sheet);
-    Table(p, cells, "sheet", true);
+    Table(
+        p, CalculationSheetRowCount(r.sheet),
+        [&r](size_t i, std::vector<std::string>& row) { CalculationSheetRow(r.sheet, i, row); },
+        "sheet", true);
     p.text += "<p class=\"closures\">";
     const char* separator = "";
     for (const std::string& line : content.sheetFigures) {
@@ -107,8 +123,12 @@ void WriteHtmlReport(const TraverseResults& r, const ReportContext& c,
     Section(p, "sheet", "导线计算表", [&] { SheetWithClosures(p, r, content); });
     Section(p, "coordinates", "坐标成果与点位精度",
             [&] {
-                Cells cells = CoordinateCells(r);
-                Table(p, cells, "coords", false);
+                Table(
+                    p, r.points.size() + 1,
+                    [&r](size_t i, std::vector<std::string>& row) {
+                        row = i == 0 ? CoordinateTableHeaders() : CoordinateTableRow(r.points[i - 1]);
+                    },
+                    "coords", false);
             });
     if (!content.heightTable.empty())
         Section(p, "heights", "高程平差", [&] {
