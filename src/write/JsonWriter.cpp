@@ -128,8 +128,10 @@ void CJsonWriter::Unsigned(unsigned long long value) {
 void CJsonWriter::Number(double value) {
     BeforeValue();
     if (!std::isfinite(value)) return Write("null");
-    std::array<char, 64> buf; // the serializer's conversion, made faster
-    Write({buf.data(), WriteJsonNumber(buf.data(), buf.data() + buf.size(), value)});
+    constexpr size_t kRoomForNumber = 32; // "-", 17 digits, ".", "e-308" and to spare
+    if (m_used + kRoomForNumber > m_buffer.size()) Grow(kRoomForNumber);
+    char* at = m_buffer.data() + m_used; // the serializer's conversion, made faster
+    m_used = static_cast<size_t>(WriteJsonNumber(at, at + kRoomForNumber, value) - m_buffer.data());
 }
 
 void CJsonWriter::String(std::string_view text) {
