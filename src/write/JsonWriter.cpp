@@ -15,8 +15,7 @@
 namespace traverse {
 
 namespace {
-constexpr size_t kPiece = 64 * 1024;
-constexpr size_t kRoom = kPiece + 4096; // a piece and the member that ends it, usually
+constexpr size_t kRoom = CJsonWriter::kPiece + 4096; // a piece and the member that ends it, usually
 // A line feed and the indent of the deepest level written without a loop.
 constexpr std::string_view kIndent = "\n                                                  ";
 
@@ -30,9 +29,7 @@ void CJsonWriter::Grow(size_t more) {
     m_buffer.resize(std::max(2 * m_buffer.size(), m_used + more));
 }
 
-// Between members and elements: a piece is handed on once it is long enough.
-void CJsonWriter::Piece() {
-    if (m_used < kPiece) return;
+void CJsonWriter::SendPiece() {
     m_sink(std::string_view(m_buffer.data(), m_used));
     m_used = 0;
 }
@@ -49,11 +46,7 @@ void CJsonWriter::NewLine(size_t depth) {
         Write("  ");
 }
 
-void CJsonWriter::BeforeValue() {
-    if (m_afterKey) {
-        m_afterKey = false;
-        return;
-    }
+void CJsonWriter::ElementLine() {
     if (m_levels.empty()) return;
     Piece();
     if (!m_levels.back().empty) Write(',');

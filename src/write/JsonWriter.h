@@ -23,6 +23,7 @@ namespace traverse {
 class CJsonWriter {
 public:
     using Sink = std::function<void(std::string_view)>;
+    static constexpr size_t kPiece = 64 * 1024; // bytes handed to the sink at a time, about
     explicit CJsonWriter(Sink sink);
 
     void BeginObject() { Open('{'); }
@@ -73,7 +74,14 @@ private:
     };
     void Open(char bracket);
     void Close(char bracket);
-    void BeforeValue(); // a new element's line in an array
+    // A member's value follows its key on the line; an array's element starts a line.
+    void BeforeValue() {
+        if (m_afterKey)
+            m_afterKey = false;
+        else
+            ElementLine();
+    }
+    void ElementLine();
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
     void SlowKey(std::string_view key); // one to escape, or deeper than the indent kept
@@ -103,7 +111,11 @@ private:
             std::memcpy(dst, src, n);
         }
     }
-    void Piece();
+    // Between members and elements: a piece is handed on once it is long enough.
+    void Piece() {
+        if (m_used >= kPiece) SendPiece();
+    }
+    void SendPiece();
 
     Sink m_sink;
     std::string m_buffer; // its first m_used bytes are the text not yet sent
