@@ -19,6 +19,19 @@ constexpr bool AnyBelow(std::uint64_t w, std::uint64_t n) {
     return ((w - kEachByte * n) & ~w & kHighBits) != 0;
 }
 
+// One to seven bytes as a word for the tests above: every byte of it is one of them,
+// some twice (two overlapping loads, no copy through memory that a load must wait for).
+inline std::uint64_t ShortWord(const char* p, size_t n) {
+    if (n >= 4) {
+        std::uint32_t lo, hi;
+        std::memcpy(&lo, p, 4);
+        std::memcpy(&hi, p + n - 4, 4);
+        return lo | (std::uint64_t{hi} << 32);
+    }
+    const auto at = [p](size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return (kEachByte * at(0)) ^ ((at(0) ^ at(n / 2)) << 8) ^ ((at(0) ^ at(n - 1)) << 16);
+}
+
 template <size_t N> inline bool PlainWord(std::uint64_t w, const char (&specials)[N]) {
     // 0x7F and above (a carry out of 0xFF only ever follows a byte that is found).
     if ((((w + kEachByte) | w) & kHighBits) != 0 || AnyBelow(w, 0x20)) return false;
@@ -42,11 +55,8 @@ inline bool PrintableAsciiWithout(std::string_view bytes, const char (&specials)
         std::memcpy(&w, bytes.data() + n - 8, sizeof w);
         return PlainWord(w, specials);
     }
-    // A short text (a key, a name) made a word by repeating its first byte.
-    if (n == 0) return true;
-    w = kEachByte * static_cast<unsigned char>(bytes[0]);
-    std::memcpy(&w, bytes.data(), n);
-    return PlainWord(w, specials);
+    // A short text: a key, a name.
+    return n == 0 || PlainWord(ShortWord(bytes.data(), n), specials);
 }
 
 // True when some byte of the text is one of bytes (a literal of ASCII characters).
@@ -64,10 +74,7 @@ template <size_t N> inline bool ContainsAnyOf(std::string_view text, const char 
         std::memcpy(&w, text.data() + i, sizeof w);
         if (found(w)) return true;
     }
-    if (i == n) return false;
-    w = kEachByte * static_cast<unsigned char>(text[i]); // the tail, padded with its first byte
-    std::memcpy(&w, text.data() + i, n - i);
-    return found(w);
+    return i < n && found(ShortWord(text.data() + i, n - i)); // the tail
 }
 
 } // namespace traverse
