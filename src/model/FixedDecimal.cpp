@@ -5,6 +5,7 @@
 #include "model/FixedDecimal.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -18,6 +19,16 @@ namespace traverse {
 namespace {
 constexpr std::uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
                                      100000, 1000000, 10000000, 100000000, 1000000000};
+// 10^0 to 10^18, for counting digits.
+constexpr auto kPowerOf10 = [] {
+    std::array<std::uint64_t, 19> powers{};
+    std::uint64_t p = 1;
+    for (auto& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
 constexpr std::uint64_t kFigureBound = 1'000'000'000'000'000'000ULL; // 10^18
 
 #ifdef __SIZEOF_INT128__
@@ -70,26 +81,47 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
 }
 #endif
 
-// The digits of units with the point before the last decimals of them.
-char* WriteUnits(char* out, std::uint64_t units, int decimals) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, units).ptr;
-    int count = static_cast<int>(end - digits);
-    if (count <= decimals) { // "0." and the leading zeros of the decimals
-        *out++ = '0';
-        *out++ = '.';
-        for (int i = count; i < decimals; ++i)
-            *out++ = '0';
-        std::memcpy(out, digits, static_cast<size_t>(count));
-        return out + count;
+// Two digits at a time, "00" to "99".
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
     }
-    const int whole = count - decimals;
-    std::memcpy(out, digits, static_cast<size_t>(whole));
-    out += whole;
-    if (decimals == 0) return out;
-    *out++ = '.';
-    std::memcpy(out, digits + whole, static_cast<size_t>(decimals));
-    return out + decimals;
+    return pairs;
+}();
+
+int DigitCount(std::uint64_t n) {
+    int count = 1;
+    while (count < 20 && n >= 10 * kPowerOf10[count - 1])
+        ++count;
+    return count;
+}
+
+// n's last `count` digits (leading zeros where it has fewer), written backwards from end.
+char* DigitsBackwards(char* end, std::uint64_t& n, int count) {
+    for (; count >= 2; count -= 2) {
+        const auto pair = static_cast<size_t>(n % 100) * 2;
+        n /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (count == 1) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    return end;
+}
+
+// The digits of units with the point before the last decimals of them ("0." and the
+// decimals' leading zeros where units has no more digits than that), written in place.
+char* WriteUnits(char* out, std::uint64_t units, int decimals) {
+    const int whole = std::max(DigitCount(units) - decimals, 1);
+    char* const end = out + whole + (decimals > 0 ? 1 + decimals : 0);
+    char* at = DigitsBackwards(end, units, decimals);
+    if (decimals > 0) *--at = '.';
+    DigitsBackwards(at, units, whole);
+    return end;
 }
 } // namespace
 
