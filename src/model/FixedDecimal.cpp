@@ -30,10 +30,13 @@ constexpr auto kPowerOf10 = [] {
     return powers;
 }();
 constexpr std::uint64_t kFigureBound = 1'000'000'000'000'000'000ULL; // 10^18
+// RoundedMagnitude's answer at or past the bound (a plain integer: a flag beside it, as
+// in an optional, was stored as a byte and read back as a word, a stalled load).
+constexpr std::uint64_t kPastBound = ~std::uint64_t{0};
 
 #ifdef __SIZEOF_INT128__
-// |value| · 10^decimals rounded to nearest, ties to even; none at or past the bound.
-std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
+// |value| · 10^decimals rounded to nearest, ties to even; kPastBound at or past the bound.
+std::uint64_t RoundedMagnitude(double value, int decimals) {
     __extension__ using Wide = unsigned __int128;
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int field = static_cast<int>((bits >> 52) & 0x7FF);
@@ -41,9 +44,9 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     const std::uint64_t m = field == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
     const int e = field == 0 ? -1074 : field - 1075;
     if (e >= 0) {                        // a whole number: no rounding
-        if (e > 10) return std::nullopt; // at least 2^63, past the bound
+        if (e > 10) return kPastBound; // at least 2^63, past the bound
         const Wide n = (Wide{m} << e) * kPowers[decimals];
-        if (n >= kFigureBound) return std::nullopt;
+        if (n >= kFigureBound) return kPastBound;
         return static_cast<std::uint64_t>(n);
     }
     const int shift = -e;
@@ -52,7 +55,7 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
         std::uint64_t q = n >> shift;
         const std::uint64_t rest = n - (q << shift), half = std::uint64_t{1} << (shift - 1);
         if (rest > half || (rest == half && (q & 1) != 0)) ++q;
-        if (q >= kFigureBound) return std::nullopt;
+        if (q >= kFigureBound) return kPastBound;
         return q;
     }
     const Wide n = Wide{m} * kPowers[decimals];
@@ -61,13 +64,13 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     const Wide rest = n - (q << shift);
     const Wide half = Wide{1} << (shift - 1);
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
-    if (q >= kFigureBound) return std::nullopt;
+    if (q >= kFigureBound) return kPastBound;
     return static_cast<std::uint64_t>(q);
 }
 
 #else
 // Without 128-bit integers (32-bit Windows): the digits std::to_chars prints.
-std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
+std::uint64_t RoundedMagnitude(double value, int decimals) {
     char text[kMaxFixedChars];
     const char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
                                     std::chars_format::fixed, decimals)
@@ -76,7 +79,7 @@ std::optional<std::uint64_t> RoundedMagnitude(double value, int decimals) {
     std::erase(digits, '.');
     std::uint64_t units = 0;
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), units);
-    if (r.ec != std::errc() || units >= kFigureBound) return std::nullopt;
+    if (r.ec != std::errc() || units >= kFigureBound) return kPastBound;
     return units;
 }
 #endif
@@ -127,17 +130,18 @@ char* WriteUnits(char* out, std::uint64_t units, int decimals) {
 
 std::optional<long long> FixedUnits(double value, int decimals) {
     if (!std::isfinite(value) || decimals < 0 || decimals > 9) return std::nullopt;
-    const auto magnitude = RoundedMagnitude(value, decimals);
-    if (!magnitude) return std::nullopt;
-    const auto units = static_cast<long long>(*magnitude);
+    const std::uint64_t magnitude = RoundedMagnitude(value, decimals);
+    if (magnitude == kPastBound) return std::nullopt;
+    const auto units = static_cast<long long>(magnitude);
     return std::signbit(value) ? -units : units;
 }
 
 char* WriteFixed(char* out, double value, int decimals) {
     if (std::isfinite(value) && decimals >= 0 && decimals <= 9) {
-        if (const auto magnitude = RoundedMagnitude(value, decimals)) {
+        if (const std::uint64_t magnitude = RoundedMagnitude(value, decimals);
+            magnitude != kPastBound) {
             if (std::signbit(value)) *out++ = '-';
-            return WriteUnits(out, *magnitude, decimals);
+            return WriteUnits(out, magnitude, decimals);
         }
     }
     const auto r =
