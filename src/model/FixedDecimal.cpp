@@ -101,8 +101,10 @@ int DigitCount(std::uint64_t n) {
     return count;
 }
 
-// n's last `count` digits (leading zeros where it has fewer), written backwards from end.
-char* DigitsBackwards(char* end, std::uint64_t& n, int count) {
+// n's last `count` digits (leading zeros where it has fewer), written backwards before
+// end; what is left of n above them is returned. (n is a copy: through a reference the
+// compiler would store and reload it after every digit, a char store may alias it.)
+std::uint64_t DigitsBackwards(char* end, std::uint64_t n, int count) {
     for (; count >= 2; count -= 2) {
         const auto pair = static_cast<size_t>(n % 100) * 2;
         n /= 100;
@@ -113,7 +115,7 @@ char* DigitsBackwards(char* end, std::uint64_t& n, int count) {
         *--end = static_cast<char>('0' + n % 10);
         n /= 10;
     }
-    return end;
+    return n;
 }
 
 // The digits of units with the point before the last decimals of them ("0." and the
@@ -121,9 +123,9 @@ char* DigitsBackwards(char* end, std::uint64_t& n, int count) {
 char* WriteUnits(char* out, std::uint64_t units, int decimals) {
     const int whole = std::max(DigitCount(units) - decimals, 1);
     char* const end = out + whole + (decimals > 0 ? 1 + decimals : 0);
-    char* at = DigitsBackwards(end, units, decimals);
-    if (decimals > 0) *--at = '.';
-    DigitsBackwards(at, units, whole);
+    const std::uint64_t left = DigitsBackwards(end, units, decimals);
+    if (decimals > 0) end[-decimals - 1] = '.';
+    DigitsBackwards(out + whole, left, whole);
     return end;
 }
 } // namespace
