@@ -42,6 +42,41 @@ void DigitGen(char* buffer, int& length, int& exponent, dtoa::diyfp mMinus, dtoa
     dtoa::grisu2_round(buffer, length, dist, delta, p2, one);
 }
 
+// Moves n bytes (a few) from to a higher place, the last first: the ranges overlap.
+void MoveUp(char* to, const char* from, int n) {
+    for (int i = n - 1; i >= 0; --i)
+        to[i] = from[i];
+}
+
+// The serializer's format_buffer for v = digits * 10^exponent, its layout kept: fixed
+// notation from 1e-5 to 1e15 ("1.0" for a whole number), else d.ddde+XX. Its memmove and
+// memset calls on a few bytes are byte loops here.
+char* FormatBuffer(char* buf, int length, int exponent) {
+    constexpr int kMinExp = -4, kMaxExp = std::numeric_limits<double>::digits10;
+    const int k = length, n = length + exponent;
+    if (k <= n && n <= kMaxExp) { // whole: digits, zeros, ".0"
+        for (int i = k; i < n; ++i)
+            buf[i] = '0';
+        buf[n] = '.';
+        buf[n + 1] = '0';
+        return buf + n + 2;
+    }
+    if (0 < n && n <= kMaxExp) { // the point among the digits
+        MoveUp(buf + n + 1, buf + n, k - n);
+        buf[n] = '.';
+        return buf + k + 1;
+    }
+    if (kMinExp < n && n <= 0) { // "0.", zeros, the digits
+        MoveUp(buf + 2 - n, buf, k);
+        buf[0] = '0';
+        buf[1] = '.';
+        for (int i = 0; i < -n; ++i)
+            buf[2 + i] = '0';
+        return buf + 2 - n + k;
+    }
+    return dtoa::format_buffer(buf, length, exponent, kMinExp, kMaxExp); // exponent form
+}
+
 // The serializer's grisu2(value) with the digit generation above.
 void Grisu2(char* buffer, int& length, int& exponent, double value) {
     const dtoa::boundaries b = dtoa::compute_boundaries(value);
@@ -69,7 +104,7 @@ char* WriteJsonNumber(char* first, char* /*last*/, double value) {
     }
     int length = 0, exponent = 0;
     Grisu2(first, length, exponent, value);
-    return dtoa::format_buffer(first, length, exponent, -4, std::numeric_limits<double>::digits10);
+    return FormatBuffer(first, length, exponent);
 }
 
 } // namespace traverse

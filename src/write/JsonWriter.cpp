@@ -106,17 +106,18 @@ void CJsonWriter::Bool(bool value) {
     Write(value ? "true" : "false");
 }
 
-void CJsonWriter::Integer(long long value) {
+// A whole number's digits straight into the buffer (20 at most, and a sign).
+template <class T> void CJsonWriter::Digits(T value) {
     BeforeValue();
-    std::array<char, 24> buf;
-    Write({buf.data(), std::to_chars(buf.data(), buf.data() + buf.size(), value).ptr});
+    constexpr size_t kRoomForDigits = 24;
+    if (m_used + kRoomForDigits > m_buffer.size()) Grow(kRoomForDigits);
+    char* at = m_buffer.data() + m_used;
+    m_used = static_cast<size_t>(std::to_chars(at, at + kRoomForDigits, value).ptr - m_buffer.data());
 }
 
-void CJsonWriter::Unsigned(unsigned long long value) {
-    BeforeValue();
-    std::array<char, 24> buf;
-    Write({buf.data(), std::to_chars(buf.data(), buf.data() + buf.size(), value).ptr});
-}
+void CJsonWriter::Integer(long long value) { Digits(value); }
+
+void CJsonWriter::Unsigned(unsigned long long value) { Digits(value); }
 
 void CJsonWriter::Number(double value) {
     BeforeValue();

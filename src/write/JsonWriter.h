@@ -84,7 +84,8 @@ private:
     void ElementLine();
     void NewLine(size_t depth);
     void Quoted(std::string_view text);
-    void SlowKey(std::string_view key); // one to escape, or deeper than the indent kept
+    void SlowKey(std::string_view key);
+    template <class T> void Digits(T value); // one to escape, or deeper than the indent kept
     void Write(std::string_view text) {
         if (m_used + text.size() > m_buffer.size()) Grow(text.size());
         CopyBytes(m_buffer.data() + m_used, text.data(), text.size());
@@ -95,10 +96,13 @@ private:
         m_buffer[m_used++] = c;
     }
     void Grow(size_t more);
-    // n bytes from src to dst: up to 16 with fixed-size moves inside both ranges, more
+    // n bytes from src to dst: up to 32 with fixed-size moves inside both ranges, more
     // through memcpy.
     static void CopyBytes(char* dst, const char* src, size_t n) {
-        if (n >= 8 && n <= 16) {
+        if (n > 16 && n <= 32) {
+            std::memcpy(dst, src, 16);
+            std::memcpy(dst + n - 16, src + n - 16, 16);
+        } else if (n >= 8 && n <= 16) {
             std::memcpy(dst, src, 8);
             std::memcpy(dst + n - 8, src + n - 8, 8);
         } else if (n >= 4 && n < 8) {
