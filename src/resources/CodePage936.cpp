@@ -1,11 +1,15 @@
 // Code page 936 through glibc's iconv (Linux); CodePage936Win.cpp does the same with
-// the Windows conversion functions. Each thread opens each direction once (opening
+// the Windows conversion functions. The program's own characters are also kept in a
+// table made from the converter, so that a report of ASCII names needs no converter. Each thread opens each direction once (opening
 // looks the converter up, a cost a long traverse's every name would pay) and starts
 // each conversion from its initial state.
 #include "resources/CodePage936.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
+#include <iterator>
 
 namespace traverse {
 
@@ -68,11 +72,57 @@ bool Convert(CConverter& converter, std::string_view in, std::string& out, bool 
     }
     return ok;
 }
+// The characters of the program's own texts, as the converter gives them.
+struct CommonCharacter {
+    char32_t code;
+    std::uint16_t cp936;
+};
+constexpr CommonCharacter kCommon[] = {
+#include "resources/Cp936Common.inc"
+};
+
+// Text made of ASCII and those characters alone (a report's headers, units and verdicts
+// around ASCII names) converted without the converter, which is loaded on first use;
+// false on anything else, which the converter then takes whole.
+bool CommonToCp936(std::string_view utf8, std::string& out) {
+    const auto trail = [&utf8](size_t i) {
+        return i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80;
+    };
+    const auto bits = [&utf8](size_t i) { return char32_t(static_cast<unsigned char>(utf8[i])); };
+    out.clear();
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t lead = bits(i);
+        char32_t code;
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead < 0xE0 && trail(i + 1)) {
+            code = (lead & 0x1F) << 6 | (bits(i + 1) & 0x3F);
+            i += 2;
+        } else if (lead >= 0xE0 && lead < 0xF0 && trail(i + 1) && trail(i + 2)) {
+            code = (lead & 0x0F) << 12 | (bits(i + 1) & 0x3F) << 6 | (bits(i + 2) & 0x3F);
+            i += 3; // an overlong form or a surrogate is in no entry below
+        } else {
+            return false;
+        }
+        const auto* found = std::lower_bound(
+            std::begin(kCommon), std::end(kCommon), code,
+            [](const CommonCharacter& c, char32_t value) { return c.code < value; });
+        if (found == std::end(kCommon) || found->code != code || code < 0x80) return false;
+        out += static_cast<char>(found->cp936 >> 8);
+        out += static_cast<char>(found->cp936 & 0xFF);
+    }
+    return true;
+}
 } // namespace
 
 std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
     if (!HasNonAscii(utf8)) return std::string(utf8);
     std::string out;
+    if (CommonToCp936(utf8, out)) return out;
     if (!Convert(ToGbk(), utf8, out, false, {}, 0)) return std::nullopt;
     return out;
 }
