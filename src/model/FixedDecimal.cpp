@@ -101,21 +101,46 @@ int DigitCount(std::uint64_t n) {
     return count;
 }
 
+// v's last `count` digits (count at most 9, leading zeros where it has fewer), written
+// backwards before end, two at a time in 32-bit arithmetic.
+void Digits32(char* end, std::uint32_t v, int count) {
+    for (; count >= 2; count -= 2) {
+        const std::uint32_t q = v / 100;
+        const auto pair = static_cast<size_t>(v - q * 100) * 2;
+        v = q;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (count == 1) *--end = static_cast<char>('0' + v % 10);
+}
+
+// Writes n's last C digits before end and returns what is left of n above them; the
+// divisor a constant, so that the division is a multiplication.
+template <int C> std::uint64_t SplitDigits(char* end, std::uint64_t n) {
+    constexpr std::uint64_t kDivisor = kPowers[C];
+    const std::uint64_t q = n / kDivisor;
+    Digits32(end, static_cast<std::uint32_t>(n - q * kDivisor), C);
+    return q;
+}
+
 // n's last `count` digits (leading zeros where it has fewer), written backwards before
 // end; what is left of n above them is returned. (n is a copy: through a reference the
 // compiler would store and reload it after every digit, a char store may alias it.)
 std::uint64_t DigitsBackwards(char* end, std::uint64_t n, int count) {
-    for (; count >= 2; count -= 2) {
-        const auto pair = static_cast<size_t>(n % 100) * 2;
-        n /= 100;
-        *--end = kDigitPairs[pair + 1];
-        *--end = kDigitPairs[pair];
+    for (; count > 9; count -= 8, end -= 8)
+        n = SplitDigits<8>(end, n);
+    switch (count) {
+    case 1: return SplitDigits<1>(end, n);
+    case 2: return SplitDigits<2>(end, n);
+    case 3: return SplitDigits<3>(end, n);
+    case 4: return SplitDigits<4>(end, n);
+    case 5: return SplitDigits<5>(end, n);
+    case 6: return SplitDigits<6>(end, n);
+    case 7: return SplitDigits<7>(end, n);
+    case 8: return SplitDigits<8>(end, n);
+    case 9: return SplitDigits<9>(end, n);
+    default: return n;
     }
-    if (count == 1) {
-        *--end = static_cast<char>('0' + n % 10);
-        n /= 10;
-    }
-    return n;
 }
 
 // The digits of units with the point before the last decimals of them ("0." and the
