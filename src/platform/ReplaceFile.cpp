@@ -7,6 +7,8 @@
 #include "platform/TemporaryFile.h"
 
 #include <cerrno>
+#include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,15 +38,21 @@ bool SameFile(const struct stat& st, const std::optional<FileId>& id) {
 // A standard stream or a device: the bytes kept until Finish writes them in place.
 class CStagedStream final : public CStagedOutput {
 public:
+    // The bytes are kept in the pieces they come in (a long report's 64 KB each): one
+    // string grown to the whole would hold twice its size while it doubles.
     CStagedStream(int fd, bool owned, const ByteSource& source) : m_fd(fd), m_owned(owned) {
-        source([this](std::string_view piece) { m_bytes.append(piece); });
+        source([this](std::string_view piece) {
+            if (!piece.empty()) m_pieces.emplace_back(piece);
+        });
     }
     ~CStagedStream() override {
         if (m_owned) ::close(m_fd);
     }
     bool InPlace() const override { return true; }
     WriteResult Finish() override {
-        int error = WriteAll(m_fd, m_bytes);
+        int error = 0;
+        for (size_t i = 0; i < m_pieces.size() && error == 0; ++i)
+            error = WriteAll(m_fd, m_pieces[i]);
         if (m_owned && ::close(m_fd) != 0 && error == 0) error = errno;
         m_owned = false;
         if (error != 0) return {WriteStatus::StreamFailed, error};
@@ -54,7 +62,7 @@ public:
 private:
     int m_fd;
     bool m_owned;
-    std::string m_bytes;
+    std::vector<std::string> m_pieces;
 };
 
 // The folder a replacement is made in, open until the staged file is gone.
