@@ -1,11 +1,13 @@
 // Code page 936 through glibc's iconv (Linux); CodePage936Win.cpp does the same with
 // the Windows conversion functions. The program's own characters are also kept in a
-// table made from the converter, so that a report of ASCII names needs no converter. Each thread opens each direction once (opening
+// table made from the converter, so that a report of ASCII names needs no converter,
+// either way. Each thread opens each direction once (opening
 // looks the converter up, a cost a long traverse's every name would pay) and starts
 // each conversion from its initial state.
 #include "resources/CodePage936.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -81,6 +83,47 @@ constexpr CommonCharacter kCommon[] = {
 #include "resources/Cp936Common.inc"
 };
 
+// The same entries ordered by their code page 936 form, for reading back.
+constexpr auto kByCp936 = [] {
+    std::array<CommonCharacter, std::size(kCommon)> sorted{};
+    std::copy(std::begin(kCommon), std::end(kCommon), sorted.begin());
+    std::sort(sorted.begin(), sorted.end(),
+              [](const CommonCharacter& a, const CommonCharacter& b) { return a.cp936 < b.cp936; });
+    return sorted;
+}();
+
+// Code page 936 text of ASCII and those characters' pairs alone, to UTF-8 without the
+// converter; false on any other byte, which the converter then takes whole (a lead byte
+// takes the byte after it as its trail there too).
+bool CommonToUtf8(std::string_view cp936, std::string& out) {
+    out.clear();
+    out.reserve(cp936.size() + cp936.size() / 2);
+    for (size_t i = 0; i < cp936.size();) {
+        const auto lead = static_cast<unsigned char>(cp936[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        if (i + 1 >= cp936.size()) return false;
+        const auto pair = static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(cp936[i + 1]));
+        const auto* found = std::lower_bound(
+            kByCp936.begin(), kByCp936.end(), pair,
+            [](const CommonCharacter& c, std::uint16_t value) { return c.cp936 < value; });
+        if (found == kByCp936.end() || found->cp936 != pair) return false;
+        const char32_t c = found->code; // two or three bytes of UTF-8: all are below U+10000
+        if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+        } else {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        }
+        out += static_cast<char>(0x80 | (c & 0x3F));
+        i += 2;
+    }
+    return true;
+}
+
 // Text made of ASCII and those characters alone (a report's headers, units and verdicts
 // around ASCII names) converted without the converter, which is loaded on first use;
 // false on anything else, which the converter then takes whole.
@@ -130,6 +173,7 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
 std::string Cp936ToUtf8(std::string_view cp936) {
     if (!HasNonAscii(cp936)) return std::string(cp936);
     std::string out;
+    if (CommonToUtf8(cp936, out)) return out;
     Convert(ToUtf8(), cp936, out, true, "\xEF\xBF\xBD", 1);
     return out;
 }
@@ -137,7 +181,7 @@ std::string Cp936ToUtf8(std::string_view cp936) {
 bool IsValidCp936(std::string_view bytes) {
     if (!HasNonAscii(bytes)) return true;
     std::string ignored;
-    return Convert(ToUtf8(), bytes, ignored, false, {}, 0);
+    return CommonToUtf8(bytes, ignored) || Convert(ToUtf8(), bytes, ignored, false, {}, 0);
 }
 
 } // namespace traverse

@@ -1,6 +1,6 @@
-// The table of the program's own characters gives what glibc's converter gives: each
-// entry alone, and texts that mix them with ASCII, with characters the table lacks, with
-// an overlong form or a cut sequence (those go to the converter whole).
+// The table of the program's own characters gives what glibc's converter gives, both
+// ways: each entry alone, and texts that mix them with ASCII, with characters the table
+// lacks, with an overlong form or a cut sequence (those go to the converter whole).
 #ifndef _WIN32
 #include "resources/CodePage936.h"
 
@@ -28,9 +28,10 @@ std::string Utf8(char32_t c) {
 }
 
 // The converter itself, as the table was made from it.
-std::optional<std::string> ByConverter(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    std::string out(utf8.size() * 2 + 8, '\0');
+std::optional<std::string> ByConverter(const std::string& utf8, const char* to = "GBK",
+                                       const char* from = "UTF-8") {
+    iconv_t cd = iconv_open(to, from);
+    std::string out(utf8.size() * 2 + 8, '\0'); // room either way
     char* in = const_cast<char*>(utf8.data());
     char* at = out.data();
     size_t inLeft = utf8.size(), outLeft = out.size();
@@ -62,5 +63,22 @@ TEST(Cp936Common, EveryEntryIsTheConvertersAndTextsMixAlike) {
     };
     for (const std::string& text : mixed)
         EXPECT_EQ(Utf8ToCp936(text), ByConverter(text)) << text;
+}
+TEST(Cp936Common, ReadBackAsTheConverterReadsIt) {
+    std::string all = "K1 ", allCp936 = "K1 ";
+    for (const CommonCharacter& c : kCommon) {
+        const std::string cp936 = {char(c.cp936 >> 8), char(c.cp936 & 0xFF)};
+        ASSERT_EQ(ByConverter(cp936, "UTF-8", "GBK"), Utf8(c.code)) << Utf8(c.code);
+        ASSERT_EQ(Cp936ToUtf8(cp936), Utf8(c.code));
+        ASSERT_TRUE(IsValidCp936(cp936));
+        all += Utf8(c.code) + "1";
+        allCp936 += cp936 + "1";
+    }
+    EXPECT_EQ(Cp936ToUtf8(allCp936), all);
+    // A pair the table lacks, and a lead byte cut off at the end: the converter's answer.
+    const std::string rare = *ByConverter("\xE9\xBE\x98"); // 龘
+    EXPECT_EQ(Cp936ToUtf8("\xB5\xBC" + rare), "导\xE9\xBE\x98");
+    EXPECT_EQ(Cp936ToUtf8("\xB5\xBC\xB5"), "导\xEF\xBF\xBD");
+    EXPECT_FALSE(IsValidCp936("\xB5\xBC\xB5"));
 }
 #endif
