@@ -17,10 +17,8 @@
 namespace traverse {
 
 namespace {
-constexpr std::uint64_t kPowers[] = {1,      10,      100,      1000,      10000,
-                                     100000, 1000000, 10000000, 100000000, 1000000000};
-// 10^0 to 10^18, for counting digits.
-constexpr auto kPowerOf10 = [] {
+// 10^0 to 10^18.
+constexpr auto kPowers = [] {
     std::array<std::uint64_t, 19> powers{};
     std::uint64_t p = 1;
     for (auto& power : powers) {
@@ -96,7 +94,7 @@ constexpr auto kDigitPairs = [] {
 
 int DigitCount(std::uint64_t n) {
     int count = 1;
-    while (count < 20 && n >= 10 * kPowerOf10[count - 1])
+    while (count < 20 && n >= 10 * kPowers[static_cast<size_t>(count - 1)])
         ++count;
     return count;
 }

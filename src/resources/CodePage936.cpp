@@ -154,7 +154,7 @@ bool CommonToCp936(std::string_view utf8, std::string& out) {
         const auto* found = std::lower_bound(
             std::begin(kCommon), std::end(kCommon), code,
             [](const CommonCharacter& c, char32_t value) { return c.code < value; });
-        if (found == std::end(kCommon) || found->code != code || code < 0x80) return false;
+        if (found == std::end(kCommon) || found->code != code) return false;
         out += static_cast<char>(found->cp936 >> 8);
         out += static_cast<char>(found->cp936 & 0xFF);
     }
