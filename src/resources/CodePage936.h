@@ -1,5 +1,5 @@
-// Conversion between UTF-8 and code page 936 (GBK): glibc's iconv on Linux, the
-// Windows conversion functions on Windows.
+// Conversion between UTF-8 and code page 936 (GBK): a table made from glibc's converter
+// on Linux, the Windows conversion functions on Windows.
 // Point names and the report are code page 936; the port speaks UTF-8.
 #pragma once
 

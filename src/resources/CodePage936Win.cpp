@@ -66,7 +66,7 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
 }
 
 // Character by character, so that a bad byte costs one U+FFFD and the next byte is read
-// afresh, as with iconv.
+// afresh, as glibc's converter and the Linux table do.
 std::string Cp936ToUtf8(std::string_view cp936) {
     if (!HasNonAscii(cp936)) return std::string(cp936);
     std::string out;

@@ -1,4 +1,4 @@
-// Code page 936 both ways, with the same answers from glibc's iconv (Linux) and the
+// Code page 936 both ways, with the same answers from the table (Linux) and the
 // Windows conversion functions: what one refuses or replaces, the other does too.
 #include "resources/CodePage936.h"
 
