@@ -121,6 +121,7 @@ std::string Cp936ToUtf8(std::string_view cp936) {
 }
 
 bool IsValidCp936(std::string_view bytes) {
+    if (!HasNonAscii(bytes)) return true;
     for (size_t i = 0; i < bytes.size();) {
         if (Byte(bytes, i) < 0x80) {
             ++i;
