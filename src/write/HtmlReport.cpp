@@ -5,6 +5,7 @@
 #include "read/ImportText.h"
 #include "write/CalculationSheet.h"
 #include "write/MarkupText.h"
+#include "write/ObservationTestsText.h"
 #include "write/PlotModel.h"
 #include "write/ReportContent.h"
 #include "write/ResultsText.h"
@@ -137,8 +138,18 @@ void WriteHtmlReport(const TraverseResults& r, const ReportContext& c,
         });
     Section(p, "tests", "粗差检验", [&] {
         p.text += HtmlParagraphs(content.tests);
-        Cells cells = TestCells(r);
-        Table(p, cells, "tests", false);
+        const std::vector<size_t> order = ObservationTestOrder(r.tests);
+        Table(
+            p, order.size() + 1,
+            [&r, &order](size_t i, std::vector<std::string>& row) {
+                if (i == 0) {
+                    row = ObservationTestHeaders();
+                    return;
+                }
+                const ObservationTest& t = r.tests.observations[order[i - 1]];
+                row = ObservationTestRow(t, ObservationName(t, r.observations));
+            },
+            "tests", false);
     });
     Section(p, "plot", "导线图", [&] { p.text += InlinePlot(r, content.plotTitle); });
     p.text += "</body>\n</html>\n";

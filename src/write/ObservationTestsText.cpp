@@ -86,25 +86,33 @@ std::vector<std::vector<std::string>> ObservationTestRows(
                                [&obs](const ObservationTest& t) { return ObservationName(t, obs); });
 }
 
-std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests& tests,
-                                                          const ObservationNamer& name) {
+std::vector<size_t> ObservationTestOrder(const ObservationTests& tests) {
     std::vector<size_t> order = tests.ranking;
     for (size_t i = 0; i < tests.observations.size(); ++i)
         if (!tests.observations[i].w) order.push_back(i); // not controlled, last
+    return order;
+}
+
+std::vector<std::string> ObservationTestRow(const ObservationTest& t, std::string name) {
+    std::vector<std::string> row;
+    row.reserve(7);
+    row.push_back(std::move(name));
+    row.push_back(Amount(t, t.residual, true));
+    row.push_back(FormatFixed(t.redundancy, 3));
+    row.push_back(t.w ? FormatFixed(*t.w, 2) : "");
+    row.push_back(t.estimate ? Amount(t, *t.estimate, true) : "");
+    row.push_back(t.mdb ? Amount(t, *t.mdb, false) : "");
+    row.push_back(Verdict(t));
+    return row;
+}
+
+std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests& tests,
+                                                          const ObservationNamer& name) {
+    const std::vector<size_t> order = ObservationTestOrder(tests);
     std::vector<std::vector<std::string>> rows;
     rows.reserve(order.size());
-    for (size_t i : order) { // each cell moved into its row, not copied from a list
-        const ObservationTest& t = tests.observations[i];
-        std::vector<std::string>& row = rows.emplace_back();
-        row.reserve(7);
-        row.push_back(name(t));
-        row.push_back(Amount(t, t.residual, true));
-        row.push_back(FormatFixed(t.redundancy, 3));
-        row.push_back(t.w ? FormatFixed(*t.w, 2) : "");
-        row.push_back(t.estimate ? Amount(t, *t.estimate, true) : "");
-        row.push_back(t.mdb ? Amount(t, *t.mdb, false) : "");
-        row.push_back(Verdict(t));
-    }
+    for (size_t i : order)
+        rows.push_back(ObservationTestRow(tests.observations[i], name(tests.observations[i])));
     return rows;
 }
 
@@ -138,8 +146,10 @@ std::vector<std::string> TestsTableLines(const TraverseResults& r) {
         lines.push_back(line);
     lines.push_back(EllipseLevelLine(r.closure.redundancy));
     lines.push_back(PaddedRow(ObservationTestHeaders(), kWidths));
-    for (const std::vector<std::string>& row : ObservationTestRows(r.tests, r.observations))
-        lines.push_back(PaddedRow(row, kWidths));
+    for (size_t i : ObservationTestOrder(r.tests)) { // a row at a time: no table held
+        const ObservationTest& t = r.tests.observations[i];
+        lines.push_back(PaddedRow(ObservationTestRow(t, ObservationName(t, r.observations)), kWidths));
+    }
     return lines;
 }
 

@@ -37,6 +37,10 @@ std::vector<std::string> SuspectLines(const ObservationTests& tests, const Obser
 // The table: 观测值, 改正数, 多余观测分量 r, 标准化残差 w, 估计粗差, 最小可探测粗差, 检验;
 // rows by |w|, the uncontrolled ones (不可检核) last.
 const std::vector<std::string>& ObservationTestHeaders();
+// The rows' order (indices into tests.observations), and one row, its name given: a long
+// table made a row at a time.
+std::vector<size_t> ObservationTestOrder(const ObservationTests& tests);
+std::vector<std::string> ObservationTestRow(const ObservationTest& test, std::string name);
 std::vector<std::vector<std::string>> ObservationTestRows(
     const ObservationTests& tests, const std::vector<ObservationEcho>& observations);
 std::vector<std::vector<std::string>> ObservationTestRows(const ObservationTests& tests,
