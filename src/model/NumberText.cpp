@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace traverse {
@@ -41,10 +42,36 @@ long DecimalOrder(std::string_view t) {
     return negative ? order - exponent : order + exponent;
 }
 
+// A number of at most 15 digits and no exponent, as survey files hold them: its digits
+// as an integer (below 10^15, exact in a double) divided by 10 to the digits after the
+// point (exact too). One correctly rounded division of two exact doubles is the correctly
+// rounded value, strtod's. False for any other number, which from_chars reads.
+bool ShortDecimalValue(std::string_view t, double& value) {
+    static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t digits = 0;
+    int count = 0, after = -1; // after: digits after the point, -1 before it
+    for (size_t p = t[0] == '-' || t[0] == '+' ? 1 : 0; p < t.size(); ++p) {
+        if (IsDigit(t[p])) {
+            if (++count > 15) return false;
+            digits = digits * 10 + static_cast<std::uint64_t>(t[p] - '0');
+            after += after >= 0;
+        } else if (t[p] == '.') {
+            after = 0;
+        } else {
+            return false; // an exponent
+        }
+    }
+    const double magnitude = static_cast<double>(digits) / kTens[after > 0 ? after : 0];
+    value = t[0] == '-' ? -magnitude : magnitude;
+    return true;
+}
+
 // The value of a number of DecimalNumberLength's grammar, exactly as strtod reads it in
 // the C locale (correctly rounded): from_chars takes no '+' and says "out of range" for
 // both an overflow (strtod's infinity) and an underflow (strtod's 0).
 double DecimalValue(std::string_view t) {
+    if (double v; ShortDecimalValue(t, v)) return v;
     const bool negative = t[0] == '-';
     if (t[0] == '-' || t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
