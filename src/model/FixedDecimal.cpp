@@ -92,11 +92,12 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
+// The digits of n (below 10^18; 1 for 0): from its bit width times log10 2 (1233 / 4096),
+// one less or exact, and one comparison. n | 1 has n's digits: 10^k is even.
 int DigitCount(std::uint64_t n) {
-    int count = 1;
-    while (count < 20 && n >= 10 * kPowers[static_cast<size_t>(count - 1)])
-        ++count;
-    return count;
+    const std::uint64_t v = n | 1;
+    const int t = (static_cast<int>(std::bit_width(v)) * 1233) >> 12;
+    return t + (v >= kPowers[static_cast<size_t>(t)] ? 1 : 0);
 }
 
 // v's last `count` digits (count at most 9, leading zeros where it has fewer), written
