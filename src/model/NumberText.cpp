@@ -42,36 +42,38 @@ long DecimalOrder(std::string_view t) {
     return negative ? order - exponent : order + exponent;
 }
 
-// A number of at most 15 digits and no exponent, as survey files hold them: its digits
-// as an integer (below 10^15, exact in a double) divided by 10 to the digits after the
-// point (exact too). One correctly rounded division of two exact doubles is the correctly
-// rounded value, strtod's. False for any other number, which from_chars reads.
-bool ShortDecimalValue(std::string_view t, double& value) {
+// A number of at most 15 digits and no exponent, as survey files hold them, read in one
+// pass: its length (0 for any other number, which DecimalNumberLength and DecimalValue
+// read) and value. The digits as an integer (below 10^15, exact in a double) divided by
+// 10 to the digits after the point (exact too): one correctly rounded division of two
+// exact doubles is the correctly rounded value, strtod's.
+size_t ShortDecimal(std::string_view t, double& value) {
     static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t digits = 0;
     int count = 0, after = -1; // after: digits after the point, -1 before it
-    for (size_t p = t[0] == '-' || t[0] == '+' ? 1 : 0; p < t.size(); ++p) {
+    size_t p = t[0] == '-' || t[0] == '+' ? 1 : 0;
+    for (; p < t.size(); ++p) {
         if (IsDigit(t[p])) {
-            if (++count > 15) return false;
+            if (++count > 15) return 0;
             digits = digits * 10 + static_cast<std::uint64_t>(t[p] - '0');
             after += after >= 0;
-        } else if (t[p] == '.') {
+        } else if (t[p] == '.' && after < 0) {
             after = 0;
         } else {
-            return false; // an exponent
+            break;
         }
     }
+    if (count == 0 || (p < t.size() && (t[p] == 'e' || t[p] == 'E'))) return 0;
     const double magnitude = static_cast<double>(digits) / kTens[after > 0 ? after : 0];
     value = t[0] == '-' ? -magnitude : magnitude;
-    return true;
+    return p;
 }
 
 // The value of a number of DecimalNumberLength's grammar, exactly as strtod reads it in
 // the C locale (correctly rounded): from_chars takes no '+' and says "out of range" for
 // both an overflow (strtod's infinity) and an underflow (strtod's 0).
 double DecimalValue(std::string_view t) {
-    if (double v; ShortDecimalValue(t, v)) return v;
     const bool negative = t[0] == '-';
     if (t[0] == '-' || t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
@@ -108,10 +110,14 @@ ScanResult ScanDouble(std::string_view text, size_t& pos, double& value) {
     while (p < text.size() && IsSpace(text[p]))
         ++p;
     if (p >= text.size()) return ScanResult::NoNumber;
-    // Decimal only: the grammar decides where the number ends, from_chars only its value.
-    const size_t length = DecimalNumberLength(text.substr(p));
-    if (length == 0) return ScanResult::NoNumber;
-    const double v = DecimalValue(text.substr(p, length));
+    double v = 0.0;
+    size_t length = ShortDecimal(text.substr(p), v);
+    if (length == 0) {
+        // Decimal only: the grammar decides where the number ends, from_chars only its value.
+        length = DecimalNumberLength(text.substr(p));
+        if (length == 0) return ScanResult::NoNumber;
+        v = DecimalValue(text.substr(p, length));
+    }
     pos = p + length;
     if (!std::isfinite(v)) return ScanResult::NotFinite;
     value = v;

@@ -72,6 +72,32 @@ TEST(NumberReading, HardCasesAreTheCompilersDoubles) {
         EXPECT_TRUE(std::isnan(Scanned(overflow))) << overflow;
 }
 
+// Where a number ends: the short numbers' one pass and the general grammar agree.
+TEST(NumberReading, NumbersEndWhereTheGrammarSays) {
+    const struct {
+        const char* text;
+        size_t end; // 0: no number
+        double value;
+    } cases[] = {
+        {"1.2.3", 3, 1.2},   {"5.", 2, 5.0},        {"-.", 0, 0},          {".", 0, 0},
+        {"1e", 1, 1.0},      {"1e+", 1, 1.0},       {"12abc", 2, 12.0},    {"+.5e3x", 5, 500.0},
+        {"-0.e1", 5, -0.0},  {"  7 8", 3, 7.0},     {"+-1", 0, 0},         {"3E-1,", 4, 0.3},
+        {"1234567890123456.5;", 18, 1234567890123456.5},
+    };
+    for (const auto& c : cases) {
+        size_t pos = 0;
+        double v = 0.0;
+        const ScanResult r = ScanDouble(c.text, pos, v);
+        if (c.end == 0) {
+            EXPECT_EQ(r, ScanResult::NoNumber) << c.text;
+            continue;
+        }
+        ASSERT_EQ(r, ScanResult::Ok) << c.text;
+        EXPECT_EQ(pos, c.end) << c.text;
+        EXPECT_EQ(Bits(v), Bits(c.value)) << c.text;
+    }
+}
+
 #ifndef _WIN32
 double StrtodInC(const std::string& text) {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
