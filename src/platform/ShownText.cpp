@@ -1,30 +1,12 @@
 #include "platform/ShownText.h"
 
+#include "resources/CodePage936.h"
+
 #include <cstdio>
 
 namespace traverse {
 
 namespace {
-
-// Length of the valid UTF-8 sequence at s[i] and its code point; 0 when invalid.
-size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    const size_t len = c < 0x80                ? 1
-                       : c >= 0xC2 && c < 0xE0 ? 2
-                       : c >= 0xE0 && c < 0xF0 ? 3
-                       : c >= 0xF0 && c < 0xF5 ? 4
-                                               : 0;
-    if (len == 0 || i + len > s.size()) return 0;
-    cp = len == 1 ? c : c & (0x7F >> len);
-    for (size_t k = 1; k < len; ++k) {
-        const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-        if ((cc & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return len;
-}
 
 // Characters that move the cursor, change the terminal or reorder what follows.
 bool IsHidden(char32_t cp) {

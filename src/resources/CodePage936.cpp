@@ -60,25 +60,6 @@ void AppendUtf8(char32_t c, std::string& out) { // c from the table: below U+100
     out += static_cast<char>(0x80 | (c & 0x3F));
 }
 
-// The code point of the UTF-8 sequence at i and its length; 0 (none) for a sequence
-// that is not the shortest form of a code point up to U+10FFFF, or is cut off.
-std::pair<char32_t, size_t> DecodeUtf8(std::string_view utf8, size_t i) {
-    const unsigned lead = Byte(utf8, i);
-    const size_t length = lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                          : lead >= 0xF0 && lead < 0xF5                    ? 4
-                                                                           : 0;
-    if (length == 0 || i + length > utf8.size()) return {0, 1};
-    char32_t code = lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-        const unsigned trail = Byte(utf8, i + k);
-        if ((trail & 0xC0) != 0x80) return {0, 1};
-        code = code << 6 | (trail & 0x3F);
-    }
-    constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
-        return {0, 1};
-    return {code, length};
-}
 } // namespace
 
 std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
@@ -90,10 +71,12 @@ std::optional<std::string> Utf8ToCp936(std::string_view utf8) {
             out += utf8[i++];
             continue;
         }
-        const auto [code, length] = DecodeUtf8(utf8, i);
+        char32_t code = 0;
+        const size_t length = DecodeUtf8(utf8, i, code);
+        if (length == 0) return std::nullopt;
         i += length;
         if (code >= kFirstTag && code <= kLastTag) continue;
-        const std::uint16_t pair = code != 0 && code < 0x10000 ? kByCharacter[code] : 0;
+        const std::uint16_t pair = code < 0x10000 ? kByCharacter[code] : 0;
         if (pair == 0) return std::nullopt;
         if (pair > 0xFF) out += static_cast<char>(pair >> 8);
         out += static_cast<char>(pair & 0xFF);

@@ -23,6 +23,11 @@ std::string Cp936ToUtf8(std::string_view cp936);
 // 0x80-0xFE that the conversion tables map. A lead byte cut off at the end is not.
 bool IsValidCp936(std::string_view bytes);
 
+// The length of the UTF-8 sequence at s[i] (i within s) and its code point; 0 where no
+// character starts there: a sequence cut off, not the shortest form, a surrogate or
+// beyond U+10FFFF.
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp);
+
 // True when the bytes are valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

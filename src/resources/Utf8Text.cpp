@@ -24,25 +24,30 @@ bool HasUtf8BeyondU07FF(std::string_view validUtf8) {
     return false;
 }
 
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const size_t len = c < 0x80                ? 1
+                       : c >= 0xC2 && c < 0xE0 ? 2
+                       : c >= 0xE0 && c < 0xF0 ? 3
+                       : c >= 0xF0 && c < 0xF5 ? 4
+                                               : 0;
+    if (len == 0 || i + len > s.size()) return 0;
+    cp = len == 1 ? c : c & (0x7F >> len);
+    for (size_t k = 1; k < len; ++k) {
+        const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+        if ((cc & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
 bool IsValidUtf8(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t len = c < 0x80           ? 1
-                     : (c >> 5) == 0x6  ? 2
-                     : (c >> 4) == 0xE  ? 3
-                     : (c >> 3) == 0x1E ? 4
-                                        : 0;
-        if (len == 0 || i + len > s.size()) return false;
-        unsigned cp = len == 1 ? c : c & (0x7F >> len);
-        for (size_t k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+    for (size_t i = 0; i < s.size();) {
+        char32_t cp = 0;
+        const size_t len = DecodeUtf8(s, i, cp);
+        if (len == 0) return false;
         i += len;
     }
     return true;
